@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QColor>
+#include <QDateTime>
+#include <QFont>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace kinetra {
+
+/// Every service the program needs from the desktop. Windows receive the Platform they use,
+/// so tests can script a user's answers and read every message shown.
+class Platform
+{
+public:
+    enum class Icon { None, Critical, Warning, Question, Information };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    struct FileDialog
+    {
+        QString title;
+        QString filter;        // "Plays (*.KTR)|*.KTR" style pairs, as the program writes them
+        QString startFolder;
+        QString proposedName;
+        bool mustExist = false;      // open: the chosen file must exist
+        bool confirmReplace = false; // save: ask before replacing an existing file
+    };
+
+    virtual ~Platform() = default;
+
+    /// Modal message box; returns the button the user chose.
+    virtual Answer messageBox(const QString &text, const QString &title, Buttons buttons,
+                              Icon icon) = 0;
+    /// Modal input box; nullopt when cancelled.
+    virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
+                                            const QString &defaultText,
+                                            std::optional<QPoint> position = std::nullopt) = 0;
+    /// File dialogs; nullopt when cancelled.
+    virtual std::optional<QString> openFileName(const FileDialog &dialog) = 0;
+    virtual std::optional<QString> saveFileName(const FileDialog &dialog) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
+    /// Printer set-up dialog; false when cancelled.
+    virtual bool printerSetup() = 0;
+
+    virtual void beep() = 0;
+    virtual void sleep(int milliseconds) = 0;
+    /// Lets pending window events run once.
+    virtual void processEvents() = 0;
+    virtual void setWaitCursor(bool busy) = 0;
+    virtual QDateTime now() = 0;
+    /// A random number in [0, 1).
+    virtual double random() = 0;
+    /// Opens the help file at its contents or with a partial-key search.
+    virtual void showHelp(const QString &helpFile, const QString &searchKey = QString()) = 0;
+
+    /// Parent for dialogs (the main window once it exists).
+    void setDialogParent(QWidget *parent) { m_parent = parent; }
+    QWidget *dialogParent() const { return m_parent; }
+
+private:
+    QWidget *m_parent = nullptr;
+};
+
+} // namespace kinetra

@@ -1,0 +1,68 @@
+#include "model/framelist.h"
+
+#include "model/runtimeerror.h"
+
+namespace kinetra {
+
+FrameList::FrameList()
+{
+    reset();
+}
+
+PlayConfig &FrameList::frame(int16_t index)
+{
+    if (index < 1 || index > count())
+        throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+    return m_frames[size_t(index - 1)];
+}
+
+const PlayConfig &FrameList::frame(int16_t index) const
+{
+    return const_cast<FrameList *>(this)->frame(index);
+}
+
+void FrameList::reset()
+{
+    m_frames.assign(1, PlayConfig{});
+    m_frames.front().ActivePlyr = kNoActivePlayer;
+    m_current = 1;
+}
+
+void FrameList::resize(int16_t newCount)
+{
+    if (newCount < 1)
+        throw RuntimeError(ErrorCode::Overflow);
+    m_frames.assign(size_t(newCount), PlayConfig{});
+    m_current = 1;
+}
+
+void FrameList::AppendFrame()
+{
+    if (count() == kMaxFrames)
+        throw RuntimeError(ErrorCode::Overflow);
+    m_frames.emplace_back();
+    for (int16_t i = int16_t(count() - 1); i >= m_current; --i)
+        frame(int16_t(i + 1)).CopyFrame(frame(i));
+    m_modified = true;
+}
+
+void FrameList::InsertBlankFrame()
+{
+    AppendFrame();
+    frame(int16_t(m_current + 1)).Blank_Frame();
+}
+
+bool FrameList::DeleteCurrentFrame()
+{
+    if (count() <= 1)
+        return false;
+    for (int16_t i = m_current; i <= count() - 1; ++i)
+        frame(i).CopyFrame(frame(int16_t(i + 1)));
+    m_frames.pop_back();
+    if (m_current > count())
+        m_current = count();
+    m_modified = true;
+    return true;
+}
+
+} // namespace kinetra

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "model/playconfig.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace kinetra {
+
+/// The play's frames, 1-based, with the current frame and the modified mark.
+/// Never empty; at most 32767 frames. Frames move by copying their values (CopyFrame),
+/// so a record keeps its slot and only its contents change.
+class FrameList
+{
+public:
+    static constexpr int16_t kMaxFrames = 32767;
+
+    FrameList();
+
+    int16_t count() const { return int16_t(m_frames.size()); }
+    int16_t current() const { return m_current; }
+    /// Sets the current index; callers pass 1..count().
+    void setCurrent(int16_t index) { m_current = index; }
+
+    /// Frame `index` (1..count()); throws Subscript out of range (9) outside.
+    PlayConfig &frame(int16_t index);
+    const PlayConfig &frame(int16_t index) const;
+    PlayConfig &currentFrame() { return frame(m_current); }
+    const PlayConfig &currentFrame() const { return frame(m_current); }
+
+    bool modified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+
+    /// Starts over with one empty frame (no active player) as frame 1, current.
+    void reset();
+
+    /// Replaces the list with `count` new records (ActivePlyr 0, nothing placed), current 1;
+    /// throws Overflow (6) unless 1 <= count <= 32767. Used by the play-file reader.
+    void resize(int16_t count);
+
+    /// Inserts a copy of the current frame after it; the current index stays.
+    /// Throws Overflow (6) at 32767 frames before changing anything. Marks modified.
+    void AppendFrame();
+
+    /// Inserts a blank frame after the current one; otherwise as AppendFrame().
+    void InsertBlankFrame();
+
+    /// Deletes the current frame (only when there are at least two); the frame that followed
+    /// takes its index, or the new last frame becomes current. Marks modified.
+    /// Returns false and changes nothing when only one frame is left.
+    bool DeleteCurrentFrame();
+
+private:
+    std::vector<PlayConfig> m_frames; // m_frames[0] is frame 1
+    int16_t m_current = 1;
+    bool m_modified = false;
+};
+
+} // namespace kinetra

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kinetra {
+
+/// Item families addressed by a part code: 1 offence, 2 defence, 3 symbol, 4 text label,
+/// 5 action-line start, 6 action-line end.
+namespace Part {
+constexpr int16_t Offense = 1;
+constexpr int16_t Defense = 2;
+constexpr int16_t Symbol = 3;
+constexpr int16_t TextLabel = 4;
+constexpr int16_t ActionStart = 5;
+constexpr int16_t ActionEnd = 6;
+} // namespace Part
+
+constexpr int kPlayersPerSide = 10;
+constexpr int kSymbolCount = 8;
+constexpr int kTextLabelCount = 2;
+constexpr int kActionCount = 8;
+/// ActivePlyr value meaning "no active player".
+constexpr int16_t kNoActivePlayer = 20;
+
+/// One frame of a play: where every player, symbol, text label and action line stands.
+/// Positions are surface pixels; an item whose x (rounded) is not above 0 is off the surface.
+/// The coordinate families are held as arrays indexed like the item numbers
+/// (OPlayerX[3] is offensive player 3's x); file order is kept by the play-file writer.
+class PlayConfig
+{
+public:
+    int16_t ActivePlyr = 0; ///< 0..9 offence, 10..19 defence (10 + index), 20 none
+    std::array<float, kPlayersPerSide> OPlayerX{}, OPlayerY{};
+    std::array<float, kPlayersPerSide> DPlayerX{}, DPlayerY{};
+    std::array<float, kSymbolCount> SYMBOLX{}, SYMBOLY{};
+    std::array<float, kTextLabelCount> TxtSYMBOLX{}, TxtSYMBOLY{};
+    std::array<std::string, kTextLabelCount> TxtValue{};
+    std::array<float, kActionCount> ActionSX{}, ActionSY{}, ActionEX{}, ActionEY{};
+
+    /// Makes this frame equal to from_me, field by field, floats bit for bit. A failure is
+    /// reported as "Copying Frame" and leaves the fields after it unchanged.
+    void CopyFrame(const PlayConfig &from_me);
+
+    /// Empties the frame: no active player, every coordinate 0, both label texts "0".
+    void Blank_Frame();
+
+    /// Rounded position of item (part 1..4, partNO) into x and y; an address that names no
+    /// item leaves x and y as they were. Failures are reported as "Symbol Position".
+    void Position(int16_t part, int partNO, int16_t &x, int16_t &y) const;
+
+    /// Stores x and y as the position of item (part 1..6, partNO); parts 5 and 6 set only the
+    /// start or the end of the action line. Unmatched addresses change nothing.
+    /// Failures are reported as "Moving Symbol".
+    void MoveControlPoint(int16_t part, int partNO, int16_t x, int16_t y);
+
+    bool operator==(const PlayConfig &other) const = default;
+
+private:
+    // The x and y members of an item, or nulls when the address matches nothing.
+    std::pair<float *, float *> coordinates(int16_t part, int partNO);
+};
+
+} // namespace kinetra
