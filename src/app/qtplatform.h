@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/platform.h"
+
+namespace kinetra {
+
+/// The desktop services on real Qt dialogs.
+class QtPlatform : public Platform
+{
+public:
+    Answer messageBox(const QString &text, const QString &title, Buttons buttons,
+                      Icon icon) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title,
+                                    const QString &defaultText,
+                                    std::optional<QPoint> position) override;
+    std::optional<QString> openFileName(const FileDialog &dialog) override;
+    std::optional<QString> saveFileName(const FileDialog &dialog) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
+    std::optional<QFont> chooseFont(const QFont &initial) override;
+    bool printerSetup() override;
+    void beep() override;
+    void sleep(int milliseconds) override;
+    void processEvents() override;
+    void setWaitCursor(bool busy) override;
+    QDateTime now() override;
+    double random() override;
+    void showHelp(const QString &helpFile, const QString &searchKey) override;
+
+    /// Shows the help file; the help window registers itself here once it exists.
+    std::function<void(const QString &helpFile, const QString &searchKey)> helpViewer;
+
+private:
+    bool m_busy = false;
+};
+
+/// Turns a "Description (*.x)|*.x|..." filter into Qt's "Description (*.x);;..." form.
+QString qtFileFilter(const QString &filter);
+
+} // namespace kinetra
