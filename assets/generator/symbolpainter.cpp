@@ -88,19 +88,19 @@ void paintGlove(QPainter& p)
         p.drawRoundedRect(QRect(8 + i * 3, tops[i], 3, 14), 1.5, 1.5);
     p.drawEllipse(QRect(6, 10, 14, 11));
     p.save();
-    p.translate(6, 13);
+    p.translate(7, 13);
     p.rotate(-30);
     p.drawRoundedRect(QRect(-3, -7, 5, 11), 2, 2);
     p.restore();
     // Webbing between thumb and first finger.
     p.setBrush(dark);
-    p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(8, 5), QPoint(8, 11), QPoint(6, 12)}));
-    // Heel pad and lacing.
-    p.setPen(QColor(140, 80, 30));
-    p.drawLine(9, 17, 17, 17);
-    p.setPen(QColor(230, 200, 150));
-    p.drawPoint(11, 13);
-    p.drawPoint(14, 13);
+    p.drawPolygon(QPolygon({QPoint(4, 7), QPoint(8, 5), QPoint(8, 11), QPoint(6, 12)}));
+    // The pocket, a little darker, and the strap across the wrist.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(154, 88, 36));
+    p.drawEllipse(QRect(9, 11, 8, 6));
+    p.setBrush(dark);
+    p.drawRect(8, 18, 10, 2);
 }
 
 void paintCone(QPainter& p)
