@@ -1,7 +1,6 @@
 #include "fieldpainter.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>
@@ -217,7 +216,6 @@ void paintMarkings(QImage& img, const Layout& l)
     p.setRenderHint(QPainter::Antialiasing, false);
 
     QPen chalk(kChalk, l.lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    const Fence fence(l);
 
     // Foul lines, from home plate out to the poles.
     p.setPen(chalk);
