@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QPointF>
+
+#include <optional>
+#include <span>
+
+class QFontMetrics;
+class QPainter;
+
+namespace kinetra {
+
+/// The play surface: an RGB32 image holding the field picture plus everything drawn on it
+/// since the last clear, and the drawing state of a picture box (fore and fill colour, line
+/// width and style, draw mode, text position, font). All drawing is aliased, so every pixel
+/// is exact and the invert mode undoes itself. Coordinates are image pixels, origin top-left.
+class Surface : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class DrawMode { Copy, Invert };
+
+    explicit Surface(QObject *parent = nullptr);
+
+    /// Makes picture the field: the surface takes its size and shows it bare.
+    void setPicture(const QImage &picture);
+    /// The bare field picture (RGB32).
+    const QImage &picture() const { return m_picture; }
+    /// Wipes everything drawn: the image becomes the bare field picture again.
+    void clear();
+
+    /// The image as shown: field plus drawing.
+    const QImage &image() const { return m_image; }
+    /// Direct write access to the image's pixels; call markChanged() when done.
+    QImage &pixels() { return m_image; }
+    /// Announces that the image changed (after direct pixel writes).
+    void markChanged() { emit changed(); }
+    int width() const { return m_image.width(); }
+    int height() const { return m_image.height(); }
+    QSize size() const { return m_image.size(); }
+    /// Colour of one pixel with alpha 255; black outside the image.
+    QRgb pixel(int x, int y) const;
+
+    /// Drawing state.
+    QColor foreColor() const { return m_foreColor; }
+    void setForeColor(const QColor &color) { m_foreColor = color; }
+    QColor fillColor() const { return m_fillColor; }
+    void setFillColor(const QColor &color) { m_fillColor = color; }
+    int lineWidth() const { return m_lineWidth; }
+    /// Line width in pixels; values below 1 draw 1 pixel wide.
+    void setLineWidth(int width) { m_lineWidth = width; }
+    int lineStyle() const { return m_lineStyle; }
+    /// 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 transparent; others solid.
+    void setLineStyle(int style) { m_lineStyle = style; }
+    DrawMode drawMode() const { return m_drawMode; }
+    /// Copy paints in the given colour; Invert inverts every pixel it touches instead.
+    void setDrawMode(DrawMode mode) { m_drawMode = mode; }
+    QPointF textPosition() const { return m_textPosition; }
+    void setTextPosition(const QPointF &position) { m_textPosition = position; }
+    QFont font() const { return m_font; }
+    /// The font for print() and the text measures; its glyphs are drawn without smoothing.
+    void setFont(const QFont &font);
+
+    /// Straight line including both end points, in the current width and style.
+    void line(int x1, int y1, int x2, int y2);
+    void line(int x1, int y1, int x2, int y2, const QColor &color);
+    /// Outline of the box with the two corners, in the current width and style.
+    void box(int x1, int y1, int x2, int y2);
+    void box(int x1, int y1, int x2, int y2, const QColor &color);
+    /// The box with the two corners filled solidly with color, both corners included.
+    void fillBox(int x1, int y1, int x2, int y2, const QColor &color);
+    /// Circle of radius r around (cx, cy) filled with the fill colour, outlined in the current
+    /// width and style (in the fore colour unless one is given).
+    void circle(int cx, int cy, int r);
+    void circle(int cx, int cy, int r, const QColor &outline);
+    /// Closed polygon filled with the fill colour and outlined in the fore colour; false when
+    /// the surface cannot draw it (no image, fewer than three points).
+    bool polygon(std::span<const QPoint> points);
+    /// Prints text with its top-left at the text position in the fore colour, then moves the
+    /// text position to the start of the next line (x 0, y one line lower).
+    void print(const QString &text);
+    /// Width and height of text printed in the current font, in pixels.
+    int textWidth(const QString &text) const;
+    int textHeight(const QString &text) const;
+
+signals:
+    /// The image changed: something was drawn, wiped or replaced.
+    void changed();
+    /// The picture was replaced by one of another size.
+    void sizeChanged(QSize size);
+
+private:
+    bool begin(QPainter &painter);
+    QPen pen(const QColor &color) const;
+    QFontMetrics metrics() const;
+    void drawLine(int x1, int y1, int x2, int y2, const QColor &color);
+    void drawBox(int x1, int y1, int x2, int y2, const QColor &color);
+    void drawCircle(int cx, int cy, int r, const QColor &outline);
+
+    QImage m_picture;
+    QImage m_image;
+    QColor m_foreColor = Qt::black;
+    QColor m_fillColor = Qt::black;
+    int m_lineWidth = 1;
+    int m_lineStyle = 0;
+    DrawMode m_drawMode = DrawMode::Copy;
+    QPointF m_textPosition;
+    QFont m_font;
+};
+
+} // namespace kinetra
