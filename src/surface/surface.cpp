@@ -207,9 +207,14 @@ bool Surface::polygon(std::span<const QPoint> points)
     QPainter painter;
     if (!begin(painter))
         return false;
-    painter.setPen(pen(m_foreColor));
+    painter.setPen(Qt::NoPen);
     painter.setBrush(m_fillColor);
     painter.drawPolygon(points.data(), int(points.size()));
+    // Edge by edge, so that every corner gets its pixel (a closed aliased outline can miss one,
+    // and an arrowhead without its tip looks blunt).
+    painter.setPen(pen(m_foreColor));
+    for (size_t i = 0; i < points.size(); ++i)
+        painter.drawLine(points[i], points[(i + 1) % points.size()]);
     painter.end();
     emit changed();
     return true;

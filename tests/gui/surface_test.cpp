@@ -1,6 +1,8 @@
 #include "surface/colors.h"
 #include "surface/surface.h"
 
+#include "imagecheck.h"
+
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -8,23 +10,11 @@
 namespace kinetra {
 namespace {
 
-// A field with a different colour in every pixel, so any stray write shows.
+using test::differingPixels;
+
 QImage patternedField(int width = 120, int height = 90)
 {
-    QImage field(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            field.setPixel(x, y, qRgb((x * 7) & 0x7F, (y * 5) & 0x7F, ((x + y) * 3) & 0x7F));
-    return field;
-}
-
-int differingPixels(const QImage &a, const QImage &b)
-{
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            count += (a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF);
-    return count;
+    return test::patternedField(width, height);
 }
 
 TEST(Colors, StoredValuesHoldRedInTheLowByte)

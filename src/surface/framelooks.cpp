@@ -1,0 +1,43 @@
+#include "surface/framelooks.h"
+
+#include "prefs/preferences.h"
+#include "surface/colors.h"
+
+namespace kinetra {
+
+FrameLooks FrameLooks::fromPreferences(const Preferences &prefs)
+{
+    FrameLooks looks;
+    for (int s = 0; s < 2; ++s) {
+        looks.PlayerSize[s] = prefs.PlayerSize[s];
+        looks.PlayerShape[s] = prefs.PlayerShape[s];
+        looks.PlayerBcolr[s] = colorFromRgbInt(prefs.PlayerBcolr[s]);
+        looks.PlayerFcolr[s] = colorFromRgbInt(prefs.PlayerFcolr[s]);
+        looks.PlayerTcolr[s] = colorFromRgbInt(prefs.PlayerTcolr[s]);
+    }
+    for (int k = 0; k < 10; ++k) {
+        looks.OPLabel[k] = QString::fromStdString(prefs.OPLabel[k]);
+        looks.DPLabel[k] = QString::fromStdString(prefs.DPLabel[k]);
+    }
+    for (int k = 0; k < 8; ++k) {
+        looks.ActionType[k] = prefs.ActionType[k];
+        looks.ActionSize[k] = prefs.ActionSize[k];
+        looks.ActionColor[k] = colorFromRgbInt(prefs.ActionColor[k]);
+        looks.ActionEndType[k] = prefs.ActionEndType[k];
+    }
+    return looks;
+}
+
+QFont labelFontFromPreferences(const Preferences &prefs)
+{
+    QFont font(QString::fromStdString(prefs.FontName));
+    if (prefs.FontSize > 0)
+        font.setPointSize(prefs.FontSize);
+    font.setBold(prefs.FontBold);
+    font.setItalic(prefs.FontItalic);
+    font.setUnderline(prefs.FontUnderline);
+    font.setStrikeOut(prefs.FontStrikethrough);
+    return font;
+}
+
+} // namespace kinetra

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace kinetra {
+
+struct Preferences;
+
+/// Everything a frame is drawn with besides the frame itself: the player and action-line
+/// looks and player labels copied from the preference record (under the record's own names),
+/// plus the main window's state the drawing depends on (symbol pictures, hide boxes and the
+/// drawing-suppressed flag). The renderer reads nothing else.
+struct FrameLooks
+{
+    // Index 0 offence, 1 defence.
+    std::array<int16_t, 2> PlayerSize{};  ///< half-width of the figure in pixels
+    std::array<int16_t, 2> PlayerShape{}; ///< 1 square, 3 circle, anything else not drawn
+    std::array<QColor, 2> PlayerBcolr;    ///< border
+    std::array<QColor, 2> PlayerFcolr;    ///< fill
+    std::array<QColor, 2> PlayerTcolr;    ///< label text
+    std::array<QString, 10> OPLabel;
+    std::array<QString, 10> DPLabel;
+
+    std::array<int16_t, 8> ActionType{};    ///< 1 solid .. 5 dash-dot-dot
+    std::array<int16_t, 8> ActionSize{};    ///< line width in pixels
+    std::array<QColor, 8> ActionColor;
+    std::array<int16_t, 8> ActionEndType{}; ///< 0 arrowhead, 1 cross bar, other none
+
+    /// The pictures of the palette's eight symbol boxes; every symbol is read at the size of
+    /// box 4's picture. Pure white, and fully transparent pixels, are see-through.
+    std::array<QImage, 8> symbols;
+    /// The palette's "Hide Player" boxes: a ticked player is not drawn.
+    std::array<bool, 10> hideOffense{};
+    std::array<bool, 10> hideDefense{};
+    /// While the pointed-to flag is true, drawing does nothing (the main window's load).
+    const bool *drawingSuppressed = nullptr;
+
+    /// The looks and labels of the preference record; symbols, hide boxes and the
+    /// suppressed flag are left for the window to fill in.
+    static FrameLooks fromPreferences(const Preferences &prefs);
+};
+
+/// The label font of the preference record (face, size in points, bold, italic, underline,
+/// strikethrough), for the surface's text labels and the palette's label boxes.
+QFont labelFontFromPreferences(const Preferences &prefs);
+
+} // namespace kinetra

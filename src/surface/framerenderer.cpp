@@ -1,0 +1,213 @@
+#include "surface/framerenderer.h"
+
+#include "model/failurereport.h"
+#include "model/playconfig.h"
+#include "model/rounding.h"
+#include "model/runtimeerror.h"
+#include "surface/framelooks.h"
+#include "surface/surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace kinetra {
+
+namespace {
+
+// Raised when the surface cannot draw an arrowhead.
+constexpr int kInvalidProcedureCall = 5;
+
+bool transparent(QRgb pixel)
+{
+    return qAlpha(pixel) < 128 || (pixel & 0x00FFFFFFu) == 0x00FFFFFFu;
+}
+
+} // namespace
+
+std::array<QPoint, 3> FrameRenderer::EndMarkerPoints;
+
+void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks &looks)
+{
+    if (looks.drawingSuppressed && *looks.drawingSuppressed)
+        return;
+    const QColor foreColor = pic.foreColor();
+    const QColor fillColor = pic.fillColor();
+    try {
+        drawSymbols(frame, pic, looks);
+        drawTextLabels(frame, pic);
+        drawActionLines(frame, pic, looks);
+        pic.setLineWidth(1);
+        pic.setLineStyle(0);
+        drawPlayers(frame, pic, looks, 0);
+        drawPlayers(frame, pic, looks, 1);
+        pic.setForeColor(foreColor);
+        pic.setFillColor(fillColor);
+        pic.line(0, 0, 1, 1);
+    } catch (...) {
+        // The text labels of the next frame must not come out in a player's or a line's colour.
+        pic.setForeColor(foreColor);
+        pic.setFillColor(fillColor);
+        reportFailure("Drawing Play");
+    }
+}
+
+void FrameRenderer::drawSymbols(const PlayConfig &frame, Surface &pic, const FrameLooks &looks)
+{
+    QImage *target = nullptr;
+    int symbolWidth = 0;
+    int symbolHeight = 0;
+    for (int k = 0; k < kSymbolCount; ++k) {
+        const int16_t X = toInt16(frame.SYMBOLX[k]);
+        if (X <= 0)
+            continue;
+        const int16_t Y = toInt16(frame.SYMBOLY[k]);
+        if (!target) {
+            target = &pic.pixels();
+            symbolWidth = looks.symbols[4].width();
+            symbolHeight = looks.symbols[4].height();
+        }
+        QImage symbol = looks.symbols[k];
+        if (symbol.format() != QImage::Format_RGB32 && symbol.format() != QImage::Format_ARGB32)
+            symbol = symbol.convertToFormat(QImage::Format_ARGB32);
+        // A picture smaller than box 4's is see-through beyond its own edges; a larger one is
+        // cut to box 4's size.
+        const int width = std::min({symbolWidth, symbol.width(), target->width() - X});
+        const int height = std::min({symbolHeight, symbol.height(), target->height() - Y});
+        // Stored y may be negative (drops clamp only x): rows above the surface are cut off.
+        for (int r = std::max(0, -int(Y)); r < height; ++r) {
+            const auto *source = reinterpret_cast<const QRgb *>(symbol.constScanLine(r));
+            auto *dest = reinterpret_cast<QRgb *>(target->scanLine(Y + r));
+            for (int c = 0; c < width; ++c) {
+                if (!transparent(source[c]))
+                    dest[X + c] = source[c] | 0xFF000000u;
+            }
+        }
+    }
+    if (target)
+        pic.markChanged();
+}
+
+void FrameRenderer::drawTextLabels(const PlayConfig &frame, Surface &pic)
+{
+    for (int k = 0; k < kTextLabelCount; ++k) {
+        if (frame.TxtSYMBOLX[k] > 0) {
+            pic.setTextPosition(QPointF(frame.TxtSYMBOLX[k], frame.TxtSYMBOLY[k]));
+            pic.print(QString::fromStdString(frame.TxtValue[k]));
+        }
+    }
+}
+
+void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
+                                    const FrameLooks &looks)
+{
+    for (int k = 0; k < kActionCount; ++k) {
+        int16_t SX = toInt16(frame.ActionSX[k]);
+        int16_t EX = toInt16(frame.ActionEX[k]);
+        if (SX <= 0 || EX <= 0)
+            continue;
+        int16_t SY = toInt16(frame.ActionSY[k]);
+        int16_t EY = toInt16(frame.ActionEY[k]);
+        // Nearly upright or level lines are drawn exactly so; the frame keeps its points.
+        if (std::abs(SX - EX) < 5)
+            EX = SX;
+        if (std::abs(SY - EY) < 5)
+            EY = SY;
+        pic.setLineWidth(looks.ActionSize[k]);
+        pic.setLineStyle(looks.ActionType[k] - 1);
+        pic.line(SX, SY, EX, EY, looks.ActionColor[k]);
+        DrawAction(SX, SY, EX, EY);
+        pic.setFillColor(looks.ActionColor[k]);
+        pic.setForeColor(looks.ActionColor[k]);
+        switch (looks.ActionEndType[k]) {
+        case 0:
+            if (!pic.polygon(EndMarkerPoints))
+                throw RuntimeError(kInvalidProcedureCall);
+            break;
+        case 1:
+            pic.line(EndMarkerPoints[0].x(), EndMarkerPoints[0].y(), EndMarkerPoints[2].x(),
+                     EndMarkerPoints[2].y());
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void FrameRenderer::drawPlayers(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
+                                int side)
+{
+    const auto &xs = side == 0 ? frame.OPlayerX : frame.DPlayerX;
+    const auto &ys = side == 0 ? frame.OPlayerY : frame.DPlayerY;
+    const auto &hidden = side == 0 ? looks.hideOffense : looks.hideDefense;
+    const auto &labels = side == 0 ? looks.OPLabel : looks.DPLabel;
+    const QColor border = looks.PlayerBcolr[side];
+    const int16_t shape = looks.PlayerShape[side];
+
+    pic.setFillColor(looks.PlayerFcolr[side]);
+    pic.setForeColor(looks.PlayerTcolr[side]);
+    // Labels are placed as if they were two digits wide and one line high.
+    const int16_t tw = toInt16(pic.textWidth("11") / 2.0);
+    const int16_t th = toInt16(pic.textHeight("11") / 2.0);
+
+    for (int i = 0; i < kPlayersPerSide; ++i) {
+        if (hidden[i])
+            continue;
+        const int16_t X = toInt16(xs[i]);
+        if (X <= 0)
+            continue;
+        const int16_t Y = toInt16(ys[i]);
+        const int r = looks.PlayerSize[side];
+        const bool active = frame.ActivePlyr == (side == 0 ? i : 10 + i);
+        if (shape == 1) {
+            const int left = X - r;
+            const int top = Y - r;
+            pic.fillBox(left, top, left + 2 * r, top + 2 * r, pic.fillColor());
+            pic.box(left, top, left + 2 * r, top + 2 * r, border);
+            // A label taller than the square starts at its top edge.
+            pic.setTextPosition(QPointF(left, th > r ? top : top + r / 2.0));
+            pic.print(labels[i]);
+            if (active) {
+                pic.line(left, top, left + 2 * r, top + 2 * r, border);
+                pic.line(left + 2 * r, top, left, top + 2 * r, border);
+            }
+        } else if (shape == 3) {
+            pic.circle(X, Y, r, border);
+            pic.setTextPosition(QPointF(X - tw, Y - th));
+            pic.print(labels[i]);
+            if (active) {
+                pic.line(X - r, Y - r, X + r, Y + r, border);
+                pic.line(X - r, Y + r, X + r, Y - r, border);
+            }
+        }
+    }
+}
+
+void FrameRenderer::DrawAction(int16_t &SX, int16_t &SY, int16_t &EX, int16_t &EY)
+{
+    try {
+        const float m = SX == EX ? 10.0f : float(std::abs(double(SY - EY) / double(SX - EX)));
+        const bool rightward = SX < EX;
+        const bool downward = SY < EY; // the end lies lower on the surface
+        const int ex = EX;
+        const int ey = EY;
+        auto &p = EndMarkerPoints;
+        if (m < 0.5f) {
+            p = {QPoint(ex, ey - 7), QPoint(rightward ? ex + 7 : ex - 7, ey), QPoint(ex, ey + 7)};
+        } else if (m > 2.0f) {
+            p = {QPoint(ex - 7, ey), QPoint(ex, downward ? ey + 7 : ey - 7), QPoint(ex + 7, ey)};
+        } else if (downward && rightward) {
+            p = {QPoint(ex - 5, ey + 5), QPoint(ex + 5, ey + 5), QPoint(ex + 5, ey - 5)};
+        } else if (downward) {
+            p = {QPoint(ex - 5, ey - 5), QPoint(ex - 5, ey + 5), QPoint(ex + 5, ey + 5)};
+        } else if (rightward) {
+            p = {QPoint(ex - 5, ey - 5), QPoint(ex + 5, ey - 5), QPoint(ex + 5, ey + 5)};
+        } else {
+            p = {QPoint(ex + 5, ey - 5), QPoint(ex - 5, ey - 5), QPoint(ex - 5, ey + 5)};
+        }
+    } catch (...) {
+        reportFailure("Draw Action");
+    }
+}
+
+} // namespace kinetra

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPoint>
+
+#include <array>
+#include <cstdint>
+
+namespace kinetra {
+
+class PlayConfig;
+class Surface;
+struct FrameLooks;
+
+/// Draws frames onto a play surface. Drawing only reads the frame and the looks.
+class FrameRenderer
+{
+public:
+    /// Draws the frame over whatever pic shows (it does not wipe first): symbols, text labels,
+    /// action lines with their end markers, offensive then defensive players. Leaves pic with
+    /// line width 1, solid, and its own fore and fill colours. A failure is reported as
+    /// "Drawing Play" and ends the drawing, keeping what was drawn.
+    static void Draw(const PlayConfig &frame, Surface &pic, const FrameLooks &looks);
+
+    /// Works out the end marker of the action line from (SX, SY) to (EX, EY) into
+    /// EndMarkerPoints: the two base points P1 and P3 across the line's end and the tip P2
+    /// beyond it, for one of eight directions. Failures are reported as "Draw Action".
+    static void DrawAction(int16_t &SX, int16_t &SY, int16_t &EX, int16_t &EY);
+
+    /// The end marker of the action line DrawAction was last given: P1, P2 (tip), P3.
+    static std::array<QPoint, 3> EndMarkerPoints;
+
+private:
+    static void drawSymbols(const PlayConfig &frame, Surface &pic, const FrameLooks &looks);
+    static void drawTextLabels(const PlayConfig &frame, Surface &pic);
+    static void drawActionLines(const PlayConfig &frame, Surface &pic, const FrameLooks &looks);
+    static void drawPlayers(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
+                            int side);
+};
+
+} // namespace kinetra

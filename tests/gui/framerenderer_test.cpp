@@ -1,0 +1,672 @@
+#include "model/failurereport.h"
+#include "model/playconfig.h"
+#include "surface/framelooks.h"
+#include "surface/framerenderer.h"
+#include "surface/surface.h"
+
+#include "imagecheck.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace kinetra {
+namespace {
+
+using test::differingPixels;
+using test::pixelsOf;
+
+// Bright colours that the dull test field never contains.
+const QColor kLabelColor(128, 255, 128);   // surface fore colour: the text labels
+const QColor kSurfaceFill(255, 128, 255);  // surface fill colour before drawing
+const QColor kLineColor(255, 128, 0);      // every action line
+const QColor kBorder(200, 0, 200);
+const QColor kOffenseFill(255, 255, 0);
+const QColor kOffenseText(0, 0, 255);
+const QColor kDefenseFill(0, 255, 255);
+const QColor kDefenseText(255, 0, 0);
+const QColor kSymbolColor(250, 20, 20);
+
+QRgb rgb(const QColor &c)
+{
+    return c.rgb();
+}
+
+FrameLooks testLooks()
+{
+    FrameLooks looks;
+    looks.PlayerSize = {10, 10};
+    looks.PlayerShape = {1, 3};
+    looks.PlayerBcolr = {kBorder, kBorder};
+    looks.PlayerFcolr = {kOffenseFill, kDefenseFill};
+    looks.PlayerTcolr = {kOffenseText, kDefenseText};
+    for (int k = 0; k < 10; ++k) {
+        looks.OPLabel[k] = QString("B%1").arg(k + 1);
+        looks.DPLabel[k] = QString("D%1").arg(k);
+    }
+    looks.ActionType.fill(1);
+    looks.ActionSize.fill(1);
+    looks.ActionColor.fill(kLineColor);
+    looks.ActionEndType.fill(0);
+    return looks;
+}
+
+// A 20 x 20 symbol: white ground with a coloured frame and a coloured diagonal.
+QImage testSymbol(int size = 20, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage symbol(size, size, format);
+    symbol.fill(Qt::white);
+    for (int i = 0; i < size; ++i) {
+        symbol.setPixel(i, 0, kSymbolColor.rgb());
+        symbol.setPixel(0, i, kSymbolColor.rgb());
+        symbol.setPixel(i, size - 1, kSymbolColor.rgb());
+        symbol.setPixel(size - 1, i, kSymbolColor.rgb());
+        symbol.setPixel(i, i, QColor(20, 20, 250).rgb());
+    }
+    return symbol;
+}
+
+class FrameRendererTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_previous = setFailureReporter(
+            [this](const std::string &activity) { reports.push_back(activity); });
+        pic.setPicture(test::patternedField(400, 373));
+        pic.setForeColor(kLabelColor);
+        pic.setFillColor(kSurfaceFill);
+        QFont font("DejaVu Sans");
+        font.setPixelSize(11);
+        pic.setFont(font);
+        looks = testLooks();
+        frame.Blank_Frame();
+    }
+    void TearDown() override { setFailureReporter(m_previous); }
+
+    void draw() { FrameRenderer::Draw(frame, pic, looks); }
+
+    // The field plus the (0, 0)-(1, 1) line every drawing ends with.
+    QImage bareFrame() const
+    {
+        QImage bare = pic.picture();
+        bare.setPixel(0, 0, rgb(kLabelColor));
+        bare.setPixel(1, 1, rgb(kLabelColor));
+        return bare;
+    }
+    bool isField(int x, int y) const
+    {
+        return (pic.pixel(x, y) & 0xFFFFFF) == (pic.picture().pixel(x, y) & 0xFFFFFF);
+    }
+    void setLine(int k, float sx, float sy, float ex, float ey)
+    {
+        frame.ActionSX[k] = sx;
+        frame.ActionSY[k] = sy;
+        frame.ActionEX[k] = ex;
+        frame.ActionEY[k] = ey;
+    }
+
+    Surface pic;
+    FrameLooks looks;
+    PlayConfig frame;
+    std::vector<std::string> reports;
+
+private:
+    FailureReporter m_previous;
+};
+
+// ---- End markers -------------------------------------------------------------------------
+
+struct MarkerCase
+{
+    const char *name;
+    int sx, sy, ex, ey;
+    std::array<QPoint, 3> points;
+};
+
+void PrintTo(const MarkerCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const MarkerCase kMarkerCases[] = {
+    {"horizontal_rightward", 100, 100, 160, 100, {{{160, 93}, {167, 100}, {160, 107}}}},
+    {"horizontal_leftward", 200, 100, 100, 120, {{{100, 113}, {93, 120}, {100, 127}}}},
+    {"horizontal_just_below_half", 100, 100, 201, 150, {{{201, 143}, {208, 150}, {201, 157}}}},
+    {"steep_downward", 100, 100, 100, 160, {{{93, 160}, {100, 167}, {107, 160}}}},
+    {"steep_upward", 100, 200, 110, 100, {{{103, 100}, {110, 93}, {117, 100}}}},
+    {"steep_just_above_two", 100, 100, 149, 200, {{{142, 200}, {149, 207}, {156, 200}}}},
+    {"zero_length_points_up", 100, 100, 100, 100, {{{93, 100}, {100, 93}, {107, 100}}}},
+    {"diagonal_down_right", 100, 100, 150, 150, {{{145, 155}, {155, 155}, {155, 145}}}},
+    {"diagonal_down_left", 100, 100, 60, 140, {{{55, 135}, {55, 145}, {65, 145}}}},
+    {"diagonal_up_right", 100, 200, 150, 150, {{{145, 145}, {155, 145}, {155, 155}}}},
+    {"diagonal_up_left", 100, 200, 50, 150, {{{55, 145}, {45, 145}, {45, 155}}}},
+    {"diagonal_at_half", 100, 100, 200, 150, {{{195, 155}, {205, 155}, {205, 145}}}},
+    {"diagonal_at_two", 100, 100, 150, 200, {{{145, 205}, {155, 205}, {155, 195}}}},
+};
+
+class EndMarkerTest : public FrameRendererTest, public testing::WithParamInterface<MarkerCase>
+{};
+
+TEST_P(EndMarkerTest, DrawActionGivesTheBasePointsAndTheTip)
+{
+    const MarkerCase &c = GetParam();
+    int16_t sx = c.sx, sy = c.sy, ex = c.ex, ey = c.ey;
+    FrameRenderer::EndMarkerPoints = {QPoint(-1, -1), QPoint(-1, -1), QPoint(-1, -1)};
+    FrameRenderer::DrawAction(sx, sy, ex, ey);
+    EXPECT_EQ(FrameRenderer::EndMarkerPoints, c.points);
+    EXPECT_EQ(sx, c.sx); // the points are read, not changed
+    EXPECT_EQ(ex, c.ex);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_P(EndMarkerTest, ArrowheadCoversAllThreePointsOnTheSurface)
+{
+    const MarkerCase &c = GetParam();
+    setLine(0, c.sx, c.sy, c.ex, c.ey);
+    draw();
+    ASSERT_TRUE(reports.empty());
+    EXPECT_EQ(FrameRenderer::EndMarkerPoints, c.points);
+    for (const QPoint &p : c.points)
+        EXPECT_EQ(pic.pixel(p.x(), p.y()), rgb(kLineColor)) << p.x() << "," << p.y();
+    // Nothing lies one pixel beyond the tip, away from the end point.
+    const QPoint tip = c.points[1];
+    const QPoint beyond = tip + QPoint((tip.x() > c.ex) - (tip.x() < c.ex),
+                                       (tip.y() > c.ey) - (tip.y() < c.ey));
+    EXPECT_TRUE(isField(beyond.x(), beyond.y())) << beyond.x() << "," << beyond.y();
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, EndMarkerTest, testing::ValuesIn(kMarkerCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(FrameRendererTest, NearlyUprightLineIsDrawnExactlyUpright)
+{
+    setLine(0, 100, 100, 103, 160);
+    draw();
+    const std::array<QPoint, 3> expected{QPoint(93, 160), QPoint(100, 167), QPoint(107, 160)};
+    EXPECT_EQ(FrameRenderer::EndMarkerPoints, expected);
+    for (int y = 100; y <= 167; ++y)
+        EXPECT_EQ(pic.pixel(100, y), rgb(kLineColor)) << y;
+    for (int y = 100; y < 150; ++y) {
+        EXPECT_TRUE(isField(101, y)) << y;
+        EXPECT_TRUE(isField(103, y)) << y;
+    }
+    EXPECT_EQ(frame.ActionEX[0], 103.0f);
+}
+
+TEST_F(FrameRendererTest, NearlyLevelLineIsDrawnExactlyLevel)
+{
+    setLine(0, 100, 100, 160, 103);
+    draw();
+    const std::array<QPoint, 3> expected{QPoint(160, 93), QPoint(167, 100), QPoint(160, 107)};
+    EXPECT_EQ(FrameRenderer::EndMarkerPoints, expected);
+    for (int x = 100; x <= 167; ++x)
+        EXPECT_EQ(pic.pixel(x, 100), rgb(kLineColor)) << x;
+    for (int x = 100; x < 150; ++x)
+        EXPECT_TRUE(isField(x, 102)) << x;
+}
+
+TEST_F(FrameRendererTest, CrossBarRunsFromFirstToThirdPointWithoutTip)
+{
+    looks.ActionEndType[0] = 1;
+    setLine(0, 100, 100, 160, 100);
+    draw();
+    for (int y = 93; y <= 107; ++y)
+        EXPECT_EQ(pic.pixel(160, y), rgb(kLineColor)) << y;
+    EXPECT_TRUE(isField(167, 100));
+    EXPECT_TRUE(isField(163, 100));
+    EXPECT_TRUE(isField(161, 93));
+}
+
+TEST_F(FrameRendererTest, OtherEndTypesDrawNoMarker)
+{
+    for (int16_t endType : {2, 3, -1}) {
+        pic.clear();
+        looks.ActionEndType[0] = endType;
+        setLine(0, 100, 100, 160, 100);
+        draw();
+        EXPECT_TRUE(isField(160, 93)) << endType;
+        EXPECT_TRUE(isField(160, 107)) << endType;
+        EXPECT_TRUE(isField(167, 100)) << endType;
+        EXPECT_EQ(pic.pixel(160, 100), rgb(kLineColor)) << endType;
+    }
+}
+
+// ---- Action lines --------------------------------------------------------------------------
+
+TEST_F(FrameRendererTest, LineIsDrawnOnlyWhenBothEndsAreOnTheSurface)
+{
+    setLine(0, 100, 100, 0, 200);    // end x 0
+    setLine(1, 0, 100, 200, 200);    // start x 0
+    setLine(2, 0.4f, 50, 200, 50);   // start x rounds to 0
+    setLine(3, 100, 80, 0.5f, 80);   // end x rounds (half to even) to 0
+    draw();
+    EXPECT_EQ(differingPixels(pic.image(), bareFrame()), 0);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(FrameRendererTest, LineWidthAndDashesFollowTheLineType)
+{
+    looks.ActionSize[0] = 6;
+    looks.ActionEndType[0] = 2;
+    setLine(0, 50, 100, 350, 100);
+    looks.ActionType[1] = 2; // dash
+    looks.ActionEndType[1] = 2;
+    setLine(1, 50, 200, 350, 200);
+    draw();
+    for (int dy = -2; dy <= 2; ++dy)
+        EXPECT_EQ(pic.pixel(200, 100 + dy), rgb(kLineColor)) << dy;
+    int covered = 0;
+    for (int x = 50; x <= 350; ++x)
+        covered += pic.pixel(x, 200) == rgb(kLineColor);
+    EXPECT_GT(covered, 100);
+    EXPECT_LT(covered, 290);
+    EXPECT_TRUE(isField(200, 199));
+}
+
+TEST_F(FrameRendererTest, LeavesOnePixelSolidLinesAndItsOwnColours)
+{
+    pic.setLineWidth(4);
+    pic.setLineStyle(2);
+    looks.ActionSize.fill(6);
+    looks.ActionType.fill(3);
+    setLine(0, 50, 100, 350, 100);
+    frame.OPlayerX[0] = 200;
+    frame.OPlayerY[0] = 200;
+    draw();
+    EXPECT_EQ(pic.lineWidth(), 1);
+    EXPECT_EQ(pic.lineStyle(), 0);
+    EXPECT_EQ(pic.foreColor(), kLabelColor);
+    EXPECT_EQ(pic.fillColor(), kSurfaceFill);
+}
+
+// ---- Whole frames and presence --------------------------------------------------------------
+
+TEST_F(FrameRendererTest, BlankFrameLeavesTheFieldAndTheCornerLine)
+{
+    pic.setLineWidth(1);
+    draw();
+    EXPECT_EQ(differingPixels(pic.image(), bareFrame()), 0);
+    EXPECT_EQ(pic.pixel(0, 0), rgb(kLabelColor));
+    EXPECT_EQ(pic.pixel(1, 1), rgb(kLabelColor));
+}
+
+TEST_F(FrameRendererTest, PlayerPresenceFollowsTheRoundedX)
+{
+    frame.OPlayerX[0] = 0.4f;
+    frame.OPlayerY[0] = 100;
+    frame.DPlayerX[0] = 0.5f; // rounds to 0: absent
+    frame.DPlayerY[0] = 200;
+    draw();
+    EXPECT_EQ(differingPixels(pic.image(), bareFrame()), 0);
+
+    pic.clear();
+    looks.OPLabel.fill("");
+    frame.OPlayerX[0] = 0.6f; // rounds to 1: a square centred on x 1
+    draw();
+    EXPECT_EQ(pic.pixel(1, 100), rgb(kOffenseFill));
+    EXPECT_EQ(pic.pixel(11, 100), rgb(kBorder));
+}
+
+TEST_F(FrameRendererTest, HiddenPlayerLeavesNoMarkEvenWhenActive)
+{
+    frame.OPlayerX[3] = 150;
+    frame.OPlayerY[3] = 150;
+    frame.DPlayerX[4] = 250;
+    frame.DPlayerY[4] = 250;
+    frame.ActivePlyr = 3;
+    looks.hideOffense[3] = true;
+    looks.hideDefense[4] = true;
+    looks.hideDefense[3] = true; // another side's box does not hide offensive player 3 ...
+    looks.hideOffense[3] = true; // ... but its own does
+    draw();
+    EXPECT_EQ(differingPixels(pic.image(), bareFrame()), 0);
+
+    pic.clear();
+    looks.hideOffense[3] = false;
+    draw();
+    EXPECT_EQ(pic.pixel(150, 150), rgb(kBorder)); // the active mark crosses the centre
+    EXPECT_TRUE(isField(250, 250));
+}
+
+class ShapeTest : public FrameRendererTest, public testing::WithParamInterface<int16_t>
+{};
+
+TEST_P(ShapeTest, ShapesOtherThanSquareAndCircleDrawNothing)
+{
+    looks.PlayerShape = {GetParam(), GetParam()};
+    for (int i = 0; i < 10; ++i) {
+        frame.OPlayerX[i] = 30 + 30 * i;
+        frame.OPlayerY[i] = 100;
+        frame.DPlayerX[i] = 30 + 30 * i;
+        frame.DPlayerY[i] = 200;
+    }
+    frame.ActivePlyr = 12;
+    draw();
+    EXPECT_EQ(differingPixels(pic.image(), bareFrame()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Unknown, ShapeTest, testing::Values<int16_t>(0, 2, 4, -1));
+
+TEST_F(FrameRendererTest, SuppressedDrawingChangesNoPixel)
+{
+    bool suppressed = true;
+    looks.drawingSuppressed = &suppressed;
+    frame.OPlayerX[0] = 100;
+    frame.OPlayerY[0] = 100;
+    frame.TxtSYMBOLX[0] = 50;
+    frame.SYMBOLX[0] = 200;
+    looks.symbols.fill(testSymbol());
+    setLine(0, 10, 10, 300, 300);
+    draw();
+    EXPECT_EQ(differingPixels(pic.image(), pic.picture()), 0);
+
+    suppressed = false;
+    draw();
+    EXPECT_GT(differingPixels(pic.image(), bareFrame()), 0);
+}
+
+TEST_F(FrameRendererTest, SquaresAreFilledOutlinedAndActiveOnesCrossed)
+{
+    frame.OPlayerX[2] = 100;
+    frame.OPlayerY[2] = 100;
+    frame.OPlayerX[5] = 200;
+    frame.OPlayerY[5] = 100;
+    frame.ActivePlyr = 5;
+    looks.OPLabel.fill("");
+    draw();
+    // Outline corner to corner, 21 pixels a side.
+    EXPECT_EQ(pic.pixel(90, 90), rgb(kBorder));
+    EXPECT_EQ(pic.pixel(110, 110), rgb(kBorder));
+    EXPECT_TRUE(isField(89, 100));
+    EXPECT_TRUE(isField(111, 100));
+    EXPECT_EQ(pic.pixel(100, 100), rgb(kOffenseFill));
+    EXPECT_EQ(pic.pixel(95, 95), rgb(kOffenseFill));
+    // The active one carries both diagonals.
+    EXPECT_EQ(pic.pixel(195, 95), rgb(kBorder));
+    EXPECT_EQ(pic.pixel(205, 95), rgb(kBorder));
+    EXPECT_EQ(pic.pixel(200, 100), rgb(kBorder));
+    EXPECT_EQ(pic.pixel(200, 97), rgb(kOffenseFill));
+}
+
+TEST_F(FrameRendererTest, CirclesAreFilledOutlinedAndActiveOnesCrossed)
+{
+    frame.DPlayerX[1] = 100;
+    frame.DPlayerY[1] = 100;
+    frame.DPlayerX[7] = 200;
+    frame.DPlayerY[7] = 100;
+    frame.ActivePlyr = 17;
+    looks.DPLabel.fill("");
+    draw();
+    EXPECT_EQ(pic.pixel(100, 90), rgb(kBorder));
+    EXPECT_EQ(pic.pixel(110, 100), rgb(kBorder));
+    EXPECT_EQ(pic.pixel(100, 100), rgb(kDefenseFill));
+    EXPECT_TRUE(isField(91, 91)); // outside the circle, inside its square
+    EXPECT_TRUE(isField(100, 88));
+    EXPECT_EQ(pic.pixel(190, 90), rgb(kBorder)); // the cross reaches the square's corners
+    EXPECT_EQ(pic.pixel(210, 90), rgb(kBorder));
+    EXPECT_EQ(pic.pixel(190, 110), rgb(kBorder));
+}
+
+// ---- Labels --------------------------------------------------------------------------------
+
+// Where a player's label is printed: compared with the same figure and an empty label, then
+// the label printed by hand at the expected place.
+struct LabelCase
+{
+    const char *name;
+    int16_t shape;
+    int sizeFromHalfHeight; // r = th + this
+};
+
+void PrintTo(const LabelCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class LabelPlacementTest : public FrameRendererTest, public testing::WithParamInterface<LabelCase>
+{};
+
+TEST_P(LabelPlacementTest, LabelStandsWhereTheRuleOfElevenPutsIt)
+{
+    const LabelCase &c = GetParam();
+    QFont font("DejaVu Sans");
+    font.setPixelSize(20);
+    pic.setFont(font);
+    // Halves round to even, as every conversion to a whole pixel does.
+    const int th = int(std::nearbyint(pic.textHeight("11") / 2.0));
+    const int tw = int(std::nearbyint(pic.textWidth("11") / 2.0));
+    const int r = th + c.sizeFromHalfHeight;
+    ASSERT_GT(r, 2);
+    looks.PlayerShape[0] = c.shape;
+    looks.PlayerSize[0] = int16_t(r);
+    frame.OPlayerX[0] = 150;
+    frame.OPlayerY[0] = 120;
+
+    looks.OPLabel[0] = "";
+    draw();
+    pic.setForeColor(kOffenseText);
+    QPointF expected;
+    if (c.shape == 1)
+        expected = QPointF(150 - r, th > r ? 120 - r : 120 - r + r / 2.0);
+    else
+        expected = QPointF(150 - tw, 120 - th);
+    pic.setTextPosition(expected);
+    pic.print("88");
+    const QImage reference = pic.image();
+
+    pic.clear();
+    pic.setForeColor(kLabelColor);
+    looks.OPLabel[0] = "88";
+    draw();
+    EXPECT_EQ(differingPixels(pic.image(), reference), 0);
+    EXPECT_GT(pixelsOf(pic.image(), rgb(kOffenseText)), 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, LabelPlacementTest,
+    testing::Values(LabelCase{"square_label_taller_than_square_at_top", 1, -3},
+                    LabelCase{"square_just_smaller_than_label_at_top", 1, -1},
+                    LabelCase{"square_as_tall_as_label_half_size_down", 1, 0},
+                    LabelCase{"square_taller_than_label_half_size_down", 1, 4},
+                    LabelCase{"circle_label_centred", 3, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(FrameRendererTest, TextLabelsUseTheirUnroundedPositionAndTheSurfaceColour)
+{
+    frame.TxtSYMBOLX = {0.4f, 0};
+    frame.TxtSYMBOLY = {50, 150};
+    frame.TxtValue = {"Bunt", "Never"};
+    draw();
+    EXPECT_GT(pixelsOf(pic.image(), rgb(kLabelColor)), 10);
+    int minX = 400, maxY = -1;
+    for (int y = 0; y < pic.height(); ++y)
+        for (int x = 0; x < pic.width(); ++x)
+            if (pic.pixel(x, y) == rgb(kLabelColor) && y > 1) {
+                minX = std::min(minX, x);
+                maxY = std::max(maxY, y);
+            }
+    EXPECT_LT(minX, 4);
+    EXPECT_GE(maxY, 50);
+    EXPECT_LT(maxY, 100); // label 1 at x 0 is not printed
+}
+
+TEST_F(FrameRendererTest, EmptyLabelsPrintNothing)
+{
+    looks.PlayerShape = {1, 1};
+    looks.OPLabel.fill("");
+    frame.OPlayerX[0] = 100;
+    frame.OPlayerY[0] = 100;
+    frame.TxtSYMBOLX[0] = 200;
+    frame.TxtSYMBOLY[0] = 200;
+    frame.TxtValue[0] = "";
+    draw();
+    EXPECT_EQ(pixelsOf(pic.image(), rgb(kOffenseText)), 0);
+    EXPECT_EQ(pixelsOf(pic.image(), rgb(kLabelColor)), 2);
+}
+
+// ---- Symbols -------------------------------------------------------------------------------
+
+// The symbol's coloured pixels land on the surface with its top-left at the stored point; its
+// white pixels and everything off the surface are left alone.
+class SymbolClipTest : public FrameRendererTest, public testing::WithParamInterface<QPoint>
+{};
+
+TEST_P(SymbolClipTest, SymbolIsCutAtTheEdgesAndWhiteIsSeeThrough)
+{
+    const QPoint at = GetParam();
+    const QImage symbol = testSymbol();
+    looks.symbols.fill(symbol);
+    frame.SYMBOLX[6] = at.x();
+    frame.SYMBOLY[6] = at.y();
+    draw();
+    ASSERT_TRUE(reports.empty());
+    QImage expected = bareFrame();
+    for (int r = 0; r < 20; ++r)
+        for (int c = 0; c < 20; ++c) {
+            const int x = at.x() + c, y = at.y() + r;
+            const QRgb p = symbol.pixel(c, r);
+            if (expected.valid(x, y) && (p & 0xFFFFFF) != 0xFFFFFF)
+                expected.setPixel(x, y, p);
+        }
+    EXPECT_EQ(differingPixels(pic.image(), expected), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, SymbolClipTest,
+                         testing::Values(QPoint(100, 100), QPoint(390, 100), QPoint(100, 365),
+                                         QPoint(395, 368), QPoint(100, -5), QPoint(1, 100),
+                                         QPoint(1, -19), QPoint(399, 372), QPoint(50, -30),
+                                         QPoint(100, 373)));
+
+TEST_F(FrameRendererTest, EverySymbolIsReadAtTheSizeOfSymbolBoxFour)
+{
+    QImage big(30, 30, QImage::Format_RGB32);
+    big.fill(kSymbolColor);
+    QImage small(8, 8, QImage::Format_RGB32);
+    small.fill(kSymbolColor);
+    looks.symbols.fill(testSymbol(20));
+    looks.symbols[0] = big;
+    looks.symbols[1] = small;
+    frame.SYMBOLX[0] = 100;
+    frame.SYMBOLY[0] = 100;
+    frame.SYMBOLX[1] = 200;
+    frame.SYMBOLY[1] = 200;
+    draw();
+    EXPECT_EQ(pixelsOf(pic.image(), rgb(kSymbolColor)), 20 * 20 + 8 * 8);
+    EXPECT_EQ(pic.pixel(119, 119), rgb(kSymbolColor));
+    EXPECT_TRUE(isField(120, 100));
+    EXPECT_TRUE(isField(208, 200));
+}
+
+TEST_F(FrameRendererTest, SymbolsOfOtherPixelFormatsKeepWhiteAndTransparencySeeThrough)
+{
+    QImage indexed = testSymbol().convertToFormat(QImage::Format_Indexed8);
+    QImage withAlpha = testSymbol(20, QImage::Format_ARGB32);
+    withAlpha.setPixel(5, 5, qRgba(250, 20, 20, 0)); // fully transparent: not drawn
+    looks.symbols.fill(testSymbol());
+    looks.symbols[2] = indexed;
+    looks.symbols[3] = withAlpha;
+    frame.SYMBOLX[2] = 50;
+    frame.SYMBOLY[2] = 50;
+    frame.SYMBOLX[3] = 150;
+    frame.SYMBOLY[3] = 50;
+    draw();
+    EXPECT_EQ(pic.pixel(50, 51), rgb(kSymbolColor));
+    EXPECT_TRUE(isField(55, 60));
+    EXPECT_TRUE(isField(155, 60));
+    EXPECT_TRUE(isField(155, 55));
+    EXPECT_EQ(pic.pixel(150, 60), rgb(kSymbolColor));
+}
+
+// ---- Order ---------------------------------------------------------------------------------
+
+TEST_F(FrameRendererTest, LaterItemsCoverEarlierOnes)
+{
+    QImage solid(20, 20, QImage::Format_RGB32);
+    solid.fill(kSymbolColor);
+    looks.symbols.fill(solid);
+    looks.ActionSize.fill(6);
+    looks.ActionEndType.fill(2);
+    QFont font("DejaVu Sans");
+    font.setPixelSize(40);
+    font.setBold(true);
+    pic.setFont(font);
+
+    frame.SYMBOLX[0] = 100; // symbol under a text label
+    frame.SYMBOLY[0] = 100;
+    frame.TxtSYMBOLX[0] = 95;
+    frame.TxtSYMBOLY[0] = 90;
+    frame.TxtValue[0] = "MMM";
+    setLine(0, 50, 300, 350, 300); // action line under an offensive player
+    frame.OPlayerX[0] = 200;
+    frame.OPlayerY[0] = 300;
+    frame.DPlayerX[0] = 205;      // defensive player over the offensive one
+    frame.DPlayerY[0] = 300;
+    setLine(1, 90, 110, 130, 110); // action line over the text label
+    looks.OPLabel.fill("");
+    looks.DPLabel.fill("");
+    draw();
+    EXPECT_EQ(pic.pixel(120, 110), rgb(kLineColor));
+    EXPECT_GT(pixelsOf(pic.image(), rgb(kLabelColor)), 50);
+    EXPECT_LT(pixelsOf(pic.image(), rgb(kSymbolColor)), 400); // partly covered by the text
+    EXPECT_EQ(pic.pixel(200, 300), rgb(kDefenseFill));
+    EXPECT_EQ(pic.pixel(192, 300), rgb(kOffenseFill));
+}
+
+// ---- Failures ------------------------------------------------------------------------------
+
+TEST_F(FrameRendererTest, OverflowingCoordinateStopsTheDrawingAndIsReported)
+{
+    frame.TxtSYMBOLX[0] = 20;
+    frame.TxtSYMBOLY[0] = 20;
+    frame.TxtValue[0] = "Before";
+    setLine(0, 100, 100, 200, 100);
+    setLine(1, 40000, 100, 200, 200);
+    frame.OPlayerX[0] = 300;
+    frame.OPlayerY[0] = 300;
+    draw();
+    EXPECT_EQ(reports, std::vector<std::string>{"Drawing Play"});
+    EXPECT_GT(pixelsOf(pic.image(), rgb(kLabelColor)), 10); // drawn before the failure stays
+    EXPECT_EQ(pic.pixel(150, 100), rgb(kLineColor));
+    EXPECT_TRUE(isField(300, 300));                       // nothing after it is drawn
+    EXPECT_EQ(pic.pixel(0, 0) & 0xFFFFFF, pic.picture().pixel(0, 0) & 0xFFFFFF);
+    // The surface's own colours are back, so the next frame's labels print correctly.
+    EXPECT_EQ(pic.foreColor(), kLabelColor);
+    EXPECT_EQ(pic.fillColor(), kSurfaceFill);
+}
+
+TEST_F(FrameRendererTest, AbsentItemsWithWildPositionsAreNotAFailure)
+{
+    setLine(0, 0, 1e9f, 0, -1e9f);
+    frame.OPlayerY[0] = 1e9f;
+    frame.SYMBOLY[0] = -1e9f;
+    draw();
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(differingPixels(pic.image(), bareFrame()), 0);
+}
+
+TEST(FrameRendererNoPicture, RefusedArrowheadIsReportedAsDrawingPlay)
+{
+    std::vector<std::string> reports;
+    const FailureReporter previous =
+        setFailureReporter([&](const std::string &activity) { reports.push_back(activity); });
+    Surface pic;
+    PlayConfig frame;
+    frame.Blank_Frame();
+    frame.ActionSX[0] = 10;
+    frame.ActionEX[0] = 50;
+    FrameLooks looks = testLooks();
+    FrameRenderer::Draw(frame, pic, looks);
+    EXPECT_EQ(reports, std::vector<std::string>{"Drawing Play"});
+
+    reports.clear();
+    looks.ActionEndType[0] = 1; // a cross bar needs no polygon
+    FrameRenderer::Draw(frame, pic, looks);
+    EXPECT_TRUE(reports.empty());
+    setFailureReporter(previous);
+}
+
+} // namespace
+} // namespace kinetra
