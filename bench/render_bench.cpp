@@ -1,0 +1,160 @@
+// Cost of showing one frame the way every edit and every playback step does: wipe the surface
+// back to the field picture, then draw the frame. Compared with the wipe alone.
+#include "model/playconfig.h"
+#include "surface/framelooks.h"
+#include "surface/framerenderer.h"
+#include "surface/surface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QPainter>
+
+namespace {
+
+using namespace kinetra;
+
+QImage fieldPicture()
+{
+    QImage field(400, 373, QImage::Format_RGB32);
+    QPainter painter(&field);
+    QLinearGradient grass(0, 0, 400, 373);
+    grass.setColorAt(0, QColor(40, 120, 40));
+    grass.setColorAt(1, QColor(70, 160, 60));
+    painter.fillRect(field.rect(), grass);
+    painter.setBrush(QColor(180, 130, 80));
+    painter.drawPolygon(QPolygon({QPoint(200, 180), QPoint(300, 270), QPoint(200, 360),
+                                  QPoint(100, 270)}));
+    return field;
+}
+
+QImage symbolPicture(int k)
+{
+    QImage symbol(24, 24, QImage::Format_RGB32);
+    symbol.fill(Qt::white);
+    QPainter painter(&symbol);
+    painter.setBrush(QColor::fromHsv(k * 45, 255, 200));
+    painter.drawEllipse(3, 3, 18, 18);
+    return symbol;
+}
+
+FrameLooks fullLooks()
+{
+    FrameLooks looks;
+    looks.PlayerSize = {15, 15};
+    looks.PlayerShape = {1, 3};
+    looks.PlayerBcolr = {Qt::black, Qt::black};
+    looks.PlayerFcolr = {QColor(255, 255, 0), Qt::white};
+    looks.PlayerTcolr = {Qt::blue, Qt::red};
+    const char *defense[] = {"P", "C", "1B", "2B", "3B", "SS", "RF", "CF", "LF", "Sp"};
+    for (int k = 0; k < 10; ++k) {
+        looks.OPLabel[k] = QString("B%1").arg(k + 1);
+        looks.DPLabel[k] = defense[k];
+    }
+    for (int k = 0; k < 8; ++k) {
+        looks.ActionType[k] = int16_t(1 + k % 5);
+        looks.ActionSize[k] = int16_t(k % 3 == 0 ? 1 : k % 3 == 1 ? 3 : 6);
+        looks.ActionColor[k] = QColor::fromHsv(k * 45, 255, 220);
+        looks.ActionEndType[k] = int16_t(k % 2); // arrowheads and cross bars
+        looks.symbols[k] = symbolPicture(k);
+    }
+    return looks;
+}
+
+PlayConfig fullFrame()
+{
+    PlayConfig frame;
+    frame.Blank_Frame();
+    for (int i = 0; i < 10; ++i) {
+        frame.OPlayerX[i] = 40.0f + i * 35;
+        frame.OPlayerY[i] = 300.0f - (i % 3) * 25;
+        frame.DPlayerX[i] = 40.0f + i * 35;
+        frame.DPlayerY[i] = 120.0f + (i % 2) * 40;
+    }
+    frame.ActivePlyr = 13;
+    for (int k = 0; k < 8; ++k) {
+        frame.SYMBOLX[k] = 20.0f + k * 45;
+        frame.SYMBOLY[k] = 20;
+    }
+    frame.TxtSYMBOLX = {150, 250};
+    frame.TxtSYMBOLY = {60, 210};
+    frame.TxtValue = {"Bunt play", "Cover 1B"};
+    const int ex[] = {300, 100, 203, 200, 290, 110, 290, 110};
+    const int ey[] = {232, 229, 330, 180, 320, 320, 180, 180};
+    for (int k = 0; k < 8; ++k) {
+        frame.ActionSX[k] = 200;
+        frame.ActionSY[k] = 230;
+        frame.ActionEX[k] = float(ex[k]);
+        frame.ActionEY[k] = float(ey[k]);
+    }
+    return frame;
+}
+
+void prepare(Surface &pic)
+{
+    pic.setPicture(fieldPicture());
+    QFont font("DejaVu Sans", 8);
+    font.setBold(true);
+    pic.setFont(font);
+    pic.setForeColor(Qt::black);
+}
+
+// DrawSelected: wipe, then draw the full frame.
+void BM_DrawSelectedFullFrame(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    const FrameLooks looks = fullLooks();
+    const PlayConfig frame = fullFrame();
+    for (auto _ : state) {
+        pic.clear();
+        FrameRenderer::Draw(frame, pic, looks);
+        benchmark::DoNotOptimize(pic.image().constBits());
+    }
+}
+BENCHMARK(BM_DrawSelectedFullFrame)->Unit(benchmark::kMicrosecond);
+
+// The wipe alone. The image shares the field picture until something is drawn, so this is
+// nearly free; the copy of the picture is paid by the first drawing call.
+void BM_WipeOnly(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    for (auto _ : state) {
+        pic.clear();
+        benchmark::DoNotOptimize(pic.image().constBits());
+    }
+}
+BENCHMARK(BM_WipeOnly)->Unit(benchmark::kMicrosecond);
+
+// The wipe plus the one-pixel line every drawing ends with: the wipe including the copy of
+// the field picture it entails, and the cost of a blank frame.
+void BM_WipeAndBlankFrame(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    const FrameLooks looks = fullLooks();
+    PlayConfig blank;
+    blank.Blank_Frame();
+    for (auto _ : state) {
+        pic.clear();
+        FrameRenderer::Draw(blank, pic, looks);
+        benchmark::DoNotOptimize(pic.image().constBits());
+    }
+}
+BENCHMARK(BM_WipeAndBlankFrame)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
