@@ -208,6 +208,47 @@ TEST_F(FrameRendererTest, NearlyLevelLineIsDrawnExactlyLevel)
         EXPECT_TRUE(isField(x, 102)) << x;
 }
 
+// Snapping works on the drawn copy only: an end less than 5 pixels off the start's x (or y)
+// is drawn at the start's x (or y); the marker follows the drawn end.
+struct SnapCase
+{
+    int sx, sy, ex, ey;
+    QPoint drawnEnd;
+};
+
+void PrintTo(const SnapCase &c, std::ostream *os)
+{
+    *os << "(" << c.sx << "," << c.sy << ")-(" << c.ex << "," << c.ey << ")";
+}
+
+class SnapTest : public FrameRendererTest, public testing::WithParamInterface<SnapCase>
+{};
+
+TEST_P(SnapTest, MarkerStandsAtTheSnappedEnd)
+{
+    const SnapCase &c = GetParam();
+    setLine(0, c.sx, c.sy, c.ex, c.ey);
+    draw();
+    int16_t sx = c.sx, sy = c.sy, ex = c.drawnEnd.x(), ey = c.drawnEnd.y();
+    FrameRenderer::DrawAction(sx, sy, ex, ey);
+    const auto expected = FrameRenderer::EndMarkerPoints;
+    draw();
+    EXPECT_EQ(FrameRenderer::EndMarkerPoints, expected);
+    EXPECT_EQ(pic.pixel(c.drawnEnd.x(), c.drawnEnd.y()), rgb(kLineColor));
+    EXPECT_EQ(frame.ActionEX[0], float(c.ex));
+    EXPECT_EQ(frame.ActionEY[0], float(c.ey));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, SnapTest,
+                         testing::Values(SnapCase{100, 100, 104, 160, {100, 160}},
+                                         SnapCase{100, 100, 96, 160, {100, 160}},
+                                         SnapCase{100, 100, 105, 160, {105, 160}},
+                                         SnapCase{100, 100, 95, 160, {95, 160}},
+                                         SnapCase{100, 100, 160, 104, {160, 100}},
+                                         SnapCase{100, 100, 160, 96, {160, 100}},
+                                         SnapCase{100, 100, 160, 105, {160, 105}},
+                                         SnapCase{100, 100, 103, 97, {100, 100}}));
+
 TEST_F(FrameRendererTest, CrossBarRunsFromFirstToThirdPointWithoutTip)
 {
     looks.ActionEndType[0] = 1;
@@ -538,7 +579,13 @@ INSTANTIATE_TEST_SUITE_P(Edges, SymbolClipTest,
                          testing::Values(QPoint(100, 100), QPoint(390, 100), QPoint(100, 365),
                                          QPoint(395, 368), QPoint(100, -5), QPoint(1, 100),
                                          QPoint(1, -19), QPoint(399, 372), QPoint(50, -30),
-                                         QPoint(100, 373)));
+                                         QPoint(100, 373)),
+                         [](const auto &info) {
+                             const QPoint p = info.param;
+                             return "at_" + std::to_string(p.x()) + "_"
+                                    + (p.y() < 0 ? "minus" + std::to_string(-p.y())
+                                                 : std::to_string(p.y()));
+                         });
 
 TEST_F(FrameRendererTest, EverySymbolIsReadAtTheSizeOfSymbolBoxFour)
 {

@@ -221,10 +221,14 @@ TEST_P(InvertTest, DrawingTwiceRestoresEveryPixel)
     const QImage once = surface.image();
     EXPECT_GT(differingPixels(once, surface.picture()), 0);
     // Inverting means the complement of the field, not the pen colour.
-    for (int y = 0; y < once.height(); ++y)
-        for (int x = 0; x < once.width(); ++x)
-            if ((once.pixel(x, y) & 0xFFFFFF) != (surface.picture().pixel(x, y) & 0xFFFFFF))
-                ASSERT_EQ(once.pixel(x, y) & 0xFFFFFF, ~surface.picture().pixel(x, y) & 0xFFFFFF);
+    for (int y = 0; y < once.height(); ++y) {
+        for (int x = 0; x < once.width(); ++x) {
+            const QRgb field = surface.picture().pixel(x, y) & 0xFFFFFF;
+            if ((once.pixel(x, y) & 0xFFFFFF) != field) {
+                ASSERT_EQ(once.pixel(x, y) & 0xFFFFFF, ~field & 0xFFFFFF);
+            }
+        }
+    }
     drawShape(GetParam());
     EXPECT_EQ(differingPixels(surface.image(), surface.picture()), 0);
     EXPECT_EQ(surface.image().pixel(0, 0) >> 24, 0xFFu);
