@@ -33,7 +33,8 @@ struct FrameLooks
     std::array<int16_t, 8> ActionEndType{}; ///< 0 arrowhead, 1 cross bar, other none
 
     /// The pictures of the palette's eight symbol boxes; every symbol is read at the size of
-    /// box 4's picture. Pure white, and fully transparent pixels, are see-through.
+    /// box 4's picture. Pure white pixels, and pixels more than half transparent, are
+    /// see-through.
     std::array<QImage, 8> symbols;
     /// The palette's "Hide Player" boxes: a ticked player is not drawn.
     std::array<bool, 10> hideOffense{};
