@@ -4,7 +4,7 @@
 #include "playback/playbackstate.h"
 #include "support/fakeplatform.h"
 
-#include "qtprint.h"
+#include "support/qtprint.h"
 
 #include <gtest/gtest.h>
 
