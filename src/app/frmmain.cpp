@@ -1,0 +1,557 @@
+#include "app/frmmain.h"
+
+#include "app/platform.h"
+#include "app/toolbaricons.h"
+#include "model/runtimeerror.h"
+#include "prefs/preferencestore.h"
+#include "prefs/settingsstore.h"
+#include "surface/canvas.h"
+#include "surface/colors.h"
+#include "surface/framerenderer.h"
+#include "surface/surface.h"
+#include "surface/toolpalette.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+#include <QWindow>
+
+namespace kinetra {
+
+namespace {
+
+QString versionText()
+{
+    return QString("%1.%2.%3")
+        .arg(KINETRA_VERSION_MAJOR)
+        .arg(KINETRA_VERSION_MINOR)
+        .arg(KINETRA_VERSION_PATCH);
+}
+
+double logicalDpi()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchX() : 96.0;
+}
+
+// Toolbar buttons in the order they stand; an empty key is a separator between groups.
+struct ToolbarButton
+{
+    const char *key;
+    const char *tip;
+};
+const ToolbarButton kToolbar[] = {
+    {"New", "New play"},
+    {"Open", "Open play"},
+    {"Save", "Save play"},
+    {"Print", "Print"},
+    {"", ""},
+    {"InsertB", "Insert Frame Before"},
+    {"InsertA", "Insert Frame After"},
+    {"InsertC", "Insert Blank Frame"},
+    {"InsertProg", "Insert Progressive Frames"},
+    {"FMove", "Move Objects around field surface."},
+    {"Delete", "Delete Frame"},
+    {"", ""},
+    {"Notes", "Notes"},
+    {"", ""},
+    {"FBack", "Back one Frame"},
+    {"FForward", "Forward one Frame"},
+    {"Play", "Review Play"},
+    {"", ""},
+    {"Properties", "Properties"},
+    {"Help", "Help"},
+    {"About", "About Kinetra"},
+};
+
+} // namespace
+
+int frmMain::twipsToPixels(int twips)
+{
+    return qRound(twips * logicalDpi() / 1440.0);
+}
+
+int frmMain::pixelsToTwips(int pixels)
+{
+    return qRound(pixels * 1440.0 / logicalDpi());
+}
+
+frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &programDir,
+                 QWidget *parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+    , m_store(store)
+    , m_programDir(programDir)
+{
+    setObjectName("frmMain");
+    setWindowIcon(appIcon());
+    buildMenus();
+    buildToolbar();
+    buildBody();
+    buildStatusBar();
+    m_platform.setDialogParent(this);
+    Form_Load();
+}
+
+frmMain::~frmMain()
+{
+    m_platform.setDialogParent(nullptr);
+    delete surface;
+}
+
+QAction *frmMain::addMenuItem(QMenu *menu, const QString &caption, const QString &name,
+                              const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+void frmMain::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    addMenuItem(file, "&New", "mnuFileNew");
+    addMenuItem(file, "&Open", "mnuFileOpen", QKeySequence("Ctrl+O"));
+    addMenuItem(file, "Play &Directory", "mnuFPDir");
+    file->addSeparator();
+    addMenuItem(file, "&Save", "mnuFileSave", QKeySequence("Ctrl+S"));
+    addMenuItem(file, "Save &As...", "mnuFileSaveAs");
+    addMenuItem(file, "Save as &Bmp", "mnuFileSaveBMP");
+    file->addSeparator();
+    addMenuItem(file, "&Print...", "mnuFilePrint", QKeySequence("Ctrl+P"));
+    addMenuItem(file, "Print Set&up...", "mnuFilePageSetup");
+    file->addSeparator();
+    QAction *exit = addMenuItem(file, "E&xit", "mnuFileExit");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    QAction *bar5 = file->addSeparator();
+    bar5->setObjectName("mnuFileBar5");
+    for (int i = 0; i < 5; ++i) {
+        mnurecentFile[size_t(i)] = addMenuItem(file, QString(), QString("mnurecentFile%1").arg(i));
+        mnurecentFile[size_t(i)]->setVisible(false);
+    }
+
+    QMenu *edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
+    addMenuItem(edit, "Insert &Before", "mnuEInsertB", QKeySequence("Ctrl+B"));
+    addMenuItem(edit, "Insert &After", "mnuEInsertA", QKeySequence("Ctrl+A"));
+    addMenuItem(edit, "&Insert Blank", "mnuEInsertC", QKeySequence("Ctrl+C"));
+    addMenuItem(edit, "Insert &Progressive", "mnuEInsertProg");
+    edit->addSeparator();
+    addMenuItem(edit, "&Move", "mnuEMove");
+    edit->addSeparator();
+    mnuEDel = addMenuItem(edit, "&Delete Frame", "mnuEDel", QKeySequence("Ctrl+D"));
+    connect(mnuEDel, &QAction::triggered, this, &frmMain::mnuEDel_Click);
+
+    QMenu *view = menuBar()->addMenu("&View");
+    view->setObjectName("mnuView");
+    mnuViewToolbar = addMenuItem(view, "&Toolbar", "mnuViewToolbar");
+    mnuViewToolbar->setCheckable(true);
+    mnuViewToolbar->setChecked(true);
+    connect(mnuViewToolbar, &QAction::triggered, this, &frmMain::mnuViewToolbar_Click);
+    mnuViewStatusBar = addMenuItem(view, "Status &Bar", "mnuViewStatusBar");
+    mnuViewStatusBar->setCheckable(true);
+    mnuViewStatusBar->setChecked(true);
+    connect(mnuViewStatusBar, &QAction::triggered, this, &frmMain::mnuViewStatusBar_Click);
+    view->addSeparator();
+    addMenuItem(view, "&Notes", "mnuViewNotes", QKeySequence("Ctrl+N"));
+
+    QMenu *formations = menuBar()->addMenu("&Formations");
+    formations->setObjectName("mnuFormations");
+    addMenuItem(formations, "&Save Formation", "mnuFormSave");
+    QMenu *formDelete = formations->addMenu("&Delete Formation");
+    formDelete->setObjectName("mnuFormDelete");
+    QMenu *formSelect = formations->addMenu("Select &Formation");
+    formSelect->setObjectName("mnuFormSelect");
+    for (int f = 1; f <= kMaxFormations; ++f) {
+        addMenuItem(formDelete, QString(), QString("MnuFormDel%1").arg(f))->setVisible(false);
+        addMenuItem(formSelect, QString(), QString("MnuFormValue%1").arg(f))->setVisible(false);
+    }
+    formDelete->setEnabled(false);
+    formSelect->setEnabled(false);
+
+    QMenu *labels = menuBar()->addMenu("Player &Labels");
+    labels->setObjectName("mnuLabels");
+    QMenu *labelSave = labels->addMenu("&Save Label Set");
+    labelSave->setObjectName("mnuLabSave");
+    for (int s = 1; s <= 4; ++s)
+        addMenuItem(labelSave, QString("User Set&%1").arg(s), QString("mnuLabSave%1").arg(s));
+    QMenu *labelSelect = labels->addMenu("Select &Label Set");
+    labelSelect->setObjectName("mnuLabSelect");
+    addMenuItem(labelSelect, "&Hardball Positions", "mnuLabSelect0");
+    addMenuItem(labelSelect, "&Softball Positions", "mnuLabSelect1");
+    for (int s = 1; s <= 4; ++s)
+        addMenuItem(labelSelect, QString("User Set&%1").arg(s), QString("mnuLabSelect%1").arg(s + 1));
+
+    QAction *properties = menuBar()->addAction("&Properties");
+    properties->setObjectName("mnuOPreferences");
+
+    QMenu *help = menuBar()->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    addMenuItem(help, "&Contents", "mnuHelpContents");
+    addMenuItem(help, "&Search For Help On...", "mnuHelpSearch");
+    addMenuItem(help, "&Tips", "mnuHelpTips");
+    help->addSeparator();
+    addMenuItem(help, "&About Kinetra...", "mnuHelpAbout");
+
+    // Commands whose windows and files are not part of this build yet stand disabled.
+    for (QAction *action : menuBar()->findChildren<QAction *>()) {
+        const QString name = action->objectName();
+        const bool built = name == "mnuFileExit" || name == "mnuEDel" || name.startsWith("mnuView")
+                           || name.startsWith("mnurecentFile") || name.startsWith("MnuForm");
+        if (!built && !name.isEmpty() && !action->menu())
+            action->setEnabled(false);
+    }
+    findChild<QAction *>("mnuViewNotes")->setEnabled(false);
+}
+
+void frmMain::buildToolbar()
+{
+    tbToolBar = new QToolBar(this);
+    tbToolBar->setObjectName("tbToolBar");
+    tbToolBar->setMovable(false);
+    tbToolBar->setFloatable(false);
+    tbToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    tbToolBar->toggleViewAction()->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, tbToolBar);
+    for (const ToolbarButton &b : kToolbar) {
+        if (!*b.key) {
+            tbToolBar->addSeparator();
+            continue;
+        }
+        const QString key = b.key;
+        QAction *action = tbToolBar->addAction(toolbarIcon(key), b.tip);
+        action->setObjectName(key);
+        action->setToolTip(b.tip);
+        connect(action, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
+        m_toolbarButtons[key] = action;
+    }
+    // Buttons whose commands are not part of this build yet stand disabled.
+    for (auto &[key, action] : m_toolbarButtons)
+        action->setEnabled(key == "Delete" || key == "FBack" || key == "FForward");
+}
+
+void frmMain::buildBody()
+{
+    auto *body = new QWidget(this);
+    body->setObjectName("body");
+    setCentralWidget(body);
+
+    surface = new Surface;
+    canvas = new Canvas(*surface, body);
+    canvas->setObjectName("Canvas");
+
+    palette = new ToolPalette(body);
+
+    Frame1 = new QGroupBox("Frame Contol", body);
+    Frame1->setObjectName("Frame1");
+    Frame1->resize(twipsToPixels(4692), twipsToPixels(852));
+    Label1 = new QLabel("Advance Frame", Frame1);
+    Label1->setObjectName("Label1");
+    Label1->move(twipsToPixels(600), twipsToPixels(240));
+    Label1->adjustSize();
+    SBar = new QScrollBar(Qt::Horizontal, Frame1);
+    SBar->setObjectName("SBar");
+    SBar->setGeometry(twipsToPixels(240), twipsToPixels(480), twipsToPixels(2052),
+                      twipsToPixels(252));
+    SBar->setRange(1, 1);
+    SBar->setPageStep(1);
+    connect(SBar, &QScrollBar::valueChanged, this, &frmMain::SBar_Change);
+    CmdPlay = new QPushButton("Play Video", Frame1);
+    CmdPlay->setObjectName("CmdPlay");
+    CmdPlay->setGeometry(twipsToPixels(3240), twipsToPixels(240), twipsToPixels(1212),
+                         twipsToPixels(492));
+    CmdPlay->setEnabled(false); // the video window is not part of this build yet
+}
+
+void frmMain::buildStatusBar()
+{
+    static const char *const tips[4] = {"Play file name", "Play file description",
+                                        "Date Play created", "Curent Frame / Total Frames"};
+    for (int i = 0; i < 4; ++i) {
+        auto *panel = new QLabel(statusBar());
+        panel->setObjectName(QString("sbStatusBarPanel%1").arg(i + 1));
+        panel->setToolTip(tips[i]);
+        panel->setMinimumWidth(60);
+        statusBar()->addPermanentWidget(panel, i == 1 ? 3 : 1);
+        statusPanels[size_t(i)] = panel;
+    }
+    statusPanels[0]->setText("Untitled");
+    statusBar()->setSizeGripEnabled(true);
+}
+
+QAction *frmMain::toolbarButton(const QString &key) const
+{
+    const auto it = m_toolbarButtons.find(key);
+    return it == m_toolbarButtons.end() ? nullptr : it->second;
+}
+
+QAction *frmMain::menuItem(const QString &name) const
+{
+    return menuBar()->findChild<QAction *>(name);
+}
+
+void frmMain::Form_Load()
+{
+    setWindowTitle("Kinetra V" + versionText());
+
+    auto placement = [this](const char *key, int fallback) {
+        const QString text = m_store.read("Settings", key, QString::number(fallback));
+        return storeInt(text, -10000000, 10000000, fallback);
+    };
+    const int left = placement("MainLeft", 10);
+    const int top = placement("MainTop", 10);
+    const int width = placement("MainWidth", 7344);
+    const int height = placement("MainHeight", 7452);
+
+    DrawingSuppressed = true;
+    LoadPreferences();
+    SetupForm();
+
+    Frames.reset();
+    updateDeleteFrame();
+    SelectFrame(1);
+
+    DrawingSuppressed = false;
+    SelectedActionLine = 0;
+
+    // The surface is shown 1:1, so the window never starts smaller than what it holds.
+    move(twipsToPixels(left), twipsToPixels(top));
+    const QSize least = minimumSizeHint();
+    resize(std::max(twipsToPixels(width), least.width()),
+           std::max(twipsToPixels(height), least.height()));
+}
+
+void frmMain::LoadPreferences()
+{
+    loadPreferences(m_store, Prefs, m_programDir);
+}
+
+void frmMain::SavePreferences()
+{
+    savePreferences(m_store, Prefs);
+}
+
+void frmMain::SetupForm()
+{
+    // Each step stands alone: a missing picture or a bad font leaves the old look.
+    try {
+        const QString file = QString::fromStdString(Prefs.PicFile[size_t(std::clamp<int>(Prefs.Picbkg, 0, 3))]);
+        QImage picture;
+        if (picture.load(file))
+            surface->setPicture(picture);
+    } catch (...) {
+    }
+    try {
+        QFont font(QString::fromStdString(Prefs.FontName));
+        if (Prefs.FontName.empty())
+            font = QFont(QGuiApplication::font().family());
+        font.setPointSize(Prefs.FontSize);
+        font.setBold(Prefs.FontBold);
+        font.setItalic(Prefs.FontItalic);
+        font.setUnderline(Prefs.FontUnderline);
+        font.setStrikeOut(Prefs.FontStrikethrough);
+        surface->setFont(font);
+        surface->setForeColor(colorFromRgbInt(Prefs.Fontcolor));
+    } catch (...) {
+    }
+    canvas->setFixedSize(surface->image().size());
+    Form_Resize();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::Form_Resize()
+{
+    if (isMinimized() || !canvas)
+        return;
+    // The toolbar lives above the body, so the body's own top is always 0.
+    const int top = 0;
+    canvas->move(0, top);
+    const int paletteLeft = canvas->width() + twipsToPixels(10);
+    palette->tbsPicList->setGeometry(paletteLeft, top, twipsToPixels(2772), twipsToPixels(360));
+    for (int k = 0; k < 4; ++k) {
+        QWidget *page = palette->PicList[size_t(k)];
+        page->setGeometry(canvas->width() + twipsToPixels(20), top + twipsToPixels(360),
+                          twipsToPixels(k == 0 ? 2292 : 2412), twipsToPixels(4812));
+    }
+    Frame1->move(0, canvas->y() + canvas->height());
+
+    int right = paletteLeft + twipsToPixels(2772);
+    for (QWidget *page : palette->PicList)
+        right = std::max(right, page->geometry().right() + 1);
+    const int bottom = std::max(Frame1->geometry().bottom() + 1,
+                                palette->PicList[0]->geometry().bottom() + 1);
+    centralWidget()->setMinimumSize(right, bottom);
+}
+
+void frmMain::SelectFrame(int16_t index)
+{
+    Frames.setCurrent(index);
+    m_selecting = true;
+    SBar->setValue(index);
+    m_selecting = false;
+    statusPanels[3]->setText(QString(" Frame: %1/%2").arg(index).arg(Frames.count()));
+    DrawSelected();
+}
+
+void frmMain::SBar_Change()
+{
+    if (m_selecting)
+        return;
+    SelectFrame(int16_t(SBar->value()));
+}
+
+void frmMain::updateDeleteFrame()
+{
+    mnuEDel->setEnabled(Frames.count() > 1);
+    SBar->setMaximum(Frames.count());
+}
+
+void frmMain::AppendFrame()
+{
+    Frames.AppendFrame();
+    updateDeleteFrame();
+}
+
+void frmMain::InsertBlankFrame()
+{
+    Frames.InsertBlankFrame();
+    updateDeleteFrame();
+}
+
+void frmMain::mnuEDel_Click()
+{
+    if (!Frames.DeleteCurrentFrame())
+        return;
+    m_selecting = true;
+    SBar->setMaximum(Frames.count());
+    m_selecting = false;
+    SelectFrame(Frames.current());
+    updateDeleteFrame();
+}
+
+void frmMain::setModified(bool modified)
+{
+    Frames.setModified(modified);
+}
+
+void frmMain::DrawSelected()
+{
+    surface->clear();
+    FrameRenderer::Draw(Frames.currentFrame(), *surface, looks());
+    canvas->update();
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString &key)
+{
+    if (key == "Delete") {
+        if (mnuEDel->isEnabled())
+            mnuEDel_Click();
+    } else if (key == "FBack") {
+        if (SBar->value() > SBar->minimum())
+            SBar->setValue(SBar->value() - 1);
+    } else if (key == "FForward") {
+        if (SBar->value() < SBar->maximum())
+            SBar->setValue(SBar->value() + 1);
+    } else if (QAction *button = toolbarButton(key); button && button->isEnabled()) {
+        // Every other key runs the menu command of the same name once that command exists.
+        static const std::map<QString, QString> menuOf = {
+            {"New", "mnuFileNew"}, {"Open", "mnuFileOpen"}, {"Save", "mnuFileSave"},
+            {"Print", "mnuFilePrint"}, {"InsertB", "mnuEInsertB"}, {"InsertA", "mnuEInsertA"},
+            {"InsertC", "mnuEInsertC"}, {"InsertProg", "mnuEInsertProg"}, {"FMove", "mnuEMove"},
+            {"Notes", "mnuViewNotes"}, {"Properties", "mnuOPreferences"},
+            {"Help", "mnuHelpContents"}, {"About", "mnuHelpAbout"}};
+        if (const auto it = menuOf.find(key); it != menuOf.end())
+            if (QAction *item = menuItem(it->second); item && item->isEnabled())
+                item->trigger();
+    }
+}
+
+void frmMain::mnuViewToolbar_Click()
+{
+    const int h = tbToolBar->height();
+    if (tbToolBar->isVisible()) {
+        tbToolBar->hide();
+        mnuViewToolbar->setChecked(false);
+        resize(width(), height() - h);
+    } else {
+        tbToolBar->show();
+        mnuViewToolbar->setChecked(true);
+        resize(width(), height() + h);
+    }
+}
+
+void frmMain::mnuViewStatusBar_Click()
+{
+    const int h = statusBar()->height();
+    if (statusBar()->isVisible()) {
+        statusBar()->hide();
+        mnuViewStatusBar->setChecked(false);
+        resize(width(), height() - h);
+    } else {
+        statusBar()->show();
+        mnuViewStatusBar->setChecked(true);
+        resize(width(), height() + h);
+    }
+}
+
+void frmMain::WaitStart()
+{
+    setCursor(Qt::WaitCursor);
+    canvas->setCursor(Qt::WaitCursor);
+    m_platform.setWaitCursor(true);
+    m_platform.processEvents();
+}
+
+void frmMain::WaitEnd()
+{
+    unsetCursor();
+    canvas->unsetCursor();
+    m_platform.setWaitCursor(false);
+}
+
+QRect frmMain::placementTwips() const
+{
+    const QRect outer = frameGeometry();
+    return QRect(pixelsToTwips(outer.x()), pixelsToTwips(outer.y()), pixelsToTwips(width()),
+                 pixelsToTwips(height()));
+}
+
+bool frmMain::Form_QueryUnload()
+{
+    const bool mayClose = true; // the save prompt for a modified play joins with play files
+    SavePreferences();
+    if (!isMinimized()) {
+        const QRect p = placementTwips();
+        m_store.write("Settings", "MainLeft", QString::number(p.x()));
+        m_store.write("Settings", "MainTop", QString::number(p.y()));
+        m_store.write("Settings", "MainWidth", QString::number(p.width()));
+        m_store.write("Settings", "MainHeight", QString::number(p.height()));
+    }
+    m_store.sync();
+    return mayClose;
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (Form_QueryUnload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace kinetra

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "model/framelist.h"
+#include "prefs/preferences.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <map>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QToolBar;
+
+namespace kinetra {
+
+class Canvas;
+class Platform;
+class SettingsStore;
+class Surface;
+class ToolPalette;
+
+/// The main window: the play surface, the palette beside it, the frame controls under it,
+/// menus, toolbar and status bar. It owns the play being edited and the preference record.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    /// Builds the window and runs its load: placement, preferences, set-up and a new play.
+    frmMain(Platform &platform, SettingsStore &store, const QString &programDir,
+            QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The play (frame list, current frame, modified mark) and the preference record.
+    FrameList Frames;
+    Preferences Prefs;
+    /// While set, drawing a frame does nothing (the window's load sets it).
+    bool DrawingSuppressed = false;
+    /// Which of the eight action lines the palette draws with.
+    int16_t SelectedActionLine = 0;
+
+    /// Makes `index` (1..frame count) the current frame and shows it.
+    void SelectFrame(int16_t index);
+    /// Inserts a copy of the current frame after it; the current frame stays.
+    void AppendFrame();
+    /// Inserts a blank frame after the current one; the current frame stays.
+    void InsertBlankFrame();
+    /// Wipes the surface back to the field picture and draws the current frame.
+    void DrawSelected();
+    /// Applies the preference record to the window's controls.
+    void SetupForm();
+    void LoadPreferences();
+    void SavePreferences();
+    /// Busy pointer on (processes pending events once) and off; they do not nest.
+    void WaitStart();
+    void WaitEnd();
+    /// Marks the play modified (or not).
+    void setModified(bool modified);
+
+    /// Dispatches a toolbar button by its key, as a click on it does.
+    void tbToolBar_ButtonClick(const QString &key);
+    void mnuEDel_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+
+    // Controls other parts of the program and the tests reach by name.
+    QToolBar *tbToolBar = nullptr;
+    Canvas *canvas = nullptr;
+    Surface *surface = nullptr;
+    ToolPalette *palette = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QScrollBar *SBar = nullptr;
+    QPushButton *CmdPlay = nullptr;
+    std::array<QLabel *, 4> statusPanels{};
+    QAction *mnuEDel = nullptr;
+    QAction *mnuViewToolbar = nullptr;
+    QAction *mnuViewStatusBar = nullptr;
+    std::array<QAction *, 5> mnurecentFile{};
+
+    /// The toolbar button with `key`, or null.
+    QAction *toolbarButton(const QString &key) const;
+    /// The menu item with the given object name, or null.
+    QAction *menuItem(const QString &name) const;
+
+    /// Window placement in twips, as stored in the settings.
+    QRect placementTwips() const;
+    static int twipsToPixels(int twips);
+    static int pixelsToTwips(int pixels);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    /// Returns whether the window may close.
+    bool Form_QueryUnload();
+    void SBar_Change();
+    void buildMenus();
+    void buildToolbar();
+    void buildBody();
+    void buildStatusBar();
+    void updateDeleteFrame();
+    QAction *addMenuItem(QMenu *menu, const QString &caption, const QString &name,
+                         const QKeySequence &shortcut = QKeySequence());
+
+    Platform &m_platform;
+    SettingsStore &m_store;
+    QString m_programDir;
+    bool m_selecting = false;
+    std::map<QString, QAction *> m_toolbarButtons;
+};
+
+} // namespace kinetra
