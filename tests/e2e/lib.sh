@@ -1,0 +1,67 @@
+# Helpers for the end-to-end scripts: start the program, find its windows, act as a user.
+set -euo pipefail
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$E2E_WORK/out/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+# start_kinetra: starts the program in the background; its pid is in KINETRA_PID.
+start_kinetra() {
+    (cd "$E2E_WORK" && exec "$KINETRA" >>"$E2E_WORK/out/kinetra.log" 2>&1) &
+    KINETRA_PID=$!
+}
+
+# wait_window TITLE [SECONDS] [PID]: prints the id of the visible window titled exactly TITLE.
+wait_window() {
+    local title=$1 seconds=${2:-30} pid=${3:-} id
+    local deadline=$((SECONDS + seconds))
+    while [ $SECONDS -lt $deadline ]; do
+        if [ -n "$pid" ]; then
+            id=$(xdotool search --onlyvisible --pid "$pid" --name "^${title}\$" 2>/dev/null | head -1 || true)
+        else
+            id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -1 || true)
+        fi
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.2
+    done
+    return 1
+}
+
+# wait_exit PID [SECONDS]: waits for the process to end; its exit code is in EXIT_CODE.
+wait_exit() {
+    local pid=$1 seconds=${2:-20}
+    local deadline=$((SECONDS + seconds))
+    while kill -0 "$pid" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+    EXIT_CODE=0
+    wait "$pid" || EXIT_CODE=$?
+    return 0
+}
+
+# activate WINDOW: raises and focuses a window, as a click on it would.
+activate() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+    sleep 0.3
+}
+
+# shot NAME: screenshot of the whole screen into the output folder; prints its path.
+shot() {
+    local path="$E2E_WORK/out/$1.png"
+    import -window root "$path"
+    echo "$path"
+}
+
+# count_color IMAGE R G B: how many pixels of the image have exactly that colour.
+count_color() {
+    convert "$1" -alpha off -fill black +opaque "rgb($2,$3,$4)" -fill white -opaque "rgb($2,$3,$4)" \
+        -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
+# pixel IMAGE X Y: prints "R G B" of one pixel.
+pixel() {
+    convert "$1" -alpha off -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}

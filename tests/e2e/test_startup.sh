@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Start-up as a user sees it: the splash, then the main window with the field; a second start
+# is refused while the first keeps running; closing the window stores placement and preferences.
+source "$E2E_LIB"
+
+start_kinetra
+started=$SECONDS
+splash=$(wait_window "Kinetra" 10 "$KINETRA_PID") || fail "no splash window"
+main=$(wait_window "Kinetra V1.4.0" 30 "$KINETRA_PID") || fail "main window did not appear"
+[ $((SECONDS - started)) -ge 3 ] || fail "main window came before the splash's pause"
+sleep 1
+image=$(shot main-window)
+
+# The field picture is on screen: the colour at the centre of Surface0.BMP covers a large area.
+read -r r g b < <(pixel "$PROG/Surface0.BMP" 200 300)
+grass=$(count_color "$image" "$r" "$g" "$b")
+[ "$grass" -gt 2000 ] || fail "field picture not shown (only $grass pixels of rgb($r,$g,$b))"
+
+# A second start refuses with a message box titled "Kinetra" and ends once it is answered.
+"$KINETRA" >>"$E2E_WORK/out/second.log" 2>&1 &
+second=$!
+box=$(wait_window "Kinetra" 15 "$second") || fail "second start showed no message"
+shot second-start >/dev/null
+activate "$box"
+xdotool key --window "$box" Return
+wait_exit "$second" 15 || fail "second instance kept running"
+kill -0 "$KINETRA_PID" 2>/dev/null || fail "first instance ended"
+[ -z "$(xdotool search --pid "$second" 2>/dev/null || true)" ] || fail "second instance left a window"
+
+# Closing the main window writes the placement and the preferences.
+activate "$main"
+xdotool key --window "$main" alt+F4 2>/dev/null || wmctrl -i -c "$main"
+wait_exit "$KINETRA_PID" 20 || fail "program did not end after closing its window"
+ini="$XDG_CONFIG_HOME/DAZI/DAZI.ini"
+[ -f "$ini" ] || fail "no settings file at $ini"
+for key in MainLeft MainTop MainWidth MainHeight Picbkg PicFile0 FontSize; do
+    grep -q "^$key=" "$ini" || fail "settings file lacks $key"
+done
+grep -q "^OPLabel0= 1" "$ini" || grep -q '^OPLabel0=" 1"' "$ini" || fail "player labels not stored"
+width=$(sed -n 's/^MainWidth=//p' "$ini")
+[ "$width" -gt 1000 ] || fail "window width $width twips is not plausible"
+echo "PASS startup"

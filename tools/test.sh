@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds Kinetra and runs every test suite: unit, widget and end-to-end tests, the same unit and
+# widget tests under AddressSanitizer + UndefinedBehaviorSanitizer, and the play-file fuzzer
+# for a bounded time.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/tools/install-deps.sh"
+jobs=$(nproc)
+fuzz_seconds=${KINETRA_FUZZ_SECONDS:-60}
+
+echo "== Build and run all tests"
+cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$top/build" -j "$jobs"
+(cd "$top/build" && ctest --output-on-failure -j "$jobs")
+
+echo "== Unit and widget tests under ASan + UBSan"
+cmake -S "$top" -B "$top/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKINETRA_SANITIZE=ON \
+    -DKINETRA_BENCH=OFF >/dev/null
+cmake --build "$top/build-asan" -j "$jobs"
+(cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1 \
+    LSAN_OPTIONS=suppressions="$top/tests/lsan.supp" \
+    ctest --output-on-failure -j "$jobs" -LE e2e)
+
+if [ -f "$top/tests/fuzz/CMakeLists.txt" ]; then
+    echo "== Play-file fuzzer for ${fuzz_seconds}s"
+    CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DKINETRA_MODEL_ONLY=ON \
+        -DKINETRA_FUZZ=ON -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$top/build-fuzz" -j "$jobs" --target kinetra_playfile_fuzz
+    corpus=$(mktemp -d)
+    cp "$top"/tests/fuzz/corpus/* "$corpus"/
+    "$top/build-fuzz/bin/kinetra_playfile_fuzz" -max_total_time="$fuzz_seconds" \
+        -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -n 15
+    rm -rf "$corpus"
+fi
+echo "All test suites passed."
