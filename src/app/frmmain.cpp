@@ -406,6 +406,7 @@ void frmMain::SelectFrame(int16_t index)
     m_selecting = false;
     statusPanels[3]->setText(QString(" Frame: %1/%2").arg(index).arg(Frames.count()));
     DrawSelected();
+    emit frameSelected(index);
 }
 
 void frmMain::SBar_Change()

@@ -93,6 +93,10 @@ public:
     static int twipsToPixels(int twips);
     static int pixelsToTwips(int pixels);
 
+signals:
+    /// A frame was selected and shown (by code, the scroll bar or the toolbar).
+    void frameSelected(int16_t index);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
