@@ -28,7 +28,7 @@ if [ -f "$top/tests/fuzz/CMakeLists.txt" ]; then
     cmake --build "$top/build-fuzz" -j "$jobs" --target kinetra_playfile_fuzz
     corpus=$(mktemp -d)
     cp "$top"/tests/fuzz/corpus/* "$corpus"/
-    "$top/build-fuzz/bin/kinetra_playfile_fuzz" -max_total_time="$fuzz_seconds" \
+    "$top/build-fuzz/testbin/kinetra_playfile_fuzz" -max_total_time="$fuzz_seconds" \
         -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -n 15
     rm -rf "$corpus"
 fi
