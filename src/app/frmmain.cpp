@@ -103,7 +103,6 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
 frmMain::~frmMain()
 {
     m_platform.setDialogParent(nullptr);
-    delete surface;
 }
 
 QAction *frmMain::addMenuItem(QMenu *menu, const QString &caption, const QString &name,
@@ -246,9 +245,11 @@ void frmMain::buildBody()
     body->setObjectName("body");
     setCentralWidget(body);
 
-    surface = new Surface;
-    canvas = new Canvas(*surface, body);
+    surface = new Surface(this);
+    canvas = new Canvas(body);
     canvas->setObjectName("Canvas");
+    canvas->setToolTip("Use Left mouse button to select / drag and right button to delete object.");
+    canvas->setSurface(surface);
 
     palette = new ToolPalette(body);
 
@@ -352,19 +353,15 @@ void frmMain::SetupForm()
     } catch (...) {
     }
     try {
-        QFont font(QString::fromStdString(Prefs.FontName));
-        if (Prefs.FontName.empty())
-            font = QFont(QGuiApplication::font().family());
-        font.setPointSize(Prefs.FontSize);
-        font.setBold(Prefs.FontBold);
-        font.setItalic(Prefs.FontItalic);
-        font.setUnderline(Prefs.FontUnderline);
-        font.setStrikeOut(Prefs.FontStrikethrough);
-        surface->setFont(font);
+        surface->setFont(labelFontFromPreferences(Prefs));
         surface->setForeColor(colorFromRgbInt(Prefs.Fontcolor));
     } catch (...) {
     }
-    canvas->setFixedSize(surface->image().size());
+    for (size_t k = 0; k < ImgSymbols.size(); ++k) {
+        QImage picture;
+        if (picture.load(QString::fromStdString(Prefs.SymbolFile[k])))
+            ImgSymbols[k] = picture;
+    }
     Form_Resize();
 }
 
@@ -454,7 +451,16 @@ void frmMain::DrawSelected()
 {
     surface->clear();
     FrameRenderer::Draw(Frames.currentFrame(), *surface, looks());
-    canvas->update();
+}
+
+FrameLooks frmMain::looks() const
+{
+    FrameLooks l = FrameLooks::fromPreferences(Prefs);
+    l.symbols = ImgSymbols;
+    l.hideOffense = ChkActiveOff;
+    l.hideDefense = ChkActiveDef;
+    l.drawingSuppressed = &DrawingSuppressed;
+    return l;
 }
 
 void frmMain::tbToolBar_ButtonClick(const QString &key)

@@ -2,7 +2,9 @@
 
 #include "model/framelist.h"
 #include "prefs/preferences.h"
+#include "surface/framelooks.h"
 
+#include <QImage>
 #include <QMainWindow>
 
 #include <array>
@@ -43,6 +45,11 @@ public:
     bool DrawingSuppressed = false;
     /// Which of the eight action lines the palette draws with.
     int16_t SelectedActionLine = 0;
+    /// The pictures of the palette's eight symbol boxes, loaded from the preference record.
+    std::array<QImage, 8> ImgSymbols;
+    /// The palette's "Hide Player" boxes: a ticked player is not drawn.
+    std::array<bool, 10> ChkActiveOff{};
+    std::array<bool, 10> ChkActiveDef{};
 
     /// Makes `index` (1..frame count) the current frame and shows it.
     void SelectFrame(int16_t index);
@@ -52,6 +59,9 @@ public:
     void InsertBlankFrame();
     /// Wipes the surface back to the field picture and draws the current frame.
     void DrawSelected();
+    /// What frames are drawn with: the preference looks plus the window's symbol pictures,
+    /// hide boxes and drawing-suppressed flag.
+    FrameLooks looks() const;
     /// Applies the preference record to the window's controls.
     void SetupForm();
     void LoadPreferences();

@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
 #include "app/platform.h"
+#include "app/reporterror.h"
 #include "playback/playbackstate.h"
 #include "prefs/inisettingsstore.h"
 
@@ -40,6 +41,8 @@ int Main(Platform &platform)
                             Platform::Icon::Critical);
         return 0;
     }
+
+    installErrorReporter(platform);
 
     const QString version = QString("%1.%2.%3")
                                 .arg(KINETRA_VERSION_MAJOR)
