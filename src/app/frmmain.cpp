@@ -11,8 +11,10 @@
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -327,7 +329,7 @@ void frmMain::Form_Load()
 
     // The surface is shown 1:1, so the window never starts smaller than what it holds.
     move(twipsToPixels(left), twipsToPixels(top));
-    const QSize least = minimumSizeHint();
+    const QSize least = minimumSizeHint().expandedTo(QSize(tbToolBar->sizeHint().width(), 0));
     resize(std::max(twipsToPixels(width), least.width()),
            std::max(twipsToPixels(height), least.height()));
 }
@@ -378,16 +380,21 @@ void frmMain::Form_Resize()
     // The toolbar lives above the body, so the body's own top is always 0.
     const int top = 0;
     canvas->move(0, top);
+    // The tab strip and pages keep their design sizes unless the captions need more room.
     const int paletteLeft = canvas->width() + twipsToPixels(10);
-    palette->tbsPicList->setGeometry(paletteLeft, top, twipsToPixels(2772), twipsToPixels(360));
+    const int tabsWidth = std::max(twipsToPixels(2772), palette->tbsPicList->sizeHint().width());
+    palette->tbsPicList->setGeometry(paletteLeft, top, tabsWidth,
+                                     std::max(twipsToPixels(360), palette->tbsPicList->sizeHint().height()));
     for (int k = 0; k < 4; ++k) {
         QWidget *page = palette->PicList[size_t(k)];
+        const int design = twipsToPixels(k == 0 ? 2292 : 2412);
         page->setGeometry(canvas->width() + twipsToPixels(20), top + twipsToPixels(360),
-                          twipsToPixels(k == 0 ? 2292 : 2412), twipsToPixels(4812));
+                          std::max({design, tabsWidth - twipsToPixels(10), page->sizeHint().width()}),
+                          std::max(twipsToPixels(4812), page->sizeHint().height()));
     }
     Frame1->move(0, canvas->y() + canvas->height());
 
-    int right = paletteLeft + twipsToPixels(2772);
+    int right = paletteLeft + tabsWidth;
     for (QWidget *page : palette->PicList)
         right = std::max(right, page->geometry().right() + 1);
     const int bottom = std::max(Frame1->geometry().bottom() + 1,
@@ -490,29 +497,36 @@ void frmMain::tbToolBar_ButtonClick(const QString &key)
 
 void frmMain::mnuViewToolbar_Click()
 {
+    // Showing a bar can grow the window to its new minimum at once; size from the old height.
     const int h = tbToolBar->height();
+    const int before = height();
     if (tbToolBar->isVisible()) {
         tbToolBar->hide();
         mnuViewToolbar->setChecked(false);
-        resize(width(), height() - h);
+        layout()->activate();
+        resize(width(), before - h);
     } else {
         tbToolBar->show();
         mnuViewToolbar->setChecked(true);
-        resize(width(), height() + h);
+        layout()->activate();
+        resize(width(), before + h);
     }
 }
 
 void frmMain::mnuViewStatusBar_Click()
 {
     const int h = statusBar()->height();
+    const int before = height();
     if (statusBar()->isVisible()) {
         statusBar()->hide();
         mnuViewStatusBar->setChecked(false);
-        resize(width(), height() - h);
+        layout()->activate();
+        resize(width(), before - h);
     } else {
         statusBar()->show();
         mnuViewStatusBar->setChecked(true);
-        resize(width(), height() + h);
+        layout()->activate();
+        resize(width(), before + h);
     }
 }
 

@@ -19,7 +19,7 @@ wait_window() {
     local deadline=$((SECONDS + seconds))
     while [ $SECONDS -lt $deadline ]; do
         if [ -n "$pid" ]; then
-            id=$(xdotool search --onlyvisible --pid "$pid" --name "^${title}\$" 2>/dev/null | head -1 || true)
+            id=$(xdotool search --all --onlyvisible --pid "$pid" --name "^${title}\$" 2>/dev/null | head -1 || true)
         else
             id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -1 || true)
         fi
@@ -63,5 +63,11 @@ count_color() {
 
 # pixel IMAGE X Y: prints "R G B" of one pixel.
 pixel() {
-    convert "$1" -alpha off -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]" info:
+    convert "$1" -alpha off -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]\n" info:
+}
+
+# top_color IMAGE: prints "COUNT R G B" of the image's most common colour.
+top_color() {
+    convert "$1" -alpha off -format %c histogram:info:- | sort -rn | head -1 |
+        sed -E 's/^ *([0-9]+): *\( *([0-9]+), *([0-9]+), *([0-9]+).*/\1 \2 \3 \4/'
 }

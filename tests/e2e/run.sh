@@ -14,9 +14,10 @@ export E2E_WORK=$work PROG=$work/prog KINETRA=$work/prog/kinetra
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 export E2E_LIB=$(dirname "$(realpath "$0")")/lib.sh
 export E2E_KEEP=${E2E_KEEP:-}
+status=0
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    bash -c 'openbox >/dev/null 2>&1 & sleep 1; bash "$0"; status=$?; kill %1 2>/dev/null; exit $status' \
-    "$script"
-status=$?
+    bash -c 'openbox >/dev/null 2>&1 & sleep 1; bash ${E2E_TRACE:+-x} "$0"; status=$?; kill %1 2>/dev/null; exit $status' \
+    "$script" || status=$?
+
 if [ -n "$E2E_KEEP" ]; then mkdir -p "$E2E_KEEP" && cp -r "$work/out/." "$E2E_KEEP/"; fi
 exit $status

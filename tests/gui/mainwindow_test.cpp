@@ -5,6 +5,7 @@
 #include "support/qtprint.h"
 #include "support/tempsettings.h"
 #include "surface/canvas.h"
+#include "surface/surface.h"
 #include "surface/toolpalette.h"
 
 #include <QGroupBox>
