@@ -6,6 +6,9 @@
 
 namespace kinetra {
 
+class PlayFileReader;
+class PlayFileWriter;
+
 /// Item families addressed by a part code: 1 offence, 2 defence, 3 symbol, 4 text label,
 /// 5 action-line start, 6 action-line end.
 namespace Part {
@@ -54,6 +57,14 @@ public:
     /// start or the end of the action line. Unmatched addresses change nothing.
     /// Failures are reported as "Moving Symbol".
     void MoveControlPoint(int16_t part, int partNO, int16_t x, int16_t y);
+
+    /// Reads the frame's 95 items in file order. A failure is reported as "Reading Play"; the
+    /// frame keeps the values read before it. Returns false after such a failure.
+    bool FileInput(PlayFileReader &reader);
+
+    /// Writes the frame's 95 items in file order as one record. A failure is reported as
+    /// "Saving Play".
+    void FileWrite(PlayFileWriter &writer) const;
 
     bool operator==(const PlayConfig &other) const = default;
 

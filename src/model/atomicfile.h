@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+namespace kinetra {
+
+/// Writes a file by way of a temporary file in the same folder that replaces the target
+/// only on commit(), after everything has been written and flushed to the disk. Until then
+/// (and after any failure) the previous file stays as it was; the temporary is removed when
+/// the object is destroyed without a successful commit. Failures throw RuntimeError with the
+/// code that fits the system error (61 disk full, 70 permission denied, 76 path not found,
+/// 57 device I/O error, 75 otherwise).
+class AtomicFile
+{
+public:
+    /// Prepares to replace `target`; a target that is a symbolic link keeps the link and
+    /// replaces the file it points to.
+    explicit AtomicFile(std::string target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile &) = delete;
+    AtomicFile &operator=(const AtomicFile &) = delete;
+
+    /// Creates the temporary file.
+    void open();
+
+    /// Appends bytes to the temporary file.
+    void write(std::string_view bytes);
+
+    /// Flushes the temporary file to the disk and renames it over the target.
+    void commit();
+
+    /// The system call that write() uses; tests swap it to simulate a full disk or an I/O
+    /// error. Returns the previous one.
+    using WriteCall = ssize_t (*)(int fd, const void *data, size_t size);
+    static WriteCall setWriteCall(WriteCall call);
+
+private:
+    void discard();
+
+    std::string m_target;
+    std::string m_temporary;
+    int m_fd = -1;
+};
+
+/// The run-time error for a failed system call's errno.
+int errorCodeForErrno(int err);
+
+/// The whole contents of a file; throws RuntimeError (53 file not found, 70 permission
+/// denied, 57 device I/O error, 75 otherwise). At most `limit` bytes are read.
+std::string readFileBytes(const std::string &path, size_t limit = std::string::npos);
+
+} // namespace kinetra

@@ -1,0 +1,254 @@
+#include "model/playfile.h"
+
+#include "model/atomicfile.h"
+#include "model/playfilereader.h"
+#include "model/playfilewriter.h"
+#include "model/runtimeerror.h"
+
+#include <cstdio>
+
+namespace kinetra {
+
+namespace {
+
+// The eight header items, for a reader positioned at the start of the file.
+void readHeaderItems(PlayFileReader &in, PlayFileHeader &header)
+{
+    header.frameCount = in.readInt16();
+    header.tag = in.readText();
+    header.version = in.readText();
+    header.title = in.readText();
+    header.date = in.readText();
+    header.time = in.readText();
+    header.notes = in.readText();
+    header.Picbkg = in.readInt16();
+}
+
+bool isValidLook(const ActionLook &look)
+{
+    return look.size >= 1 && look.size <= 6 && look.type <= 5;
+}
+
+// Writes the whole play, calling `flush` after every record so a caller can pass the bytes on.
+template <typename Flush>
+void emitPlay(const PlayToSave &play, PlayFileWriter &out, Flush flush)
+{
+    out.writeInt16(play.frames.count());
+    out.writeText(kPlayFileTag);
+    out.writeText(kPlayFileVersion);
+    out.writeText(play.title);
+    out.writeText(play.date);
+    out.writeText(play.time);
+    out.writeText(play.notes);
+    out.writeInt16(play.Picbkg);
+    out.endRecord();
+    for (const ActionLook &look : play.actions) {
+        out.writeText(look.label);
+        out.writeInt16(look.type);
+        out.writeInt16(look.size);
+        out.writeInt32(look.color);
+        out.writeInt16(look.endType);
+        out.endRecord();
+    }
+    for (int16_t i = 1; i <= play.frames.count(); ++i) {
+        play.frames.frame(i).FileWrite(out);
+        flush();
+    }
+    for (int i = 0; i < kLabelLines; ++i) {
+        out.writeText(play.labels.offense[i]);
+        out.writeText(play.labels.defense[i]);
+        out.endRecord();
+    }
+}
+
+} // namespace
+
+PlayReadResult readPlay(std::string_view bytes)
+{
+    PlayReadResult result;
+    PlayFileReader in(bytes);
+    PlayFileHeader header;
+    try {
+        readHeaderItems(in, header);
+    } catch (...) {
+        result.failureCode = currentFailure().code();
+        return result;
+    }
+    if (header.tag != kPlayFileTag) {
+        result.status = PlayReadStatus::Refused;
+        result.refusalMessage = refusalMessage(header.tag, header.version);
+        return result;
+    }
+    // The frame list can only hold 1..32767 frames; a larger count already overflowed above.
+    if (header.frameCount < 1) {
+        result.failureCode = ErrorCode::Overflow;
+        return result;
+    }
+
+    PlayFileContents &play = result.contents;
+    play.header = std::move(header);
+    play.frames.resize(play.header.frameCount);
+    result.headerTaken = true;
+    result.status = PlayReadStatus::OpenedWithFailure;
+    try {
+        for (ActionLook &look : play.actions) {
+            ActionLook read;
+            read.label = in.readText();
+            read.type = in.readInt16();
+            read.size = in.readInt16();
+            read.color = in.readInt32();
+            read.endType = in.readInt16();
+            look = std::move(read);
+            ++result.actionLinesTaken;
+            if (!isValidLook(look))
+                throw RuntimeError(ErrorCode::InvalidPropertyValue);
+        }
+        for (int16_t i = 1; i <= play.frames.count(); ++i) {
+            const bool ok = play.frames.frame(i).FileInput(in);
+            ++result.framesRead;
+            if (!ok) {
+                // A truncated file would otherwise report every missing frame on its own.
+                if (in.atEnd())
+                    throw RuntimeError(ErrorCode::InputPastEndOfFile);
+                in.skipRestOfLine();
+            }
+        }
+        for (int i = 0; i < kLabelLines; ++i) {
+            std::string offense = in.readText();
+            std::string defense = in.readText();
+            play.labels.offense[i] = std::move(offense);
+            play.labels.defense[i] = std::move(defense);
+            ++result.labelLinesTaken;
+        }
+        result.status = PlayReadStatus::Opened;
+    } catch (...) {
+        result.failureCode = currentFailure().code();
+    }
+    return result;
+}
+
+PlayReadResult readPlayFile(const std::string &path)
+{
+    std::string bytes;
+    try {
+        bytes = readFileBytes(path);
+    } catch (...) {
+        PlayReadResult result;
+        result.failureCode = currentFailure().code();
+        return result;
+    }
+    return readPlay(bytes);
+}
+
+bool readPlayHeader(std::string_view bytes, PlayFileHeader &header)
+{
+    PlayFileReader in(bytes);
+    try {
+        readHeaderItems(in, header);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool readPlayHeaderFile(const std::string &path, PlayFileHeader &header)
+{
+    // Headers are short unless the notes are long: try a small piece of the file first.
+    // A piece that ends inside the header (even inside its last number) is not enough.
+    constexpr size_t kFirstPiece = 64 * 1024;
+    try {
+        std::string bytes = readFileBytes(path, kFirstPiece);
+        if (bytes.size() == kFirstPiece) {
+            PlayFileReader in(bytes);
+            PlayFileHeader first;
+            try {
+                readHeaderItems(in, first);
+                if (in.position() < bytes.size()) {
+                    header = std::move(first);
+                    return true;
+                }
+            } catch (...) {
+            }
+            bytes = readFileBytes(path);
+        }
+        return readPlayHeader(bytes, header);
+    } catch (...) {
+        return false;
+    }
+}
+
+std::string formatPlay(const PlayToSave &play)
+{
+    PlayFileWriter out;
+    emitPlay(play, out, [] {});
+    return out.takeBytes();
+}
+
+PlaySaveResult writePlay(const std::string &path, const PlayToSave &play)
+{
+    constexpr size_t kChunk = 1 << 20;
+    try {
+        AtomicFile file(path);
+        file.open();
+        PlayFileWriter out;
+        emitPlay(play, out, [&] {
+            if (out.bytes().size() >= kChunk)
+                file.write(out.takeBytes());
+        });
+        file.write(out.bytes());
+        file.commit();
+        return {};
+    } catch (...) {
+        const RuntimeError failure = currentFailure();
+        return {failure.code(), failure.description()};
+    }
+}
+
+std::string formatPlayDate(int year, int month, int day)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d-%02d-%04d", month, day, year);
+    return text;
+}
+
+std::string formatPlayTime(int hour, int minute, int second)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
+    return text;
+}
+
+std::string editionName(std::string_view tag)
+{
+    if (tag == "KTRH") return "Hockey";
+    if (tag == "KTRK") return "Basketball";
+    if (tag == "DAZI") return "Baseball";
+    if (tag == "KTRS") return "Soccer";
+    if (tag == "KTRL") return "Lacrosse";
+    if (tag == "KTRF") return "Football";
+    if (tag == "KTRV") return "Volleyball";
+    return "Unknown";
+}
+
+std::string refusalMessage(std::string_view tag, std::string_view version)
+{
+    const std::string name = editionName(tag);
+    if (name == "Unknown")
+        return "Error : File is not a Kinetra Play file.";
+    return "Error : File is Kinetra " + name + " Play file." + "V" + std::string(version) + "."
+           + "\n" + "Program Version maybe incompatible.";
+}
+
+std::string loadErrorMessage(const std::string &path)
+{
+    return "Error loading file " + path + "." + "\n"
+           + "Play may cause unpredictable errors - close and open another play.";
+}
+
+std::string saveErrorMessage(const std::string &path, const PlaySaveResult &result)
+{
+    return "Error saving file " + path + "." + "\n" + std::to_string(result.errorCode) + " : "
+           + result.description;
+}
+
+} // namespace kinetra

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "model/framelist.h"
+#include "model/playconfig.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kinetra {
+
+/// Edition tag of this program's play files.
+inline constexpr std::string_view kPlayFileTag = "DAZI";
+/// Version text this program writes into its play files.
+inline constexpr std::string_view kPlayFileVersion = "1.4";
+
+constexpr int kLabelLines = 10;
+
+/// The eight items of a play file's header line, as read.
+struct PlayFileHeader
+{
+    int16_t frameCount = 0;
+    std::string tag;
+    std::string version;
+    std::string title;
+    std::string date; ///< "MM-DD-YYYY"
+    std::string time; ///< "HH:MM:SS"
+    std::string notes;
+    /// Field picture index as stored; files written by the program hold 0..3, but a value
+    /// read from a file is passed on unchecked for the caller to fall back from.
+    int16_t Picbkg = 0;
+};
+
+/// The look of one action line (ActionLabel, ActionType, ActionSize, ActionColor,
+/// ActionEndType of the preference record).
+struct ActionLook
+{
+    std::string label;
+    int16_t type = 0;
+    int16_t size = 0;
+    int32_t color = 0;
+    int16_t endType = 0;
+
+    bool operator==(const ActionLook &) const = default;
+};
+using ActionLooks = std::array<ActionLook, kActionCount>;
+
+/// Player labels: offence[i] and defence[i] share the i-th label line of the file.
+struct PlayerLabels
+{
+    std::array<std::string, kLabelLines> offense;
+    std::array<std::string, kLabelLines> defense;
+
+    bool operator==(const PlayerLabels &) const = default;
+};
+
+/// Everything a play file carries.
+struct PlayFileContents
+{
+    PlayFileHeader header;
+    ActionLooks actions;
+    FrameList frames;
+    PlayerLabels labels;
+};
+
+/// How reading a play ended.
+enum class PlayReadStatus {
+    Opened,            ///< everything read: take it all, the file is the play's file
+    OpenedWithFailure, ///< header taken, then reading stopped: take what the result says
+    NotOpened,         ///< file or header unreadable: keep the current play as it is
+    Refused,           ///< another edition's file (or none): show refusalMessage, keep the play
+};
+
+/// Result of reading a play. After Opened or OpenedWithFailure, contents.header and
+/// contents.frames are always taken (the list holds header.frameCount frames, 1..32767; frames
+/// not reached are new, empty records); action lines 0..actionLinesTaken-1 and label lines
+/// 0..labelLinesTaken-1 are taken, the others keep the caller's current values.
+struct PlayReadResult
+{
+    PlayReadStatus status = PlayReadStatus::NotOpened;
+    int failureCode = 0;        ///< run-time error that stopped the reading, 0 if none
+    std::string refusalMessage; ///< the exact message for a Refused file
+    bool headerTaken = false;
+    int actionLinesTaken = 0;   ///< includes a line read whole whose values were invalid
+    int framesRead = 0;         ///< frame lines read, failed ones (already reported) included
+    int labelLinesTaken = 0;
+    PlayFileContents contents;
+};
+
+/// Reads a play from the bytes of a play file. Frame lines that fail are reported by
+/// PlayConfig::FileInput and reading goes on with the next line; any other failure stops the
+/// reading. A header frame count below 1 is a failure before the header is taken.
+PlayReadResult readPlay(std::string_view bytes);
+
+/// Reads the play file at `path` (a file that cannot be read gives NotOpened).
+PlayReadResult readPlayFile(const std::string &path);
+
+/// Reads the header line only; fields after a failure keep their defaults. Returns false when
+/// the header could not be read whole.
+bool readPlayHeader(std::string_view bytes, PlayFileHeader &header);
+
+/// Header of the play file at `path`, reading no more of the file than the header needs.
+bool readPlayHeaderFile(const std::string &path, PlayFileHeader &header);
+
+/// What a save writes, borrowed from the caller for the length of the call.
+struct PlayToSave
+{
+    const std::string &title;
+    const std::string &date; ///< the moment of this save, see formatPlayDate
+    const std::string &time; ///< see formatPlayTime
+    const std::string &notes;
+    int16_t Picbkg;
+    const ActionLooks &actions;
+    const FrameList &frames;
+    const PlayerLabels &labels;
+};
+
+/// Result of a save: errorCode 0 when the file was written and replaced the old one.
+struct PlaySaveResult
+{
+    int errorCode = 0;
+    std::string description;
+
+    bool ok() const { return errorCode == 0; }
+};
+
+/// The bytes of a play file: header, 8 action lines, the frames, 10 label lines.
+/// Frame lines that fail are reported by PlayConfig::FileWrite; writing goes on.
+std::string formatPlay(const PlayToSave &play);
+
+/// Writes the play to `path` through a temporary file in the same folder that replaces the
+/// file only when everything has been written and flushed; after a failure the previous
+/// file is untouched and the result carries the run-time error code and description.
+PlaySaveResult writePlay(const std::string &path, const PlayToSave &play);
+
+/// "MM-DD-YYYY", the form of the header's date.
+std::string formatPlayDate(int year, int month, int day);
+
+/// "HH:MM:SS" on the 24-hour clock, the form of the header's time.
+std::string formatPlayTime(int hour, int minute, int second);
+
+/// Sport of a play-file edition tag ("KTRH" Hockey ... "DAZI" Baseball), "Unknown" otherwise.
+std::string editionName(std::string_view tag);
+
+/// The message refusing a file of another edition (or of none).
+std::string refusalMessage(std::string_view tag, std::string_view version);
+
+/// The message after a failure while reading `path`.
+std::string loadErrorMessage(const std::string &path);
+
+/// The message after a failure while saving `path`.
+std::string saveErrorMessage(const std::string &path, const PlaySaveResult &result);
+
+} // namespace kinetra
