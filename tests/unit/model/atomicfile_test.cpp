@@ -1,0 +1,184 @@
+#include "model/atomicfile.h"
+#include "model/playfile.h"
+#include "model/runtimeerror.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace kinetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fileBytes(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeBytes(const fs::path &path, const std::string &bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+int g_failWith = 0;
+ssize_t failingWrite(int, const void *, size_t)
+{
+    errno = g_failWith;
+    return -1;
+}
+
+// Writes half of what it is given, then fails: a disk that fills up part-way.
+ssize_t fillingWrite(int fd, const void *data, size_t size)
+{
+    static bool written = false;
+    if (!written) {
+        written = true;
+        return ::write(fd, data, size / 2);
+    }
+    errno = ENOSPC;
+    return -1;
+}
+
+class AtomicSave : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path()
+                   / ("kinetra_atomic_" + std::string(::testing::UnitTest::GetInstance()
+                                                          ->current_test_info()
+                                                          ->name()));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+        target = m_folder / "play.KTR";
+    }
+    void TearDown() override
+    {
+        AtomicFile::setWriteCall(nullptr);
+        fs::remove_all(m_folder);
+    }
+
+    PlaySaveResult save(const fs::path &path)
+    {
+        return writePlay(path.string(),
+                         {m_title, m_date, m_time, m_notes, 0, m_looks, m_frames, m_labels});
+    }
+
+    size_t filesInFolder() const
+    {
+        return size_t(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()));
+    }
+
+    fs::path target;
+
+private:
+    fs::path m_folder;
+    std::string m_title = "T", m_date = "01-02-2003", m_time = "04:05:06", m_notes;
+    ActionLooks m_looks;
+    FrameList m_frames;
+    PlayerLabels m_labels;
+};
+
+struct FailureCase
+{
+    int err;
+    int code;
+};
+
+class AtomicSaveFailure : public AtomicSave, public ::testing::WithParamInterface<FailureCase>
+{
+};
+
+TEST_P(AtomicSaveFailure, KeepsThePreviousFileAndReportsTheCode)
+{
+    writeBytes(target, "previous play");
+    g_failWith = GetParam().err;
+    AtomicFile::setWriteCall(&failingWrite);
+    const PlaySaveResult r = save(target);
+    EXPECT_EQ(r.errorCode, GetParam().code);
+    EXPECT_EQ(r.description, errorDescription(GetParam().code));
+    EXPECT_EQ(fileBytes(target), "previous play");
+    EXPECT_EQ(filesInFolder(), 1u); // no temporary left behind
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, AtomicSaveFailure,
+                         ::testing::Values(FailureCase{ENOSPC, ErrorCode::DiskFull},
+                                           FailureCase{EDQUOT, ErrorCode::DiskFull},
+                                           FailureCase{EIO, ErrorCode::DeviceIOError},
+                                           FailureCase{EACCES, ErrorCode::PermissionDenied},
+                                           FailureCase{EPERM, ErrorCode::PermissionDenied},
+                                           FailureCase{EBADF, ErrorCode::PathFileAccessError}));
+
+TEST_F(AtomicSave, DiskFillingUpPartWayKeepsThePreviousFile)
+{
+    writeBytes(target, "previous play");
+    AtomicFile::setWriteCall(&fillingWrite);
+    EXPECT_EQ(save(target).errorCode, ErrorCode::DiskFull);
+    EXPECT_EQ(fileBytes(target), "previous play");
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(AtomicSave, MissingFolderIsPathNotFound)
+{
+    const fs::path path = target.parent_path() / "missing" / "play.KTR";
+    const PlaySaveResult r = save(path);
+    EXPECT_EQ(r.errorCode, ErrorCode::PathNotFound);
+    EXPECT_EQ(saveErrorMessage(path.string(), r),
+              "Error saving file " + path.string() + ".\n76 : Path not found");
+    EXPECT_FALSE(fs::exists(path.parent_path()));
+}
+
+TEST_F(AtomicSave, TargetThatIsAFolderFailsWithoutHarm)
+{
+    fs::create_directories(target / "inside");
+    EXPECT_EQ(save(target).errorCode, ErrorCode::PathFileAccessError);
+    EXPECT_TRUE(fs::exists(target / "inside"));
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(AtomicSave, ReplacesTheFileAndKeepsItsPermissions)
+{
+    writeBytes(target, "previous play");
+    ::chmod(target.c_str(), 0640);
+    ASSERT_TRUE(save(target).ok());
+    EXPECT_EQ(fileBytes(target).substr(0, 8), "1,\"DAZI\"");
+    struct stat info;
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(AtomicSave, SavingThroughALinkReplacesTheLinkedFile)
+{
+    const fs::path real = target.parent_path() / "real.KTR";
+    writeBytes(real, "previous play");
+    fs::create_symlink(real, target);
+    ASSERT_TRUE(save(target).ok());
+    EXPECT_TRUE(fs::is_symlink(target));
+    EXPECT_EQ(fileBytes(real).substr(0, 8), "1,\"DAZI\"");
+}
+
+TEST(ReadFileBytes, MapsMissingFilesAndFolders)
+{
+    auto code = [](const std::string &path) {
+        try {
+            readFileBytes(path);
+        } catch (const RuntimeError &e) {
+            return e.code();
+        }
+        return 0;
+    };
+    EXPECT_EQ(code("/nonexistent-kinetra/play.KTR"), ErrorCode::FileNotFound);
+    EXPECT_EQ(code(fs::temp_directory_path().string()), ErrorCode::PathFileAccessError);
+}
+
+} // namespace
+} // namespace kinetra

@@ -1,0 +1,431 @@
+#include "model/failurereport.h"
+#include "model/playfile.h"
+#include "model/playfilewriter.h"
+#include "model/runtimeerror.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kinetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string dataFile(const std::string &name)
+{
+    return std::string(KINETRA_TEST_DATA) + "/" + name;
+}
+
+std::string fileBytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+ActionLooks defaultLooks()
+{
+    ActionLooks looks;
+    for (int k = 0; k < kActionCount; ++k)
+        looks[k] = {"Act" + std::to_string(k), 1, 1, 0, 0};
+    return looks;
+}
+
+PlayerLabels defaultLabels()
+{
+    PlayerLabels labels;
+    for (int i = 0; i < kLabelLines; ++i)
+        labels.offense[i] = labels.defense[i] = " " + std::to_string(i + 1);
+    return labels;
+}
+
+// The values a save takes from the window, held in one place for the tests.
+struct Play
+{
+    std::string title = "New";
+    std::string date = "04-17-1998";
+    std::string time = "09:05:03";
+    std::string notes;
+    int16_t Picbkg = 0;
+    ActionLooks actions = defaultLooks();
+    FrameList frames;
+    PlayerLabels labels = defaultLabels();
+
+    PlayToSave toSave() const
+    {
+        return {title, date, time, notes, Picbkg, actions, frames, labels};
+    }
+};
+
+// Records the failures handed to the error reporter.
+class PlayFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_previous = setFailureReporter([this](const std::string &activity) {
+            reports.push_back(activity + " " + std::to_string(currentFailure().code()));
+        });
+    }
+    void TearDown() override { setFailureReporter(m_previous); }
+
+    std::vector<std::string> reports;
+
+private:
+    FailureReporter m_previous;
+};
+
+TEST_F(PlayFileTest, NewPlayIsTwentyLinesExactly)
+{
+    const Play play;
+    const std::string bytes = formatPlay(play.toSave());
+    EXPECT_EQ(bytes, fileBytes(dataFile("new_play.KTR")));
+    size_t lines = 0;
+    for (size_t pos = 0; (pos = bytes.find("\r\n", pos)) != std::string::npos; pos += 2)
+        ++lines;
+    EXPECT_EQ(lines, 20u);
+}
+
+TEST_F(PlayFileTest, ReadsEveryItemOfAPlay)
+{
+    const PlayReadResult r = readPlayFile(dataFile("two_frames.KTR"));
+    ASSERT_EQ(r.status, PlayReadStatus::Opened);
+    EXPECT_EQ(r.failureCode, 0);
+    EXPECT_TRUE(reports.empty());
+    const PlayFileContents &c = r.contents;
+    EXPECT_EQ(c.header.frameCount, 2);
+    EXPECT_EQ(c.header.version, "1.4");
+    EXPECT_EQ(c.header.title, "Bunt, Defense");
+    EXPECT_EQ(c.header.date, "04-17-1998");
+    EXPECT_EQ(c.header.time, "21:30:59");
+    EXPECT_EQ(c.header.notes, "Line one,\r\nline two");
+    EXPECT_EQ(c.header.Picbkg, 2);
+    EXPECT_EQ(c.actions[0], (ActionLook{"Run", 2, 3, 255, 1}));
+    EXPECT_EQ(c.actions[7], (ActionLook{"Act7", 1, 1, 0, 0}));
+    ASSERT_EQ(c.frames.count(), 2);
+
+    const PlayConfig &f1 = c.frames.frame(1);
+    EXPECT_EQ(f1.OPlayerX[9], 123.25f);
+    EXPECT_EQ(f1.OPlayerY[9], 250.0f);
+    EXPECT_EQ(f1.DPlayerX[0], 0.1f);
+    EXPECT_EQ(f1.DPlayerY[4], -3.5f);
+    EXPECT_EQ(f1.ActivePlyr, 5);
+    EXPECT_EQ(f1.SYMBOLX[7], 1234568.0f);
+    EXPECT_EQ(f1.TxtSYMBOLX[0], 40.5f);
+    EXPECT_EQ(f1.TxtValue[0], "Cut, then go");
+    EXPECT_EQ(f1.TxtValue[1], "");
+    EXPECT_EQ(f1.ActionSX[0], 100.0f);
+    EXPECT_EQ(f1.ActionEY[7], 210.0f);
+
+    const PlayConfig &f2 = c.frames.frame(2);
+    EXPECT_EQ(f2.ActivePlyr, kNoActivePlayer);
+    EXPECT_EQ(f2.TxtValue[0], "Caf\u00e9 \u20ac 5\r\nline two");
+    EXPECT_EQ(f2.TxtValue[1], "0");
+    EXPECT_EQ(f2.TxtSYMBOLY[1], 15.0f);
+
+    EXPECT_EQ(c.labels.offense[0], "B1");
+    EXPECT_EQ(c.labels.defense[9], "P10");
+    EXPECT_EQ(r.actionLinesTaken, 8);
+    EXPECT_EQ(r.framesRead, 2);
+    EXPECT_EQ(r.labelLinesTaken, 10);
+}
+
+TEST_F(PlayFileTest, WritesBackTheBytesItRead)
+{
+    const std::string original = fileBytes(dataFile("two_frames.KTR"));
+    const PlayReadResult r = readPlay(original);
+    ASSERT_EQ(r.status, PlayReadStatus::Opened);
+    const PlayFileHeader &h = r.contents.header;
+    const PlayToSave save{h.title, h.date, h.time, h.notes, h.Picbkg,
+                          r.contents.actions, r.contents.frames, r.contents.labels};
+    EXPECT_EQ(formatPlay(save), original);
+}
+
+TEST_F(PlayFileTest, SavedPlayReadsBackUnchanged)
+{
+    const fs::path folder = fs::temp_directory_path() / "kinetra_playfile_roundtrip";
+    fs::create_directories(folder);
+    const std::string path = (folder / "round.KTR").string();
+
+    Play play;
+    play.title = "Hit, run\r\nand steal";
+    play.notes = "";
+    play.Picbkg = 3;
+    play.actions[4] = {"Lead, off", 5, 6, 16711680, 2};
+    play.labels.defense[3] = "2B, \u00e9";
+    play.frames.resize(3);
+    PlayConfig &f = play.frames.frame(2);
+    f.OPlayerX[0] = 123.25f;
+    f.OPlayerY[0] = 250;
+    f.DPlayerX[9] = 0.1f;
+    f.SYMBOLY[3] = -3.5f;
+    f.TxtValue = {"", "a,b\r\nc"};
+    f.ActionEY[7] = 17;
+    f.ActivePlyr = 19;
+    play.frames.frame(3).Blank_Frame();
+
+    ASSERT_TRUE(writePlay(path, play.toSave()).ok());
+    const PlayReadResult r = readPlayFile(path);
+    ASSERT_EQ(r.status, PlayReadStatus::Opened);
+    EXPECT_EQ(r.contents.header.title, play.title);
+    EXPECT_EQ(r.contents.header.notes, "");
+    EXPECT_EQ(r.contents.header.Picbkg, 3);
+    EXPECT_EQ(r.contents.actions, play.actions);
+    EXPECT_EQ(r.contents.labels, play.labels);
+    ASSERT_EQ(r.contents.frames.count(), 3);
+    for (int16_t i = 1; i <= 3; ++i)
+        EXPECT_EQ(r.contents.frames.frame(i), play.frames.frame(i)) << "frame " << i;
+    fs::remove_all(folder);
+}
+
+TEST_F(PlayFileTest, HeaderCarriesTheDateAndTimeGivenBySaving)
+{
+    EXPECT_EQ(formatPlayDate(2024, 12, 31), "12-31-2024");
+    EXPECT_EQ(formatPlayDate(1998, 4, 7), "04-07-1998");
+    EXPECT_EQ(formatPlayTime(7, 8, 9), "07:08:09");
+    EXPECT_EQ(formatPlayTime(23, 59, 58), "23:59:58");
+
+    Play play;
+    play.date = formatPlayDate(2024, 12, 31);
+    play.time = formatPlayTime(23, 59, 58);
+    const PlayReadResult r = readPlay(formatPlay(play.toSave()));
+    EXPECT_EQ(r.contents.header.date, "12-31-2024");
+    EXPECT_EQ(r.contents.header.time, "23:59:58");
+}
+
+TEST_F(PlayFileTest, DoubleQuotesInTextsBecomeSingleQuotes)
+{
+    Play play;
+    play.title = "The \"wheel\" play";
+    play.notes = "\"";
+    play.actions[0].label = "\"Go\"";
+    play.labels.offense[0] = "\"B1\"";
+    play.frames.frame(1).TxtValue = {"say \"now\"", "\"\""};
+    const PlayReadResult r = readPlay(formatPlay(play.toSave()));
+    ASSERT_EQ(r.status, PlayReadStatus::Opened);
+    EXPECT_EQ(r.contents.header.title, "The 'wheel' play");
+    EXPECT_EQ(r.contents.header.notes, "'");
+    EXPECT_EQ(r.contents.actions[0].label, "'Go'");
+    EXPECT_EQ(r.contents.labels.offense[0], "'B1'");
+    EXPECT_EQ(r.contents.frames.frame(1).TxtValue[0], "say 'now'");
+    EXPECT_EQ(r.contents.frames.frame(1).TxtValue[1], "''");
+}
+
+TEST_F(PlayFileTest, TextsAreWrittenInWindows1252)
+{
+    Play play;
+    play.title = "\u00e9 \u20ac \u2192";
+    const std::string bytes = formatPlay(play.toSave());
+    EXPECT_NE(bytes.find("\"\xe9 \x80 ?\""), std::string::npos);
+    EXPECT_EQ(readPlay(bytes).contents.header.title, "\u00e9 \u20ac ?");
+}
+
+struct RefusalCase
+{
+    const char *file;
+    const char *message;
+};
+
+class PlayFileRefusal : public ::testing::TestWithParam<RefusalCase>
+{
+};
+
+TEST_P(PlayFileRefusal, RefusesOtherEditionsWithTheirMessage)
+{
+    const PlayReadResult r = readPlayFile(dataFile(GetParam().file));
+    EXPECT_EQ(r.status, PlayReadStatus::Refused);
+    EXPECT_EQ(r.refusalMessage, GetParam().message);
+    EXPECT_FALSE(r.headerTaken);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PlayFileRefusal,
+    ::testing::Values(
+        RefusalCase{"hockey.KTR", "Error : File is Kinetra Hockey Play file.V1.4.\n"
+                                  "Program Version maybe incompatible."},
+        RefusalCase{"unknown_tag.KTR", "Error : File is not a Kinetra Play file."}));
+
+TEST(PlayFileMessages, NameEveryEdition)
+{
+    const std::vector<std::pair<std::string, std::string>> editions = {
+        {"KTRH", "Hockey"},   {"KTRK", "Basketball"}, {"DAZI", "Baseball"},
+        {"KTRS", "Soccer"},   {"KTRL", "Lacrosse"},   {"KTRF", "Football"},
+        {"KTRV", "Volleyball"}, {"dazi", "Unknown"},  {"", "Unknown"}};
+    for (const auto &[tag, name] : editions)
+        EXPECT_EQ(editionName(tag), name) << tag;
+    EXPECT_EQ(refusalMessage("KTRF", "2.0"),
+              "Error : File is Kinetra Football Play file.V2.0.\nProgram Version maybe incompatible.");
+    EXPECT_EQ(refusalMessage("dazi", "1.4"), "Error : File is not a Kinetra Play file.");
+}
+
+TEST(PlayFileMessages, LoadAndSaveErrors)
+{
+    EXPECT_EQ(loadErrorMessage("/plays/a.KTR"),
+              "Error loading file /plays/a.KTR.\n"
+              "Play may cause unpredictable errors - close and open another play.");
+    EXPECT_EQ(saveErrorMessage("/plays/a.KTR", {61, "Disk full"}),
+              "Error saving file /plays/a.KTR.\n61 : Disk full");
+}
+
+TEST_F(PlayFileTest, LowerCaseTagIsRefused)
+{
+    std::string bytes = fileBytes(dataFile("new_play.KTR"));
+    bytes.replace(bytes.find("DAZI"), 4, "dazi");
+    EXPECT_EQ(readPlay(bytes).status, PlayReadStatus::Refused);
+}
+
+TEST_F(PlayFileTest, InvalidActionLineStopsAfterTakingIt)
+{
+    const PlayReadResult r = readPlayFile(dataFile("bad_action_size.KTR"));
+    EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
+    EXPECT_EQ(r.failureCode, ErrorCode::InvalidPropertyValue);
+    EXPECT_TRUE(r.headerTaken);
+    EXPECT_EQ(r.contents.header.title, "Bad size");
+    EXPECT_EQ(r.contents.header.Picbkg, 1);
+    EXPECT_EQ(r.actionLinesTaken, 3);
+    EXPECT_EQ(r.contents.actions[1], (ActionLook{"Two", 2, 3, 65280, 1}));
+    EXPECT_EQ(r.contents.actions[2], (ActionLook{"Three", 3, 0, 16711680, 2}));
+    EXPECT_EQ(r.framesRead, 0);
+    EXPECT_EQ(r.labelLinesTaken, 0);
+    EXPECT_EQ(r.contents.frames.count(), 1);
+}
+
+TEST_F(PlayFileTest, ActionTypeAboveFiveStopsReading)
+{
+    std::string bytes = fileBytes(dataFile("new_play.KTR"));
+    bytes.replace(bytes.find("\"Act5\",1"), 8, "\"Act5\",6");
+    const PlayReadResult r = readPlay(bytes);
+    EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
+    EXPECT_EQ(r.actionLinesTaken, 6);
+}
+
+TEST_F(PlayFileTest, TruncatedFileKeepsWhatWasRead)
+{
+    const PlayReadResult r = readPlayFile(dataFile("truncated.KTR"));
+    EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
+    EXPECT_EQ(r.failureCode, ErrorCode::InputPastEndOfFile);
+    EXPECT_EQ(r.contents.header.title, "Bunt, Defense");
+    ASSERT_EQ(r.contents.frames.count(), 2);
+    EXPECT_EQ(r.framesRead, 2);
+    EXPECT_EQ(r.labelLinesTaken, 0);
+    EXPECT_EQ(r.contents.frames.frame(1).ActionEY[7], 210.0f);
+    EXPECT_EQ(r.contents.frames.frame(2).OPlayerX[0], 1.0f); // read before the cut
+    // The cut frame is reported once; the missing labels end the reading.
+    EXPECT_EQ(reports, std::vector<std::string>{"Reading Play 62"});
+}
+
+TEST_F(PlayFileTest, HeaderAloneGivesTheHeaderFrameCountOfEmptyFrames)
+{
+    const PlayReadResult r = readPlay("3,\"DAZI\",\"1.4\",\"T\",\"d\",\"t\",\"n\",0\r\n");
+    EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
+    EXPECT_EQ(r.actionLinesTaken, 0);
+    EXPECT_EQ(r.framesRead, 0);
+    EXPECT_EQ(r.contents.frames.count(), 3);
+    EXPECT_EQ(r.contents.header.frameCount, 3);
+}
+
+TEST_F(PlayFileTest, BadFrameIsReportedAndReadingGoesOnWithTheNextLine)
+{
+    std::string bytes = fileBytes(dataFile("two_frames.KTR"));
+    // Frame 1's fifth item becomes garbage, and frame 2's last item overflows a single.
+    bytes.replace(bytes.find("123.25,250,123.25,250,123.25"), 28, "123.25,250,123.25,250,oops!");
+    const size_t frame2End = bytes.find("\r\n\"B1\"");
+    bytes.replace(bytes.rfind(",0", frame2End), 2, ",1e99");
+    const PlayReadResult r = readPlay(bytes);
+    EXPECT_EQ(r.status, PlayReadStatus::Opened);
+    EXPECT_EQ(reports, (std::vector<std::string>{"Reading Play 13", "Reading Play 6"}));
+    const PlayConfig &f1 = r.contents.frames.frame(1);
+    EXPECT_EQ(f1.OPlayerY[1], 250.0f); // read before the bad item
+    EXPECT_EQ(f1.OPlayerX[2], 0.0f);   // not reached
+    EXPECT_EQ(r.contents.frames.frame(2).TxtSYMBOLX[0], 12.0f);
+    EXPECT_EQ(r.contents.labels.offense[0], "B1");
+    EXPECT_EQ(r.labelLinesTaken, 10);
+}
+
+struct NotOpenedCase
+{
+    const char *file;
+    int code;
+};
+
+class PlayFileNotOpened : public PlayFileTest, public ::testing::WithParamInterface<NotOpenedCase>
+{
+};
+
+TEST_P(PlayFileNotOpened, LeavesTheCurrentPlay)
+{
+    const PlayReadResult r = readPlayFile(dataFile(GetParam().file));
+    EXPECT_EQ(r.status, PlayReadStatus::NotOpened);
+    EXPECT_EQ(r.failureCode, GetParam().code);
+    EXPECT_FALSE(r.headerTaken);
+    EXPECT_EQ(r.contents.frames.count(), 1);
+    EXPECT_TRUE(reports.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, PlayFileNotOpened,
+                         ::testing::Values(NotOpenedCase{"frames_40000.KTR", ErrorCode::Overflow},
+                                           NotOpenedCase{"frames_minus5.KTR", ErrorCode::Overflow},
+                                           NotOpenedCase{"garbage.KTR", ErrorCode::TypeMismatch},
+                                           NotOpenedCase{"no_such_file.KTR", ErrorCode::FileNotFound}));
+
+TEST_F(PlayFileTest, ZeroFramesOrEmptyFileIsNotOpened)
+{
+    EXPECT_EQ(readPlay("0,\"DAZI\",\"1.4\",\"\",\"\",\"\",\"\",0\r\n").status,
+              PlayReadStatus::NotOpened);
+    const PlayReadResult empty = readPlay("");
+    EXPECT_EQ(empty.status, PlayReadStatus::NotOpened);
+    EXPECT_EQ(empty.failureCode, ErrorCode::InputPastEndOfFile);
+}
+
+// Picbkg indexes four pictures; the reader passes on what the file holds and leaves the
+// fallback to whoever applies it.
+TEST_F(PlayFileTest, SurfaceOutOfRangeIsPassedOn)
+{
+    const PlayReadResult r = readPlayFile(dataFile("picbkg9.KTR"));
+    EXPECT_EQ(r.status, PlayReadStatus::Opened);
+    EXPECT_EQ(r.contents.header.Picbkg, 9);
+}
+
+TEST_F(PlayFileTest, HeaderAloneIsReadForThePlayDirectory)
+{
+    PlayFileHeader h;
+    ASSERT_TRUE(readPlayHeaderFile(dataFile("two_frames.KTR"), h));
+    EXPECT_EQ(h.title, "Bunt, Defense");
+    EXPECT_EQ(h.date, "04-17-1998");
+    EXPECT_EQ(h.Picbkg, 2);
+
+    PlayFileHeader cut;
+    EXPECT_FALSE(readPlayHeader("1,\"DAZI\",\"1.4\",\"Half", cut));
+    EXPECT_EQ(cut.frameCount, 1);
+    EXPECT_EQ(cut.tag, "DAZI");
+    EXPECT_EQ(cut.title, "");
+    EXPECT_FALSE(readPlayHeaderFile(dataFile("no_such_file.KTR"), cut));
+}
+
+TEST_F(PlayFileTest, HeaderWithLongNotesIsReadWhole)
+{
+    const fs::path folder = fs::temp_directory_path() / "kinetra_playfile_header";
+    fs::create_directories(folder);
+    const std::string path = (folder / "long.KTR").string();
+    Play play;
+    play.Picbkg = 23;
+    // Notes just long enough that the first 64 KiB piece ends between the 2 and the 3.
+    const size_t notesStart = formatPlay(play.toSave()).find("\"\",23") + 1;
+    play.notes = std::string(64 * 1024 - 3 - notesStart, 'n');
+    ASSERT_TRUE(writePlay(path, play.toSave()).ok());
+    ASSERT_EQ(formatPlay(play.toSave()).substr(64 * 1024 - 1, 2), "23");
+    PlayFileHeader h;
+    ASSERT_TRUE(readPlayHeaderFile(path, h));
+    EXPECT_EQ(h.notes, play.notes);
+    EXPECT_EQ(h.Picbkg, 23);
+    fs::remove_all(folder);
+}
+
+} // namespace
+} // namespace kinetra
