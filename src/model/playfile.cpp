@@ -50,8 +50,8 @@ void emitPlay(const PlayToSave &play, PlayFileWriter &out, Flush flush)
         out.writeInt16(look.endType);
         out.endRecord();
     }
-    for (int16_t i = 1; i <= play.frames.count(); ++i) {
-        play.frames.frame(i).FileWrite(out);
+    for (int i = 1; i <= play.frames.count(); ++i) {
+        play.frames.frame(int16_t(i)).FileWrite(out);
         flush();
     }
     for (int i = 0; i < kLabelLines; ++i) {
@@ -103,8 +103,8 @@ PlayReadResult readPlay(std::string_view bytes)
             if (!isValidLook(look))
                 throw RuntimeError(ErrorCode::InvalidPropertyValue);
         }
-        for (int16_t i = 1; i <= play.frames.count(); ++i) {
-            const bool ok = play.frames.frame(i).FileInput(in);
+        for (int i = 1; i <= play.frames.count(); ++i) {
+            const bool ok = play.frames.frame(int16_t(i)).FileInput(in);
             ++result.framesRead;
             if (!ok) {
                 // A truncated file would otherwise report every missing frame on its own.

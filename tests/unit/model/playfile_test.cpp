@@ -184,6 +184,22 @@ TEST_F(PlayFileTest, SavedPlayReadsBackUnchanged)
     fs::remove_all(folder);
 }
 
+// Regression: a 16-bit frame counter wrapped after frame 32767 instead of ending the loop.
+TEST_F(PlayFileTest, LargestPlayRoundTrips)
+{
+    Play play;
+    play.frames.resize(FrameList::kMaxFrames);
+    play.frames.frame(1).OPlayerX[0] = 1.5f;
+    play.frames.frame(FrameList::kMaxFrames).ActionEY[7] = 32767.25f;
+    const PlayReadResult r = readPlay(formatPlay(play.toSave()));
+    ASSERT_EQ(r.status, PlayReadStatus::Opened);
+    ASSERT_EQ(r.contents.frames.count(), FrameList::kMaxFrames);
+    EXPECT_EQ(r.framesRead, FrameList::kMaxFrames);
+    EXPECT_EQ(r.contents.frames.frame(1).OPlayerX[0], 1.5f);
+    EXPECT_EQ(r.contents.frames.frame(FrameList::kMaxFrames).ActionEY[7], 32767.25f);
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(PlayFileTest, HeaderCarriesTheDateAndTimeGivenBySaving)
 {
     EXPECT_EQ(formatPlayDate(2024, 12, 31), "12-31-2024");
