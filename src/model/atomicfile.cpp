@@ -2,7 +2,6 @@
 
 #include "model/runtimeerror.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -145,35 +144,6 @@ void AtomicFile::discard()
         ::unlink(m_temporary.c_str());
         m_temporary.clear();
     }
-}
-
-std::string readFileBytes(const std::string &path, size_t limit)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        throw RuntimeError(err == ENOENT ? ErrorCode::FileNotFound : errorCodeForErrno(err));
-    }
-    std::string bytes;
-    struct stat info;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        bytes.reserve(std::min(size_t(info.st_size), limit));
-    char chunk[65536];
-    while (bytes.size() < limit) {
-        const ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, limit - bytes.size()));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            const int err = errno;
-            ::close(fd);
-            throw RuntimeError(errorCodeForErrno(err));
-        }
-        if (got == 0)
-            break;
-        bytes.append(chunk, size_t(got));
-    }
-    ::close(fd);
-    return bytes;
 }
 
 } // namespace kinetra

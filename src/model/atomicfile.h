@@ -48,8 +48,4 @@ private:
 /// The run-time error for a failed system call's errno.
 int errorCodeForErrno(int err);
 
-/// The whole contents of a file; throws RuntimeError (53 file not found, 70 permission
-/// denied, 57 device I/O error, 75 otherwise). At most `limit` bytes are read.
-std::string readFileBytes(const std::string &path, size_t limit = std::string::npos);
-
 } // namespace kinetra

@@ -1,6 +1,7 @@
 #include "model/playfile.h"
 
 #include "model/atomicfile.h"
+#include "model/inputfile.h"
 #include "model/playfilereader.h"
 #include "model/playfilewriter.h"
 #include "model/runtimeerror.h"
@@ -63,10 +64,9 @@ void emitPlay(const PlayToSave &play, PlayFileWriter &out, Flush flush)
 
 } // namespace
 
-PlayReadResult readPlay(std::string_view bytes)
+PlayReadResult readPlay(PlayFileReader &in)
 {
     PlayReadResult result;
-    PlayFileReader in(bytes);
     PlayFileHeader header;
     try {
         readHeaderItems(in, header);
@@ -86,8 +86,13 @@ PlayReadResult readPlay(std::string_view bytes)
     }
 
     PlayFileContents &play = result.contents;
+    try {
+        play.frames.resize(header.frameCount);
+    } catch (...) {
+        result.failureCode = currentFailure().code();
+        return result;
+    }
     play.header = std::move(header);
-    play.frames.resize(play.header.frameCount);
     result.headerTaken = true;
     result.status = PlayReadStatus::OpenedWithFailure;
     try {
@@ -127,17 +132,25 @@ PlayReadResult readPlay(std::string_view bytes)
     return result;
 }
 
+PlayReadResult readPlay(std::string_view bytes)
+{
+    PlayFileReader in(bytes);
+    return readPlay(in);
+}
+
 PlayReadResult readPlayFile(const std::string &path)
 {
-    std::string bytes;
     try {
-        bytes = readFileBytes(path);
+        InputFile file(path);
+        PlayFileReader in([&file](char *data, size_t capacity) {
+            return file.read(data, capacity);
+        });
+        return readPlay(in);
     } catch (...) {
         PlayReadResult result;
         result.failureCode = currentFailure().code();
         return result;
     }
-    return readPlay(bytes);
 }
 
 bool readPlayHeader(std::string_view bytes, PlayFileHeader &header)
@@ -153,25 +166,13 @@ bool readPlayHeader(std::string_view bytes, PlayFileHeader &header)
 
 bool readPlayHeaderFile(const std::string &path, PlayFileHeader &header)
 {
-    // Headers are short unless the notes are long: try a small piece of the file first.
-    // A piece that ends inside the header (even inside its last number) is not enough.
-    constexpr size_t kFirstPiece = 64 * 1024;
     try {
-        std::string bytes = readFileBytes(path, kFirstPiece);
-        if (bytes.size() == kFirstPiece) {
-            PlayFileReader in(bytes);
-            PlayFileHeader first;
-            try {
-                readHeaderItems(in, first);
-                if (in.position() < bytes.size()) {
-                    header = std::move(first);
-                    return true;
-                }
-            } catch (...) {
-            }
-            bytes = readFileBytes(path);
-        }
-        return readPlayHeader(bytes, header);
+        InputFile file(path);
+        // Small pieces: the header is usually a few dozen bytes, unless the notes are long.
+        PlayFileReader in([&file](char *data, size_t capacity) { return file.read(data, capacity); },
+                          4096);
+        readHeaderItems(in, header);
+        return true;
     } catch (...) {
         return false;
     }

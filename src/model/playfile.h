@@ -93,14 +93,18 @@ struct PlayReadResult
 /// reading. A header frame count below 1 is a failure before the header is taken.
 PlayReadResult readPlay(std::string_view bytes);
 
-/// Reads the play file at `path` (a file that cannot be read gives NotOpened).
+/// Reads a play from `in`, as readPlay(bytes) does.
+PlayReadResult readPlay(PlayFileReader &in);
+
+/// Reads the play file at `path` piece by piece, so the whole file is never held in memory
+/// (a file that cannot be opened gives NotOpened).
 PlayReadResult readPlayFile(const std::string &path);
 
 /// Reads the header line only; fields after a failure keep their defaults. Returns false when
 /// the header could not be read whole.
 bool readPlayHeader(std::string_view bytes, PlayFileHeader &header);
 
-/// Header of the play file at `path`, reading no more of the file than the header needs.
+/// Header of the play file at `path`, reading little more of the file than the header.
 bool readPlayHeaderFile(const std::string &path, PlayFileHeader &header);
 
 /// What a save writes, borrowed from the caller for the length of the call.

@@ -99,76 +99,144 @@ PlayFileReader::PlayFileReader(std::string_view bytes)
 {
 }
 
-bool PlayFileReader::atEnd() const
+PlayFileReader::PlayFileReader(Source source, size_t pieceSize)
+    : m_source(std::move(source))
+    , m_pieceSize(pieceSize ? pieceSize : 1)
 {
-    for (size_t i = m_pos; i < m_bytes.size(); ++i) {
-        if (!isBlank(m_bytes[i]) && !isLineEnd(m_bytes[i]))
-            return false;
-    }
-    return true;
 }
 
-void PlayFileReader::skipSeparator()
+bool PlayFileReader::more()
 {
-    if (m_pos >= m_bytes.size())
-        return;
-    if (m_bytes[m_pos] == ',') {
-        ++m_pos;
-    } else if (isLineEnd(m_bytes[m_pos])) {
-        if (m_bytes[m_pos] == '\r' && m_pos + 1 < m_bytes.size() && m_bytes[m_pos + 1] == '\n')
-            ++m_pos;
-        ++m_pos;
-        m_atLineStart = true;
+    if (!m_source)
+        return false;
+    // Keep the item being read (from m_pos on); drop what is behind it.
+    m_buffer.erase(0, m_pos);
+    m_consumed += m_pos;
+    m_pos = 0;
+    const size_t kept = m_buffer.size();
+    m_buffer.resize(kept + m_pieceSize);
+    size_t got = 0;
+    try {
+        got = m_source(m_buffer.data() + kept, m_pieceSize);
+    } catch (...) {
+        m_buffer.resize(kept);
+        m_bytes = m_buffer;
+        throw;
     }
+    m_buffer.resize(kept + got);
+    m_bytes = m_buffer;
+    if (got == 0)
+        m_source = nullptr;
+    return got > 0;
+}
+
+template <typename Stop>
+size_t PlayFileReader::find(size_t from, Stop stop)
+{
+    // Offsets count from m_pos, which more() keeps in the buffer, so they survive a refill.
+    for (;;) {
+        for (; m_pos + from < m_bytes.size(); ++from) {
+            if (stop(m_bytes[m_pos + from]))
+                return from;
+        }
+        if (!more())
+            return from;
+    }
+}
+
+void PlayFileReader::consume(size_t separator)
+{
+    m_pos += separator;
+    if (m_pos < m_bytes.size()) {
+        if (isLineEnd(m_bytes[m_pos]))
+            m_atLineStart = true;
+        ++m_pos;
+    }
+}
+
+bool PlayFileReader::atEnd()
+{
+    const size_t next = find(0, [](char c) { return !isBlank(c) && !isLineEnd(c); });
+    return m_pos + next >= m_bytes.size(); // after find(), which may have moved m_pos
 }
 
 PlayFileReader::Item PlayFileReader::nextItem()
 {
     // Blank lines and blanks before an item are not items.
-    while (m_pos < m_bytes.size() && (isBlank(m_bytes[m_pos]) || isLineEnd(m_bytes[m_pos]))) {
-        if (isLineEnd(m_bytes[m_pos]))
+    for (;;) {
+        if (m_pos >= m_bytes.size()) {
+            if (!more())
+                throw RuntimeError(ErrorCode::InputPastEndOfFile);
+            continue;
+        }
+        const char c = m_bytes[m_pos];
+        if (!isBlank(c) && !isLineEnd(c))
+            break;
+        if (isLineEnd(c))
             m_atLineStart = true;
         ++m_pos;
     }
-    if (m_pos >= m_bytes.size())
-        throw RuntimeError(ErrorCode::InputPastEndOfFile);
     m_atLineStart = false;
+    const auto isSeparator = [](char c) { return c == ',' || isLineEnd(c); };
 
     if (m_bytes[m_pos] != '"') {
-        const size_t start = m_pos;
-        while (m_pos < m_bytes.size() && m_bytes[m_pos] != ',' && !isLineEnd(m_bytes[m_pos]))
-            ++m_pos;
-        const std::string_view text = trimmed(m_bytes.substr(start, m_pos - start));
-        skipSeparator();
-        return {text, false};
+        const size_t end = find(0, isSeparator);
+        const Item item{trimmed(m_bytes.substr(m_pos, end)), false};
+        consume(end);
+        return item;
     }
 
-    const size_t close = m_bytes.find('"', m_pos + 1);
-    if (close == std::string_view::npos) {
+    const size_t close = find(1, [](char c) { return c == '"'; });
+    if (m_pos + close >= m_bytes.size()) {
         m_pos = m_bytes.size();
         throw RuntimeError(ErrorCode::InputPastEndOfFile);
     }
-    const std::string_view text = m_bytes.substr(m_pos + 1, close - m_pos - 1);
-    m_pos = close + 1;
-    while (m_pos < m_bytes.size() && isBlank(m_bytes[m_pos]))
-        ++m_pos;
-    if (m_pos < m_bytes.size() && m_bytes[m_pos] != ',' && !isLineEnd(m_bytes[m_pos])) {
-        // Something stuck to the closing quote: drop the rest of the item, then refuse it.
-        while (m_pos < m_bytes.size() && m_bytes[m_pos] != ',' && !isLineEnd(m_bytes[m_pos]))
-            ++m_pos;
-        skipSeparator();
+    size_t end = find(close + 1, [](char c) { return !isBlank(c); });
+    // Something stuck to the closing quote: drop the rest of the item, then refuse it.
+    const bool stuck = m_pos + end < m_bytes.size() && !isSeparator(m_bytes[m_pos + end]);
+    if (stuck)
+        end = find(end, isSeparator);
+    const Item item{m_bytes.substr(m_pos + 1, close - 1), true};
+    consume(end);
+    if (stuck)
         throw RuntimeError(ErrorCode::TypeMismatch);
-    }
-    skipSeparator();
-    return {text, true};
+    return item;
 }
 
-std::string_view PlayFileReader::numberText()
+template <typename Number>
+Number PlayFileReader::readNumber()
 {
+    // Fast path for the usual plain number followed by a separator: from_chars scans the item
+    // itself. Anything else (blank lines, quotes, signs, bad or out-of-range text) takes the
+    // general path below, which decides.
+    const char *data = m_bytes.data();
+    const size_t size = m_bytes.size();
+    size_t p = m_pos;
+    while (p < size && isBlank(data[p]))
+        ++p;
+    if (p < size && (isDigit(data[p]) || data[p] == '.'
+                     || (data[p] == '-' && p + 1 < size
+                         && (isDigit(data[p + 1]) || data[p + 1] == '.')))) {
+        Number value{};
+        const auto [end, ec] = std::from_chars(data + p, data + size, value);
+        if (ec == std::errc()) {
+            size_t q = size_t(end - data);
+            while (q < size && isBlank(data[q]))
+                ++q;
+            // At the end of the data at hand the number may go on in the next piece.
+            if (q < size ? data[q] == ',' || isLineEnd(data[q]) : !m_source) {
+                m_atLineStart = false;
+                m_pos = p;
+                consume(q - p);
+                return value;
+            }
+        }
+    }
+
     const Item item = nextItem();
     if (item.quoted)
         throw RuntimeError(ErrorCode::TypeMismatch);
-    return item.text;
+    return parseNumber<Number>(item.text);
 }
 
 std::string PlayFileReader::readText()
@@ -178,30 +246,32 @@ std::string PlayFileReader::readText()
 
 int16_t PlayFileReader::readInt16()
 {
-    return toInt16(parseNumber<double>(numberText()));
+    return toInt16(readNumber<double>());
 }
 
 int32_t PlayFileReader::readInt32()
 {
-    return toInt32(parseNumber<double>(numberText()));
+    return toInt32(readNumber<double>());
 }
 
 float PlayFileReader::readSingle()
 {
-    return parseNumber<float>(numberText());
+    return readNumber<float>();
 }
 
 void PlayFileReader::skipRestOfLine()
 {
-    bool inQuote = false;
-    while (!m_atLineStart && m_pos < m_bytes.size()) {
-        const char c = m_bytes[m_pos];
+    for (bool inQuote = false; !m_atLineStart;) {
+        if (m_pos >= m_bytes.size()) {
+            if (!more())
+                return;
+            continue;
+        }
+        const char c = m_bytes[m_pos++];
         if (c == '"')
             inQuote = !inQuote;
-        if (!inQuote && isLineEnd(c))
-            skipSeparator();
-        else
-            ++m_pos;
+        else if (!inQuote && isLineEnd(c))
+            m_atLineStart = true;
     }
 }
 

@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the play-file reader. Whatever the bytes, reading must not crash,
-// leak or misbehave, and a play it opens must hold a frame list that agrees with its header.
+// leak or misbehave, a play it opens must hold a frame list that agrees with its header, and
+// reading the bytes piece by piece must give what reading them whole gives.
 
 #include "model/playfile.h"
 #include "model/playfilereader.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -34,6 +36,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (r.actionLinesTaken < 0 || r.actionLinesTaken > kActionCount || r.framesRead > count
         || r.labelLinesTaken < 0 || r.labelLinesTaken > kLabelLines)
         std::abort();
+
+    // The same bytes in small pieces, sized by the first byte so the fuzzer varies them.
+    const size_t piece = size ? data[0] % 16 + 1 : 1;
+    size_t offset = 0;
+    PlayFileReader in(
+        [&](char *out, size_t capacity) {
+            const size_t n = std::min(capacity, size - offset);
+            std::copy_n(bytes.data() + offset, n, out);
+            offset += n;
+            return n;
+        },
+        piece);
+    const PlayReadResult p = readPlay(in);
+    if (p.status != r.status || p.failureCode != r.failureCode
+        || p.refusalMessage != r.refusalMessage || p.actionLinesTaken != r.actionLinesTaken
+        || p.framesRead != r.framesRead || p.labelLinesTaken != r.labelLinesTaken
+        || p.contents.header.title != r.contents.header.title
+        || p.contents.header.notes != r.contents.header.notes
+        || p.contents.header.Picbkg != r.contents.header.Picbkg
+        || p.contents.actions != r.contents.actions || p.contents.labels != r.contents.labels
+        || p.contents.frames.count() != count)
+        std::abort();
+    for (int i = 1; i <= count; ++i) {
+        if (!(p.contents.frames.frame(int16_t(i)) == r.contents.frames.frame(int16_t(i))))
+            std::abort();
+    }
 
     // The header reader of the play directory sees the same bytes.
     PlayFileHeader header;

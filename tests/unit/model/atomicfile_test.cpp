@@ -1,4 +1,5 @@
 #include "model/atomicfile.h"
+#include "model/inputfile.h"
 #include "model/playfile.h"
 #include "model/runtimeerror.h"
 

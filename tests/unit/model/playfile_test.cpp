@@ -1,14 +1,17 @@
 #include "model/failurereport.h"
 #include "model/playfile.h"
+#include "model/playfilereader.h"
 #include "model/playfilewriter.h"
 #include "model/runtimeerror.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kinetra {
@@ -431,16 +434,86 @@ TEST_F(PlayFileTest, HeaderWithLongNotesIsReadWhole)
     const std::string path = (folder / "long.KTR").string();
     Play play;
     play.Picbkg = 23;
-    // Notes just long enough that the first 64 KiB piece ends between the 2 and the 3.
-    const size_t notesStart = formatPlay(play.toSave()).find("\"\",23") + 1;
-    play.notes = std::string(64 * 1024 - 3 - notesStart, 'n');
+    play.notes = std::string(100000, 'n');
     ASSERT_TRUE(writePlay(path, play.toSave()).ok());
-    ASSERT_EQ(formatPlay(play.toSave()).substr(64 * 1024 - 1, 2), "23");
     PlayFileHeader h;
     ASSERT_TRUE(readPlayHeaderFile(path, h));
     EXPECT_EQ(h.notes, play.notes);
     EXPECT_EQ(h.Picbkg, 23);
     fs::remove_all(folder);
+}
+
+// Reading a file piece by piece must give what reading it whole gives, wherever the pieces
+// end: inside a number, a quoted text, a CR LF or the blanks after a quote.
+struct PieceCase
+{
+    const char *file;
+    size_t pieceSize;
+};
+
+class PlayFilePieces : public PlayFileTest, public ::testing::WithParamInterface<PieceCase>
+{
+};
+
+TEST_P(PlayFilePieces, ReadLikeTheWholeFile)
+{
+    std::string bytes = fileBytes(dataFile(GetParam().file));
+    bytes.insert(bytes.find("\r\n") + 2, " \r\n  "); // a blank line
+    const PlayReadResult whole = readPlay(bytes);
+    const std::vector<std::string> wholeReports = std::exchange(reports, {});
+
+    size_t offset = 0;
+    PlayFileReader in(
+        [&](char *data, size_t capacity) {
+            const size_t n = std::min(capacity, bytes.size() - offset);
+            std::copy_n(bytes.data() + offset, n, data);
+            offset += n;
+            return n;
+        },
+        GetParam().pieceSize);
+    const PlayReadResult pieces = readPlay(in);
+
+    EXPECT_EQ(pieces.status, whole.status);
+    EXPECT_EQ(pieces.failureCode, whole.failureCode);
+    EXPECT_EQ(pieces.refusalMessage, whole.refusalMessage);
+    EXPECT_EQ(pieces.actionLinesTaken, whole.actionLinesTaken);
+    EXPECT_EQ(pieces.framesRead, whole.framesRead);
+    EXPECT_EQ(pieces.labelLinesTaken, whole.labelLinesTaken);
+    EXPECT_EQ(pieces.contents.header.title, whole.contents.header.title);
+    EXPECT_EQ(pieces.contents.header.notes, whole.contents.header.notes);
+    EXPECT_EQ(pieces.contents.actions, whole.contents.actions);
+    EXPECT_EQ(pieces.contents.labels, whole.contents.labels);
+    ASSERT_EQ(pieces.contents.frames.count(), whole.contents.frames.count());
+    for (int16_t i = 1; i <= whole.contents.frames.count(); ++i)
+        EXPECT_EQ(pieces.contents.frames.frame(i), whole.contents.frames.frame(i));
+    EXPECT_EQ(reports, wholeReports);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PlayFilePieces,
+    ::testing::Values(PieceCase{"two_frames.KTR", 1}, PieceCase{"two_frames.KTR", 2},
+                      PieceCase{"two_frames.KTR", 7}, PieceCase{"new_play.KTR", 1},
+                      PieceCase{"truncated.KTR", 1}, PieceCase{"truncated.KTR", 5},
+                      PieceCase{"bad_action_size.KTR", 3}, PieceCase{"hockey.KTR", 1},
+                      PieceCase{"garbage.KTR", 1}));
+
+TEST_F(PlayFileTest, BadFrameReadInPiecesResumesAtTheNextLine)
+{
+    std::string bytes = fileBytes(dataFile("two_frames.KTR"));
+    bytes.replace(bytes.find("123.25,250,123.25,250,123.25"), 28, "123.25,250,123.25,250,\"x\"y");
+    size_t offset = 0;
+    PlayFileReader in(
+        [&](char *data, size_t) {
+            if (offset == bytes.size())
+                return size_t(0);
+            *data = bytes[offset++];
+            return size_t(1);
+        },
+        1);
+    const PlayReadResult r = readPlay(in);
+    EXPECT_EQ(r.status, PlayReadStatus::Opened);
+    EXPECT_EQ(reports, std::vector<std::string>{"Reading Play 13"});
+    EXPECT_EQ(r.contents.frames.frame(2).TxtSYMBOLX[0], 12.0f);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -237,6 +238,39 @@ TEST(PlayFileReader, SkipRestOfLineResumesAtTheNextLine)
     EXPECT_EQ(in.readInt16(), 4);
     in.skipRestOfLine(); // 4 ended its line: nothing to skip
     EXPECT_EQ(in.readInt16(), 5);
+}
+
+// A reader over `bytes` that hands them out `piece` bytes at a time.
+PlayFileReader::Source pieces(const std::string &bytes, size_t &offset)
+{
+    return [&bytes, &offset](char *data, size_t capacity) {
+        const size_t n = std::min(capacity, bytes.size() - offset);
+        std::copy_n(bytes.data() + offset, n, data);
+        offset += n;
+        return n;
+    };
+}
+
+TEST(PlayFileReader, ItemsSplitAcrossPiecesReadWhole)
+{
+    const std::string bytes = "1234.5,-0.25E+1 ,\"a,\r\nb\" ,16711680\r\nplain\r\n";
+    for (size_t piece : {1, 2, 3, 5, 64}) {
+        size_t offset = 0;
+        PlayFileReader in(pieces(bytes, offset), piece);
+        EXPECT_EQ(in.readSingle(), 1234.5f) << piece;
+        EXPECT_EQ(in.readSingle(), -2.5f) << piece;
+        EXPECT_EQ(in.readText(), "a,\r\nb") << piece;
+        EXPECT_EQ(in.readInt32(), 16711680) << piece;
+        EXPECT_EQ(in.readText(), "plain") << piece;
+        EXPECT_TRUE(in.atEnd()) << piece;
+        EXPECT_EQ(in.position(), bytes.size() - 1) << piece; // the final LF is left unread
+    }
+}
+
+TEST(PlayFileReader, SourceFailurePassesThrough)
+{
+    PlayFileReader in([](char *, size_t) -> size_t { throw RuntimeError(ErrorCode::DeviceIOError); });
+    EXPECT_EQ(failureCode([&] { in.readText(); }), ErrorCode::DeviceIOError);
 }
 
 } // namespace
