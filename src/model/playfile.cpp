@@ -30,7 +30,7 @@ bool isValidLook(const ActionLook &look)
     return look.size >= 1 && look.size <= 6 && look.type <= 5;
 }
 
-// Writes the whole play, calling `flush` after every record so a caller can pass the bytes on.
+// Writes the whole play, calling `flush` after every frame so a caller can pass the bytes on.
 template <typename Flush>
 void emitPlay(const PlayToSave &play, PlayFileWriter &out, Flush flush)
 {

@@ -100,8 +100,8 @@ PlayReadResult readPlay(PlayFileReader &in);
 /// (a file that cannot be opened gives NotOpened).
 PlayReadResult readPlayFile(const std::string &path);
 
-/// Reads the header line only; fields after a failure keep their defaults. Returns false when
-/// the header could not be read whole.
+/// Reads the header line only, into `header`; the field that fails and those after it keep
+/// the values they had. Returns false when the header could not be read whole.
 bool readPlayHeader(std::string_view bytes, PlayFileHeader &header);
 
 /// Header of the play file at `path`, reading little more of the file than the header.
