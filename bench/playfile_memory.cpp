@@ -26,7 +26,8 @@ long peakKiB()
 
 int main(int argc, char **argv)
 {
-    const std::filesystem::path folder = argc > 1 ? argv[1] : std::filesystem::temp_directory_path();
+    const std::filesystem::path folder =
+        argc > 1 ? argv[1] : std::filesystem::temp_directory_path();
     const std::string path = (folder / "kinetra_memory.KTR").string();
     // Building and writing the play touches more memory than reading it: write it here,
     // then measure the opening in a fresh process.

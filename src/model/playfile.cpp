@@ -169,8 +169,8 @@ bool readPlayHeaderFile(const std::string &path, PlayFileHeader &header)
     try {
         InputFile file(path);
         // Small pieces: the header is usually a few dozen bytes, unless the notes are long.
-        PlayFileReader in([&file](char *data, size_t capacity) { return file.read(data, capacity); },
-                          4096);
+        PlayFileReader in(
+            [&file](char *data, size_t capacity) { return file.read(data, capacity); }, 4096);
         readHeaderItems(in, header);
         return true;
     } catch (...) {

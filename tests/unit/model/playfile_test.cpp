@@ -279,7 +279,8 @@ TEST(PlayFileMessages, NameEveryEdition)
     for (const auto &[tag, name] : editions)
         EXPECT_EQ(editionName(tag), name) << tag;
     EXPECT_EQ(refusalMessage("KTRF", "2.0"),
-              "Error : File is Kinetra Football Play file.V2.0.\nProgram Version maybe incompatible.");
+              "Error : File is Kinetra Football Play file.V2.0.\n"
+              "Program Version maybe incompatible.");
     EXPECT_EQ(refusalMessage("dazi", "1.4"), "Error : File is not a Kinetra Play file.");
 }
 
@@ -387,11 +388,12 @@ TEST_P(PlayFileNotOpened, LeavesTheCurrentPlay)
     EXPECT_TRUE(reports.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, PlayFileNotOpened,
-                         ::testing::Values(NotOpenedCase{"frames_40000.KTR", ErrorCode::Overflow},
-                                           NotOpenedCase{"frames_minus5.KTR", ErrorCode::Overflow},
-                                           NotOpenedCase{"garbage.KTR", ErrorCode::TypeMismatch},
-                                           NotOpenedCase{"no_such_file.KTR", ErrorCode::FileNotFound}));
+INSTANTIATE_TEST_SUITE_P(
+    Files, PlayFileNotOpened,
+    ::testing::Values(NotOpenedCase{"frames_40000.KTR", ErrorCode::Overflow},
+                      NotOpenedCase{"frames_minus5.KTR", ErrorCode::Overflow},
+                      NotOpenedCase{"garbage.KTR", ErrorCode::TypeMismatch},
+                      NotOpenedCase{"no_such_file.KTR", ErrorCode::FileNotFound}));
 
 TEST_F(PlayFileTest, ZeroFramesOrEmptyFileIsNotOpened)
 {

@@ -169,12 +169,18 @@ TEST_P(ReaderBadSingle, RaisesTheFittingError)
 
 INSTANTIATE_TEST_SUITE_P(
     Items, ReaderBadSingle,
-    ::testing::Values(BadCase{"abc", ErrorCode::TypeMismatch}, BadCase{"", ErrorCode::TypeMismatch},
-                      BadCase{"1e", ErrorCode::TypeMismatch}, BadCase{"nan", ErrorCode::TypeMismatch},
-                      BadCase{"inf", ErrorCode::TypeMismatch}, BadCase{"--1", ErrorCode::TypeMismatch},
-                      BadCase{"+-1", ErrorCode::TypeMismatch}, BadCase{"1.2.3", ErrorCode::TypeMismatch},
-                      BadCase{"0x10", ErrorCode::TypeMismatch}, BadCase{"1 2", ErrorCode::TypeMismatch},
-                      BadCase{"\"5\"", ErrorCode::TypeMismatch}, BadCase{"1e39", ErrorCode::Overflow},
+    ::testing::Values(BadCase{"abc", ErrorCode::TypeMismatch},
+                      BadCase{"", ErrorCode::TypeMismatch},
+                      BadCase{"1e", ErrorCode::TypeMismatch},
+                      BadCase{"nan", ErrorCode::TypeMismatch},
+                      BadCase{"inf", ErrorCode::TypeMismatch},
+                      BadCase{"--1", ErrorCode::TypeMismatch},
+                      BadCase{"+-1", ErrorCode::TypeMismatch},
+                      BadCase{"1.2.3", ErrorCode::TypeMismatch},
+                      BadCase{"0x10", ErrorCode::TypeMismatch},
+                      BadCase{"1 2", ErrorCode::TypeMismatch},
+                      BadCase{"\"5\"", ErrorCode::TypeMismatch},
+                      BadCase{"1e39", ErrorCode::Overflow},
                       BadCase{"-1e400", ErrorCode::Overflow}));
 
 TEST(PlayFileReader, ReadsSixteenBitIntegersHalfToEvenAndRefusesOverflow)
@@ -240,7 +246,7 @@ TEST(PlayFileReader, SkipRestOfLineResumesAtTheNextLine)
     EXPECT_EQ(in.readInt16(), 5);
 }
 
-// A reader over `bytes` that hands them out `piece` bytes at a time.
+// A source handing out `bytes` from `offset` on, as much as the reader asks for.
 PlayFileReader::Source pieces(const std::string &bytes, size_t &offset)
 {
     return [&bytes, &offset](char *data, size_t capacity) {
@@ -269,7 +275,8 @@ TEST(PlayFileReader, ItemsSplitAcrossPiecesReadWhole)
 
 TEST(PlayFileReader, SourceFailurePassesThrough)
 {
-    PlayFileReader in([](char *, size_t) -> size_t { throw RuntimeError(ErrorCode::DeviceIOError); });
+    PlayFileReader in(
+        [](char *, size_t) -> size_t { throw RuntimeError(ErrorCode::DeviceIOError); });
     EXPECT_EQ(failureCode([&] { in.readText(); }), ErrorCode::DeviceIOError);
 }
 
