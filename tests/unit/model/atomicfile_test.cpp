@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kinetra {
 namespace {
@@ -53,10 +55,11 @@ class AtomicSave : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // Parameterised tests are named "Name/0": keep the folder flat.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
         m_folder = fs::temp_directory_path()
-                   / ("kinetra_atomic_" + std::string(::testing::UnitTest::GetInstance()
-                                                          ->current_test_info()
-                                                          ->name()));
+                   / ("kinetra_atomic_" + name + "_" + std::to_string(::getpid()));
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
         target = m_folder / "play.KTR";

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,13 @@ std::string fileBytes(const std::string &path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// A folder of this test process's own under the temp folder.
+fs::path scratchFolder(const std::string &name)
+{
+    return fs::temp_directory_path()
+           / ("kinetra_playfile_" + name + "_" + std::to_string(::getpid()));
 }
 
 ActionLooks defaultLooks()
@@ -152,7 +160,7 @@ TEST_F(PlayFileTest, WritesBackTheBytesItRead)
 
 TEST_F(PlayFileTest, SavedPlayReadsBackUnchanged)
 {
-    const fs::path folder = fs::temp_directory_path() / "kinetra_playfile_roundtrip";
+    const fs::path folder = scratchFolder("roundtrip");
     fs::create_directories(folder);
     const std::string path = (folder / "round.KTR").string();
 
@@ -431,7 +439,7 @@ TEST_F(PlayFileTest, HeaderAloneIsReadForThePlayDirectory)
 
 TEST_F(PlayFileTest, HeaderWithLongNotesIsReadWhole)
 {
-    const fs::path folder = fs::temp_directory_path() / "kinetra_playfile_header";
+    const fs::path folder = scratchFolder("header");
     fs::create_directories(folder);
     const std::string path = (folder / "long.KTR").string();
     Play play;
