@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -278,6 +279,58 @@ TEST(Startup, SecondInstanceIsRefused)
         EXPECT_FALSE(QFile::exists(settings.iniPath()));
     }
     qputenv("XDG_RUNTIME_DIR", runtime);
+}
+
+} // namespace
+} // namespace kinetra
+
+namespace kinetra {
+namespace {
+
+TEST_F(MainWindowTest, MissingOrBrokenPicturesLeaveThePreviousOnes)
+{
+    auto w = open();
+    const QImage field = w->surface->picture();
+    const QImage symbol = w->ImgSymbols[2];
+    ASSERT_FALSE(field.isNull());
+    ASSERT_FALSE(symbol.isNull());
+    QTemporaryDir dir;
+    QFile garbage(dir.filePath("broken.BMP"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("BM this is not a picture");
+    garbage.close();
+
+    w->Prefs.PicFile[0] = dir.filePath("missing.BMP").toStdString();
+    w->Prefs.SymbolFile[2] = garbage.fileName().toStdString();
+    w->SetupForm();
+    EXPECT_EQ(w->surface->picture(), field);
+    EXPECT_EQ(w->ImgSymbols[2], symbol);
+
+    w->Prefs.PicFile[0] = garbage.fileName().toStdString();
+    w->SetupForm();
+    EXPECT_EQ(w->surface->picture(), field);
+
+    // A readable picture replaces the field.
+    w->Prefs.Picbkg = 3;
+    w->SetupForm();
+    EXPECT_NE(w->surface->picture(), field);
+    EXPECT_EQ(w->surface->picture().size(), QSize(400, 373));
+}
+
+TEST_F(MainWindowTest, ClosingWhileMinimisedStoresPreferencesButNotPlacement)
+{
+    {
+        auto w = open();
+        w->Prefs.OPLabel[1] = "Min";
+        w->showMinimized();
+        QApplication::processEvents();
+        if (!w->isMinimized())
+            GTEST_SKIP() << "this platform cannot minimise windows";
+        EXPECT_TRUE(w->close());
+    }
+    IniSettingsStore reread(settings.iniPath());
+    EXPECT_EQ(reread.read("PLAYER", "OPLabel1"), "Min");
+    EXPECT_EQ(reread.read("Settings", "MainLeft", "absent"), "absent");
 }
 
 } // namespace
