@@ -21,15 +21,10 @@ cmake --build "$top/build-asan" -j "$jobs"
     LSAN_OPTIONS=suppressions="$top/tests/lsan.supp" \
     ctest --output-on-failure -j "$jobs" -LE e2e)
 
-if [ -f "$top/tests/fuzz/CMakeLists.txt" ]; then
-    echo "== Play-file fuzzer for ${fuzz_seconds}s"
-    CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DKINETRA_MODEL_ONLY=ON \
-        -DKINETRA_FUZZ=ON -DBUILD_TESTING=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$top/build-fuzz" -j "$jobs" --target kinetra_playfile_fuzz
-    corpus=$(mktemp -d)
-    cp "$top"/tests/fuzz/corpus/* "$corpus"/
-    "$top/build-fuzz/testbin/kinetra_playfile_fuzz" -max_total_time="$fuzz_seconds" \
-        -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -n 15
-    rm -rf "$corpus"
-fi
+echo "== Play-file fuzzer for ${fuzz_seconds}s (clang, libFuzzer + ASan + UBSan)"
+CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DKINETRA_MODEL_ONLY=ON \
+    -DKINETRA_FUZZ=ON -DKINETRA_FUZZ_SECONDS="$fuzz_seconds" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$top/build-fuzz" -j "$jobs" --target playfile_fuzz
+(cd "$top/build-fuzz" && ctest --output-on-failure -V -L fuzz 2>&1 | grep -E "stat::number_of_executed_units|Test +#|tests passed|Error|ERROR|==[0-9]+==")
+
 echo "All test suites passed."
