@@ -98,6 +98,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     buildToolbar();
     buildBody();
     buildStatusBar();
+    connectDocumentCommands();
     m_platform.setDialogParent(this);
     Form_Load();
 }
@@ -208,11 +209,12 @@ void frmMain::buildMenus()
     for (QAction *action : menuBar()->findChildren<QAction *>()) {
         const QString name = action->objectName();
         const bool built = name == "mnuFileExit" || name == "mnuEDel" || name.startsWith("mnuView")
-                           || name.startsWith("mnurecentFile") || name.startsWith("MnuForm");
+                           || name.startsWith("mnurecentFile") || name.startsWith("MnuForm")
+                           || name == "mnuFileNew" || name == "mnuFileOpen"
+                           || name == "mnuFileSave" || name == "mnuFileSaveAs";
         if (!built && !name.isEmpty() && !action->menu())
             action->setEnabled(false);
     }
-    findChild<QAction *>("mnuViewNotes")->setEnabled(false);
 }
 
 void frmMain::buildToolbar()
@@ -238,7 +240,8 @@ void frmMain::buildToolbar()
     }
     // Buttons whose commands are not part of this build yet stand disabled.
     for (auto &[key, action] : m_toolbarButtons)
-        action->setEnabled(key == "Delete" || key == "FBack" || key == "FForward");
+        action->setEnabled(key == "Delete" || key == "FBack" || key == "FForward" || key == "New"
+                           || key == "Open" || key == "Save" || key == "Notes");
 }
 
 void frmMain::buildBody()
@@ -337,6 +340,7 @@ void frmMain::Form_Load()
 void frmMain::LoadPreferences()
 {
     loadPreferences(m_store, Prefs, m_programDir);
+    LoadRecentFiles();
 }
 
 void frmMain::SavePreferences()
@@ -554,7 +558,9 @@ QRect frmMain::placementTwips() const
 
 bool frmMain::Form_QueryUnload()
 {
-    const bool mayClose = true; // the save prompt for a modified play joins with play files
+    const bool mayClose = DataSafe();
+    if (mayClose)
+        closeNotesWindow();
     SavePreferences();
     if (!isMinimized()) {
         const QRect p = placementTwips();

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -21,6 +22,7 @@ class QToolBar;
 namespace kinetra {
 
 class Canvas;
+class frmNotes;
 class Platform;
 class SettingsStore;
 class Surface;
@@ -78,6 +80,48 @@ public:
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
 
+    // Play document: files, recent files, notes
+    /// The play's file (full path; empty while never saved or opened), its header texts and
+    /// the path last chosen in the Open or Save As dialog. PlayNotes keeps the play file's
+    /// CR LF line breaks.
+    QString PlayFile;
+    QString PlayTitle;
+    QString PlayDate;
+    QString PlayTime;
+    QString PlayNotes;
+    QString LastChosenFile;
+    /// Asks whether unsaved changes may be dropped (Yes saves first); true when the caller
+    /// may go on.
+    bool DataSafe();
+    /// Writes the play to sFile, stamped with the moment of saving; on success it becomes the
+    /// play's file and the play is no longer modified. A failure is shown and leaves the
+    /// previous file, the path, the header date and time and the modified mark; returns false.
+    bool SaveScript(const QString &sFile);
+    /// Reads the play from sFile; returns true when the play was taken over (also after a
+    /// reported reading failure, which leaves the play without a file path).
+    bool LoadScript(const QString &sFile);
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuViewNotes_Click();
+    /// Rebuilds the recent-file items from the store.
+    void LoadRecentFiles();
+    /// Adds path to the recent files unless an item already shows it; rebuilds the items.
+    void AddRecentFile(const QString &path);
+    /// Pushes path onto the stored list as RecentFile1 (at most four are kept).
+    void StoreRecentFile(const QString &path);
+    /// Whether one of the recent-file items shows exactly path.
+    bool IsRecentFile(const QString &path) const;
+    /// The path shown by recent-file item index, empty when the item is not filled.
+    QString recentFileCaption(int index) const;
+    void mnurecentFile_Click(int index);
+    /// The notes window, or null before View > Notes or File > New first showed it.
+    frmNotes *notesWindow() const { return m_notes; }
+    /// Whether the notes window is open.
+    bool notesOpen() const;
+    // End of play document block
+
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
     Canvas *canvas = nullptr;
@@ -124,6 +168,21 @@ private:
     void updateDeleteFrame();
     QAction *addMenuItem(QMenu *menu, const QString &caption, const QString &name,
                          const QKeySequence &shortcut = QKeySequence());
+
+    // Play document: files, recent files, notes
+    void connectDocumentCommands();
+    /// Runs the file dialog; nullopt when cancelled or failed (a failure is reported).
+    std::optional<QString> chooseFile(bool saving);
+    QString dialogStartFolder() const;
+    void showDocumentPanels(const QString &fileName);
+    void stampDateAndTime(QString &date, QString &time);
+    void showNotesWindow();
+    /// Closes the notes window if it is open, which hands its texts back to the play.
+    void closeNotesWindow();
+    void notes_handBack(const QString &title, const QString &notes);
+    frmNotes *m_notes = nullptr;
+    QString m_dialogFileName; ///< the name the next Open dialog proposes
+    // End of play document block
 
     Platform &m_platform;
     SettingsStore &m_store;

@@ -1,0 +1,404 @@
+// The play as a document: reading and writing play files, the File menu's New, Open, Save and
+// Save As, the save prompt, the recent-file items and the notes window.
+#include "app/frmmain.h"
+
+#include "app/platform.h"
+#include "model/playfile.h"
+#include "prefs/settingsstore.h"
+#include "windows/frmnotes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollBar>
+
+namespace kinetra {
+
+namespace {
+
+const QString kProgramTitle = "Kinetra";
+const QString kFilesSection = "Files";
+
+QString recentKey(int i)
+{
+    return QString("RecentFile%1").arg(i);
+}
+
+std::string localPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+void frmMain::connectDocumentCommands()
+{
+    connect(menuItem("mnuFileNew"), &QAction::triggered, this, &frmMain::mnuFileNew_Click);
+    connect(menuItem("mnuFileOpen"), &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(menuItem("mnuFileSave"), &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+    connect(menuItem("mnuFileSaveAs"), &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+    connect(menuItem("mnuViewNotes"), &QAction::triggered, this, &frmMain::mnuViewNotes_Click);
+    for (int i = 0; i < int(mnurecentFile.size()); ++i)
+        connect(mnurecentFile[size_t(i)], &QAction::triggered, this,
+                [this, i] { mnurecentFile_Click(i); });
+}
+
+// ---- Save prompt and File menu ----
+
+bool frmMain::DataSafe()
+{
+    // A save that is cancelled or fails leaves the play modified, so the question comes again.
+    while (Frames.modified()) {
+        const Platform::Answer answer = m_platform.messageBox(
+            QString("The data has been modified.") + " Do you want to save the changes?",
+            kProgramTitle, Platform::Buttons::YesNoCancel, Platform::Icon::None);
+        if (answer == Platform::Answer::No)
+            return true;
+        if (answer != Platform::Answer::Yes)
+            return false;
+        if (PlayFile.isEmpty())
+            mnuFileSaveAs_Click();
+        else
+            mnuFileSave_Click();
+    }
+    return true;
+}
+
+void frmMain::mnuFileNew_Click()
+{
+    if (!DataSafe())
+        return;
+    Frames.reset();
+    m_selecting = true;
+    updateDeleteFrame();
+    m_selecting = false;
+    SelectFrame(1);
+    setModified(false);
+    PlayFile.clear();
+    PlayTitle = "New";
+    stampDateAndTime(PlayDate, PlayTime);
+    PlayNotes.clear();
+    statusPanels[0]->setText("Play Not Saved");
+    statusPanels[1]->setText(PlayTitle);
+    statusPanels[2]->setText(PlayDate);
+    // The notes window comes up so the user can name the play; an open one is refilled.
+    if (notesOpen())
+        m_notes->Form_Load(PlayTitle, PlayNotes);
+    showNotesWindow();
+}
+
+void frmMain::mnuFileOpen_Click()
+{
+    if (!DataSafe())
+        return;
+    const std::optional<QString> path = chooseFile(false);
+    if (!path)
+        return;
+    WaitStart();
+    if (LoadScript(*path)) {
+        showDocumentPanels(QFileInfo(*path).fileName());
+        AddRecentFile(*path);
+    }
+    WaitEnd();
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    if (PlayFile.isEmpty()) {
+        mnuFileSaveAs_Click();
+        return;
+    }
+    WaitStart();
+    SaveScript(PlayFile);
+    WaitEnd();
+}
+
+void frmMain::mnuFileSaveAs_Click()
+{
+    const std::optional<QString> path = chooseFile(true);
+    if (!path)
+        return;
+    WaitStart();
+    // A failed save names no file: the panel keeps the play's file and the recent files do
+    // not list a play that was never written.
+    const bool saved = SaveScript(*path);
+    if (saved)
+        statusPanels[0]->setText(QFileInfo(*path).fileName());
+    WaitEnd();
+    if (saved)
+        AddRecentFile(*path);
+}
+
+std::optional<QString> frmMain::chooseFile(bool saving)
+{
+    Platform::FileDialog dialog;
+    dialog.title = saving ? "Save As" : "Open";
+    dialog.filter = saving ? "Play files (*.KTR)|*.KTR" : "Play Files (*.KTR)|*.KTR";
+    dialog.startFolder = dialogStartFolder();
+    dialog.proposedName = saving ? QString("new.ktr") : QFileInfo(m_dialogFileName).fileName();
+    dialog.mustExist = !saving;
+    dialog.confirmReplace = saving;
+    std::optional<QString> chosen;
+    bool failed = false;
+    try {
+        chosen = saving ? m_platform.saveFileName(dialog) : m_platform.openFileName(dialog);
+        failed = chosen && chosen->trimmed().isEmpty();
+    } catch (...) {
+        failed = true;
+    }
+    if (failed) {
+        m_platform.beep();
+        m_platform.messageBox("Error selecting file.", kProgramTitle, Platform::Buttons::Ok,
+                              Platform::Icon::Warning);
+        return std::nullopt;
+    }
+    if (!chosen)
+        return std::nullopt;
+    LastChosenFile = chosen->trimmed();
+    m_dialogFileName = LastChosenFile;
+    return LastChosenFile;
+}
+
+QString frmMain::dialogStartFolder() const
+{
+    // The dialogs start where the last chosen file lies; at first in the current folder,
+    // which start-up made the program's folder.
+    if (LastChosenFile.isEmpty())
+        return QDir::currentPath();
+    return QFileInfo(LastChosenFile).absolutePath();
+}
+
+void frmMain::showDocumentPanels(const QString &fileName)
+{
+    statusPanels[0]->setText(fileName);
+    statusPanels[1]->setText(PlayTitle);
+    statusPanels[2]->setText(PlayDate);
+}
+
+void frmMain::stampDateAndTime(QString &date, QString &time)
+{
+    const QDateTime now = m_platform.now();
+    date = QString::fromStdString(
+        formatPlayDate(now.date().year(), now.date().month(), now.date().day()));
+    time = QString::fromStdString(
+        formatPlayTime(now.time().hour(), now.time().minute(), now.time().second()));
+}
+
+// ---- Play files ----
+
+bool frmMain::SaveScript(const QString &sFile)
+{
+    // The header gets the latest title and notes from an open notes window.
+    closeNotesWindow();
+
+    QString date, time;
+    stampDateAndTime(date, time);
+    ActionLooks actions;
+    for (size_t k = 0; k < actions.size(); ++k)
+        actions[k] = {Prefs.ActionLabel[k], Prefs.ActionType[k], Prefs.ActionSize[k],
+                      Prefs.ActionColor[k], Prefs.ActionEndType[k]};
+    PlayerLabels labels;
+    labels.offense = Prefs.OPLabel;
+    labels.defense = Prefs.DPLabel;
+    const std::string title = PlayTitle.toStdString();
+    const std::string dateText = date.toStdString();
+    const std::string timeText = time.toStdString();
+    const std::string notes = PlayNotes.toStdString();
+    const PlayToSave play{title, dateText, timeText, notes, Prefs.Picbkg, actions, Frames, labels};
+
+    // The file is replaced only once the new one is complete, so a failure keeps the old one.
+    const PlaySaveResult result = writePlay(localPath(sFile), play);
+    if (!result.ok()) {
+        m_platform.beep();
+        m_platform.messageBox(QString::fromStdString(saveErrorMessage(sFile.toStdString(), result)),
+                              kProgramTitle, Platform::Buttons::Ok, Platform::Icon::None);
+        return false;
+    }
+    // The header date and time are those of the last save that succeeded.
+    PlayDate = date;
+    PlayTime = time;
+    PlayFile = sFile;
+    setModified(false);
+    return true;
+}
+
+bool frmMain::LoadScript(const QString &sFile)
+{
+    PlayReadResult read = readPlayFile(localPath(sFile));
+    const QString loadError = QString::fromStdString(loadErrorMessage(sFile.toStdString()));
+    switch (read.status) {
+    case PlayReadStatus::Refused:
+        m_platform.messageBox(QString::fromStdString(read.refusalMessage), kProgramTitle,
+                              Platform::Buttons::Ok, Platform::Icon::None);
+        return false;
+    case PlayReadStatus::NotOpened:
+        // Nothing was taken: the play, its file and the panels stay as they were.
+        m_platform.beep();
+        m_platform.messageBox(loadError, kProgramTitle, Platform::Buttons::Ok,
+                              Platform::Icon::None);
+        return false;
+    case PlayReadStatus::Opened:
+    case PlayReadStatus::OpenedWithFailure:
+        break;
+    }
+
+    // The header and the frames (the list always holds the header's frame count).
+    PlayFileContents &play = read.contents;
+    Frames = std::move(play.frames);
+    Frames.setCurrent(1);
+    setModified(false);
+    PlayTitle = QString::fromStdString(play.header.title);
+    PlayDate = QString::fromStdString(play.header.date);
+    PlayTime = QString::fromStdString(play.header.time);
+    PlayNotes = QString::fromStdString(play.header.notes);
+    // The window indexes four field pictures with it; anything else falls back to the first.
+    const int16_t picbkg = play.header.Picbkg;
+    Prefs.Picbkg = picbkg >= 0 && picbkg <= 3 ? picbkg : 0;
+    m_selecting = true;
+    SBar->setMaximum(Frames.count());
+    m_selecting = false;
+
+    for (int k = 0; k < read.actionLinesTaken; ++k) {
+        const ActionLook &look = play.actions[size_t(k)];
+        Prefs.ActionLabel[size_t(k)] = look.label;
+        Prefs.ActionType[size_t(k)] = look.type;
+        Prefs.ActionSize[size_t(k)] = look.size;
+        Prefs.ActionColor[size_t(k)] = look.color;
+        Prefs.ActionEndType[size_t(k)] = look.endType;
+    }
+    for (int i = 0; i < read.labelLinesTaken; ++i) {
+        Prefs.OPLabel[size_t(i)] = play.labels.offense[size_t(i)];
+        Prefs.DPLabel[size_t(i)] = play.labels.defense[size_t(i)];
+    }
+
+    const bool damaged = read.status == PlayReadStatus::OpenedWithFailure;
+    if (damaged) {
+        m_platform.beep();
+        m_platform.messageBox(loadError, kProgramTitle, Platform::Buttons::Ok,
+                              Platform::Icon::None);
+    }
+
+    if (notesOpen())
+        m_notes->Form_Load(PlayTitle, PlayNotes);
+    SetupForm();
+    SelectFrame(1);
+    // A damaged file is not the play's file: Save asks for a name instead of writing the
+    // partial play over what is left of it.
+    PlayFile = damaged ? QString() : sFile;
+    updateDeleteFrame();
+    return true;
+}
+
+// ---- Recent files ----
+
+void frmMain::LoadRecentFiles()
+{
+    if (m_store.read(kFilesSection, recentKey(1)).isEmpty())
+        return;
+    // Items beyond the stored paths keep their state: the list never shrinks.
+    const QStringList keys = m_store.keys(kFilesSection);
+    for (int i = 0; i < keys.size() && i < int(mnurecentFile.size()); ++i) {
+        const QString path = m_store.read(kFilesSection, keys[i]);
+        QAction *item = mnurecentFile[size_t(i)];
+        // The caption shows the path as it is; '&' would otherwise mark a shortcut letter.
+        item->setText(QString(path).replace('&', "&&"));
+        item->setData(path);
+        item->setVisible(true);
+    }
+}
+
+void frmMain::StoreRecentFile(const QString &path)
+{
+    for (int i = 3; i >= 0; --i) {
+        const QString older = m_store.read(kFilesSection, recentKey(i));
+        if (!older.isEmpty())
+            m_store.write(kFilesSection, recentKey(i + 1), older);
+    }
+    m_store.write(kFilesSection, recentKey(1), path);
+    m_store.sync();
+}
+
+QString frmMain::recentFileCaption(int index) const
+{
+    if (index < 0 || index >= int(mnurecentFile.size()))
+        return QString();
+    return mnurecentFile[size_t(index)]->data().toString();
+}
+
+bool frmMain::IsRecentFile(const QString &path) const
+{
+    for (int i = 0; i < int(mnurecentFile.size()); ++i)
+        if (mnurecentFile[size_t(i)]->isVisible() && recentFileCaption(i) == path)
+            return true;
+    return false;
+}
+
+void frmMain::AddRecentFile(const QString &path)
+{
+    // A path already listed keeps its place.
+    if (!IsRecentFile(path))
+        StoreRecentFile(path);
+    LoadRecentFiles();
+}
+
+void frmMain::mnurecentFile_Click(int index)
+{
+    if (!DataSafe())
+        return;
+    const QString path = recentFileCaption(index);
+    if (path.isEmpty())
+        return;
+    LastChosenFile = path;
+    m_dialogFileName = path;
+    WaitStart();
+    if (LoadScript(path)) {
+        const QFileInfo file(path);
+        showDocumentPanels(file.exists() ? file.fileName() : QString());
+        AddRecentFile(path);
+    }
+    WaitEnd();
+}
+
+// ---- Notes window ----
+
+bool frmMain::notesOpen() const
+{
+    return m_notes && m_notes->isVisible();
+}
+
+void frmMain::mnuViewNotes_Click()
+{
+    showNotesWindow();
+}
+
+void frmMain::showNotesWindow()
+{
+    if (!m_notes) {
+        m_notes = new frmNotes(this);
+        connect(m_notes, &frmNotes::edited, this, [this] { setModified(true); });
+        connect(m_notes, &frmNotes::handBack, this, &frmMain::notes_handBack);
+    }
+    // An open window keeps what it shows; a closed one is filled from the play.
+    if (!notesOpen())
+        m_notes->Form_Load(PlayTitle, PlayNotes);
+    m_notes->show();
+    m_notes->raise();
+    m_notes->activateWindow();
+}
+
+void frmMain::closeNotesWindow()
+{
+    if (notesOpen())
+        m_notes->close();
+}
+
+void frmMain::notes_handBack(const QString &title, const QString &notes)
+{
+    PlayTitle = title;
+    PlayNotes = notes;
+    statusPanels[1]->setText(PlayTitle);
+}
+
+} // namespace kinetra
