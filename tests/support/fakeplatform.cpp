@@ -1,5 +1,7 @@
 #include "support/fakeplatform.h"
 
+#include <stdexcept>
+
 namespace kinetra {
 
 void FakePlatform::record(Call call)
@@ -53,6 +55,10 @@ std::optional<QString> FakePlatform::openFileName(const FileDialog &dialog)
     c.title = dialog.title;
     c.file = dialog;
     record(c);
+    if (m_failingFileDialogs > 0) {
+        --m_failingFileDialogs;
+        throw std::runtime_error("file dialog failed");
+    }
     return m_texts.isEmpty() ? std::nullopt : m_texts.dequeue();
 }
 
@@ -63,6 +69,10 @@ std::optional<QString> FakePlatform::saveFileName(const FileDialog &dialog)
     c.title = dialog.title;
     c.file = dialog;
     record(c);
+    if (m_failingFileDialogs > 0) {
+        --m_failingFileDialogs;
+        throw std::runtime_error("file dialog failed");
+    }
     return m_texts.isEmpty() ? std::nullopt : m_texts.dequeue();
 }
 

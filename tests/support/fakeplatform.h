@@ -50,6 +50,8 @@ public:
     void queueFont(std::optional<QFont> font) { m_fonts.enqueue(font); }
     void queueRandom(double value) { m_randoms.enqueue(value); }
     void setNow(const QDateTime &now) { m_now = now; }
+    /// The next `count` file dialogs fail (throw) instead of answering.
+    void failFileDialogs(int count) { m_failingFileDialogs = count; }
 
     // What happened.
     QList<Call> calls;
@@ -72,6 +74,7 @@ private:
     QQueue<std::optional<QColor>> m_colors;
     QQueue<std::optional<QFont>> m_fonts;
     QQueue<double> m_randoms;
+    int m_failingFileDialogs = 0;
     QDateTime m_now{QDate(2026, 12, 7), QTime(14, 10, 9)};
 };
 
