@@ -1,5 +1,6 @@
 #include "app/frmmain.h"
 
+#include "app/menumnemonics.h"
 #include "app/platform.h"
 #include "app/toolbaricons.h"
 #include "model/runtimeerror.h"
@@ -120,6 +121,7 @@ QAction *frmMain::addMenuItem(QMenu *menu, const QString &caption, const QString
 
 void frmMain::buildMenus()
 {
+    new MenuMnemonics(menuBar());
     QMenu *file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
     addMenuItem(file, "&New", "mnuFileNew");
