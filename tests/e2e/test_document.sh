@@ -94,7 +94,8 @@ activate "$main"
 xdotool key alt+f
 sleep 0.5
 xdotool key n
-wait_window "Play Notes" 10 "$KINETRA_PID" >/dev/null || fail "second File > New showed no notes window"
+wait_window "Play Notes" 10 "$KINETRA_PID" >/dev/null ||
+    fail "second File > New showed no notes window"
 sleep 0.5
 ! visible "Kinetra" || fail "File > New asked about an unchanged play"
 activate "$main"
@@ -115,7 +116,7 @@ activate "$main"
 ink_open=$(status_ink after-open)
 # Panel 2 now holds the long title instead of "New": far more ink in the status bar.
 [ "$ink_open" -gt $((ink_new + 150)) ] ||
-    fail "status bar did not take the play's title ($ink_new dark pixels after New, $ink_open after Open)"
+    fail "status bar lacks the play's title ($ink_new dark pixels after New, $ink_open after Open)"
 
 # The open notes window was refilled with the play's title: copy it out of the title box.
 notes=$(wait_window "Play Notes" 5 "$KINETRA_PID") || fail "notes window closed by Open"

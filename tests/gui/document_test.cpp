@@ -290,10 +290,11 @@ INSTANTIATE_TEST_SUITE_P(
                     PromptCase{"YesSavesToItsFile", true, {A::Yes}, {}, 1, 0, true, true},
                     PromptCase{"YesCancelledAsksAgain", false, {A::Yes, A::Cancel}, {nullptr}, 2,
                                1, false, false},
-                    PromptCase{"YesCancelledThenYes", false, {A::Yes, A::Yes}, {nullptr, "kept.KTR"},
-                               2, 2, true, true},
-                    PromptCase{"YesFailedAsksAgain", false, {A::Yes, A::Ok, A::No}, {"gone/kept.KTR"}, 2,
-                               1, true, false}),
+                    PromptCase{"YesCancelledThenYes", false, {A::Yes, A::Yes},
+                               {nullptr, "kept.KTR"}, 2, 2, true, true},
+                    // The failed save's message takes the OK.
+                    PromptCase{"YesFailedAsksAgain", false, {A::Yes, A::Ok, A::No},
+                               {"gone/kept.KTR"}, 2, 1, true, false}),
     [](const testing::TestParamInfo<PromptCase> &info) { return info.param.name; });
 
 TEST_F(DocumentTest, CancelInThePromptKeepsTheWindowOpenButStoresTheSettings)

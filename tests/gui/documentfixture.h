@@ -35,7 +35,8 @@ protected:
     {
         const QString target = path(as.isEmpty() ? file : as);
         QFile::remove(target);
-        EXPECT_TRUE(QFile::copy(QString(KINETRA_TEST_DATA) + "/" + file, target)) << file.toStdString();
+        EXPECT_TRUE(QFile::copy(QString(KINETRA_TEST_DATA) + "/" + file, target))
+            << file.toStdString();
         return target;
     }
 
