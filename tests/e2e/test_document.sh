@@ -123,7 +123,7 @@ notes=$(wait_window "Play Notes" 5 "$KINETRA_PID") || fail "notes window closed 
 activate "$notes"
 xdotool key ctrl+a ctrl+c
 sleep 0.3
-copied=$(python3 -c 'import tkinter; r = tkinter.Tk(); r.withdraw(); print(r.clipboard_get())') ||
+copied=$(xclip -selection clipboard -o) ||
     fail "could not read the clipboard"
 [ "$copied" = "$title" ] || fail "notes window shows title '$copied' after Open"
 
