@@ -13,7 +13,9 @@
 #include "surface/toolpalette.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLayout>
 #include <QLabel>
@@ -279,6 +281,8 @@ void frmMain::buildBody()
     CmdPlay->setGeometry(twipsToPixels(3240), twipsToPixels(240), twipsToPixels(1212),
                          twipsToPixels(492));
     CmdPlay->setEnabled(false); // the video window is not part of this build yet
+
+    buildEditing();
 }
 
 void frmMain::buildStatusBar()
@@ -331,6 +335,8 @@ void frmMain::Form_Load()
 
     DrawingSuppressed = false;
     SelectedActionLine = 0;
+    palette->CboChalktype->setCurrentIndex(0);
+    palette->CboChalksize->setCurrentIndex(0);
 
     // The surface is shown 1:1, so the window never starts smaller than what it holds.
     move(twipsToPixels(left), twipsToPixels(top));
@@ -370,6 +376,7 @@ void frmMain::SetupForm()
         if (picture.load(QString::fromStdString(Prefs.SymbolFile[k])))
             ImgSymbols[k] = picture;
     }
+    setupPalette();
     Form_Resize();
 }
 
@@ -470,8 +477,10 @@ FrameLooks frmMain::looks() const
 {
     FrameLooks l = FrameLooks::fromPreferences(Prefs);
     l.symbols = ImgSymbols;
-    l.hideOffense = ChkActiveOff;
-    l.hideDefense = ChkActiveDef;
+    for (size_t k = 0; k < l.hideOffense.size(); ++k) {
+        l.hideOffense[k] = palette->ChkActiveOff[k]->isChecked();
+        l.hideDefense[k] = palette->ChkActiveDef[k]->isChecked();
+    }
     l.drawingSuppressed = &DrawingSuppressed;
     return l;
 }
@@ -547,7 +556,7 @@ void frmMain::WaitStart()
 void frmMain::WaitEnd()
 {
     unsetCursor();
-    canvas->unsetCursor();
+    applyModeCursor();
     m_platform.setWaitCursor(false);
 }
 

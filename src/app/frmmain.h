@@ -26,6 +26,7 @@ class frmNotes;
 class Platform;
 class SettingsStore;
 class Surface;
+class SurfaceEditor;
 class ToolPalette;
 
 /// The main window: the play surface, the palette beside it, the frame controls under it,
@@ -49,9 +50,6 @@ public:
     int16_t SelectedActionLine = 0;
     /// The pictures of the palette's eight symbol boxes, loaded from the preference record.
     std::array<QImage, 8> ImgSymbols;
-    /// The palette's "Hide Player" boxes: a ticked player is not drawn.
-    std::array<bool, 10> ChkActiveOff{};
-    std::array<bool, 10> ChkActiveDef{};
 
     /// Makes `index` (1..frame count) the current frame and shows it.
     void SelectFrame(int16_t index);
@@ -73,6 +71,32 @@ public:
     void WaitEnd();
     /// Marks the play modified (or not).
     void setModified(bool modified);
+
+    // Palette, drag and drop, mouse editing (handlers in frmmain_surface.cpp).
+    /// A palette item dropped on the surface at (X, Y), in surface pixels.
+    void Canvas_DragDrop(int16_t part, int16_t index, float X, float Y);
+    /// Mouse on the surface, handed to the editor of the palette page's mode.
+    void Canvas_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
+    void Canvas_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float X, float Y);
+    void Canvas_MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
+    /// The palette page changed: the mouse mode, pointer and surface hint follow it.
+    void tbsPicList_Click();
+    void TxtOplyr_Change(int16_t Index);
+    void TxtDPlyr_Change(int16_t Index);
+    void ChkActiveOff_Click(int16_t Index);
+    void ChkActiveDef_Click(int16_t Index);
+    void CmdClrActive_Click();
+    void CmdChalkClr_Click();
+    void OptActionSel_Click(int16_t Index);
+    void CmdActionClr_Click(int16_t Index);
+    void CboChalksize_Click();
+    void CboChalktype_Click();
+    void CmdChalkcolr_Click();
+    /// Fills the twenty label boxes from the preference record's player labels; the labels
+    /// and the surface follow, the play's modified mark does not change.
+    void showPlayerLabels();
+    /// Mouse and drop editing of the surface.
+    SurfaceEditor *editor = nullptr;
 
     /// Dispatches a toolbar button by its key, as a click on it does.
     void tbToolBar_ButtonClick(const QString &key);
@@ -183,6 +207,14 @@ private:
     frmNotes *m_notes = nullptr;
     QString m_dialogFileName; ///< the name the next Open dialog proposes
     // End of play document block
+
+    // Palette, drag and drop, mouse editing.
+    void buildEditing();
+    void setupPalette();
+    void playerLabelChanged(int side, int16_t index);
+    /// The mouse pointer of the palette page's mode, on the surface.
+    void applyModeCursor();
+    bool m_fillingLabels = false;
 
     Platform &m_platform;
     SettingsStore &m_store;

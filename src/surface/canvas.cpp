@@ -1,7 +1,10 @@
 #include "surface/canvas.h"
 
+#include "surface/paletteitem.h"
 #include "surface/surface.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,6 +15,7 @@ Canvas::Canvas(QWidget *parent)
 {
     setToolTip("Use Left mouse button to select / drag and right button to delete object.");
     setMouseTracking(true);
+    setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(0, 0);
 }
@@ -61,6 +65,34 @@ void Canvas::mouseMoveEvent(QMouseEvent *event)
 void Canvas::mouseReleaseEvent(QMouseEvent *event)
 {
     emit mouseUp(event->button(), event->modifiers(), event->position());
+}
+
+void Canvas::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (PaletteItem::fromMimeData(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void Canvas::dragMoveEvent(QDragMoveEvent *event)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void Canvas::dropEvent(QDropEvent *event)
+{
+    const auto item = PaletteItem::fromMimeData(event->mimeData());
+    if (!item) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit itemDropped(item->tag, item->index, event->position());
 }
 
 } // namespace kinetra

@@ -1,15 +1,30 @@
 #pragma once
 
-#include <QWidget>
+#include <QObject>
 
 #include <array>
 
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 class QTabBar;
+class QWidget;
 
 namespace kinetra {
 
+class DragPicture;
+class LabelBox;
+class LineSample;
+class ShapeSample;
+
 /// The palette beside the surface: the tab strip `tbsPicList` and its four pages `PicList`
-/// (players, symbols and text, action lines, chalk). The page shown follows the selected tab.
+/// (players, symbols and text, action lines, chalk) with every control on them. The page shown
+/// follows the selected tab. The controls carry their names; the main window fills them from
+/// the preferences and handles their events.
 class ToolPalette : public QObject
 {
     Q_OBJECT
@@ -23,14 +38,58 @@ public:
     QTabBar *tbsPicList = nullptr;
     std::array<QWidget *, 4> PicList{};
 
+    // Player page.
+    QLabel *LblOffense = nullptr;
+    QLabel *LblDefense = nullptr;
+    QLabel *Lblhide = nullptr;
+    QLabel *LblActive = nullptr;
+    ShapeSample *shaOPlayer = nullptr;
+    ShapeSample *shaDPlayer = nullptr;
+    std::array<LabelBox *, 10> TxtOplyr{};
+    std::array<LabelBox *, 10> TxtDplyr{};
+    std::array<QCheckBox *, 10> ChkActiveOff{};
+    std::array<QCheckBox *, 10> ChkActiveDef{};
+    DragPicture *ImgActive = nullptr;
+    QPushButton *CmdClrActive = nullptr;
+
+    // Symbol page.
+    std::array<DragPicture *, 8> ImgSymbols{};
+    std::array<QLineEdit *, 2> TxtSymbol{};
+    std::array<DragPicture *, 2> Imgtext{};
+
+    // Action page.
+    QButtonGroup *OptActionGroup = nullptr;
+    std::array<QRadioButton *, 8> OptActionSel{};
+    std::array<QLabel *, 8> Tracerlbl{};
+    std::array<LineSample *, 8> TRACERLine{};
+    std::array<QPushButton *, 8> CmdActionClr{};
+
+    // Chalk page.
+    QLabel *LblChalk = nullptr;
+    QLabel *LblChalkSize = nullptr;
+    QLabel *LblChalkType = nullptr;
+    QComboBox *CboChalksize = nullptr;
+    QComboBox *CboChalktype = nullptr;
+    LineSample *ChalkLine = nullptr;
+    QPushButton *CmdChalkcolr = nullptr;
+    QPushButton *CmdChalkClr = nullptr;
+
     int currentPage() const;
+
+    /// Places the two text-label rows of the symbol page under the symbols; call after the
+    /// label boxes' font changed, since a larger font needs taller boxes.
+    void layoutTextLabels();
 
 signals:
     /// The user chose another page (the mouse mode follows the page).
     void pageChanged(int page);
 
 private:
-    void tbsPicList_Click();
+    void buildPlayerPage(QWidget *page);
+    void buildSymbolPage(QWidget *page);
+    void buildActionPage(QWidget *page);
+    void buildChalkPage(QWidget *page);
+    void showSelectedPage();
 };
 
 } // namespace kinetra

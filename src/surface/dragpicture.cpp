@@ -1,0 +1,49 @@
+#include "surface/dragpicture.h"
+
+#include <QDrag>
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace kinetra {
+
+DragPicture::DragPicture(PaletteItem item, QWidget *parent)
+    : QLabel(parent)
+    , m_item(item)
+{
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setAlignment(Qt::AlignCenter);
+    setCursor(Qt::OpenHandCursor);
+}
+
+void DragPicture::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    setPixmap(QPixmap::fromImage(picture));
+    const int frame = 2 * frameWidth();
+    setFixedSize(picture.width() + frame, picture.height() + frame);
+}
+
+QPixmap DragPicture::dragIcon() const
+{
+    if (m_iconSource)
+        return m_iconSource();
+    return QPixmap::fromImage(m_picture);
+}
+
+QDrag *DragPicture::createDrag()
+{
+    return m_item.createDrag(this, dragIcon());
+}
+
+void DragPicture::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    createDrag()->exec(Qt::CopyAction);
+}
+
+} // namespace kinetra

@@ -1,0 +1,157 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QPointF>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace kinetra {
+
+class PlayConfig;
+class Surface;
+
+/// Editing the current frame on the play surface with the mouse and by drops from the
+/// palette. The mouse works in one of three modes, each a gesture of begin (a button goes
+/// down), update (the pointer moves), finish (that button comes up) and abort:
+/// - select: the item nearest the press (within 30 pixels) is lifted off the frame and put
+///   down where the button comes up; with the right button it stays off, so it is deleted;
+/// - action draw: the selected action line runs from the press to the release, its start
+///   stored at the press, with a rubber band following the pointer meanwhile;
+/// - chalk: freehand lines drawn into the surface image only, gone with the next redraw.
+/// One gesture runs at a time: other buttons pressed or released during it are ignored.
+class SurfaceEditor : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Mode { Select, ActionDraw, Chalk };
+
+    /// A line look: colour, width in pixels, surface line style (0 solid .. 3 dash-dot).
+    struct Pen
+    {
+        QColor color;
+        int width = 1;
+        int style = 0;
+    };
+
+    /// What the editor needs of the window whose frame it edits.
+    class Host
+    {
+    public:
+        virtual ~Host() = default;
+        /// The frame being edited (the current frame of the play).
+        virtual PlayConfig &currentFrame() = 0;
+        /// Wipes the surface and draws the current frame.
+        virtual void redraw() = 0;
+        /// Marks the play modified.
+        virtual void markModified() = 0;
+        virtual void beep() = 0;
+        /// Outer size of the palette's first symbol box: a symbol is centred on the pointer
+        /// by half of it.
+        virtual QSize symbolBoxSize() const = 0;
+        /// The action line drawn in action draw mode, and its colour.
+        virtual int16_t selectedActionLine() const = 0;
+        virtual QColor actionColor(int16_t line) const = 0;
+        /// The chalk's colour, width and style.
+        virtual Pen chalk() const = 0;
+    };
+
+    /// The item last lifted or dropped and the position last stored for it.
+    struct EditState
+    {
+        int16_t part = 0;
+        int16_t index = 0;
+        int16_t x = 0;
+        int16_t y = 0;
+    };
+
+    /// An item of a frame: part code and index.
+    struct Item
+    {
+        int16_t part = 0;
+        int16_t index = 0;
+        bool operator==(const Item &) const = default;
+    };
+
+    /// A pointer this many pixels (rounded) or more away from an item's point misses it.
+    static constexpr int32_t kHitRadius = 31;
+
+    /// Edits on surface for host; starts in select mode.
+    SurfaceEditor(Surface &surface, std::unique_ptr<Host> host, QObject *parent = nullptr);
+    ~SurfaceEditor() override;
+
+    Mode mode() const { return m_mode; }
+    /// Starts mode afresh; a gesture still running is aborted first.
+    void setMode(Mode mode);
+
+    /// A button went down, the pointer moved, a button came up; positions in surface pixels.
+    /// Failures are reported ("Accessing Play Surface" for a press, "Drawing to Play Surface"
+    /// otherwise) and end the gesture.
+    void press(Qt::MouseButton button, QPointF at);
+    void move(QPointF at);
+    void release(Qt::MouseButton button, QPointF at);
+    /// Ends a running gesture without finishing it: a lifted item goes back where it was, a
+    /// rubber band is erased (the start point stays stored), chalk keeps what it drew.
+    void abort();
+    /// True while a gesture runs (between a press that began one and its release).
+    bool busy() const { return m_button != Qt::NoButton; }
+
+    /// A palette item dropped at `at`: the active-player marker (tag 9) makes the nearest
+    /// player within 30 pixels active, or only beeps; any other item is placed there (a symbol
+    /// centred on the point, a text label with labelText). Marks the play modified and redraws.
+    /// Failures are reported as "Adding to Play Surface", without a redraw.
+    void drop(int16_t tag, int16_t index, QPointF at, const QString &labelText);
+
+    const EditState &state() const { return m_state; }
+
+    /// The item whose point lies nearest to `at`, closer than kHitRadius: offensive players,
+    /// then defensive players, then (up to lastPart) symbols and text labels, lower index
+    /// first; of items at the same rounded distance the earlier wins. Items that are not on
+    /// the surface lie at (0, 0).
+    static std::optional<Item> nearestItem(const PlayConfig &frame, QPointF at, int16_t lastPart);
+
+    /// Where an item put down at `at` is stored: the point rounded, except that a symbol's
+    /// top-left corner goes half a symbol box up and left of it (never to a negative x:
+    /// that becomes 1).
+    static void placement(int16_t part, QPointF at, QSize symbolBox, int16_t &x, int16_t &y);
+
+private:
+    struct Steps;
+    static const Steps &stepsOf(Mode mode);
+
+    bool beginLift(QPointF at);
+    void finishLift(Qt::MouseButton button, QPointF at);
+    void abortLift();
+    bool beginBand(QPointF at);
+    void updateBand(QPointF at);
+    void finishBand(Qt::MouseButton button, QPointF at);
+    void abortBand();
+    bool beginChalk(QPointF at);
+    void updateChalk(QPointF at);
+    void finishChalk(Qt::MouseButton button, QPointF at);
+    void abortChalk();
+    void noUpdate(QPointF) {}
+    void drawBand();
+
+    Surface &m_surface;
+    std::unique_ptr<Host> m_host;
+    Mode m_mode = Mode::Select;
+    const Steps *m_steps = nullptr;
+    Qt::MouseButton m_button = Qt::NoButton; // the button of the running gesture
+    EditState m_state;
+    QPointF m_from; // rubber band start or chalk's previous point
+    QPointF m_to;   // rubber band end or chalk's current point
+    int16_t m_liftedX = 0, m_liftedY = 0;
+    int16_t m_bandLine = 0;
+    QColor m_bandColor;
+    Pen m_chalk;
+    int m_savedLineStyle = 0;
+    int m_savedLineWidth = 1;
+};
+
+} // namespace kinetra

@@ -1,0 +1,383 @@
+// Editing the current frame with the mouse on the surface: lifting and putting down items,
+// deleting with the right button, drawing action lines with a rubber band, and chalk.
+
+#include "editingwindow.h"
+#include "imagecheck.h"
+
+#include "surface/pointers.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace kinetra {
+namespace {
+
+using test::EditingWindow;
+
+class MouseEditTest : public testing::Test, public EditingWindow
+{
+protected:
+    void SetUp() override
+    {
+        open();
+        window->setModified(false);
+    }
+
+    void place(int16_t part, int16_t index, int x, int y)
+    {
+        frame().MoveControlPoint(part, index, int16_t(x), int16_t(y));
+        window->DrawSelected();
+    }
+};
+
+// ---- Select mode -------------------------------------------------------------------------
+
+TEST_F(MouseEditTest, PressLiftsThePlayerAndReleasePutsItDown)
+{
+    place(Part::Offense, 2, 100, 100);
+    press(120, 100); // 20 pixels from the centre
+    EXPECT_EQ(frame().OPlayerX[2], 0);
+    EXPECT_EQ(frame().OPlayerY[2], 0);
+    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_EQ(test::pixelsOf(image().copy(85, 85, 31, 31), qRgb(255, 255, 255)), 0)
+        << "the lifted player is no longer shown";
+
+    moveTo(160, 130);
+    release(200, 150);
+    EXPECT_EQ(frame().OPlayerX[2], 200);
+    EXPECT_EQ(frame().OPlayerY[2], 150);
+    EXPECT_EQ(image().pixel(200, 150 - 11) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(platform.beeps, 0);
+}
+
+TEST_F(MouseEditTest, ClickNearAPlayerCentresItOnTheClick)
+{
+    place(Part::Defense, 7, 100, 100);
+    click(100, 120);
+    EXPECT_EQ(frame().DPlayerX[7], 100);
+    EXPECT_EQ(frame().DPlayerY[7], 120);
+}
+
+TEST_F(MouseEditTest, RightButtonDeletesAndAClickOnEmptyGroundOnlyBeeps)
+{
+    place(Part::Offense, 4, 200, 200);
+    press(205, 195, Qt::RightButton);
+    release(300, 300, Qt::RightButton); // released elsewhere: still deleted, not moved
+    EXPECT_EQ(frame().OPlayerX[4], 0);
+    EXPECT_EQ(frame().OPlayerY[4], 0);
+    EXPECT_TRUE(window->Frames.modified());
+
+    window->setModified(false);
+    const PlayConfig before = frame();
+    const QImage shown = image();
+    click(250, 250);
+    EXPECT_EQ(platform.beeps, 1);
+    EXPECT_EQ(frame(), before) << "the deleted player does not come back";
+    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_EQ(image(), shown);
+}
+
+TEST_F(MouseEditTest, UnplacedItemsLieInTheCorner)
+{
+    place(Part::Offense, 0, 300, 300);
+    // Offensive player 0 is placed far away; player 1 is the first item lying at (0, 0).
+    press(10, 10);
+    release(150, 160);
+    EXPECT_EQ(frame().OPlayerX[1], 150);
+    EXPECT_EQ(frame().OPlayerY[1], 160);
+    EXPECT_EQ(frame().OPlayerX[0], 300);
+
+    // A placed item nearer than the corner wins.
+    place(Part::Symbol, 6, 12, 12);
+    press(10, 10);
+    release(100, 200);
+    EXPECT_EQ(frame().SYMBOLX[6], 100 - 13);
+    EXPECT_EQ(frame().SYMBOLY[6], 200 - 13);
+    EXPECT_EQ(frame().OPlayerX[2], 0);
+}
+
+struct HitCase
+{
+    const char *name;
+    std::vector<SurfaceEditor::Item> items; // placed at (100, 100) and (120, 100) in turn
+    SurfaceEditor::Item expected;
+};
+
+void PrintTo(const HitCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class HitOrderTest : public MouseEditTest, public testing::WithParamInterface<HitCase>
+{};
+
+TEST_P(HitOrderTest, ItemsAtTheSameDistanceGoInTheOrderOfTheFrame)
+{
+    int x = 100;
+    for (const auto &item : GetParam().items) {
+        place(item.part, item.index, x, 100);
+        x += 20;
+    }
+    press(110, 100);
+    int16_t px = -1, py = -1;
+    frame().Position(GetParam().expected.part, GetParam().expected.index, px, py);
+    EXPECT_EQ(px, 0) << "the expected item was lifted";
+    EXPECT_EQ(window->editor->state().part, GetParam().expected.part);
+    EXPECT_EQ(window->editor->state().index, GetParam().expected.index);
+    release(110, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ties, HitOrderTest,
+    testing::Values(HitCase{"OffenceBeforeDefence", {{2, 0}, {1, 9}}, {1, 9}},
+                    HitCase{"DefenceBeforeSymbol", {{3, 0}, {2, 5}}, {2, 5}},
+                    HitCase{"SymbolBeforeLabel", {{4, 0}, {3, 7}}, {3, 7}},
+                    HitCase{"LowerSymbolIndex", {{3, 4}, {3, 1}}, {3, 1}},
+                    HitCase{"LowerLabelIndex", {{4, 1}, {4, 0}}, {4, 0}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(MouseEditTest, SymbolIsCentredOnTheRelease)
+{
+    place(Part::Symbol, 2, 100, 100);
+    click(102, 103); // near its top-left corner, which is the point tested
+    EXPECT_EQ(frame().SYMBOLX[2], 89);
+    EXPECT_EQ(frame().SYMBOLY[2], 90);
+}
+
+TEST_F(MouseEditTest, TextLabelMovesWithItsText)
+{
+    frame().TxtValue[0] = "Go";
+    place(Part::TextLabel, 0, 50, 200);
+    press(55, 205);
+    release(80, 220);
+    EXPECT_EQ(frame().TxtSYMBOLX[0], 80);
+    EXPECT_EQ(frame().TxtSYMBOLY[0], 220);
+    EXPECT_EQ(frame().TxtValue[0], "Go");
+}
+
+TEST_F(MouseEditTest, OtherButtonsDuringALiftAreIgnored)
+{
+    place(Part::Offense, 5, 100, 100);
+    press(100, 100);
+    press(300, 300, Qt::RightButton);
+    release(300, 300, Qt::RightButton);
+    release(150, 150);
+    EXPECT_EQ(frame().OPlayerX[5], 150);
+    EXPECT_EQ(frame().OPlayerY[5], 150);
+}
+
+// ---- Action draw mode ----------------------------------------------------------------------
+
+class ActionDrawTest : public MouseEditTest, public testing::WithParamInterface<Qt::MouseButton>
+{
+protected:
+    void SetUp() override
+    {
+        MouseEditTest::SetUp();
+        window->Prefs.ActionColor[2] = 255; // red
+        showPage(ToolPalette::ActionPage);
+        window->palette->OptActionSel[2]->click();
+    }
+};
+
+TEST_P(ActionDrawTest, StartIsStoredAtThePressAndEndAtTheRelease)
+{
+    ASSERT_EQ(window->SelectedActionLine, 2);
+    frame().ActionSX[2] = 10;
+    frame().ActionSY[2] = 10;
+    frame().ActionEX[2] = 300;
+    frame().ActionEY[2] = 300;
+
+    press(60, 60, GetParam());
+    EXPECT_EQ(frame().ActionSX[2], 60);
+    EXPECT_EQ(frame().ActionSY[2], 60);
+    EXPECT_EQ(frame().ActionEX[2], 300) << "the old end stays until the release";
+    moveTo(100, 80);
+    release(160, 100, GetParam());
+
+    EXPECT_EQ(frame().ActionEX[2], 160);
+    EXPECT_EQ(frame().ActionEY[2], 100);
+    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_EQ(window->surface->drawMode(), Surface::DrawMode::Copy);
+    // Drawn in its colour along the way (slope 0.4: x 110 lies at y 80).
+    EXPECT_EQ(image().pixel(110, 80) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(image().pixel(85, 70) & 0xFFFFFF, 0xFF0000u);
+}
+
+TEST_P(ActionDrawTest, PressAndReleaseOnOnePointMakeAPointWithAnUpwardArrow)
+{
+    click(150, 150, GetParam());
+    EXPECT_EQ(frame().ActionSX[2], 150);
+    EXPECT_EQ(frame().ActionEX[2], 150);
+    EXPECT_EQ(frame().ActionSY[2], 150);
+    EXPECT_EQ(frame().ActionEY[2], 150);
+    EXPECT_EQ(image().pixel(150, 145) & 0xFFFFFF, 0xFF0000u) << "inside the arrowhead";
+    EXPECT_NE(image().pixel(150, 155) & 0xFFFFFF, 0xFF0000u) << "nothing below the point";
+}
+
+TEST_P(ActionDrawTest, RubberBandLeavesNoTrace)
+{
+    const QImage before = image();
+    press(50, 50, GetParam());
+    for (const QPoint p : {QPoint(100, 80), QPoint(150, 120), QPoint(60, 200), QPoint(200, 60)})
+        moveTo(p.x(), p.y());
+
+    // Only the band to the last point shows: every earlier band was erased exactly.
+    Surface expected;
+    expected.setPicture(before);
+    expected.setDrawMode(Surface::DrawMode::Invert);
+    expected.line(50, 50, 200, 60);
+    EXPECT_EQ(test::differingPixels(image(), expected.image()), 0);
+
+    // Back at the press point the band is a single pixel.
+    moveTo(50, 50);
+    EXPECT_EQ(test::differingPixels(image(), before), 1);
+    release(50, 50, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, ActionDrawTest,
+                         testing::Values(Qt::LeftButton, Qt::RightButton),
+                         [](const auto &info) {
+                             return info.param == Qt::LeftButton ? "Left" : "Right";
+                         });
+
+// ---- Chalk ---------------------------------------------------------------------------------
+
+TEST_F(MouseEditTest, ChalkIsDrawnButNeverStoredAndGoesWithTheNextFrame)
+{
+    window->AppendFrame();
+    window->setModified(false);
+    showPage(ToolPalette::ChalkPage);
+    platform.queueColor(QColor(255, 0, 255));
+    window->palette->CmdChalkcolr->click();
+    window->palette->CboChalksize->setCurrentIndex(2); // "3"
+    const PlayConfig before = frame();
+    const QRgb magenta = qRgb(255, 0, 255);
+
+    press(50, 300);
+    moveTo(150, 300);
+    moveTo(150, 200);
+    release(150, 200);
+
+    EXPECT_GT(test::pixelsOf(image(), magenta), 3 * 150);
+    EXPECT_EQ(image().pixel(100, 301) & 0xFFFFFF, magenta & 0xFFFFFF) << "three pixels wide";
+    EXPECT_EQ(frame(), before);
+    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_EQ(window->surface->lineWidth(), 1) << "the surface's own width comes back";
+    EXPECT_EQ(window->surface->lineStyle(), 0);
+
+    window->tbToolBar_ButtonClick("FForward");
+    EXPECT_EQ(test::pixelsOf(image(), magenta), 0);
+}
+
+TEST_F(MouseEditTest, EraseChalkWipesTheChalkButKeepsTheActivePlayer)
+{
+    place(Part::Offense, 1, 100, 100);
+    frame().ActivePlyr = 1;
+    window->DrawSelected();
+    const QImage withPlayer = image();
+    showPage(ToolPalette::ChalkPage);
+    press(20, 20);
+    moveTo(300, 300);
+    release(300, 300);
+    ASSERT_NE(image(), withPlayer);
+
+    window->palette->CmdChalkClr->click();
+    EXPECT_EQ(image(), withPlayer);
+    EXPECT_EQ(frame().ActivePlyr, 1);
+    EXPECT_FALSE(window->Frames.modified());
+}
+
+// ---- The mode follows the palette page ---------------------------------------------------------
+
+struct PageCase
+{
+    int page;
+    SurfaceEditor::Mode mode;
+    const char *hint;
+    std::function<QCursor()> pointer; // empty: the default arrow
+};
+
+void PrintTo(const PageCase &c, std::ostream *os)
+{
+    *os << "page " << c.page;
+}
+
+class PageModeTest : public MouseEditTest, public testing::WithParamInterface<PageCase>
+{};
+
+bool samePointer(const QCursor &a, const QCursor &b)
+{
+    return a.shape() == b.shape() && a.hotSpot() == b.hotSpot()
+           && a.pixmap().toImage() == b.pixmap().toImage();
+}
+
+TEST_P(PageModeTest, PageSetsModePointerAndHint)
+{
+    // Start from another page so that the switch happens.
+    showPage(GetParam().page == ToolPalette::ChalkPage ? ToolPalette::ActionPage
+                                                        : ToolPalette::ChalkPage);
+    showPage(GetParam().page);
+    EXPECT_EQ(window->editor->mode(), GetParam().mode);
+    EXPECT_EQ(window->canvas->toolTip(), GetParam().hint);
+    if (GetParam().pointer)
+        EXPECT_TRUE(samePointer(window->canvas->cursor(), GetParam().pointer()));
+    else
+        EXPECT_EQ(window->canvas->cursor().shape(), Qt::ArrowCursor);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(window->palette->PicList[i]->isVisible(), i == GetParam().page);
+
+    // The busy pointer gives way to the mode's pointer again.
+    window->WaitStart();
+    window->WaitEnd();
+    if (GetParam().pointer)
+        EXPECT_TRUE(samePointer(window->canvas->cursor(), GetParam().pointer()));
+    else
+        EXPECT_EQ(window->canvas->cursor().shape(), Qt::ArrowCursor);
+}
+
+const char *const kSelectHint =
+    "Use Left mouse button to select / drag and right button to delete object.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, PageModeTest,
+    testing::Values(
+        PageCase{0, SurfaceEditor::Mode::Select, kSelectHint, {}},
+        PageCase{1, SurfaceEditor::Mode::Select, kSelectHint, {}},
+        PageCase{2, SurfaceEditor::Mode::ActionDraw,
+                 "In Action Draw mode. Drag mouse while pressing mouse button key.", actionCursor},
+        PageCase{3, SurfaceEditor::Mode::Chalk,
+                 "Temporary Chalk ... Hold mouse left button down to draw.", chalkCursor}),
+    [](const auto &info) { return std::to_string(info.param.page); });
+
+TEST_F(MouseEditTest, ActionPageSelectsTheLineChosenBefore)
+{
+    showPage(ToolPalette::ActionPage);
+    EXPECT_TRUE(window->palette->OptActionSel[0]->isChecked()) << "the first visit selects 0";
+    window->palette->OptActionSel[5]->click();
+    EXPECT_EQ(window->SelectedActionLine, 5);
+    showPage(ToolPalette::PlayerPage);
+    window->palette->OptActionSel[1]->setChecked(true); // not through the page: line 1 now
+    window->SelectedActionLine = 5;                     // but the window still draws line 5
+    showPage(ToolPalette::ActionPage);
+    EXPECT_TRUE(window->palette->OptActionSel[5]->isChecked());
+    EXPECT_EQ(window->SelectedActionLine, 5);
+}
+
+TEST_F(MouseEditTest, ChangingPageDuringAnActionLineEndsItCleanly)
+{
+    showPage(ToolPalette::ActionPage);
+    press(40, 40);
+    moveTo(200, 100);
+    showPage(ToolPalette::PlayerPage);
+    EXPECT_EQ(window->surface->drawMode(), Surface::DrawMode::Copy);
+    EXPECT_FALSE(window->editor->busy());
+    release(200, 100); // ends nothing, lifts nothing
+    EXPECT_EQ(frame().ActionSX[0], 40);
+    EXPECT_EQ(frame().ActionEX[0], 0);
+}
+
+} // namespace
+} // namespace kinetra
