@@ -395,6 +395,7 @@ void frmMain::Form_Resize()
     canvas->move(0, top);
     // The tab strip and pages keep their design sizes unless the captions need more room.
     const int paletteLeft = canvas->width() + twipsToPixels(10);
+    palette->tbsPicList->ensurePolished(); // the captions' widths need the style's fonts
     const int tabsWidth = std::max(twipsToPixels(2772), palette->tbsPicList->sizeHint().width());
     palette->tbsPicList->setGeometry(paletteLeft, top, tabsWidth,
                                      std::max(twipsToPixels(360), palette->tbsPicList->sizeHint().height()));

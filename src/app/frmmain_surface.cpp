@@ -294,8 +294,9 @@ void frmMain::CmdClrActive_Click()
 
 void frmMain::CmdChalkClr_Click()
 {
-    // Redrawing wipes the chalk; the frame itself, its active player included, stays as it is.
-    DrawSelected();
+    // Erasing the chalk is a fresh start for the frame's marks: it clears the active player
+    // too, as the player page's "Clear" does, and the redraw wipes every chalk line.
+    CmdClrActive_Click();
 }
 
 void frmMain::OptActionSel_Click(int16_t Index)

@@ -138,6 +138,35 @@ done
 [ "$(at "$drawn" 200 139)" = "255 255 255" ] || fail "player gone after drawing the line"
 [ "$(at "$drawn" 187 137)" = "0 0 0" ] || fail "active mark gone after drawing the line"
 
+# 5. File > Save As through the real dialog, then the saved frame line holds every edit.
+play="$E2E_WORK/out/edited.KTR"
+activate "$main"
+xdotool key alt+f
+sleep 0.5
+xdotool key a
+dialog=$(wait_window "Save As" 10 "$KINETRA_PID") || fail "File > Save As showed no dialog"
+activate "$dialog"
+xdotool key ctrl+a
+xdotool type --delay 30 "$play"
+sleep 0.3
+xdotool key Return
+for _ in $(seq 50); do [ -s "$play" ] && break; sleep 0.2; done
+[ -s "$play" ] || fail "Save As wrote no file at $play"
+python3 - "$play" <<'PY' || fail "the saved frame line does not hold the edits"
+import sys
+lines = open(sys.argv[1], 'rb').read().split(b'\r\n')
+items = lines[9].split(b',')
+assert len(items) == 95, len(items)
+def num(i): return float(items[i])
+assert (num(6), num(7)) == (200, 150), ('offensive player 3', items[6:8])
+assert int(items[40]) == 3, ('active player', items[40])
+assert (num(41), num(42)) == (87, 237), ('symbol 0', items[41:43])
+assert [num(i) for i in range(71, 75)] == [60, 60, 160, 100], ('action line 2', items[71:75])
+others = [num(i) for i in list(range(0, 6)) + list(range(8, 40)) + list(range(43, 57))]
+assert not any(others), 'something else was placed'
+PY
+
+# Saved: closing asks nothing and ends the program.
 activate "$main"
 xdotool key alt+F4
 wait_exit "$KINETRA_PID" 20 || fail "program did not end after closing its window"

@@ -272,21 +272,24 @@ TEST_F(MouseEditTest, ChalkIsDrawnButNeverStoredAndGoesWithTheNextFrame)
     EXPECT_EQ(test::pixelsOf(image(), magenta), 0);
 }
 
-TEST_F(MouseEditTest, EraseChalkWipesTheChalkButKeepsTheActivePlayer)
+TEST_F(MouseEditTest, EraseChalkWipesTheChalkAndTheActiveMark)
 {
     place(Part::Offense, 1, 100, 100);
+    frame().ActivePlyr = kNoActivePlayer;
+    window->DrawSelected();
+    const QImage withoutMark = image();
     frame().ActivePlyr = 1;
     window->DrawSelected();
-    const QImage withPlayer = image();
+    ASSERT_NE(image(), withoutMark);
     showPage(ToolPalette::ChalkPage);
     press(20, 20);
     moveTo(300, 300);
     release(300, 300);
-    ASSERT_NE(image(), withPlayer);
+    ASSERT_NE(image(), withoutMark);
 
     window->palette->CmdChalkClr->click();
-    EXPECT_EQ(image(), withPlayer);
-    EXPECT_EQ(frame().ActivePlyr, 1);
+    EXPECT_EQ(image(), withoutMark);
+    EXPECT_EQ(frame().ActivePlyr, kNoActivePlayer);
     EXPECT_FALSE(window->Frames.modified());
 }
 
