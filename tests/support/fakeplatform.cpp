@@ -4,6 +4,15 @@
 
 namespace kinetra {
 
+namespace {
+FakePlatform::Call callOf(const char *kind)
+{
+    FakePlatform::Call call;
+    call.kind = kind;
+    return call;
+}
+} // namespace
+
 void FakePlatform::record(Call call)
 {
     calls.append(call);
@@ -78,19 +87,19 @@ std::optional<QString> FakePlatform::saveFileName(const FileDialog &dialog)
 
 std::optional<QColor> FakePlatform::chooseColor(const QColor &)
 {
-    record(Call{"color"});
+    record(callOf("color"));
     return m_colors.isEmpty() ? std::nullopt : m_colors.dequeue();
 }
 
 std::optional<QFont> FakePlatform::chooseFont(const QFont &)
 {
-    record(Call{"font"});
+    record(callOf("font"));
     return m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue();
 }
 
 bool FakePlatform::printerSetup()
 {
-    record(Call{"printerSetup"});
+    record(callOf("printerSetup"));
     return !m_answers.isEmpty() && m_answers.dequeue() == Answer::Ok;
 }
 
