@@ -71,3 +71,22 @@ top_color() {
     convert "$1" -alpha off -format %c histogram:info:- | sort -rn | head -1 |
         sed -E 's/^ *([0-9]+): *\( *([0-9]+), *([0-9]+), *([0-9]+).*/\1 \2 \3 \4/'
 }
+
+# save_as MAIN_WINDOW PATH [SHOT]: File > Save As through the real dialog, typing the full path
+# into its file-name field; waits until the file exists. SHOT names a screenshot of the dialog.
+save_as() {
+    local main=$1 path=$2 name=${3:-} dialog
+    activate "$main"
+    xdotool key alt+f
+    sleep 0.5
+    xdotool key a
+    dialog=$(wait_window "Save As" 10 "$KINETRA_PID") || fail "File > Save As showed no dialog"
+    activate "$dialog"
+    xdotool key ctrl+a
+    xdotool type --delay 30 "$path"
+    sleep 0.3
+    [ -z "$name" ] || shot "$name" >/dev/null
+    xdotool key Return
+    for _ in $(seq 50); do [ -s "$path" ] && return 0; sleep 0.2; done
+    fail "Save As wrote no file at $path"
+}

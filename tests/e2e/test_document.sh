@@ -55,19 +55,7 @@ sleep 0.3
 shot notes-typed >/dev/null
 
 # File > Save As through the dialog: type the full path into its file-name field.
-activate "$main"
-xdotool key alt+f
-sleep 0.5
-xdotool key a
-dialog=$(wait_window "Save As" 10 "$KINETRA_PID") || fail "File > Save As showed no dialog"
-activate "$dialog"
-xdotool key ctrl+a
-xdotool type --delay 30 "$play"
-sleep 0.3
-shot save-dialog >/dev/null
-xdotool key Return
-for _ in $(seq 50); do [ -s "$play" ] && break; sleep 0.2; done
-[ -s "$play" ] || fail "Save As wrote no file at $play"
+save_as "$main" "$play" save-dialog
 wait_gone "Play Notes" 5 || fail "saving left the notes window open"
 
 # The file: header, 8 action lines, 1 frame line, 10 label lines, each ended by CR LF.

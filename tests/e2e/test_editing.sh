@@ -140,18 +140,7 @@ done
 
 # 5. File > Save As through the real dialog, then the saved frame line holds every edit.
 play="$E2E_WORK/out/edited.KTR"
-activate "$main"
-xdotool key alt+f
-sleep 0.5
-xdotool key a
-dialog=$(wait_window "Save As" 10 "$KINETRA_PID") || fail "File > Save As showed no dialog"
-activate "$dialog"
-xdotool key ctrl+a
-xdotool type --delay 30 "$play"
-sleep 0.3
-xdotool key Return
-for _ in $(seq 50); do [ -s "$play" ] && break; sleep 0.2; done
-[ -s "$play" ] || fail "Save As wrote no file at $play"
+save_as "$main" "$play"
 python3 - "$play" <<'PY' || fail "the saved frame line does not hold the edits"
 import sys
 lines = open(sys.argv[1], 'rb').read().split(b'\r\n')
