@@ -26,17 +26,20 @@ const QColor kPole(236, 200, 40);
 
 const double kSqrt2 = std::sqrt(2.0);
 
-// Everything a diamond needs, in feet, plus where home plate sits and how many pixels a foot is.
+// Everything a diamond needs. The infield is drawn to scale, in feet times the pixels a foot
+// is; the outfield is given in pixels so a full field can show a large infield the way
+// coaching diagrams do, with the outfield drawn shallower than life so the fence still fits.
 struct Layout
 {
     QPointF home;           // tip of home plate, in pixels
-    double scale;           // pixels per foot
-    double basePath;        // home to first base
-    double rubber;          // home to the front of the pitcher's plate
-    double fenceCentre;     // home to the centre field fence
-    double fenceLine;       // home to the foul poles
-    double foulWidth;       // grass between the foul lines and the stands
-    double skinRadius;      // infield arc, measured from the pitcher's plate
+    double scale;           // pixels per foot in the infield
+    double basePath;        // home to first base, feet
+    double rubber;          // home to the front of the pitcher's plate, feet
+    double skinRadius;      // infield arc, measured from the pitcher's plate, feet
+    double fenceCentre;     // home to the centre field fence, pixels
+    double fenceLine;       // home to the foul poles, pixels
+    double foulWidth;       // grass between the foul lines and the stands, pixels
+    double track;           // warning track inside the fence, pixels
     bool grassInfield;      // baseball: grass inside the diamond; softball: all dirt
     bool raisedMound;       // baseball mound, or a painted softball pitching circle
     double baseSize;        // drawn size of a base, pixels (larger than life so it reads)
@@ -61,26 +64,33 @@ QRgb shade(const QColor& c, int delta)
                 std::clamp(c.blue() + delta, 0, 254));
 }
 
-// Maps between pixels and the field's own axes: a runs from home along the first-base line,
-// b along the third-base line, both in feet.
+// Maps between picture pixels and the field's own axes: a runs from home along the first-base
+// line, b along the third-base line. The axes come in pixels (for the outfield, which is not
+// to scale) and in feet (for the infield).
 class FieldAxes
 {
 public:
     explicit FieldAxes(const Layout& l) : m_l(l) {}
 
-    void toField(double x, double y, double& a, double& b) const
+    void toAxes(double x, double y, double& a, double& b) const
     {
-        const double dx = (x - m_l.home.x()) / m_l.scale;
-        const double dy = (m_l.home.y() - y) / m_l.scale;
+        const double dx = x - m_l.home.x();
+        const double dy = m_l.home.y() - y;
         a = (dx + dy) / kSqrt2;
         b = (dy - dx) / kSqrt2;
     }
 
-    QPointF toPixel(double a, double b) const
+    QPointF fromAxes(double a, double b) const
     {
         const double dx = (a - b) / kSqrt2;
         const double dy = (a + b) / kSqrt2;
-        return {m_l.home.x() + dx * m_l.scale, m_l.home.y() - dy * m_l.scale};
+        return {m_l.home.x() + dx, m_l.home.y() - dy};
+    }
+
+    /// Infield point given in feet.
+    QPointF toPixel(double a, double b) const
+    {
+        return fromAxes(a * m_l.scale, b * m_l.scale);
     }
 
 private:
@@ -90,7 +100,7 @@ private:
 // The outfield fence is the circle through both foul poles and the centre field fence.
 struct Fence
 {
-    double centreUp; // distance of the circle's centre above home, feet
+    double centreUp; // distance of the circle's centre above home, pixels
     double radius;
 
     explicit Fence(const Layout& l)
@@ -104,7 +114,7 @@ struct Fence
     }
 };
 
-// Distance in feet from a point inside the park to its boundary; negative outside. The
+// Distance in pixels from a point inside the park to its boundary; negative outside. The
 // outfield is the circle through the fence; foul ground runs a fixed width beside both lines
 // and closes behind home plate in a round backstop.
 double insideDistance(const Layout& l, const Fence& f, double a, double b)
@@ -136,23 +146,25 @@ void paintGround(QImage& img, const Layout& l)
 {
     const FieldAxes axes(l);
     const Fence fence(l);
-    const double wall = 2.0 / l.scale;              // two pixels of padded wall
-    const double track = std::max(12.0, 9.0 / l.scale);
+    const double wall = 2.0; // padded wall
     const QPointF rubber(l.rubber / kSqrt2, l.rubber / kSqrt2);
     const double bases[3][2] = {{l.basePath, 0}, {l.basePath, l.basePath}, {0, l.basePath}};
 
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
-            double a, b;
-            axes.toField(x + 0.5, y + 0.5, a, b);
-            const double inside = insideDistance(l, fence, a, b);
+            double pa, pb;
+            axes.toAxes(x + 0.5, y + 0.5, pa, pb);
+            const double inside = insideDistance(l, fence, pa, pb);
+            // Feet, for the infield's parts.
+            const double a = pa / l.scale;
+            const double b = pb / l.scale;
             QRgb px;
             if (inside < 0) {
                 // Rows of seats run beside the foul lines and round behind home plate.
-                const double back = a < 0 && b < 0 ? std::hypot(a, b) : -std::min(a, b);
-                const int row = static_cast<int>(std::floor(back * l.scale / 4.0));
-                if (a > 0 && b > 0) {
+                const double back = pa < 0 && pb < 0 ? std::hypot(pa, pb) : -std::min(pa, pb);
+                const int row = static_cast<int>(std::floor(back / 4.0));
+                if (pa > 0 && pb > 0) {
                     // Trees behind the outfield fence, in soft clumps.
                     const double n = smoothNoise(x, y, 9) * 0.7 + smoothNoise(x, y, 4) * 0.3;
                     px = shade(kTrees, static_cast<int>(n * 14) + grain(x, y, 2));
@@ -161,7 +173,7 @@ void paintGround(QImage& img, const Layout& l)
                 }
             } else if (inside < wall) {
                 px = shade(kWall, grain(x, y, 2));
-            } else if (inside < wall + track) {
+            } else if (inside < wall + l.track) {
                 px = shade(kTrack, grain(x, y, 5));
             } else {
                 // Grass unless a dirt part of the infield covers it.
@@ -189,8 +201,8 @@ void paintGround(QImage& img, const Layout& l)
                 if (dirt) {
                     px = shade(kDirt, grain(x, y, 6));
                 } else {
-                    const int u = static_cast<int>(std::floor(a * l.scale / l.stripe));
-                    const int v = static_cast<int>(std::floor(b * l.scale / l.stripe));
+                    const int u = static_cast<int>(std::floor(pa / l.stripe));
+                    const int v = static_cast<int>(std::floor(pb / l.stripe));
                     px = shade(((u + v) & 1) ? kGrassLight : kGrassDark, grain(x, y, 3));
                 }
             }
@@ -219,15 +231,15 @@ void paintMarkings(QImage& img, const Layout& l)
 
     // Foul lines, from home plate out to the poles.
     p.setPen(chalk);
-    p.drawLine(axes.toPixel(0, 0), axes.toPixel(l.fenceLine, 0));
-    p.drawLine(axes.toPixel(0, 0), axes.toPixel(0, l.fenceLine));
+    p.drawLine(axes.toPixel(0, 0), axes.fromAxes(l.fenceLine, 0));
+    p.drawLine(axes.toPixel(0, 0), axes.fromAxes(0, l.fenceLine));
 
     // Foul poles.
     p.setPen(Qt::NoPen);
     p.setBrush(kPole);
     const double poleR = std::max(2.0, l.lineWidth + 0.5);
-    p.drawEllipse(axes.toPixel(l.fenceLine, 0), poleR, poleR);
-    p.drawEllipse(axes.toPixel(0, l.fenceLine), poleR, poleR);
+    p.drawEllipse(axes.fromAxes(l.fenceLine, 0), poleR, poleR);
+    p.drawEllipse(axes.fromAxes(0, l.fenceLine), poleR, poleR);
 
     // Pitcher's area.
     const double rub = l.rubber / kSqrt2;
@@ -334,22 +346,25 @@ QImage paintDiamond(const Layout& l)
 
 QImage FieldPainter::paint(int number)
 {
-    const QPointF homeFull(kWidth / 2.0, 342);
+    // The full fields are coaching diagrams, not maps: the diamond is about 126 pixels a side so
+    // nine players fit round it, and the outfield is drawn shallower than life.
+    const QPointF homeFull(kWidth / 2.0, 343);
     switch (number) {
     case 0: {
         Layout l{};
         l.home = homeFull;
-        l.scale = 0.8;
+        l.scale = 1.4;
         l.basePath = 90;
         l.rubber = 60.5;
-        l.fenceCentre = 400;
-        l.fenceLine = 330;
-        l.foulWidth = 45;
         l.skinRadius = 95;
+        l.fenceCentre = 320;
+        l.fenceLine = 256;
+        l.foulWidth = 44;
+        l.track = 10;
         l.grassInfield = true;
         l.raisedMound = true;
-        l.baseSize = 5;
-        l.plateSize = 6;
+        l.baseSize = 7;
+        l.plateSize = 8;
         l.lineWidth = 2;
         l.stripe = 14;
         l.boxes = false;
@@ -361,10 +376,11 @@ QImage FieldPainter::paint(int number)
         l.scale = 2.0;
         l.basePath = 90;
         l.rubber = 60.5;
-        l.fenceCentre = 400;
-        l.fenceLine = 330;
-        l.foulWidth = 55;
         l.skinRadius = 95;
+        l.fenceCentre = 800;
+        l.fenceLine = 660;
+        l.foulWidth = 110;
+        l.track = 24;
         l.grassInfield = true;
         l.raisedMound = true;
         l.baseSize = 10;
@@ -377,17 +393,18 @@ QImage FieldPainter::paint(int number)
     case 2: {
         Layout l{};
         l.home = homeFull;
-        l.scale = 1.05;
+        l.scale = 2.1;
         l.basePath = 60;
         l.rubber = 43;
-        l.fenceCentre = 220;
-        l.fenceLine = 200;
-        l.foulWidth = 30;
         l.skinRadius = 60;
+        l.fenceCentre = 305;
+        l.fenceLine = 248;
+        l.foulWidth = 44;
+        l.track = 10;
         l.grassInfield = false;
         l.raisedMound = false;
-        l.baseSize = 5;
-        l.plateSize = 6;
+        l.baseSize = 7;
+        l.plateSize = 8;
         l.lineWidth = 2;
         l.stripe = 14;
         l.boxes = false;

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 using namespace kinetra;
@@ -47,18 +50,145 @@ TEST_P(SurfacePicture, IsA24BitFieldPictureOfTheCanvasSize)
     ASSERT_EQ(bmpBitCount(path), 24) << path.toStdString();
     const QImage img(path);
     ASSERT_EQ(img.size(), QSize(400, 373));
-    // A field is mostly grass: green must lead in most pixels (a swapped channel would not).
-    int green = 0;
+    // A field is largely grass: green leads in more pixels than red (the dirt) or blue (the
+    // grey stands) does, and in at least two of five (a swapped channel would not).
+    int green = 0, red = 0, blue = 0;
     for (int y = 0; y < img.height(); y += 3) {
         for (int x = 0; x < img.width(); x += 3) {
             const QColor c = img.pixelColor(x, y);
             green += c.green() > c.red() && c.green() > c.blue();
+            red += c.red() > c.green() && c.red() > c.blue();
+            blue += c.blue() > c.red() && c.blue() > c.green();
         }
     }
-    EXPECT_GT(green, (img.width() / 3) * (img.height() / 3) / 2);
+    EXPECT_GT(green, red);
+    EXPECT_GT(green, blue);
+    EXPECT_GT(green, (img.width() / 3) * (img.height() / 3) * 2 / 5);
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, SurfacePicture, testing::Range(0, 4));
+
+// Pixel classes of the field pictures, strict enough to tell mown grass from the darker trees
+// and wall, the infield dirt from the duller warning track, and chalk from the grey stands.
+bool isGrass(QColor c)
+{
+    return c.green() > c.red() && c.green() > c.blue() && c.green() >= 130;
+}
+
+bool isChalk(QColor c)
+{
+    return std::min({c.red(), c.green(), c.blue()}) >= 225;
+}
+
+bool isPlayingGround(QColor c)
+{
+    const bool dirt = c.red() >= 170 && c.red() > c.green() && c.green() > c.blue();
+    const bool neutral = std::max({c.red(), c.green(), c.blue()})
+                             - std::min({c.red(), c.green(), c.blue()}) <= 12;
+    return isGrass(c) || dirt || (neutral && c.red() >= 140);
+}
+
+// A coach's standard defence on the full baseball and softball fields, in picture pixels, as
+// player circles of the default size. Both fields share one diamond size on the picture.
+struct Defender
+{
+    const char* label;
+    QPoint centre;
+    bool outfield;
+};
+
+const Defender kDefence[] = {{"P", {200, 258}, false},  {"C", {200, 357}, false},
+                             {"1B", {300, 228}, false}, {"2B", {250, 190}, false},
+                             {"SS", {150, 190}, false}, {"3B", {100, 228}, false},
+                             {"LF", {100, 118}, true},  {"CF", {200, 78}, true},
+                             {"RF", {300, 118}, true}};
+constexpr int kPlayerRadius = 15;
+
+// Centres of first, second and third base, and of home plate.
+const QPoint kBases[] = {{284, 254}, {200, 165}, {116, 254}};
+const QPoint kHomePlate(200, 339);
+
+double distance(QPoint a, QPoint b)
+{
+    return std::hypot(a.x() - b.x(), a.y() - b.y());
+}
+
+// Pixels inside a player's circle that fail the given test.
+template<typename Test>
+int pixelsFailing(const QImage& img, QPoint centre, Test test)
+{
+    int failing = 0;
+    const int r = kPlayerRadius;
+    for (int dy = -r; dy <= r; ++dy)
+        for (int dx = -r; dx <= r; ++dx)
+            if (dx * dx + dy * dy <= r * r)
+                failing += !img.valid(centre + QPoint(dx, dy))
+                           || !test(img.pixelColor(centre + QPoint(dx, dy)));
+    return failing;
+}
+
+class FullField : public testing::TestWithParam<int>
+{
+protected:
+    QImage picture() const
+    {
+        return QImage(programFile(QStringLiteral("Surface%1.BMP").arg(GetParam())));
+    }
+};
+
+TEST_P(FullField, BasesLieOnADiamondLargeEnoughForNinePlayers)
+{
+    const QImage img = picture();
+    ASSERT_EQ(img.size(), QSize(400, 373));
+    for (const QPoint base : kBases)
+        EXPECT_TRUE(isChalk(img.pixelColor(base))) << "no base at " << base.x() << "," << base.y();
+    EXPECT_TRUE(isChalk(img.pixelColor(kHomePlate))) << "no home plate";
+    // Between the bases lies ground, not a line or another base.
+    EXPECT_FALSE(isChalk(img.pixelColor(200, 225)));
+    EXPECT_FALSE(isChalk(img.pixelColor(242, 210)));
+
+    for (const Defender& d : kDefence) {
+        for (const Defender& other : kDefence) {
+            if (&other < &d) {
+                EXPECT_GE(distance(d.centre, other.centre), 2 * kPlayerRadius)
+                    << d.label << " overlaps " << other.label;
+            }
+        }
+        for (const QPoint base : kBases)
+            EXPECT_GT(distance(d.centre, base), kPlayerRadius + 4) << d.label << " hides a base";
+        // The catcher crouches right behind the plate but leaves it in sight.
+        EXPECT_GT(distance(d.centre, kHomePlate), kPlayerRadius) << d.label << " hides the plate";
+    }
+}
+
+TEST_P(FullField, OutfieldersStandOnGrassInsideTheFenceAndInfieldersOnTheField)
+{
+    const QImage img = picture();
+    for (const Defender& d : kDefence) {
+        if (d.outfield) {
+            EXPECT_EQ(pixelsFailing(img, d.centre, isGrass), 0) << d.label << " is off the grass";
+        } else {
+            EXPECT_EQ(pixelsFailing(img, d.centre, isPlayingGround), 0)
+                << d.label << " is off the playing field";
+        }
+    }
+}
+
+TEST_P(FullField, ShowsTheOutfieldFenceNearTheTop)
+{
+    const QImage img = picture();
+    // Straight up from the middle of the outfield grass: the warning track, the wall, trees.
+    int y = 110;
+    while (y > 0 && isGrass(img.pixelColor(200, y)))
+        --y;
+    EXPECT_GT(y, 10) << "the fence is cut off at the top";
+    EXPECT_LT(y, 60) << "the outfield is too shallow";
+    const QColor track = img.pixelColor(200, y);
+    EXPECT_TRUE(track.red() > track.green() && track.red() < 170) << "no warning track";
+    EXPECT_FALSE(isGrass(img.pixelColor(200, 2)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Assets, FullField, testing::Values(0, 2));
 
 class SymbolPicture : public testing::TestWithParam<int>
 {};
