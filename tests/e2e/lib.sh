@@ -90,3 +90,15 @@ save_as() {
     for _ in $(seq 50); do [ -s "$path" ] && return 0; sleep 0.2; done
     fail "Save As wrote no file at $path"
 }
+
+# close_window WINDOW: closes a window as a user does (Alt+F4 to the focused window); when the
+# key went astray on a busy machine, asks the window manager to close it, as its X button does.
+close_window() {
+    activate "$1"
+    xdotool key alt+F4
+    for _ in $(seq 25); do
+        xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+    wmctrl -i -c "$1" 2>/dev/null || true
+}

@@ -156,7 +156,6 @@ assert not any(others), 'something else was placed'
 PY
 
 # Saved: closing asks nothing and ends the program.
-activate "$main"
-xdotool key alt+F4
+close_window "$main"
 wait_exit "$KINETRA_PID" 20 || fail "program did not end after closing its window"
 echo "PASS editing"

@@ -12,7 +12,6 @@ start_kinetra
 main=$(wait_window "Kinetra V1.4.0" 30 "$KINETRA_PID") || fail "start after a crash was refused"
 [ -z "$(xdotool search --all --pid "$KINETRA_PID" --name '^Kinetra$' 2>/dev/null || true)" ] ||
     fail "a message box came up"
-activate "$main"
-xdotool key alt+F4
+close_window "$main"
 wait_exit "$KINETRA_PID" 20 || fail "program did not end"
 echo "PASS stale lock"

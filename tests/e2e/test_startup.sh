@@ -29,8 +29,7 @@ kill -0 "$KINETRA_PID" 2>/dev/null || fail "first instance ended"
 [ -z "$(xdotool search --pid "$second" 2>/dev/null || true)" ] || fail "second instance left a window"
 
 # Closing the main window writes the placement and the preferences.
-activate "$main"
-xdotool key alt+F4
+close_window "$main"
 wait_exit "$KINETRA_PID" 20 || fail "program did not end after closing its window"
 ini="$XDG_CONFIG_HOME/DAZI/DAZI.ini"
 [ -f "$ini" ] || fail "no settings file at $ini"
