@@ -11,5 +11,5 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 echo "No display found: starting Kinetra on a virtual display (Xvfb :99 with openbox)."
 echo "Look at it with: DISPLAY=:99 import -window root shot.png"
-exec xvfb-run -n 99 -s "-screen 0 1280x1024x24" \
+exec xvfb-run -n 99 -s "-screen 0 1280x1024x24 -ac" \
     bash -c 'openbox >/dev/null 2>&1 & exec "$0"' "$program"
