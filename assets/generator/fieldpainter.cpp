@@ -349,70 +349,26 @@ QImage FieldPainter::paint(int number)
     // The full fields are coaching diagrams, not maps: the diamond is about 126 pixels a side so
     // nine players fit round it, and the outfield is drawn shallower than life.
     const QPointF homeFull(kWidth / 2.0, 343);
-    switch (number) {
-    case 0: {
-        Layout l{};
-        l.home = homeFull;
-        l.scale = 1.4;
-        l.basePath = 90;
-        l.rubber = 60.5;
-        l.skinRadius = 95;
-        l.fenceCentre = 320;
-        l.fenceLine = 256;
-        l.foulWidth = 44;
-        l.track = 10;
-        l.grassInfield = true;
-        l.raisedMound = true;
-        l.baseSize = 7;
-        l.plateSize = 8;
-        l.lineWidth = 2;
-        l.stripe = 14;
-        l.boxes = false;
-        return paintDiamond(l);
-    }
-    case 1: {
-        Layout l{};
-        l.home = QPointF(kWidth / 2.0, 330);
-        l.scale = 2.0;
-        l.basePath = 90;
-        l.rubber = 60.5;
-        l.skinRadius = 95;
-        l.fenceCentre = 800;
-        l.fenceLine = 660;
-        l.foulWidth = 110;
-        l.track = 24;
-        l.grassInfield = true;
-        l.raisedMound = true;
-        l.baseSize = 10;
-        l.plateSize = 12;
-        l.lineWidth = 3;
-        l.stripe = 24;
-        l.boxes = true;
-        return paintDiamond(l);
-    }
-    case 2: {
-        Layout l{};
-        l.home = homeFull;
-        l.scale = 2.1;
-        l.basePath = 60;
-        l.rubber = 43;
-        l.skinRadius = 60;
-        l.fenceCentre = 305;
-        l.fenceLine = 248;
-        l.foulWidth = 44;
-        l.track = 10;
-        l.grassInfield = false;
-        l.raisedMound = false;
-        l.baseSize = 7;
-        l.plateSize = 8;
-        l.lineWidth = 2;
-        l.stripe = 14;
-        l.boxes = false;
-        return paintDiamond(l);
-    }
-    default:
-        return paintPracticeField();
-    }
+    const Layout layouts[3] = {
+        // 0: full baseball field
+        {.home = homeFull, .scale = 1.4, .basePath = 90, .rubber = 60.5, .skinRadius = 95,
+         .fenceCentre = 320, .fenceLine = 256, .foulWidth = 44, .track = 10,
+         .grassInfield = true, .raisedMound = true, .baseSize = 7, .plateSize = 8,
+         .lineWidth = 2, .stripe = 14, .boxes = false},
+        // 1: baseball infield close-up
+        {.home = QPointF(kWidth / 2.0, 330), .scale = 2.0, .basePath = 90, .rubber = 60.5,
+         .skinRadius = 95, .fenceCentre = 800, .fenceLine = 660, .foulWidth = 110, .track = 24,
+         .grassInfield = true, .raisedMound = true, .baseSize = 10, .plateSize = 12,
+         .lineWidth = 3, .stripe = 24, .boxes = true},
+        // 2: full softball field
+        {.home = homeFull, .scale = 2.1, .basePath = 60, .rubber = 43, .skinRadius = 60,
+         .fenceCentre = 305, .fenceLine = 248, .foulWidth = 44, .track = 10,
+         .grassInfield = false, .raisedMound = false, .baseSize = 7, .plateSize = 8,
+         .lineWidth = 2, .stripe = 14, .boxes = false},
+    };
+    if (number >= 0 && number < 3)
+        return paintDiamond(layouts[number]);
+    return paintPracticeField();
 }
 
 } // namespace kinetra
