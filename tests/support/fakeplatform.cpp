@@ -57,10 +57,10 @@ std::optional<QString> FakePlatform::inputBox(const QString &prompt, const QStri
     return m_texts.isEmpty() ? std::nullopt : m_texts.dequeue();
 }
 
-std::optional<QString> FakePlatform::openFileName(const FileDialog &dialog)
+std::optional<QString> FakePlatform::fileDialog(const char *kind, const FileDialog &dialog)
 {
     Call c;
-    c.kind = "openFile";
+    c.kind = kind;
     c.title = dialog.title;
     c.file = dialog;
     record(c);
@@ -71,18 +71,14 @@ std::optional<QString> FakePlatform::openFileName(const FileDialog &dialog)
     return m_texts.isEmpty() ? std::nullopt : m_texts.dequeue();
 }
 
+std::optional<QString> FakePlatform::openFileName(const FileDialog &dialog)
+{
+    return fileDialog("openFile", dialog);
+}
+
 std::optional<QString> FakePlatform::saveFileName(const FileDialog &dialog)
 {
-    Call c;
-    c.kind = "saveFile";
-    c.title = dialog.title;
-    c.file = dialog;
-    record(c);
-    if (m_failingFileDialogs > 0) {
-        --m_failingFileDialogs;
-        throw std::runtime_error("file dialog failed");
-    }
-    return m_texts.isEmpty() ? std::nullopt : m_texts.dequeue();
+    return fileDialog("saveFile", dialog);
 }
 
 std::optional<QColor> FakePlatform::chooseColor(const QColor &)

@@ -68,6 +68,7 @@ public:
 
 private:
     void record(Call call);
+    std::optional<QString> fileDialog(const char *kind, const FileDialog &dialog);
 
     QQueue<Answer> m_answers;
     QQueue<std::optional<QString>> m_texts;
