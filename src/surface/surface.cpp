@@ -118,7 +118,7 @@ QFontMetrics Surface::metrics() const
     return QFontMetrics(m_font, device);
 }
 
-void Surface::drawLine(int x1, int y1, int x2, int y2, const QColor &color)
+void Surface::line(int x1, int y1, int x2, int y2, const QColor &color)
 {
     QPainter painter;
     if (!begin(painter))
@@ -134,15 +134,10 @@ void Surface::drawLine(int x1, int y1, int x2, int y2, const QColor &color)
 
 void Surface::line(int x1, int y1, int x2, int y2)
 {
-    drawLine(x1, y1, x2, y2, m_foreColor);
+    line(x1, y1, x2, y2, m_foreColor);
 }
 
-void Surface::line(int x1, int y1, int x2, int y2, const QColor &color)
-{
-    drawLine(x1, y1, x2, y2, color);
-}
-
-void Surface::drawBox(int x1, int y1, int x2, int y2, const QColor &color)
+void Surface::box(int x1, int y1, int x2, int y2, const QColor &color)
 {
     QPainter painter;
     if (!begin(painter))
@@ -158,12 +153,7 @@ void Surface::drawBox(int x1, int y1, int x2, int y2, const QColor &color)
 
 void Surface::box(int x1, int y1, int x2, int y2)
 {
-    drawBox(x1, y1, x2, y2, m_foreColor);
-}
-
-void Surface::box(int x1, int y1, int x2, int y2, const QColor &color)
-{
-    drawBox(x1, y1, x2, y2, color);
+    box(x1, y1, x2, y2, m_foreColor);
 }
 
 void Surface::fillBox(int x1, int y1, int x2, int y2, const QColor &color)
@@ -178,7 +168,7 @@ void Surface::fillBox(int x1, int y1, int x2, int y2, const QColor &color)
     emit changed();
 }
 
-void Surface::drawCircle(int cx, int cy, int r, const QColor &outline)
+void Surface::circle(int cx, int cy, int r, const QColor &outline)
 {
     QPainter painter;
     if (!begin(painter))
@@ -192,12 +182,7 @@ void Surface::drawCircle(int cx, int cy, int r, const QColor &outline)
 
 void Surface::circle(int cx, int cy, int r)
 {
-    drawCircle(cx, cy, r, m_foreColor);
-}
-
-void Surface::circle(int cx, int cy, int r, const QColor &outline)
-{
-    drawCircle(cx, cy, r, outline);
+    circle(cx, cy, r, m_foreColor);
 }
 
 bool Surface::polygon(std::span<const QPoint> points)

@@ -98,9 +98,6 @@ private:
     bool begin(QPainter &painter);
     QPen pen(const QColor &color) const;
     QFontMetrics metrics() const;
-    void drawLine(int x1, int y1, int x2, int y2, const QColor &color);
-    void drawBox(int x1, int y1, int x2, int y2, const QColor &color);
-    void drawCircle(int cx, int cy, int r, const QColor &outline);
 
     QImage m_picture;
     QImage m_image;
