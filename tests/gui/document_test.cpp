@@ -479,9 +479,11 @@ TEST_P(PartialRead, TakesWhatWasReadButNotTheFile)
     EXPECT_EQ(w->statusPanels[0]->text(), QString(c.file));
     EXPECT_EQ(w->statusPanels[1]->text(), QString(c.title));
     EXPECT_EQ(recentFiles(*w), QStringList{file});
-    for (size_t k = 0; k < 8; ++k)
-        if (int(k) >= c.actionLines)
+    for (size_t k = 0; k < 8; ++k) {
+        if (int(k) >= c.actionLines) {
             EXPECT_EQ(w->Prefs.ActionLabel[k], looks.ActionLabel[k]) << k;
+        }
+    }
     EXPECT_EQ(w->Prefs.OPLabel[0] == looks.OPLabel[0], !c.labels);
 
     // Save asks for a name rather than writing the partial play over the damaged file.
