@@ -102,6 +102,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     buildBody();
     buildStatusBar();
     connectDocumentCommands();
+    disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();
 }
@@ -121,6 +122,45 @@ QAction *frmMain::addMenuItem(QMenu *menu, const QString &caption, const QString
     return action;
 }
 
+void frmMain::onCommand(const QString &name, std::function<void()> handler)
+{
+    QAction *item = menuItem(name);
+    Q_ASSERT(item);
+    connect(item, &QAction::triggered, this, std::move(handler));
+    m_builtCommands.insert(name);
+}
+
+void frmMain::disableUnbuiltCommands()
+{
+    for (QAction *action : menuBar()->findChildren<QAction *>()) {
+        const QString name = action->objectName();
+        if (!name.isEmpty() && !action->menu() && !m_builtCommands.contains(name))
+            action->setEnabled(false);
+    }
+    // A toolbar button works when the menu command it runs does; the frame buttons run their
+    // own code.
+    for (auto &[key, action] : m_toolbarButtons) {
+        const QString item = toolbarMenuItem(key);
+        if (!item.isEmpty())
+            action->setEnabled(m_builtCommands.contains(item));
+        else
+            action->setEnabled(key == "Delete" || key == "FBack" || key == "FForward"
+                               || m_builtCommands.contains(key));
+    }
+}
+
+QString frmMain::toolbarMenuItem(const QString &key)
+{
+    static const std::map<QString, QString> menuOf = {
+        {"New", "mnuFileNew"}, {"Open", "mnuFileOpen"}, {"Save", "mnuFileSave"},
+        {"Print", "mnuFilePrint"}, {"InsertB", "mnuEInsertB"}, {"InsertA", "mnuEInsertA"},
+        {"InsertC", "mnuEInsertC"}, {"InsertProg", "mnuEInsertProg"}, {"FMove", "mnuEMove"},
+        {"Notes", "mnuViewNotes"}, {"Properties", "mnuOPreferences"},
+        {"Help", "mnuHelpContents"}, {"About", "mnuHelpAbout"}};
+    const auto it = menuOf.find(key);
+    return it == menuOf.end() ? QString() : it->second;
+}
+
 void frmMain::buildMenus()
 {
     new MenuMnemonics(menuBar());
@@ -137,8 +177,8 @@ void frmMain::buildMenus()
     addMenuItem(file, "&Print...", "mnuFilePrint", QKeySequence("Ctrl+P"));
     addMenuItem(file, "Print Set&up...", "mnuFilePageSetup");
     file->addSeparator();
-    QAction *exit = addMenuItem(file, "E&xit", "mnuFileExit");
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    addMenuItem(file, "E&xit", "mnuFileExit");
+    onCommand("mnuFileExit", [this] { close(); });
     QAction *bar5 = file->addSeparator();
     bar5->setObjectName("mnuFileBar5");
     for (int i = 0; i < 5; ++i) {
@@ -156,18 +196,18 @@ void frmMain::buildMenus()
     addMenuItem(edit, "&Move", "mnuEMove");
     edit->addSeparator();
     mnuEDel = addMenuItem(edit, "&Delete Frame", "mnuEDel", QKeySequence("Ctrl+D"));
-    connect(mnuEDel, &QAction::triggered, this, &frmMain::mnuEDel_Click);
+    onCommand("mnuEDel", [this] { mnuEDel_Click(); });
 
     QMenu *view = menuBar()->addMenu("&View");
     view->setObjectName("mnuView");
     mnuViewToolbar = addMenuItem(view, "&Toolbar", "mnuViewToolbar");
     mnuViewToolbar->setCheckable(true);
     mnuViewToolbar->setChecked(true);
-    connect(mnuViewToolbar, &QAction::triggered, this, &frmMain::mnuViewToolbar_Click);
+    onCommand("mnuViewToolbar", [this] { mnuViewToolbar_Click(); });
     mnuViewStatusBar = addMenuItem(view, "Status &Bar", "mnuViewStatusBar");
     mnuViewStatusBar->setCheckable(true);
     mnuViewStatusBar->setChecked(true);
-    connect(mnuViewStatusBar, &QAction::triggered, this, &frmMain::mnuViewStatusBar_Click);
+    onCommand("mnuViewStatusBar", [this] { mnuViewStatusBar_Click(); });
     view->addSeparator();
     addMenuItem(view, "&Notes", "mnuViewNotes", QKeySequence("Ctrl+N"));
 
@@ -209,16 +249,6 @@ void frmMain::buildMenus()
     help->addSeparator();
     addMenuItem(help, "&About Kinetra...", "mnuHelpAbout");
 
-    // Commands whose windows and files are not part of this build yet stand disabled.
-    for (QAction *action : menuBar()->findChildren<QAction *>()) {
-        const QString name = action->objectName();
-        const bool built = name == "mnuFileExit" || name == "mnuEDel" || name.startsWith("mnuView")
-                           || name.startsWith("mnurecentFile") || name.startsWith("MnuForm")
-                           || name == "mnuFileNew" || name == "mnuFileOpen"
-                           || name == "mnuFileSave" || name == "mnuFileSaveAs";
-        if (!built && !name.isEmpty() && !action->menu())
-            action->setEnabled(false);
-    }
 }
 
 void frmMain::buildToolbar()
@@ -242,10 +272,6 @@ void frmMain::buildToolbar()
         connect(action, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
         m_toolbarButtons[key] = action;
     }
-    // Buttons whose commands are not part of this build yet stand disabled.
-    for (auto &[key, action] : m_toolbarButtons)
-        action->setEnabled(key == "Delete" || key == "FBack" || key == "FForward" || key == "New"
-                           || key == "Open" || key == "Save" || key == "Notes");
 }
 
 void frmMain::buildBody()
@@ -498,16 +524,9 @@ void frmMain::tbToolBar_ButtonClick(const QString &key)
         if (SBar->value() < SBar->maximum())
             SBar->setValue(SBar->value() + 1);
     } else if (QAction *button = toolbarButton(key); button && button->isEnabled()) {
-        // Every other key runs the menu command of the same name once that command exists.
-        static const std::map<QString, QString> menuOf = {
-            {"New", "mnuFileNew"}, {"Open", "mnuFileOpen"}, {"Save", "mnuFileSave"},
-            {"Print", "mnuFilePrint"}, {"InsertB", "mnuEInsertB"}, {"InsertA", "mnuEInsertA"},
-            {"InsertC", "mnuEInsertC"}, {"InsertProg", "mnuEInsertProg"}, {"FMove", "mnuEMove"},
-            {"Notes", "mnuViewNotes"}, {"Properties", "mnuOPreferences"},
-            {"Help", "mnuHelpContents"}, {"About", "mnuHelpAbout"}};
-        if (const auto it = menuOf.find(key); it != menuOf.end())
-            if (QAction *item = menuItem(it->second); item && item->isEnabled())
-                item->trigger();
+        // Every other key runs the menu command of the same name.
+        if (QAction *item = menuItem(toolbarMenuItem(key)); item && item->isEnabled())
+            item->trigger();
     }
 }
 

@@ -7,7 +7,10 @@
 #include <QImage>
 #include <QMainWindow>
 
+#include <QSet>
+
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -190,6 +193,13 @@ private:
     void buildBody();
     void buildStatusBar();
     void updateDeleteFrame();
+    /// Runs handler when the menu item `name` is chosen; the item counts as built.
+    void onCommand(const QString &name, std::function<void()> handler);
+    /// Disables every menu item no command was connected to, and the toolbar buttons that
+    /// would run one: a command that is not built yet never silently does nothing.
+    void disableUnbuiltCommands();
+    /// The menu item a toolbar key runs, empty for the keys with code of their own.
+    static QString toolbarMenuItem(const QString &key);
     QAction *addMenuItem(QMenu *menu, const QString &caption, const QString &name,
                          const QKeySequence &shortcut = QKeySequence());
 
@@ -221,6 +231,7 @@ private:
     QString m_programDir;
     bool m_selecting = false;
     std::map<QString, QAction *> m_toolbarButtons;
+    QSet<QString> m_builtCommands;
 };
 
 } // namespace kinetra

@@ -35,14 +35,13 @@ std::string localPath(const QString &path)
 
 void frmMain::connectDocumentCommands()
 {
-    connect(menuItem("mnuFileNew"), &QAction::triggered, this, &frmMain::mnuFileNew_Click);
-    connect(menuItem("mnuFileOpen"), &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
-    connect(menuItem("mnuFileSave"), &QAction::triggered, this, &frmMain::mnuFileSave_Click);
-    connect(menuItem("mnuFileSaveAs"), &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
-    connect(menuItem("mnuViewNotes"), &QAction::triggered, this, &frmMain::mnuViewNotes_Click);
+    onCommand("mnuFileNew", [this] { mnuFileNew_Click(); });
+    onCommand("mnuFileOpen", [this] { mnuFileOpen_Click(); });
+    onCommand("mnuFileSave", [this] { mnuFileSave_Click(); });
+    onCommand("mnuFileSaveAs", [this] { mnuFileSaveAs_Click(); });
+    onCommand("mnuViewNotes", [this] { mnuViewNotes_Click(); });
     for (int i = 0; i < int(mnurecentFile.size()); ++i)
-        connect(mnurecentFile[size_t(i)], &QAction::triggered, this,
-                [this, i] { mnurecentFile_Click(i); });
+        onCommand(QString("mnurecentFile%1").arg(i), [this, i] { mnurecentFile_Click(i); });
 }
 
 // ---- Save prompt and File menu ----
