@@ -259,13 +259,17 @@ bool frmMain::LoadScript(const QString &sFile)
     SBar->setMaximum(Frames.count());
     m_selecting = false;
 
-    for (int k = 0; k < read.actionLinesTaken; ++k) {
-        const ActionLook &look = play.actions[size_t(k)];
-        Prefs.ActionLabel[size_t(k)] = look.label;
-        Prefs.ActionType[size_t(k)] = look.type;
-        Prefs.ActionSize[size_t(k)] = look.size;
-        Prefs.ActionColor[size_t(k)] = look.color;
-        Prefs.ActionEndType[size_t(k)] = look.endType;
+    ActionLooks looks;
+    for (size_t k = 0; k < looks.size(); ++k)
+        looks[k] = {Prefs.ActionLabel[k], Prefs.ActionType[k], Prefs.ActionSize[k],
+                    Prefs.ActionColor[k], Prefs.ActionEndType[k]};
+    takeActionLooks(read, looks);
+    for (size_t k = 0; k < looks.size(); ++k) {
+        Prefs.ActionLabel[k] = looks[k].label;
+        Prefs.ActionType[k] = looks[k].type;
+        Prefs.ActionSize[k] = looks[k].size;
+        Prefs.ActionColor[k] = looks[k].color;
+        Prefs.ActionEndType[k] = looks[k].endType;
     }
     for (int i = 0; i < read.labelLinesTaken; ++i) {
         Prefs.OPLabel[size_t(i)] = play.labels.offense[size_t(i)];

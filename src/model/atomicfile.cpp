@@ -53,14 +53,33 @@ int errorCodeForErrno(int err)
     }
 }
 
-AtomicFile::AtomicFile(std::string target)
-    : m_target(std::move(target))
+namespace {
+
+// The file a path names once its symbolic links are followed, also when the last link points
+// to a file that does not exist yet (saving through it creates that file, not a plain file in
+// place of the link). A relative link counts from the folder of the link.
+std::string followLinks(std::string path)
 {
-    char resolved[PATH_MAX];
-    struct stat info;
-    if (::lstat(m_target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)
-        && ::realpath(m_target.c_str(), resolved))
-        m_target = resolved;
+    constexpr int kMaxLinks = 40; // as the system's own limit for one path
+    for (int hops = 0; hops < kMaxLinks; ++hops) {
+        struct stat info;
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+        if (length < 0 || size_t(length) >= link.size())
+            return path;
+        link.resize(size_t(length));
+        path = link.front() == '/' ? link : folderOf(path) + "/" + link;
+    }
+    throwErrno(ELOOP);
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(std::string target)
+    : m_target(followLinks(std::move(target)))
+{
 }
 
 AtomicFile::~AtomicFile()
@@ -76,6 +95,12 @@ AtomicFile::WriteCall AtomicFile::setWriteCall(WriteCall call)
 void AtomicFile::open()
 {
     discard();
+    // The rename would replace a file this user may not write (a read-only play, or one of
+    // another user's); refuse it as writing into it would be refused.
+    struct stat existing;
+    const bool replacing = ::stat(m_target.c_str(), &existing) == 0;
+    if (replacing && S_ISREG(existing.st_mode) && ::access(m_target.c_str(), W_OK) != 0)
+        throwErrno(errno);
     // A name of our own next to the target, created exclusively so two saves never share it;
     // mode 0666 lets the umask decide the permissions, as for any new file.
     for (int attempt = 0;; ++attempt) {
@@ -90,10 +115,13 @@ void AtomicFile::open()
             throwErrno(err);
         }
     }
-    // Replacing a file keeps its permissions.
-    struct stat info;
-    if (::stat(m_target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        ::fchmod(m_fd, info.st_mode & 07777);
+    // Replacing a file keeps its owner and group where this user may give them, and its
+    // permissions (set last: a change of owner clears the set-id bits).
+    if (replacing && S_ISREG(existing.st_mode)) {
+        if (::fchown(m_fd, existing.st_uid, existing.st_gid) != 0)
+            (void)::fchown(m_fd, uid_t(-1), existing.st_gid);
+        ::fchmod(m_fd, existing.st_mode & 07777);
+    }
 }
 
 void AtomicFile::write(std::string_view bytes)

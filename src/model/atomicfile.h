@@ -10,20 +10,22 @@ namespace kinetra {
 /// Writes a file by way of a temporary file in the same folder that replaces the target
 /// only on commit(), after everything has been written and flushed to the disk. Until then
 /// (and after any failure) the previous file stays as it was; the temporary is removed when
-/// the object is destroyed without a successful commit. Failures throw RuntimeError with the
-/// code that fits the system error (61 disk full, 70 permission denied, 76 path not found,
-/// 57 device I/O error, 75 otherwise).
+/// the object is destroyed without a successful commit. The new file keeps the permission
+/// bits (and, where the user may give them, owner and group) of the file it replaces, and an
+/// existing file this user may not write is refused, not replaced. Failures throw
+/// RuntimeError with the code that fits the system error (61 disk full, 70 permission denied,
+/// 76 path not found, 57 device I/O error, 75 otherwise).
 class AtomicFile
 {
 public:
     /// Prepares to replace `target`; a target that is a symbolic link keeps the link and
-    /// replaces the file it points to.
+    /// replaces (or creates) the file it points to.
     explicit AtomicFile(std::string target);
     ~AtomicFile();
     AtomicFile(const AtomicFile &) = delete;
     AtomicFile &operator=(const AtomicFile &) = delete;
 
-    /// Creates the temporary file.
+    /// Creates the temporary file; refuses a target this user may not write (70).
     void open();
 
     /// Appends bytes to the temporary file.

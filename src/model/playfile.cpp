@@ -1,6 +1,7 @@
 #include "model/playfile.h"
 
 #include "model/atomicfile.h"
+#include "model/failurereport.h"
 #include "model/inputfile.h"
 #include "model/playfilereader.h"
 #include "model/playfilewriter.h"
@@ -96,19 +97,35 @@ PlayReadResult readPlay(PlayFileReader &in)
     result.headerTaken = true;
     result.status = PlayReadStatus::OpenedWithFailure;
     try {
+        // Each item goes straight into its look, so a bad item keeps those read before it.
         for (ActionLook &look : play.actions) {
-            ActionLook read;
-            read.label = in.readText();
-            read.type = in.readInt16();
-            read.size = in.readInt16();
-            read.color = in.readInt32();
-            read.endType = in.readInt16();
-            look = std::move(read);
+            look.label = in.readText();
+            ++result.partialActionItems;
+            look.type = in.readInt16();
+            ++result.partialActionItems;
+            look.size = in.readInt16();
+            ++result.partialActionItems;
+            look.color = in.readInt32();
+            ++result.partialActionItems;
+            look.endType = in.readInt16();
+            result.partialActionItems = 0;
             ++result.actionLinesTaken;
             if (!isValidLook(look))
                 throw RuntimeError(ErrorCode::InvalidPropertyValue);
         }
         for (int i = 1; i <= play.frames.count(); ++i) {
+            // A frame line starts with a number; a text there is the first label line, so
+            // the header promised more frames than the file holds. That is one failure, like
+            // a file cut short, and the labels are still read.
+            if (in.nextIsText()) {
+                try {
+                    throw RuntimeError(ErrorCode::InputPastEndOfFile);
+                } catch (...) {
+                    reportFailure("Reading Play");
+                }
+                result.failureCode = ErrorCode::InputPastEndOfFile;
+                break;
+            }
             const bool ok = play.frames.frame(int16_t(i)).FileInput(in);
             ++result.framesRead;
             if (!ok) {
@@ -125,11 +142,31 @@ PlayReadResult readPlay(PlayFileReader &in)
             play.labels.defense[i] = std::move(defense);
             ++result.labelLinesTaken;
         }
-        result.status = PlayReadStatus::Opened;
+        if (result.failureCode == 0)
+            result.status = PlayReadStatus::Opened;
     } catch (...) {
         result.failureCode = currentFailure().code();
     }
     return result;
+}
+
+void takeActionLooks(const PlayReadResult &read, ActionLooks &looks)
+{
+    for (int k = 0; k < read.actionLinesTaken && k < kActionCount; ++k)
+        looks[size_t(k)] = read.contents.actions[size_t(k)];
+    if (read.actionLinesTaken >= kActionCount)
+        return;
+    const ActionLook &cut = read.contents.actions[size_t(read.actionLinesTaken)];
+    ActionLook &look = looks[size_t(read.actionLinesTaken)];
+    const int items = read.partialActionItems;
+    if (items > 0)
+        look.label = cut.label;
+    if (items > 1)
+        look.type = cut.type;
+    if (items > 2)
+        look.size = cut.size;
+    if (items > 3)
+        look.color = cut.color;
 }
 
 PlayReadResult readPlay(std::string_view bytes)

@@ -74,7 +74,8 @@ enum class PlayReadStatus {
 
 /// Result of reading a play. After Opened or OpenedWithFailure, contents.header and
 /// contents.frames are always taken (the list holds header.frameCount frames, 1..32767; frames
-/// not reached are new, empty records); action lines 0..actionLinesTaken-1 and label lines
+/// not reached are new, empty records); action lines 0..actionLinesTaken-1, the first
+/// partialActionItems items of the line after them (see takeActionLooks) and label lines
 /// 0..labelLinesTaken-1 are taken, the others keep the caller's current values.
 struct PlayReadResult
 {
@@ -83,10 +84,15 @@ struct PlayReadResult
     std::string refusalMessage; ///< the exact message for a Refused file
     bool headerTaken = false;
     int actionLinesTaken = 0;   ///< includes a line read whole whose values were invalid
+    int partialActionItems = 0; ///< items (0..4) of the line a bad item cut short
     int framesRead = 0;         ///< frame lines read, failed ones (already reported) included
     int labelLinesTaken = 0;
     PlayFileContents contents;
 };
+
+/// Takes the action-line looks that `read` holds over into `looks`: the lines read whole and
+/// the items read before a bad one; the other items keep their values.
+void takeActionLooks(const PlayReadResult &read, ActionLooks &looks);
 
 /// Reads a play from the bytes of a play file. Frame lines that fail are reported by
 /// PlayConfig::FileInput and reading goes on with the next line; any other failure stops the

@@ -160,6 +160,12 @@ bool PlayFileReader::atEnd()
     return m_pos + next >= m_bytes.size(); // after find(), which may have moved m_pos
 }
 
+bool PlayFileReader::nextIsText()
+{
+    const size_t next = find(0, [](char c) { return !isBlank(c) && !isLineEnd(c); });
+    return m_pos + next < m_bytes.size() && m_bytes[m_pos + next] == '"';
+}
+
 PlayFileReader::Item PlayFileReader::nextItem()
 {
     // Blank lines and blanks before an item are not items.

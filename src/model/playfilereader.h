@@ -46,6 +46,9 @@ public:
     /// True when only blanks and line ends are left.
     bool atEnd();
 
+    /// True when the next item is a quoted text; reads nothing.
+    bool nextIsText();
+
     /// Moves to the start of the next line unless the last item ended a line, skipping line
     /// breaks inside quoted texts; used to pick up after a bad item inside a record.
     void skipRestOfLine();

@@ -160,14 +160,73 @@ TEST_F(AtomicSave, ReplacesTheFileAndKeepsItsPermissions)
     EXPECT_EQ(filesInFolder(), 1u);
 }
 
-TEST_F(AtomicSave, SavingThroughALinkReplacesTheLinkedFile)
+struct LinkCase
 {
-    const fs::path real = target.parent_path() / "real.KTR";
-    writeBytes(real, "previous play");
-    fs::create_symlink(real, target);
+    const char *name;
+    bool relative;     // the link names its file relative to the link's folder
+    bool dangling;     // the linked file does not exist yet
+    bool chain;        // a link to a link to the file
+};
+
+class AtomicSaveLink : public AtomicSave, public ::testing::WithParamInterface<LinkCase>
+{
+};
+
+TEST_P(AtomicSaveLink, WritesTheLinkedFileAndKeepsTheLink)
+{
+    const LinkCase &c = GetParam();
+    fs::create_directories(target.parent_path() / "real");
+    const fs::path real = target.parent_path() / "real" / "play.KTR";
+    if (!c.dangling) {
+        writeBytes(real, "previous play");
+        ::chmod(real.c_str(), 0604);
+    }
+    const fs::path linked = c.relative ? fs::path("real/play.KTR") : real;
+    if (c.chain) {
+        fs::create_symlink(linked, target.parent_path() / "middle.KTR");
+        fs::create_symlink("middle.KTR", target);
+    } else {
+        fs::create_symlink(linked, target);
+    }
     ASSERT_TRUE(save(target).ok());
     EXPECT_TRUE(fs::is_symlink(target));
     EXPECT_EQ(fileBytes(real).substr(0, 8), "1,\"DAZI\"");
+    if (!c.dangling) {
+        struct stat info;
+        ASSERT_EQ(::stat(real.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0604u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, AtomicSaveLink,
+                         ::testing::Values(LinkCase{"Absolute", false, false, false},
+                                           LinkCase{"Relative", true, false, false},
+                                           LinkCase{"Dangling", true, true, false},
+                                           LinkCase{"Chain", true, false, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(AtomicSave, LinkLoopFailsWithoutReplacingTheLink)
+{
+    fs::create_symlink("play.KTR", target);
+    EXPECT_EQ(save(target).errorCode, ErrorCode::PathFileAccessError);
+    EXPECT_TRUE(fs::is_symlink(target));
+}
+
+// Root may write any file, so the refusal can only be seen as another user.
+TEST_F(AtomicSave, ReadOnlyTargetIsRefusedAndLeftAsItWas)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write a read-only file";
+    writeBytes(target, "previous play");
+    ::chmod(target.c_str(), 0444);
+    const PlaySaveResult r = save(target);
+    EXPECT_EQ(r.errorCode, ErrorCode::PermissionDenied);
+    EXPECT_EQ(r.description, "Permission denied");
+    EXPECT_EQ(fileBytes(target), "previous play");
+    struct stat info;
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+    EXPECT_EQ(filesInFolder(), 1u);
 }
 
 TEST(ReadFileBytes, MapsMissingFilesAndFolders)

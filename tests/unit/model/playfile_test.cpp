@@ -333,6 +333,62 @@ TEST_F(PlayFileTest, ActionTypeAboveFiveStopsReading)
     EXPECT_EQ(r.actionLinesTaken, 6);
 }
 
+struct CutActionLine
+{
+    const char *line;   // action line 2 as the file holds it
+    int itemsTaken;     // items read before the bad one
+};
+
+class PlayFileCutActionLine : public PlayFileTest,
+                              public ::testing::WithParamInterface<CutActionLine>
+{
+};
+
+// The items before the bad one are taken, as if each went straight into the preferences.
+TEST_P(PlayFileCutActionLine, KeepsTheItemsBeforeTheBadOne)
+{
+    std::string bytes = fileBytes(dataFile("new_play.KTR"));
+    bytes.replace(bytes.find("\"Act2\",1,1,0,0"), 14, GetParam().line);
+    const PlayReadResult r = readPlay(bytes);
+    EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
+    EXPECT_EQ(r.actionLinesTaken, 2);
+    EXPECT_EQ(r.partialActionItems, GetParam().itemsTaken);
+
+    ActionLooks looks;
+    looks.fill(ActionLook{"Mine", 5, 6, 255, 2});
+    takeActionLooks(r, looks);
+    EXPECT_EQ(looks[1], (ActionLook{"Act1", 1, 1, 0, 0}));
+    const ActionLook expected[] = {{"Mine", 5, 6, 255, 2}, {"Line2", 5, 6, 255, 2},
+                                   {"Line2", 3, 6, 255, 2}, {"Line2", 3, 4, 255, 2},
+                                   {"Line2", 3, 4, 65280, 2}};
+    EXPECT_EQ(looks[2], expected[GetParam().itemsTaken]);
+    EXPECT_EQ(looks[3], (ActionLook{"Mine", 5, 6, 255, 2}));
+}
+
+INSTANTIATE_TEST_SUITE_P(BadItems, PlayFileCutActionLine,
+                         ::testing::Values(CutActionLine{"\"Line2\",x,4,65280,0", 1},
+                                           CutActionLine{"\"Line2\",3,4,red,0", 3},
+                                           CutActionLine{"\"Line2\",3,4,65280,?", 4}));
+
+// A header that promises more frames than follow: the label lines are not misread as frames,
+// one failure is reported, and the labels are still taken.
+TEST_F(PlayFileTest, HeaderPromisingMoreFramesGivesOneReport)
+{
+    std::string bytes = fileBytes(dataFile("two_frames.KTR"));
+    ASSERT_EQ(bytes.substr(0, 2), "2,");
+    bytes.replace(0, 1, "100");
+    const PlayReadResult r = readPlay(bytes);
+    EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
+    EXPECT_EQ(r.failureCode, ErrorCode::InputPastEndOfFile);
+    EXPECT_EQ(reports, std::vector<std::string>{"Reading Play 62"});
+    EXPECT_EQ(r.framesRead, 2);
+    EXPECT_EQ(r.contents.frames.count(), 100);
+    EXPECT_EQ(r.contents.frames.frame(2).TxtSYMBOLX[0], 12.0f);
+    EXPECT_EQ(r.contents.frames.frame(3).OPlayerX[0], 0.0f);
+    EXPECT_EQ(r.labelLinesTaken, 10);
+    EXPECT_EQ(r.contents.labels.offense[0], "B1");
+}
+
 TEST_F(PlayFileTest, TruncatedFileKeepsWhatWasRead)
 {
     const PlayReadResult r = readPlayFile(dataFile("truncated.KTR"));
