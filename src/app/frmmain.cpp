@@ -8,6 +8,7 @@
 #include "prefs/settingsstore.h"
 #include "surface/canvas.h"
 #include "surface/colors.h"
+#include "surface/dragpicture.h"
 #include "surface/framerenderer.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
@@ -384,23 +385,15 @@ void frmMain::SavePreferences()
 
 void frmMain::SetupForm()
 {
-    // Each step stands alone: a missing picture or a bad font leaves the old look.
+    // Each step stands alone: a bad font leaves the old look.
     try {
-        const QString file = QString::fromStdString(Prefs.PicFile[size_t(std::clamp<int>(Prefs.Picbkg, 0, 3))]);
-        QImage picture;
-        if (picture.load(file))
-            surface->setPicture(picture);
+        LoadPictures();
     } catch (...) {
     }
     try {
         surface->setFont(labelFontFromPreferences(Prefs));
         surface->setForeColor(colorFromRgbInt(Prefs.Fontcolor));
     } catch (...) {
-    }
-    for (size_t k = 0; k < ImgSymbols.size(); ++k) {
-        QImage picture;
-        if (picture.load(QString::fromStdString(Prefs.SymbolFile[k])))
-            ImgSymbols[k] = picture;
     }
     setupPalette();
     Form_Resize();
@@ -500,10 +493,16 @@ void frmMain::DrawSelected()
     FrameRenderer::Draw(Frames.currentFrame(), *surface, looks());
 }
 
+QImage frmMain::symbolPicture(int k) const
+{
+    return palette->ImgSymbols.at(size_t(k))->picture();
+}
+
 FrameLooks frmMain::looks() const
 {
     FrameLooks l = FrameLooks::fromPreferences(Prefs);
-    l.symbols = ImgSymbols;
+    for (size_t k = 0; k < l.symbols.size(); ++k)
+        l.symbols[k] = symbolPicture(int(k));
     for (size_t k = 0; k < l.hideOffense.size(); ++k) {
         l.hideOffense[k] = palette->ChkActiveOff[k]->isChecked();
         l.hideDefense[k] = palette->ChkActiveDef[k]->isChecked();

@@ -51,8 +51,6 @@ public:
     bool DrawingSuppressed = false;
     /// Which of the eight action lines the palette draws with.
     int16_t SelectedActionLine = 0;
-    /// The pictures of the palette's eight symbol boxes, loaded from the preference record.
-    std::array<QImage, 8> ImgSymbols;
 
     /// Makes `index` (1..frame count) the current frame and shows it.
     void SelectFrame(int16_t index);
@@ -67,6 +65,17 @@ public:
     FrameLooks looks() const;
     /// Applies the preference record to the window's controls.
     void SetupForm();
+
+    // Pictures
+    /// (Re)loads the field picture and the eight symbol pictures named by the preference
+    /// record, falling back for each file that cannot be read (see resolvePicture), and shows
+    /// the current frame on the field. The record keeps the paths it names. Call it after the
+    /// record's pictures change; SetupForm calls it.
+    void LoadPictures();
+    /// The picture of symbol box k (0..7): what the palette shows and every drawing of
+    /// symbol k uses.
+    QImage symbolPicture(int k) const;
+    // End of pictures block
     void LoadPreferences();
     void SavePreferences();
     /// Busy pointer on (processes pending events once) and off; they do not nest.

@@ -50,7 +50,9 @@ public:
     void redraw() override { m_window.DrawSelected(); }
     void markModified() override { m_window.setModified(true); }
     void beep() override { m_platform.beep(); }
-    QSize symbolBoxSize() const override { return m_window.palette->ImgSymbols[0]->size(); }
+    // A symbol lands centred on the pointer at its own size, also when its box shows it
+    // scaled down.
+    QSize symbolBoxSize() const override { return m_window.palette->ImgSymbols[0]->fullSize(); }
     int16_t selectedActionLine() const override { return m_window.SelectedActionLine; }
     QColor actionColor(int16_t line) const override
     {
@@ -150,12 +152,6 @@ void frmMain::buildEditing()
 void frmMain::setupPalette()
 {
     // Each step stands alone, like the rest of the set-up.
-    try {
-        for (size_t k = 0; k < ImgSymbols.size(); ++k)
-            if (!ImgSymbols[k].isNull())
-                palette->ImgSymbols[k]->setPicture(ImgSymbols[k]);
-    } catch (...) {
-    }
     try {
         // The text-label boxes show their text as the surface will.
         const QFont font = labelFontFromPreferences(Prefs);

@@ -16,12 +16,22 @@ DragPicture::DragPicture(PaletteItem item, QWidget *parent)
     setCursor(Qt::OpenHandCursor);
 }
 
-void DragPicture::setPicture(const QImage &picture)
+void DragPicture::setPicture(const QImage &picture, QSize largest)
 {
     m_picture = picture;
-    setPixmap(QPixmap::fromImage(picture));
+    QImage shown = picture;
+    if (largest.isValid() && !picture.isNull()
+        && (picture.width() > largest.width() || picture.height() > largest.height()))
+        shown = picture.scaled(largest, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    setPixmap(QPixmap::fromImage(shown));
     const int frame = 2 * frameWidth();
-    setFixedSize(picture.width() + frame, picture.height() + frame);
+    setFixedSize(shown.width() + frame, shown.height() + frame);
+}
+
+QSize DragPicture::fullSize() const
+{
+    const int frame = 2 * frameWidth();
+    return m_picture.size() + QSize(frame, frame);
 }
 
 QPixmap DragPicture::dragIcon() const

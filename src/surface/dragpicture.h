@@ -13,7 +13,9 @@ namespace kinetra {
 
 /// A palette picture that is a drag source: pressing the left button on it starts dragging
 /// its item at once (the symbol pictures, the text-label pictures and the active-player
-/// marker). The box is exactly as large as its picture plus a thin frame.
+/// marker). The box is as large as its picture plus a thin frame, unless it is given a largest
+/// size: a larger picture is then shown scaled down to fit, while the picture itself (what a
+/// drop places) keeps its size.
 class DragPicture : public QLabel
 {
     Q_OBJECT
@@ -23,9 +25,12 @@ public:
 
     PaletteItem item() const { return m_item; }
 
-    /// Shows picture and sizes the box to it.
-    void setPicture(const QImage &picture);
+    /// Shows picture and sizes the box to it, showing it scaled down to fit `largest` (picture
+    /// pixels, frame not counted) when it is larger; an invalid `largest` never scales.
+    void setPicture(const QImage &picture, QSize largest = QSize());
     QImage picture() const { return m_picture; }
+    /// The box's outer size were it to show the picture at its own size.
+    QSize fullSize() const;
 
     /// Where the drag icon comes from; without one the picture itself is shown.
     void setDragIconSource(std::function<QPixmap()> source) { m_iconSource = std::move(source); }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace kinetra {
 
@@ -66,6 +67,10 @@ void FrameRenderer::drawSymbols(const PlayConfig &frame, Surface &pic, const Fra
             target = &pic.pixels();
             symbolWidth = looks.symbols[4].width();
             symbolHeight = looks.symbols[4].height();
+            // Without a picture in box 4 its size would hide every symbol: each then keeps
+            // its own.
+            if (symbolWidth < 1 || symbolHeight < 1)
+                symbolWidth = symbolHeight = std::numeric_limits<int>::max();
         }
         QImage symbol = looks.symbols[k];
         if (symbol.format() != QImage::Format_RGB32 && symbol.format() != QImage::Format_ARGB32)

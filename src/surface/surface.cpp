@@ -55,6 +55,9 @@ Surface::Surface(QObject *parent)
 
 void Surface::setPicture(const QImage &picture)
 {
+    // The surface never loses its field: an empty picture leaves the one it has.
+    if (picture.isNull())
+        return;
     const QSize oldSize = m_image.size();
     m_picture = picture.convertToFormat(QImage::Format_RGB32);
     m_picture.setDotsPerMeterX(kDotsPerMeter);

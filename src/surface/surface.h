@@ -27,7 +27,8 @@ public:
 
     explicit Surface(QObject *parent = nullptr);
 
-    /// Makes picture the field: the surface takes its size and shows it bare.
+    /// Makes picture the field: the surface takes its size and shows it bare. A null picture
+    /// changes nothing.
     void setPicture(const QImage &picture);
     /// The bare field picture (RGB32).
     const QImage &picture() const { return m_picture; }

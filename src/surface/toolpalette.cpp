@@ -21,13 +21,17 @@ namespace kinetra {
 namespace {
 
 // The pages are small fixed panels (at least 184 x 321 pixels), so their controls stand at fixed
-// places like on a drawing board, clear of each other whatever the style's margins.
+// places like on a drawing board, clear of each other whatever the style's margins. A symbol
+// box is at most kSymbolPictureFit plus its frame, which the grid's steps leave room for.
 constexpr int kPlayerRowTop = 60;
 constexpr int kPlayerRowStep = 21;
 constexpr int kSymbolLeft = 8;
 constexpr int kSymbolStepX = 38;
 constexpr int kSymbolStepY = 36;
 constexpr int kTextLabelTop = 86;
+static_assert(kSymbolStepX >= ToolPalette::kSymbolPictureFit.width() + 4
+              && kSymbolStepY >= ToolPalette::kSymbolPictureFit.height() + 4
+              && kTextLabelTop >= 8 + kSymbolStepY + ToolPalette::kSymbolPictureFit.height() + 2);
 constexpr int kActionRowTop = 8;
 constexpr int kActionRowStep = 36;
 
@@ -131,7 +135,7 @@ void ToolPalette::buildSymbolPage(QWidget *page)
     for (int k = 0; k < 8; ++k) {
         ImgSymbols[k] = new DragPicture({Part::Symbol, int16_t(k)}, page);
         ImgSymbols[k]->setObjectName(QString("ImgSymbols%1").arg(k));
-        ImgSymbols[k]->setPicture(blankSymbol());
+        ImgSymbols[k]->setPicture(blankSymbol(), kSymbolPictureFit);
         ImgSymbols[k]->move(kSymbolLeft + (k % 4) * kSymbolStepX, 8 + (k / 4) * kSymbolStepY);
     }
     for (int k = 0; k < 2; ++k) {
@@ -192,6 +196,11 @@ void ToolPalette::buildChalkPage(QWidget *page)
                          QRect(4, 168, 110, 28));
     CmdChalkClr = named(new QPushButton("&Erase Chalk", page), "CmdChalkClr",
                         QRect(4, 204, 110, 28));
+}
+
+void ToolPalette::setSymbolPicture(int index, const QImage &picture)
+{
+    ImgSymbols.at(size_t(index))->setPicture(picture, kSymbolPictureFit);
 }
 
 int ToolPalette::currentPage() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 
 #include <array>
 
@@ -12,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabBar;
+class QImage;
 class QWidget;
 
 namespace kinetra {
@@ -75,6 +77,12 @@ public:
     QPushButton *CmdChalkClr = nullptr;
 
     int currentPage() const;
+
+    /// Largest picture a symbol box shows at its own size: the grid's cells hold that and a
+    /// frame, so larger pictures are shown scaled down and no two boxes overlap.
+    static constexpr QSize kSymbolPictureFit{32, 32};
+    /// Shows `picture` in symbol box `index`, within its cell of the grid.
+    void setSymbolPicture(int index, const QImage &picture);
 
     /// Places the two text-label rows of the symbol page under the symbols; call after the
     /// label boxes' font changed, since a larger font needs taller boxes.

@@ -322,7 +322,7 @@ TEST_F(DropTest, DragIconsShowWhatIsDragged)
     EXPECT_GT(test::pixelsOf(player, qRgb(0, 0, 255)), 100);
     // A symbol: its picture.
     EXPECT_EQ(window->palette->ImgSymbols[2]->dragIcon().toImage().convertToFormat(QImage::Format_RGB32),
-              window->ImgSymbols[2].convertToFormat(QImage::Format_RGB32));
+              window->symbolPicture(2).convertToFormat(QImage::Format_RGB32));
     // A text label: its text, wider for a longer one.
     window->palette->TxtSymbol[0]->setText("Hit");
     const int shortWidth = window->palette->Imgtext[0]->dragIcon().width();

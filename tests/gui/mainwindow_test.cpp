@@ -287,36 +287,6 @@ TEST(Startup, SecondInstanceIsRefused)
 namespace kinetra {
 namespace {
 
-TEST_F(MainWindowTest, MissingOrBrokenPicturesLeaveThePreviousOnes)
-{
-    auto w = open();
-    const QImage field = w->surface->picture();
-    const QImage symbol = w->ImgSymbols[2];
-    ASSERT_FALSE(field.isNull());
-    ASSERT_FALSE(symbol.isNull());
-    QTemporaryDir dir;
-    QFile garbage(dir.filePath("broken.BMP"));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("BM this is not a picture");
-    garbage.close();
-
-    w->Prefs.PicFile[0] = dir.filePath("missing.BMP").toStdString();
-    w->Prefs.SymbolFile[2] = garbage.fileName().toStdString();
-    w->SetupForm();
-    EXPECT_EQ(w->surface->picture(), field);
-    EXPECT_EQ(w->ImgSymbols[2], symbol);
-
-    w->Prefs.PicFile[0] = garbage.fileName().toStdString();
-    w->SetupForm();
-    EXPECT_EQ(w->surface->picture(), field);
-
-    // A readable picture replaces the field.
-    w->Prefs.Picbkg = 3;
-    w->SetupForm();
-    EXPECT_NE(w->surface->picture(), field);
-    EXPECT_EQ(w->surface->picture().size(), QSize(400, 373));
-}
-
 TEST_F(MainWindowTest, ClosingWhileMinimisedStoresPreferencesButNotPlacement)
 {
     {

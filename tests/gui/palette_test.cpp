@@ -120,9 +120,9 @@ TEST_F(PaletteTest, SetUpFillsThePaletteFromThePreferences)
         EXPECT_EQ(box->palette().color(QPalette::Text), QColor(0, 128, 0));
         EXPECT_GE(box->height(), box->fontMetrics().height());
     }
-    for (size_t k = 0; k < 8; ++k) {
-        ASSERT_FALSE(window->ImgSymbols[k].isNull());
-        EXPECT_EQ(palette().ImgSymbols[k]->picture(), window->ImgSymbols[k]) << k;
+    for (int k = 0; k < 8; ++k) {
+        ASSERT_FALSE(window->symbolPicture(k).isNull());
+        EXPECT_EQ(window->looks().symbols[size_t(k)], window->symbolPicture(k)) << k;
     }
     EXPECT_FALSE(window->Frames.modified()) << "filling the palette is no edit";
     // Chalk starts solid and one pixel wide.

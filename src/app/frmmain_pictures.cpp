@@ -1,0 +1,27 @@
+// The field and symbol pictures the window shows, from the files the preference record names.
+
+#include "app/frmmain.h"
+
+#include "surface/picturefiles.h"
+#include "surface/surface.h"
+#include "surface/toolpalette.h"
+
+#include <algorithm>
+
+namespace kinetra {
+
+void frmMain::LoadPictures()
+{
+    // A file that cannot be read falls back to the program folder's picture or to one drawn
+    // here, so the surface always has a field to stand on and every symbol can be seen. The
+    // record keeps the stored paths: the user may put the files back later.
+    const int field = std::clamp<int>(Prefs.Picbkg, 0, 3);
+    surface->setPicture(resolveFieldPicture(Prefs, field, m_programDir).image);
+    for (int k = 0; k < int(palette->ImgSymbols.size()); ++k)
+        palette->setSymbolPicture(k, resolveSymbolPicture(Prefs, k, m_programDir).image);
+    // A field of another size moves the palette and the frame controls.
+    Form_Resize();
+    DrawSelected();
+}
+
+} // namespace kinetra
