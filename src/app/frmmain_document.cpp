@@ -4,6 +4,7 @@
 
 #include "app/platform.h"
 #include "model/playfile.h"
+#include "surface/toolpalette.h"
 #include "prefs/settingsstore.h"
 #include "windows/frmnotes.h"
 
@@ -97,7 +98,8 @@ void frmMain::mnuFileOpen_Click()
         return;
     WaitStart();
     if (LoadScript(*path)) {
-        showDocumentPanels(QFileInfo(*path).fileName());
+        // A play read only in part has no file: the panel names none.
+        showDocumentPanels(PlayFile.isEmpty() ? QString() : QFileInfo(*path).fileName());
         AddRecentFile(*path);
     }
     WaitEnd();
@@ -116,8 +118,8 @@ void frmMain::mnuFileSave_Click()
 
 void frmMain::mnuFileSaveAs_Click()
 {
-    const std::optional<QString> path = chooseFile(true);
-    if (!path)
+    std::optional<QString> path = chooseFile(true);
+    if (!path || !addPlayExtension(*path))
         return;
     WaitStart();
     // A failed save names no file: the panel keeps the play's file and the recent files do
@@ -139,6 +141,8 @@ std::optional<QString> frmMain::chooseFile(bool saving)
     dialog.proposedName = saving ? QString("new.ktr") : QFileInfo(m_dialogFileName).fileName();
     dialog.mustExist = !saving;
     dialog.confirmReplace = saving;
+    if (saving)
+        dialog.defaultSuffix = "KTR";
     std::optional<QString> chosen;
     bool failed = false;
     try {
@@ -158,6 +162,25 @@ std::optional<QString> frmMain::chooseFile(bool saving)
     LastChosenFile = chosen->trimmed();
     m_dialogFileName = LastChosenFile;
     return LastChosenFile;
+}
+
+bool frmMain::addPlayExtension(QString &path)
+{
+    // Without the extension the Open dialog's filter would hide the play. A name that has one
+    // is kept as typed.
+    if (!QFileInfo(path).suffix().isEmpty())
+        return true;
+    path += ".KTR";
+    LastChosenFile = path;
+    m_dialogFileName = path;
+    // The dialog asked about the name as typed, not about this one.
+    if (QFileInfo::exists(path)
+        && m_platform.messageBox(QString("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(path)),
+                                 "Save As", Platform::Buttons::YesNo, Platform::Icon::Warning)
+               != Platform::Answer::Yes)
+        return false;
+    return true;
 }
 
 QString frmMain::dialogStartFolder() const
@@ -219,8 +242,48 @@ bool frmMain::SaveScript(const QString &sFile)
     PlayDate = date;
     PlayTime = time;
     PlayFile = sFile;
+    matchSavedTexts();
     setModified(false);
     return true;
+}
+
+void frmMain::matchSavedTexts()
+{
+    // The file cannot hold some characters (a double quote, anything outside Windows-1252);
+    // the play takes the texts as the file holds them, so it is what opening the file gives.
+    const auto asSaved = [](const std::string &text) { return textAsSaved(text); };
+    PlayTitle = QString::fromStdString(asSaved(PlayTitle.toStdString()));
+    PlayNotes = QString::fromStdString(asSaved(PlayNotes.toStdString()));
+    statusPanels[1]->setText(PlayTitle);
+
+    bool labelsChanged = false;
+    for (auto *labels : {&Prefs.OPLabel, &Prefs.DPLabel})
+        for (std::string &label : *labels)
+            if (std::string saved = asSaved(label); saved != label) {
+                label = std::move(saved);
+                labelsChanged = true;
+            }
+    if (labelsChanged)
+        showPlayerLabels();
+    bool actionsChanged = false;
+    for (std::string &label : Prefs.ActionLabel)
+        if (std::string saved = asSaved(label); saved != label) {
+            label = std::move(saved);
+            actionsChanged = true;
+        }
+    if (actionsChanged)
+        for (size_t k = 0; k < Prefs.ActionLabel.size(); ++k)
+            palette->Tracerlbl[k]->setText(QString::fromStdString(Prefs.ActionLabel[k]));
+
+    bool currentChanged = false;
+    for (int16_t i = 1; i <= Frames.count(); ++i)
+        for (std::string &text : Frames.frame(i).TxtValue)
+            if (std::string saved = asSaved(text); saved != text) {
+                text = std::move(saved);
+                currentChanged |= i == Frames.current();
+            }
+    if (currentChanged)
+        DrawSelected();
 }
 
 bool frmMain::LoadScript(const QString &sFile)
@@ -357,8 +420,7 @@ void frmMain::mnurecentFile_Click(int index)
     m_dialogFileName = path;
     WaitStart();
     if (LoadScript(path)) {
-        const QFileInfo file(path);
-        showDocumentPanels(file.exists() ? file.fileName() : QString());
+        showDocumentPanels(PlayFile.isEmpty() ? QString() : QFileInfo(path).fileName());
         AddRecentFile(path);
     }
     WaitEnd();

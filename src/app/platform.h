@@ -30,6 +30,7 @@ public:
         QString proposedName;
         bool mustExist = false;      // open: the chosen file must exist
         bool confirmReplace = false; // save: ask before replacing an existing file
+        QString defaultSuffix;       // save: added to a typed name that has no extension
     };
 
     virtual ~Platform() = default;

@@ -97,6 +97,9 @@ std::optional<QString> QtPlatform::saveFileName(const FileDialog &d)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmReplace);
+    // The dialog adds the suffix before it asks about replacing, so it asks about the file
+    // that will be written.
+    dialog.setDefaultSuffix(d.defaultSuffix);
     if (!d.proposedName.isEmpty())
         dialog.selectFile(d.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -242,6 +242,14 @@ PlaySaveResult writePlay(const std::string &path, const PlayToSave &play)
     }
 }
 
+std::string textAsSaved(std::string_view utf8)
+{
+    PlayFileWriter out;
+    out.writeText(utf8);
+    PlayFileReader in(out.bytes());
+    return in.readText();
+}
+
 std::string formatPlayDate(int year, int month, int day)
 {
     char text[32];

@@ -144,6 +144,11 @@ std::string formatPlay(const PlayToSave &play);
 /// file is untouched and the result carries the run-time error code and description.
 PlaySaveResult writePlay(const std::string &path, const PlayToSave &play);
 
+/// What reading a text item back from a saved play gives for `utf8`: the text as the file
+/// holds it, with each double quote turned into a single quote and characters outside
+/// Windows-1252 into "?".
+std::string textAsSaved(std::string_view utf8);
+
 /// "MM-DD-YYYY", the form of the header's date.
 std::string formatPlayDate(int year, int month, int day);
 

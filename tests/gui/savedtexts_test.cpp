@@ -1,0 +1,111 @@
+// After a save the window, the play and the file agree; Save As gives a bare name the play
+// extension.
+#include "gui/documentfixture.h"
+
+#include "model/playfile.h"
+#include "surface/labelbox.h"
+#include "surface/toolpalette.h"
+
+#include <QDir>
+#include <QLineEdit>
+
+namespace kinetra {
+namespace {
+
+// Texts the file cannot hold as typed: double quotes, and a character outside Windows-1252.
+TEST_F(DocumentTest, SavedPlayHoldsItsTextsAsTheFileDoes)
+{
+    auto w = open();
+    w->AppendFrame();
+    w->PlayTitle = "The \"wheel\" play";
+    w->PlayNotes = "Go \u2192 \"now\"\r\nthen";
+    w->palette->TxtOplyr[0]->setText("\"B1\"");
+    w->Prefs.ActionLabel[2] = "\"Cut\"";
+    w->Frames.frame(2).TxtValue[0] = "say \"go\"";
+    w->Frames.frame(1).TxtValue[1] = "plain";
+    const QString file = path("quotes.KTR");
+    saveAsThroughDialog(*w, file);
+    ASSERT_EQ(w->PlayFile, file);
+
+    EXPECT_EQ(w->PlayTitle, "The 'wheel' play");
+    EXPECT_EQ(w->statusPanels[1]->text(), "The 'wheel' play");
+    EXPECT_EQ(w->PlayNotes, "Go ? 'now'\r\nthen");
+    EXPECT_EQ(w->palette->TxtOplyr[0]->text(), "'B1'");
+    EXPECT_EQ(w->Prefs.OPLabel[0], "'B1'");
+    EXPECT_EQ(w->palette->Tracerlbl[2]->text(), "'Cut'");
+    EXPECT_EQ(w->Frames.frame(2).TxtValue[0], "say 'go'");
+    EXPECT_EQ(w->Frames.frame(1).TxtValue[1], "plain");
+    EXPECT_FALSE(w->Frames.modified()) << "matching the file is no edit";
+
+    // Opening the file gives exactly what the window holds.
+    const PlayReadResult read = readPlayFile(file.toStdString());
+    ASSERT_EQ(read.status, PlayReadStatus::Opened);
+    EXPECT_EQ(read.contents.header.title, w->PlayTitle.toStdString());
+    EXPECT_EQ(read.contents.header.notes, w->PlayNotes.toStdString());
+    EXPECT_EQ(read.contents.labels.offense[0], w->Prefs.OPLabel[0]);
+    EXPECT_EQ(read.contents.actions[2].label, w->Prefs.ActionLabel[2]);
+    EXPECT_EQ(read.contents.frames.frame(2).TxtValue, w->Frames.frame(2).TxtValue);
+}
+
+struct ExtensionCase
+{
+    const char *name;
+    const char *typed;
+    const char *written;
+};
+
+void PrintTo(const ExtensionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class SaveAsName : public DocumentTest, public testing::WithParamInterface<ExtensionCase>
+{};
+
+TEST_P(SaveAsName, BareNameGetsThePlayExtension)
+{
+    auto w = open();
+    saveAsThroughDialog(*w, path(GetParam().typed));
+    EXPECT_EQ(callsOf("saveFile").at(0).file.defaultSuffix, "KTR");
+    const QString written = path(GetParam().written);
+    EXPECT_TRUE(QFile::exists(written));
+    EXPECT_EQ(w->PlayFile, written);
+    EXPECT_EQ(w->LastChosenFile, written);
+    EXPECT_EQ(w->statusPanels[0]->text(), GetParam().written);
+    EXPECT_EQ(recentFiles(*w), QStringList{written});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{GetParam().written});
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SaveAsName,
+                         testing::Values(ExtensionCase{"Bare", "game", "game.KTR"},
+                                         ExtensionCase{"LowerCase", "game.ktr", "game.ktr"},
+                                         ExtensionCase{"OtherExtension", "game.txt", "game.txt"}));
+
+// The dialog asked about "game"; the file written is "game.KTR", so that one is asked about.
+TEST_F(DocumentTest, BareNameOfAnExistingPlayAsksBeforeReplacingIt)
+{
+    auto w = open();
+    const QString existing = copyData("two_frames.KTR", "game.KTR");
+    const QByteArray before = bytes(existing);
+    w->AppendFrame();
+
+    platform.queueAnswer(Platform::Answer::No);
+    saveAsThroughDialog(*w, path("game"));
+    ASSERT_EQ(platform.messages().size(), 1);
+    const FakePlatform::Call question = platform.messages().first();
+    EXPECT_EQ(question.text,
+              QDir::toNativeSeparators(existing) + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(question.buttons, Platform::Buttons::YesNo);
+    EXPECT_EQ(bytes(existing), before);
+    EXPECT_TRUE(w->Frames.modified());
+    EXPECT_TRUE(w->PlayFile.isEmpty());
+
+    platform.queueAnswer(Platform::Answer::Yes);
+    saveAsThroughDialog(*w, path("game"));
+    EXPECT_EQ(w->PlayFile, existing);
+    EXPECT_NE(bytes(existing), before);
+    EXPECT_FALSE(w->Frames.modified());
+}
+
+} // namespace
+} // namespace kinetra
