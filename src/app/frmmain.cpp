@@ -3,6 +3,7 @@
 #include "app/menumnemonics.h"
 #include "app/platform.h"
 #include "app/toolbaricons.h"
+#include "app/windowplacement.h"
 #include "model/runtimeerror.h"
 #include "prefs/preferencestore.h"
 #include "prefs/settingsstore.h"
@@ -365,11 +366,18 @@ void frmMain::Form_Load()
     palette->CboChalktype->setCurrentIndex(0);
     palette->CboChalksize->setCurrentIndex(0);
 
-    // The surface is shown 1:1, so the window never starts smaller than what it holds.
-    move(twipsToPixels(left), twipsToPixels(top));
+    // The surface is shown 1:1, so the window never starts smaller than what it holds. A
+    // stored place off every screen (a monitor since removed) comes back onto the primary one.
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    const QRect place = visiblePlacement(
+        QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)),
+        screens, primary ? primary->availableGeometry() : QRect());
+    move(place.topLeft());
     const QSize least = minimumSizeHint().expandedTo(QSize(tbToolBar->sizeHint().width(), 0));
-    resize(std::max(twipsToPixels(width), least.width()),
-           std::max(twipsToPixels(height), least.height()));
+    resize(std::max(place.width(), least.width()), std::max(place.height(), least.height()));
 }
 
 void frmMain::LoadPreferences()

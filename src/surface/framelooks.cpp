@@ -30,7 +30,15 @@ FrameLooks FrameLooks::fromPreferences(const Preferences &prefs)
 
 QFont labelFontFromPreferences(const Preferences &prefs)
 {
-    QFont font(QString::fromStdString(prefs.FontName));
+    QFont font;
+    if (prefs.FontName.empty()) {
+        // No face chosen: the desktop's sans-serif face, as its own labels use, not whatever
+        // face a bare font request falls back to (often a serif one).
+        font.setFamily("Sans Serif");
+        font.setStyleHint(QFont::SansSerif);
+    } else {
+        font.setFamily(QString::fromStdString(prefs.FontName));
+    }
     if (prefs.FontSize > 0)
         font.setPointSize(prefs.FontSize);
     font.setBold(prefs.FontBold);

@@ -48,7 +48,8 @@ struct FrameLooks
 };
 
 /// The label font of the preference record (face, size in points, bold, italic, underline,
-/// strikethrough), for the surface's text labels and the palette's label boxes.
+/// strikethrough), for the surface's text labels and the palette's label boxes. Without a
+/// face name it is the desktop's sans-serif face (DejaVu Sans on a plain Debian desktop).
 QFont labelFontFromPreferences(const Preferences &prefs);
 
 } // namespace kinetra
