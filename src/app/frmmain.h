@@ -227,13 +227,13 @@ private:
     QString m_dialogFileName; ///< the name the next Open dialog proposes
     // End of play document block
 
-    // Pictures, saved texts
+    // Save As names, saved texts
     /// Gives a Save As name without an extension the play extension; asks before replacing
     /// a file of that name. False when the user keeps that file.
     bool addPlayExtension(QString &path);
     /// After a save: the play's texts become what the file holds (see textAsSaved).
     void matchSavedTexts();
-    // End of pictures, saved texts block
+    // End of Save As names, saved texts block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -96,7 +96,9 @@ void takeActionLooks(const PlayReadResult &read, ActionLooks &looks);
 
 /// Reads a play from the bytes of a play file. Frame lines that fail are reported by
 /// PlayConfig::FileInput and reading goes on with the next line; any other failure stops the
-/// reading. A header frame count below 1 is a failure before the header is taken.
+/// reading. A header frame count below 1 is a failure before the header is taken. When the
+/// label lines come where the header promised more frames, that is reported once (62, as for
+/// a file cut short), the frames not in the file stay empty and the labels are read.
 PlayReadResult readPlay(std::string_view bytes);
 
 /// Reads a play from `in`, as readPlay(bytes) does.
