@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if ((r.status == PlayReadStatus::Opened) != (r.failureCode == 0 && opened))
         std::abort();
     if (r.actionLinesTaken < 0 || r.actionLinesTaken > kActionCount || r.framesRead > count
-        || r.labelLinesTaken < 0 || r.labelLinesTaken > kLabelLines)
+        || r.labelLinesTaken < 0 || r.labelLinesTaken > kLabelLines
+        || r.partialActionItems < 0 || r.partialActionItems > 4)
         std::abort();
 
     // The same bytes in small pieces, sized by the first byte so the fuzzer varies them.
@@ -52,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (p.status != r.status || p.failureCode != r.failureCode
         || p.refusalMessage != r.refusalMessage || p.actionLinesTaken != r.actionLinesTaken
         || p.framesRead != r.framesRead || p.labelLinesTaken != r.labelLinesTaken
+        || p.partialActionItems != r.partialActionItems
         || p.contents.header.title != r.contents.header.title
         || p.contents.header.notes != r.contents.header.notes
         || p.contents.header.Picbkg != r.contents.header.Picbkg
