@@ -102,6 +102,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     buildBody();
     buildStatusBar();
     connectDocumentCommands();
+    connectPreferenceCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();
@@ -374,6 +375,7 @@ void frmMain::Form_Load()
 void frmMain::LoadPreferences()
 {
     loadPreferences(m_store, Prefs, m_programDir);
+    showFormationMenus();
     LoadRecentFiles();
 }
 
