@@ -136,23 +136,6 @@ TEST_F(OptionsTest, ASizeOutsideTheOptionsSelectsNoneAndIsKept)
     EXPECT_EQ(prefs.PlayerSize[0], 12);
 }
 
-TEST_F(OptionsTest, OpeningAndCancellingChangesNothingElse)
-{
-    prefs.ActionType[4] = 3; // already in the list's form
-    const Preferences before = prefs;
-    auto d = open();
-    d->cmdCancel->click();
-    EXPECT_EQ(d->result(), QDialog::Rejected);
-    EXPECT_EQ(prefs.ActionType, before.ActionType);
-    EXPECT_EQ(prefs.ActionSize, before.ActionSize);
-    EXPECT_EQ(prefs.PlayerSize, before.PlayerSize);
-    EXPECT_EQ(prefs.PlayerShape, before.PlayerShape);
-    EXPECT_EQ(prefs.ActionLabel, before.ActionLabel);
-    EXPECT_EQ(prefs.ActionEndType, before.ActionEndType);
-    EXPECT_EQ(prefs.Picbkg, before.Picbkg);
-    EXPECT_EQ(prefs.FontName, before.FontName);
-}
-
 TEST_F(OptionsTest, OkAndCancelBothKeepTheChanges)
 {
     for (bool ok : {false, true}) {
@@ -207,8 +190,6 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_EQ(p.PlayerShape, (std::array<int16_t, 2>{1, 3}));
                         EXPECT_EQ(d.ShaPopt[0]->shape(), 1);
                     }},
-        HandlerCase{"DefenceSquare", [](frmOptions &d, FakePlatform &) { d.OptDshape[1]->click(); },
-                    [](const Preferences &p, frmOptions &) { EXPECT_EQ(p.PlayerShape[1], 1); }},
         HandlerCase{"DefenceFill",
                     [](frmOptions &d, FakePlatform &f) { f.queueColor(kPicked), d.LblPcolr[1]->click(); },
                     [](const Preferences &p, frmOptions &d) {
@@ -384,24 +365,6 @@ TEST_F(OptionsTest, AFailedChooserOrAnUnreadablePictureBeepsAndKeepsTheOldOne)
     EXPECT_EQ(prefs.PicFile, before.PicFile);
     EXPECT_EQ(prefs.SymbolFile, before.SymbolFile);
     EXPECT_EQ(d->ImgSymbols[2]->picture(), symbol);
-}
-
-TEST_F(OptionsTest, PictureChoosersUseTheirFiltersAndProposals)
-{
-    auto d = open();
-    d->CmdPicChg[1]->click();
-    d->ImgSymbols[0]->click();
-    QList<FakePlatform::Call> files;
-    for (const FakePlatform::Call &c : platform.calls)
-        if (c.kind == "openFile")
-            files << c;
-    ASSERT_EQ(files.size(), 2);
-    EXPECT_EQ(files[0].file.filter, "Surface BMP Files (*.BMP)|*.BMP");
-    EXPECT_EQ(files[0].file.proposedName, kProgramDir + "/Surface1.BMP");
-    EXPECT_TRUE(files[0].file.mustExist);
-    EXPECT_EQ(files[1].file.filter, "All Files (*.bmp)|*.bmp");
-    EXPECT_EQ(files[1].file.startFolder, kProgramDir);
-    EXPECT_TRUE(files[1].file.mustExist);
 }
 
 } // namespace

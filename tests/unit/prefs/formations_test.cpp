@@ -62,16 +62,6 @@ TEST(Formations, AnOverflowingPositionSavesNothing)
     EXPECT_EQ(names(p), (std::vector<std::string>{"F1", "F2"}));
 }
 
-TEST(Formations, TheTableHoldsTen)
-{
-    Preferences p = tableOf(9);
-    EXPECT_TRUE(formationRoomLeft(p));
-    saveFormation(p, "F10", PlayConfig());
-    EXPECT_FALSE(formationRoomLeft(p));
-    EXPECT_THROW(saveFormation(p, "F11", PlayConfig()), RuntimeError);
-    EXPECT_EQ(p.FormationCount, 10);
-}
-
 TEST(Formations, ApplyingReplacesAllTwentyPlayers)
 {
     PlayConfig saved;
@@ -209,19 +199,6 @@ INSTANTIATE_TEST_SUITE_P(Counts, FormationCount,
                          testing::Values(CountCase{"11", 10}, CountCase{"32767", 10},
                                          CountCase{"-1", 0}, CountCase{"three", 0},
                                          CountCase{"4", 4}));
-
-TEST(Formations, MissingKeysLoadAsEmptyAndOffTheSurface)
-{
-    QTemporaryDir dir;
-    IniSettingsStore store(dir.filePath("DAZI.ini"));
-    store.write("Formations", "Count", "1");
-    Preferences p;
-    p.FormationX[0].fill(9);
-    loadFormations(store, p);
-    EXPECT_EQ(p.FormationCount, 1);
-    EXPECT_EQ(p.FormationName[0], "");
-    EXPECT_EQ(p.FormationX[0], (std::array<int16_t, 20>{}));
-}
 
 } // namespace
 } // namespace kinetra
