@@ -124,7 +124,7 @@ std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
     dialog.setWindowTitle("Font");
     auto *fonts = new QFontDialog(initial, &dialog);
     fonts->setWindowFlags(Qt::Widget);
-    fonts->setOptions(QFontDialog::NoButtons);
+    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     QColor color = initialColor.isValid() ? initialColor : QColor(Qt::black);
     auto *colorButton = new QPushButton("&Color...", &dialog);
     auto *colorSample = new QLabel(&dialog);
@@ -148,7 +148,7 @@ std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto *colorRow = new QHBoxLayout;
-    colorRow->addWidget(new QLabel("Text colour:", &dialog));
+    colorRow->addWidget(new QLabel("Text color:", &dialog));
     colorRow->addWidget(colorSample);
     colorRow->addWidget(colorButton);
     colorRow->addStretch();
