@@ -125,6 +125,9 @@ std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
     auto *fonts = new QFontDialog(initial, &dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    // Enter and Escape inside the embedded dialog end the whole chooser, not just hide it.
+    QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
+    QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
     QColor color = initialColor.isValid() ? initialColor : QColor(Qt::black);
     auto *colorButton = new QPushButton("&Color...", &dialog);
     auto *colorSample = new QLabel(&dialog);
