@@ -104,6 +104,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     buildBody();
     buildStatusBar();
     connectDocumentCommands();
+    connectPreferenceCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();
@@ -383,6 +384,7 @@ void frmMain::Form_Load()
 void frmMain::LoadPreferences()
 {
     loadPreferences(m_store, Prefs, m_programDir);
+    showFormationMenus();
     LoadRecentFiles();
 }
 

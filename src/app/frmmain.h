@@ -158,6 +158,25 @@ public:
     bool notesOpen() const;
     // End of play document block
 
+    // Preferences: Properties dialog, formations, player label sets (frmmain_prefs.cpp)
+    /// Opens the Properties dialog; when it has closed the window and the current frame show
+    /// the new looks.
+    void mnuOPreferences_Click();
+    /// Saves the current frame's players as a new formation named through an input box.
+    void MnuFormSave_Click();
+    /// Applies formation Index (1..10) to the current frame.
+    void MnuFormValue_Click(int16_t Index);
+    /// Deletes formation Index (1..10) after asking.
+    void MnuFormDel_Click(int16_t Index);
+    /// Saves the palette's labels as label set Index (2..5).
+    void MnuPlabSaveSet_Click(int16_t Index);
+    /// Makes label set Index (0..5) the players' labels.
+    void MnuPlabSel_Click(int16_t Index);
+    /// Shows the formation table in the Formations menu: one item per formation in both
+    /// submenus, the submenus enabled while a formation exists. Check marks stay as they are.
+    void showFormationMenus();
+    // End of preferences block
+
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
     Canvas *canvas = nullptr;
@@ -234,6 +253,11 @@ private:
     /// After a save: the play's texts become what the file holds (see textAsSaved).
     void matchSavedTexts();
     // End of Save As names, saved texts block
+    // Preferences: Properties dialog, formations, player label sets
+    void connectPreferenceCommands();
+    /// Writes the formation table to the store at once, so a crash loses no saved formation.
+    void storeFormations();
+    // End of preferences block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -22,6 +22,13 @@ public:
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 
+    /// What the font chooser returns: the font with its styles, and the text colour.
+    struct FontChoice
+    {
+        QFont font;
+        QColor color;
+    };
+
     struct FileDialog
     {
         QString title;
@@ -46,7 +53,9 @@ public:
     virtual std::optional<QString> openFileName(const FileDialog &dialog) = 0;
     virtual std::optional<QString> saveFileName(const FileDialog &dialog) = 0;
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
-    virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
+    /// Font chooser with underline, strikethrough and a text colour; nullopt when cancelled.
+    virtual std::optional<FontChoice> chooseFont(const QFont &initial,
+                                                 const QColor &initialColor) = 0;
     /// Printer set-up dialog; false when cancelled.
     virtual bool printerSetup() = 0;
 

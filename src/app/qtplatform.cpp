@@ -1,10 +1,13 @@
 #include "app/qtplatform.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -115,13 +118,53 @@ std::optional<QColor> QtPlatform::chooseColor(const QColor &initial)
     return c;
 }
 
-std::optional<QFont> QtPlatform::chooseFont(const QFont &initial)
+std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
+                                                           const QColor &initialColor)
 {
-    bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, initial, dialogParent());
-    if (!ok)
+    // Qt's font dialog has the underline and strikethrough effects but no colour: it is
+    // embedded here with a colour button beside its own controls.
+    QDialog dialog(dialogParent());
+    dialog.setWindowTitle("Font");
+    auto *fonts = new QFontDialog(initial, &dialog);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    // Enter and Escape inside the embedded dialog end the whole chooser, not just hide it.
+    QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
+    QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
+    QColor color = initialColor.isValid() ? initialColor : QColor(Qt::black);
+    auto *colorButton = new QPushButton("&Color...", &dialog);
+    auto *colorSample = new QLabel(&dialog);
+    colorSample->setFixedSize(40, 20);
+    colorSample->setFrameShape(QFrame::Box);
+    colorSample->setAutoFillBackground(true);
+    auto showColor = [&] {
+        QPalette p = colorSample->palette();
+        p.setColor(QPalette::Window, color);
+        colorSample->setPalette(p);
+    };
+    showColor();
+    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
+        const QColor c = QColorDialog::getColor(color, &dialog);
+        if (c.isValid()) {
+            color = c;
+            showColor();
+        }
+    });
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *colorRow = new QHBoxLayout;
+    colorRow->addWidget(new QLabel("Text color:", &dialog));
+    colorRow->addWidget(colorSample);
+    colorRow->addWidget(colorButton);
+    colorRow->addStretch();
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(fonts);
+    layout->addLayout(colorRow);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return f;
+    return FontChoice{fonts->currentFont(), color};
 }
 
 bool QtPlatform::printerSetup()

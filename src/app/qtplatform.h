@@ -16,7 +16,8 @@ public:
     std::optional<QString> openFileName(const FileDialog &dialog) override;
     std::optional<QString> saveFileName(const FileDialog &dialog) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
-    std::optional<QFont> chooseFont(const QFont &initial) override;
+    std::optional<FontChoice> chooseFont(const QFont &initial,
+                                         const QColor &initialColor) override;
     bool printerSetup() override;
     void beep() override;
     void sleep(int milliseconds) override;

@@ -1,6 +1,7 @@
 #include "prefs/preferencestore.h"
 
 #include "model/rounding.h"
+#include "prefs/formations.h"
 #include "prefs/settingsstore.h"
 
 #include <charconv>
@@ -135,7 +136,7 @@ void loadPreferences(const SettingsStore &store, Preferences &p, const QString &
             p.DPDef[s][k] = text("PLAYER", QString("DPDef%1Lab%2").arg(s).arg(k), blankNumber(k));
         }
 
-    p.SelectedFormation = 0;
+    loadFormations(store, p);
 }
 
 void savePreferences(SettingsStore &store, const Preferences &p)
@@ -188,6 +189,8 @@ void savePreferences(SettingsStore &store, const Preferences &p)
             put("PLAYER", QString("OPDef%1Lab%2").arg(s).arg(k), str(p.OPDef[s][k]));
             put("PLAYER", QString("DPDef%1Lab%2").arg(s).arg(k), str(p.DPDef[s][k]));
         }
+
+    saveFormations(store, p);
     store.sync();
 }
 

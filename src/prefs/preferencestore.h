@@ -10,11 +10,12 @@ class SettingsStore;
 
 /// Fills `prefs` from the store, every key with its default when absent, not a number or out of
 /// its range; the built-in hardball and softball label sets are filled from the program.
-/// `programDir` is the folder of the picture defaults. Formations and recent files are read
-/// by their own code.
+/// `programDir` is the folder of the picture defaults. The formation table is read too (see
+/// loadFormations); recent files are read by their own code.
 void loadPreferences(const SettingsStore &store, Preferences &prefs, const QString &programDir);
 
-/// Writes every preference key back; the built-in label sets are never written.
+/// Writes every preference key back, formations last; the built-in label sets are never
+/// written.
 void savePreferences(SettingsStore &store, const Preferences &prefs);
 
 /// The built-in label sets 0 (hardball) and 1 (softball).

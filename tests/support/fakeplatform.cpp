@@ -87,7 +87,7 @@ std::optional<QColor> FakePlatform::chooseColor(const QColor &)
     return m_colors.isEmpty() ? std::nullopt : m_colors.dequeue();
 }
 
-std::optional<QFont> FakePlatform::chooseFont(const QFont &)
+std::optional<Platform::FontChoice> FakePlatform::chooseFont(const QFont &, const QColor &)
 {
     record(callOf("font"));
     return m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue();

@@ -33,7 +33,8 @@ public:
     std::optional<QString> openFileName(const FileDialog &dialog) override;
     std::optional<QString> saveFileName(const FileDialog &dialog) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
-    std::optional<QFont> chooseFont(const QFont &initial) override;
+    std::optional<FontChoice> chooseFont(const QFont &initial,
+                                         const QColor &initialColor) override;
     bool printerSetup() override;
     void beep() override;
     void sleep(int milliseconds) override;
@@ -47,7 +48,10 @@ public:
     void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
     void queueText(std::optional<QString> text) { m_texts.enqueue(text); }
     void queueColor(std::optional<QColor> color) { m_colors.enqueue(color); }
-    void queueFont(std::optional<QFont> font) { m_fonts.enqueue(font); }
+    void queueFont(std::optional<QFont> font, const QColor &color = Qt::black)
+    {
+        m_fonts.enqueue(font ? std::optional<FontChoice>(FontChoice{*font, color}) : std::nullopt);
+    }
     void queueRandom(double value) { m_randoms.enqueue(value); }
     void setNow(const QDateTime &now) { m_now = now; }
     /// The next `count` file dialogs fail (throw) instead of answering.
@@ -73,7 +77,7 @@ private:
     QQueue<Answer> m_answers;
     QQueue<std::optional<QString>> m_texts;
     QQueue<std::optional<QColor>> m_colors;
-    QQueue<std::optional<QFont>> m_fonts;
+    QQueue<std::optional<FontChoice>> m_fonts;
     QQueue<double> m_randoms;
     int m_failingFileDialogs = 0;
     QDateTime m_now{QDate(2026, 12, 7), QTime(14, 10, 9)};

@@ -73,8 +73,9 @@ TEST(Preferences, WritesEveryKeyInOrderAndNeverTheBuiltInSets)
     Preferences p;
     loadPreferences(store, p, "/opt/kinetra");
     savePreferences(store, p);
-    // 12 settings + 8 symbols + 40 action + 10 looks + 20 labels + 80 user label sets.
-    EXPECT_EQ(store.writes.size(), 170);
+    // 12 settings + 8 symbols + 40 action + 10 looks + 20 labels + 80 user label sets
+    // + the formation count.
+    EXPECT_EQ(store.writes.size(), 171);
     EXPECT_EQ(store.writes.mid(0, 3), (QStringList{"Settings/Picbkg", "Settings/PicFile0",
                                                    "Settings/PicFile1"}));
     EXPECT_EQ(store.writes.mid(7, 5),
@@ -88,7 +89,8 @@ TEST(Preferences, WritesEveryKeyInOrderAndNeverTheBuiltInSets)
                                                     "PLAYER/OPShape", "PLAYER/DPShape"}));
     EXPECT_EQ(store.writes.mid(70, 2), (QStringList{"PLAYER/OPLabel0", "PLAYER/DPLabel0"}));
     EXPECT_EQ(store.writes.mid(90, 2), (QStringList{"PLAYER/OPDef2Lab0", "PLAYER/DPDef2Lab0"}));
-    EXPECT_EQ(store.writes.last(), "PLAYER/DPDef5Lab9");
+    EXPECT_EQ(store.writes[169], "PLAYER/DPDef5Lab9");
+    EXPECT_EQ(store.writes.last(), "Formations/Count");
     for (const QString &w : store.writes) {
         EXPECT_FALSE(w.startsWith("PLAYER/OPDef0") || w.startsWith("PLAYER/OPDef1")) << w.toStdString();
         EXPECT_FALSE(w.startsWith("PLAYER/DPDef0") || w.startsWith("PLAYER/DPDef1")) << w.toStdString();
