@@ -3,6 +3,9 @@
 #include "model/rounding.h"
 
 #include <array>
+#include <tuple>
+#include <type_traits>
+#include <vector>
 
 namespace kinetra {
 
@@ -19,35 +22,38 @@ int16_t roundedOffset(float value, int16_t fallback)
     }
 }
 
-// Steps one coordinate of one item through the inserted frames: frame k gets S + offset, and
-// the offset is re-rounded to a whole number after every frame.
-template <typename Field>
-void stepAxis(FrameList &frames, int16_t first, int16_t n, Field field, float start, float end)
+// One coordinate of one item on its way from S to E: frame k gets S + offset, and the offset
+// is re-rounded to a whole number after every frame.
+struct Axis
 {
-    const float increment = (end - start) / float(n + 1);
-    int16_t offset = roundedOffset(increment, 0);
-    for (int k = first + 1; k <= first + n; ++k) {
-        float &value = field(frames.frame(int16_t(k)));
-        value = value + float(offset);
-        offset = roundedOffset(float(offset) + increment, offset);
-    }
+    float *(*field)(PlayConfig &, size_t) = nullptr;
+    size_t index = 0;
+    float increment = 0;
+    int16_t offset = 0;
+};
+
+template <auto Family>
+float *member(PlayConfig &frame, size_t index)
+{
+    return &(frame.*Family)[index];
 }
 
-template <size_t N>
-using Family = std::array<float, N> PlayConfig::*;
-
-template <size_t N>
-void interpolateFamily(FrameList &frames, int16_t first, int16_t n, Family<N> xs, Family<N> ys)
+template <auto Xs, auto Ys>
+void addItems(std::vector<Axis> &axes, const PlayConfig &s, const PlayConfig &e, int16_t n)
 {
-    const PlayConfig &s = frames.frame(first);
-    const PlayConfig &e = frames.frame(int16_t(first + n + 1));
-    for (size_t i = 0; i < N; ++i) {
-        if (!((s.*xs)[i] > 0 && (e.*xs)[i] > 0))
+    constexpr size_t count = std::tuple_size_v<std::remove_reference_t<decltype(s.*Xs)>>;
+    for (size_t i = 0; i < count; ++i) {
+        if (!((s.*Xs)[i] > 0 && (e.*Xs)[i] > 0))
             continue;
-        const float sx = (s.*xs)[i], ex = (e.*xs)[i];
-        const float sy = (s.*ys)[i], ey = (e.*ys)[i];
-        stepAxis(frames, first, n, [&](PlayConfig &f) -> float & { return (f.*xs)[i]; }, sx, ex);
-        stepAxis(frames, first, n, [&](PlayConfig &f) -> float & { return (f.*ys)[i]; }, sy, ey);
+        for (const auto &[field, from, to] : {std::tuple{&member<Xs>, (s.*Xs)[i], (e.*Xs)[i]},
+                                              std::tuple{&member<Ys>, (s.*Ys)[i], (e.*Ys)[i]}}) {
+            Axis axis;
+            axis.field = field;
+            axis.index = i;
+            axis.increment = (to - from) / float(n + 1);
+            axis.offset = roundedOffset(axis.increment, 0);
+            axes.push_back(axis);
+        }
     }
 }
 
@@ -55,9 +61,22 @@ void interpolateFamily(FrameList &frames, int16_t first, int16_t n, Family<N> xs
 
 void interpolateFrames(FrameList &frames, int16_t first, int16_t n)
 {
-    interpolateFamily(frames, first, n, &PlayConfig::SYMBOLX, &PlayConfig::SYMBOLY);
-    interpolateFamily(frames, first, n, &PlayConfig::DPlayerX, &PlayConfig::DPlayerY);
-    interpolateFamily(frames, first, n, &PlayConfig::OPlayerX, &PlayConfig::OPlayerY);
+    const PlayConfig &s = frames.frame(first);
+    const PlayConfig &e = frames.frame(int16_t(first + n + 1));
+    std::vector<Axis> axes;
+    axes.reserve(2 * (kSymbolCount + 2 * kPlayersPerSide));
+    addItems<&PlayConfig::SYMBOLX, &PlayConfig::SYMBOLY>(axes, s, e, n);
+    addItems<&PlayConfig::DPlayerX, &PlayConfig::DPlayerY>(axes, s, e, n);
+    addItems<&PlayConfig::OPlayerX, &PlayConfig::OPlayerY>(axes, s, e, n);
+    // Frame by frame, so each inserted record is visited once.
+    for (int k = first + 1; k <= first + n; ++k) {
+        PlayConfig &frame = frames.frame(int16_t(k));
+        for (Axis &axis : axes) {
+            float &value = *axis.field(frame, axis.index);
+            value = value + float(axis.offset);
+            axis.offset = roundedOffset(float(axis.offset) + axis.increment, axis.offset);
+        }
+    }
 }
 
 InsertOutcome InsertFrames(FrameList &frames, int32_t n)
