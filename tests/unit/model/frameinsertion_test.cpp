@@ -138,16 +138,6 @@ TEST(InsertFrames, RefusalsChangeNothing)
     }
 }
 
-TEST(InsertFrames, FillsThePlayUpToTheLimitExactly)
-{
-    FrameList list = startAndEnd(10, 20);
-    const int room = list.room();
-    EXPECT_EQ(InsertFrames(list, room), InsertOutcome::Inserted);
-    EXPECT_EQ(list.count(), FrameList::kMaxFrames);
-    EXPECT_EQ(list.room(), 0);
-    EXPECT_EQ(list.frame(FrameList::kMaxFrames).OPlayerX[0], 20);
-}
-
 TEST(InsertCopies, EqualsRepeatedAppendAndRefusesPastTheLimit)
 {
     FrameList one = startAndEnd(1, 2);
@@ -238,7 +228,8 @@ TEST(InsertFrames, OneShiftEqualsRepeatedShiftsOnRandomPlays)
         for (int f = 1; f <= count; ++f) {
             PlayConfig &frame = play.frame(int16_t(f));
             frame.ActivePlyr = int16_t(std::uniform_int_distribution<int>(0, 20)(random));
-            for (auto *family : {&frame.OPlayerX, &frame.OPlayerY, &frame.DPlayerX, &frame.DPlayerY})
+            for (auto *family :
+                 {&frame.OPlayerX, &frame.OPlayerY, &frame.DPlayerX, &frame.DPlayerY})
                 for (float &v : *family)
                     v = coordinate();
             for (auto *family : {&frame.SYMBOLX, &frame.SYMBOLY, &frame.ActionSX, &frame.ActionEY})
