@@ -105,6 +105,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     buildStatusBar();
     connectDocumentCommands();
     connectPreferenceCommands();
+    connectFrameCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();
@@ -156,8 +157,8 @@ QString frmMain::toolbarMenuItem(const QString &key)
 {
     static const std::map<QString, QString> menuOf = {
         {"New", "mnuFileNew"}, {"Open", "mnuFileOpen"}, {"Save", "mnuFileSave"},
-        {"Print", "mnuFilePrint"}, {"InsertB", "mnuEInsertB"}, {"InsertA", "mnuEInsertA"},
-        {"InsertC", "mnuEInsertC"}, {"InsertProg", "mnuEInsertProg"}, {"FMove", "mnuEMove"},
+        {"Print", "mnuFilePrint"}, {"InsertB", "mnuIBefore"}, {"InsertA", "mnuIAfter"},
+        {"InsertC", "mnuIBlank"}, {"InsertProg", "mnuIProgressive"}, {"FMove", "mnuEMove"},
         {"Notes", "mnuViewNotes"}, {"Properties", "mnuOPreferences"},
         {"Help", "mnuHelpContents"}, {"About", "mnuHelpAbout"}};
     const auto it = menuOf.find(key);
@@ -191,10 +192,10 @@ void frmMain::buildMenus()
 
     QMenu *edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
-    addMenuItem(edit, "Insert &Before", "mnuEInsertB", QKeySequence("Ctrl+B"));
-    addMenuItem(edit, "Insert &After", "mnuEInsertA", QKeySequence("Ctrl+A"));
-    addMenuItem(edit, "&Insert Blank", "mnuEInsertC", QKeySequence("Ctrl+C"));
-    addMenuItem(edit, "Insert &Progressive", "mnuEInsertProg");
+    addMenuItem(edit, "Insert &Before", "mnuIBefore", QKeySequence("Ctrl+B"));
+    addMenuItem(edit, "Insert &After", "mnuIAfter", QKeySequence("Ctrl+A"));
+    addMenuItem(edit, "&Insert Blank", "mnuIBlank", QKeySequence("Ctrl+C"));
+    addMenuItem(edit, "Insert &Progressive", "mnuIProgressive");
     edit->addSeparator();
     addMenuItem(edit, "&Move", "mnuEMove");
     edit->addSeparator();

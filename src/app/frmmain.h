@@ -176,6 +176,19 @@ public:
     /// submenus, the submenus enabled while a formation exists. Check marks stay as they are.
     void showFormationMenus();
     // End of preferences block
+    // Frame commands: insertion, progressive frames, move (handlers in frmmain_frames.cpp)
+    void mnuIBefore_Click();
+    void mnuIAfter_Click();
+    void mnuIBlank_Click();
+    void mnuIProgressive_Click();
+    /// Opens the Move dialog modally on the current frame.
+    void mnuEMove_Click();
+    /// Asks for a number of frames and inserts that many progressive frames after the
+    /// current frame; refuses on the last frame and past the most frames a play can hold.
+    void InsertFrames();
+    /// Whether n more frames fit in the play; when they do not, says so and returns false.
+    bool roomForFrames(int32_t n);
+    // End of frame commands block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
@@ -258,6 +271,9 @@ private:
     /// Writes the formation table to the store at once, so a crash loses no saved formation.
     void storeFormations();
     // End of preferences block
+    // Frame commands
+    void connectFrameCommands();
+    // End of frame commands block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -95,9 +95,10 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsKeysAndShortcuts)
     };
     for (const Item &i :
          {Item{"mnuFileOpen", "&Open", "Ctrl+O"}, Item{"mnuFileSave", "&Save", "Ctrl+S"},
-          Item{"mnuFilePrint", "&Print...", "Ctrl+P"}, Item{"mnuEInsertB", "Insert &Before", "Ctrl+B"},
-          Item{"mnuEInsertA", "Insert &After", "Ctrl+A"},
-          Item{"mnuEInsertC", "&Insert Blank", "Ctrl+C"},
+          Item{"mnuFilePrint", "&Print...", "Ctrl+P"},
+          Item{"mnuIBefore", "Insert &Before", "Ctrl+B"},
+          Item{"mnuIAfter", "Insert &After", "Ctrl+A"},
+          Item{"mnuIBlank", "&Insert Blank", "Ctrl+C"},
           Item{"mnuEDel", "&Delete Frame", "Ctrl+D"}, Item{"mnuViewNotes", "&Notes", "Ctrl+N"},
           Item{"mnuHelpAbout", "&About Kinetra...", ""}}) {
         QAction *a = w->menuItem(i.name);

@@ -46,13 +46,14 @@ Platform::Answer FakePlatform::messageBox(const QString &text, const QString &ti
 
 std::optional<QString> FakePlatform::inputBox(const QString &prompt, const QString &title,
                                               const QString &defaultText,
-                                              std::optional<QPoint>)
+                                              std::optional<QPoint> position)
 {
     Call c;
     c.kind = "inputBox";
     c.text = prompt;
     c.title = title;
     c.defaultText = defaultText;
+    c.position = position;
     record(c);
     return m_texts.isEmpty() ? std::nullopt : m_texts.dequeue();
 }

@@ -23,6 +23,7 @@ public:
         Icon icon = Icon::None;
         FileDialog file;
         QString defaultText;
+        std::optional<QPoint> position; // where an input box was placed
     };
 
     Answer messageBox(const QString &text, const QString &title, Buttons buttons,

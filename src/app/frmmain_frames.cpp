@@ -1,0 +1,105 @@
+// Frame commands of the Edit menu: Insert Before, After, Blank and Progressive, and the Move
+// dialog. The work is done by the frame-list operations of the model; these handlers ask the
+// user, refuse what the play cannot hold and keep the window in step.
+#include "app/frmmain.h"
+
+#include "app/frmmove.h"
+#include "app/platform.h"
+#include "model/frameinsertion.h"
+#include "model/numbertext.h"
+
+namespace kinetra {
+
+namespace {
+
+const QString kProgramTitle = "Kinetra";
+
+} // namespace
+
+void frmMain::connectFrameCommands()
+{
+    onCommand("mnuIBefore", [this] { mnuIBefore_Click(); });
+    onCommand("mnuIAfter", [this] { mnuIAfter_Click(); });
+    onCommand("mnuIBlank", [this] { mnuIBlank_Click(); });
+    onCommand("mnuIProgressive", [this] { mnuIProgressive_Click(); });
+    onCommand("mnuEMove", [this] { mnuEMove_Click(); });
+}
+
+bool frmMain::roomForFrames(int32_t n)
+{
+    const int room = Frames.room();
+    if (n <= room)
+        return true;
+    const int most = FrameList::kMaxFrames;
+    QString text;
+    if (room == 0)
+        text = QString("This play already has %1 frames, the most a play can hold.").arg(most);
+    else
+        text = QString("This play has %1 frames and a play can hold at most %2, so no more than "
+                       "%3 can be inserted.")
+                   .arg(Frames.count())
+                   .arg(most)
+                   .arg(room);
+    m_platform.messageBox(text + " Ignoring Frame Insert command.", kProgramTitle,
+                          Platform::Buttons::Ok, Platform::Icon::Critical);
+    return false;
+}
+
+void frmMain::mnuIBefore_Click()
+{
+    if (!roomForFrames(1))
+        return;
+    AppendFrame();
+    SelectFrame(Frames.current());
+}
+
+void frmMain::mnuIAfter_Click()
+{
+    if (!roomForFrames(1))
+        return;
+    AppendFrame();
+    SelectFrame(int16_t(Frames.current() + 1));
+}
+
+void frmMain::mnuIBlank_Click()
+{
+    if (!roomForFrames(1))
+        return;
+    InsertBlankFrame();
+    SelectFrame(int16_t(Frames.current() + 1));
+}
+
+void frmMain::mnuIProgressive_Click()
+{
+    InsertFrames();
+}
+
+void frmMain::InsertFrames()
+{
+    if (Frames.current() >= Frames.count()) {
+        m_platform.messageBox(QString(QChar(13))
+                                  + "Warning - Can only insert between 2 existing frames!"
+                                  + "Ignoring Frame Insert command.",
+                              kProgramTitle, Platform::Buttons::Ok, Platform::Icon::Critical);
+        return;
+    }
+    const std::optional<QString> answer =
+        m_platform.inputBox("Number of Frames To Insert:", kProgramTitle, "1", pos());
+    if (!answer)
+        return;
+    const int32_t n = countFromText(answer->toStdString());
+    if (n < 1 || !roomForFrames(n))
+        return;
+    if (kinetra::InsertFrames(Frames, n) != InsertOutcome::Inserted)
+        return;
+    updateDeleteFrame();
+    SelectFrame(Frames.current());
+}
+
+void frmMain::mnuEMove_Click()
+{
+    frmMove dialog(*this, m_platform);
+    dialog.exec();
+}
+
+} // namespace kinetra

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace kinetra {
+
+class frmMain;
+class Platform;
+
+/// The Move dialog: shifts, flips or mirrors the ticked kinds of items of the main window's
+/// current frame. Every click applies at once and redraws the frame; there is no undo. The
+/// first click that changes the frame marks the play modified, so closing the dialog with
+/// its close box never leaves a moved frame unsaved without the save prompt.
+class frmMove : public QDialog
+{
+    Q_OBJECT
+
+public:
+    frmMove(frmMain &main, Platform &platform);
+
+    /// The arrows: 0 left, 1 up, 2 right, 3 down, each by the step in TxtInc.
+    void Image1_Click(int16_t Index);
+    /// Turns the frame upside down.
+    void Cmdflip_Click();
+    /// Turns the frame left to right.
+    void Cmdmirror_Click();
+    /// Marks the play modified and closes.
+    void CmdOk_Click();
+
+    QGroupBox *Frame1 = nullptr;
+    /// Players, Symbols, Actions, Text.
+    std::array<QCheckBox *, 4> Check1{};
+    QLineEdit *TxtInc = nullptr;
+    /// Arrow buttons: 0 left, 1 up, 2 right, 3 down.
+    std::array<QToolButton *, 4> Image1{};
+    QPushButton *Cmdflip = nullptr;
+    QPushButton *Cmdmirror = nullptr;
+    QPushButton *CmdOk = nullptr;
+
+private:
+    /// Runs MoveFrame on the current frame with the ticked groups and redraws it; the surface
+    /// size arrives as plain pixels.
+    void moveCurrentFrame(int Xinc, int Yinc, int width, int height);
+    /// The step typed in TxtInc, negated when asked; a step that does not fit is refused
+    /// with a message and gives nullopt.
+    std::optional<int16_t> step(bool negated);
+    int16_t ticked(int index) const;
+
+    frmMain &m_main;
+    Platform &m_platform;
+};
+
+} // namespace kinetra
