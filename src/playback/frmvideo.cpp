@@ -34,6 +34,9 @@ frmvideo::frmvideo(PlaybackClock &clock, PlaybackStage stage, QWidget *parent)
 {
     setObjectName("frmvideo");
     setWindowTitle("Video Control");
+    // A small panel of fixed size: a close box, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
 
     CmdPlay = new QPushButton("&Play", this);
     CmdPlay->setObjectName("CmdPlay");
