@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Playing a play as a coach does: open a three-frame play, go to frame 2, open the Video Control
 # window with "Play Video", choose Looping at the fastest speed and play. Screenshots of the
-# surface must show frames 1, 2 and 3 (offensive player 0 stands at x 100, 200 and 300, y 291 in them);
-# after Stop the surface shows frame 2, the current frame, and stays on it.
+# surface must show frames 1, 2 and 3 (offensive player 0 stands at x 100, 200 and 300, y 291
+# in them); after Stop the surface shows frame 2, the current frame, and stays on it.
 source "$E2E_LIB"
 
 play="$E2E_WORK/three_frames.KTR"
@@ -57,9 +57,9 @@ echo "surface at $CX,$CY"
 # frame_on IMAGE: which frame the surface shows (1, 2 or 3), told by where player 0's white
 # circle stands; 0 when it is at none of the three places or at more than one.
 frame_on() {
-    local colours k shown=0 count=0
+    local colours k shown=0 count=0 y=$((CY + 280)) x=$CX
     colours=$(convert "$1" -alpha off -format \
-        "%[pixel:p{$((CX + 100)),$((CY + 280))}] %[pixel:p{$((CX + 200)),$((CY + 280))}] %[pixel:p{$((CX + 300)),$((CY + 280))}]" info:)
+        "%[pixel:p{$((x + 100)),$y}] %[pixel:p{$((x + 200)),$y}] %[pixel:p{$((x + 300)),$y}]" info:)
     k=0
     for c in $colours; do
         k=$((k + 1))
@@ -80,7 +80,8 @@ current=$(shot current)
 
 # "Play Video" opens the Video Control window.
 xdotool mousemove $((CX + 216 + 40)) $((CY + 373 + 16 + 16)) click 1
-video=$(wait_window "Video Control" 10 "$KINETRA_PID") || fail "Play Video showed no Video Control window"
+video=$(wait_window "Video Control" 10 "$KINETRA_PID") ||
+    fail "Play Video showed no Video Control window"
 activate "$video"
 shot video-window >/dev/null
 # Keyboard only: Tab to the mode buttons, Down to Looping, Tab to the slider, End for the
