@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -118,10 +119,7 @@ frmvideo::frmvideo(PlaybackClock &clock, PlaybackStage stage, QWidget *parent)
         CmdPlay->setEnabled(true);
     };
 
-    Sldrspeed->blockSignals(true);
-    Sldrspeed->setValue(speedForFrameDelay(FrameDelay));
-    Sldrspeed->blockSignals(false);
-    LblFsecv->setText(frameRateText(frameDelayForSpeed(Sldrspeed->value())));
+    showSpeedOfFrameDelay();
 }
 
 frmvideo::~frmvideo()
@@ -136,9 +134,14 @@ frmvideo::~frmvideo()
 void frmvideo::Form_Load(QPoint topLeft)
 {
     move(topLeft);
-    Sldrspeed->blockSignals(true);
+    showSpeedOfFrameDelay();
+}
+
+void frmvideo::showSpeedOfFrameDelay()
+{
+    // Filling the slider is no speed change: FrameDelay stays as it is.
+    const QSignalBlocker quiet(Sldrspeed);
     Sldrspeed->setValue(speedForFrameDelay(FrameDelay));
-    Sldrspeed->blockSignals(false);
     LblFsecv->setText(frameRateText(frameDelayForSpeed(Sldrspeed->value())));
 }
 

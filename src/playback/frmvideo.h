@@ -84,6 +84,8 @@ public:
 
 private:
     void Form_QueryUnload();
+    /// Puts the slider at the speed of the current FrameDelay and shows its rate.
+    void showSpeedOfFrameDelay();
     /// The mode of the first option button that is selected; Once when none is.
     FrameStepper::Mode playMode() const;
     /// One step of the loop run `run`: show the next frame and set the timer for the one after.
