@@ -3,6 +3,7 @@
 #include "app/menumnemonics.h"
 #include "app/platform.h"
 #include "app/toolbaricons.h"
+#include <QPrinter>
 #include "model/runtimeerror.h"
 #include "prefs/preferencestore.h"
 #include "prefs/settingsstore.h"
@@ -102,6 +103,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     buildBody();
     buildStatusBar();
     connectDocumentCommands();
+    connectOutputCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();

@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace kinetra {
@@ -46,8 +47,9 @@ public:
     virtual std::optional<QString> saveFileName(const FileDialog &dialog) = 0;
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
     virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
-    /// Printer set-up dialog; false when cancelled.
-    virtual bool printerSetup() = 0;
+    /// Printer set-up dialog (printer, paper, orientation) for printer, which it changes only
+    /// when the user accepts; false when cancelled. Throws when the dialog cannot be shown.
+    virtual bool printerSetup(QPrinter &printer) = 0;
 
     virtual void beep() = 0;
     virtual void sleep(int milliseconds) = 0;

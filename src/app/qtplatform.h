@@ -17,7 +17,7 @@ public:
     std::optional<QString> saveFileName(const FileDialog &dialog) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<QFont> chooseFont(const QFont &initial) override;
-    bool printerSetup() override;
+    bool printerSetup(QPrinter &printer) override;
     void beep() override;
     void sleep(int milliseconds) override;
     void processEvents() override;

@@ -93,9 +93,13 @@ std::optional<QFont> FakePlatform::chooseFont(const QFont &)
     return m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue();
 }
 
-bool FakePlatform::printerSetup()
+bool FakePlatform::printerSetup(QPrinter &)
 {
     record(callOf("printerSetup"));
+    if (m_failingPrinterSetups > 0) {
+        --m_failingPrinterSetups;
+        throw std::runtime_error("printer set-up failed");
+    }
     return !m_answers.isEmpty() && m_answers.dequeue() == Answer::Ok;
 }
 

@@ -34,7 +34,7 @@ public:
     std::optional<QString> saveFileName(const FileDialog &dialog) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<QFont> chooseFont(const QFont &initial) override;
-    bool printerSetup() override;
+    bool printerSetup(QPrinter &printer) override;
     void beep() override;
     void sleep(int milliseconds) override;
     void processEvents() override;
@@ -52,6 +52,9 @@ public:
     void setNow(const QDateTime &now) { m_now = now; }
     /// The next `count` file dialogs fail (throw) instead of answering.
     void failFileDialogs(int count) { m_failingFileDialogs = count; }
+    /// The next `count` printer set-up dialogs fail (throw); the others take answers (Ok
+    /// accepts) and change nothing.
+    void failPrinterSetups(int count) { m_failingPrinterSetups = count; }
 
     // What happened.
     QList<Call> calls;
@@ -76,6 +79,7 @@ private:
     QQueue<std::optional<QFont>> m_fonts;
     QQueue<double> m_randoms;
     int m_failingFileDialogs = 0;
+    int m_failingPrinterSetups = 0;
     QDateTime m_now{QDate(2026, 12, 7), QTime(14, 10, 9)};
 };
 
