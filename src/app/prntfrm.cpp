@@ -99,6 +99,7 @@ Prntfrm::Prntfrm(frmMain &main, Platform &platform, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Cmdchgfont, &QPushButton::clicked, this, &Prntfrm::Cmdchgfont_Click);
     connect(CmdPsetup, &QPushButton::clicked, this, &Prntfrm::CmdPsetup_Click);

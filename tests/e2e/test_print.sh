@@ -39,15 +39,14 @@ near=$(convert "$page" -alpha off -fuzz 6% -fill black +opaque "rgb($r,$g,$b)" \
 [ "$near" -gt 20000 ] || fail "page 1 shows only $near pixels of the field colour rgb($r,$g,$b)"
 
 # The dialog stays open after printing; Cancel closes it.
-visible_dialog=$(wait_window "Print Play" 5 "$KINETRA_PID") || fail "the dialog closed after printing"
-activate "$visible_dialog"
+shown() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+shown "$dialog" || fail "the dialog closed after printing"
+activate "$dialog"
 xdotool key alt+c
-for _ in $(seq 25); do
-    xdotool search --onlyvisible --pid "$KINETRA_PID" --name '^Print Play$' >/dev/null 2>&1 || break
-    sleep 0.2
-done
-xdotool search --onlyvisible --pid "$KINETRA_PID" --name '^Print Play$' >/dev/null 2>&1 &&
-    fail "Cancel left the dialog open"
+for _ in $(seq 25); do shown "$dialog" || break; sleep 0.2; done
+shown "$dialog" && fail "Cancel left the dialog open"
 
 close_window "$main"
 wait_exit "$KINETRA_PID" 20 || fail "the program did not end"
