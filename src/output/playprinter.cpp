@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace kinetra {
 
 namespace {
@@ -88,7 +90,7 @@ public:
                 x = 10;
                 y = toInt32(double(m_y) + m_h);
                 if (o.legend)
-                    PrintLegend(0, toInt32(m_page.height() - 5.0 * m_h));
+                    PrintLegend(0, legendY());
                 newPagePending = false;
             }
             if (!o.small) {
@@ -100,7 +102,9 @@ public:
                 x = toInt32(double(x) + W + 10);
                 if (m_page.width() - W < x) {
                     y = toInt32(double(y) + H + m_h);
-                    if (m_page.height() - H < y)
+                    // A row that would cover the legend's box goes to the next page too.
+                    const int foot = o.legend ? legendTop() : m_page.height();
+                    if (m_page.height() - H < y || y + H > foot)
                         newPagePending = true;
                     x = 10;
                 }
@@ -132,6 +136,9 @@ private:
         if (!m_job.icon.isNull())
             m_target.drawImage(QRect(m_page.width() - 70, 2, 64, 64), m_job.icon);
     }
+
+    int legendY() const { return toInt32(m_page.height() - 5.0 * m_h); }
+    int legendTop() const { return toInt32(double(legendY()) + m_h); }
 
     void PrintLegend(int x, int y)
     {
