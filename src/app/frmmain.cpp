@@ -3,7 +3,6 @@
 #include "app/menumnemonics.h"
 #include "app/platform.h"
 #include "app/toolbaricons.h"
-#include <QPrinter>
 #include "model/runtimeerror.h"
 #include "prefs/preferencestore.h"
 #include "prefs/settingsstore.h"
@@ -21,6 +20,7 @@
 #include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>

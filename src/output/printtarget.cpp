@@ -1,5 +1,6 @@
 #include "output/printtarget.h"
 
+#include "model/atomicfile.h"
 #include "model/runtimeerror.h"
 
 #include <QDir>
@@ -11,8 +12,6 @@
 
 #include <cerrno>
 #include <cstdio>
-
-#include "model/atomicfile.h"
 
 namespace kinetra {
 
@@ -87,6 +86,12 @@ void PrinterPrintTarget::begin()
             throw RuntimeError(ErrorCode::PermissionDenied);
         m_temporary = reserve.fileName();
         reserve.close();
+        // The temporary is private to its owner; the finished file is readable as any other
+        // document, or keeps the permissions of the file it replaces.
+        const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                  | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QFile::setPermissions(m_temporary, target.exists() ? QFile::permissions(m_outputFile)
+                                                           : readable);
         m_printer.setOutputFormat(QPrinter::PdfFormat);
         m_printer.setOutputFileName(m_temporary);
     }

@@ -524,6 +524,7 @@ TEST_F(PrintTest, PdfFileIsARealDocumentWithOnePagePerPrintedPage)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(file.permissions() & QFileDevice::ReadOther); // as the file it replaced
     // Two frame pages (four small frames a page) and the notes page.
     static const QRegularExpression page("/Type\\s*/Page[^s]");
     EXPECT_EQ(QString::fromLatin1(bytes).count(page), 3);
