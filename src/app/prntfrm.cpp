@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace kinetra {
@@ -197,6 +198,11 @@ QString Prntfrm::askPdfFile()
 
 void Prntfrm::CmdPrint_Click()
 {
+    // Frames are painted between copies, which lets clicks through; one print at a time.
+    if (m_printing)
+        return;
+    m_printing = true;
+    const auto done = qScopeGuard([this] { m_printing = false; });
     const PrintOptions chosen = options();
     m_main.PrinterFont = chosen.font;
     bool busy = false;

@@ -56,6 +56,7 @@ private:
 
     frmMain &m_main;
     Platform &m_platform;
+    bool m_printing = false;
 };
 
 } // namespace kinetra

@@ -27,6 +27,30 @@ Qt::PenStyle penStyle(int style)
     }
 }
 
+// The length of the longest start of s no wider than width, at least one character. Widths
+// grow with the length, so the length is found by doubling and then halving, which keeps
+// the number of measures small even for a long line.
+int fittingLength(const PrintTarget &target, const QString &s, int width)
+{
+    int good = 1;
+    int n = std::min<int>(int(s.size()), 64);
+    while (target.textWidth(s.left(n)) <= width) {
+        good = n;
+        if (n == s.size())
+            return n;
+        n = std::min<int>(int(s.size()), n * 2);
+    }
+    int bad = n;
+    while (bad - good > 1) {
+        const int mid = (good + bad) / 2;
+        if (target.textWidth(s.left(mid)) <= width)
+            good = mid;
+        else
+            bad = mid;
+    }
+    return good;
+}
+
 // Splits text into lines no wider than width: at blanks where it can, inside a word that is
 // wider than the whole line. Line breaks of any kind (CR LF, LF, CR) start a new line.
 QStringList wrapText(const PrintTarget &target, const QString &text, int width)
@@ -36,19 +60,19 @@ QStringList wrapText(const PrintTarget &target, const QString &text, int width)
     QStringList lines;
     for (const QString &paragraph : normalised.split('\n')) {
         QString rest = paragraph;
-        while (target.textWidth(rest) > width) {
-            // The longest prefix that fits, at least one character so the loop always ends.
-            int fit = 1;
-            while (fit < rest.size() && target.textWidth(rest.left(fit + 1)) <= width)
-                ++fit;
-            const int blank = rest.lastIndexOf(' ', fit);
+        for (;;) {
+            const int fit = rest.isEmpty() ? 0 : fittingLength(target, rest, width);
+            if (fit >= rest.size()) {
+                lines << rest;
+                break;
+            }
+            const int blank = int(rest.lastIndexOf(' ', fit));
             const int cut = blank > 0 ? blank : fit;
             lines << rest.left(cut);
             rest = rest.mid(cut);
             if (blank > 0)
                 rest.remove(0, 1);
         }
-        lines << rest;
     }
     return lines;
 }

@@ -316,6 +316,22 @@ TEST(PrintLayoutTest, SmallRowsStayClearOfTheLegend)
     }
 }
 
+TEST_F(PrintTest, PrintClickedAgainWhileFramesArePaintedIsIgnored)
+{
+    makeFrames(3);
+    dialog->OptPFrames[1]->setChecked(true);
+    int clicks = 0;
+    platform.onProcessEvents = [&] {
+        if (recorder.begun && clicks++ == 0)
+            dialog->CmdPrint->click();
+    };
+    print();
+    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(recorder.pages.size(), 4);
+    EXPECT_EQ(callsOf("saveFile").size(), 1);
+    EXPECT_TRUE(platform.messages().isEmpty());
+}
+
 TEST_F(PrintTest, CurrentFrameOnlyPrintsTheSurfaceAsShownWithChalk)
 {
     makeFrames(3);

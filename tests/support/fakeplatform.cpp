@@ -117,6 +117,8 @@ void FakePlatform::sleep(int milliseconds)
 void FakePlatform::processEvents()
 {
     ++processEventsCalls;
+    if (onProcessEvents)
+        onProcessEvents();
 }
 
 void FakePlatform::setWaitCursor(bool busy)

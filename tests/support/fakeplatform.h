@@ -68,6 +68,8 @@ public:
 
     /// Runs before each answer is returned, e.g. to inspect the program mid-dialog.
     std::function<void(const Call &)> onCall;
+    /// Runs when pending events are let through, as a user's click in the meantime would.
+    std::function<void()> onProcessEvents;
 
 private:
     void record(Call call);
