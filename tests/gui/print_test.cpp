@@ -332,6 +332,36 @@ TEST_F(PrintTest, PrintClickedAgainWhileFramesArePaintedIsIgnored)
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
+// Printing without a window (for an export from the command line) gives the very pages the
+// dialog's "All Frames" + "Large" gives.
+TEST_F(PrintTest, PrintingWithoutTheWindowGivesTheSamePages)
+{
+    makeFrames(3);
+    dialog->OptPFrames[1]->setChecked(true);
+    print();
+
+    RecordingPrintTarget headless(QSize(2400, 3200), kLine);
+    PrintJob job = w->printJob();
+    job.options = dialog->options();
+    Surface surface;
+    surface.setPicture(w->surface->picture());
+    surface.setFont(w->surface->font());
+    EXPECT_EQ(printPlay(headless, job, w->Frames, surface), 4);
+
+    ASSERT_EQ(headless.pages.size(), recorder.pages.size());
+    for (int p = 0; p < recorder.pages.size(); ++p) {
+        ASSERT_EQ(headless.pages[p].size(), recorder.pages[p].size()) << "page " << p;
+        for (int i = 0; i < recorder.pages[p].size(); ++i) {
+            const auto &a = headless.pages[p][i], &b = recorder.pages[p][i];
+            EXPECT_EQ(a.kind, b.kind);
+            EXPECT_EQ(a.rect, b.rect);
+            EXPECT_EQ(a.text, b.text);
+            EXPECT_EQ(a.pen, b.pen);
+            EXPECT_TRUE(a.image == b.image) << "page " << p << " item " << i;
+        }
+    }
+}
+
 TEST_F(PrintTest, CurrentFrameOnlyPrintsTheSurfaceAsShownWithChalk)
 {
     makeFrames(3);
