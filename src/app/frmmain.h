@@ -13,10 +13,12 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QGroupBox;
+class QPrinter;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -28,7 +30,9 @@ namespace kinetra {
 class Canvas;
 class frmNotes;
 class Platform;
+class PrintTarget;
 class SettingsStore;
+struct PrintJob;
 class Surface;
 class SurfaceEditor;
 class ToolPalette;
@@ -199,6 +203,23 @@ public:
     /// The play's frames and the surface, as a playback plays them.
     PlaybackStage playbackStage();
     // End of playback block
+    // Printing and picture export (handlers in frmmain_output.cpp)
+    void mnuFilePrint_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFileSaveBMP_Click();
+    /// The printer of the session: the printer, paper and orientation chosen in the set-up
+    /// stay for the rest of the run.
+    QPrinter &printer();
+    /// The font printing uses, kept for the session like the printer.
+    QFont PrinterFont;
+    /// Whether printing makes a PDF file: no printer is installed, or the set-up chose one.
+    bool printsToPdf();
+    /// Makes the target a print goes to: the session's printer, or a PDF file laid out like
+    /// it when pdfFile is given. Tests replace it to record the pages.
+    std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)> makePrintTarget;
+    /// What printing reads from the play and the preferences (the options left at defaults).
+    PrintJob printJob() const;
+    // End of printing block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
@@ -287,6 +308,11 @@ private:
     // Playback
     void connectPlaybackCommands();
     // End of playback block
+    // Printing and picture export
+    void connectOutputCommands();
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_pdfPrinter;
+    // End of printing block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace kinetra {
@@ -59,8 +60,9 @@ public:
     /// Font chooser with underline, strikethrough and a text colour; nullopt when cancelled.
     virtual std::optional<FontChoice> chooseFont(const QFont &initial,
                                                  const QColor &initialColor) = 0;
-    /// Printer set-up dialog; false when cancelled.
-    virtual bool printerSetup() = 0;
+    /// Printer set-up dialog (printer, paper, orientation) for printer, which it changes only
+    /// when the user accepts; false when cancelled. Throws when the dialog cannot be shown.
+    virtual bool printerSetup(QPrinter &printer) = 0;
 
     virtual void beep() = 0;
     virtual void sleep(int milliseconds) = 0;

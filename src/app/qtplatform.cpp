@@ -9,7 +9,8 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -170,11 +171,24 @@ std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
     return FontChoice{fonts->currentFont(), color};
 }
 
-bool QtPlatform::printerSetup()
+bool QtPlatform::printerSetup(QPrinter &printer)
 {
-    static QPrinter printer;
-    QPageSetupDialog dialog(&printer, dialogParent());
-    return dialog.exec() == QDialog::Accepted;
+    // The print dialog is where this desktop chooses the printer (or a PDF file), and its
+    // Properties the paper and orientation; here it only sets them up, it prints nothing.
+    QPrintDialog dialog(&printer, dialogParent());
+    dialog.setWindowTitle("Print Setup");
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText("OK");
+    }
+    const bool busy = m_busy;
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    return accepted;
 }
 
 void QtPlatform::beep()

@@ -18,7 +18,7 @@ public:
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<FontChoice> chooseFont(const QFont &initial,
                                          const QColor &initialColor) override;
-    bool printerSetup() override;
+    bool printerSetup(QPrinter &printer) override;
     void beep() override;
     void sleep(int milliseconds) override;
     void processEvents() override;

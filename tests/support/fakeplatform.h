@@ -37,7 +37,7 @@ public:
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<FontChoice> chooseFont(const QFont &initial,
                                          const QColor &initialColor) override;
-    bool printerSetup() override;
+    bool printerSetup(QPrinter &printer) override;
     void beep() override;
     void sleep(int milliseconds) override;
     void processEvents() override;
@@ -71,6 +71,9 @@ public:
 
     /// The next `count` file dialogs fail (throw) instead of answering.
     void failFileDialogs(int count) { m_failingFileDialogs = count; }
+    /// The next `count` printer set-up dialogs fail (throw); the others take answers (Ok
+    /// accepts) and change nothing.
+    void failPrinterSetups(int count) { m_failingPrinterSetups = count; }
 
     // What happened.
     QList<Call> calls;
@@ -84,6 +87,8 @@ public:
 
     /// Runs before each answer is returned, e.g. to inspect the program mid-dialog.
     std::function<void(const Call &)> onCall;
+    /// Runs when pending events are let through, as a user's click in the meantime would.
+    std::function<void()> onProcessEvents;
 
 private:
     void record(Call call);
@@ -106,6 +111,7 @@ private:
     QList<Timer> m_timers;
     quint64 m_timersSet = 0;
     qint64 m_steadyMs = 1000000;
+    int m_failingPrinterSetups = 0;
     QDateTime m_now{QDate(2026, 12, 7), QTime(14, 10, 9)};
 };
 
