@@ -149,6 +149,13 @@ public:
     bool notesOpen() const;
     // End of play document block
 
+    // Plays handed to the program: named on its command line or by a second start
+    /// Brings the window to the front and opens sFile as File > Open does once its dialog has
+    /// answered: save prompt, panels, recent files, messages on failure. A request that comes
+    /// while a dialog is open or a long operation runs waits until they are over.
+    void openRequestedPlay(const QString &sFile);
+    // End of requested plays block
+
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
     Canvas *canvas = nullptr;
@@ -217,6 +224,12 @@ private:
     frmNotes *m_notes = nullptr;
     QString m_dialogFileName; ///< the name the next Open dialog proposes
     // End of play document block
+
+    // Plays handed to the program
+    void openRequestedPlays();
+    QStringList m_requestedPlays;
+    bool m_openingRequests = false;
+    // End of requested plays block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();
