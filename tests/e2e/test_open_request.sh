@@ -5,8 +5,10 @@ source "$E2E_LIB"
 data=$(cd "$(dirname "$E2E_LIB")/../data" && pwd)
 plays=$E2E_WORK/plays
 mkdir -p "$plays/more"
-cp "$data/two_frames.KTR" "$plays/First Play.KTR"
-cp "$data/new_play.KTR" "$plays/more/second.ktr"
+cp "$data/new_play.KTR" "$plays/First Play.KTR"
+# The same play on the third field picture, so the screen shows which one is open.
+sed '1s/,0\r$/,2\r/' "$data/new_play.KTR" >"$plays/more/second.ktr"
+grep -q ',2.$' <(head -1 "$plays/more/second.ktr") || fail "could not make the second play"
 ini=$XDG_CONFIG_HOME/DAZI/DAZI.ini
 
 # recent N: the path stored as the Nth recent file.
