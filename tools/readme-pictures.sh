@@ -35,9 +35,8 @@ work=$KINETRA_PICTURES_WORK
 docs=$top/docs
 log=$work/kinetra.log
 
-# The play: the first sample in the program folder's Plays/, else a test play.
-play=$(find "$build/bin/Plays" -maxdepth 1 -iname '*.ktr' 2>/dev/null | sort | head -1)
-[ -n "$play" ] || play=$top/tests/data/two_frames.KTR
+# The play the README walks through (KINETRA_PICTURES_PLAY names another).
+play=${KINETRA_PICTURES_PLAY:-$top/tools/readme-play.KTR}
 cp "$play" "$work/home/"
 play=$work/home/$(basename "$play")
 echo "Play: $play"
@@ -51,13 +50,9 @@ wait_window() { # TITLE [SECONDS]: id of the program's visible window titled exa
     done
     return 1
 }
-capture() { # WINDOW NAME: the window with its frame, as docs/NAME.png
+capture() { # WINDOW NAME: the window with its title bar, as docs/NAME.png
     sleep 0.8
-    import -window root "$work/screen.png"
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    # openbox's frame: the title bar above and a border round the window's inside.
-    convert "$work/screen.png" -crop "$((WIDTH + 2))x$((HEIGHT + 24))+$((X - 1))+$((Y - 23))" +repage \
-        "$docs/$2.png"
+    import -window "$1" -frame "$docs/$2.png"
     echo "Wrote docs/$2.png"
 }
 skip() { echo "Skipped docs/$1.png: $2"; }
@@ -89,14 +84,15 @@ sleep 0.5
 import -window root "$work/screen.png"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 field=$(find "$build/bin" -maxdepth 1 -name 'Surface*.BMP' | sort | head -1)
-convert "$field" -crop 24x24+188+40 +repage "$work/patch.png"
+# The field's top-left corner: no player of the play stands there.
+convert "$field" -crop 24x24+8+8 +repage "$work/patch.png"
 convert "$work/screen.png" -crop 460x300+"$X"+"$Y" +repage "$work/region.png"
 found=$(compare -metric AE -subimage-search "$work/region.png" "$work/patch.png" null: 2>&1 |
     sed -n 's/.*@ *\([0-9]*\),\([0-9]*\).*/\1 \2/p' | head -1 || true)
 if [ -n "$found" ]; then
     read -r fx fy <<<"$found"
     height=$(identify -format %h "$field")
-    xdotool mousemove $((X + fx - 188 + 256)) $((Y + fy - 40 + height + 32)) click 1
+    xdotool mousemove $((X + fx - 8 + 256)) $((Y + fy - 8 + height + 32)) click 1
     if dialog=$(wait_window "Video Control" 5); then
         capture "$dialog" video-control
         close "$dialog"
