@@ -7,11 +7,14 @@
 #include "model/runtimeerror.h"
 #include "documentfixture.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <future>
 
@@ -146,6 +149,23 @@ TEST_F(RequestedPlay, MissingFileIsReportedAndTheLoadedPlayStays)
     EXPECT_EQ(platform.messages()[0].text, loadError(missing));
     EXPECT_EQ(w->PlayFile, first);
     EXPECT_EQ(recentFiles(*w), QStringList{first});
+}
+
+TEST_F(RequestedPlay, WaitsForAnOpenDialogToClose)
+{
+    auto w = open();
+    QDialog dialog(w.get());
+    dialog.setModal(true);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    const QString file = copyData("two_frames.KTR");
+    w->openRequestedPlay(file);
+    QTest::qWait(300);
+    EXPECT_TRUE(w->PlayFile.isEmpty());
+
+    dialog.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->PlayFile == file; }, 2000));
+    EXPECT_EQ(recentFiles(*w), QStringList{file});
 }
 
 // ---- The channel between a second start and the running program ----
