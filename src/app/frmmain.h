@@ -220,6 +220,12 @@ public:
     /// What printing reads from the play and the preferences (the options left at defaults).
     PrintJob printJob() const;
     // End of printing block
+    // Plays handed to the program: named on its command line or by a second start
+    /// Brings the window to the front and opens sFile as File > Open does once its dialog has
+    /// answered: save prompt, panels, recent files, messages on failure. A request that comes
+    /// while a dialog is open or a long operation runs waits until they are over.
+    void openRequestedPlay(const QString &sFile);
+    // End of requested plays block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
@@ -313,6 +319,11 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPrinter> m_pdfPrinter;
     // End of printing block
+    // Plays handed to the program
+    void openRequestedPlays();
+    QStringList m_requestedPlays;
+    bool m_openingRequests = false;
+    // End of requested plays block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();
