@@ -102,6 +102,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     buildBody();
     buildStatusBar();
     connectDocumentCommands();
+    connectWindowCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();

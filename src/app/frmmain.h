@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform.h"
 #include "model/framelist.h"
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
@@ -26,6 +27,7 @@ namespace kinetra {
 
 class Canvas;
 class frmNotes;
+class frmTip;
 class Platform;
 class SettingsStore;
 class Surface;
@@ -149,6 +151,22 @@ public:
     bool notesOpen() const;
     // End of play document block
 
+    // Play directory, tips, help and About (handlers in frmmain_windows.cpp)
+    /// The help file's full path (set at start-up); empty when the program has no help.
+    QString HelpFile;
+    /// File > Play Directory: pick a play by its title and open it.
+    void MnuFPDir_Click();
+    /// The folder the Play Directory starts in.
+    QString playDirectoryFolder() const;
+    /// Help > Tips: shows the one Tip of the Day window, or brings it forward.
+    void mnuHelpTips_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearch_Click();
+    void mnuHelpAbout_Click();
+    /// The Tip of the Day window, or null before it was first shown.
+    frmTip *tipWindow() const { return m_tip; }
+    // End of play directory, tips, help and About block
+
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
     Canvas *canvas = nullptr;
@@ -217,6 +235,13 @@ private:
     frmNotes *m_notes = nullptr;
     QString m_dialogFileName; ///< the name the next Open dialog proposes
     // End of play document block
+
+    // Play directory, tips, help and About
+    void connectWindowCommands();
+    /// Opens the help viewer; the two Help commands differ only in where it opens.
+    void showHelp(Platform::HelpCommand command);
+    frmTip *m_tip = nullptr;
+    // End of play directory, tips, help and About block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -6,6 +6,7 @@
 #include "app/reporterror.h"
 #include "playback/playbackstate.h"
 #include "prefs/inisettingsstore.h"
+#include "windows/frmtip.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,6 +65,8 @@ int Main(Platform &platform)
     IniSettingsStore store;
     frmMain window(platform, store, programDir);
     window.show();
+    if (frmTip::ShowAtStartup(store))
+        window.mnuHelpTips_Click();
 
     return QApplication::exec();
 }
