@@ -69,6 +69,9 @@ frmdir::frmdir(const QString &startFolder, QWidget *parent)
                 if (index.isValid())
                     setFolder(m_folders->filePath(index));
             });
+    // The tree fills in the background; show the folder once its branch is there.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this,
+            [this] { Dir1->scrollTo(Dir1->currentIndex()); });
     connect(List1, &QListWidget::itemClicked, this, &frmdir::List1_Click);
     // A double-click chooses the play, as Open does.
     connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {

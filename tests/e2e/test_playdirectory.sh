@@ -20,18 +20,15 @@ sleep 0.5
 shot play-directory >/dev/null
 
 # The list stands right of the folder tree; its first entry (BuntDefense.ktr, first in name
-# order) is its top line. Find the list by its white background right of the middle.
+# order) is its top line: find the list's first white row two thirds across the window.
 eval "$(xdotool getwindowgeometry --shell "$dir")"
-x=$((X + WIDTH * 2 / 3))
-y0=$Y
+rel_x=$((WIDTH * 2 / 3))
 image="$E2E_WORK/out/list.png"
 import -window "$dir" "$image"
-# First row of the list: the first white pixel row below the "Play Files" label in that column.
-rel_x=$((WIDTH * 2 / 3))
 row=$(convert "$image" -crop "1x${HEIGHT}+${rel_x}+0" +repage -alpha off txt:- |
-    awk -F'[ ,:]+' 'NR > 1 && /#FFFFFF/ { print $2; exit }')
+    awk -F'[ ,:]+' 'NR > 1 && /#FFFFFF/ && !found { print $2; found = 1 }') || true
 [ -n "$row" ] || fail "could not find the Play Files list"
-xdotool mousemove "$x" $((y0 + row + 10))
+xdotool mousemove --window "$dir" "$rel_x" $((row + 8))
 sleep 0.3
 xdotool click --repeat 2 --delay 80 1
 sleep 1
