@@ -1,5 +1,6 @@
 #include "windows/frmtip.h"
 
+#include "model/cp1252.h"
 #include "prefs/preferencestore.h"
 #include "prefs/settingsstore.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -114,8 +116,13 @@ bool frmTip::LoadTips(const QString &file)
     if (!in.open(QIODevice::ReadOnly))
         return false;
     TipList.clear();
-    // One tip a line, whatever the line ends; a last line without an end is a tip too.
-    const QString text = QString::fromUtf8(in.readAll());
+    // One tip a line, whatever the line ends; a last line without an end is a tip too. A tip
+    // file written with NotePad may be Windows-1252 rather than UTF-8.
+    const QByteArray bytes = in.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = QString::fromStdString(cp1252ToUtf8(bytes.toStdString()));
     QStringList lines = text.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

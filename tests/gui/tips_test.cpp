@@ -61,6 +61,17 @@ TEST_F(TipTest, AOneLineFileAlwaysShowsItsLine)
     }
 }
 
+TEST_F(TipTest, ReadsUtf8AndWindows1252TipFiles)
+{
+    auto w = tipWindow(tipFile("Caf\xc3\xa9 con leche\nNi\xc3\xb1o"));
+    EXPECT_EQ(w->TipList, (QStringList{QString::fromUtf8("Caf\xc3\xa9 con leche"),
+                                       QString::fromUtf8("Ni\xc3\xb1o")}))
+        << "UTF-8 tips";
+    w = tipWindow(tipFile("Ni\xf1o \x93quoted\x94"));
+    EXPECT_EQ(w->TipList, QStringList{QString::fromUtf8("Ni\xc3\xb1o \xe2\x80\x9cquoted\xe2\x80\x9d")})
+        << "Windows-1252 tips";
+}
+
 TEST_F(TipTest, AnEmptyFileLoadsAndShowsNothing)
 {
     auto w = tipWindow(tipFile(""));
