@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <QSet>
 
@@ -164,7 +165,7 @@ public:
     void mnuHelpSearch_Click();
     void mnuHelpAbout_Click();
     /// The Tip of the Day window, or null before it was first shown.
-    frmTip *tipWindow() const { return m_tip; }
+    frmTip *tipWindow() const;
     // End of play directory, tips, help and About block
 
     // Controls other parts of the program and the tests reach by name.
@@ -240,7 +241,7 @@ private:
     void connectWindowCommands();
     /// Opens the help viewer; the two Help commands differ only in where it opens.
     void showHelp(Platform::HelpCommand command);
-    frmTip *m_tip = nullptr;
+    QPointer<frmTip> m_tip; ///< closing the window deletes it
     // End of play directory, tips, help and About block
 
     // Palette, drag and drop, mouse editing.

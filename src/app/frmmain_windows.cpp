@@ -62,13 +62,17 @@ void frmMain::mnuHelpTips_Click()
     if (!m_tip) {
         m_tip = new frmTip(m_store, QDir(m_programDir).filePath("TIPOFDAY.TXT"),
                            [this] { return m_platform.random(); }, this);
-        m_tip->setAttribute(Qt::WA_DeleteOnClose);
         // Closing ends the window; the next Help > Tips reads the tip file again.
-        connect(m_tip, &QObject::destroyed, this, [this] { m_tip = nullptr; });
+        m_tip->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_tip->show();
     m_tip->raise();
     m_tip->activateWindow();
+}
+
+frmTip *frmMain::tipWindow() const
+{
+    return m_tip;
 }
 
 // ---- Help ----

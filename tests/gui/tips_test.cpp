@@ -4,6 +4,7 @@
 #include "windows/frmtip.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -137,6 +138,14 @@ TEST_F(TipTest, HelpTipsShowsOneWindowAndBringsItForward)
     EXPECT_EQ(w->findChildren<frmTip *>().size(), 1);
     // The program folder's tip file is read.
     EXPECT_GE(tip->TipList.size(), 30);
+
+    // OK ends the window; the next Help > Tips makes a new one.
+    tip->cmdOK->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w->tipWindow(), nullptr);
+    w->menuItem("mnuHelpTips")->trigger();
+    ASSERT_NE(w->tipWindow(), nullptr);
+    EXPECT_TRUE(w->tipWindow()->isVisible());
 }
 
 } // namespace
