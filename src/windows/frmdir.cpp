@@ -96,6 +96,8 @@ void frmdir::Form_Load(const QString &startFolder)
     if (QWidget *owner = parentWidget())
         move(owner->frameGeometry().topLeft());
     setFolder(startFolder);
+    // The arrow keys pick a play at once; Enter opens it through the default button.
+    List1->setFocus();
 }
 
 void frmdir::setFolder(const QString &folder)
