@@ -109,6 +109,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     connectFrameCommands();
     connectPlaybackCommands();
     connectOutputCommands();
+    connectWindowCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();

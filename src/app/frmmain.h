@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform.h"
 #include "model/framelist.h"
 #include "playback/frmvideo.h"
 #include "prefs/preferences.h"
@@ -7,6 +8,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <QSet>
 
@@ -29,6 +31,7 @@ namespace kinetra {
 
 class Canvas;
 class frmNotes;
+class frmTip;
 class Platform;
 class PrintTarget;
 class SettingsStore;
@@ -226,6 +229,21 @@ public:
     /// while a dialog is open or a long operation runs waits until they are over.
     void openRequestedPlay(const QString &sFile);
     // End of requested plays block
+    // Play directory, tips, help and About (handlers in frmmain_windows.cpp)
+    /// The help file's full path (set at start-up); empty when the program has no help.
+    QString HelpFile;
+    /// File > Play Directory: pick a play by its title and open it.
+    void MnuFPDir_Click();
+    /// The folder the Play Directory starts in.
+    QString playDirectoryFolder() const;
+    /// Help > Tips: shows the one Tip of the Day window, or brings it forward.
+    void mnuHelpTips_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearch_Click();
+    void mnuHelpAbout_Click();
+    /// The Tip of the Day window, or null before it was first shown.
+    frmTip *tipWindow() const;
+    // End of play directory, tips, help and About block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
@@ -324,6 +342,12 @@ private:
     QStringList m_requestedPlays;
     bool m_openingRequests = false;
     // End of requested plays block
+    // Play directory, tips, help and About
+    void connectWindowCommands();
+    /// Opens the help viewer; the two Help commands differ only in where it opens.
+    void showHelp(Platform::HelpCommand command);
+    QPointer<frmTip> m_tip; ///< closing the window deletes it
+    // End of play directory, tips, help and About block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -1,5 +1,7 @@
 #include "app/qtplatform.h"
 
+#include "windows/frmhelp.h"
+
 #include <QApplication>
 #include <QBoxLayout>
 #include <QColorDialog>
@@ -239,10 +241,20 @@ double QtPlatform::random()
     return QRandomGenerator::global()->generateDouble();
 }
 
-void QtPlatform::showHelp(const QString &helpFile, const QString &searchKey)
+void QtPlatform::showHelp(const QString &helpFile, HelpCommand command,
+                          const QString &partialKey)
 {
-    if (helpViewer)
-        helpViewer(helpFile, searchKey);
+    showHelpWindow(dialogParent(), helpFile, command, partialKey);
+}
+
+void showHelpWindow(QWidget *owner, const QString &helpFile, Platform::HelpCommand command,
+                    const QString &partialKey)
+{
+    frmHelp *help = frmHelp::of(owner);
+    if (command == Platform::HelpCommand::Contents)
+        help->showContents(helpFile);
+    else
+        help->showIndex(helpFile, partialKey);
 }
 
 } // namespace kinetra

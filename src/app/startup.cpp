@@ -8,6 +8,7 @@
 #include "app/reporterror.h"
 #include "playback/playbackstate.h"
 #include "prefs/inisettingsstore.h"
+#include "windows/frmtip.h"
 
 #include <QApplication>
 #include <QDir>
@@ -118,6 +119,8 @@ int Main(Platform &platform, const QString &playFile)
     IniSettingsStore store;
     frmMain window(platform, store, programDir);
     window.show();
+    if (frmTip::ShowAtStartup(store))
+        window.mnuHelpTips_Click();
 
     QObject::disconnect(queueing);
     QObject::connect(&instanceServer, &InstanceServer::playReceived, &window,

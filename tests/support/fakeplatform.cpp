@@ -196,9 +196,14 @@ double FakePlatform::random()
     return m_randoms.isEmpty() ? 0.0 : m_randoms.dequeue();
 }
 
-void FakePlatform::showHelp(const QString &helpFile, const QString &searchKey)
+void FakePlatform::showHelp(const QString &helpFile, HelpCommand command,
+                            const QString &partialKey)
 {
-    helpRequests.append(searchKey.isEmpty() ? helpFile : helpFile + "#" + searchKey);
+    helpRequests.append(command == HelpCommand::Contents
+                            ? "contents " + helpFile
+                            : "search " + helpFile + " " + partialKey);
+    if (helpViewer)
+        helpViewer(helpFile, command, partialKey);
 }
 
 } // namespace kinetra

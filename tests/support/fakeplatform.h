@@ -7,6 +7,8 @@
 #include <QQueue>
 #include <QVariant>
 
+#include <functional>
+
 namespace kinetra {
 
 /// A scripted desktop: dialogs answer from a queue, every call is recorded, sleep advances a
@@ -46,7 +48,8 @@ public:
     qint64 steadyMs() override;
     void singleShot(int milliseconds, QObject *context, std::function<void()> fn) override;
     double random() override;
-    void showHelp(const QString &helpFile, const QString &searchKey) override;
+    void showHelp(const QString &helpFile, HelpCommand command,
+                  const QString &partialKey) override;
 
     // Scripting: replies are taken in order by the dialog calls of the matching kind.
     void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
@@ -83,7 +86,9 @@ public:
     int processEventsCalls = 0;
     bool waitCursor = false;
     int waitCursorChanges = 0;
-    QStringList helpRequests;
+    QStringList helpRequests; // "contents <file>" or "search <file> <key>"
+    /// Runs after a help request is recorded, e.g. the real help window or a failure.
+    std::function<void(const QString &, HelpCommand, const QString &)> helpViewer;
 
     /// Runs before each answer is returned, e.g. to inspect the program mid-dialog.
     std::function<void(const Call &)> onCall;
