@@ -58,6 +58,9 @@ const ToolbarButton kToolbar[] = {
     {"Save", "Save play"},
     {"Print", "Print"},
     {"", ""},
+    {"Undo", "Undo"},
+    {"Redo", "Redo"},
+    {"", ""},
     {"InsertB", "Insert Frame Before"},
     {"InsertA", "Insert Frame After"},
     {"InsertC", "Insert Blank Frame"},
@@ -102,6 +105,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     buildBody();
     buildStatusBar();
     connectDocumentCommands();
+    connectHistoryCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();
@@ -153,7 +157,8 @@ QString frmMain::toolbarMenuItem(const QString &key)
 {
     static const std::map<QString, QString> menuOf = {
         {"New", "mnuFileNew"}, {"Open", "mnuFileOpen"}, {"Save", "mnuFileSave"},
-        {"Print", "mnuFilePrint"}, {"InsertB", "mnuEInsertB"}, {"InsertA", "mnuEInsertA"},
+        {"Print", "mnuFilePrint"}, {"Undo", "mnuEUndo"}, {"Redo", "mnuERedo"},
+        {"InsertB", "mnuEInsertB"}, {"InsertA", "mnuEInsertA"},
         {"InsertC", "mnuEInsertC"}, {"InsertProg", "mnuEInsertProg"}, {"FMove", "mnuEMove"},
         {"Notes", "mnuViewNotes"}, {"Properties", "mnuOPreferences"},
         {"Help", "mnuHelpContents"}, {"About", "mnuHelpAbout"}};
@@ -188,6 +193,10 @@ void frmMain::buildMenus()
 
     QMenu *edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
+    mnuEUndo = addMenuItem(edit, "&Undo", "mnuEUndo", QKeySequence("Ctrl+Z"));
+    mnuERedo = addMenuItem(edit, "&Redo", "mnuERedo");
+    mnuERedo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    edit->addSeparator();
     addMenuItem(edit, "Insert &Before", "mnuEInsertB", QKeySequence("Ctrl+B"));
     addMenuItem(edit, "Insert &After", "mnuEInsertA", QKeySequence("Ctrl+A"));
     addMenuItem(edit, "&Insert Blank", "mnuEInsertC", QKeySequence("Ctrl+C"));
@@ -356,6 +365,7 @@ void frmMain::Form_Load()
     SetupForm();
 
     Frames.reset();
+    clearHistory();
     updateDeleteFrame();
     SelectFrame(1);
 
@@ -445,6 +455,10 @@ void frmMain::Form_Resize()
 void frmMain::SelectFrame(int16_t index)
 {
     Frames.setCurrent(index);
+    // Looking at another frame between edits: the next step starts from it. Inside a command
+    // that inserted or deleted frames the step starts from where that command began.
+    if (Frames.count() == m_history.recorded().count())
+        m_history.setSelected(index);
     m_selecting = true;
     SBar->setValue(index);
     m_selecting = false;
@@ -487,11 +501,7 @@ void frmMain::mnuEDel_Click()
     m_selecting = false;
     SelectFrame(Frames.current());
     updateDeleteFrame();
-}
-
-void frmMain::setModified(bool modified)
-{
-    Frames.setModified(modified);
+    recordEdit("Delete Frame");
 }
 
 void frmMain::DrawSelected()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/edithistory.h"
 #include "model/framelist.h"
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
@@ -72,7 +73,9 @@ public:
     /// Busy pointer on (processes pending events once) and off; they do not nest.
     void WaitStart();
     void WaitEnd();
-    /// Marks the play modified (or not).
+    /// Marks the play modified, or as saved (the undo history's clean state). A change the
+    /// undo history does not cover (title, notes, player labels) keeps the play modified
+    /// until it is saved, whatever is undone.
     void setModified(bool modified);
 
     // Palette, drag and drop, mouse editing (handlers in frmmain_surface.cpp).
@@ -149,6 +152,21 @@ public:
     bool notesOpen() const;
     // End of play document block
 
+    // Undo and redo (frmmain_history.cpp)
+    /// Records what the command just done changed in the frames as one undoable step named
+    /// `caption` ("Move Player"), as the Edit menu will show it ("&Undo Move Player"); the
+    /// modified mark follows. Call it once at the end of every command that changes frames,
+    /// after the frames and the current frame are final. Nothing changed: no step.
+    void recordEdit(const QString &caption);
+    /// Forgets every step; the play as it stands is the saved state (start-up, Open, New).
+    void clearHistory();
+    void mnuEUndo_Click();
+    void mnuERedo_Click();
+    const EditHistory &history() const { return m_history; }
+    QAction *mnuEUndo = nullptr;
+    QAction *mnuERedo = nullptr;
+    // End of undo and redo block
+
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
     Canvas *canvas = nullptr;
@@ -217,6 +235,19 @@ private:
     frmNotes *m_notes = nullptr;
     QString m_dialogFileName; ///< the name the next Open dialog proposes
     // End of play document block
+
+    // Undo and redo
+    void connectHistoryCommands();
+    /// Shows the frames as undo or redo left them: scroll bar, current frame, Delete Frame.
+    void showRestoredFrames();
+    /// Captions, enabled states and tips of the undo and redo commands, and the modified mark.
+    void updateUndoActions();
+    /// What the surface's last finished gesture or drop did, as a step's caption: `verb`
+    /// ("Place", "Move", "Delete") and the item, or the action line or active player set.
+    QString surfaceEditCaption(const QString &verb) const;
+    EditHistory m_history;
+    bool m_unrecordedEdit = false; ///< a change the history does not cover, since the last save
+    // End of undo and redo block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -227,7 +227,7 @@ TEST(ProgramFolder, HasThePlaysFolder)
     EXPECT_TRUE(QDir(programFile(QStringLiteral("Plays"))).exists());
 }
 
-const char* const kToolbarKeys[] = {"New",    "Open",  "Save",       "Print",  "InsertB",
+const char* const kToolbarKeys[] = {"New",    "Open",  "Save",       "Print",  "Undo", "Redo", "InsertB",
                                     "InsertA", "InsertC", "InsertProg", "FMove", "Delete",
                                     "Notes",  "FBack", "FForward",   "Play",   "Properties",
                                     "Help",   "About"};

@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsKeysAndShortcuts)
     for (QAction *a : w->tbToolBar->actions())
         if (!a->isSeparator())
             keys << a->objectName();
-    EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Print", "InsertB", "InsertA", "InsertC",
+    EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Print", "Undo", "Redo", "InsertB", "InsertA", "InsertC",
                                  "InsertProg", "FMove", "Delete", "Notes", "FBack", "FForward",
                                  "Play", "Properties", "Help", "About"}));
     EXPECT_EQ(w->toolbarButton("FMove")->toolTip(), "Move Objects around field surface.");
