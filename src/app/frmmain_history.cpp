@@ -14,6 +14,8 @@
 #include "app/frmmain.h"
 
 #include "app/reporterror.h"
+#include "surface/canvas.h"
+#include "surface/surface.h"
 #include "surface/paletteitem.h"
 #include "surface/surfaceeditor.h"
 
@@ -49,6 +51,9 @@ void frmMain::connectHistoryCommands()
 {
     onCommand("mnuEUndo", [this] { mnuEUndo_Click(); });
     onCommand("mnuERedo", [this] { mnuERedo_Click(); });
+    // Text boxes keep Ctrl+Z for their own typing while they have the focus, so working on
+    // the field takes the focus from them.
+    canvas->setFocusPolicy(Qt::ClickFocus);
 }
 
 void frmMain::recordEdit(const QString &caption)

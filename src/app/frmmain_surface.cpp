@@ -209,6 +209,8 @@ void frmMain::Canvas_DragDrop(int16_t part, int16_t index, float X, float Y)
         text = palette->TxtSymbol[size_t(index)]->text();
     editor->drop(part, index, QPointF(X, Y), text);
     recordEdit(surfaceEditCaption("Place"));
+    // The drag began in a palette box, which took the focus (and with it Ctrl+Z).
+    canvas->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::Canvas_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, float X, float Y)

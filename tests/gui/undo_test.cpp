@@ -385,5 +385,22 @@ TEST_F(UndoTest, KeysUndoAndRedoTheFramesButTextBoxesKeepTheirOwnUndo)
     EXPECT_TRUE(undo()->isEnabled());
 }
 
+TEST_F(UndoTest, AfterDraggingAPlayerFromItsLabelBoxCtrlZUndoesTheDrop)
+{
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    // The drag starts with a press in the label box, which takes the focus.
+    window->palette->TxtOplyr[1]->setFocus();
+    drop(Part::Offense, 1, QPointF(50, 50));
+    EXPECT_EQ(QApplication::focusWidget(), window->canvas);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(frame().OPlayerX[1], 0);
+
+    // A click on the field takes the focus from a text box too.
+    window->palette->TxtSymbol[0]->setFocus();
+    click(300, 300);
+    EXPECT_EQ(QApplication::focusWidget(), window->canvas);
+}
+
 } // namespace
 } // namespace kinetra
