@@ -47,8 +47,9 @@ size_t FrameSplice::bytes() const
     return sizeof(FrameSplice) + framesBytes(before) + framesBytes(after) + heapBytes(caption);
 }
 
-EditHistory::EditHistory(size_t maxSteps)
+EditHistory::EditHistory(size_t maxSteps, size_t maxBytes)
     : m_maxSteps(std::max<size_t>(maxSteps, 1))
+    , m_maxBytes(maxBytes)
 {
     reset(FrameList());
 }
@@ -58,6 +59,7 @@ void EditHistory::reset(const FrameList &frames)
     m_recorded = frames;
     m_selected = frames.current();
     m_steps.clear();
+    m_bytes = 0;
     m_index = 0;
     m_clean = 0;
 }
@@ -91,10 +93,15 @@ bool EditHistory::record(const FrameList &frames, std::string caption)
     // A new step ends every redo; a saved state among them can no longer be reached.
     if (m_clean > long(m_index))
         m_clean = -1;
-    m_steps.erase(m_steps.begin() + std::ptrdiff_t(m_index), m_steps.end());
+    while (m_steps.size() > m_index) {
+        m_bytes -= m_steps.back().bytes();
+        m_steps.pop_back();
+    }
+    m_bytes += step.bytes();
     m_steps.push_back(std::move(step));
     ++m_index;
-    while (m_steps.size() > m_maxSteps) {
+    while (m_steps.size() > m_maxSteps || (m_bytes > m_maxBytes && m_steps.size() > 1)) {
+        m_bytes -= m_steps.front().bytes();
         m_steps.pop_front();
         --m_index;
         if (m_clean >= 0)
@@ -149,14 +156,6 @@ bool EditHistory::looksChanged(const FrameList &frames) const
     const int16_t current = frames.current();
     return current >= 1 && current <= frames.count()
            && !sameFrame(frames.frame(current), m_recorded.frame(current));
-}
-
-size_t EditHistory::bytes() const
-{
-    size_t total = 0;
-    for (const FrameSplice &step : m_steps)
-        total += step.bytes();
-    return total;
 }
 
 } // namespace kinetra

@@ -40,14 +40,17 @@ bool sameFrame(const PlayConfig &a, const PlayConfig &b);
 ///
 /// Like QUndoStack it has a clean state: the step count at which the play was last saved or
 /// opened. Pushing after undoing below the clean state, or dropping the oldest steps past it,
-/// makes the clean state unreachable until the next save. At most `maxSteps` steps are kept;
-/// the oldest go first.
+/// makes the clean state unreachable until the next save. At most `maxSteps` steps are kept,
+/// holding at most `maxBytes` between them (the newest step is always kept); the oldest go
+/// first. The byte bound matters for commands that change every frame of a long play, where
+/// one step holds the play twice.
 class EditHistory
 {
 public:
     static constexpr size_t kMaxSteps = 1000;
+    static constexpr size_t kMaxBytes = size_t(256) << 20;
 
-    explicit EditHistory(size_t maxSteps = kMaxSteps);
+    explicit EditHistory(size_t maxSteps = kMaxSteps, size_t maxBytes = kMaxBytes);
 
     /// Forgets every step and takes `frames` as recorded and as the clean state.
     void reset(const FrameList &frames);
@@ -92,12 +95,14 @@ public:
     size_t index() const { return m_index; }
     const FrameSplice &step(size_t i) const { return m_steps.at(i); }
     /// Memory the steps hold (not the recorded copy of the list).
-    size_t bytes() const;
+    size_t bytes() const { return m_bytes; }
 
 private:
     void apply(FrameList &frames, const FrameSplice &step, bool forward);
 
     size_t m_maxSteps;
+    size_t m_maxBytes;
+    size_t m_bytes = 0;
     FrameList m_recorded;
     int16_t m_selected = 1;
     std::deque<FrameSplice> m_steps;

@@ -308,6 +308,35 @@ TEST(EditHistory, KeepsTheNewestStepsUpToItsLimit)
     EXPECT_FALSE(history.isClean()) << "the saved state was dropped with them";
 }
 
+TEST(EditHistory, DropsTheOldestStepsBeyondItsMemoryBound)
+{
+    FrameList list;
+    list.resize(100);
+    const size_t step = FrameSplice{0, std::vector<PlayConfig>(100), std::vector<PlayConfig>(100),
+                                    1, 1, "Move"}
+                            .bytes();
+    EditHistory history(EditHistory::kMaxSteps, 3 * step);
+    history.reset(list);
+    for (int i = 1; i <= 5; ++i) {
+        // Every frame changes, as when a move is applied to the whole play.
+        for (int16_t f = 1; f <= list.count(); ++f)
+            list.frame(f).OPlayerX[0] = float(i);
+        ASSERT_TRUE(history.record(list, "Move"));
+    }
+    EXPECT_EQ(history.count(), 3u);
+    EXPECT_EQ(history.bytes(), 3 * step);
+    while (history.undo(list))
+        ;
+    EXPECT_EQ(list.frame(50).OPlayerX[0], 2);
+
+    // A single step larger than the bound is still kept: the latest change can be undone.
+    EditHistory tight(EditHistory::kMaxSteps, 1);
+    tight.reset(list);
+    list.frame(1).OPlayerX[0] = 9;
+    ASSERT_TRUE(tight.record(list, "Move"));
+    EXPECT_TRUE(tight.canUndo());
+}
+
 // A step on the largest play stores the frames it touched, not the play.
 TEST(EditHistory, AStepOnTheLargestPlayCostsOnlyTheFramesItTouched)
 {
