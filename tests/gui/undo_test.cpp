@@ -214,31 +214,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "Insert Progressive"}),
     [](const testing::TestParamInfo<EditCase> &info) { return std::string(info.param.name); });
 
-TEST_F(UndoTest, StepsAreUndoneInTurnAndANewEditEndsTheRedo)
-{
-    drop(Part::Offense, 0, QPointF(50, 50));
-    drop(Part::Defense, 0, QPointF(60, 60));
-    press(50, 50);
-    release(70, 70);
-    EXPECT_EQ(undo()->text(), "&Undo Move Player");
-    undo()->trigger();
-    EXPECT_EQ(frame().OPlayerX[0], 50);
-    EXPECT_EQ(undo()->text(), "&Undo Place Player");
-    undo()->trigger();
-    undo()->trigger();
-    EXPECT_FALSE(undo()->isEnabled());
-    EXPECT_EQ(frame().OPlayerX[0], 0);
-    EXPECT_EQ(frame().DPlayerX[0], 0);
-    redo()->trigger();
-    EXPECT_EQ(frame().OPlayerX[0], 50);
-    EXPECT_EQ(redo()->text(), "&Redo Place Player");
-
-    drop(Part::Symbol, 0, QPointF(200, 200));
-    EXPECT_FALSE(redo()->isEnabled());
-    EXPECT_EQ(redo()->text(), "&Redo");
-    EXPECT_EQ(window->history().count(), 2u);
-}
-
 TEST_F(UndoTest, ChalkAndLookingAtOtherFramesAreNoSteps)
 {
     showPage(ToolPalette::ChalkPage);
