@@ -8,6 +8,7 @@
 #include "windows/frmnotes.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +42,12 @@ protected:
     }
 
     QString savedPlay() { return QDir::current().filePath("undo.KTR"); }
+
+    static QByteArray bytesOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 };
 
 TEST_F(UndoTest, NothingToUndoOrRedoAtFirst)
@@ -86,7 +93,7 @@ class EveryEdit : public UndoTest, public testing::WithParamInterface<EditCase>
 TEST_P(EveryEdit, IsOneStepThatUndoAndRedoTakeBackAndBringAgain)
 {
     GetParam().prepare(*this);
-    window->setModified(false);
+    ASSERT_TRUE(window->SaveScript(savedPlay()));
     const std::vector<PlayConfig> before = frames();
     const int16_t currentBefore = window->Frames.current();
 
@@ -119,6 +126,12 @@ TEST_P(EveryEdit, IsOneStepThatUndoAndRedoTakeBackAndBringAgain)
     EXPECT_EQ(image(), edited) << "the surface shows the frame again";
     EXPECT_TRUE(modified());
     EXPECT_FALSE(redo()->isEnabled());
+
+    // Saved after undoing, the play is the file it was before the edit, byte for byte.
+    undo()->trigger();
+    const QString undone = QDir::current().filePath("undone.KTR");
+    ASSERT_TRUE(window->SaveScript(undone));
+    EXPECT_EQ(bytesOf(undone), bytesOf(savedPlay()));
 }
 
 void dropPlayer(EditingWindow &w)
