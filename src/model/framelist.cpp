@@ -52,6 +52,19 @@ void FrameList::InsertBlankFrame()
     frame(int16_t(m_current + 1)).Blank_Frame();
 }
 
+void FrameList::InsertCopies(int n)
+{
+    if (n < 1)
+        return;
+    if (n > room())
+        throw RuntimeError(ErrorCode::Overflow);
+    // One insert: the later records move up by n places once and n copies fill the gap.
+    const auto at = m_frames.begin() + m_current;
+    const PlayConfig start = m_frames[size_t(m_current - 1)];
+    m_frames.insert(at, size_t(n), start);
+    m_modified = true;
+}
+
 bool FrameList::DeleteCurrentFrame()
 {
     if (count() <= 1)

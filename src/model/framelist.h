@@ -45,6 +45,15 @@ public:
     /// Inserts a blank frame after the current one; otherwise as AppendFrame().
     void InsertBlankFrame();
 
+    /// How many more frames the play can take before it holds kMaxFrames.
+    int16_t room() const { return int16_t(kMaxFrames - count()); }
+
+    /// Inserts n copies of the current frame after it in one move of the later frames, so the
+    /// cost grows with n plus the frames after the current one, not with their product. The
+    /// result equals n AppendFrame() calls; the current index stays. n < 1 changes nothing;
+    /// more than room() throws Overflow (6) before changing anything. Marks modified.
+    void InsertCopies(int n);
+
     /// Deletes the current frame (only when there are at least two); the frame that followed
     /// takes its index, or the new last frame becomes current. Marks modified.
     /// Returns false and changes nothing when only one frame is left.
