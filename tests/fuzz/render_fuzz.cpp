@@ -292,6 +292,12 @@ void moveFrame(PlayConfig &frame, const Commands &c)
 
 } // namespace
 
+// Font and desktop-bus libraries keep caches for the life of the process.
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libfontconfig\nleak:libdbus\nleak:libQt6DBus\n";
+}
+
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     // Fonts need a GUI application; the offscreen platform needs no display.
