@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Kinetra and runs every test suite: unit, widget and end-to-end tests, the same unit and
-# widget tests under AddressSanitizer + UndefinedBehaviorSanitizer, and the play-file fuzzer
-# for a bounded time.
+# widget tests under AddressSanitizer + UndefinedBehaviorSanitizer, and the two fuzzers (the
+# play-file reader; reading, drawing and the frame commands) sharing a bounded time.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/install-deps.sh"
@@ -21,10 +21,11 @@ cmake --build "$top/build-asan" -j "$jobs"
     LSAN_OPTIONS=suppressions="$top/tests/lsan.supp" \
     ctest --output-on-failure -j "$jobs" -LE e2e)
 
-echo "== Play-file fuzzer for ${fuzz_seconds}s (clang, libFuzzer + ASan + UBSan)"
-CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DKINETRA_MODEL_ONLY=ON \
-    -DKINETRA_FUZZ=ON -DKINETRA_FUZZ_SECONDS="$fuzz_seconds" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$top/build-fuzz" -j "$jobs" --target playfile_fuzz
-(cd "$top/build-fuzz" && ctest --output-on-failure -V -L fuzz 2>&1 | grep -E "stat::number_of_executed_units|Test +#|tests passed|Error|ERROR|==[0-9]+==")
+echo "== Play-file and render fuzzers for ${fuzz_seconds}s together (clang, libFuzzer + ASan + UBSan)"
+CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DKINETRA_MODEL_ONLY=OFF \
+    -DKINETRA_BENCH=OFF -DKINETRA_FUZZ=ON -DKINETRA_FUZZ_SECONDS="$fuzz_seconds" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$top/build-fuzz" -j "$jobs" --target playfile_fuzz render_fuzz
+(cd "$top/build-fuzz" && ctest --output-on-failure -V -L fuzz 2>&1 | grep -E "stat::number_of_executed_units|Test +#|tests passed|Error|ERROR|==[0-9]+==|_fuzz: ")
 
 echo "All test suites passed."

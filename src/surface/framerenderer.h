@@ -17,8 +17,8 @@ class FrameRenderer
 public:
     /// Draws the frame over whatever pic shows (it does not wipe first): symbols, text labels,
     /// action lines with their end markers, offensive then defensive players. Leaves pic with
-    /// line width 1, solid, and its own fore and fill colours. A failure is reported as
-    /// "Drawing Play" and ends the drawing, keeping what was drawn.
+    /// line width 1, solid, and its own fore and fill colours, also after a failure. A failure
+    /// is reported as "Drawing Play" and ends the drawing, keeping what was drawn.
     static void Draw(const PlayConfig &frame, Surface &pic, const FrameLooks &looks);
 
     /// Works out the end marker of the action line from (SX, SY) to (EX, EY) into

@@ -684,6 +684,32 @@ TEST_F(FrameRendererTest, OverflowingCoordinateStopsTheDrawingAndIsReported)
     EXPECT_EQ(pic.fillColor(), kSurfaceFill);
 }
 
+// A failure after a wide, dotted action line used to leave the surface drawing that way, so
+// the rubber band of the next action line came out wide and dotted.
+TEST_F(FrameRendererTest, FailureAfterAWideDottedLineLeavesOnePixelSolidLines)
+{
+    looks.ActionSize.fill(6);
+    looks.ActionType.fill(3);
+    setLine(0, 50, 100, 350, 100);
+    setLine(1, 32767, 1, 1, 65534); // its end is past the 16-bit range
+    draw();
+    ASSERT_EQ(reports, std::vector<std::string>{"Drawing Play"});
+    EXPECT_EQ(pic.lineWidth(), 1);
+    EXPECT_EQ(pic.lineStyle(), 0);
+
+    // The next frame draws whole.
+    reports.clear();
+    pic.clear();
+    setLine(1, 0, 0, 0, 0);
+    frame.OPlayerX[0] = 200;
+    frame.OPlayerY[0] = 200;
+    draw();
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(pic.pixel(190, 190), rgb(kBorder));
+    EXPECT_EQ(pic.pixel(200, 192), rgb(kOffenseFill));
+    EXPECT_EQ(pic.pixel(1, 1), rgb(kLabelColor)); // the drawing ran to its end
+}
+
 TEST_F(FrameRendererTest, AbsentItemsWithWildPositionsAreNotAFailure)
 {
     setLine(0, 0, 1e9f, 0, -1e9f);
