@@ -8,6 +8,7 @@ packages=(
     xvfb xauth openbox xdotool wmctrl imagemagick x11-utils xclip python3
     clang libclang-rt-14-dev
     fonts-dejavu-core
+    libgif-dev poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
