@@ -161,7 +161,11 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
         loadPreferences(store, prefs, programDir);
         const ExportPlay play = readPlayForExport(options.play, prefs);
         PlayImager imager = PlayImager::fromPreferences(play.prefs, programDir);
-        exportPlay(options, play, imager);
+        exportPlay(options, play, imager, {}, [&err](int frame, const RuntimeError &failure) {
+            err << "kinetra: frame " << frame << " could not be drawn whole (Drawing Play): "
+                << errorMessage(failure.code(), QString::fromStdString(failure.description()))
+                << '\n';
+        });
         return kExitOk;
     } catch (const ExportError &e) {
         err << "kinetra: " << QString::fromStdString(e.what()) << '\n';

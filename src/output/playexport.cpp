@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -25,27 +26,34 @@ std::string localPath(const QString &path)
     return QFile::encodeName(path).toStdString();
 }
 
-// Holds the first failure the renderer reports while it lives, instead of a message box: a
-// picture drawn only in part is not exported.
+// Catches the failures the renderer reports while it lives, instead of a message box, and
+// hands the first of each frame to the export's caller.
 class DrawingFailures
 {
 public:
-    DrawingFailures()
-        : m_previous(setFailureReporter([this](const std::string &) {
+    explicit DrawingFailures(const DrawingFailed &handler)
+        : m_handler(handler)
+        , m_previous(setFailureReporter([this](const std::string &) {
             if (!m_failure)
                 m_failure = currentFailure();
         }))
     {
     }
     ~DrawingFailures() { setFailureReporter(std::move(m_previous)); }
-    void check()
+    void check(int frame)
     {
-        if (m_failure)
-            throw *m_failure;
+        if (!m_failure)
+            return;
+        if (m_handler && !m_reported.contains(frame))
+            m_handler(frame, *m_failure);
+        m_reported.insert(frame);
+        m_failure.reset();
     }
 
 private:
+    const DrawingFailed &m_handler;
     std::optional<RuntimeError> m_failure;
+    QSet<int> m_reported;
     FailureReporter m_previous;
 };
 
@@ -172,14 +180,15 @@ int animationImageCount(int frameCount, int delayMs, bool smooth)
 }
 
 bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager &imager,
-                const ExportProgress &progress)
+                const ExportProgress &progress, const DrawingFailed &drawingFailed)
 {
     const int count = play.frames.count();
-    DrawingFailures failures;
+    DrawingFailures failures(drawingFailed);
     OutputFiles files;
-    auto image = [&](const PlayConfig &frame) -> const QImage & {
+    // `number` is the frame the picture shows, or the one a glide starts from.
+    auto image = [&](const PlayConfig &frame, int number) -> const QImage & {
         const QImage &picture = imager.draw(frame);
-        failures.check();
+        failures.check(number);
         return picture;
     };
     auto report = [&](int done, int total) { return !progress || progress(done, total); };
@@ -195,14 +204,15 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
                                       .arg(count)
                                       .toStdString());
             files.write(options.output,
-                        encodePicture(image(play.frames.frame(int16_t(options.frame))), format));
+                        encodePicture(image(play.frames.frame(int16_t(options.frame)), options.frame),
+                                      format));
             break;
         }
         const QStringList names = numberedNames(options.output, count);
         for (int i = 1; i <= count; ++i) {
             if (!report(i - 1, count))
                 return false;
-            files.write(names[i - 1], encodePicture(image(play.frames.frame(int16_t(i))), format));
+            files.write(names[i - 1], encodePicture(image(play.frames.frame(int16_t(i)), i), format));
         }
         break;
     }
@@ -215,14 +225,14 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
             if (!report(done++, total))
                 return false;
             const PlayConfig &frame = play.frames.frame(int16_t(i));
-            gif.addImage(image(frame), options.delayMs);
+            gif.addImage(image(frame, i), options.delayMs);
             if (!options.smooth || i == count)
                 continue;
             const PlayConfig &next = play.frames.frame(int16_t(i + 1));
             for (int k = 1; k < steps; ++k) {
                 if (!report(done++, total))
                     return false;
-                gif.addImage(image(glideFrame(frame, next, double(k) / steps)), kGlideStepMs);
+                gif.addImage(image(glideFrame(frame, next, double(k) / steps), i), kGlideStepMs);
             }
         }
         files.write(options.output, gif.finish());

@@ -12,6 +12,7 @@
 namespace kinetra {
 
 class PlayImager;
+class RuntimeError;
 
 /// What an export writes, by the output file's extension.
 enum class ExportFormat { Png, Bmp, Pdf, Gif };
@@ -68,12 +69,16 @@ inline constexpr int kGlideStepMs = 40;
 /// Reports progress (images done, images in all); returning false cancels the export.
 using ExportProgress = std::function<bool(int done, int total)>;
 
+/// Told of a frame that could not be drawn whole (frame number, the failure); the export goes
+/// on with the picture as far as it was drawn, as the window shows such a frame.
+using DrawingFailed = std::function<void(int frame, const RuntimeError &failure)>;
+
 /// Writes the export options ask for from play, drawing with imager. Every file is written
 /// whole through a temporary file; after a failure or a cancel no new file is left (a file
-/// that was replaced keeps its old contents). Failures throw RuntimeError (writing, drawing)
-/// or ExportError (a frame that is not in the play). Returns false when cancelled.
+/// that was replaced keeps its old contents). Failures throw RuntimeError (writing) or
+/// ExportError (a frame that is not in the play). Returns false when cancelled.
 bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager &imager,
-                const ExportProgress &progress = {});
+                const ExportProgress &progress = {}, const DrawingFailed &drawingFailed = {});
 
 /// How many images the GIF export draws for a play of frameCount frames: one per frame, and
 /// with smooth an in-between image every kGlideStepMs of each change, which lasts delayMs.

@@ -3,11 +3,28 @@
 # reader of its own (Python's standard library, ImageMagick, pdfinfo).
 source "$E2E_LIB"
 
-data=$(cd "$(dirname "$E2E_LIB")/../data" && pwd)
 work=$E2E_WORK/export
 mkdir -p "$work/pics"
-cp "$data/two_frames.KTR" "$work/play.KTR"
 cd "$work"
+
+# A play of three frames in which the players and a symbol move.
+python3 - <<'PY'
+lines = ['3,"DAZI","1.4","Squeeze","04-17-2026","09:30:00","Bunt to first.",0']
+lines += ['"Act%d",1,3,255,0' % k for k in range(8)]
+for f in range(3):
+    items = []
+    for p in range(10):
+        items += [40 + 30 * p + 25 * f, 60 + 15 * p]
+    for p in range(10):
+        items += [50 + 28 * p, 250 - 20 * f]
+    items += [f]
+    items += [30 + 40 * f, 320] + [0, 0] * 7
+    items += [20, 345, '"Frame %d"' % (f + 1), 0, 0, '"0"']
+    items += [100, 100, 160 + 10 * f, 180] + [0, 0, 0, 0] * 7
+    lines.append(",".join(str(i) for i in items))
+lines += ['"O%d","D%d"' % (i, i) for i in range(10)]
+open("play.KTR", "wb").write(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+PY
 
 # Runs the program with no display; output and status in OUT, ERR and STATUS.
 export_run() {
@@ -25,13 +42,13 @@ export_run --export one.png --frame 2 play.KTR
 [ "$STATUS" = 0 ] || fail "png export ended with $STATUS: $(cat err.txt)"
 export_run --export pics/bunt.BMP --all play.KTR
 [ "$STATUS" = 0 ] || fail "bmp export ended with $STATUS: $(cat err.txt)"
-[ "$(ls pics)" = "$(printf 'bunt-001.BMP\nbunt-002.BMP')" ] || fail "--all wrote: $(ls pics)"
+[ "$(ls pics)" = "$(printf 'bunt-001.BMP\nbunt-002.BMP\nbunt-003.BMP')" ] || fail "--all wrote: $(ls pics)"
 python3 - <<'PY' || fail "the pictures are not a PNG and BMPs of the field's size"
 import struct
 png = open("one.png", "rb").read()
 assert png[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
 w, h = struct.unpack(">II", png[16:24])
-for name in ("pics/bunt-001.BMP", "pics/bunt-002.BMP"):
+for name in ("pics/bunt-001.BMP", "pics/bunt-002.BMP", "pics/bunt-003.BMP"):
     bmp = open(name, "rb").read()
     assert bmp[:2] == b"BM", name
     bw, bh = struct.unpack("<ii", bmp[18:26])
@@ -43,14 +60,15 @@ PY
 [ "$(compare -metric AE pics/bunt-001.BMP pics/bunt-002.BMP null: 2>&1)" != 0 ] ||
     fail "frames 1 and 2 came out the same"
 
-# Animated GIF: two frames, or with --smooth the in-between images too.
+# Animated GIF: three frames, or with --smooth the in-between images too.
 export_run --export play.gif --delay 500 play.KTR
 [ "$STATUS" = 0 ] || fail "gif export ended with $STATUS: $(cat err.txt)"
-[ "$(identify play.gif | wc -l)" = 2 ] || fail "GIF has $(identify play.gif | wc -l) frames"
-[ "$(identify -format '%T ' play.gif)" = "50 50 " ] || fail "GIF delays $(identify -format '%T ' play.gif)"
+[ "$(identify play.gif | wc -l)" = 3 ] || fail "GIF has $(identify play.gif | wc -l) frames"
+[ "$(identify -format '%T ' play.gif)" = "50 50 50 " ] || fail "GIF delays $(identify -format '%T ' play.gif)"
 export_run --export smooth.gif --delay 200 --smooth play.KTR
 [ "$STATUS" = 0 ] || fail "smooth gif export ended with $STATUS: $(cat err.txt)"
-[ "$(identify smooth.gif | wc -l)" = 6 ] || fail "smooth GIF has $(identify smooth.gif | wc -l) frames"
+# 200 ms is five steps of 40 ms: four images between each two frames.
+[ "$(identify smooth.gif | wc -l)" = 11 ] || fail "smooth GIF has $(identify smooth.gif | wc -l) frames"
 python3 - <<'PY' || fail "the GIF does not loop forever"
 data = open("smooth.gif", "rb").read()
 assert data[:6] == b"GIF89a"
@@ -61,7 +79,7 @@ PY
 # PDF: all frames, large, then the notes page.
 export_run --export play.pdf play.KTR
 [ "$STATUS" = 0 ] || fail "pdf export ended with $STATUS: $(cat err.txt)"
-[ "$(pdfinfo play.pdf | awk '/^Pages:/ {print $2}')" = 3 ] || fail "PDF pages: $(pdfinfo play.pdf)"
+[ "$(pdfinfo play.pdf | awk '/^Pages:/ {print $2}')" = 4 ] || fail "PDF pages: $(pdfinfo play.pdf)"
 export_run --export small.pdf --small --no-notes play.KTR
 [ "$STATUS" = 0 ] || fail "small pdf export ended with $STATUS: $(cat err.txt)"
 [ "$(pdfinfo small.pdf | awk '/^Pages:/ {print $2}')" = 1 ] || fail "small PDF pages: $(pdfinfo small.pdf)"

@@ -224,6 +224,17 @@ TEST_F(ExportTest, FailuresExitWithOneGiveTheReasonAndLeaveNoFile)
     EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
 }
 
+TEST_F(ExportTest, AFrameTheWindowCannotDrawWholeIsExportedAsTheWindowShowsItWithAWarning)
+{
+    // Frame 1 of this play has a symbol far beyond the 16-bit range.
+    QFile::remove(play());
+    ASSERT_TRUE(QFile::copy(QString(KINETRA_TEST_DATA) + "/two_frames.KTR", play()));
+    ASSERT_EQ(run({"--export", out("f1.png"), play()}), kExitOk);
+    EXPECT_TRUE(errors.contains("frame 1 could not be drawn whole")) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("6 Overflow")) << errors.toStdString();
+    EXPECT_EQ(QImage(out("f1.png")).convertToFormat(QImage::Format_RGB32), windowPicture(1));
+}
+
 TEST_F(ExportTest, AnExistingFileIsReplacedOnlyByACompleteExport)
 {
     QFile old(out("keep.gif"));
