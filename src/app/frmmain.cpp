@@ -106,6 +106,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     connectDocumentCommands();
     connectPreferenceCommands();
     connectFrameCommands();
+    connectPlaybackCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();
@@ -310,7 +311,6 @@ void frmMain::buildBody()
     CmdPlay->setObjectName("CmdPlay");
     CmdPlay->setGeometry(twipsToPixels(3240), twipsToPixels(240), twipsToPixels(1212),
                          twipsToPixels(492));
-    CmdPlay->setEnabled(false); // the video window is not part of this build yet
 
     buildEditing();
 }
@@ -533,6 +533,9 @@ void frmMain::tbToolBar_ButtonClick(const QString &key)
     } else if (key == "FForward") {
         if (SBar->value() < SBar->maximum())
             SBar->setValue(SBar->value() + 1);
+    } else if (key == "Play") {
+        if (toolbarButton(key)->isEnabled())
+            CmdPlay_Click();
     } else if (QAction *button = toolbarButton(key); button && button->isEnabled()) {
         // Every other key runs the menu command of the same name.
         if (QAction *item = menuItem(toolbarMenuItem(key)); item && item->isEnabled())

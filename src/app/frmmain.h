@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/framelist.h"
+#include "playback/frmvideo.h"
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
 
@@ -189,6 +190,15 @@ public:
     /// Whether n more frames fit in the play; when they do not, says so and returns false.
     bool roomForFrames(int32_t n);
     // End of frame commands block
+    // Playback (handlers in frmmain_playback.cpp)
+    /// "Play Video" and the toolbar's Play key: shows the Video Control window modally.
+    void CmdPlay_Click();
+    /// Where the Video Control window's outer top-left corner goes: as far from the main
+    /// window's top as the palette's tab strip, as far from its left as the frame controls.
+    QPoint videoWindowPlace() const;
+    /// The play's frames and the surface, as a playback plays them.
+    PlaybackStage playbackStage();
+    // End of playback block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
@@ -274,6 +284,9 @@ private:
     // Frame commands
     void connectFrameCommands();
     // End of frame commands block
+    // Playback
+    void connectPlaybackCommands();
+    // End of playback block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/playbackclock.h"
+
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
@@ -14,8 +16,9 @@ class QWidget;
 namespace kinetra {
 
 /// Every service the program needs from the desktop. Windows receive the Platform they use,
-/// so tests can script a user's answers and read every message shown.
-class Platform
+/// so tests can script a user's answers and read every message shown. Time for playback (a
+/// steady clock and timers on the event loop) comes from the PlaybackClock it extends.
+class Platform : public PlaybackClock
 {
 public:
     enum class Icon { None, Critical, Warning, Question, Information };

@@ -14,6 +14,9 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QThread>
+#include <QTimer>
+
+#include <chrono>
 
 namespace kinetra {
 
@@ -203,6 +206,18 @@ void QtPlatform::setWaitCursor(bool busy)
 QDateTime QtPlatform::now()
 {
     return QDateTime::currentDateTime();
+}
+
+qint64 QtPlatform::steadyMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void QtPlatform::singleShot(int milliseconds, QObject *context, std::function<void()> fn)
+{
+    // Coarse timers may fire up to 5 % late, which a playback's pace would show.
+    QTimer::singleShot(std::max(0, milliseconds), Qt::PreciseTimer, context, std::move(fn));
 }
 
 double QtPlatform::random()

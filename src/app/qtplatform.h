@@ -24,6 +24,8 @@ public:
     void processEvents() override;
     void setWaitCursor(bool busy) override;
     QDateTime now() override;
+    qint64 steadyMs() override;
+    void singleShot(int milliseconds, QObject *context, std::function<void()> fn) override;
     double random() override;
     void showHelp(const QString &helpFile, const QString &searchKey) override;
 

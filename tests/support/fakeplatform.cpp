@@ -1,5 +1,6 @@
 #include "support/fakeplatform.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kinetra {
@@ -109,6 +110,63 @@ void FakePlatform::sleep(int milliseconds)
 {
     sleptMs += milliseconds;
     m_now = m_now.addMSecs(milliseconds);
+    m_steadyMs += milliseconds;
+}
+
+qint64 FakePlatform::steadyMs()
+{
+    return m_steadyMs;
+}
+
+void FakePlatform::singleShot(int milliseconds, QObject *context, std::function<void()> fn)
+{
+    timerDelays.append(milliseconds);
+    m_timers.append(Timer{m_steadyMs + std::max(0, milliseconds), m_timersSet++,
+                          QPointer<QObject>(context), std::move(fn)});
+}
+
+void FakePlatform::moveClockTo(qint64 ms)
+{
+    if (ms <= m_steadyMs)
+        return;
+    m_now = m_now.addMSecs(ms - m_steadyMs);
+    m_steadyMs = ms;
+}
+
+int FakePlatform::pendingTimers()
+{
+    m_timers.removeIf([](const Timer &t) { return t.context.isNull(); });
+    return int(m_timers.size());
+}
+
+bool FakePlatform::fireNextTimer()
+{
+    if (pendingTimers() == 0)
+        return false;
+    const auto first = std::min_element(m_timers.begin(), m_timers.end(),
+                                        [](const Timer &a, const Timer &b) {
+                                            return a.due != b.due ? a.due < b.due
+                                                                  : a.order < b.order;
+                                        });
+    Timer timer = *first;
+    m_timers.erase(first);
+    moveClockTo(timer.due);
+    timer.fn();
+    return true;
+}
+
+void FakePlatform::advance(qint64 ms)
+{
+    const qint64 until = m_steadyMs + ms;
+    for (;;) {
+        pendingTimers();
+        const auto due = std::find_if(m_timers.begin(), m_timers.end(),
+                                      [until](const Timer &t) { return t.due <= until; });
+        if (due == m_timers.end())
+            break;
+        fireNextTimer();
+    }
+    moveClockTo(until);
 }
 
 void FakePlatform::processEvents()

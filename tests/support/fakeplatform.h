@@ -3,14 +3,15 @@
 #include "app/platform.h"
 
 #include <QList>
+#include <QPointer>
 #include <QQueue>
 #include <QVariant>
 
 namespace kinetra {
 
 /// A scripted desktop: dialogs answer from a queue, every call is recorded, sleep advances a
-/// fake clock and never waits. Unscripted dialogs answer as a user pressing Escape would
-/// (Cancel, or OK for a box that has only OK).
+/// fake clock and never waits, and timers run only when a test moves that clock on. Unscripted
+/// dialogs answer as a user pressing Escape would (Cancel, or OK for a box that has only OK).
 class FakePlatform : public Platform
 {
 public:
@@ -42,6 +43,8 @@ public:
     void processEvents() override;
     void setWaitCursor(bool busy) override;
     QDateTime now() override;
+    qint64 steadyMs() override;
+    void singleShot(int milliseconds, QObject *context, std::function<void()> fn) override;
     double random() override;
     void showHelp(const QString &helpFile, const QString &searchKey) override;
 
@@ -55,6 +58,17 @@ public:
     }
     void queueRandom(double value) { m_randoms.enqueue(value); }
     void setNow(const QDateTime &now) { m_now = now; }
+    /// Timers: the clock stands still until a test moves it; the timers that fall due on the
+    /// way run in order of their due time (then of setting). Moving it also moves now().
+    /// fireNextTimer moves the clock to the earliest live timer and runs it; false when none
+    /// is pending. advance moves it on by ms.
+    bool fireNextTimer();
+    void advance(qint64 ms);
+    /// Timers set and not yet run whose context still exists.
+    int pendingTimers();
+    /// The delay of every timer set so far, in order.
+    QList<int> timerDelays;
+
     /// The next `count` file dialogs fail (throw) instead of answering.
     void failFileDialogs(int count) { m_failingFileDialogs = count; }
 
@@ -81,6 +95,17 @@ private:
     QQueue<std::optional<FontChoice>> m_fonts;
     QQueue<double> m_randoms;
     int m_failingFileDialogs = 0;
+    struct Timer
+    {
+        qint64 due;
+        quint64 order;
+        QPointer<QObject> context;
+        std::function<void()> fn;
+    };
+    void moveClockTo(qint64 ms);
+    QList<Timer> m_timers;
+    quint64 m_timersSet = 0;
+    qint64 m_steadyMs = 1000000;
     QDateTime m_now{QDate(2026, 12, 7), QTime(14, 10, 9)};
 };
 

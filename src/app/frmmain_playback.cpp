@@ -1,0 +1,48 @@
+// The main window's side of playback: opening the Video Control window and giving it the play.
+#include "app/frmmain.h"
+
+#include "app/platform.h"
+#include "surface/framerenderer.h"
+#include "surface/surface.h"
+#include "surface/toolpalette.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTabBar>
+
+namespace kinetra {
+
+void frmMain::connectPlaybackCommands()
+{
+    connect(CmdPlay, &QPushButton::clicked, this, [this] { CmdPlay_Click(); });
+    // The toolbar's Play key has no menu item; it follows the button.
+    m_builtCommands.insert("Play");
+}
+
+void frmMain::CmdPlay_Click()
+{
+    frmvideo video(m_platform, playbackStage());
+    video.Form_Load(videoWindowPlace());
+    video.exec();
+}
+
+QPoint frmMain::videoWindowPlace() const
+{
+    const QPoint outer = frameGeometry().topLeft();
+    return QPoint(outer.x() + Frame1->mapTo(this, QPoint()).x(),
+                  outer.y() + palette->tbsPicList->mapTo(this, QPoint()).y());
+}
+
+PlaybackStage frmMain::playbackStage()
+{
+    PlaybackStage stage;
+    stage.frameCount = [this] { return Frames.count(); };
+    stage.drawFrame = [this](int16_t index) {
+        surface->clear();
+        FrameRenderer::Draw(Frames.frame(index), *surface, looks());
+    };
+    stage.drawSelected = [this] { DrawSelected(); };
+    return stage;
+}
+
+} // namespace kinetra

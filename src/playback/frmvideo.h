@@ -1,0 +1,106 @@
+#pragma once
+
+#include "playback/framestepper.h"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+namespace kinetra {
+
+class PlaybackClock;
+
+/// What a playback plays on: the play's frames and the main window's surface.
+struct PlaybackStage
+{
+    /// The play's frame count.
+    std::function<int16_t()> frameCount;
+    /// Wipes the surface and draws frame `index` (1-based) on it.
+    std::function<void(int16_t index)> drawFrame;
+    /// Shows the play's current frame again (the main window's DrawSelected).
+    std::function<void()> drawSelected;
+};
+
+/// The "Video Control" window: plays the frames of the play on the main window's surface once,
+/// in a loop or back and forth, at the speed of its slider.
+///
+/// The playback runs on the event loop: each frame is drawn from a timer of the clock, and the
+/// next one is due a pause (FrameDelay, read afresh at every pause) after it was shown. The
+/// window therefore answers at once during a pause: Stop, Done, the close box and the slider
+/// act immediately, and the window moves and repaints.
+///
+/// States: Idle (VideoPlaying false, "&Play"), Playing (VideoPlaying true, "&Stop") and
+/// Stopping (VideoPlaying false, "Stopped", disabled) until the loop has ended, which it does
+/// at once, before any further frame. A failure reported while playing clears VideoPlaying;
+/// the loop then ends before its next frame.
+class frmvideo : public QDialog
+{
+    Q_OBJECT
+
+public:
+    /// A window of its own (no owner); the caller shows it modally.
+    explicit frmvideo(PlaybackClock &clock, PlaybackStage stage, QWidget *parent = nullptr);
+    ~frmvideo() override;
+
+    /// Places the window's outer top-left corner at topLeft and shows the slider at the speed
+    /// of the current FrameDelay, with its rate. FrameDelay does not change.
+    void Form_Load(QPoint topLeft);
+    /// "&Play" starts a playback; "&Stop" ends the running one.
+    void CmdPlay_Click();
+    /// Stops a running playback and closes the window.
+    void Cmddone_Click();
+    /// The slider moved: new FrameDelay and rate; a running playback takes the new pause from
+    /// its next pause on.
+    void Sldrspeed_Click();
+    /// Starts the playback loop in the mode of the option buttons: the first frame is shown at
+    /// once, the rest follow from the event loop. Ends when VideoPlaying is found false, after
+    /// the pass of Once, or on a failure ("Playing Video"); the current frame is then shown
+    /// again and the play button restored.
+    void PlayData();
+    /// Whether the playback loop runs (it may still run for a moment after VideoPlaying was
+    /// cleared by a failure report).
+    bool looping() const { return m_running; }
+
+    /// Closing by any means (Done, close box, Escape) stops a running playback first.
+    void done(int result) override;
+
+    QPushButton *CmdPlay = nullptr;
+    QPushButton *Cmddone = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    std::array<QRadioButton *, 3> PlayOption{};
+    QSlider *Sldrspeed = nullptr;
+    QLabel *lblSlow = nullptr;
+    QLabel *lblFast = nullptr;
+    QLabel *lblfsec = nullptr;
+    QLabel *LblFsecv = nullptr;
+
+private:
+    void Form_QueryUnload();
+    /// Puts the slider at the speed of the current FrameDelay and shows its rate.
+    void showSpeedOfFrameDelay();
+    /// The mode of the first option button that is selected; Once when none is.
+    FrameStepper::Mode playMode() const;
+    /// One step of the loop run `run`: show the next frame and set the timer for the one after.
+    void showNextFrame(quint64 run);
+    /// The loop has ended: back to Idle and the current frame shown again.
+    void playbackOver();
+
+    PlaybackClock &m_clock;
+    PlaybackStage m_stage;
+    FrameStepper m_stepper;
+    bool m_running = false;
+    /// Counts loop runs, so the timer of a run that has ended does nothing.
+    quint64 m_run = 0;
+    /// When the frame on screen was due, on the clock's milliseconds.
+    qint64 m_due = 0;
+};
+
+} // namespace kinetra

@@ -1,0 +1,88 @@
+// The main window's "Play Video" button and toolbar key: the Video Control window plays the
+// play on the main window's surface and leaves it showing the current frame.
+#include "gui/editingwindow.h"
+#include "playback/frmvideo.h"
+#include "playback/playbackstate.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+#include <QToolBar>
+
+namespace kinetra {
+namespace {
+
+class PlayVideo : public testing::TestWithParam<const char *>
+{
+protected:
+    void SetUp() override
+    {
+        VideoPlaying = false;
+        FrameDelay = kDefaultFrameDelay;
+        e.open();
+        // Three frames told apart by where offensive player 0 stands; frame 2 is current.
+        e.window->AppendFrame();
+        e.window->AppendFrame();
+        for (int16_t k = 1; k <= 3; ++k) {
+            e.window->Frames.frame(k).OPlayerX[0] = float(100 * k);
+            e.window->Frames.frame(k).OPlayerY[0] = 150;
+        }
+        e.window->SelectFrame(2);
+    }
+    void TearDown() override { FrameDelay = kDefaultFrameDelay; }
+
+    test::EditingWindow e;
+};
+
+TEST_P(PlayVideo, OpensTheWindowThatPlaysOnTheSurfaceAndEndsOnTheCurrentFrame)
+{
+    frmMain &w = *e.window;
+    const QImage current = e.image();
+    EXPECT_TRUE(w.CmdPlay->isEnabled());
+    EXPECT_TRUE(w.toolbarButton("Play")->isEnabled());
+
+    bool opened = false;
+    QPoint place;
+    QList<QImage> shown;
+    QImage afterwards;
+    QTimer::singleShot(0, [&] {
+        auto *video = qobject_cast<frmvideo *>(QApplication::activeModalWidget());
+        if (!video)
+            return;
+        opened = true;
+        place = video->frameGeometry().topLeft();
+        video->PlayOption[0]->click();
+        video->Sldrspeed->setValue(30);
+        video->CmdPlay->click();
+        do
+            shown << e.image();
+        while (e.platform.fireNextTimer() && video->looping());
+        afterwards = e.image();
+        video->Cmddone->click();
+    });
+    if (std::string(GetParam()) == "Button")
+        w.CmdPlay->click();
+    else
+        w.toolbarButton("Play")->trigger();
+
+    ASSERT_TRUE(opened) << "no modal Video Control window";
+    EXPECT_EQ(place, w.videoWindowPlace());
+    ASSERT_EQ(shown.size(), 3);
+    // Frames 1, 2 and 3 in turn: player 0 stands at x 100, 200, 300 (its fill is white around
+    // its label).
+    for (int k = 0; k < 3; ++k)
+        for (int x : {100, 200, 300})
+            EXPECT_EQ(shown[k].pixel(x, 139) == qRgb(255, 255, 255), x == 100 * (k + 1))
+                << "frame " << k + 1 << " at x " << x;
+    EXPECT_EQ(afterwards, current);
+    EXPECT_EQ(w.Frames.current(), 2);
+    EXPECT_FALSE(VideoPlaying);
+    EXPECT_EQ(FrameDelay, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, PlayVideo, testing::Values("Button", "ToolbarKey"));
+
+} // namespace
+} // namespace kinetra
