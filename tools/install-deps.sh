@@ -5,10 +5,11 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth openbox xdotool wmctrl imagemagick x11-utils xclip python3
+    xvfb xauth openbox xdotool wmctrl imagemagick x11-utils xclip python3 poppler-utils
     clang libclang-rt-14-dev
     fonts-dejavu-core
-    libgif-dev poppler-utils
+    desktop-file-utils
+    libgif-dev
 )
 missing=()
 for p in "${packages[@]}"; do

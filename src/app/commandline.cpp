@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/reporterror.h"
+#include "app/toolbaricons.h"
 #include "model/runtimeerror.h"
 #include "output/playimager.h"
 #include "prefs/inisettingsstore.h"
@@ -61,7 +62,16 @@ QString usageText()
 
 bool isCommandLineRun(const QStringList &arguments)
 {
-    return !arguments.isEmpty();
+    // Anything else (a play to open, Qt's own options) is for the window; after "--" only
+    // file names follow.
+    for (const QString &argument : arguments) {
+        if (argument == "--")
+            return false;
+        if (argument == "--export" || argument == "--help" || argument == "-h"
+            || argument == "--version")
+            return true;
+    }
+    return false;
 }
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -161,7 +171,9 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
         loadPreferences(store, prefs, programDir);
         const ExportPlay play = readPlayForExport(options.play, prefs);
         PlayImager imager = PlayImager::fromPreferences(play.prefs, programDir);
-        exportPlay(options, play, imager, {}, [&err](int frame, const RuntimeError &failure) {
+        ExportOptions chosen = options;
+        chosen.printIcon = appIcon().pixmap(256, 256).toImage(); // as the window prints it
+        exportPlay(chosen, play, imager, {}, [&err](int frame, const RuntimeError &failure) {
             err << "kinetra: frame " << frame << " could not be drawn whole (Drawing Play): "
                 << errorMessage(failure.code(), QString::fromStdString(failure.description()))
                 << '\n';

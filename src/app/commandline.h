@@ -38,7 +38,8 @@ QString usageText();
 /// "Kinetra 1.4.0".
 QString versionLine();
 
-/// Whether the arguments ask for anything but the window (so no display is needed).
+/// Whether the arguments ask for the command line (--export, --help or --version) rather than
+/// the window, which may be given a play to open; no display is needed then.
 bool isCommandLineRun(const QStringList &arguments);
 
 /// Runs an export with the user's preferences read from the settings store, never writing it.

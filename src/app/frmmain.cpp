@@ -22,6 +22,7 @@
 #include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -107,6 +108,8 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     connectPreferenceCommands();
     connectFrameCommands();
     connectPlaybackCommands();
+    connectOutputCommands();
+    connectWindowCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();

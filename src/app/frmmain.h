@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform.h"
 #include "model/framelist.h"
 #include "playback/frmvideo.h"
 #include "prefs/preferences.h"
@@ -7,16 +8,19 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <QSet>
 
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QGroupBox;
+class QPrinter;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -27,8 +31,11 @@ namespace kinetra {
 
 class Canvas;
 class frmNotes;
+class frmTip;
 class Platform;
+class PrintTarget;
 class SettingsStore;
+struct PrintJob;
 class Surface;
 class SurfaceEditor;
 class ToolPalette;
@@ -199,6 +206,44 @@ public:
     /// The play's frames and the surface, as a playback plays them.
     PlaybackStage playbackStage();
     // End of playback block
+    // Printing and picture export (handlers in frmmain_output.cpp)
+    void mnuFilePrint_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFileSaveBMP_Click();
+    /// The printer of the session: the printer, paper and orientation chosen in the set-up
+    /// stay for the rest of the run.
+    QPrinter &printer();
+    /// The font printing uses, kept for the session like the printer.
+    QFont PrinterFont;
+    /// Whether printing makes a PDF file: no printer is installed, or the set-up chose one.
+    bool printsToPdf();
+    /// Makes the target a print goes to: the session's printer, or a PDF file laid out like
+    /// it when pdfFile is given. Tests replace it to record the pages.
+    std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)> makePrintTarget;
+    /// What printing reads from the play and the preferences (the options left at defaults).
+    PrintJob printJob() const;
+    // End of printing block
+    // Plays handed to the program: named on its command line or by a second start
+    /// Brings the window to the front and opens sFile as File > Open does once its dialog has
+    /// answered: save prompt, panels, recent files, messages on failure. A request that comes
+    /// while a dialog is open or a long operation runs waits until they are over.
+    void openRequestedPlay(const QString &sFile);
+    // End of requested plays block
+    // Play directory, tips, help and About (handlers in frmmain_windows.cpp)
+    /// The help file's full path (set at start-up); empty when the program has no help.
+    QString HelpFile;
+    /// File > Play Directory: pick a play by its title and open it.
+    void MnuFPDir_Click();
+    /// The folder the Play Directory starts in.
+    QString playDirectoryFolder() const;
+    /// Help > Tips: shows the one Tip of the Day window, or brings it forward.
+    void mnuHelpTips_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearch_Click();
+    void mnuHelpAbout_Click();
+    /// The Tip of the Day window, or null before it was first shown.
+    frmTip *tipWindow() const;
+    // End of play directory, tips, help and About block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
@@ -287,6 +332,22 @@ private:
     // Playback
     void connectPlaybackCommands();
     // End of playback block
+    // Printing and picture export
+    void connectOutputCommands();
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_pdfPrinter;
+    // End of printing block
+    // Plays handed to the program
+    void openRequestedPlays();
+    QStringList m_requestedPlays;
+    bool m_openingRequests = false;
+    // End of requested plays block
+    // Play directory, tips, help and About
+    void connectWindowCommands();
+    /// Opens the help viewer; the two Help commands differ only in where it opens.
+    void showHelp(Platform::HelpCommand command);
+    QPointer<frmTip> m_tip; ///< closing the window deletes it
+    // End of play directory, tips, help and About block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 
 #include "app/platform.h"
+#include "app/programfolder.h"
 #include "model/playfile.h"
 #include "surface/toolpalette.h"
 #include "prefs/settingsstore.h"
@@ -186,9 +187,10 @@ bool frmMain::addPlayExtension(QString &path)
 QString frmMain::dialogStartFolder() const
 {
     // The dialogs start where the last chosen file lies; at first in the current folder,
-    // which start-up made the program's folder.
+    // which start-up made the program's folder (the user's documents folder when that one is
+    // read-only).
     if (LastChosenFile.isEmpty())
-        return QDir::currentPath();
+        return documentStartFolder();
     return QFileInfo(LastChosenFile).absolutePath();
 }
 

@@ -58,5 +58,5 @@ int main(int argc, char **argv)
     QApplication::setApplicationName("Kinetra");
     QApplication::setQuitOnLastWindowClosed(true);
     kinetra::QtPlatform platform;
-    return kinetra::Main(platform);
+    return kinetra::Main(platform, kinetra::playFileArgument(QApplication::arguments()));
 }

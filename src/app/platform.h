@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace kinetra {
@@ -59,8 +60,9 @@ public:
     /// Font chooser with underline, strikethrough and a text colour; nullopt when cancelled.
     virtual std::optional<FontChoice> chooseFont(const QFont &initial,
                                                  const QColor &initialColor) = 0;
-    /// Printer set-up dialog; false when cancelled.
-    virtual bool printerSetup() = 0;
+    /// Printer set-up dialog (printer, paper, orientation) for printer, which it changes only
+    /// when the user accepts; false when cancelled. Throws when the dialog cannot be shown.
+    virtual bool printerSetup(QPrinter &printer) = 0;
 
     virtual void beep() = 0;
     virtual void sleep(int milliseconds) = 0;
@@ -70,8 +72,12 @@ public:
     virtual QDateTime now() = 0;
     /// A random number in [0, 1).
     virtual double random() = 0;
-    /// Opens the help file at its contents or with a partial-key search.
-    virtual void showHelp(const QString &helpFile, const QString &searchKey = QString()) = 0;
+    enum class HelpCommand { Contents, PartialKey };
+    /// Opens the help viewer, owned by the dialog parent, at the help file's contents or at
+    /// its keyword index searched for `partialKey`. Throws a failure (its description says
+    /// what went wrong) when the help file cannot be shown.
+    virtual void showHelp(const QString &helpFile, HelpCommand command,
+                          const QString &partialKey = QString()) = 0;
 
     /// Parent for dialogs (the main window once it exists).
     void setDialogParent(QWidget *parent) { m_parent = parent; }

@@ -1,5 +1,7 @@
 #include "app/qtplatform.h"
 
+#include "windows/frmhelp.h"
+
 #include <QApplication>
 #include <QBoxLayout>
 #include <QColorDialog>
@@ -9,7 +11,8 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -170,11 +173,24 @@ std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
     return FontChoice{fonts->currentFont(), color};
 }
 
-bool QtPlatform::printerSetup()
+bool QtPlatform::printerSetup(QPrinter &printer)
 {
-    static QPrinter printer;
-    QPageSetupDialog dialog(&printer, dialogParent());
-    return dialog.exec() == QDialog::Accepted;
+    // The print dialog is where this desktop chooses the printer (or a PDF file), and its
+    // Properties the paper and orientation; here it only sets them up, it prints nothing.
+    QPrintDialog dialog(&printer, dialogParent());
+    dialog.setWindowTitle("Print Setup");
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText("OK");
+    }
+    const bool busy = m_busy;
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    return accepted;
 }
 
 void QtPlatform::beep()
@@ -225,10 +241,20 @@ double QtPlatform::random()
     return QRandomGenerator::global()->generateDouble();
 }
 
-void QtPlatform::showHelp(const QString &helpFile, const QString &searchKey)
+void QtPlatform::showHelp(const QString &helpFile, HelpCommand command,
+                          const QString &partialKey)
 {
-    if (helpViewer)
-        helpViewer(helpFile, searchKey);
+    showHelpWindow(dialogParent(), helpFile, command, partialKey);
+}
+
+void showHelpWindow(QWidget *owner, const QString &helpFile, Platform::HelpCommand command,
+                    const QString &partialKey)
+{
+    frmHelp *help = frmHelp::of(owner);
+    if (command == Platform::HelpCommand::Contents)
+        help->showContents(helpFile);
+    else
+        help->showIndex(helpFile, partialKey);
 }
 
 } // namespace kinetra

@@ -18,7 +18,7 @@ public:
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<FontChoice> chooseFont(const QFont &initial,
                                          const QColor &initialColor) override;
-    bool printerSetup() override;
+    bool printerSetup(QPrinter &printer) override;
     void beep() override;
     void sleep(int milliseconds) override;
     void processEvents() override;
@@ -27,14 +27,16 @@ public:
     qint64 steadyMs() override;
     void singleShot(int milliseconds, QObject *context, std::function<void()> fn) override;
     double random() override;
-    void showHelp(const QString &helpFile, const QString &searchKey) override;
-
-    /// Shows the help file; the help window registers itself here once it exists.
-    std::function<void(const QString &helpFile, const QString &searchKey)> helpViewer;
+    void showHelp(const QString &helpFile, HelpCommand command,
+                  const QString &partialKey) override;
 
 private:
     bool m_busy = false;
 };
+
+/// The program's help window (one per owner) at the help file's contents or keyword index.
+void showHelpWindow(QWidget *owner, const QString &helpFile, Platform::HelpCommand command,
+                    const QString &partialKey);
 
 /// Turns a "Description (*.x)|*.x|..." filter into Qt's "Description (*.x);;..." form.
 QString qtFileFilter(const QString &filter);

@@ -1,6 +1,7 @@
 #include "app/reporterror.h"
 
 #include "app/platform.h"
+#include "app/programfolder.h"
 #include "model/failurereport.h"
 #include "model/runtimeerror.h"
 #include "playback/playbackstate.h"
@@ -24,7 +25,7 @@ void writeLog(const QString &activity, const QString &message)
     const QString line = QStringLiteral("\"%1\",\"%2\",\"%3\",\"%4\"\r\n")
                              .arg(now.toString(QStringLiteral("MM-dd-yyyy")),
                                   now.toString(QStringLiteral("HH:mm:ss")), activity, message);
-    QFile log(QStringLiteral("Ktrlog.txt"));
+    QFile log(errorLogPath());
     // A log that cannot be written is dropped: the user has seen the message already.
     if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
         log.write(line.toUtf8());

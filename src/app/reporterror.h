@@ -17,7 +17,7 @@ void removeErrorReporter();
 
 /// Reports the failure being handled (call from inside a catch block): stops a running
 /// playback, shows "Error : <code> <description> <advice>" in a critical message box titled
-/// activity, and rewrites "Ktrlog.txt" in the current directory with that one report.
+/// activity, and rewrites "Ktrlog.txt" (errorLogPath()) with that one report.
 void ReportError(const QString &activity);
 
 /// The advice shown after an error's description for a run-time error code, with its

@@ -375,4 +375,16 @@ QIcon appIcon()
     return makeIcon(paintBaseball, kWindowSizes);
 }
 
+QImage appIconImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 24.0, size / 24.0);
+    paintBaseball(p);
+    p.end();
+    return image;
+}
+
 } // namespace kinetra

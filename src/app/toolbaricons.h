@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QString>
 
 namespace kinetra {
@@ -13,5 +14,9 @@ QIcon toolbarIcon(const QString& key);
 
 /// The program's window icon: a baseball.
 QIcon appIcon();
+
+/// The window icon drawn at size x size pixels on a transparent ground (for the desktop's
+/// icon theme); needs no running application.
+QImage appIconImage(int size);
 
 } // namespace kinetra

@@ -7,14 +7,18 @@
 #include "model/runtimeerror.h"
 #include "output/gifencoder.h"
 #include "output/playimager.h"
+#include "output/playprinter.h"
+#include "output/printtarget.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QSet>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace kinetra {
@@ -238,8 +242,40 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
         files.write(options.output, gif.finish());
         break;
     }
-    case ExportFormat::Pdf:
-        throw ExportError("PDF export is not available in this build.");
+    case ExportFormat::Pdf: {
+        // Printed as the Print dialog prints "All Frames", into a PDF that replaces the
+        // output only once it is complete.
+        PrintJob job;
+        job.options.legend = options.legend;
+        job.options.notes = options.notes;
+        job.options.small = options.small;
+        job.options.allFrames = true;
+        job.options.font = options.printerFont;
+        job.title = play.title;
+        job.date = play.date;
+        job.time = play.time;
+        job.notes = play.notes;
+        for (size_t k = 0; k < job.actionLabels.size(); ++k)
+            job.actionLabels[k] = QString::fromStdString(play.prefs.ActionLabel[k]);
+        job.looks = FrameLooks::fromPreferences(play.prefs);
+        job.icon = options.printIcon;
+        QPrinter layout(QPrinter::HighResolution);
+        const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);
+        PrinterPrintTarget target(*printer, options.output);
+        struct Cancelled
+        {
+        };
+        try {
+            printPlay(target, job, imager.size(), int16_t(count), [&](int16_t index) {
+                if (!report(index - 1, count))
+                    throw Cancelled();
+                return image(play.frames.frame(index), index);
+            });
+        } catch (const Cancelled &) {
+            return false;
+        }
+        break;
+    }
     }
     report(1, 1);
     files.keep();

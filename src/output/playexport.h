@@ -3,6 +3,8 @@
 #include "model/framelist.h"
 #include "prefs/preferences.h"
 
+#include <QFont>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +32,10 @@ struct ExportOptions
     bool notes = true;    ///< PDF: a notes page at the end
     int delayMs = 1000;   ///< GIF: how long each frame is held
     bool smooth = false;  ///< GIF: gliding images between the frames
+    /// PDF: the font the pages are printed in and the icon of their headers, as the window
+    /// prints them.
+    QFont printerFont{QStringLiteral("DejaVu Sans"), 10};
+    QImage printIcon;
 };
 
 /// The format an output name asks for by its extension (any case), or false when it names none.

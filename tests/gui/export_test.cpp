@@ -90,6 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsCase{{"--export", "a.gif", "--delay", "-5", "p.KTR"}, Action::Error, "--delay needs"},
         ArgsCase{{"--export", "a.png", "--colour", "p.KTR"}, Action::Error, "Unknown option"}));
 
+TEST(CommandLine, OnlyTheExportHelpAndVersionOptionsLeaveTheWindowOut)
+{
+    EXPECT_FALSE(isCommandLineRun({}));
+    EXPECT_FALSE(isCommandLineRun({"Bunt.KTR"}));
+    EXPECT_FALSE(isCommandLineRun({"-style", "fusion", "Bunt.KTR"}));
+    EXPECT_FALSE(isCommandLineRun({"--", "--export"}));
+    EXPECT_TRUE(isCommandLineRun({"--export", "a.png", "Bunt.KTR"}));
+    EXPECT_TRUE(isCommandLineRun({"Bunt.KTR", "--help"}));
+    EXPECT_TRUE(isCommandLineRun({"--version"}));
+}
+
 TEST(CommandLine, OptionsCarryTheirValues)
 {
     CommandLine cl = parseCommandLine({"--export", "out/a.GIF", "--delay", "250", "--smooth",

@@ -95,9 +95,13 @@ std::optional<Platform::FontChoice> FakePlatform::chooseFont(const QFont &, cons
     return m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue();
 }
 
-bool FakePlatform::printerSetup()
+bool FakePlatform::printerSetup(QPrinter &)
 {
     record(callOf("printerSetup"));
+    if (m_failingPrinterSetups > 0) {
+        --m_failingPrinterSetups;
+        throw std::runtime_error("printer set-up failed");
+    }
     return !m_answers.isEmpty() && m_answers.dequeue() == Answer::Ok;
 }
 
@@ -172,6 +176,8 @@ void FakePlatform::advance(qint64 ms)
 void FakePlatform::processEvents()
 {
     ++processEventsCalls;
+    if (onProcessEvents)
+        onProcessEvents();
 }
 
 void FakePlatform::setWaitCursor(bool busy)
@@ -190,9 +196,14 @@ double FakePlatform::random()
     return m_randoms.isEmpty() ? 0.0 : m_randoms.dequeue();
 }
 
-void FakePlatform::showHelp(const QString &helpFile, const QString &searchKey)
+void FakePlatform::showHelp(const QString &helpFile, HelpCommand command,
+                            const QString &partialKey)
 {
-    helpRequests.append(searchKey.isEmpty() ? helpFile : helpFile + "#" + searchKey);
+    helpRequests.append(command == HelpCommand::Contents
+                            ? "contents " + helpFile
+                            : "search " + helpFile + " " + partialKey);
+    if (helpViewer)
+        helpViewer(helpFile, command, partialKey);
 }
 
 } // namespace kinetra

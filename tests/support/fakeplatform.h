@@ -7,6 +7,8 @@
 #include <QQueue>
 #include <QVariant>
 
+#include <functional>
+
 namespace kinetra {
 
 /// A scripted desktop: dialogs answer from a queue, every call is recorded, sleep advances a
@@ -37,7 +39,7 @@ public:
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<FontChoice> chooseFont(const QFont &initial,
                                          const QColor &initialColor) override;
-    bool printerSetup() override;
+    bool printerSetup(QPrinter &printer) override;
     void beep() override;
     void sleep(int milliseconds) override;
     void processEvents() override;
@@ -46,7 +48,8 @@ public:
     qint64 steadyMs() override;
     void singleShot(int milliseconds, QObject *context, std::function<void()> fn) override;
     double random() override;
-    void showHelp(const QString &helpFile, const QString &searchKey) override;
+    void showHelp(const QString &helpFile, HelpCommand command,
+                  const QString &partialKey) override;
 
     // Scripting: replies are taken in order by the dialog calls of the matching kind.
     void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
@@ -71,6 +74,9 @@ public:
 
     /// The next `count` file dialogs fail (throw) instead of answering.
     void failFileDialogs(int count) { m_failingFileDialogs = count; }
+    /// The next `count` printer set-up dialogs fail (throw); the others take answers (Ok
+    /// accepts) and change nothing.
+    void failPrinterSetups(int count) { m_failingPrinterSetups = count; }
 
     // What happened.
     QList<Call> calls;
@@ -80,10 +86,14 @@ public:
     int processEventsCalls = 0;
     bool waitCursor = false;
     int waitCursorChanges = 0;
-    QStringList helpRequests;
+    QStringList helpRequests; // "contents <file>" or "search <file> <key>"
+    /// Runs after a help request is recorded, e.g. the real help window or a failure.
+    std::function<void(const QString &, HelpCommand, const QString &)> helpViewer;
 
     /// Runs before each answer is returned, e.g. to inspect the program mid-dialog.
     std::function<void(const Call &)> onCall;
+    /// Runs when pending events are let through, as a user's click in the meantime would.
+    std::function<void()> onProcessEvents;
 
 private:
     void record(Call call);
@@ -106,6 +116,7 @@ private:
     QList<Timer> m_timers;
     quint64 m_timersSet = 0;
     qint64 m_steadyMs = 1000000;
+    int m_failingPrinterSetups = 0;
     QDateTime m_now{QDate(2026, 12, 7), QTime(14, 10, 9)};
 };
 

@@ -1,0 +1,452 @@
+// The sample plays that ship in the program folder's Plays, written for coaches to open, play
+// back and learn from. Positions are pixels of the field pictures: on both full fields the
+// diamond has home plate at (200, 339), first base at (284, 254), second at (200, 165) and
+// third at (116, 254); captions stand on the stands in the lower left corner.
+
+#include "playbuilder.h"
+
+namespace kinetra::content {
+
+namespace {
+
+constexpr int16_t kBaseballField = 0;
+constexpr int16_t kSoftballField = 2;
+
+// Where people stand before the pitch.
+constexpr Pt kBatter{178, 333};      // right-handed batter's box
+constexpr Pt kLeadOffFirst{266, 232};
+constexpr Pt kLeadOffSecond{186, 180};
+constexpr Pt kLeadOffThird{126, 270}; // in foul ground
+constexpr Pt kPitcherBall{214, 246};  // ball in the pitcher's glove
+constexpr Pt kPitchAtPlate{196, 326};
+
+// A standard baseball defence.
+void baseballDefence(PlayBuilder &p)
+{
+    p.defense(D::P, {200, 258});
+    p.defense(D::C, {200, 357});
+    p.defense(D::First, {300, 228});
+    p.defense(D::Second, {250, 190});
+    p.defense(D::SS, {150, 190});
+    p.defense(D::Third, {100, 228});
+    p.defense(D::LF, {100, 118});
+    p.defense(D::CF, {200, 78});
+    p.defense(D::RF, {300, 118});
+}
+
+// Ten fielders of slow-pitch softball.
+void softballDefence(PlayBuilder &p)
+{
+    p.defense(D::P, {200, 256});
+    p.defense(D::C, {200, 357});
+    p.defense(D::First, {296, 234});
+    p.defense(D::Second, {248, 196});
+    p.defense(D::SS, {152, 196});
+    p.defense(D::Third, {104, 234});
+    p.defense(D::SLF, {92, 132});
+    p.defense(D::LCF, {158, 90});
+    p.defense(D::RCF, {242, 90});
+    p.defense(D::SRF, {308, 132});
+}
+
+PlayBuilder buntDefence()
+{
+    PlayBuilder p("BuntDefense.ktr", "Bunt Defense - Runner on First", kBaseballField,
+                  LabelSet::Hardball);
+    p.notes({"Sacrifice bunt expected with a runner on first (B2); B1 is the batter.",
+             "On the pitch the first and third basemen charge, the second baseman covers first "
+             "and the shortstop covers second. The pitcher breaks toward the plate.",
+             "The catcher calls the play. Take the sure out at first unless the fielder is "
+             "charging hard and the catcher calls \"Two!\".",
+             "Coaching points: corners charge on the pitch, not before; the fielder who covers "
+             "first gives a target on the inside of the bag."});
+    baseballDefence(p);
+    p.defense(D::First, {298, 244}); // holding the runner
+    p.defense(D::Third, {108, 236});
+    p.offense(O::Batter, kBatter);
+    p.offense(O::R1, kLeadOffFirst);
+    p.ball(kPitcherBall);
+
+    p.caption("1. Pitch: corners charge");
+    p.moveBall(kPitchAtPlate, Line::Throw);
+    p.runDefense(D::First, {250, 292});
+    p.runDefense(D::Third, {150, 292});
+    p.runDefense(D::Second, {292, 236}, Line::Cover);
+    p.runDefense(D::SS, {186, 168}, Line::Cover);
+    p.snap();
+
+    p.caption("2. Bunt toward first");
+    p.moveBall({224, 298}, Line::Batted);
+    p.runDefense(D::First, {232, 286});
+    p.runDefense(D::P, {200, 290});
+    p.runOffense(O::Batter, {244, 318});
+    p.runOffense(O::R1, {232, 198});
+    p.snap();
+
+    p.caption("3. Throw to 2B covering 1st");
+    p.moveBall({280, 228}, Line::Throw);
+    p.runOffense(O::Batter, {272, 266});
+    p.runOffense(O::R1, {212, 178});
+    p.snap();
+
+    p.caption("Out at first, runner on 2nd");
+    p.snap();
+    return p;
+}
+
+PlayBuilder firstAndThird()
+{
+    PlayBuilder p("FirstThird.ktr", "First and Third Defense - Second Baseman Cuts",
+                  kBaseballField, LabelSet::Hardball);
+    p.notes({"Runners on first (B2) and third (B4). B2 steals on the pitch.",
+             "The catcher throws through toward second. The second baseman breaks to a spot in "
+             "front of the bag on the line of the throw; the shortstop covers second.",
+             "If B4 breaks for home, the second baseman cuts the throw and fires home. If B4 "
+             "holds, he lets it go through to the shortstop for the tag on B2.",
+             "The pitcher ducks out of the line of the throw. Everyone yells \"Four!\" when the "
+             "runner on third breaks."});
+    baseballDefence(p);
+    p.defense(D::First, {298, 244});
+    p.offense(O::Batter, kBatter);
+    p.offense(O::R1, kLeadOffFirst);
+    p.offense(O::R3, kLeadOffThird);
+    p.ball(kPitcherBall);
+
+    p.caption("1. B2 steals on the pitch");
+    p.moveBall({214, 346}, Line::Throw);
+    p.runOffense(O::R1, {228, 196});
+    p.runDefense(D::Second, {206, 206});
+    p.runDefense(D::SS, {188, 168}, Line::Cover);
+    p.snap();
+
+    p.caption("2. Catcher throws through");
+    p.moveBall({218, 218}, Line::Throw);
+    p.runDefense(D::P, {230, 272});
+    p.runOffense(O::R3, {150, 300});
+    p.runOffense(O::R1, {214, 178}, Line::Runner);
+    p.snap();
+
+    p.caption("3. 2B cuts, throws home");
+    p.moveBall({214, 336}, Line::Throw);
+    p.runOffense(O::R3, {174, 320});
+    p.runOffense(O::Batter, {146, 346}); // the batter clears out of the runner's way
+    p.runDefense(D::C, {196, 346});
+    p.snap();
+
+    p.caption("B4 tagged out at home");
+    p.active(10 + D::C);
+    p.snap();
+    return p;
+}
+
+PlayBuilder relayGap()
+{
+    PlayBuilder p("RelayGap.ktr", "Relay - Ball in the Left-Center Gap", kBaseballField,
+                  LabelSet::Hardball);
+    p.notes({"Nobody on. B1 drives the ball into the left-center gap and tries for third.",
+             "The center fielder and left fielder both go; the one with the better angle "
+             "fields it, the other backs up. The shortstop goes out as the relay man and lines "
+             "up between the ball and third base, arms up.",
+             "The second baseman covers second, the third baseman takes the bag and the "
+             "pitcher backs up third in foul ground.",
+             "One strong throw to the relay, one to the base: two good throws beat one long "
+             "throw."});
+    baseballDefence(p);
+    p.offense(O::Batter, kBatter);
+    p.ball(kPitchAtPlate);
+
+    p.caption("1. Ball hit to the gap");
+    p.moveBall({150, 82}, Line::Batted);
+    p.runOffense(O::Batter, {268, 274});
+    p.runDefense(D::LF, {130, 104});
+    p.runDefense(D::CF, {168, 70});
+    p.runDefense(D::SS, {160, 140}, Line::Cover);
+    p.runDefense(D::Third, {110, 238}, Line::Cover);
+    p.snap();
+
+    p.caption("2. Throw to the relay man");
+    p.moveBall({172, 132}, Line::Throw);
+    p.runOffense(O::Batter, {238, 196});
+    p.runDefense(D::Second, {206, 180}, Line::Cover);
+    p.runDefense(D::P, {96, 282}, Line::Cover);
+    p.snap();
+
+    p.caption("3. Relay to third");
+    p.moveBall({120, 226}, Line::Throw);
+    p.runOffense(O::Batter, {136, 254});
+    p.snap();
+
+    p.caption("Tag at third");
+    p.active(10 + D::Third);
+    p.snap();
+    return p;
+}
+
+PlayBuilder rundown()
+{
+    PlayBuilder p("Rundown.ktr", "Rundown Between Third and Home", kBaseballField,
+                  LabelSet::Hardball);
+    p.notes({"B4 is caught between third and home after a ball back to the pitcher.",
+             "Run the runner back toward third, the base he came from, with the ball held "
+             "high so the receiver sees it. Make him commit at full speed.",
+             "Throw and follow: after a throw, go to the end of the line behind the base you "
+             "threw to. The shortstop backs up third, the catcher comes up the line.",
+             "Aim for no more than two throws. Never fake a throw: it fools your own fielder."});
+    baseballDefence(p);
+    p.defense(D::Third, {110, 240});
+    p.defense(D::C, {196, 352});
+    p.offense(O::R3, {150, 296});
+    p.ball(kPitcherBall);
+
+    p.caption("1. Run him back to third");
+    p.runDefense(D::P, {178, 278});
+    p.carryBall({192, 266});
+    p.runOffense(O::R3, {136, 282});
+    p.runDefense(D::SS, {96, 216}, Line::Cover);
+    p.snap();
+
+    p.caption("2. Throw to third, 3B charges");
+    p.moveBall({124, 226}, Line::Throw);
+    p.runDefense(D::Third, {124, 262});
+    p.runOffense(O::R3, {160, 306});
+    p.runDefense(D::P, {214, 318}, Line::Cover);
+    p.runDefense(D::C, {184, 332}, Line::Fielder);
+    p.snap();
+
+    p.caption("3. Throw home, tag");
+    p.ball(Pt{138, 250});
+    p.moveBall({188, 314}, Line::Throw);
+    p.runDefense(D::C, {176, 322});
+    p.snap();
+
+    p.caption("Out with two throws");
+    p.active(10 + D::C);
+    p.snap();
+    return p;
+}
+
+PlayBuilder pickoffFirst()
+{
+    PlayBuilder p("PickoffFirst.ktr", "Pickoff at First", kBaseballField, LabelSet::Hardball);
+    p.notes({"Runner on first (B2) with a long lead.",
+             "The first baseman holds the runner: right foot against the inside corner of the "
+             "bag, glove up as a target.",
+             "The pitcher steps off or throws from the set. The throw goes low to the first "
+             "baseman's glove side, where the tag comes down on the runner's hand.",
+             "The right fielder moves in to back up a throw that gets away; the second "
+             "baseman cheats toward first."});
+    baseballDefence(p);
+    p.defense(D::First, {298, 248});
+    p.offense(O::Batter, kBatter);
+    p.offense(O::R1, {262, 230});
+    p.ball(kPitcherBall);
+
+    p.caption("1. Runner takes his lead");
+    p.arrow(Line::Runner, {284, 254}, {262, 230});
+    p.active(O::R1);
+    p.snap();
+
+    p.caption("2. Throw to first");
+    p.active(kNoActivePlayer);
+    p.moveBall({286, 236}, Line::Throw);
+    p.runOffense(O::R1, {276, 242});
+    p.runDefense(D::RF, {312, 196}, Line::Cover);
+    p.runDefense(D::Second, {268, 204}, Line::Cover);
+    p.snap();
+
+    p.caption("3. Tag on the hand");
+    p.runDefense(D::First, {292, 256});
+    p.carryBall({284, 262});
+    p.snap();
+
+    p.caption("Runner picked off");
+    p.active(O::R1);
+    p.snap();
+    return p;
+}
+
+PlayBuilder doublePlay()
+{
+    PlayBuilder p("DoublePlay643.ktr", "6-4-3 Double Play", kBaseballField, LabelSet::Hardball);
+    p.notes({"Runner on first (B2), fewer than two outs: middle infielders play at double-play "
+             "depth, a few steps in and toward second.",
+             "Ground ball to the shortstop. He fields it and feeds the second baseman chest "
+             "high, underhand when he is close to the bag.",
+             "The second baseman takes the throw on the move across the bag, clears the "
+             "sliding runner and throws to first.",
+             "The first baseman gets to the bag early and stretches only once he sees the "
+             "throw."});
+    baseballDefence(p);
+    p.defense(D::First, {298, 244});
+    p.defense(D::Second, {238, 198});
+    p.defense(D::SS, {162, 198});
+    p.offense(O::Batter, kBatter);
+    p.offense(O::R1, kLeadOffFirst);
+    p.ball(kPitcherBall);
+
+    p.caption("1. Double-play depth");
+    p.moveBall(kPitchAtPlate, Line::Throw);
+    p.snap();
+
+    p.caption("2. Ground ball to short");
+    p.moveBall({176, 212}, Line::Batted);
+    p.runOffense(O::R1, {232, 202});
+    p.runOffense(O::Batter, {236, 306});
+    p.runDefense(D::Second, {206, 172}, Line::Cover);
+    p.runDefense(D::First, {296, 250}, Line::Cover);
+    p.snap();
+
+    p.caption("3. Feed to second: one");
+    p.moveBall({196, 184}, Line::Throw);
+    p.runOffense(O::R1, {222, 190});
+    p.runOffense(O::Batter, {258, 280});
+    p.snap();
+
+    p.caption("4. Relay to first: two");
+    p.moveBall({286, 236}, Line::Throw);
+    p.runOffense(O::Batter, {276, 266});
+    p.snap();
+
+    p.caption("Double play");
+    p.snap();
+    return p;
+}
+
+PlayBuilder hitAndRun()
+{
+    PlayBuilder p("HitAndRun.ktr", "Hit and Run", kBaseballField, LabelSet::Hardball);
+    p.notes({"Offense: runner on first (B2), batter B1 ahead in the count.",
+             "The runner goes with the pitch, not before: he looks in once after three steps "
+             "to find the ball.",
+             "The runner's break pulls the second baseman to cover second. The batter must "
+             "swing and hit the ball on the ground, behind the runner, through the hole the "
+             "second baseman left.",
+             "Result when it works: runners on first and third instead of a double play."});
+    baseballDefence(p);
+    p.defense(D::First, {298, 244});
+    p.offense(O::Batter, kBatter);
+    p.offense(O::R1, kLeadOffFirst);
+    p.ball(kPitcherBall);
+
+    p.caption("1. Runner goes on the pitch");
+    p.moveBall(kPitchAtPlate, Line::Throw);
+    p.runOffense(O::R1, {238, 202});
+    p.runDefense(D::Second, {212, 178}, Line::Cover);
+    p.runDefense(D::SS, {184, 150}, Line::Cover);
+    p.active(O::R1);
+    p.snap();
+
+    p.caption("2. Hit behind the runner");
+    p.active(O::Batter);
+    p.moveBall({288, 152}, Line::Batted);
+    p.runOffense(O::Batter, {262, 282});
+    p.runOffense(O::R1, {160, 208});
+    p.runDefense(D::RF, {296, 140});
+    p.snap();
+
+    p.caption("3. Runner takes third");
+    p.active(kNoActivePlayer);
+    p.moveBall({192, 150}, Line::Throw);
+    p.runOffense(O::R1, {132, 262});
+    p.runOffense(O::Batter, {282, 266});
+    p.snap();
+
+    p.caption("First and third, no outs");
+    p.snap();
+    return p;
+}
+
+PlayBuilder squeeze()
+{
+    PlayBuilder p("SqueezePlay.ktr", "Suicide Squeeze", kBaseballField, LabelSet::Hardball);
+    p.notes({"Offense: runner on third (B4), fewer than two outs, a good bunter at the plate.",
+             "B4 breaks for home as the pitcher's arm comes forward, not sooner, or the pitcher "
+             "can throw a pitch-out.",
+             "B1 must bunt the pitch wherever it is: on the ground, away from the pitcher, "
+             "toward first base.",
+             "The defence can only take the out at first: the second baseman covers first."});
+    baseballDefence(p);
+    p.defense(D::Third, {108, 236});
+    p.offense(O::Batter, kBatter);
+    p.offense(O::R3, kLeadOffThird);
+    p.ball(kPitcherBall);
+
+    p.caption("1. Runner breaks on release");
+    p.moveBall(kPitchAtPlate, Line::Throw);
+    p.runOffense(O::R3, {150, 296});
+    p.active(O::R3);
+    p.snap();
+
+    p.caption("2. Bunt toward first");
+    p.active(O::Batter);
+    p.moveBall({236, 292}, Line::Batted);
+    p.runOffense(O::R3, {180, 324});
+    p.runOffense(O::Batter, {244, 318});
+    p.runDefense(D::First, {254, 276});
+    p.runDefense(D::P, {214, 282});
+    p.runDefense(D::Second, {290, 238}, Line::Cover);
+    p.snap();
+
+    p.caption("3. Run scores, out at first");
+    p.active(kNoActivePlayer);
+    p.moveBall({280, 228}, Line::Throw);
+    p.runOffense(O::R3, {182, 346});
+    p.runOffense(O::Batter, {274, 266});
+    p.snap();
+
+    p.caption("Run in, one out");
+    p.snap();
+    return p;
+}
+
+PlayBuilder softballCutoff()
+{
+    PlayBuilder p("SoftballCutoff.ktr", "Softball - Single to Right, Runner on Second",
+                  kSoftballField, LabelSet::Softball);
+    p.notes({"Slow-pitch softball with ten fielders. Runner on second (B3), B1 singles to right.",
+             "The right fielder charges and throws home through the cutoff. The first baseman "
+             "is the cutoff: on the line from the ball to home, about two thirds of the way.",
+             "The catcher reads the runner and calls \"Cut!\" (cutoff throws to second to stop "
+             "the batter) or lets the throw come home.",
+             "The right-center fielder backs up the right fielder; the pitcher backs up home."});
+    softballDefence(p);
+    p.offense(O::Batter, kBatter);
+    p.offense(O::R2, kLeadOffSecond);
+    p.ball(kPitchAtPlate);
+
+    p.caption("1. Single to right");
+    p.moveBall({300, 178}, Line::Batted);
+    p.runOffense(O::Batter, {262, 282});
+    p.runOffense(O::R2, {140, 228});
+    p.runDefense(D::SRF, {300, 160});
+    p.runDefense(D::RCF, {272, 142});
+    p.runDefense(D::First, {236, 282}, Line::Cover);
+    p.runDefense(D::P, {238, 352}, Line::Cover);
+    p.snap();
+
+    p.caption("2. Throw through the cutoff");
+    p.moveBall({250, 268}, Line::Throw);
+    p.runOffense(O::R2, {150, 298});
+    p.runOffense(O::Batter, {278, 240});
+    p.snap();
+
+    p.caption("3. Let it go home");
+    p.moveBall({214, 342}, Line::Throw);
+    p.runOffense(O::R2, {176, 326});
+    p.snap();
+
+    p.caption("Tag at the plate");
+    p.active(10 + D::C);
+    p.snap();
+    return p;
+}
+
+} // namespace
+
+std::vector<PlayBuilder> samplePlays()
+{
+    return {buntDefence(), firstAndThird(), relayGap(), rundown(), pickoffFirst(),
+            doublePlay(), hitAndRun(), squeeze(), softballCutoff()};
+}
+
+} // namespace kinetra::content

@@ -1,0 +1,151 @@
+// Cost of printing and of the safe picture export. Printing 30 frames small to a PDF file is
+// compared with drawing the same 30 frames alone; writing a bitmap through a temporary file that
+// is renamed into place is compared with QImage writing the file directly.
+#include "model/framelist.h"
+#include "model/playconfig.h"
+#include "output/bitmapexport.h"
+#include "output/playprinter.h"
+#include "output/printtarget.h"
+#include "surface/framelooks.h"
+#include "surface/framerenderer.h"
+#include "surface/surface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace kinetra;
+
+QImage fieldPicture()
+{
+    QImage field(400, 373, QImage::Format_RGB32);
+    QPainter painter(&field);
+    QLinearGradient grass(0, 0, 400, 373);
+    grass.setColorAt(0, QColor(40, 120, 40));
+    grass.setColorAt(1, QColor(70, 160, 60));
+    painter.fillRect(field.rect(), grass);
+    painter.setBrush(QColor(180, 130, 80));
+    painter.drawPolygon(QPolygon({QPoint(200, 180), QPoint(300, 270), QPoint(200, 360),
+                                  QPoint(100, 270)}));
+    return field;
+}
+
+FrameLooks looks()
+{
+    FrameLooks l;
+    l.PlayerSize = {15, 15};
+    l.PlayerShape = {1, 3};
+    l.PlayerBcolr = {Qt::black, Qt::black};
+    l.PlayerFcolr = {QColor(255, 255, 0), Qt::white};
+    l.PlayerTcolr = {Qt::blue, Qt::red};
+    for (int k = 0; k < 10; ++k) {
+        l.OPLabel[k] = QString("B%1").arg(k + 1);
+        l.DPLabel[k] = QString("D%1").arg(k + 1);
+    }
+    for (int k = 0; k < 8; ++k) {
+        l.ActionType[k] = int16_t(1 + k % 5);
+        l.ActionSize[k] = int16_t(k % 3 == 0 ? 1 : k % 3 == 1 ? 3 : 6);
+        l.ActionColor[k] = QColor::fromHsv(k * 45, 255, 220);
+    }
+    return l;
+}
+
+// 30 frames of 20 players and 8 action lines, each a little further on than the last.
+FrameList play()
+{
+    FrameList frames;
+    frames.reset();
+    while (frames.count() < 30)
+        frames.AppendFrame();
+    for (int16_t f = 1; f <= 30; ++f) {
+        PlayConfig &frame = frames.frame(f);
+        for (int i = 0; i < 10; ++i) {
+            frame.OPlayerX[i] = 40.0f + i * 35 + f;
+            frame.OPlayerY[i] = 300.0f - (i % 3) * 25;
+            frame.DPlayerX[i] = 40.0f + i * 35;
+            frame.DPlayerY[i] = 120.0f + (i % 2) * 40 + f;
+        }
+        for (int k = 0; k < 8; ++k) {
+            frame.ActionSX[k] = 200;
+            frame.ActionSY[k] = 230;
+            frame.ActionEX[k] = float(100 + 25 * k);
+            frame.ActionEY[k] = float(180 + f);
+        }
+    }
+    return frames;
+}
+
+void prepare(Surface &pic)
+{
+    pic.setPicture(fieldPicture());
+    pic.setFont(QFont("DejaVu Sans", 8));
+}
+
+// What "All Frames" + "Small" costs: 30 frames drawn and placed in rows of small pictures with headers
+// and legends, plus the notes page, written as a 300-dot PDF file.
+void BM_PrintAllFramesSmallToPdf(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    const FrameList frames = play();
+    PrintJob job;
+    job.title = "Squeeze";
+    job.notes = "Bunt\r\nRun";
+    job.looks = looks();
+    job.options.small = true;
+    job.options.allFrames = true;
+    job.options.font = QFont("DejaVu Sans", 10);
+    QTemporaryDir dir;
+    QPrinter layout(QPrinter::HighResolution);
+    for (auto _ : state) {
+        const auto pdf = pdfPrinterLike(layout);
+        PrinterPrintTarget target(*pdf, dir.filePath("play.pdf"));
+        benchmark::DoNotOptimize(printPlay(target, job, frames, pic));
+    }
+}
+BENCHMARK(BM_PrintAllFramesSmallToPdf)->Unit(benchmark::kMillisecond);
+
+// Baseline: the same 30 frames drawn on the surface and nothing else.
+void BM_DrawThirtyFrames(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    const FrameList frames = play();
+    const FrameLooks l = looks();
+    for (auto _ : state) {
+        for (int16_t f = 1; f <= 30; ++f) {
+            pic.clear();
+            FrameRenderer::Draw(frames.frame(f), pic, l);
+        }
+        benchmark::DoNotOptimize(pic.image().constBits());
+    }
+}
+BENCHMARK(BM_DrawThirtyFrames)->Unit(benchmark::kMillisecond);
+
+// Save as Bmp as the program does it: a temporary file renamed over the target.
+void BM_WriteBmpThroughTemporary(benchmark::State &state)
+{
+    const QImage image = fieldPicture();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("field.bmp");
+    for (auto _ : state)
+        writeBmp(image, path);
+}
+BENCHMARK(BM_WriteBmpThroughTemporary)->Unit(benchmark::kMicrosecond);
+
+// Baseline: QImage writing the same file in place.
+void BM_SaveBmpInPlace(benchmark::State &state)
+{
+    const QImage image = fieldPicture();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("field.bmp");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(image.save(path, "BMP"));
+}
+BENCHMARK(BM_SaveBmpInPlace)->Unit(benchmark::kMicrosecond);
+
+} // namespace

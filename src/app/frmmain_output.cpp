@@ -1,0 +1,94 @@
+// Printing and picture export: the File menu's Print, Print Setup and Save as Bmp.
+#include "app/frmmain.h"
+
+#include "app/platform.h"
+#include "app/prntfrm.h"
+#include "app/reporterror.h"
+#include "app/toolbaricons.h"
+#include "output/bitmapexport.h"
+#include "output/playprinter.h"
+#include "output/printtarget.h"
+#include "surface/surface.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace kinetra {
+
+void frmMain::connectOutputCommands()
+{
+    PrinterFont = QFont("DejaVu Sans", 10);
+    makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        if (pdfFile.isEmpty())
+            return std::make_unique<PrinterPrintTarget>(printer());
+        m_pdfPrinter = pdfPrinterLike(printer());
+        return std::make_unique<PrinterPrintTarget>(*m_pdfPrinter, pdfFile);
+    };
+    onCommand("mnuFilePrint", [this] { mnuFilePrint_Click(); });
+    onCommand("mnuFilePageSetup", [this] { mnuFilePageSetup_Click(); });
+    onCommand("mnuFileSaveBMP", [this] { mnuFileSaveBMP_Click(); });
+}
+
+QPrinter &frmMain::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+bool frmMain::printsToPdf()
+{
+    // With no printer installed Qt's printer falls back to PDF by itself.
+    return printer().outputFormat() == QPrinter::PdfFormat
+           || QPrinterInfo::availablePrinters().isEmpty();
+}
+
+PrintJob frmMain::printJob() const
+{
+    PrintJob job;
+    job.title = PlayTitle;
+    job.date = PlayDate;
+    job.time = PlayTime;
+    job.notes = PlayNotes;
+    for (size_t k = 0; k < job.actionLabels.size(); ++k)
+        job.actionLabels[k] = QString::fromStdString(Prefs.ActionLabel[k]);
+    job.looks = looks();
+    job.icon = appIcon().pixmap(256, 256).toImage();
+    return job;
+}
+
+void frmMain::mnuFilePrint_Click()
+{
+    Prntfrm dialog(*this, m_platform, this);
+    dialog.exec();
+}
+
+void frmMain::mnuFilePageSetup_Click()
+{
+    try {
+        m_platform.printerSetup(printer());
+    } catch (...) {
+        m_platform.beep();
+        m_platform.messageBox("Error In Printer Setup.", "Kinetra", Platform::Buttons::Ok,
+                              Platform::Icon::Warning);
+    }
+}
+
+void frmMain::mnuFileSaveBMP_Click()
+{
+    const std::optional<QString> answer =
+        m_platform.inputBox("Bmp Filename :", "Save to File", QString());
+    if (!answer || answer->isEmpty())
+        return;
+    // WaitStart lets pending events run, so the surface is fully painted first.
+    WaitStart();
+    try {
+        writeBmp(surface->image(), bmpFileName(*answer));
+        WaitEnd();
+    } catch (...) {
+        WaitEnd();
+        ReportError("Saving Bmp file");
+    }
+}
+
+} // namespace kinetra

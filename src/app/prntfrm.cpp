@@ -1,0 +1,241 @@
+#include "app/prntfrm.h"
+
+#include "app/frmmain.h"
+#include "app/platform.h"
+#include "app/reporterror.h"
+#include "output/playprinter.h"
+#include "output/printtarget.h"
+#include "surface/surface.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+namespace kinetra {
+
+Prntfrm::Prntfrm(frmMain &main, Platform &platform, QWidget *parent)
+    : QDialog(parent)
+    , m_main(main)
+    , m_platform(platform)
+{
+    setObjectName("Prntfrm");
+    setWindowTitle("Print Play");
+    setModal(true);
+
+    Frame1 = new QGroupBox("Properties", this);
+    Frame1->setObjectName("Frame1");
+    ChkLegend = new QCheckBox("Print Legend", Frame1);
+    ChkLegend->setObjectName("ChkLegend");
+    chkNotes = new QCheckBox("Print Notes", Frame1);
+    chkNotes->setObjectName("chkNotes");
+    auto *fontLabel = new QLabel("Printer Font", Frame1);
+    // The font is changed with the chooser, so the boxes always hold a font that exists.
+    Txtfont = new QLineEdit(Frame1);
+    Txtfont->setObjectName("Txtfont");
+    Txtfont->setReadOnly(true);
+    Txtfontsize = new QLineEdit(Frame1);
+    Txtfontsize->setObjectName("Txtfontsize");
+    Txtfontsize->setReadOnly(true);
+    Txtfontsize->setMaximumWidth(50);
+    Cmdchgfont = new QPushButton("Change", Frame1);
+    Cmdchgfont->setObjectName("Cmdchgfont");
+    Cmdchgfont->setAutoDefault(false);
+    auto *props = new QGridLayout(Frame1);
+    props->addWidget(ChkLegend, 0, 0, 1, 3);
+    props->addWidget(chkNotes, 1, 0, 1, 3);
+    props->addWidget(fontLabel, 2, 0, 1, 3);
+    props->addWidget(Txtfont, 3, 0);
+    props->addWidget(Txtfontsize, 3, 1);
+    props->addWidget(Cmdchgfont, 3, 2);
+
+    Frame2 = new QGroupBox("Play Size", this);
+    Frame2->setObjectName("Frame2");
+    Frame2->setToolTip("Select the legend format.");
+    OptSize[0] = new QRadioButton("Large", Frame2);
+    OptSize[1] = new QRadioButton("Small", Frame2);
+    auto *sizes = new QVBoxLayout(Frame2);
+    Frame3 = new QGroupBox("Select Frames", this);
+    Frame3->setObjectName("Frame3");
+    Frame3->setToolTip("Select which maps to print.");
+    OptPFrames[0] = new QRadioButton("Current Frame Only", Frame3);
+    OptPFrames[1] = new QRadioButton("All Frames", Frame3);
+    auto *frames = new QVBoxLayout(Frame3);
+    for (int k = 0; k < 2; ++k) {
+        OptSize[size_t(k)]->setObjectName(QString("OptSize%1").arg(k));
+        sizes->addWidget(OptSize[size_t(k)]);
+        OptPFrames[size_t(k)]->setObjectName(QString("OptPFrames%1").arg(k));
+        frames->addWidget(OptPFrames[size_t(k)]);
+    }
+
+    CmdPsetup = new QPushButton("Printer Set&up", this);
+    CmdPsetup->setObjectName("CmdPsetup");
+    CmdPsetup->setAutoDefault(false);
+    CmdCan = new QPushButton("&Cancel", this);
+    CmdCan->setObjectName("CmdCan");
+    CmdCan->setAutoDefault(false);
+    CmdPrint = new QPushButton("&Print", this);
+    CmdPrint->setObjectName("CmdPrint");
+    CmdPrint->setDefault(true);
+
+    auto *choices = new QVBoxLayout;
+    choices->addWidget(Frame2);
+    choices->addWidget(Frame3);
+    auto *top = new QHBoxLayout;
+    top->addWidget(Frame1);
+    top->addLayout(choices);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(CmdPsetup);
+    buttons->addStretch();
+    buttons->addWidget(CmdCan);
+    buttons->addWidget(CmdPrint);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Cmdchgfont, &QPushButton::clicked, this, &Prntfrm::Cmdchgfont_Click);
+    connect(CmdPsetup, &QPushButton::clicked, this, &Prntfrm::CmdPsetup_Click);
+    connect(CmdCan, &QPushButton::clicked, this, &Prntfrm::CmdCan_Click);
+    connect(CmdPrint, &QPushButton::clicked, this, &Prntfrm::CmdPrint_Click);
+
+    Form_Load();
+}
+
+void Prntfrm::Form_Load()
+{
+    ChkLegend->setChecked(true);
+    chkNotes->setChecked(true);
+    OptSize[0]->setChecked(true);
+    OptPFrames[0]->setChecked(true);
+    showFont(m_main.PrinterFont);
+}
+
+void Prntfrm::showFont(const QFont &font)
+{
+    Txtfont->setText(font.family());
+    Txtfontsize->setText(QString::number(font.pointSize()));
+    QFont shown = Txtfont->font();
+    shown.setItalic(font.italic());
+    shown.setUnderline(font.underline());
+    shown.setStrikeOut(font.strikeOut());
+    Txtfont->setFont(shown);
+}
+
+void Prntfrm::Cmdchgfont_Click()
+{
+    const std::optional<Platform::FontChoice> choice =
+        m_platform.chooseFont(m_main.PrinterFont, Qt::black);
+    if (!choice)
+        return;
+    const QFont *chosen = &choice->font;
+    showFont(*chosen);
+    // The printer keeps its own boldness whatever the chooser says.
+    QFont font = m_main.PrinterFont;
+    font.setFamily(chosen->family());
+    if (chosen->pointSize() > 0)
+        font.setPointSize(chosen->pointSize());
+    font.setItalic(chosen->italic());
+    font.setUnderline(chosen->underline());
+    font.setStrikeOut(chosen->strikeOut());
+    m_main.PrinterFont = font;
+}
+
+void Prntfrm::CmdPsetup_Click()
+{
+    try {
+        m_platform.printerSetup(m_main.printer());
+    } catch (...) {
+        // Only the menu item reports a failed set-up; here the dialog simply stays.
+    }
+}
+
+void Prntfrm::CmdCan_Click()
+{
+    reject();
+}
+
+PrintOptions Prntfrm::options() const
+{
+    PrintOptions o;
+    o.legend = ChkLegend->isChecked();
+    o.notes = chkNotes->isChecked();
+    o.small = OptSize[1]->isChecked();
+    o.allFrames = OptPFrames[1]->isChecked();
+    QFont font = m_main.PrinterFont;
+    font.setFamily(Txtfont->text());
+    bool ok = false;
+    const int size = Txtfontsize->text().toInt(&ok);
+    if (ok && size > 0)
+        font.setPointSize(size);
+    font.setItalic(Txtfont->font().italic());
+    font.setUnderline(Txtfont->font().underline());
+    font.setStrikeOut(Txtfont->font().strikeOut());
+    o.font = font;
+    return o;
+}
+
+QString Prntfrm::askPdfFile()
+{
+    Platform::FileDialog dialog;
+    dialog.title = "Print to File";
+    dialog.filter = "PDF files (*.pdf)|*.pdf";
+    dialog.startFolder = QDir::currentPath();
+    // A title may hold characters a file name cannot.
+    QString name = m_main.PlayTitle.trimmed();
+    name.replace('/', '_').replace(QChar(0), '_');
+    dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".pdf";
+    dialog.confirmReplace = true;
+    const std::optional<QString> chosen = m_platform.saveFileName(dialog);
+    return chosen ? chosen->trimmed() : QString();
+}
+
+void Prntfrm::CmdPrint_Click()
+{
+    // Frames are painted between copies, which lets clicks through; one print at a time.
+    if (m_printing)
+        return;
+    m_printing = true;
+    const auto done = qScopeGuard([this] { m_printing = false; });
+    const PrintOptions chosen = options();
+    m_main.PrinterFont = chosen.font;
+    bool busy = false;
+    try {
+        QString pdfFile;
+        if (m_main.printsToPdf()) {
+            pdfFile = askPdfFile();
+            if (pdfFile.isEmpty())
+                return;
+        }
+        m_main.WaitStart();
+        busy = true;
+        const std::unique_ptr<PrintTarget> target = m_main.makePrintTarget(pdfFile);
+        PrintJob job = m_main.printJob();
+        job.options = chosen;
+        Surface &surface = *m_main.surface;
+        const FramePicture picture = [&](int16_t index) {
+            if (chosen.allFrames) {
+                m_main.SelectFrame(index);
+                m_platform.processEvents();
+            }
+            return surface.image();
+        };
+        printPlay(*target, job, surface.size(), m_main.Frames.count(), picture);
+        m_main.WaitEnd();
+    } catch (...) {
+        if (busy)
+            m_main.WaitEnd();
+        ReportError("Printing Play");
+        reject();
+    }
+}
+
+} // namespace kinetra

@@ -1,0 +1,162 @@
+#include "output/printtarget.h"
+
+#include "model/atomicfile.h"
+#include "model/runtimeerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QPrinter>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace kinetra {
+
+void PainterPrintTarget::setFont(const QFont &font)
+{
+    m_font = font;
+    if (m_painter.isActive())
+        m_painter.setFont(font);
+}
+
+int PainterPrintTarget::textWidth(const QString &text) const
+{
+    return QFontMetrics(m_font, device()).horizontalAdvance(text);
+}
+
+int PainterPrintTarget::textHeight(const QString &) const
+{
+    return QFontMetrics(m_font, device()).height();
+}
+
+void PainterPrintTarget::drawText(const QPoint &topLeft, const QString &text)
+{
+    m_painter.setFont(m_font);
+    m_painter.setPen(QPen(Qt::black));
+    m_painter.drawText(topLeft + QPoint(0, QFontMetrics(m_font, device()).ascent()), text);
+}
+
+void PainterPrintTarget::drawLine(const QPoint &from, const QPoint &to, const QPen &pen)
+{
+    m_painter.setPen(pen);
+    m_painter.drawLine(from, to);
+}
+
+void PainterPrintTarget::drawBox(const QPoint &corner1, const QPoint &corner2, const QPen &pen)
+{
+    m_painter.setPen(pen);
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(QRect(corner1, corner2).normalized());
+}
+
+void PainterPrintTarget::drawImage(const QRect &target, const QImage &image)
+{
+    m_painter.drawImage(target, image);
+}
+
+PrinterPrintTarget::PrinterPrintTarget(QPrinter &printer, const QString &outputFile)
+    : m_printer(printer)
+    , m_outputFile(outputFile)
+{
+}
+
+PrinterPrintTarget::~PrinterPrintTarget()
+{
+    abandon();
+}
+
+QPaintDevice *PrinterPrintTarget::device() const
+{
+    return &m_printer;
+}
+
+void PrinterPrintTarget::begin()
+{
+    if (!m_outputFile.isEmpty()) {
+        // Reserve a name in the target's folder, so that the final rename stays on one disk.
+        const QFileInfo target(m_outputFile);
+        if (!target.absoluteDir().exists())
+            throw RuntimeError(ErrorCode::PathNotFound);
+        QTemporaryFile reserve(target.absoluteFilePath() + ".XXXXXX");
+        reserve.setAutoRemove(false);
+        if (!reserve.open())
+            throw RuntimeError(ErrorCode::PermissionDenied);
+        m_temporary = reserve.fileName();
+        reserve.close();
+        // The temporary is private to its owner; the finished file is readable as any other
+        // document, or keeps the permissions of the file it replaces.
+        const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                  | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QFile::setPermissions(m_temporary, target.exists() ? QFile::permissions(m_outputFile)
+                                                           : readable);
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setOutputFileName(m_temporary);
+    }
+    if (!m_painter.begin(&m_printer)) {
+        abandon();
+        throw RuntimeError(ErrorCode::PrinterError);
+    }
+    m_open = true;
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter.setFont(m_font);
+}
+
+QSize PrinterPrintTarget::pageSize() const
+{
+    return QSize(m_printer.width(), m_printer.height());
+}
+
+void PrinterPrintTarget::newPage()
+{
+    if (!m_printer.newPage())
+        throw RuntimeError(ErrorCode::PrinterError);
+}
+
+void PrinterPrintTarget::finish()
+{
+    m_open = false;
+    if (!m_painter.end() || m_printer.printerState() == QPrinter::Error) {
+        abandon();
+        throw RuntimeError(ErrorCode::PrinterError);
+    }
+    if (!m_temporary.isEmpty()) {
+        const QByteArray from = QFile::encodeName(m_temporary);
+        const QByteArray to = QFile::encodeName(m_outputFile);
+        // rename() replaces an existing file in one step.
+        if (std::rename(from.constData(), to.constData()) != 0) {
+            const int err = errno;
+            abandon();
+            throw RuntimeError(errorCodeForErrno(err));
+        }
+        m_temporary.clear();
+    }
+}
+
+void PrinterPrintTarget::abandon()
+{
+    if (m_open) {
+        m_open = false;
+        m_printer.abort();
+        if (m_painter.isActive())
+            m_painter.end();
+    }
+    if (!m_temporary.isEmpty()) {
+        QFile::remove(m_temporary);
+        m_temporary.clear();
+    }
+}
+
+std::unique_ptr<QPrinter> pdfPrinterLike(const QPrinter &printer)
+{
+    auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    pdf->setOutputFormat(QPrinter::PdfFormat);
+    pdf->setResolution(300);
+    pdf->setPageLayout(printer.pageLayout());
+    pdf->setCreator("Kinetra");
+    return pdf;
+}
+
+} // namespace kinetra

@@ -1,0 +1,163 @@
+// What ships in the program folder: the sample plays, the tip file and the help file.
+
+#include "documentfixture.h"
+#include "model/failurereport.h"
+#include "model/playfile.h"
+#include "windows/frmdir.h"
+#include "windows/frmhelp.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPointF>
+#include <QRectF>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTextDocumentFragment>
+
+#include <cmath>
+
+namespace kinetra {
+namespace {
+
+QString programFile(const QString &name)
+{
+    return QDir(KINETRA_PROGRAM_DIR).filePath(name);
+}
+
+QStringList samplePlays()
+{
+    return QDir(programFile("Plays")).entryList({"*.ktr"}, QDir::Files, QDir::Name);
+}
+
+QByteArray readAll(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class SamplePlay : public DocumentTest, public testing::WithParamInterface<QString>
+{};
+
+TEST(SamplePlays, AtLeastEightShip)
+{
+    EXPECT_GE(samplePlays().size(), 8);
+}
+
+TEST_P(SamplePlay, OpensWithoutAReportAndIsARealPlay)
+{
+    const QString file = programFile("Plays/" + GetParam());
+    int reports = 0;
+    const FailureReporter previous =
+        setFailureReporter([&reports](const std::string &) { ++reports; });
+    auto w = open();
+    ASSERT_TRUE(w->LoadScript(file));
+    setFailureReporter(previous);
+    EXPECT_EQ(reports, 0);
+    EXPECT_TRUE(platform.messages().isEmpty()) << platform.messages()[0].text.toStdString();
+    EXPECT_EQ(w->PlayFile, file);
+
+    EXPECT_GE(w->Frames.count(), 3);
+    EXPECT_GT(w->PlayTitle.size(), 5);
+    EXPECT_GT(w->PlayNotes.size(), 100) << "notes that explain the play";
+    EXPECT_TRUE(frmdir::entryText(programFile("Plays"), GetParam())
+                    .startsWith(GetParam() + " : " + w->PlayTitle + " : "));
+
+    // The label set fits the field: baseball positions on the baseball pictures, softball
+    // positions on the softball field.
+    const bool softball = w->Prefs.Picbkg == 2;
+    EXPECT_EQ(w->Prefs.DPLabel[7], softball ? "RCF" : "CF");
+    EXPECT_EQ(w->Prefs.OPLabel[0], "B1");
+
+    int arrows = 0;
+    for (int16_t f = 1; f <= w->Frames.count(); ++f) {
+        const PlayConfig &frame = w->Frames.frame(f);
+        // Every player stands wholly on the picture and clear of the others.
+        std::vector<QPointF> players;
+        for (int i = 0; i < kPlayersPerSide; ++i) {
+            if (frame.OPlayerX[i] > 0)
+                players.emplace_back(frame.OPlayerX[i], frame.OPlayerY[i]);
+            if (frame.DPlayerX[i] > 0)
+                players.emplace_back(frame.DPlayerX[i], frame.DPlayerY[i]);
+        }
+        EXPECT_GE(players.size(), 9u) << "frame " << f;
+        for (size_t a = 0; a < players.size(); ++a) {
+            EXPECT_TRUE(QRectF(15, 15, 400 - 30, 373 - 30).contains(players[a]))
+                << "frame " << f << " player at " << players[a].x() << "," << players[a].y();
+            for (size_t b = 0; b < a; ++b)
+                EXPECT_GE(std::hypot(players[a].x() - players[b].x(),
+                                     players[a].y() - players[b].y()),
+                          17)
+                    << "frame " << f << ": players crowd at " << players[a].x() << ","
+                    << players[a].y();
+        }
+        for (int k = 0; k < kActionCount; ++k)
+            arrows += frame.ActionSX[k] > 0 && frame.ActionEX[k] > 0;
+    }
+    EXPECT_GE(arrows, w->Frames.count()) << "action lines show the movements";
+}
+
+INSTANTIATE_TEST_SUITE_P(Content, SamplePlay, testing::ValuesIn(samplePlays()),
+                         [](const testing::TestParamInfo<QString> &info) {
+                             return QFileInfo(info.param).completeBaseName().toStdString();
+                         });
+
+TEST(TipFile, HoldsThirtyTipsOneALineWithoutEmptyLines)
+{
+    const QByteArray bytes = readAll(programFile("TIPOFDAY.TXT"));
+    ASSERT_FALSE(bytes.isEmpty());
+    ASSERT_TRUE(bytes.endsWith("\r\n"));
+    const QStringList lines = QString::fromUtf8(bytes.chopped(2)).split("\r\n");
+    EXPECT_GE(lines.size(), 30);
+    for (const QString &line : lines) {
+        EXPECT_FALSE(line.contains('\n') || line.contains('\r')) << line.toStdString();
+        EXPECT_GT(line.trimmed().size(), 20) << "empty or stub tip: " << line.toStdString();
+    }
+}
+
+class HelpFile : public DocumentTest
+{
+protected:
+    QString html() const { return QString::fromUtf8(readAll(programFile("KTR.hlp"))); }
+};
+
+TEST_F(HelpFile, NamesEveryMenuCommand)
+{
+    const QString text = QTextDocumentFragment::fromHtml(html()).toPlainText();
+    ASSERT_FALSE(text.isEmpty());
+    auto w = open();
+    int named = 0;
+    for (QAction *item : w->menuBar()->findChildren<QAction *>()) {
+        QString caption = item->text();
+        if (item->isSeparator() || caption.isEmpty() || item->data().isValid())
+            continue; // recent files and formations show the user's own names
+        caption.remove('&');
+        ++named;
+        EXPECT_TRUE(text.contains(caption)) << "the help does not name " << caption.toStdString();
+    }
+    EXPECT_GE(named, 40);
+}
+
+TEST_F(HelpFile, HasItsPagesAndAKeywordIndexWhoseLinksLeadToPages)
+{
+    const QString help = html();
+    for (const char *page : {"contents", "index", "gettingstarted", "playfile", "playdirectory",
+                             "tips", "about", "properties", "move", "videocontrol", "notes"})
+        EXPECT_TRUE(help.contains(QString("<a name=\"%1\">").arg(page))) << page;
+    const auto keywords = frmHelp::parseKeywords(help);
+    EXPECT_GT(keywords.size(), 100u);
+    for (const frmHelp::Keyword &k : keywords)
+        EXPECT_TRUE(help.contains(QString("<a name=\"%1\">").arg(k.anchor)))
+            << k.text.toStdString() << " leads to no page";
+    // Every link inside the help leads to a page of it.
+    static const QRegularExpression link(R"re(href="#([^"]+)")re");
+    for (auto it = link.globalMatch(help); it.hasNext();) {
+        const QString anchor = it.next().captured(1);
+        EXPECT_TRUE(help.contains(QString("<a name=\"%1\">").arg(anchor))) << anchor.toStdString();
+    }
+    // Five steps to a first play.
+    const QString start = help.section("<a name=\"gettingstarted\">", 1).section("<hr>", 0, 0);
+    EXPECT_EQ(start.count("<li>"), 5);
+}
+
+} // namespace
+} // namespace kinetra

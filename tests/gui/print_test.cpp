@@ -1,0 +1,613 @@
+// Printing: the "Print Play" dialog, the page layout on a recording target, printer set-up and
+// PDF files.
+#include "app/frmmain.h"
+#include "app/prntfrm.h"
+#include "app/reporterror.h"
+#include "model/runtimeerror.h"
+#include "output/playprinter.h"
+#include "output/printtarget.h"
+#include "prefs/inisettingsstore.h"
+#include "support/fakeplatform.h"
+#include "support/qtprint.h"
+#include "support/recordingprinttarget.h"
+#include "support/tempsettings.h"
+#include "surface/surface.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace kinetra {
+namespace {
+
+constexpr int kLine = 50; // line height of the recording target, in dots
+
+class PrintTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_previousDir = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        installErrorReporter(platform);
+        w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
+        w->show();
+        // Printing goes to PDF on every machine the tests run on, printer or not.
+        w->printer().setOutputFileName(dir.filePath("setup.pdf"));
+        w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+            pdfFiles << pdfFile;
+            return std::make_unique<ForwardingPrintTarget>(recorder);
+        };
+        w->PlayTitle = "Squeeze";
+        w->PlayDate = "12-07-2026";
+        w->PlayTime = "14:10:09";
+        w->PlayNotes = "Bunt\r\nRun";
+        dialog = std::make_unique<Prntfrm>(*w, platform, w.get());
+        dialog->show();
+    }
+
+    void TearDown() override
+    {
+        dialog.reset();
+        w.reset();
+        removeErrorReporter();
+        QDir::setCurrent(m_previousDir);
+    }
+
+    /// Gives the play n frames, each with offensive player 0 somewhere else.
+    void makeFrames(int n)
+    {
+        while (w->Frames.count() < n)
+            w->AppendFrame();
+        for (int16_t i = 1; i <= n; ++i) {
+            w->Frames.frame(i).OPlayerX[0] = float(20 + 10 * i);
+            w->Frames.frame(i).OPlayerY[0] = 100;
+        }
+        w->SelectFrame(1);
+        w->setModified(false);
+    }
+
+    /// Clicks Print, answering the PDF dialog with a file name.
+    void print()
+    {
+        platform.queueText(dir.filePath("play.pdf"));
+        dialog->CmdPrint->click();
+    }
+
+    QList<FakePlatform::Call> callsOf(const QString &kind) const
+    {
+        QList<FakePlatform::Call> out;
+        for (const FakePlatform::Call &c : platform.calls)
+            if (c.kind == kind)
+                out << c;
+        return out;
+    }
+
+    QTemporaryDir dir;
+    TempSettings settings;
+    IniSettingsStore store;
+    FakePlatform platform;
+    std::unique_ptr<frmMain> w;
+    std::unique_ptr<Prntfrm> dialog;
+    RecordingPrintTarget recorder{QSize(2400, 3200), kLine};
+    QStringList pdfFiles;
+    std::unique_ptr<QPrinter> m_pdf;
+    QString m_previousDir;
+};
+
+TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesAndTheSessionsFont)
+{
+    EXPECT_EQ(dialog->windowTitle(), "Print Play");
+    EXPECT_TRUE(dialog->isModal());
+    EXPECT_TRUE(dialog->ChkLegend->isChecked());
+    EXPECT_EQ(dialog->ChkLegend->text(), "Print Legend");
+    EXPECT_TRUE(dialog->chkNotes->isChecked());
+    EXPECT_EQ(dialog->chkNotes->text(), "Print Notes");
+    EXPECT_EQ(dialog->Frame1->title(), "Properties");
+    EXPECT_EQ(dialog->Frame2->title(), "Play Size");
+    EXPECT_EQ(dialog->Frame2->toolTip(), "Select the legend format.");
+    EXPECT_EQ(dialog->Frame3->title(), "Select Frames");
+    EXPECT_EQ(dialog->Frame3->toolTip(), "Select which maps to print.");
+    EXPECT_TRUE(dialog->OptSize[0]->isChecked());
+    EXPECT_EQ(dialog->OptSize[0]->text(), "Large");
+    EXPECT_EQ(dialog->OptSize[1]->text(), "Small");
+    EXPECT_TRUE(dialog->OptPFrames[0]->isChecked());
+    EXPECT_EQ(dialog->OptPFrames[0]->text(), "Current Frame Only");
+    EXPECT_EQ(dialog->OptPFrames[1]->text(), "All Frames");
+    EXPECT_EQ(dialog->Cmdchgfont->text(), "Change");
+    EXPECT_EQ(dialog->CmdPsetup->text(), "Printer Set&up");
+    EXPECT_EQ(dialog->CmdCan->text(), "&Cancel");
+    EXPECT_EQ(dialog->CmdPrint->text(), "&Print");
+    EXPECT_EQ(dialog->Txtfont->text(), w->PrinterFont.family());
+    EXPECT_EQ(dialog->Txtfontsize->text(), QString::number(w->PrinterFont.pointSize()));
+
+    // A second opening starts from the defaults again but keeps the chosen font.
+    dialog->chkNotes->setChecked(false);
+    dialog->OptSize[1]->setChecked(true);
+    QFont italic("DejaVu Serif", 14);
+    italic.setItalic(true);
+    italic.setStrikeOut(true);
+    platform.queueFont(italic);
+    dialog->Cmdchgfont->click();
+    Prntfrm again(*w, platform, w.get());
+    EXPECT_TRUE(again.chkNotes->isChecked());
+    EXPECT_TRUE(again.OptSize[0]->isChecked());
+    EXPECT_EQ(again.Txtfont->text(), "DejaVu Serif");
+    EXPECT_EQ(again.Txtfontsize->text(), "14");
+    EXPECT_TRUE(again.Txtfont->font().italic());
+    EXPECT_TRUE(again.Txtfont->font().strikeOut());
+    EXPECT_FALSE(again.Txtfont->font().underline());
+}
+
+TEST_F(PrintTest, DefaultChoicesPrintTheFramePageAndTheNotesPage)
+{
+    const QImage shown = w->surface->image();
+    print();
+
+    // The PDF file is asked for, named after the play.
+    const auto asked = callsOf("saveFile");
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].file.filter, "PDF files (*.pdf)|*.pdf");
+    EXPECT_EQ(asked[0].file.proposedName, "Squeeze.pdf");
+    EXPECT_TRUE(asked[0].file.confirmReplace);
+    EXPECT_EQ(pdfFiles, QStringList{dir.filePath("play.pdf")});
+
+    ASSERT_EQ(recorder.pages.size(), 2);
+    EXPECT_TRUE(recorder.finished);
+    const QString header = "Squeeze : Created on 12-07-2026 at 14:10:09";
+    const QStringList labels = [this] {
+        QStringList l;
+        for (const std::string &s : w->Prefs.ActionLabel)
+            l << QString::fromStdString(s);
+        return l;
+    }();
+    EXPECT_EQ(recorder.texts()[0], QStringList({" " + header, " Page : 1"}) + labels);
+    EXPECT_EQ(recorder.texts()[1],
+              QStringList({header, "Page : 2", "Notes:", "Bunt", "Run"}));
+
+    // Page 1: header lines from one line down, the picture one line below them, centred,
+    // full width less 40 and as high as the surface's shape gives (373 / 400 of 2360).
+    const auto &page1 = recorder.pages[0];
+    EXPECT_EQ(page1[0].kind, RecordingPrintTarget::Item::Image); // the icon
+    EXPECT_EQ(page1[0].rect, QRect(2400 - 70, 2, 64, 64));
+    EXPECT_EQ(page1[1].rect.topLeft(), QPoint(0, 2 * kLine));
+    EXPECT_EQ(page1[2].rect.topLeft(), QPoint(0, 3 * kLine));
+    const auto pictures = recorder.pictures(0);
+    ASSERT_EQ(pictures.size(), 1);
+    EXPECT_EQ(pictures[0].rect, QRect(20, 6 * kLine, 2360, 2201));
+    EXPECT_EQ(pictures[0].image, shown);
+    // The legend box spans from four lines to one line above the foot; the names stand in
+    // eight columns of 300 dots from 50, half a line into the box, and each sample, 267 dots
+    // long, a line and a half under its name in its own looks.
+    int boxes = 0, samples = 0;
+    for (const auto &item : page1) {
+        if (item.kind == RecordingPrintTarget::Item::Box) {
+            ++boxes;
+            EXPECT_EQ(item.rect, QRect(QPoint(0, 3200 - 4 * kLine), QPoint(2390, 3200 - kLine)));
+        } else if (item.kind == RecordingPrintTarget::Item::Line) {
+            const size_t k = size_t(samples++);
+            EXPECT_EQ(item.rect.topLeft(), QPoint(50 + 300 * int(k), 3100));
+            EXPECT_EQ(item.rect.right(), 50 + 300 * int(k) + 267);
+            EXPECT_EQ(item.pen.color(), w->looks().ActionColor[k]);
+            EXPECT_EQ(item.pen.width(), std::max<int>(1, w->Prefs.ActionSize[k]));
+        } else if (item.kind == RecordingPrintTarget::Item::Text && samples == 0
+                   && labels.contains(item.text)) {
+            EXPECT_EQ(item.rect.top(), 3025);
+        }
+    }
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(samples, 8);
+
+    // Page 2: the rule across the page under "Notes:".
+    int rules = 0;
+    for (const auto &item : recorder.pages[1])
+        if (item.kind == RecordingPrintTarget::Item::Line) {
+            ++rules;
+            EXPECT_EQ(item.rect, QRect(QPoint(0, 5 * kLine), QPoint(2390, 5 * kLine)));
+        }
+    EXPECT_EQ(rules, 1);
+
+    // The dialog stays, the pointer is back and the play is as it was.
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(platform.waitCursor);
+    EXPECT_GE(platform.waitCursorChanges, 2);
+    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+TEST_F(PrintTest, ClearedChoicesLeaveOutTheNotesPageAndTheLegend)
+{
+    dialog->chkNotes->setChecked(false);
+    dialog->ChkLegend->setChecked(false);
+    print();
+    ASSERT_EQ(recorder.pages.size(), 1);
+    EXPECT_EQ(recorder.texts()[0].size(), 2); // header and page number
+    for (const auto &item : recorder.pages[0])
+        EXPECT_NE(item.kind, RecordingPrintTarget::Item::Box);
+}
+
+struct SmallCase
+{
+    int frames;
+    int pages; // frame pages plus the notes page
+};
+
+void PrintTo(const SmallCase &c, std::ostream *os)
+{
+    *os << c.frames << " frames";
+}
+
+class SmallPrintTest : public PrintTest, public testing::WithParamInterface<SmallCase>
+{
+};
+
+// Small pictures are 1124 x 1048 dots on this page: two fit across (x 10 and 1144), and the
+// third row would start at y 2496, below 3200 - 1048, so four frames fill a page.
+TEST_P(SmallPrintTest, AllFramesSmallFillsPagesRowByRow)
+{
+    const SmallCase c = GetParam();
+    makeFrames(c.frames);
+    dialog->OptSize[1]->setChecked(true);
+    dialog->OptPFrames[1]->setChecked(true);
+    const int eventsBefore = platform.processEventsCalls;
+    print();
+
+    // Each frame was selected and painted before it was copied; the last one stays.
+    EXPECT_EQ(w->Frames.current(), c.frames);
+    EXPECT_EQ(w->SBar->value(), c.frames);
+    EXPECT_GE(platform.processEventsCalls - eventsBefore, c.frames);
+    EXPECT_FALSE(w->Frames.modified());
+
+    ASSERT_EQ(recorder.pages.size(), c.pages);
+    const QList<QPoint> places = {{10, 300}, {1144, 300}, {10, 1398}, {1144, 1398}};
+    int printed = 0;
+    for (int p = 0; p + 1 < c.pages; ++p) {
+        EXPECT_EQ(recorder.texts()[p][1], QString(" Page : %1").arg(p + 1));
+        const auto pictures = recorder.pictures(p);
+        for (int k = 0; k < pictures.size(); ++k) {
+            EXPECT_EQ(pictures[k].rect, QRect(places[k], QSize(1124, 1048)));
+            ++printed;
+            // Each picture is its frame, drawn anew.
+            w->SelectFrame(int16_t(printed));
+            EXPECT_EQ(pictures[k].image, w->surface->image()) << "frame " << printed;
+        }
+    }
+    EXPECT_EQ(printed, c.frames);
+    EXPECT_EQ(recorder.texts().last()[1], QString("Page : %1").arg(c.pages));
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, SmallPrintTest,
+                         testing::Values(SmallCase{1, 2}, SmallCase{7, 3}, SmallCase{30, 9}));
+
+// A flat surface (400 x 180) gives small pictures 1124 x 506 dots, rows 556 dots apart from
+// y 300: the fifth row (y 2524 .. 3030) still starts above 3200 - 506 but would cover the
+// legend's box from y 3000, so with the legend it goes to the next page.
+TEST(PrintLayoutTest, SmallRowsStayClearOfTheLegend)
+{
+    for (const bool legend : {true, false}) {
+        RecordingPrintTarget target(QSize(2400, 3200), kLine);
+        PrintJob job;
+        job.options.legend = legend;
+        job.options.notes = false;
+        job.options.small = true;
+        job.options.allFrames = true;
+        const QImage flat(400, 180, QImage::Format_RGB32);
+        printPlay(target, job, flat.size(), 12, [&](int16_t) { return flat; });
+        const auto first = target.pictures(0);
+        ASSERT_EQ(first.size(), legend ? 8 : 10) << "legend " << legend;
+        EXPECT_EQ(first.last().rect.height(), 506);
+        if (legend)
+            EXPECT_LT(first.last().rect.bottom(), 3000);
+        EXPECT_EQ(target.pages.size(), 2);
+    }
+}
+
+TEST_F(PrintTest, PrintClickedAgainWhileFramesArePaintedIsIgnored)
+{
+    makeFrames(3);
+    dialog->OptPFrames[1]->setChecked(true);
+    int clicks = 0;
+    platform.onProcessEvents = [&] {
+        if (recorder.begun && clicks++ == 0)
+            dialog->CmdPrint->click();
+    };
+    print();
+    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(recorder.pages.size(), 4);
+    EXPECT_EQ(callsOf("saveFile").size(), 1);
+    EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+// Printing without a window (for an export from the command line) gives the very pages the
+// dialog's "All Frames" + "Large" gives.
+TEST_F(PrintTest, PrintingWithoutTheWindowGivesTheSamePages)
+{
+    makeFrames(3);
+    dialog->OptPFrames[1]->setChecked(true);
+    print();
+
+    RecordingPrintTarget headless(QSize(2400, 3200), kLine);
+    PrintJob job = w->printJob();
+    job.options = dialog->options();
+    Surface surface;
+    surface.setPicture(w->surface->picture());
+    surface.setFont(w->surface->font());
+    EXPECT_EQ(printPlay(headless, job, w->Frames, surface), 4);
+
+    ASSERT_EQ(headless.pages.size(), recorder.pages.size());
+    for (int p = 0; p < recorder.pages.size(); ++p) {
+        ASSERT_EQ(headless.pages[p].size(), recorder.pages[p].size()) << "page " << p;
+        for (int i = 0; i < recorder.pages[p].size(); ++i) {
+            const auto &a = headless.pages[p][i], &b = recorder.pages[p][i];
+            EXPECT_EQ(a.kind, b.kind);
+            EXPECT_EQ(a.rect, b.rect);
+            EXPECT_EQ(a.text, b.text);
+            EXPECT_EQ(a.pen, b.pen);
+            EXPECT_TRUE(a.image == b.image) << "page " << p << " item " << i;
+        }
+    }
+}
+
+TEST_F(PrintTest, CurrentFrameOnlyPrintsTheSurfaceAsShownWithChalk)
+{
+    makeFrames(3);
+    w->SelectFrame(2);
+    w->surface->line(5, 5, 200, 200, Qt::magenta); // chalk: on the surface, not in the frame
+    const QImage shown = w->surface->image();
+    print();
+    ASSERT_EQ(recorder.pictures(0).size(), 1);
+    EXPECT_EQ(recorder.pictures(0)[0].image, shown);
+    EXPECT_EQ(w->Frames.current(), 2);
+}
+
+struct SizeCase
+{
+    const char *name;
+    QSize page, surface;
+    bool small;
+    QSize picture;
+};
+
+void PrintTo(const SizeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class PictureSizeTest : public testing::TestWithParam<SizeCase>
+{
+};
+
+TEST_P(PictureSizeTest, FollowsTheSurfacesShape)
+{
+    const SizeCase c = GetParam();
+    EXPECT_EQ(printPictureSize(c.page, kLine, c.surface, c.small), c.picture);
+}
+
+// Room on a 2400 x 3200 page: 2360 x 2600 large, 1124 x 1238 small.
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, PictureSizeTest,
+    testing::Values(
+        SizeCase{"wide takes the full width", {2400, 3200}, {400, 373}, false, {2360, 2201}},
+        SizeCase{"wide small", {2400, 3200}, {400, 373}, true, {1124, 1048}},
+        SizeCase{"tall takes the full height", {2400, 3200}, {300, 500}, false, {1560, 2600}},
+        SizeCase{"tall small", {2400, 3200}, {300, 500}, true, {743, 1238}},
+        // Where the rule's dimension would run off the paper, the other one decides.
+        SizeCase{"wide on landscape paper", {3200, 2400}, {400, 373}, false, {1930, 1800}},
+        SizeCase{"nearly square and tall", {2400, 3200}, {400, 410}, false, {2360, 2419}},
+        SizeCase{"square", {2400, 3200}, {400, 400}, false, {2360, 2360}}),
+    [](const testing::TestParamInfo<SizeCase> &info) {
+        QString n = info.param.name;
+        return n.replace(' ', '_').toStdString();
+    });
+
+TEST_F(PrintTest, EmptyNotesStillGetTheNotesPage)
+{
+    w->PlayNotes.clear();
+    print();
+    ASSERT_EQ(recorder.pages.size(), 2);
+    EXPECT_EQ(recorder.texts()[1],
+              QStringList({"Squeeze : Created on 12-07-2026 at 14:10:09", "Page : 2", "Notes:"}));
+}
+
+TEST_F(PrintTest, LongNotesAreWrappedAndContinuedOnFurtherPages)
+{
+    QStringList lines;
+    for (int i = 1; i <= 120; ++i)
+        lines << QString("Line %1").arg(i);
+    QStringList words;
+    for (int i = 1; i <= 300; ++i)
+        words << QString("word%1").arg(i);
+    lines << words.join(' ') << QString(400, 'W');
+    w->PlayNotes = lines.join("\r\n");
+    print();
+
+    ASSERT_GE(recorder.pages.size(), 4);
+    QString printed;
+    for (int p = 1; p < recorder.pages.size(); ++p) {
+        const QStringList t = recorder.texts()[p];
+        EXPECT_EQ(t[1], QString("Page : %1").arg(p + 1));
+        for (const auto &item : recorder.pages[p]) {
+            if (item.kind != RecordingPrintTarget::Item::Text)
+                continue;
+            EXPECT_LE(item.rect.right(), 2390) << item.text.toStdString();
+            EXPECT_LE(item.rect.bottom(), 3200) << item.text.toStdString();
+        }
+        const int first = p == 1 ? 3 : 2; // after the header, page number (and "Notes:")
+        printed += t.mid(first).join('\n') + '\n';
+    }
+    // Nothing is lost: every word and every letter of the unbroken line is there.
+    for (const QString &line : lines.mid(0, 120))
+        EXPECT_TRUE(printed.contains(line + '\n')) << line.toStdString();
+    QString joined = printed;
+    joined.replace('\n', ' ');
+    for (const QString &word : words)
+        EXPECT_TRUE(joined.contains(" " + word + " ")) << word.toStdString();
+    EXPECT_EQ(printed.count('W'), 400);
+}
+
+TEST_F(PrintTest, FontChooserSetsThePrinterFontButNotItsBoldness)
+{
+    const QFont before = w->PrinterFont;
+    dialog->Cmdchgfont->click(); // cancelled: nothing changes
+    EXPECT_EQ(w->PrinterFont, before);
+    EXPECT_EQ(dialog->Txtfont->text(), before.family());
+    EXPECT_EQ(callsOf("font").size(), 1);
+
+    QFont chosen("DejaVu Serif", 16);
+    chosen.setBold(true);
+    chosen.setUnderline(true);
+    platform.queueFont(chosen);
+    dialog->Cmdchgfont->click();
+    EXPECT_EQ(dialog->Txtfont->text(), "DejaVu Serif");
+    EXPECT_EQ(dialog->Txtfontsize->text(), "16");
+    EXPECT_TRUE(dialog->Txtfont->font().underline());
+    EXPECT_EQ(w->PrinterFont.family(), "DejaVu Serif");
+    EXPECT_EQ(w->PrinterFont.pointSize(), 16);
+    EXPECT_TRUE(w->PrinterFont.underline());
+    EXPECT_EQ(w->PrinterFont.bold(), before.bold());
+
+    print();
+    EXPECT_EQ(recorder.font().family(), "DejaVu Serif");
+    EXPECT_EQ(recorder.font().pointSize(), 16);
+    EXPECT_EQ(recorder.font().bold(), before.bold());
+    EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+TEST_F(PrintTest, PrinterSetupCancelledOrFailedChangesNothing)
+{
+    dialog->chkNotes->setChecked(false);
+    const QPageLayout layout = w->printer().pageLayout();
+    dialog->CmdPsetup->click(); // cancelled
+    platform.failPrinterSetups(1);
+    dialog->CmdPsetup->click(); // the dialog's button says nothing about a failure
+    EXPECT_EQ(callsOf("printerSetup").size(), 2);
+    EXPECT_TRUE(platform.messages().isEmpty());
+    EXPECT_EQ(platform.beeps, 0);
+    EXPECT_FALSE(dialog->chkNotes->isChecked());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(w->printer().pageLayout().isEquivalentTo(layout));
+
+    // From the menu a failure is announced.
+    platform.failPrinterSetups(1);
+    w->menuItem("mnuFilePageSetup")->trigger();
+    EXPECT_EQ(platform.beeps, 1);
+    ASSERT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(platform.messages()[0].text, "Error In Printer Setup.");
+    EXPECT_EQ(platform.messages()[0].icon, Platform::Icon::Warning);
+    EXPECT_EQ(platform.messages()[0].buttons, Platform::Buttons::Ok);
+    // and a cancelled one is not.
+    w->menuItem("mnuFilePageSetup")->trigger();
+    EXPECT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(callsOf("printerSetup").size(), 4);
+}
+
+TEST_F(PrintTest, CancellingThePdfNamePrintsNothingAndKeepsTheDialog)
+{
+    dialog->CmdPrint->click(); // the save dialog answers Cancel
+    EXPECT_EQ(callsOf("saveFile").size(), 1);
+    EXPECT_TRUE(pdfFiles.isEmpty());
+    EXPECT_TRUE(recorder.pages.isEmpty());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(platform.messages().isEmpty());
+    EXPECT_FALSE(platform.waitCursor);
+}
+
+// A target that refuses its second page, as a printer that goes off line would.
+class RefusingTarget : public RecordingPrintTarget
+{
+public:
+    using RecordingPrintTarget::RecordingPrintTarget;
+    void newPage() override { throw RuntimeError(ErrorCode::PrinterError); }
+};
+
+TEST_F(PrintTest, AFailedPrintIsReportedAndClosesTheDialog)
+{
+    RefusingTarget refusing(QSize(2400, 3200), kLine);
+    w->makePrintTarget = [&](const QString &) -> std::unique_ptr<PrintTarget> {
+        return std::make_unique<ForwardingPrintTarget>(refusing);
+    };
+    print();
+    ASSERT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(platform.messages()[0].title, "Printing Play");
+    EXPECT_TRUE(platform.messages()[0].text.startsWith(errorMessage(482, "Printer error")));
+    EXPECT_FALSE(platform.waitCursor);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(refusing.pages.size(), 1); // the page already sent stays sent
+}
+
+TEST_F(PrintTest, PdfFileIsARealDocumentWithOnePagePerPrintedPage)
+{
+    w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        m_pdf = pdfPrinterLike(w->printer());
+        return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
+    };
+    const QString pdf = dir.filePath("play.pdf");
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older file");
+    old.close();
+    makeFrames(5);
+    dialog->OptSize[1]->setChecked(true);
+    dialog->OptPFrames[1]->setChecked(true);
+    print();
+    EXPECT_TRUE(platform.messages().isEmpty());
+
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(file.permissions() & QFileDevice::ReadOther); // as the file it replaced
+    // Two frame pages (four small frames a page) and the notes page.
+    static const QRegularExpression page("/Type\\s*/Page[^s]");
+    EXPECT_EQ(QString::fromLatin1(bytes).count(page), 3);
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList({"play.pdf*"}, QDir::Files), QStringList{"play.pdf"});
+}
+
+TEST_F(PrintTest, PdfIntoAMissingFolderIsReportedAndWritesNothing)
+{
+    w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        m_pdf = pdfPrinterLike(w->printer());
+        return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
+    };
+    platform.queueText(dir.filePath("missing/play.pdf"));
+    dialog->CmdPrint->click();
+    ASSERT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(platform.messages()[0].title, "Printing Play");
+    EXPECT_FALSE(QFile::exists(dir.filePath("missing/play.pdf")));
+    EXPECT_FALSE(platform.waitCursor);
+}
+
+TEST_F(PrintTest, PrintCommandsAreEnabledAndOpenTheDialog)
+{
+    EXPECT_TRUE(w->menuItem("mnuFilePrint")->isEnabled());
+    EXPECT_TRUE(w->menuItem("mnuFilePageSetup")->isEnabled());
+    EXPECT_TRUE(w->toolbarButton("Print")->isEnabled());
+    EXPECT_EQ(w->menuItem("mnuFilePageSetup")->text(), "Print Set&up...");
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto *open = qobject_cast<Prntfrm *>(QApplication::activeModalWidget())) {
+            shown = open->windowTitle();
+            open->CmdCan->click();
+        }
+    });
+    w->tbToolBar_ButtonClick("Print");
+    EXPECT_EQ(shown, "Print Play");
+}
+
+} // namespace
+} // namespace kinetra
