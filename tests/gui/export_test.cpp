@@ -1,6 +1,7 @@
 // The command-line export: its arguments, and the pictures, PDFs and animations it writes.
 #include "app/commandline.h"
 #include "app/frmmain.h"
+#include "app/reporterror.h"
 #include "exportsample.h"
 #include "model/atomicfile.h"
 #include "model/glide.h"
@@ -12,9 +13,15 @@
 #include "support/fakeplatform.h"
 #include "support/tempsettings.h"
 #include "surface/surface.h"
+#include "surface/toolpalette.h"
+#include "playback/playbackstate.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QDir>
+#include <QMenu>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -263,6 +270,31 @@ TEST_F(ExportTest, AnExistingFileIsReplacedOnlyByACompleteExport)
     EXPECT_EQ(again.readAll(), "old contents");
 }
 
+int pdfPages(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return int(QString::fromLatin1(file.readAll())
+                   .count(QRegularExpression("/Type\\s*/Page(?![s\\w])")));
+}
+
+TEST_F(ExportTest, PdfPrintsEveryFrameThenTheNotesAsTheWindowPrintsAllFrames)
+{
+    ASSERT_EQ(run({"--export", out("large.pdf"), play()}), kExitOk) << errors.toStdString();
+    EXPECT_EQ(pdfPages(out("large.pdf")), 5) << "four frame pages and the notes";
+    ASSERT_EQ(run({"--export", out("bare.PDF"), "--no-notes", "--no-legend", play()}), kExitOk);
+    EXPECT_EQ(pdfPages(out("bare.PDF")), 4);
+    ASSERT_EQ(run({"--export", out("small.pdf"), "--small", play()}), kExitOk);
+    const int small = pdfPages(out("small.pdf"));
+    EXPECT_GE(small, 2);
+    EXPECT_LT(small, 5) << "small pictures share pages";
+
+    EXPECT_EQ(run({"--export", out("none/x.pdf"), play()}), kExitFailed);
+    EXPECT_FALSE(QFileInfo::exists(out("none")));
+    EXPECT_EQ(files(), QStringList({"bare.PDF", "large.pdf", "small.pdf", "squeeze.KTR"}));
+}
+
 // A GIF read back with giflib: each image composited as a viewer shows it, with its delay.
 struct ReadGif
 {
@@ -394,6 +426,114 @@ TEST(GifEncoder, ManyColoursAreQuantisedEqualImagesMergeAndSizesMustMatch)
         }
     EXPECT_LE(worst, 64);
     EXPECT_LE(total / (64 * 64), 12);
+}
+
+// ---- File > Export... ----------------------------------------------------------------------
+
+class WindowExport : public ExportTest
+{
+protected:
+    void SetUp() override
+    {
+        ExportTest::SetUp();
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(logDir.path()); // the error log is written here
+        installErrorReporter(platform);
+        window = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
+        window->show();
+        ASSERT_TRUE(window->LoadScript(play()));
+        window->SelectFrame(2);
+        platform.calls.clear();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        removeErrorReporter();
+        QDir::setCurrent(previousDir);
+        FrameDelay = 3000;
+    }
+    void choose(const std::optional<QString> &file)
+    {
+        platform.queueText(file);
+        window->menuItem("mnuFileExport")->trigger();
+    }
+    QList<FakePlatform::Call> messages() const
+    {
+        QList<FakePlatform::Call> out;
+        for (const FakePlatform::Call &c : platform.calls)
+            if (c.kind == "messageBox")
+                out << c;
+        return out;
+    }
+
+    QTemporaryDir logDir;
+    QString previousDir;
+    IniSettingsStore store;
+    FakePlatform platform;
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(WindowExport, TheItemStandsBelowSaveAsBmpAndOffersTheThreeKinds)
+{
+    QAction *item = window->menuItem("mnuFileExport");
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->isEnabled());
+    EXPECT_EQ(item->text(), "Expor&t...");
+    const auto *menu = qobject_cast<QMenu *>(item->parent());
+    ASSERT_TRUE(menu);
+    const QList<QAction *> file = menu->actions();
+    const qsizetype bmp = file.indexOf(window->menuItem("mnuFileSaveBMP"));
+    ASSERT_GE(bmp, 0);
+    EXPECT_EQ(file.value(bmp + 1), item);
+
+    choose(std::nullopt); // cancelled: nothing written, nothing said
+    ASSERT_EQ(platform.calls.size(), 1);
+    const FakePlatform::Call &dialog = platform.calls.first();
+    EXPECT_EQ(dialog.kind, "saveFile");
+    EXPECT_EQ(dialog.file.filter, "PNG picture of this frame (*.png)|*.png"
+                                  "|PDF of the play (*.pdf)|*.pdf"
+                                  "|Animated GIF of the play (*.gif)|*.gif");
+    EXPECT_EQ(dialog.file.proposedName, "squeeze.png");
+    EXPECT_TRUE(dialog.file.confirmReplace);
+    EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
+}
+
+TEST_F(WindowExport, PngIsTheSurfaceAsShownPdfAndGifThePlay)
+{
+    window->palette->ChkActiveOff[4]->click(); // a hidden player stays hidden in the export
+    choose(out("frame.png"));
+    EXPECT_EQ(QImage(out("frame.png")).convertToFormat(QImage::Format_RGB32),
+              window->surface->image().convertToFormat(QImage::Format_RGB32));
+
+    choose(out("play.pdf"));
+    EXPECT_EQ(pdfPages(out("play.pdf")), 5);
+
+    FrameDelay = 200;
+    platform.queueAnswer(Platform::Answer::Yes); // glide
+    choose(out("play.gif"));
+    const ReadGif gif = readGif(out("play.gif"));
+    EXPECT_EQ(int(gif.shown.size()), animationImageCount(4, 200, true));
+    ASSERT_FALSE(gif.shown.empty());
+    window->SelectFrame(1);
+    EXPECT_EQ(gif.shown.front(), window->surface->image().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(window->Frames.current(), 1);
+    EXPECT_FALSE(window->Frames.modified());
+}
+
+TEST_F(WindowExport, AFailureIsReportedAsExportingPlayAndABadNameIsExplained)
+{
+    platform.queueAnswer(Platform::Answer::No); // no glide
+    choose(out("missing/play.gif"));
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages()[0].title, "Animated GIF");
+    EXPECT_EQ(messages()[1].title, "Exporting Play");
+    EXPECT_TRUE(messages()[1].text.contains("76")) << messages()[1].text.toStdString();
+
+    platform.calls.clear();
+    choose(out("play.jpg"));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].text.contains(".png")) << messages()[0].text.toStdString();
+    EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
 }
 
 } // namespace
