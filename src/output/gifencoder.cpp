@@ -48,27 +48,29 @@ struct Palette
         return palette;
     }
 
-    // Whether every colour of rect is in the table.
-    bool covers(const QImage &image, const QRect &rect) const
+    // Table indices of rect's pixels, row by row; nullopt when a colour is not in the table.
+    // Neighbouring pixels mostly share a colour, so the last lookup is kept.
+    std::optional<std::vector<GifByteType>> indices(const QImage &image, const QRect &rect) const
     {
+        std::vector<GifByteType> out(size_t(rect.width()) * size_t(rect.height()));
+        GifByteType *to = out.data();
+        QRgb last = 0;
+        GifByteType lastIndex = 0;
+        bool haveLast = false;
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = rect.left(); x <= rect.right(); ++x)
-                if (!index.count(line[x] & 0xffffff))
-                    return false;
-        }
-        return true;
-    }
-
-    // Table indices of rect's pixels, row by row.
-    std::vector<GifByteType> indices(const QImage &image, const QRect &rect) const
-    {
-        std::vector<GifByteType> out;
-        out.reserve(size_t(rect.width()) * size_t(rect.height()));
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = rect.left(); x <= rect.right(); ++x)
-                out.push_back(index.at(line[x] & 0xffffff));
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QRgb rgb = line[x] & 0xffffff;
+                if (!haveLast || rgb != last) {
+                    const auto it = index.find(rgb);
+                    if (it == index.end())
+                        return std::nullopt;
+                    last = rgb;
+                    lastIndex = it->second;
+                    haveLast = true;
+                }
+                *to++ = lastIndex;
+            }
         }
         return out;
     }
@@ -121,20 +123,21 @@ int appendBytes(GifFileType *gif, const GifByteType *data, int length)
 // The smallest rectangle holding every pixel in which a and b differ; empty when equal.
 QRect changedRect(const QImage &a, const QImage &b)
 {
-    int left = a.width(), right = -1, top = -1, bottom = -1;
-    for (int y = 0; y < a.height(); ++y) {
+    const int width = a.width(), height = a.height();
+    int left = width, right = -1, top = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
         const auto *la = reinterpret_cast<const QRgb *>(a.constScanLine(y));
         const auto *lb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
         int x = 0;
-        while (x < a.width() && ((la[x] ^ lb[x]) & 0xffffff) == 0)
+        while (x < width && ((la[x] ^ lb[x]) & 0xffffff) == 0)
             ++x;
-        if (x == a.width())
+        if (x == width)
             continue;
         if (top < 0)
             top = y;
         bottom = y;
         left = std::min(left, x);
-        int r = a.width() - 1;
+        int r = width - 1;
         while (r > right && ((la[r] ^ lb[r]) & 0xffffff) == 0)
             --r;
         right = std::max(right, r);
@@ -148,6 +151,7 @@ struct GifEncoder::Pending
 {
     QImage image;
     int delayMs = 0;
+    QRect changed; ///< what differs from the image before it; the whole image for the first
 };
 
 struct GifEncoder::GifState
@@ -180,16 +184,18 @@ void GifEncoder::addImage(const QImage &image, int delayMs)
     QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     if (rgb.isNull())
         throw RuntimeError(ErrorCode::OutOfMemory);
+    QRect changed = rgb.rect();
     if (m_pending) {
         if (rgb.size() != m_pending->image.size())
             throw RuntimeError(ErrorCode::InvalidPropertyValue);
-        if (changedRect(rgb, m_pending->image).isEmpty()) {
+        changed = changedRect(rgb, m_pending->image);
+        if (changed.isEmpty()) {
             m_pending->delayMs += std::max(0, delayMs);
             return;
         }
         flushPending();
     }
-    m_pending = std::make_unique<Pending>(Pending{std::move(rgb), std::max(0, delayMs)});
+    m_pending = std::make_unique<Pending>(Pending{std::move(rgb), std::max(0, delayMs), changed});
 }
 
 void GifEncoder::flushPending()
@@ -218,12 +224,10 @@ void GifEncoder::flushPending()
         m_gif->check(EGifPutExtensionBlock(m_gif->file, 11, netscape));
         m_gif->check(EGifPutExtensionBlock(m_gif->file, 3, loop));
         m_gif->check(EGifPutExtensionTrailer(m_gif->file));
-        m_shown = QImage();
     }
 
-    QRect rect = m_shown.isNull() ? image.rect() : changedRect(image, m_shown);
-    if (rect.isEmpty())
-        rect = QRect(0, 0, 1, 1);
+    // The image before this one is what the screen shows now.
+    const QRect rect = m_pending->changed;
 
     GraphicsControlBlock gcb{};
     gcb.DisposalMode = DISPOSE_DO_NOT;
@@ -236,10 +240,13 @@ void GifEncoder::flushPending()
 
     std::vector<GifByteType> pixels;
     ColorMapObject *local = nullptr;
-    if (m_gif->global && m_gif->global->covers(image, rect)) {
-        pixels = m_gif->global->indices(image, rect);
+    std::optional<std::vector<GifByteType>> global;
+    if (m_gif->global)
+        global = m_gif->global->indices(image, rect);
+    if (global) {
+        pixels = std::move(*global);
     } else if (std::optional<Palette> exact = Palette::exact(image, rect)) {
-        pixels = exact->indices(image, rect);
+        pixels = std::move(*exact->indices(image, rect));
         local = makeMap(exact->colors);
     } else {
         auto [colors, indices] = quantize(image, rect);
@@ -254,7 +261,6 @@ void GifEncoder::flushPending()
     for (int y = 0; y < rect.height(); ++y)
         m_gif->check(EGifPutLine(m_gif->file, pixels.data() + size_t(y) * size_t(rect.width()),
                                  rect.width()));
-    m_shown = image;
     ++m_count;
 }
 
@@ -273,7 +279,6 @@ QByteArray GifEncoder::finish()
     if (result != GIF_OK)
         throw RuntimeError(ErrorCode::OutOfMemory);
     m_count = 0;
-    m_shown = QImage();
     return std::exchange(m_bytes, QByteArray());
 }
 

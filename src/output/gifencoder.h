@@ -37,7 +37,6 @@ private:
     void flushPending();
 
     std::unique_ptr<Pending> m_pending;
-    QImage m_shown; // what the animation shows after the images written so far
     QByteArray m_bytes;
     struct GifState;
     std::unique_ptr<GifState> m_gif;
