@@ -61,6 +61,9 @@ const ToolbarButton kToolbar[] = {
     {"Save", "Save play"},
     {"Print", "Print"},
     {"", ""},
+    {"Undo", "Undo"},
+    {"Redo", "Redo"},
+    {"", ""},
     {"InsertB", "Insert Frame Before"},
     {"InsertA", "Insert Frame After"},
     {"InsertC", "Insert Blank Frame"},
@@ -110,6 +113,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     connectPlaybackCommands();
     connectOutputCommands();
     connectWindowCommands();
+    connectHistoryCommands();
     connectExportCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
@@ -162,7 +166,8 @@ QString frmMain::toolbarMenuItem(const QString &key)
 {
     static const std::map<QString, QString> menuOf = {
         {"New", "mnuFileNew"}, {"Open", "mnuFileOpen"}, {"Save", "mnuFileSave"},
-        {"Print", "mnuFilePrint"}, {"InsertB", "mnuIBefore"}, {"InsertA", "mnuIAfter"},
+        {"Print", "mnuFilePrint"}, {"Undo", "mnuEUndo"}, {"Redo", "mnuERedo"},
+        {"InsertB", "mnuIBefore"}, {"InsertA", "mnuIAfter"},
         {"InsertC", "mnuIBlank"}, {"InsertProg", "mnuIProgressive"}, {"FMove", "mnuEMove"},
         {"Notes", "mnuViewNotes"}, {"Properties", "mnuOPreferences"},
         {"Help", "mnuHelpContents"}, {"About", "mnuHelpAbout"}};
@@ -198,6 +203,10 @@ void frmMain::buildMenus()
 
     QMenu *edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
+    mnuEUndo = addMenuItem(edit, "&Undo", "mnuEUndo", QKeySequence("Ctrl+Z"));
+    mnuERedo = addMenuItem(edit, "&Redo", "mnuERedo");
+    mnuERedo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    edit->addSeparator();
     addMenuItem(edit, "Insert &Before", "mnuIBefore", QKeySequence("Ctrl+B"));
     addMenuItem(edit, "Insert &After", "mnuIAfter", QKeySequence("Ctrl+A"));
     addMenuItem(edit, "&Insert Blank", "mnuIBlank", QKeySequence("Ctrl+C"));
@@ -365,6 +374,7 @@ void frmMain::Form_Load()
     SetupForm();
 
     Frames.reset();
+    clearHistory();
     updateDeleteFrame();
     SelectFrame(1);
 
@@ -454,6 +464,10 @@ void frmMain::Form_Resize()
 void frmMain::SelectFrame(int16_t index)
 {
     Frames.setCurrent(index);
+    // Looking at another frame between edits: the next step starts from it. Inside a command
+    // that inserted or deleted frames the step starts from where that command began.
+    if (Frames.count() == m_history.recorded().count())
+        m_history.setSelected(index);
     m_selecting = true;
     SBar->setValue(index);
     m_selecting = false;
@@ -496,11 +510,7 @@ void frmMain::mnuEDel_Click()
     m_selecting = false;
     SelectFrame(Frames.current());
     updateDeleteFrame();
-}
-
-void frmMain::setModified(bool modified)
-{
-    Frames.setModified(modified);
+    recordEdit("Delete Frame");
 }
 
 void frmMain::DrawSelected()

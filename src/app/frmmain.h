@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/platform.h"
+#include "model/edithistory.h"
 #include "model/framelist.h"
 #include "playback/frmvideo.h"
 #include "prefs/preferences.h"
@@ -90,7 +91,9 @@ public:
     /// Busy pointer on (processes pending events once) and off; they do not nest.
     void WaitStart();
     void WaitEnd();
-    /// Marks the play modified (or not).
+    /// Marks the play modified, or as saved (the undo history's clean state). A change the
+    /// undo history does not cover (title, notes, player labels) keeps the play modified
+    /// until it is saved, whatever is undone.
     void setModified(bool modified);
 
     // Palette, drag and drop, mouse editing (handlers in frmmain_surface.cpp).
@@ -245,6 +248,20 @@ public:
     /// The Tip of the Day window, or null before it was first shown.
     frmTip *tipWindow() const;
     // End of play directory, tips, help and About block
+    // Undo and redo (frmmain_history.cpp)
+    /// Records what the command just done changed in the frames as one undoable step named
+    /// `caption` ("Move Player"), as the Edit menu will show it ("&Undo Move Player"); the
+    /// modified mark follows. Call it once at the end of every command that changes frames,
+    /// after the frames and the current frame are final. Nothing changed: no step.
+    void recordEdit(const QString &caption);
+    /// Forgets every step; the play as it stands is the saved state (start-up, Open, New).
+    void clearHistory();
+    void mnuEUndo_Click();
+    void mnuERedo_Click();
+    const EditHistory &history() const { return m_history; }
+    QAction *mnuEUndo = nullptr;
+    QAction *mnuERedo = nullptr;
+    // End of undo and redo block
     // Export: pictures, PDF and animated GIF of the play (handlers in frmmain_export.cpp)
     /// File > Export...: asks for a file; a PNG (or BMP) of the surface as shown, a PDF of all
     /// frames as Print lays them out, or a GIF of the play, each frame held the playback's
@@ -359,6 +376,18 @@ private:
     void showHelp(Platform::HelpCommand command);
     QPointer<frmTip> m_tip; ///< closing the window deletes it
     // End of play directory, tips, help and About block
+    // Undo and redo
+    void connectHistoryCommands();
+    /// Shows the frames as undo or redo left them: scroll bar, current frame, Delete Frame.
+    void showRestoredFrames();
+    /// Captions, enabled states and tips of the undo and redo commands, and the modified mark.
+    void updateUndoActions();
+    /// What the surface's last finished gesture or drop did, as a step's caption: `verb`
+    /// ("Place", "Move", "Delete") and the item, or the action line or active player set.
+    QString surfaceEditCaption(const QString &verb) const;
+    EditHistory m_history;
+    bool m_unrecordedEdit = false; ///< a change the history does not cover, since the last save
+    // End of undo and redo block
     // Export
     void connectExportCommands();
     // End of export block

@@ -72,6 +72,7 @@ void frmMain::mnuFileNew_Click()
     if (!DataSafe())
         return;
     Frames.reset();
+    clearHistory();
     m_selecting = true;
     updateDeleteFrame();
     m_selecting = false;
@@ -312,6 +313,7 @@ bool frmMain::LoadScript(const QString &sFile)
     PlayFileContents &play = read.contents;
     Frames = std::move(play.frames);
     Frames.setCurrent(1);
+    clearHistory();
     setModified(false);
     PlayTitle = QString::fromStdString(play.header.title);
     PlayDate = QString::fromStdString(play.header.date);

@@ -51,6 +51,7 @@ void frmMain::mnuIBefore_Click()
         return;
     AppendFrame();
     SelectFrame(Frames.current());
+    recordEdit("Insert Before");
 }
 
 void frmMain::mnuIAfter_Click()
@@ -59,6 +60,7 @@ void frmMain::mnuIAfter_Click()
         return;
     AppendFrame();
     SelectFrame(int16_t(Frames.current() + 1));
+    recordEdit("Insert After");
 }
 
 void frmMain::mnuIBlank_Click()
@@ -67,6 +69,7 @@ void frmMain::mnuIBlank_Click()
         return;
     InsertBlankFrame();
     SelectFrame(int16_t(Frames.current() + 1));
+    recordEdit("Insert Blank");
 }
 
 void frmMain::mnuIProgressive_Click()
@@ -94,6 +97,7 @@ void frmMain::InsertFrames()
         return;
     updateDeleteFrame();
     SelectFrame(Frames.current());
+    recordEdit("Insert Progressive");
 }
 
 void frmMain::mnuEMove_Click()

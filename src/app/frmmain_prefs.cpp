@@ -109,6 +109,7 @@ void frmMain::MnuFormValue_Click(int16_t Index)
     // The frame's players moved: the play has changed and must not be dropped unasked.
     setModified(true);
     DrawSelected();
+    recordEdit("Apply Formation");
 }
 
 void frmMain::MnuFormDel_Click(int16_t Index)

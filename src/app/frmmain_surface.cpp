@@ -204,6 +204,9 @@ void frmMain::Canvas_DragDrop(int16_t part, int16_t index, float X, float Y)
     if (part == Part::TextLabel && index >= 0 && index < kTextLabelCount)
         text = palette->TxtSymbol[size_t(index)]->text();
     editor->drop(part, index, QPointF(X, Y), text);
+    recordEdit(surfaceEditCaption("Place"));
+    // The drag began in a palette box, which took the focus (and with it Ctrl+Z).
+    canvas->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::Canvas_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, float X, float Y)
@@ -218,7 +221,11 @@ void frmMain::Canvas_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float X,
 
 void frmMain::Canvas_MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, float X, float Y)
 {
+    const bool running = editor->busy();
     editor->release(Button, QPointF(X, Y));
+    // Chalk changes no frame; a finished lift is a move, or with the right button a delete.
+    if (running && !editor->busy() && editor->mode() != SurfaceEditor::Mode::Chalk)
+        recordEdit(surfaceEditCaption(Button == Qt::RightButton ? "Delete" : "Move"));
 }
 
 void frmMain::tbsPicList_Click()
@@ -238,6 +245,8 @@ void frmMain::tbsPicList_Click()
         canvas->setToolTip(kSelectHint);
         break;
     }
+    // An action line whose drawing the page change cut short keeps its new start point.
+    recordEdit("Draw Action Line");
     applyModeCursor();
 }
 
@@ -286,6 +295,7 @@ void frmMain::CmdClrActive_Click()
 {
     Frames.currentFrame().ActivePlyr = kNoActivePlayer;
     DrawSelected();
+    recordEdit("Clear Active Player");
 }
 
 void frmMain::CmdChalkClr_Click()
@@ -308,6 +318,7 @@ void frmMain::CmdActionClr_Click(int16_t Index)
         frame.MoveControlPoint(Part::ActionEnd, Index, 0, 0);
         setModified(true);
         DrawSelected();
+        recordEdit("Clear Action Line");
     } catch (...) {
         ReportError("Clearing Action Line");
     }

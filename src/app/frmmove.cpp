@@ -156,17 +156,19 @@ void frmMove::Image1_Click(int16_t Index)
     if (!s)
         return;
     const bool across = Index == 0 || Index == 2;
-    moveCurrentFrame(across ? *s : int16_t(0), across ? int16_t(0) : *s, 0, 0);
+    static const char *const kCaptions[4] = {"Move Left", "Move Up", "Move Right", "Move Down"};
+    moveCurrentFrame(across ? *s : int16_t(0), across ? int16_t(0) : *s, 0, 0,
+                     kCaptions[Index]);
 }
 
 void frmMove::Cmdflip_Click()
 {
-    moveCurrentFrame(0, 0, 0, m_main.surface->height());
+    moveCurrentFrame(0, 0, 0, m_main.surface->height(), "Flip");
 }
 
 void frmMove::Cmdmirror_Click()
 {
-    moveCurrentFrame(0, 0, m_main.surface->width(), 0);
+    moveCurrentFrame(0, 0, m_main.surface->width(), 0, "Mirror");
 }
 
 void frmMove::CmdOk_Click()
@@ -175,7 +177,8 @@ void frmMove::CmdOk_Click()
     accept();
 }
 
-void frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height)
+void frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
+                               const QString &caption)
 {
     try {
         const int16_t xWIDTH = toInt16(width), yHEIGHT = toInt16(height);
@@ -186,6 +189,7 @@ void frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height)
         if (!(frame == before))
             m_main.setModified(true);
         m_main.DrawSelected();
+        m_main.recordEdit(caption);
     } catch (...) {
         ReportError("Move Frame");
     }

@@ -49,8 +49,8 @@ public:
 
 private:
     /// Runs MoveFrame on the current frame with the ticked groups and redraws it; the surface
-    /// size arrives as plain pixels.
-    void moveCurrentFrame(int Xinc, int Yinc, int width, int height);
+    /// size arrives as plain pixels. The change is one step of the history named caption.
+    void moveCurrentFrame(int Xinc, int Yinc, int width, int height, const QString &caption);
     /// The step typed in TxtInc, negated when asked; a step that does not fit is refused
     /// with a message and gives nullopt.
     std::optional<int16_t> step(bool negated);

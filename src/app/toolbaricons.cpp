@@ -224,6 +224,32 @@ void paintStep(QPainter& p, bool forward)
 void paintFBack(QPainter& p) { paintStep(p, false); }
 void paintFForward(QPainter& p) { paintStep(p, true); }
 
+// Undo / redo: a hooked arrow turning back (undo) or, mirrored, forward again (redo).
+void paintHistory(QPainter& p, bool redo)
+{
+    p.save();
+    if (redo) {
+        p.translate(24, 0);
+        p.scale(-1, 1);
+    }
+    const QColor ink(150, 84, 20);
+    QPainterPath hook;
+    hook.moveTo(8, 8.5);
+    hook.lineTo(13.5, 8.5);
+    hook.cubicTo(22.5, 8.5, 22.5, 20.5, 13.5, 20.5);
+    hook.lineTo(8.5, 20.5);
+    p.setPen(QPen(ink, 2.8, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    p.setPen(pen(ink, 1.0));
+    p.setBrush(QColor(226, 140, 40));
+    p.drawPolygon(QPolygonF({QPointF(2, 8.5), QPointF(9.5, 2.5), QPointF(9.5, 14.5)}));
+    p.restore();
+}
+
+void paintUndo(QPainter& p) { paintHistory(p, false); }
+void paintRedo(QPainter& p) { paintHistory(p, true); }
+
 void paintPlay(QPainter& p)
 {
     p.setPen(pen(QColor(30, 100, 36)));
@@ -344,6 +370,8 @@ constexpr Entry kIcons[] = {
     {"Open", paintOpen},
     {"Save", paintSave},
     {"Print", paintPrint},
+    {"Undo", paintUndo},
+    {"Redo", paintRedo},
     {"InsertB", paintInsertB},
     {"InsertA", paintInsertA},
     {"InsertC", paintInsertC},

@@ -2,6 +2,8 @@
 
 #include "model/runtimeerror.h"
 
+#include <algorithm>
+
 namespace kinetra {
 
 FrameList::FrameList()
@@ -76,6 +78,26 @@ bool FrameList::DeleteCurrentFrame()
         m_current = count();
     m_modified = true;
     return true;
+}
+
+void FrameList::replaceFrames(int pos, int oldCount, const std::vector<PlayConfig> &with)
+{
+    const int size = count();
+    if (pos < 0 || oldCount < 0 || pos > size || oldCount > size - pos)
+        throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+    const long long newSize = (long long)size - oldCount + (long long)with.size();
+    if (newSize < 1 || newSize > kMaxFrames)
+        throw RuntimeError(ErrorCode::Overflow);
+    const auto first = m_frames.begin() + pos;
+    const size_t common = std::min(size_t(oldCount), with.size());
+    std::copy(with.begin(), with.begin() + std::ptrdiff_t(common), first);
+    if (size_t(oldCount) > common)
+        m_frames.erase(first + std::ptrdiff_t(common), first + oldCount);
+    else
+        m_frames.insert(first + std::ptrdiff_t(common), with.begin() + std::ptrdiff_t(common),
+                        with.end());
+    if (m_current > count())
+        m_current = count();
 }
 
 } // namespace kinetra

@@ -59,6 +59,15 @@ public:
     /// Returns false and changes nothing when only one frame is left.
     bool DeleteCurrentFrame();
 
+    /// All frames in play order (frame 1 first).
+    const std::vector<PlayConfig> &frames() const { return m_frames; }
+
+    /// Replaces the `oldCount` frames that follow the first `pos` frames with `with` (copies).
+    /// Throws Subscript out of range (9) when the range lies outside the list and Overflow (6)
+    /// when the list would end up empty or longer than 32767 frames, changing nothing either
+    /// way. The current index is kept, or moved to the last frame if the list got shorter.
+    void replaceFrames(int pos, int oldCount, const std::vector<PlayConfig> &with);
+
 private:
     std::vector<PlayConfig> m_frames; // m_frames[0] is frame 1
     int16_t m_current = 1;

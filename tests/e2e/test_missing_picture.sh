@@ -7,7 +7,7 @@ source "$E2E_LIB"
 ini="$XDG_CONFIG_HOME/DAZI/DAZI.ini"
 gone=/opt/kinetra-moved-away/Surface0.BMP
 mkdir -p "$(dirname "$ini")"
-printf '[Settings]\nPicFile0=%s\n' "$gone" >"$ini"
+printf '[Options]\nShow%%20Tips%%20at%%20Startup=0\n[Settings]\nPicFile0=%s\n' "$gone" >"$ini"
 
 start_kinetra
 main=$(wait_window "Kinetra V1.4.0" 30 "$KINETRA_PID") || fail "main window did not appear"

@@ -20,13 +20,15 @@ sleep 0.5
 shot play-directory >/dev/null
 
 # The list stands right of the folder tree; its first entry (BuntDefense.ktr, first in name
-# order) is its top line: find the list's first white row two thirds across the window.
+# order) is its top line, white or shaded as the current entry: find the list's top edge two
+# thirds across the window, the first row that is not the window's background.
 eval "$(xdotool getwindowgeometry --shell "$dir")"
 rel_x=$((WIDTH * 2 / 3))
 image="$E2E_WORK/out/list.png"
 import -window "$dir" "$image"
 row=$(convert "$image" -crop "1x${HEIGHT}+${rel_x}+0" +repage -alpha off txt:- |
-    awk -F'[ ,:]+' 'NR > 1 && /#FFFFFF/ && !found { print $2; found = 1 }') || true
+    awk -F'[ ,:]+' 'NR == 2 { bg = $0; sub(/.*#/, "", bg); sub(/ .*/, "", bg) }
+                    NR > 2 && $0 !~ ("#" bg) && !found { print $2; found = 1 }') || true
 [ -n "$row" ] || fail "could not find the Play Files list"
 xdotool mousemove --window "$dir" "$rel_x" $((row + 8))
 sleep 0.3

@@ -48,6 +48,7 @@ TEST_P(MarkerDistanceTest, ReachesPlayersUpToThirtyPixelsAway)
     frame().OPlayerX[2] = 100;
     frame().OPlayerY[2] = 100;
     window->DrawSelected();
+    window->setModified(false);
     const QImage before = image();
 
     ASSERT_TRUE(drop(PaletteItem::kActiveMarker, 0, QPointF(100 + GetParam().dx, 100 + GetParam().dy)));
@@ -210,14 +211,19 @@ TEST_F(DropTest, FailureIsReportedKeepsWhatWasStoredAndDoesNotRedraw)
 {
     window->palette->TxtSymbol[0]->setText("Steal");
     frame().TxtSYMBOLX[0] = 30;
+    window->setModified(false);
     const QImage before = image();
     // A point beyond any 16-bit surface position cannot be stored.
     window->Canvas_DragDrop(Part::TextLabel, 0, 40000.0f, 10.0f);
     EXPECT_EQ(reports(), QStringList{"Adding to Play Surface"});
     EXPECT_EQ(frame().TxtValue[0], "Steal");
     EXPECT_EQ(frame().TxtSYMBOLX[0], 30);
-    EXPECT_FALSE(window->Frames.modified());
     EXPECT_EQ(image(), before);
+    // The text that was stored is a change of the play: it marks it and can be undone.
+    EXPECT_TRUE(window->Frames.modified());
+    window->mnuEUndo_Click();
+    EXPECT_EQ(frame().TxtValue[0], "");
+    EXPECT_FALSE(window->Frames.modified());
 }
 
 // ---- What the canvas accepts --------------------------------------------------------------

@@ -110,9 +110,9 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsKeysAndShortcuts)
     for (QAction *a : w->tbToolBar->actions())
         if (!a->isSeparator())
             keys << a->objectName();
-    EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Print", "InsertB", "InsertA", "InsertC",
-                                 "InsertProg", "FMove", "Delete", "Notes", "FBack", "FForward",
-                                 "Play", "Properties", "Help", "About"}));
+    EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Print", "Undo", "Redo", "InsertB",
+                                 "InsertA", "InsertC", "InsertProg", "FMove", "Delete", "Notes",
+                                 "FBack", "FForward", "Play", "Properties", "Help", "About"}));
     EXPECT_EQ(w->toolbarButton("FMove")->toolTip(), "Move Objects around field surface.");
     EXPECT_EQ(w->toolbarButton("About")->toolTip(), "About Kinetra");
     EXPECT_FALSE(w->toolbarButton("FBack")->icon().isNull());

@@ -222,6 +222,9 @@ INSTANTIATE_TEST_SUITE_P(
             w.palette->ChkActiveDef[0]->click(); }, false},
         CommandCase{"ClearActivePlayer", [](frmMain &w, FakePlatform &) {
             w.Frames.currentFrame().ActivePlyr = 4;
+            w.setModified(false);
+            w.palette->CmdClrActive->click(); }, true},
+        CommandCase{"ClearActivePlayerWhenThereIsNone", [](frmMain &w, FakePlatform &) {
             w.palette->CmdClrActive->click(); }, false},
         CommandCase{"EraseChalk", [](frmMain &w, FakePlatform &) {
             w.palette->CmdChalkClr->click(); }, false},
