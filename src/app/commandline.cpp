@@ -146,7 +146,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return fail("Export one play at a time.");
     o.play = plays.front();
     if (!exportFormatForName(o.output, o.format))
-        return fail(QString("%1: the file name must end in .png, .bmp, .pdf or .gif.").arg(o.output));
+        return fail(QString("%1: the file name must end in .png, .bmp, .pdf or .gif.")
+                        .arg(o.output));
 
     const bool picture = o.format == ExportFormat::Png || o.format == ExportFormat::Bmp;
     if ((frameGiven || o.allFrames) && !picture)
@@ -183,7 +184,8 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
         err << "kinetra: " << QString::fromStdString(e.what()) << '\n';
     } catch (...) {
         const RuntimeError failure = currentFailure();
-        err << "kinetra: " << errorMessage(failure.code(), QString::fromStdString(failure.description()))
+        err << "kinetra: "
+            << errorMessage(failure.code(), QString::fromStdString(failure.description()))
             << '\n';
     }
     return kExitFailed;

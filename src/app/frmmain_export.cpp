@@ -37,7 +37,8 @@ void frmMain::mnuFileExport_Click()
     dialog.title = "Export";
     dialog.filter = kExportFilter;
     dialog.startFolder = dialogStartFolder();
-    QString name = PlayFile.isEmpty() ? PlayTitle.trimmed() : QFileInfo(PlayFile).completeBaseName();
+    QString name =
+        PlayFile.isEmpty() ? PlayTitle.trimmed() : QFileInfo(PlayFile).completeBaseName();
     name.replace('/', '_').replace(QChar(0), '_');
     dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".png";
     dialog.confirmReplace = true;

@@ -207,16 +207,16 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
                                       .arg(options.frame)
                                       .arg(count)
                                       .toStdString());
-            files.write(options.output,
-                        encodePicture(image(play.frames.frame(int16_t(options.frame)), options.frame),
-                                      format));
+            const PlayConfig &frame = play.frames.frame(int16_t(options.frame));
+            files.write(options.output, encodePicture(image(frame, options.frame), format));
             break;
         }
         const QStringList names = numberedNames(options.output, count);
         for (int i = 1; i <= count; ++i) {
             if (!report(i - 1, count))
                 return false;
-            files.write(names[i - 1], encodePicture(image(play.frames.frame(int16_t(i)), i), format));
+            const PlayConfig &frame = play.frames.frame(int16_t(i));
+            files.write(names[i - 1], encodePicture(image(frame, i), format));
         }
         break;
     }

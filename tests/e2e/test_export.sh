@@ -29,11 +29,13 @@ PY
 # Runs the program with no display; output and status in OUT, ERR and STATUS.
 export_run() {
     STATUS=0
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KINETRA" "$@" >out.txt 2>err.txt || STATUS=$?
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KINETRA" "$@" \
+        >out.txt 2>err.txt || STATUS=$?
 }
 
 export_run --version
-[ "$STATUS" = 0 ] && [ "$(cat out.txt)" = "Kinetra 1.4.0" ] || fail "--version: $STATUS $(cat out.txt)"
+[ "$STATUS" = 0 ] && [ "$(cat out.txt)" = "Kinetra 1.4.0" ] ||
+    fail "--version: $STATUS $(cat out.txt)"
 export_run --help
 [ "$STATUS" = 0 ] && grep -q -- "--export OUT" out.txt || fail "--help printed no usage"
 
@@ -42,7 +44,8 @@ export_run --export one.png --frame 2 play.KTR
 [ "$STATUS" = 0 ] || fail "png export ended with $STATUS: $(cat err.txt)"
 export_run --export pics/bunt.BMP --all play.KTR
 [ "$STATUS" = 0 ] || fail "bmp export ended with $STATUS: $(cat err.txt)"
-[ "$(ls pics)" = "$(printf 'bunt-001.BMP\nbunt-002.BMP\nbunt-003.BMP')" ] || fail "--all wrote: $(ls pics)"
+[ "$(ls pics)" = "$(printf 'bunt-001.BMP\nbunt-002.BMP\nbunt-003.BMP')" ] ||
+    fail "--all wrote: $(ls pics)"
 python3 - <<'PY' || fail "the pictures are not a PNG and BMPs of the field's size"
 import struct
 png = open("one.png", "rb").read()
@@ -64,11 +67,13 @@ PY
 export_run --export play.gif --delay 500 play.KTR
 [ "$STATUS" = 0 ] || fail "gif export ended with $STATUS: $(cat err.txt)"
 [ "$(identify play.gif | wc -l)" = 3 ] || fail "GIF has $(identify play.gif | wc -l) frames"
-[ "$(identify -format '%T ' play.gif)" = "50 50 50 " ] || fail "GIF delays $(identify -format '%T ' play.gif)"
+[ "$(identify -format '%T ' play.gif)" = "50 50 50 " ] ||
+    fail "GIF delays $(identify -format '%T ' play.gif)"
 export_run --export smooth.gif --delay 200 --smooth play.KTR
 [ "$STATUS" = 0 ] || fail "smooth gif export ended with $STATUS: $(cat err.txt)"
 # 200 ms is five steps of 40 ms: four images between each two frames.
-[ "$(identify smooth.gif | wc -l)" = 11 ] || fail "smooth GIF has $(identify smooth.gif | wc -l) frames"
+[ "$(identify smooth.gif | wc -l)" = 11 ] ||
+    fail "smooth GIF has $(identify smooth.gif | wc -l) frames"
 python3 - <<'PY' || fail "the GIF does not loop forever"
 data = open("smooth.gif", "rb").read()
 assert data[:6] == b"GIF89a"
@@ -82,20 +87,25 @@ export_run --export play.pdf play.KTR
 [ "$(pdfinfo play.pdf | awk '/^Pages:/ {print $2}')" = 4 ] || fail "PDF pages: $(pdfinfo play.pdf)"
 export_run --export small.pdf --small --no-notes play.KTR
 [ "$STATUS" = 0 ] || fail "small pdf export ended with $STATUS: $(cat err.txt)"
-[ "$(pdfinfo small.pdf | awk '/^Pages:/ {print $2}')" = 1 ] || fail "small PDF pages: $(pdfinfo small.pdf)"
+[ "$(pdfinfo small.pdf | awk '/^Pages:/ {print $2}')" = 1 ] ||
+    fail "small PDF pages: $(pdfinfo small.pdf)"
 
 # Bad arguments: 2 and the usage; an unreadable play or an unwritable place: 1, no file.
 export_run --export x.jpg play.KTR
-[ "$STATUS" = 2 ] && grep -q "Usage:" err.txt && [ ! -s out.txt ] || fail "bad extension gave $STATUS"
+[ "$STATUS" = 2 ] && grep -q "Usage:" err.txt && [ ! -s out.txt ] ||
+    fail "bad extension gave $STATUS"
 export_run --export x.png --smooth play.KTR
 [ "$STATUS" = 2 ] || fail "--smooth on a PNG gave $STATUS"
 export_run --export x.png missing.KTR
-[ "$STATUS" = 1 ] && grep -q "Error loading file missing.KTR" err.txt || fail "missing play gave $STATUS: $(cat err.txt)"
+[ "$STATUS" = 1 ] && grep -q "Error loading file missing.KTR" err.txt ||
+    fail "missing play gave $STATUS: $(cat err.txt)"
 export_run --export nowhere/x.gif play.KTR
-[ "$STATUS" = 1 ] && grep -q "Path not found" err.txt || fail "missing folder gave $STATUS: $(cat err.txt)"
+[ "$STATUS" = 1 ] && grep -q "Path not found" err.txt ||
+    fail "missing folder gave $STATUS: $(cat err.txt)"
 [ ! -e x.png ] && [ ! -e nowhere ] || fail "a failed export left a file"
 
 # No lock, no settings written.
-[ -z "$(ls -A "$XDG_CONFIG_HOME")" ] || fail "the export wrote settings: $(ls -R "$XDG_CONFIG_HOME")"
+[ -z "$(ls -A "$XDG_CONFIG_HOME")" ] ||
+    fail "the export wrote settings: $(ls -R "$XDG_CONFIG_HOME")"
 [ ! -e "$XDG_RUNTIME_DIR/kinetra.lock" ] || fail "the export took the instance lock"
 echo "PASS export"

@@ -216,7 +216,8 @@ TEST_F(ExportTest, FailuresExitWithOneGiveTheReasonAndLeaveNoFile)
 {
     // A play that is not there: the window's loading message.
     EXPECT_EQ(run({"--export", out("a.png"), out("missing.KTR")}), kExitFailed);
-    EXPECT_TRUE(errors.contains("Error loading file " + out("missing.KTR"))) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("Error loading file " + out("missing.KTR")))
+        << errors.toStdString();
 
     // A folder that is not there: the error the window's report would show.
     EXPECT_EQ(run({"--export", out("no/such/a.gif"), play()}), kExitFailed);
