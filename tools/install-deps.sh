@@ -9,6 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     fonts-dejavu-core
     desktop-file-utils
+    libgif-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -114,6 +114,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     connectOutputCommands();
     connectWindowCommands();
     connectHistoryCommands();
+    connectExportCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();
@@ -186,6 +187,7 @@ void frmMain::buildMenus()
     addMenuItem(file, "&Save", "mnuFileSave", QKeySequence("Ctrl+S"));
     addMenuItem(file, "Save &As...", "mnuFileSaveAs");
     addMenuItem(file, "Save as &Bmp", "mnuFileSaveBMP");
+    addMenuItem(file, "Expor&t...", "mnuFileExport");
     file->addSeparator();
     addMenuItem(file, "&Print...", "mnuFilePrint", QKeySequence("Ctrl+P"));
     addMenuItem(file, "Print Set&up...", "mnuFilePageSetup");

@@ -37,6 +37,7 @@ class Platform;
 class PrintTarget;
 class SettingsStore;
 struct PrintJob;
+struct ExportOptions;
 class Surface;
 class SurfaceEditor;
 class ToolPalette;
@@ -261,6 +262,16 @@ public:
     QAction *mnuEUndo = nullptr;
     QAction *mnuERedo = nullptr;
     // End of undo and redo block
+    // Export: pictures, PDF and animated GIF of the play (handlers in frmmain_export.cpp)
+    /// File > Export...: asks for a file; a PNG (or BMP) of the surface as shown, a PDF of all
+    /// frames as Print lays them out, or a GIF of the play, each frame held the playback's
+    /// pause, asking whether the players should glide between frames.
+    void mnuFileExport_Click();
+    /// Writes the export options ask for from the play as the window holds it, with the
+    /// window's looks, a busy pointer and a progress dialog with Cancel. Failures are reported
+    /// as "Exporting Play". Returns whether the file was written.
+    bool exportPlayTo(const ExportOptions &options);
+    // End of export block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
@@ -377,6 +388,9 @@ private:
     EditHistory m_history;
     bool m_unrecordedEdit = false; ///< a change the history does not cover, since the last save
     // End of undo and redo block
+    // Export
+    void connectExportCommands();
+    // End of export block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 
 #include "app/platform.h"
+#include "model/glide.h"
 #include "surface/framerenderer.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
@@ -42,6 +43,11 @@ PlaybackStage frmMain::playbackStage()
         FrameRenderer::Draw(Frames.frame(index), *surface, looks());
     };
     stage.drawSelected = [this] { DrawSelected(); };
+    stage.drawGlide = [this](int16_t from, int16_t to, double t) {
+        surface->clear();
+        FrameRenderer::Draw(glideFrame(Frames.frame(from), Frames.frame(to), t), *surface,
+                            looks());
+    };
     return stage;
 }
 

@@ -1,10 +1,59 @@
+#include "app/commandline.h"
 #include "app/qtplatform.h"
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// A run from the command line needs no display: without one, Qt draws offscreen.
+void chooseHeadlessPlatform()
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+int runCommandLine(int argc, char **argv, const kinetra::CommandLine &cl)
+{
+    using Action = kinetra::CommandLine::Action;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    switch (cl.action) {
+    case Action::Help:
+        out << kinetra::usageText();
+        return kinetra::kExitOk;
+    case Action::Version:
+        out << kinetra::versionLine() << '\n';
+        return kinetra::kExitOk;
+    case Action::Error:
+        err << "kinetra: " << cl.error << "\n\n" << kinetra::usageText();
+        return kinetra::kExitUsage;
+    case Action::Export:
+    case Action::Window:
+        break;
+    }
+    // Fonts and pictures need a GUI application; no window, splash or lock is made.
+    chooseHeadlessPlatform();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kinetra");
+    return kinetra::runExport(cl.options, QCoreApplication::applicationDirPath(), err);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (kinetra::isCommandLineRun(arguments))
+        return runCommandLine(argc, argv, kinetra::parseCommandLine(arguments));
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kinetra");
     QApplication::setQuitOnLastWindowClosed(true);

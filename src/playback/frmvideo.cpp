@@ -6,6 +6,8 @@
 #include "playback/playbackstate.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QScreen>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +17,9 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace kinetra {
 
@@ -59,6 +64,10 @@ frmvideo::frmvideo(PlaybackClock &clock, PlaybackStage stage, QWidget *parent)
         PlayOption[size_t(k)] = option;
     }
     PlayOption[0]->setChecked(true);
+    ChkSmooth = new QCheckBox("S&mooth", Frame1);
+    ChkSmooth->setObjectName("ChkSmooth");
+    ChkSmooth->setToolTip("Players and symbols glide from each frame to the next.");
+    options->addWidget(ChkSmooth);
 
     Sldrspeed = new QSlider(Qt::Horizontal, this);
     Sldrspeed->setObjectName("Sldrspeed");
@@ -106,7 +115,8 @@ frmvideo::frmvideo(PlaybackClock &clock, PlaybackStage stage, QWidget *parent)
     setTabOrder(CmdPlay, PlayOption[0]);
     setTabOrder(PlayOption[0], PlayOption[1]);
     setTabOrder(PlayOption[1], PlayOption[2]);
-    setTabOrder(PlayOption[2], Sldrspeed);
+    setTabOrder(PlayOption[2], ChkSmooth);
+    setTabOrder(ChkSmooth, Sldrspeed);
     setTabOrder(Sldrspeed, Cmddone);
 
     connect(CmdPlay, &QPushButton::clicked, this, [this] { CmdPlay_Click(); });
@@ -205,6 +215,7 @@ FrameStepper::Mode frmvideo::playMode() const
 void frmvideo::PlayData()
 {
     m_stepper = FrameStepper(playMode());
+    m_glideTo.reset();
     m_running = true;
     const quint64 run = ++m_run;
     m_due = m_clock.steadyMs();
@@ -222,7 +233,9 @@ void frmvideo::showNextFrame(quint64 run)
     try {
         const qint64 now = m_clock.steadyMs();
         const qint64 shownAt = now - m_due > kLateSlackMs ? now : m_due;
-        const std::optional<int16_t> frame = m_stepper.next(m_stage.frameCount());
+        // A glide has already taken the frame it was heading for from the stepper.
+        const std::optional<int16_t> frame = m_glideTo ? std::exchange(m_glideTo, std::nullopt)
+                                                       : m_stepper.next(m_stage.frameCount());
         if (!frame) {
             playbackOver();
             return;
@@ -235,6 +248,16 @@ void frmvideo::showNextFrame(quint64 run)
         }
         // The pause runs from the moment the frame was shown, so drawing does not lengthen it.
         m_due = shownAt + FrameDelay;
+        if (ChkSmooth->isChecked() && m_stage.drawGlide) {
+            m_glideFrom = *frame;
+            m_glideStart = shownAt;
+            m_glideTo = m_stepper.next(m_stage.frameCount());
+            if (m_glideTo) {
+                m_clock.singleShot(glideIntervalMs(), this, [this, run] { glideStep(run); });
+                return;
+            }
+            // The last frame of Once: held for the pause like any other, then the end.
+        }
         m_clock.singleShot(int(m_due - m_clock.steadyMs()), this,
                            [this, run] { showNextFrame(run); });
     } catch (...) {
@@ -243,8 +266,44 @@ void frmvideo::showNextFrame(quint64 run)
     }
 }
 
+int frmvideo::glideIntervalMs() const
+{
+    const QScreen *display = screen();
+    const double rate = display ? display->refreshRate() : 60.0;
+    return std::clamp(int(1000.0 / (rate > 1 ? rate : 60.0)), 4, 100);
+}
+
+void frmvideo::glideStep(quint64 run)
+{
+    if (run != m_run || !m_running)
+        return;
+    if (!VideoPlaying) {
+        playbackOver();
+        return;
+    }
+    try {
+        const qint64 now = m_clock.steadyMs();
+        const qint64 length = m_due - m_glideStart;
+        if (now >= m_due || length <= 0) {
+            showNextFrame(run);
+            return;
+        }
+        m_stage.drawGlide(m_glideFrom, *m_glideTo, double(now - m_glideStart) / double(length));
+        if (!VideoPlaying) {
+            playbackOver();
+            return;
+        }
+        const int wait = int(std::min<qint64>(glideIntervalMs(), m_due - m_clock.steadyMs()));
+        m_clock.singleShot(wait, this, [this, run] { glideStep(run); });
+    } catch (...) {
+        reportFailure("Playing Video");
+        playbackOver();
+    }
+}
+
 void frmvideo::playbackOver()
 {
+    m_glideTo.reset();
     m_running = false;
     ++m_run;
     CmdPlay->setText("&Play");

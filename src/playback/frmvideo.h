@@ -7,7 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -27,6 +29,9 @@ struct PlaybackStage
     std::function<void(int16_t index)> drawFrame;
     /// Shows the play's current frame again (the main window's DrawSelected).
     std::function<void()> drawSelected;
+    /// Wipes the surface and draws the change from frame `from` to frame `to` a fraction t
+    /// (0..1) of the way (the smooth playback's glide).
+    std::function<void(int16_t from, int16_t to, double t)> drawGlide;
 };
 
 /// The "Video Control" window: plays the frames of the play on the main window's surface once,
@@ -36,6 +41,10 @@ struct PlaybackStage
 /// next one is due a pause (FrameDelay, read afresh at every pause) after it was shown. The
 /// window therefore answers at once during a pause: Stop, Done, the close box and the slider
 /// act immediately, and the window moves and repaints.
+///
+/// With "Smooth" ticked, the change from each frame to the next takes the pause and is drawn
+/// as a glide at the display's rate; the frames come in the same order, and Stop, Done and
+/// the slider act as without it.
 ///
 /// States: Idle (VideoPlaying false, "&Play"), Playing (VideoPlaying true, "&Stop") and
 /// Stopping (VideoPlaying false, "Stopped", disabled) until the loop has ended, which it does
@@ -81,6 +90,8 @@ public:
     QLabel *lblFast = nullptr;
     QLabel *lblfsec = nullptr;
     QLabel *LblFsecv = nullptr;
+    /// "Smooth": glide from frame to frame instead of showing each whole. Off at opening.
+    QCheckBox *ChkSmooth = nullptr;
 
 private:
     void Form_QueryUnload();
@@ -92,6 +103,11 @@ private:
     void showNextFrame(quint64 run);
     /// The loop has ended: back to Idle and the current frame shown again.
     void playbackOver();
+    /// One image of the glide of run `run` towards m_glideTo; at the end of the pause the
+    /// next frame itself is shown.
+    void glideStep(quint64 run);
+    /// Milliseconds between two images of a glide: one refresh of the window's screen.
+    int glideIntervalMs() const;
 
     PlaybackClock &m_clock;
     PlaybackStage m_stage;
@@ -101,6 +117,11 @@ private:
     quint64 m_run = 0;
     /// When the frame on screen was due, on the clock's milliseconds.
     qint64 m_due = 0;
+    // Smooth playback: the frame on screen, the next one (already taken from the stepper)
+    // and when the frame on screen was shown.
+    int16_t m_glideFrom = 0;
+    std::optional<int16_t> m_glideTo;
+    qint64 m_glideStart = 0;
 };
 
 } // namespace kinetra

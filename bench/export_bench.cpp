@@ -1,0 +1,113 @@
+// Cost and size of the smooth animated GIF export: a 30-frame play exported as a GIF with the
+// in-between images of a one-second glide, against drawing the same images alone. The GIF's
+// size is set against the same images each stored whole.
+#include "gui/exportsample.h"
+#include "model/glide.h"
+#include "output/gifencoder.h"
+#include "output/playexport.h"
+#include "output/playimager.h"
+#include "prefs/preferencestore.h"
+#include "prefs/settingsstore.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace kinetra;
+
+constexpr int kFrames = 30;
+constexpr int kDelayMs = 1000;
+
+// A store with nothing in it: every preference takes its default.
+class EmptyStore : public SettingsStore
+{
+public:
+    QString read(const QString &, const QString &, const QString &defaultValue) const override
+    {
+        return defaultValue;
+    }
+    void write(const QString &, const QString &, const QString &) override {}
+    QStringList keys(const QString &) const override { return {}; }
+    void sync() override {}
+};
+
+ExportPlay benchPlay()
+{
+    ExportPlay play;
+    play.frames = sampleFrames(kFrames);
+    EmptyStore store;
+    loadPreferences(store, play.prefs, KINETRA_PROGRAM_DIR);
+    return play;
+}
+
+// Every image of the smooth animation, in order, handed to use(image).
+template <typename Use>
+void eachImage(const ExportPlay &play, PlayImager &imager, Use use)
+{
+    const int steps = kDelayMs / kGlideStepMs;
+    for (int i = 1; i <= kFrames; ++i) {
+        const PlayConfig &frame = play.frames.frame(int16_t(i));
+        use(imager.draw(frame));
+        if (i == kFrames)
+            break;
+        const PlayConfig &next = play.frames.frame(int16_t(i + 1));
+        for (int k = 1; k < steps; ++k)
+            use(imager.draw(glideFrame(frame, next, double(k) / steps)));
+    }
+}
+
+void BM_SmoothGifExport(benchmark::State &state)
+{
+    const ExportPlay play = benchPlay();
+    PlayImager imager = PlayImager::fromPreferences(play.prefs, KINETRA_PROGRAM_DIR);
+    QTemporaryDir dir;
+    ExportOptions options;
+    options.output = dir.filePath("play.gif");
+    options.format = ExportFormat::Gif;
+    options.delayMs = kDelayMs;
+    options.smooth = true;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(exportPlay(options, play, imager));
+    state.counters["images"] = animationImageCount(kFrames, kDelayMs, true);
+    state.counters["gif_bytes"] = double(QFileInfo(options.output).size());
+}
+BENCHMARK(BM_SmoothGifExport)->Unit(benchmark::kMillisecond);
+
+// Baseline: the same images drawn, nothing encoded or written.
+void BM_DrawTheSameImages(benchmark::State &state)
+{
+    const ExportPlay play = benchPlay();
+    PlayImager imager = PlayImager::fromPreferences(play.prefs, KINETRA_PROGRAM_DIR);
+    for (auto _ : state) {
+        int drawn = 0;
+        eachImage(play, imager, [&](const QImage &image) {
+            benchmark::DoNotOptimize(image.constBits());
+            ++drawn;
+        });
+        benchmark::DoNotOptimize(drawn);
+    }
+}
+BENCHMARK(BM_DrawTheSameImages)->Unit(benchmark::kMillisecond);
+
+// The size the same images take stored whole: each one a GIF of its own, with its full
+// picture and its exact colours (measured once, reported as a counter).
+void BM_ImagesStoredWhole(benchmark::State &state)
+{
+    const ExportPlay play = benchPlay();
+    PlayImager imager = PlayImager::fromPreferences(play.prefs, KINETRA_PROGRAM_DIR);
+    double bytes = 0;
+    for (auto _ : state) {
+        bytes = 0;
+        eachImage(play, imager, [&](const QImage &image) {
+            GifEncoder single;
+            single.addImage(image, kGlideStepMs);
+            bytes += double(single.finish().size());
+        });
+    }
+    state.counters["whole_bytes"] = bytes;
+}
+BENCHMARK(BM_ImagesStoredWhole)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace

@@ -1,0 +1,194 @@
+#include "app/commandline.h"
+
+#include "app/reporterror.h"
+#include "app/toolbaricons.h"
+#include "model/runtimeerror.h"
+#include "output/playimager.h"
+#include "prefs/inisettingsstore.h"
+#include "prefs/preferencestore.h"
+#include "prefs/readonlysettingsstore.h"
+
+#include <QTextStream>
+
+namespace kinetra {
+
+namespace {
+
+bool readNumber(const QString &text, int low, int high, int &value)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < low || n > high)
+        return false;
+    value = n;
+    return true;
+}
+
+} // namespace
+
+QString versionLine()
+{
+    return QString("Kinetra %1.%2.%3")
+        .arg(KINETRA_VERSION_MAJOR)
+        .arg(KINETRA_VERSION_MINOR)
+        .arg(KINETRA_VERSION_PATCH);
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: kinetra                            start the playbook window\n"
+        "       kinetra --export OUT [options] PLAY.KTR\n"
+        "       kinetra --help | --version\n"
+        "\n"
+        "Writes the play PLAY.KTR to OUT and exits, without a window. OUT's extension\n"
+        "chooses the format:\n"
+        "  .png, .bmp  one frame as the play surface shows it\n"
+        "                --frame N    the frame to export (default 1)\n"
+        "                --all        every frame, numbered: OUT-001.png, OUT-002.png ...\n"
+        "  .pdf        the play printed with all frames, one to a page\n"
+        "                --small      several frames to a page\n"
+        "                --no-legend  without the action-line legend\n"
+        "                --no-notes   without the notes page\n"
+        "  .gif        the play animated, looping forever\n"
+        "                --delay MS   how long each frame is held (default 1000)\n"
+        "                --smooth     players and symbols glide to their next places,\n"
+        "                             taking MS milliseconds, at 25 images a second\n"
+        "\n"
+        "The looks come from your preferences; they are read, never changed.\n"
+        "Exit status: 0 done, 1 the play could not be read or OUT not written,\n"
+        "2 bad arguments.\n");
+}
+
+bool isCommandLineRun(const QStringList &arguments)
+{
+    // Anything else (a play to open, Qt's own options) is for the window; after "--" only
+    // file names follow.
+    for (const QString &argument : arguments) {
+        if (argument == "--")
+            return false;
+        if (argument == "--export" || argument == "--help" || argument == "-h"
+            || argument == "--version")
+            return true;
+    }
+    return false;
+}
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    CommandLine cl;
+    if (arguments.isEmpty())
+        return cl;
+    auto fail = [&cl](const QString &error) {
+        cl.action = CommandLine::Action::Error;
+        cl.error = error;
+        return cl;
+    };
+
+    ExportOptions &o = cl.options;
+    bool exporting = false, frameGiven = false, delayGiven = false;
+    bool pdfOption = false;
+    QStringList plays;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        auto value = [&](QString &out) {
+            if (i + 1 >= arguments.size())
+                return false;
+            out = arguments[++i];
+            return true;
+        };
+        QString text;
+        if (arg == "--help" || arg == "-h") {
+            cl.action = CommandLine::Action::Help;
+            return cl;
+        } else if (arg == "--version") {
+            cl.action = CommandLine::Action::Version;
+            return cl;
+        } else if (arg == "--export") {
+            if (exporting)
+                return fail("--export is given twice.");
+            if (!value(o.output) || o.output.isEmpty())
+                return fail("--export needs the name of the file to write.");
+            exporting = true;
+        } else if (arg == "--frame") {
+            if (!value(text) || !readNumber(text, 1, 32767, o.frame))
+                return fail("--frame needs a frame number from 1 to 32767.");
+            frameGiven = true;
+        } else if (arg == "--all") {
+            o.allFrames = true;
+        } else if (arg == "--small") {
+            o.small = pdfOption = true;
+        } else if (arg == "--no-legend") {
+            o.legend = false;
+            pdfOption = true;
+        } else if (arg == "--no-notes") {
+            o.notes = false;
+            pdfOption = true;
+        } else if (arg == "--delay") {
+            if (!value(text) || !readNumber(text, 20, 655350, o.delayMs))
+                return fail("--delay needs milliseconds from 20 to 655350.");
+            delayGiven = true;
+        } else if (arg == "--smooth") {
+            o.smooth = true;
+        } else if (arg.startsWith('-') && arg != "-") {
+            return fail(QString("Unknown option %1.").arg(arg));
+        } else {
+            plays << arg;
+        }
+    }
+
+    if (!exporting)
+        return fail(plays.isEmpty() ? "Nothing to do: give --export OUT and a play."
+                                    : "A play is exported with --export OUT.");
+    if (plays.isEmpty())
+        return fail("Name the play file to export.");
+    if (plays.size() > 1)
+        return fail("Export one play at a time.");
+    o.play = plays.front();
+    if (!exportFormatForName(o.output, o.format))
+        return fail(QString("%1: the file name must end in .png, .bmp, .pdf or .gif.")
+                        .arg(o.output));
+
+    const bool picture = o.format == ExportFormat::Png || o.format == ExportFormat::Bmp;
+    if ((frameGiven || o.allFrames) && !picture)
+        return fail("--frame and --all are for .png and .bmp pictures.");
+    if (frameGiven && o.allFrames)
+        return fail("Give either --frame or --all, not both.");
+    if (pdfOption && o.format != ExportFormat::Pdf)
+        return fail("--small, --no-legend and --no-notes are for .pdf files.");
+    if ((delayGiven || o.smooth) && o.format != ExportFormat::Gif)
+        return fail("--delay and --smooth are for .gif files.");
+    cl.action = CommandLine::Action::Export;
+    return cl;
+}
+
+int runExport(const ExportOptions &options, const QString &programDir, QTextStream &err)
+{
+    try {
+        // The user's looks, from a view of the store that drops every write.
+        IniSettingsStore userStore;
+        ReadOnlySettingsStore store(userStore);
+        Preferences prefs;
+        loadPreferences(store, prefs, programDir);
+        const ExportPlay play = readPlayForExport(options.play, prefs);
+        PlayImager imager = PlayImager::fromPreferences(play.prefs, programDir);
+        ExportOptions chosen = options;
+        chosen.printIcon = appIcon().pixmap(256, 256).toImage(); // as the window prints it
+        exportPlay(chosen, play, imager, {}, [&err](int frame, const RuntimeError &failure) {
+            err << "kinetra: frame " << frame << " could not be drawn whole (Drawing Play): "
+                << errorMessage(failure.code(), QString::fromStdString(failure.description()))
+                << '\n';
+        });
+        return kExitOk;
+    } catch (const ExportError &e) {
+        err << "kinetra: " << QString::fromStdString(e.what()) << '\n';
+    } catch (...) {
+        const RuntimeError failure = currentFailure();
+        err << "kinetra: "
+            << errorMessage(failure.code(), QString::fromStdString(failure.description()))
+            << '\n';
+    }
+    return kExitFailed;
+}
+
+} // namespace kinetra

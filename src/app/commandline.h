@@ -1,0 +1,49 @@
+#pragma once
+
+#include "output/playexport.h"
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+namespace kinetra {
+
+/// What the program was asked to do by its arguments.
+struct CommandLine
+{
+    enum class Action {
+        Window,  ///< no arguments: the desktop program
+        Help,    ///< --help: print the usage, exit 0
+        Version, ///< --version: print the version, exit 0
+        Export,  ///< --export: write the file and exit
+        Error,   ///< bad arguments: print error and the usage on standard error, exit 2
+    };
+    Action action = Action::Window;
+    ExportOptions options;
+    QString error; ///< what was wrong, for Error
+};
+
+/// Exit codes of the command line.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+/// Reads the arguments after the program name.
+CommandLine parseCommandLine(const QStringList &arguments);
+
+/// The usage text --help prints.
+QString usageText();
+
+/// "Kinetra 1.4.0".
+QString versionLine();
+
+/// Whether the arguments ask for the command line (--export, --help or --version) rather than
+/// the window, which may be given a play to open; no display is needed then.
+bool isCommandLineRun(const QStringList &arguments);
+
+/// Runs an export with the user's preferences read from the settings store, never writing it.
+/// Prints the reason of a failure to `err` and returns the exit code.
+int runExport(const ExportOptions &options, const QString &programDir, QTextStream &err);
+
+} // namespace kinetra

@@ -1,0 +1,116 @@
+// File > Export...: the play as a picture, a PDF or an animated GIF, drawn as the window draws.
+#include "app/frmmain.h"
+
+#include "app/platform.h"
+#include "app/reporterror.h"
+#include "app/toolbaricons.h"
+#include "output/bitmapexport.h"
+#include "output/playexport.h"
+#include "output/playimager.h"
+#include "playback/playbackstate.h"
+#include "surface/colors.h"
+#include "surface/surface.h"
+
+#include <QFileInfo>
+#include <QProgressDialog>
+
+#include <algorithm>
+
+namespace kinetra {
+
+namespace {
+
+const char *const kExportFilter = "PNG picture of this frame (*.png)|*.png"
+                                  "|PDF of the play (*.pdf)|*.pdf"
+                                  "|Animated GIF of the play (*.gif)|*.gif";
+
+} // namespace
+
+void frmMain::connectExportCommands()
+{
+    onCommand("mnuFileExport", [this] { mnuFileExport_Click(); });
+}
+
+void frmMain::mnuFileExport_Click()
+{
+    Platform::FileDialog dialog;
+    dialog.title = "Export";
+    dialog.filter = kExportFilter;
+    dialog.startFolder = dialogStartFolder();
+    QString name =
+        PlayFile.isEmpty() ? PlayTitle.trimmed() : QFileInfo(PlayFile).completeBaseName();
+    name.replace('/', '_').replace(QChar(0), '_');
+    dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".png";
+    dialog.confirmReplace = true;
+    dialog.defaultSuffix = "png";
+    const std::optional<QString> chosen = m_platform.saveFileName(dialog);
+    if (!chosen || chosen->trimmed().isEmpty())
+        return;
+
+    ExportOptions options;
+    options.output = chosen->trimmed();
+    if (!exportFormatForName(options.output, options.format)) {
+        m_platform.messageBox("Choose a name ending in .png for a picture of this frame, .pdf "
+                              "for the play on paper or .gif for the play animated.",
+                              "Kinetra", Platform::Buttons::Ok, Platform::Icon::Warning);
+        return;
+    }
+    if (options.format == ExportFormat::Gif) {
+        const Platform::Answer smooth = m_platform.messageBox(
+            "Should the players and symbols glide from each frame to the next?\n\n"
+            "Yes: smooth movement. No: each frame shown whole, as Play Video shows it.",
+            "Animated GIF", Platform::Buttons::YesNoCancel, Platform::Icon::Question);
+        if (smooth == Platform::Answer::Cancel)
+            return;
+        options.smooth = smooth == Platform::Answer::Yes;
+        // Each frame is held the playback's pause, as Play Video shows the play.
+        options.delayMs = std::clamp(int(FrameDelay), 20, 655350);
+    }
+    exportPlayTo(options);
+}
+
+bool frmMain::exportPlayTo(const ExportOptions &chosen)
+{
+    ExportOptions options = chosen;
+    WaitStart();
+    bool written = false;
+    try {
+        if (options.format == ExportFormat::Png || options.format == ExportFormat::Bmp) {
+            // This frame as the surface shows it, chalk and hidden players included.
+            writeImageFile(surface->image(), options.output,
+                           options.format == ExportFormat::Png ? "PNG" : "BMP");
+            written = true;
+        } else {
+            ExportPlay play;
+            play.frames = Frames;
+            play.title = PlayTitle;
+            play.date = PlayDate;
+            play.time = PlayTime;
+            play.notes = PlayNotes;
+            play.prefs = Prefs;
+            options.printerFont = PrinterFont;
+            options.printIcon = appIcon().pixmap(256, 256).toImage();
+            PlayImager imager(surface->picture(), surface->font(),
+                              colorFromRgbInt(Prefs.Fontcolor), looks());
+
+            QProgressDialog progress("Exporting " + QFileInfo(options.output).fileName() + "...",
+                                     "Cancel", 0, 1, this);
+            progress.setWindowTitle("Export");
+            progress.setWindowModality(Qt::WindowModal);
+            progress.setMinimumDuration(500);
+            written = exportPlay(options, play, imager, [&progress](int done, int total) {
+                progress.setMaximum(total);
+                progress.setValue(done);
+                return !progress.wasCanceled();
+            });
+        }
+        WaitEnd();
+    } catch (...) {
+        WaitEnd();
+        ReportError("Exporting Play");
+        return false;
+    }
+    return written;
+}
+
+} // namespace kinetra

@@ -1,0 +1,285 @@
+#include "output/playexport.h"
+
+#include "model/atomicfile.h"
+#include "model/failurereport.h"
+#include "model/glide.h"
+#include "model/playfile.h"
+#include "model/runtimeerror.h"
+#include "output/gifencoder.h"
+#include "output/playimager.h"
+#include "output/playprinter.h"
+#include "output/printtarget.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+
+namespace kinetra {
+
+namespace {
+
+std::string localPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// Catches the failures the renderer reports while it lives, instead of a message box, and
+// hands the first of each frame to the export's caller.
+class DrawingFailures
+{
+public:
+    explicit DrawingFailures(const DrawingFailed &handler)
+        : m_handler(handler)
+        , m_previous(setFailureReporter([this](const std::string &) {
+            if (!m_failure)
+                m_failure = currentFailure();
+        }))
+    {
+    }
+    ~DrawingFailures() { setFailureReporter(std::move(m_previous)); }
+    void check(int frame)
+    {
+        if (!m_failure)
+            return;
+        if (m_handler && !m_reported.contains(frame))
+            m_handler(frame, *m_failure);
+        m_reported.insert(frame);
+        m_failure.reset();
+    }
+
+private:
+    const DrawingFailed &m_handler;
+    std::optional<RuntimeError> m_failure;
+    QSet<int> m_reported;
+    FailureReporter m_previous;
+};
+
+QByteArray encodePicture(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format))
+        throw RuntimeError(ErrorCode::OutOfMemory);
+    return bytes;
+}
+
+// Files written whole, each through a temporary file; those new to the disk are removed
+// again unless the export completes.
+class OutputFiles
+{
+public:
+    ~OutputFiles()
+    {
+        if (!m_kept)
+            for (const QString &path : m_created)
+                QFile::remove(path);
+    }
+    void write(const QString &path, const QByteArray &bytes)
+    {
+        const bool existed = QFileInfo::exists(path);
+        AtomicFile file(localPath(path));
+        file.open();
+        file.write(std::string_view(bytes.constData(), size_t(bytes.size())));
+        file.commit();
+        if (!existed)
+            m_created << path;
+    }
+    void keep() { m_kept = true; }
+
+private:
+    QStringList m_created;
+    bool m_kept = false;
+};
+
+int glideSteps(int delayMs)
+{
+    return std::max(1, int(std::lround(double(delayMs) / kGlideStepMs)));
+}
+
+} // namespace
+
+bool exportFormatForName(const QString &name, ExportFormat &format)
+{
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == "png")
+        format = ExportFormat::Png;
+    else if (suffix == "bmp")
+        format = ExportFormat::Bmp;
+    else if (suffix == "pdf")
+        format = ExportFormat::Pdf;
+    else if (suffix == "gif")
+        format = ExportFormat::Gif;
+    else
+        return false;
+    return true;
+}
+
+ExportPlay readPlayForExport(const QString &path, const Preferences &prefs)
+{
+    PlayReadResult read = readPlayFile(localPath(path));
+    if (read.status == PlayReadStatus::Refused)
+        throw ExportError(read.refusalMessage);
+    // A play read only in part would export a different play than the file holds.
+    if (read.status != PlayReadStatus::Opened)
+        throw ExportError(loadErrorMessage(path.toStdString()));
+
+    // The same looks the window takes over when it opens the play.
+    ExportPlay play;
+    PlayFileContents &contents = read.contents;
+    play.frames = std::move(contents.frames);
+    play.title = QString::fromStdString(contents.header.title);
+    play.date = QString::fromStdString(contents.header.date);
+    play.time = QString::fromStdString(contents.header.time);
+    play.notes = QString::fromStdString(contents.header.notes);
+    play.prefs = prefs;
+    Preferences &p = play.prefs;
+    const int16_t picbkg = contents.header.Picbkg;
+    p.Picbkg = picbkg >= 0 && picbkg <= 3 ? picbkg : 0;
+    ActionLooks looks;
+    for (size_t k = 0; k < looks.size(); ++k)
+        looks[k] = {p.ActionLabel[k], p.ActionType[k], p.ActionSize[k], p.ActionColor[k],
+                    p.ActionEndType[k]};
+    takeActionLooks(read, looks);
+    for (size_t k = 0; k < looks.size(); ++k) {
+        p.ActionLabel[k] = looks[k].label;
+        p.ActionType[k] = looks[k].type;
+        p.ActionSize[k] = looks[k].size;
+        p.ActionColor[k] = looks[k].color;
+        p.ActionEndType[k] = looks[k].endType;
+    }
+    for (int i = 0; i < read.labelLinesTaken; ++i) {
+        p.OPLabel[size_t(i)] = contents.labels.offense[size_t(i)];
+        p.DPLabel[size_t(i)] = contents.labels.defense[size_t(i)];
+    }
+    return play;
+}
+
+QStringList numberedNames(const QString &output, int count)
+{
+    const QFileInfo info(output);
+    const QString suffix = info.suffix();
+    QString stem = output;
+    if (!suffix.isEmpty())
+        stem.chop(suffix.size() + 1);
+    const int digits = std::max(3, int(QString::number(count).size()));
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << QString("%1-%2.%3").arg(stem).arg(i, digits, 10, QChar('0')).arg(suffix);
+    return names;
+}
+
+int animationImageCount(int frameCount, int delayMs, bool smooth)
+{
+    if (!smooth || frameCount < 2)
+        return frameCount;
+    return frameCount + (frameCount - 1) * (glideSteps(delayMs) - 1);
+}
+
+bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager &imager,
+                const ExportProgress &progress, const DrawingFailed &drawingFailed)
+{
+    const int count = play.frames.count();
+    DrawingFailures failures(drawingFailed);
+    OutputFiles files;
+    // `number` is the frame the picture shows, or the one a glide starts from.
+    auto image = [&](const PlayConfig &frame, int number) -> const QImage & {
+        const QImage &picture = imager.draw(frame);
+        failures.check(number);
+        return picture;
+    };
+    auto report = [&](int done, int total) { return !progress || progress(done, total); };
+
+    switch (options.format) {
+    case ExportFormat::Png:
+    case ExportFormat::Bmp: {
+        const char *format = options.format == ExportFormat::Png ? "PNG" : "BMP";
+        if (!options.allFrames) {
+            if (options.frame < 1 || options.frame > count)
+                throw ExportError(QString("The play has no frame %1; its frames are 1 to %2.")
+                                      .arg(options.frame)
+                                      .arg(count)
+                                      .toStdString());
+            const PlayConfig &frame = play.frames.frame(int16_t(options.frame));
+            files.write(options.output, encodePicture(image(frame, options.frame), format));
+            break;
+        }
+        const QStringList names = numberedNames(options.output, count);
+        for (int i = 1; i <= count; ++i) {
+            if (!report(i - 1, count))
+                return false;
+            const PlayConfig &frame = play.frames.frame(int16_t(i));
+            files.write(names[i - 1], encodePicture(image(frame, i), format));
+        }
+        break;
+    }
+    case ExportFormat::Gif: {
+        GifEncoder gif;
+        const int total = animationImageCount(count, options.delayMs, options.smooth);
+        const int steps = glideSteps(options.delayMs);
+        int done = 0;
+        for (int i = 1; i <= count; ++i) {
+            if (!report(done++, total))
+                return false;
+            const PlayConfig &frame = play.frames.frame(int16_t(i));
+            gif.addImage(image(frame, i), options.delayMs);
+            if (!options.smooth || i == count)
+                continue;
+            const PlayConfig &next = play.frames.frame(int16_t(i + 1));
+            for (int k = 1; k < steps; ++k) {
+                if (!report(done++, total))
+                    return false;
+                gif.addImage(image(glideFrame(frame, next, double(k) / steps), i), kGlideStepMs);
+            }
+        }
+        files.write(options.output, gif.finish());
+        break;
+    }
+    case ExportFormat::Pdf: {
+        // Printed as the Print dialog prints "All Frames", into a PDF that replaces the
+        // output only once it is complete.
+        PrintJob job;
+        job.options.legend = options.legend;
+        job.options.notes = options.notes;
+        job.options.small = options.small;
+        job.options.allFrames = true;
+        job.options.font = options.printerFont;
+        job.title = play.title;
+        job.date = play.date;
+        job.time = play.time;
+        job.notes = play.notes;
+        for (size_t k = 0; k < job.actionLabels.size(); ++k)
+            job.actionLabels[k] = QString::fromStdString(play.prefs.ActionLabel[k]);
+        job.looks = FrameLooks::fromPreferences(play.prefs);
+        job.icon = options.printIcon;
+        QPrinter layout(QPrinter::HighResolution);
+        const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);
+        PrinterPrintTarget target(*printer, options.output);
+        struct Cancelled
+        {
+        };
+        try {
+            printPlay(target, job, imager.size(), int16_t(count), [&](int16_t index) {
+                if (!report(index - 1, count))
+                    throw Cancelled();
+                return image(play.frames.frame(index), index);
+            });
+        } catch (const Cancelled &) {
+            return false;
+        }
+        break;
+    }
+    }
+    report(1, 1);
+    files.keep();
+    return true;
+}
+
+} // namespace kinetra

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "model/framelist.h"
+#include "prefs/preferences.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <stdexcept>
+
+namespace kinetra {
+
+class PlayImager;
+class RuntimeError;
+
+/// What an export writes, by the output file's extension.
+enum class ExportFormat { Png, Bmp, Pdf, Gif };
+
+/// The choices of one export (see the command line's usage text).
+struct ExportOptions
+{
+    QString output;
+    QString play;
+    ExportFormat format = ExportFormat::Png;
+    int frame = 1;        ///< the frame of a single picture, 1-based
+    bool allFrames = false;
+    bool small = false;   ///< PDF: several frames to a page
+    bool legend = true;   ///< PDF: the action-line legend on every frame page
+    bool notes = true;    ///< PDF: a notes page at the end
+    int delayMs = 1000;   ///< GIF: how long each frame is held
+    bool smooth = false;  ///< GIF: gliding images between the frames
+    /// PDF: the font the pages are printed in and the icon of their headers, as the window
+    /// prints them.
+    QFont printerFont{QStringLiteral("DejaVu Sans"), 10};
+    QImage printIcon;
+};
+
+/// The format an output name asks for by its extension (any case), or false when it names none.
+bool exportFormatForName(const QString &name, ExportFormat &format);
+
+/// A play as export draws it: its frames and texts, and the preference record as the window
+/// holds it after opening the play (the play's field picture, action-line looks and labels).
+struct ExportPlay
+{
+    FrameList frames;
+    QString title;
+    QString date;
+    QString time;
+    QString notes;
+    Preferences prefs;
+};
+
+/// A failure whose text is the message to show as it stands.
+class ExportError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Reads the play at path and applies its looks to a copy of prefs. A play that cannot be
+/// read whole, or that another edition wrote, throws ExportError with the message the window
+/// would show for it.
+ExportPlay readPlayForExport(const QString &path, const Preferences &prefs);
+
+/// The names `--all` writes for a play of `count` frames: "bunt.png" gives "bunt-001.png" ..,
+/// with at least three digits.
+QStringList numberedNames(const QString &output, int count);
+
+/// Milliseconds between the in-between images of a smooth animation (25 a second).
+inline constexpr int kGlideStepMs = 40;
+
+/// Reports progress (images done, images in all); returning false cancels the export.
+using ExportProgress = std::function<bool(int done, int total)>;
+
+/// Told of a frame that could not be drawn whole (frame number, the failure); the export goes
+/// on with the picture as far as it was drawn, as the window shows such a frame.
+using DrawingFailed = std::function<void(int frame, const RuntimeError &failure)>;
+
+/// Writes the export options ask for from play, drawing with imager. Every file is written
+/// whole through a temporary file; after a failure or a cancel no new file is left (a file
+/// that was replaced keeps its old contents). Failures throw RuntimeError (writing) or
+/// ExportError (a frame that is not in the play). Returns false when cancelled.
+bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager &imager,
+                const ExportProgress &progress = {}, const DrawingFailed &drawingFailed = {});
+
+/// How many images the GIF export draws for a play of frameCount frames: one per frame, and
+/// with smooth an in-between image every kGlideStepMs of each change, which lasts delayMs.
+int animationImageCount(int frameCount, int delayMs, bool smooth);
+
+} // namespace kinetra

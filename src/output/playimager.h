@@ -1,0 +1,40 @@
+#pragma once
+
+#include "surface/framelooks.h"
+#include "surface/surface.h"
+
+#include <QImage>
+
+namespace kinetra {
+
+class PlayConfig;
+struct Preferences;
+
+/// Draws frames of a play into pictures exactly as the main window's surface shows them after
+/// DrawSelected: the field picture wiped clean, then the frame drawn with the window's looks,
+/// label font and label colour. Export and the window share it, so their pictures match
+/// pixel for pixel.
+class PlayImager
+{
+public:
+    /// An imager on the given field picture, label font and colour, and looks.
+    PlayImager(const QImage &field, const QFont &font, const QColor &fontColor, FrameLooks looks);
+
+    /// The imager the window would be after opening the play with these preferences: the
+    /// field and symbol pictures resolved from the record (falling back as the window does),
+    /// its label font and colour, no player hidden.
+    static PlayImager fromPreferences(const Preferences &prefs, const QString &programDir);
+
+    /// Wipes the surface back to the field and draws frame on it; returns the picture.
+    const QImage &draw(const PlayConfig &frame);
+
+    const Surface &surface() const { return m_surface; }
+    QSize size() const { return m_surface.size(); }
+
+private:
+    Surface m_surface;
+    QColor m_fontColor;
+    FrameLooks m_looks;
+};
+
+} // namespace kinetra

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The command-line export: the real program with no display, each format checked with a
+# reader of its own (Python's standard library, ImageMagick, pdfinfo).
+source "$E2E_LIB"
+
+work=$E2E_WORK/export
+mkdir -p "$work/pics"
+cd "$work"
+
+# A play of three frames in which the players and a symbol move.
+python3 - <<'PY'
+lines = ['3,"DAZI","1.4","Squeeze","04-17-2026","09:30:00","Bunt to first.",0']
+lines += ['"Act%d",1,3,255,0' % k for k in range(8)]
+for f in range(3):
+    items = []
+    for p in range(10):
+        items += [40 + 30 * p + 25 * f, 60 + 15 * p]
+    for p in range(10):
+        items += [50 + 28 * p, 250 - 20 * f]
+    items += [f]
+    items += [30 + 40 * f, 320] + [0, 0] * 7
+    items += [20, 345, '"Frame %d"' % (f + 1), 0, 0, '"0"']
+    items += [100, 100, 160 + 10 * f, 180] + [0, 0, 0, 0] * 7
+    lines.append(",".join(str(i) for i in items))
+lines += ['"O%d","D%d"' % (i, i) for i in range(10)]
+open("play.KTR", "wb").write(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+PY
+
+# Runs the program with no display; output and status in OUT, ERR and STATUS.
+export_run() {
+    STATUS=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$KINETRA" "$@" \
+        >out.txt 2>err.txt || STATUS=$?
+}
+
+export_run --version
+[ "$STATUS" = 0 ] && [ "$(cat out.txt)" = "Kinetra 1.4.0" ] ||
+    fail "--version: $STATUS $(cat out.txt)"
+export_run --help
+[ "$STATUS" = 0 ] && grep -q -- "--export OUT" out.txt || fail "--help printed no usage"
+
+# Pictures: one frame, then every frame.
+export_run --export one.png --frame 2 play.KTR
+[ "$STATUS" = 0 ] || fail "png export ended with $STATUS: $(cat err.txt)"
+export_run --export pics/bunt.BMP --all play.KTR
+[ "$STATUS" = 0 ] || fail "bmp export ended with $STATUS: $(cat err.txt)"
+[ "$(ls pics)" = "$(printf 'bunt-001.BMP\nbunt-002.BMP\nbunt-003.BMP')" ] ||
+    fail "--all wrote: $(ls pics)"
+python3 - <<'PY' || fail "the pictures are not a PNG and BMPs of the field's size"
+import struct
+png = open("one.png", "rb").read()
+assert png[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
+w, h = struct.unpack(">II", png[16:24])
+for name in ("pics/bunt-001.BMP", "pics/bunt-002.BMP", "pics/bunt-003.BMP"):
+    bmp = open(name, "rb").read()
+    assert bmp[:2] == b"BM", name
+    bw, bh = struct.unpack("<ii", bmp[18:26])
+    assert (bw, abs(bh)) == (w, h), (name, bw, bh, w, h)
+assert (w, h) != (0, 0)
+PY
+[ "$(compare -metric AE one.png pics/bunt-002.BMP null: 2>&1)" = 0 ] ||
+    fail "the PNG and BMP of frame 2 differ"
+[ "$(compare -metric AE pics/bunt-001.BMP pics/bunt-002.BMP null: 2>&1)" != 0 ] ||
+    fail "frames 1 and 2 came out the same"
+
+# Animated GIF: three frames, or with --smooth the in-between images too.
+export_run --export play.gif --delay 500 play.KTR
+[ "$STATUS" = 0 ] || fail "gif export ended with $STATUS: $(cat err.txt)"
+[ "$(identify play.gif | wc -l)" = 3 ] || fail "GIF has $(identify play.gif | wc -l) frames"
+[ "$(identify -format '%T ' play.gif)" = "50 50 50 " ] ||
+    fail "GIF delays $(identify -format '%T ' play.gif)"
+export_run --export smooth.gif --delay 200 --smooth play.KTR
+[ "$STATUS" = 0 ] || fail "smooth gif export ended with $STATUS: $(cat err.txt)"
+# 200 ms is five steps of 40 ms: four images between each two frames.
+[ "$(identify smooth.gif | wc -l)" = 11 ] ||
+    fail "smooth GIF has $(identify smooth.gif | wc -l) frames"
+python3 - <<'PY' || fail "the GIF does not loop forever"
+data = open("smooth.gif", "rb").read()
+assert data[:6] == b"GIF89a"
+i = data.index(b"NETSCAPE2.0")
+assert data[i + 11:i + 15] == b"\x03\x01\x00\x00", data[i + 11:i + 15]
+PY
+
+# PDF: all frames, large, then the notes page.
+export_run --export play.pdf play.KTR
+[ "$STATUS" = 0 ] || fail "pdf export ended with $STATUS: $(cat err.txt)"
+[ "$(pdfinfo play.pdf | awk '/^Pages:/ {print $2}')" = 4 ] || fail "PDF pages: $(pdfinfo play.pdf)"
+export_run --export small.pdf --small --no-notes play.KTR
+[ "$STATUS" = 0 ] || fail "small pdf export ended with $STATUS: $(cat err.txt)"
+[ "$(pdfinfo small.pdf | awk '/^Pages:/ {print $2}')" = 1 ] ||
+    fail "small PDF pages: $(pdfinfo small.pdf)"
+
+# Bad arguments: 2 and the usage; an unreadable play or an unwritable place: 1, no file.
+export_run --export x.jpg play.KTR
+[ "$STATUS" = 2 ] && grep -q "Usage:" err.txt && [ ! -s out.txt ] ||
+    fail "bad extension gave $STATUS"
+export_run --export x.png --smooth play.KTR
+[ "$STATUS" = 2 ] || fail "--smooth on a PNG gave $STATUS"
+export_run --export x.png missing.KTR
+[ "$STATUS" = 1 ] && grep -q "Error loading file missing.KTR" err.txt ||
+    fail "missing play gave $STATUS: $(cat err.txt)"
+export_run --export nowhere/x.gif play.KTR
+[ "$STATUS" = 1 ] && grep -q "Path not found" err.txt ||
+    fail "missing folder gave $STATUS: $(cat err.txt)"
+[ ! -e x.png ] && [ ! -e nowhere ] || fail "a failed export left a file"
+
+# No lock, no settings written.
+[ -z "$(ls -A "$XDG_CONFIG_HOME")" ] ||
+    fail "the export wrote settings: $(ls -R "$XDG_CONFIG_HOME")"
+[ ! -e "$XDG_RUNTIME_DIR/kinetra.lock" ] || fail "the export took the instance lock"
+echo "PASS export"

@@ -1,0 +1,541 @@
+// The command-line export: its arguments, and the pictures, PDFs and animations it writes.
+#include "app/commandline.h"
+#include "app/frmmain.h"
+#include "app/reporterror.h"
+#include "exportsample.h"
+#include "model/atomicfile.h"
+#include "model/glide.h"
+#include "output/gifencoder.h"
+#include "output/playexport.h"
+#include "output/playimager.h"
+#include "prefs/inisettingsstore.h"
+#include "prefs/preferencestore.h"
+#include "support/fakeplatform.h"
+#include "support/tempsettings.h"
+#include "surface/surface.h"
+#include "surface/toolpalette.h"
+#include "playback/playbackstate.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QMenu>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gif_lib.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace kinetra {
+namespace {
+
+using Action = CommandLine::Action;
+
+// ---- Arguments ------------------------------------------------------------------------------
+
+struct ArgsCase
+{
+    QStringList args;
+    Action action;
+    const char *error; // part of the message, for Error
+};
+
+class CommandLineArgs : public testing::TestWithParam<ArgsCase>
+{
+};
+
+TEST_P(CommandLineArgs, GiveTheActionOrSayWhatIsWrong)
+{
+    const ArgsCase c = GetParam();
+    const CommandLine cl = parseCommandLine(c.args);
+    EXPECT_EQ(cl.action, c.action) << c.args.join(' ').toStdString();
+    if (c.action == Action::Error)
+        EXPECT_TRUE(cl.error.contains(c.error)) << cl.error.toStdString();
+    else
+        EXPECT_TRUE(cl.error.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CommandLineArgs,
+    testing::Values(
+        ArgsCase{{}, Action::Window, ""},
+        ArgsCase{{"--help"}, Action::Help, ""},
+        ArgsCase{{"--export", "x.png", "--help"}, Action::Help, ""},
+        ArgsCase{{"--version"}, Action::Version, ""},
+        ArgsCase{{"--export", "a.png", "p.KTR"}, Action::Export, ""},
+        ArgsCase{{"--export", "a.PNG", "--frame", "3", "p.KTR"}, Action::Export, ""},
+        ArgsCase{{"--export", "a.Bmp", "--all", "p.KTR"}, Action::Export, ""},
+        ArgsCase{{"p.KTR", "--export", "a.pdf", "--small", "--no-legend", "--no-notes"},
+                 Action::Export, ""},
+        ArgsCase{{"--export", "a.gif", "--delay", "250", "--smooth", "p.KTR"}, Action::Export, ""},
+        ArgsCase{{"--export"}, Action::Error, "needs the name"},
+        ArgsCase{{"--export", "a.png"}, Action::Error, "Name the play"},
+        ArgsCase{{"p.KTR"}, Action::Error, "with --export OUT"},
+        ArgsCase{{"--export", "a.png", "p.KTR", "q.KTR"}, Action::Error, "one play at a time"},
+        ArgsCase{{"--export", "a.png", "--export", "b.png", "p.KTR"}, Action::Error, "twice"},
+        ArgsCase{{"--export", "a.jpg", "p.KTR"}, Action::Error, ".png, .bmp, .pdf or .gif"},
+        ArgsCase{{"--export", "noextension", "p.KTR"}, Action::Error, ".png, .bmp"},
+        ArgsCase{{"--export", "a.png", "--frame", "0", "p.KTR"}, Action::Error, "--frame needs"},
+        ArgsCase{{"--export", "a.png", "--frame", "two", "p.KTR"}, Action::Error, "--frame needs"},
+        ArgsCase{{"--export", "a.png", "p.KTR", "--frame"}, Action::Error, "--frame needs"},
+        ArgsCase{{"--export", "a.png", "--frame", "2", "--all", "p.KTR"}, Action::Error,
+                 "not both"},
+        ArgsCase{{"--export", "a.gif", "--all", "p.KTR"}, Action::Error, "for .png and .bmp"},
+        ArgsCase{{"--export", "a.pdf", "--frame", "2", "p.KTR"}, Action::Error,
+                 "for .png and .bmp"},
+        ArgsCase{{"--export", "a.png", "--small", "p.KTR"}, Action::Error, "for .pdf"},
+        ArgsCase{{"--export", "a.gif", "--no-notes", "p.KTR"}, Action::Error, "for .pdf"},
+        ArgsCase{{"--export", "a.png", "--smooth", "p.KTR"}, Action::Error, "for .gif"},
+        ArgsCase{{"--export", "a.pdf", "--delay", "100", "p.KTR"}, Action::Error, "for .gif"},
+        ArgsCase{{"--export", "a.gif", "--delay", "10", "p.KTR"}, Action::Error, "--delay needs"},
+        ArgsCase{{"--export", "a.gif", "--delay", "-5", "p.KTR"}, Action::Error, "--delay needs"},
+        ArgsCase{{"--export", "a.png", "--colour", "p.KTR"}, Action::Error, "Unknown option"}));
+
+TEST(CommandLine, OnlyTheExportHelpAndVersionOptionsLeaveTheWindowOut)
+{
+    EXPECT_FALSE(isCommandLineRun({}));
+    EXPECT_FALSE(isCommandLineRun({"Bunt.KTR"}));
+    EXPECT_FALSE(isCommandLineRun({"-style", "fusion", "Bunt.KTR"}));
+    EXPECT_FALSE(isCommandLineRun({"--", "--export"}));
+    EXPECT_TRUE(isCommandLineRun({"--export", "a.png", "Bunt.KTR"}));
+    EXPECT_TRUE(isCommandLineRun({"Bunt.KTR", "--help"}));
+    EXPECT_TRUE(isCommandLineRun({"--version"}));
+}
+
+TEST(CommandLine, OptionsCarryTheirValues)
+{
+    CommandLine cl = parseCommandLine({"--export", "out/a.GIF", "--delay", "250", "--smooth",
+                                       "plays/p.KTR"});
+    EXPECT_EQ(cl.options.output, "out/a.GIF");
+    EXPECT_EQ(cl.options.play, "plays/p.KTR");
+    EXPECT_EQ(cl.options.format, ExportFormat::Gif);
+    EXPECT_EQ(cl.options.delayMs, 250);
+    EXPECT_TRUE(cl.options.smooth);
+
+    cl = parseCommandLine({"--export", "a.pdf", "--small", "--no-notes", "p.KTR"});
+    EXPECT_EQ(cl.options.format, ExportFormat::Pdf);
+    EXPECT_TRUE(cl.options.small);
+    EXPECT_TRUE(cl.options.legend);
+    EXPECT_FALSE(cl.options.notes);
+
+    cl = parseCommandLine({"--export", "a.png", "p.KTR"});
+    EXPECT_EQ(cl.options.frame, 1);
+    EXPECT_FALSE(cl.options.allFrames);
+    EXPECT_EQ(cl.options.delayMs, 1000);
+    EXPECT_EQ(versionLine(), "Kinetra 1.4.0");
+}
+
+TEST(CommandLine, AllNumbersTheFramesIntoTheName)
+{
+    EXPECT_EQ(numberedNames("pics/bunt.png", 3),
+              QStringList({"pics/bunt-001.png", "pics/bunt-002.png", "pics/bunt-003.png"}));
+    EXPECT_EQ(numberedNames("a.b/x.BMP", 1000).last(), "a.b/x-1000.BMP");
+    EXPECT_EQ(numberedNames("a.b/x.BMP", 1000).first(), "a.b/x-0001.BMP");
+}
+
+// ---- Exports -------------------------------------------------------------------------------
+
+class ExportTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // Looks that differ from the defaults, so the export must really read them.
+        IniSettingsStore store;
+        store.write("Player", "OffSize", "10");
+        store.write("Player", "OffShape", "1");
+        store.write("Player", "DefFcolr", "65280");
+        store.write("Settings", "FontSize", "11");
+        store.write("Settings", "FontBold", "True");
+        store.write("Settings", "Fontcolor", "255");
+        store.sync();
+        ASSERT_TRUE(writeSamplePlay(play(), 4));
+    }
+
+    QString play() const { return dir.filePath("squeeze.KTR"); }
+    QString out(const QString &name) const { return dir.filePath(name); }
+
+    int run(const QStringList &args)
+    {
+        const CommandLine cl = parseCommandLine(args);
+        EXPECT_EQ(cl.action, Action::Export) << cl.error.toStdString();
+        errors.clear();
+        QTextStream err(&errors);
+        return runExport(cl.options, KINETRA_PROGRAM_DIR, err);
+    }
+
+    // What the window shows of frame `index` of the play, opened with the same settings.
+    QImage windowPicture(int index)
+    {
+        IniSettingsStore store;
+        FakePlatform platform;
+        frmMain window(platform, store, KINETRA_PROGRAM_DIR);
+        window.show();
+        EXPECT_TRUE(window.LoadScript(play()));
+        window.SelectFrame(int16_t(index));
+        return window.surface->image().convertToFormat(QImage::Format_RGB32);
+    }
+
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
+
+    TempSettings settings;
+    QTemporaryDir dir;
+    QString errors;
+};
+
+TEST_F(ExportTest, PngAndBmpEqualTheWindowsSurfacePixelForPixel)
+{
+    ASSERT_EQ(run({"--export", out("f3.png"), "--frame", "3", play()}), kExitOk)
+        << errors.toStdString();
+    ASSERT_EQ(run({"--export", out("f1.BMP"), play()}), kExitOk) << errors.toStdString();
+    const QImage png(out("f3.png"));
+    const QImage bmp(out("f1.BMP"), "BMP");
+    ASSERT_FALSE(png.isNull());
+    ASSERT_FALSE(bmp.isNull());
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), windowPicture(3));
+    EXPECT_EQ(bmp.convertToFormat(QImage::Format_RGB32), windowPicture(1));
+    EXPECT_NE(windowPicture(1), windowPicture(3));
+}
+
+TEST_F(ExportTest, AllWritesEveryFrameUnderANumberedName)
+{
+    ASSERT_EQ(run({"--export", out("bunt.png"), "--all", play()}), kExitOk);
+    EXPECT_EQ(files(), QStringList({"bunt-001.png", "bunt-002.png", "bunt-003.png",
+                                    "bunt-004.png", "squeeze.KTR"}));
+    EXPECT_EQ(QImage(out("bunt-004.png")).convertToFormat(QImage::Format_RGB32),
+              windowPicture(4));
+}
+
+TEST_F(ExportTest, FailuresExitWithOneGiveTheReasonAndLeaveNoFile)
+{
+    // A play that is not there: the window's loading message.
+    EXPECT_EQ(run({"--export", out("a.png"), out("missing.KTR")}), kExitFailed);
+    EXPECT_TRUE(errors.contains("Error loading file " + out("missing.KTR")))
+        << errors.toStdString();
+
+    // A folder that is not there: the error the window's report would show.
+    EXPECT_EQ(run({"--export", out("no/such/a.gif"), play()}), kExitFailed);
+    EXPECT_TRUE(errors.contains("76 Path not found")) << errors.toStdString();
+
+    // A frame the play does not have.
+    EXPECT_EQ(run({"--export", out("a.png"), "--frame", "9", play()}), kExitFailed);
+    EXPECT_TRUE(errors.contains("no frame 9")) << errors.toStdString();
+
+    // The disk fills up while the third of four pictures is written: none stays.
+    static int writes = 0;
+    writes = 0;
+    const auto previous = AtomicFile::setWriteCall([](int fd, const void *data, size_t size) {
+        if (++writes == 3) {
+            errno = ENOSPC;
+            return ssize_t(-1);
+        }
+        return ::write(fd, data, size);
+    });
+    EXPECT_EQ(run({"--export", out("bunt.png"), "--all", play()}), kExitFailed);
+    AtomicFile::setWriteCall(previous);
+    EXPECT_TRUE(errors.contains("61 Disk full")) << errors.toStdString();
+    EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
+}
+
+TEST_F(ExportTest, AFrameTheWindowCannotDrawWholeIsExportedAsTheWindowShowsItWithAWarning)
+{
+    // Frame 1 of this play has a symbol far beyond the 16-bit range.
+    QFile::remove(play());
+    ASSERT_TRUE(QFile::copy(QString(KINETRA_TEST_DATA) + "/two_frames.KTR", play()));
+    ASSERT_EQ(run({"--export", out("f1.png"), play()}), kExitOk);
+    EXPECT_TRUE(errors.contains("frame 1 could not be drawn whole")) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("6 Overflow")) << errors.toStdString();
+    EXPECT_EQ(QImage(out("f1.png")).convertToFormat(QImage::Format_RGB32), windowPicture(1));
+}
+
+TEST_F(ExportTest, AnExistingFileIsReplacedOnlyByACompleteExport)
+{
+    QFile old(out("keep.gif"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old contents");
+    old.close();
+    const auto previous = AtomicFile::setWriteCall([](int, const void *, size_t) {
+        errno = EIO;
+        return ssize_t(-1);
+    });
+    EXPECT_EQ(run({"--export", out("keep.gif"), play()}), kExitFailed);
+    AtomicFile::setWriteCall(previous);
+    QFile again(out("keep.gif"));
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), "old contents");
+}
+
+int pdfPages(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return int(QString::fromLatin1(file.readAll())
+                   .count(QRegularExpression("/Type\\s*/Page(?![s\\w])")));
+}
+
+TEST_F(ExportTest, PdfPrintsEveryFrameThenTheNotesAsTheWindowPrintsAllFrames)
+{
+    ASSERT_EQ(run({"--export", out("large.pdf"), play()}), kExitOk) << errors.toStdString();
+    EXPECT_EQ(pdfPages(out("large.pdf")), 5) << "four frame pages and the notes";
+    ASSERT_EQ(run({"--export", out("bare.PDF"), "--no-notes", "--no-legend", play()}), kExitOk);
+    EXPECT_EQ(pdfPages(out("bare.PDF")), 4);
+    ASSERT_EQ(run({"--export", out("small.pdf"), "--small", play()}), kExitOk);
+    const int small = pdfPages(out("small.pdf"));
+    EXPECT_GE(small, 2);
+    EXPECT_LT(small, 5) << "small pictures share pages";
+
+    EXPECT_EQ(run({"--export", out("none/x.pdf"), play()}), kExitFailed);
+    EXPECT_FALSE(QFileInfo::exists(out("none")));
+    EXPECT_EQ(files(), QStringList({"bare.PDF", "large.pdf", "small.pdf", "squeeze.KTR"}));
+}
+
+// A GIF read back with giflib: each image composited as a viewer shows it, with its delay.
+struct ReadGif
+{
+    int loopCount = -1; // -1: no loop extension
+    std::vector<int> delays;
+    std::vector<QImage> shown;
+    std::vector<QRect> rects;
+};
+
+ReadGif readGif(const QString &path)
+{
+    ReadGif result;
+    int error = 0;
+    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
+    if (!gif || DGifSlurp(gif) != GIF_OK) {
+        ADD_FAILURE() << "giflib cannot read " << path.toStdString();
+        if (gif)
+            DGifCloseFile(gif, &error);
+        return result;
+    }
+    QImage screen(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
+    screen.fill(Qt::black);
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage &image = gif->SavedImages[i];
+        for (int e = 0; e + 1 < image.ExtensionBlockCount; ++e) {
+            const ExtensionBlock &block = image.ExtensionBlocks[e];
+            if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11
+                && memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0) {
+                const ExtensionBlock &data = image.ExtensionBlocks[e + 1];
+                result.loopCount = data.Bytes[1] | (data.Bytes[2] << 8);
+            }
+        }
+        GraphicsControlBlock gcb{};
+        DGifSavedExtensionToGCB(gif, i, &gcb);
+        result.delays.push_back(gcb.DelayTime);
+        const GifImageDesc &d = image.ImageDesc;
+        const ColorMapObject *map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+        for (int y = 0; y < d.Height; ++y)
+            for (int x = 0; x < d.Width; ++x) {
+                const GifColorType c = map->Colors[image.RasterBits[y * d.Width + x]];
+                screen.setPixel(d.Left + x, d.Top + y, qRgb(c.Red, c.Green, c.Blue));
+            }
+        result.shown.push_back(screen.copy());
+        result.rects.push_back(QRect(d.Left, d.Top, d.Width, d.Height));
+    }
+    DGifCloseFile(gif, &error);
+    return result;
+}
+
+TEST_F(ExportTest, GifLoopsForeverHoldsEachFrameAndShowsItExactly)
+{
+    ASSERT_EQ(run({"--export", out("play.gif"), "--delay", "1500", play()}), kExitOk);
+    const ReadGif gif = readGif(out("play.gif"));
+    EXPECT_EQ(gif.loopCount, 0) << "0 loops forever";
+    EXPECT_EQ(gif.delays, std::vector<int>({150, 150, 150, 150}));
+    ASSERT_EQ(gif.shown.size(), 4u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(gif.shown[size_t(i)], windowPicture(i + 1)) << "frame " << i + 1;
+    // After the first, images hold only what changed.
+    EXPECT_EQ(gif.rects[0], windowPicture(1).rect());
+    for (size_t i = 1; i < gif.rects.size(); ++i)
+        EXPECT_LT(gif.rects[i].width() * gif.rects[i].height(),
+                  gif.rects[0].width() * gif.rects[0].height());
+}
+
+TEST_F(ExportTest, SmoothGifGlidesBetweenTheFramesAt25ImagesASecond)
+{
+    ASSERT_EQ(run({"--export", out("smooth.gif"), "--delay", "200", "--smooth", play()}),
+              kExitOk);
+    const ReadGif gif = readGif(out("smooth.gif"));
+    // 200 ms is five steps of 40 ms: each change has four images between the frames.
+    const std::vector<int> transition{20, 4, 4, 4, 4};
+    std::vector<int> expected;
+    for (int i = 0; i < 3; ++i)
+        expected.insert(expected.end(), transition.begin(), transition.end());
+    expected.push_back(20);
+    EXPECT_EQ(gif.delays, expected);
+    EXPECT_EQ(int(gif.shown.size()), animationImageCount(4, 200, true));
+    EXPECT_EQ(gif.loopCount, 0);
+
+    Preferences prefs;
+    {
+        IniSettingsStore store;
+        loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
+    }
+    const ExportPlay p = readPlayForExport(play(), prefs);
+    PlayImager imager = PlayImager::fromPreferences(p.prefs, KINETRA_PROGRAM_DIR);
+    const PlayConfig &f2 = p.frames.frame(2), &f3 = p.frames.frame(3);
+    EXPECT_EQ(gif.shown[5], imager.draw(f2));
+    EXPECT_EQ(gif.shown[7], imager.draw(glideFrame(f2, f3, 0.4)));
+    EXPECT_EQ(gif.shown[10], imager.draw(f3));
+}
+
+TEST(GifEncoder, ManyColoursAreQuantisedEqualImagesMergeAndSizesMustMatch)
+{
+    QImage rainbow(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            rainbow.setPixel(x, y, qRgb(x * 4, y * 4, (x + y) * 2));
+    GifEncoder encoder;
+    encoder.addImage(rainbow, 100);
+    encoder.addImage(rainbow, 100); // equal: the first is held longer
+    QImage changed = rainbow;
+    changed.setPixel(10, 20, qRgb(1, 2, 3));
+    encoder.addImage(changed, 50);
+    EXPECT_EQ(encoder.imageCount(), 2);
+    EXPECT_THROW(encoder.addImage(QImage(10, 10, QImage::Format_RGB32), 10), std::exception);
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath("r.gif"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(encoder.finish());
+    file.close();
+    const ReadGif gif = readGif(file.fileName());
+    EXPECT_EQ(gif.delays, std::vector<int>({20, 5}));
+    ASSERT_EQ(gif.shown.size(), 2u);
+    EXPECT_EQ(gif.rects[1], QRect(10, 20, 1, 1));
+    EXPECT_EQ(gif.shown[1].pixel(10, 20), qRgb(1, 2, 3));
+    // 4096 colours in at most 256: every pixel near its own colour, most of them close.
+    int worst = 0;
+    long total = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const QRgb a = rainbow.pixel(x, y), b = gif.shown[0].pixel(x, y);
+            const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                    std::abs(qBlue(a) - qBlue(b))});
+            worst = std::max(worst, d);
+            total += d;
+        }
+    EXPECT_LE(worst, 64);
+    EXPECT_LE(total / (64 * 64), 12);
+}
+
+// ---- File > Export... ----------------------------------------------------------------------
+
+class WindowExport : public ExportTest
+{
+protected:
+    void SetUp() override
+    {
+        ExportTest::SetUp();
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(logDir.path()); // the error log is written here
+        installErrorReporter(platform);
+        window = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
+        window->show();
+        ASSERT_TRUE(window->LoadScript(play()));
+        window->SelectFrame(2);
+        platform.calls.clear();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        removeErrorReporter();
+        QDir::setCurrent(previousDir);
+        FrameDelay = 3000;
+    }
+    void choose(const std::optional<QString> &file)
+    {
+        platform.queueText(file);
+        window->menuItem("mnuFileExport")->trigger();
+    }
+    QList<FakePlatform::Call> messages() const
+    {
+        QList<FakePlatform::Call> out;
+        for (const FakePlatform::Call &c : platform.calls)
+            if (c.kind == "messageBox")
+                out << c;
+        return out;
+    }
+
+    QTemporaryDir logDir;
+    QString previousDir;
+    IniSettingsStore store;
+    FakePlatform platform;
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(WindowExport, TheItemStandsBelowSaveAsBmpAndOffersTheThreeKinds)
+{
+    QAction *item = window->menuItem("mnuFileExport");
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->isEnabled());
+    EXPECT_EQ(item->text(), "Expor&t...");
+    const auto *menu = qobject_cast<QMenu *>(item->parent());
+    ASSERT_TRUE(menu);
+    const QList<QAction *> file = menu->actions();
+    const qsizetype bmp = file.indexOf(window->menuItem("mnuFileSaveBMP"));
+    ASSERT_GE(bmp, 0);
+    EXPECT_EQ(file.value(bmp + 1), item);
+
+    choose(std::nullopt); // cancelled: nothing written, nothing said
+    ASSERT_EQ(platform.calls.size(), 1);
+    const FakePlatform::Call &dialog = platform.calls.first();
+    EXPECT_EQ(dialog.kind, "saveFile");
+    EXPECT_EQ(dialog.file.filter, "PNG picture of this frame (*.png)|*.png"
+                                  "|PDF of the play (*.pdf)|*.pdf"
+                                  "|Animated GIF of the play (*.gif)|*.gif");
+    EXPECT_EQ(dialog.file.proposedName, "squeeze.png");
+    EXPECT_TRUE(dialog.file.confirmReplace);
+    EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
+}
+
+TEST_F(WindowExport, PngIsTheSurfaceAsShownPdfAndGifThePlay)
+{
+    window->palette->ChkActiveOff[4]->click(); // a hidden player stays hidden in the export
+    choose(out("frame.png"));
+    EXPECT_EQ(QImage(out("frame.png")).convertToFormat(QImage::Format_RGB32),
+              window->surface->image().convertToFormat(QImage::Format_RGB32));
+
+    choose(out("play.pdf"));
+    EXPECT_EQ(pdfPages(out("play.pdf")), 5);
+
+    FrameDelay = 200;
+    platform.queueAnswer(Platform::Answer::Yes); // glide
+    choose(out("play.gif"));
+    const ReadGif gif = readGif(out("play.gif"));
+    EXPECT_EQ(int(gif.shown.size()), animationImageCount(4, 200, true));
+    ASSERT_FALSE(gif.shown.empty());
+    window->SelectFrame(1);
+    EXPECT_EQ(gif.shown.front(), window->surface->image().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(window->Frames.current(), 1);
+    EXPECT_FALSE(window->Frames.modified());
+}
+
+TEST_F(WindowExport, AFailureIsReportedAsExportingPlayAndABadNameIsExplained)
+{
+    platform.queueAnswer(Platform::Answer::No); // no glide
+    choose(out("missing/play.gif"));
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages()[0].title, "Animated GIF");
+    EXPECT_EQ(messages()[1].title, "Exporting Play");
+    EXPECT_TRUE(messages()[1].text.contains("76")) << messages()[1].text.toStdString();
+
+    platform.calls.clear();
+    choose(out("play.jpg"));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].text.contains(".png")) << messages()[0].text.toStdString();
+    EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
+}
+
+} // namespace
+} // namespace kinetra
