@@ -6,6 +6,7 @@
 #include "app/programfolder.h"
 #include "model/playfile.h"
 #include "surface/toolpalette.h"
+#include "prefs/playlooks.h"
 #include "prefs/settingsstore.h"
 #include "windows/frmnotes.h"
 
@@ -319,29 +320,11 @@ bool frmMain::LoadScript(const QString &sFile)
     PlayDate = QString::fromStdString(play.header.date);
     PlayTime = QString::fromStdString(play.header.time);
     PlayNotes = QString::fromStdString(play.header.notes);
-    // The window indexes four field pictures with it; anything else falls back to the first.
-    const int16_t picbkg = play.header.Picbkg;
-    Prefs.Picbkg = picbkg >= 0 && picbkg <= 3 ? picbkg : 0;
     m_selecting = true;
     SBar->setMaximum(Frames.count());
     m_selecting = false;
 
-    ActionLooks looks;
-    for (size_t k = 0; k < looks.size(); ++k)
-        looks[k] = {Prefs.ActionLabel[k], Prefs.ActionType[k], Prefs.ActionSize[k],
-                    Prefs.ActionColor[k], Prefs.ActionEndType[k]};
-    takeActionLooks(read, looks);
-    for (size_t k = 0; k < looks.size(); ++k) {
-        Prefs.ActionLabel[k] = looks[k].label;
-        Prefs.ActionType[k] = looks[k].type;
-        Prefs.ActionSize[k] = looks[k].size;
-        Prefs.ActionColor[k] = looks[k].color;
-        Prefs.ActionEndType[k] = looks[k].endType;
-    }
-    for (int i = 0; i < read.labelLinesTaken; ++i) {
-        Prefs.OPLabel[size_t(i)] = play.labels.offense[size_t(i)];
-        Prefs.DPLabel[size_t(i)] = play.labels.defense[size_t(i)];
-    }
+    applyPlayLooks(Prefs, read);
 
     const bool damaged = read.status == PlayReadStatus::OpenedWithFailure;
     if (damaged) {

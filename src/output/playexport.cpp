@@ -9,6 +9,7 @@
 #include "output/playimager.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
+#include "prefs/playlooks.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -140,25 +141,7 @@ ExportPlay readPlayForExport(const QString &path, const Preferences &prefs)
     play.time = QString::fromStdString(contents.header.time);
     play.notes = QString::fromStdString(contents.header.notes);
     play.prefs = prefs;
-    Preferences &p = play.prefs;
-    const int16_t picbkg = contents.header.Picbkg;
-    p.Picbkg = picbkg >= 0 && picbkg <= 3 ? picbkg : 0;
-    ActionLooks looks;
-    for (size_t k = 0; k < looks.size(); ++k)
-        looks[k] = {p.ActionLabel[k], p.ActionType[k], p.ActionSize[k], p.ActionColor[k],
-                    p.ActionEndType[k]};
-    takeActionLooks(read, looks);
-    for (size_t k = 0; k < looks.size(); ++k) {
-        p.ActionLabel[k] = looks[k].label;
-        p.ActionType[k] = looks[k].type;
-        p.ActionSize[k] = looks[k].size;
-        p.ActionColor[k] = looks[k].color;
-        p.ActionEndType[k] = looks[k].endType;
-    }
-    for (int i = 0; i < read.labelLinesTaken; ++i) {
-        p.OPLabel[size_t(i)] = contents.labels.offense[size_t(i)];
-        p.DPLabel[size_t(i)] = contents.labels.defense[size_t(i)];
-    }
+    applyPlayLooks(play.prefs, read);
     return play;
 }
 

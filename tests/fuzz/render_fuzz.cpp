@@ -11,6 +11,7 @@
 #include "model/playfile.h"
 #include "model/playfilereader.h"
 #include "model/runtimeerror.h"
+#include "prefs/playlooks.h"
 #include "prefs/preferences.h"
 #include "prefs/preferencestore.h"
 #include "prefs/settingsstore.h"
@@ -342,22 +343,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // What the window takes over from an opened play, on top of the first-run preferences.
     Preferences prefs = harness->defaults;
-    ActionLooks actions;
-    for (size_t k = 0; k < actions.size(); ++k)
-        actions[k] = {prefs.ActionLabel[k], prefs.ActionType[k], prefs.ActionSize[k],
-                      prefs.ActionColor[k], prefs.ActionEndType[k]};
-    takeActionLooks(read, actions);
-    for (size_t k = 0; k < actions.size(); ++k) {
-        prefs.ActionLabel[k] = actions[k].label;
-        prefs.ActionType[k] = actions[k].type;
-        prefs.ActionSize[k] = actions[k].size;
-        prefs.ActionColor[k] = actions[k].color;
-        prefs.ActionEndType[k] = actions[k].endType;
-    }
-    for (int i = 0; i < read.labelLinesTaken; ++i) {
-        prefs.OPLabel[size_t(i)] = read.contents.labels.offense[size_t(i)];
-        prefs.DPLabel[size_t(i)] = read.contents.labels.defense[size_t(i)];
-    }
+    applyPlayLooks(prefs, read);
     FrameLooks looks = FrameLooks::fromPreferences(prefs);
     looks.symbols = harness->symbols;
 

@@ -1,0 +1,28 @@
+#include "prefs/playlooks.h"
+
+namespace kinetra {
+
+void applyPlayLooks(Preferences &prefs, const PlayReadResult &read)
+{
+    const int16_t picbkg = read.contents.header.Picbkg;
+    prefs.Picbkg = picbkg >= 0 && picbkg <= 3 ? picbkg : 0;
+
+    ActionLooks looks;
+    for (size_t k = 0; k < looks.size(); ++k)
+        looks[k] = {prefs.ActionLabel[k], prefs.ActionType[k], prefs.ActionSize[k],
+                    prefs.ActionColor[k], prefs.ActionEndType[k]};
+    takeActionLooks(read, looks);
+    for (size_t k = 0; k < looks.size(); ++k) {
+        prefs.ActionLabel[k] = looks[k].label;
+        prefs.ActionType[k] = looks[k].type;
+        prefs.ActionSize[k] = looks[k].size;
+        prefs.ActionColor[k] = looks[k].color;
+        prefs.ActionEndType[k] = looks[k].endType;
+    }
+    for (int i = 0; i < read.labelLinesTaken; ++i) {
+        prefs.OPLabel[size_t(i)] = read.contents.labels.offense[size_t(i)];
+        prefs.DPLabel[size_t(i)] = read.contents.labels.defense[size_t(i)];
+    }
+}
+
+} // namespace kinetra

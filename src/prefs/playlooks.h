@@ -1,0 +1,13 @@
+#pragma once
+
+#include "model/playfile.h"
+#include "prefs/preferences.h"
+
+namespace kinetra {
+
+/// Takes over what an opened play carries into the preference record: its field picture choice
+/// (anything outside 0..3 becomes 0, as the window has four field pictures), the action-line
+/// looks read whole or in part, and the player labels of the label lines read.
+void applyPlayLooks(Preferences &prefs, const PlayReadResult &read);
+
+} // namespace kinetra
