@@ -15,18 +15,6 @@ namespace kinetra {
 
 namespace {
 
-Qt::PenStyle penStyle(int style)
-{
-    switch (style) {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case 5: return Qt::NoPen;
-    default: return Qt::SolidLine;
-    }
-}
-
 // The length of the longest start of s no wider than width, at least one character. Widths
 // grow with the length, so the length is found by doubling and then halving, which keeps
 // the number of measures small even for a long line.
@@ -181,7 +169,7 @@ private:
         const FrameLooks &looks = m_job.looks;
         for (size_t k = 0; k < 8; ++k) {
             QPen pen(looks.ActionColor[k], std::max<int>(1, looks.ActionSize[k]),
-                     penStyle(looks.ActionType[k] - 1));
+                     penStyleOf(looks.ActionType[k] - 1));
             pen.setCapStyle(Qt::FlatCap);
             m_target.drawLine(QPoint(cx, sy), QPoint(toInt32(cx + pw / 9.0), sy), pen);
             cx = toInt32(cx + pw / 8.0);

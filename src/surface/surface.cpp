@@ -22,18 +22,6 @@ QRect boxRect(int x1, int y1, int x2, int y2)
 // so a label font has the same pixel size on every field picture.
 constexpr int kDotsPerMeter = 3780;
 
-Qt::PenStyle penStyle(int lineStyle)
-{
-    switch (lineStyle) {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case 5: return Qt::NoPen;
-    default: return Qt::SolidLine;
-    }
-}
-
 const QImage &measuringDevice()
 {
     static const QImage device = [] {
@@ -101,7 +89,7 @@ bool Surface::begin(QPainter &painter)
 QPen Surface::pen(const QColor &color) const
 {
     QPen pen(color);
-    pen.setStyle(penStyle(m_lineStyle));
+    pen.setStyle(penStyleOf(m_lineStyle));
     if (m_lineWidth <= 1) {
         // One-pixel lines include their last pixel, like the end points the user placed.
         pen.setWidth(1);
@@ -232,6 +220,18 @@ int Surface::textWidth(const QString &text) const
 int Surface::textHeight(const QString &) const
 {
     return metrics().height();
+}
+
+Qt::PenStyle penStyleOf(int lineStyle)
+{
+    switch (lineStyle) {
+    case 1: return Qt::DashLine;
+    case 2: return Qt::DotLine;
+    case 3: return Qt::DashDotLine;
+    case 4: return Qt::DashDotDotLine;
+    case 5: return Qt::NoPen;
+    default: return Qt::SolidLine;
+    }
 }
 
 } // namespace kinetra

@@ -14,6 +14,10 @@ class QPainter;
 
 namespace kinetra {
 
+/// The pen of a line style: 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none;
+/// anything else solid. The surface and the printed legend draw with it.
+Qt::PenStyle penStyleOf(int lineStyle);
+
 /// The play surface: an RGB32 image holding the field picture plus everything drawn on it
 /// since the last clear, and the drawing state of a picture box (fore and fill colour, line
 /// width and style, draw mode, text position, font). All drawing is aliased, so every pixel
