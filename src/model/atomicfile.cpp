@@ -96,11 +96,17 @@ void AtomicFile::open()
 {
     discard();
     // The rename would replace a file this user may not write (a read-only play, or one of
-    // another user's); refuse it as writing into it would be refused.
+    // another user's); refuse it as writing into it would be refused. A file with no write
+    // bit at all was made read-only on purpose, which holds also for a user whose access
+    // check passes anyway (root).
     struct stat existing;
     const bool replacing = ::stat(m_target.c_str(), &existing) == 0;
-    if (replacing && S_ISREG(existing.st_mode) && ::access(m_target.c_str(), W_OK) != 0)
-        throwErrno(errno);
+    if (replacing && S_ISREG(existing.st_mode)) {
+        if ((existing.st_mode & 0222) == 0)
+            throwErrno(EACCES);
+        if (::access(m_target.c_str(), W_OK) != 0)
+            throwErrno(errno);
+    }
     // A name of our own next to the target, created exclusively so two saves never share it;
     // mode 0666 lets the umask decide the permissions, as for any new file.
     for (int attempt = 0;; ++attempt) {

@@ -12,7 +12,8 @@ namespace kinetra {
 /// (and after any failure) the previous file stays as it was; the temporary is removed when
 /// the object is destroyed without a successful commit. The new file keeps the permission
 /// bits (and, where the user may give them, owner and group) of the file it replaces, and an
-/// existing file this user may not write is refused, not replaced. Failures throw
+/// existing file this user may not write, or that has no write permission bit for anyone, is
+/// refused, not replaced. Failures throw
 /// RuntimeError with the code that fits the system error (61 disk full, 70 permission denied,
 /// 76 path not found, 57 device I/O error, 75 otherwise).
 class AtomicFile
