@@ -41,7 +41,10 @@ public:
         QString proposedName;
         bool mustExist = false;      // open: the chosen file must exist
         bool confirmReplace = false; // save: ask before replacing an existing file
-        QString defaultSuffix;       // save: added to a typed name that has no extension
+        // save: added to a typed name that has no extension; where the chosen filter names
+        // one extension ("*.gif"), that one is added instead
+        QString defaultSuffix;
+        int *selectedFilter = nullptr; // save: set to the index of the chosen filter pair
     };
 
     virtual ~Platform() = default;

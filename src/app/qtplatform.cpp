@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QThread>
 #include <QTimer>
 
@@ -100,19 +101,69 @@ std::optional<QString> QtPlatform::openFileName(const FileDialog &d)
     return dialog.selectedFiles().first();
 }
 
+namespace {
+
+// The one extension a filter pattern names: "gif" for "*.gif", nothing for "*.*" or "*.a;*.b".
+QString patternSuffix(const QString &pattern)
+{
+    static const QRegularExpression single(QStringLiteral("^\\*\\.([A-Za-z0-9]+)$"));
+    return single.match(pattern.trimmed()).captured(1);
+}
+
+// A save dialog that adds the extension of the filter chosen in it, not always the first
+// one's. QFileDialog adds its default suffix whenever the name is read, so setting it on
+// accepting lets the question about replacing name the file that will be written.
+class SaveDialog : public QFileDialog
+{
+public:
+    SaveDialog(QWidget *parent, const Platform::FileDialog &d)
+        : QFileDialog(parent, d.title, d.startFolder, qtFileFilter(d.filter)), m_request(d)
+    {
+    }
+    int chosenFilter() const
+    {
+        return int(qtFileFilter(m_request.filter).split(";;").indexOf(selectedNameFilter()));
+    }
+    void followChosenFilter()
+    {
+        if (m_request.defaultSuffix.isEmpty())
+            return;
+        const QStringList pairs = m_request.filter.split('|');
+        const int chosen = chosenFilter();
+        const QString suffix = chosen >= 0 && 2 * chosen + 1 < pairs.size()
+                                   ? patternSuffix(pairs[2 * chosen + 1])
+                                   : QString();
+        setDefaultSuffix(suffix.isEmpty() ? m_request.defaultSuffix : suffix);
+    }
+    void accept() override
+    {
+        followChosenFilter();
+        QFileDialog::accept();
+    }
+
+private:
+    const Platform::FileDialog &m_request;
+};
+
+} // namespace
+
 std::optional<QString> QtPlatform::saveFileName(const FileDialog &d)
 {
-    QFileDialog dialog(dialogParent(), d.title, d.startFolder, qtFileFilter(d.filter));
+    SaveDialog dialog(dialogParent(), d);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmReplace);
-    // The dialog adds the suffix before it asks about replacing, so it asks about the file
-    // that will be written.
     dialog.setDefaultSuffix(d.defaultSuffix);
     if (!d.proposedName.isEmpty())
         dialog.selectFile(d.proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    // A desktop's own dialog accepts without the override above.
+    dialog.followChosenFilter();
+    if (dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    if (d.selectedFilter)
+        *d.selectedFilter = dialog.chosenFilter();
     return dialog.selectedFiles().first();
 }
 

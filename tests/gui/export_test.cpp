@@ -537,5 +537,64 @@ TEST_F(WindowExport, AFailureIsReportedAsExportingPlayAndABadNameIsExplained)
     EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
 }
 
+// The type chosen in the dialog decides what a bare name becomes; a typed extension wins.
+struct ChosenType
+{
+    const char *name;
+    int filter;          // index in the dialog's filter
+    const char *typed;
+    const char *written;
+    const char *magic;   // how the written file begins
+};
+
+class WindowExportType : public WindowExport, public testing::WithParamInterface<ChosenType>
+{
+};
+
+TEST_P(WindowExportType, ABareNameTakesTheChosenTypesExtension)
+{
+    const ChosenType &c = GetParam();
+    FrameDelay = 200;
+    platform.queueAnswer(Platform::Answer::No); // no glide, when asked
+    platform.queueFilter(c.filter);
+    choose(out(c.typed));
+    EXPECT_EQ(files(), QStringList({c.written, "squeeze.KTR"}));
+    QFile written(out(c.written));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith(c.magic));
+    const bool gif = QByteArray(c.magic) == "GIF8";
+    ASSERT_EQ(messages().size(), gif ? 1 : 0);
+    if (gif) {
+        EXPECT_EQ(messages()[0].title, "Animated GIF");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, WindowExportType,
+    testing::Values(ChosenType{"Png", 0, "NAME", "NAME.png", "\x89PNG"},
+                    ChosenType{"Pdf", 1, "NAME", "NAME.pdf", "%PDF"},
+                    ChosenType{"Gif", 2, "NAME", "NAME.gif", "GIF8"},
+                    ChosenType{"TypedPngWithGifChosen", 2, "NAME.png", "NAME.png", "\x89PNG"},
+                    ChosenType{"TypedGifWithPngChosen", 0, "NAME.GIF", "NAME.GIF", "GIF8"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(WindowExport, AnExistingFileNamedByTheAddedExtensionIsReplacedOnlyWhenTheUserSaysSo)
+{
+    QFile old(out("NAME.pdf"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    platform.queueFilter(1);
+    platform.queueAnswer(Platform::Answer::No);
+    choose(out("NAME"));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].title, "Export");
+    EXPECT_EQ(messages()[0].text,
+              QDir::toNativeSeparators(out("NAME.pdf")) + " already exists.\nDo you want to "
+                                                          "replace it?");
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old");
+}
+
 } // namespace
 } // namespace kinetra
