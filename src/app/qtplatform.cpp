@@ -7,7 +7,9 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -175,6 +177,29 @@ std::optional<QColor> QtPlatform::chooseColor(const QColor &initial)
     return c;
 }
 
+namespace {
+
+// The font dialog opens on the style its font is named by, or failing that on a style named
+// "Normal", "Regular", "Italic" or "Oblique"; a face whose upright style is called "Book"
+// would open on another style, and OK would then take that one. The font is given the name
+// its own face has for this weight and slant, when the face has a style of them.
+QFont withFaceStyleName(QFont font)
+{
+    if (!font.styleName().isEmpty())
+        return font;
+    const QFontInfo face(font);
+    const QString family = font.family();
+    if (face.family().compare(family, Qt::CaseInsensitive) != 0
+        || !QFontDatabase::styles(family).contains(face.styleName()))
+        return font;
+    const QFont styled = QFontDatabase::font(family, face.styleName(), font.pointSize());
+    if (styled.weight() == font.weight() && styled.italic() == font.italic())
+        font.setStyleName(face.styleName());
+    return font;
+}
+
+} // namespace
+
 std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
                                                            const QColor &initialColor)
 {
@@ -182,7 +207,7 @@ std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
     // embedded here with a colour button beside its own controls.
     QDialog dialog(dialogParent());
     dialog.setWindowTitle("Font");
-    auto *fonts = new QFontDialog(initial, &dialog);
+    auto *fonts = new QFontDialog(withFaceStyleName(initial), &dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     // Enter and Escape inside the embedded dialog end the whole chooser, not just hide it.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -73,6 +74,53 @@ INSTANTIATE_TEST_SUITE_P(Filters, SaveDialogFilter,
                                          SaveCase{"Second", 1, "NAME.gif"},
                                          SaveCase{"AnyExtensionKeepsTheDefault", 2, "NAME.png"}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// ---- Font chooser: OK without a change gives the font back as it was ----
+
+struct FontCase
+{
+    const char *name;
+    const char *family;
+    int pointSize;
+    bool bold;
+    bool italic;
+    bool underline;
+};
+
+class FontChooserUnchanged : public testing::TestWithParam<FontCase>
+{
+};
+
+TEST_P(FontChooserUnchanged, OkKeepsFamilySizeWeightSlantAndEffects)
+{
+    const FontCase &c = GetParam();
+    ASSERT_TRUE(QFontDatabase::families().contains(c.family)) << c.family;
+    QFont given(c.family, c.pointSize);
+    given.setBold(c.bold);
+    given.setItalic(c.italic);
+    given.setUnderline(c.underline);
+    whenShown<QDialog>([](QDialog *dialog) { dialog->accept(); });
+    QtPlatform platform;
+    const std::optional<Platform::FontChoice> choice = platform.chooseFont(given, Qt::blue);
+    ASSERT_TRUE(choice);
+    const QFont &font = choice->font;
+    EXPECT_EQ(font.family(), given.family());
+    EXPECT_EQ(font.pointSize(), given.pointSize());
+    EXPECT_EQ(font.weight(), given.weight());
+    EXPECT_EQ(font.italic(), given.italic());
+    EXPECT_EQ(font.underline(), given.underline());
+    EXPECT_EQ(font.strikeOut(), given.strikeOut());
+    EXPECT_EQ(choice->color, QColor(Qt::blue));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faces, FontChooserUnchanged,
+    testing::Values(FontCase{"SansBook", "DejaVu Sans", 10, false, false, false},
+                    FontCase{"SerifBook", "DejaVu Serif", 10, false, false, true},
+                    FontCase{"SansBold", "DejaVu Sans", 12, true, false, false},
+                    FontCase{"SerifItalic", "DejaVu Serif", 9, false, true, false},
+                    FontCase{"SansBoldOblique", "DejaVu Sans", 14, true, true, false}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kinetra
