@@ -37,6 +37,9 @@ int runCommandLine(int argc, char **argv, const kinetra::CommandLine &cl)
     case Action::Window:
         break;
     }
+    // Before the application object starts any thread, so that they all leave the signals
+    // to the one thread that removes the export's temporary files.
+    kinetra::removeTemporaryFilesOnSignals();
     // Fonts and pictures need a GUI application; no window, splash or lock is made.
     chooseHeadlessPlatform();
     QApplication app(argc, argv);
