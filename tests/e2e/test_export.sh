@@ -104,6 +104,24 @@ export_run --export nowhere/x.gif play.KTR
     fail "missing folder gave $STATUS: $(cat err.txt)"
 [ ! -e x.png ] && [ ! -e nowhere ] || fail "a failed export left a file"
 
+# A damaged play fails on standard error alone; no error log appears where the command ran.
+head -c 600 play.KTR >cut.KTR
+export_run --export cut.png cut.KTR
+[ "$STATUS" = 1 ] && grep -q "^kinetra: " err.txt || fail "damaged play gave $STATUS"
+[ ! -e Ktrlog.txt ] || fail "a failed export wrote Ktrlog.txt: $(cat Ktrlog.txt)"
+
+# No display at all, or one that does not answer: the export runs offscreen all the same.
+dead=77
+while [ -e /tmp/.X11-unix/X$dead ] || [ -e /tmp/.X$dead-lock ]; do dead=$((dead + 1)); done
+for display in "" ":$dead"; do
+    rm -f shown.png
+    STATUS=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${display:+DISPLAY=$display} \
+        "$KINETRA" --export shown.png play.KTR >out.txt 2>err.txt || STATUS=$?
+    [ "$STATUS" = 0 ] && [ -s shown.png ] ||
+        fail "export with DISPLAY='$display' ended with $STATUS: $(cat err.txt)"
+done
+
 # Ctrl+C or SIGTERM during a long export: its temporary files go and the status names the
 # signal. Job control keeps SIGINT for the background program, as a terminal would.
 python3 - <<'PY'
@@ -136,6 +154,20 @@ for case in "INT 130 long.pdf" "TERM 143 long.png --all"; do
     [ -z "$(ls -A stop)" ] || fail "SIG$sig left files of the $name export: $(ls -A stop)"
 done
 set +m
+
+# The README's export examples, as written, run where the built program is build/bin.
+readme=$(dirname "$E2E_LIB")/../../README.md
+mkdir -p readme/build
+ln -s "$PROG" readme/build/bin
+examples=$(awk '/^## Sharing a play/ { s = 1; next } /^## / { s = 0 }
+                s && /^```/ { f = !f; next } s && f' "$readme")
+grep -q -- "--export" <<<"$examples" || fail "the README shows no export example"
+while IFS= read -r example; do
+    written=$(sed -E 's/.*--export ([^ ]+).*/\1/' <<<"$example")
+    (cd readme && env -u DISPLAY bash -c "$example") </dev/null >out.txt 2>err.txt ||
+        fail "the README example failed: $example: $(cat err.txt)"
+    [ -s "readme/$written" ] || fail "the README example wrote no $written"
+done <<<"$examples"
 
 # No lock, no settings written.
 [ -z "$(ls -A "$XDG_CONFIG_HOME")" ] ||
