@@ -88,8 +88,8 @@ void PrinterPrintTarget::begin()
             throw RuntimeError(errorCodeForErrno(errno));
         ::close(fd);
         m_temporary = QFile::decodeName(QByteArray::fromStdString(temporary));
-        // The temporary is private to its owner; the finished file is readable as any other
-        // document, or keeps the permissions of the file it replaces.
+        // The finished file is readable as any other document, or keeps the permissions of
+        // the file it replaces.
         const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                   | QFileDevice::ReadGroup | QFileDevice::ReadOther;
         QFile::setPermissions(m_temporary, target.exists() ? QFile::permissions(m_outputFile)
