@@ -3,12 +3,17 @@
 #include "app/reporterror.h"
 #include "app/toolbaricons.h"
 #include "model/runtimeerror.h"
+#include "model/temporaryfiles.h"
 #include "output/playimager.h"
 #include "prefs/inisettingsstore.h"
 #include "prefs/preferencestore.h"
 #include "prefs/readonlysettingsstore.h"
 
 #include <QTextStream>
+
+#include <csignal>
+#include <pthread.h>
+#include <thread>
 
 namespace kinetra {
 
@@ -57,7 +62,7 @@ QString usageText()
         "\n"
         "The looks come from your preferences; they are read, never changed.\n"
         "Exit status: 0 done, 1 the play could not be read or OUT not written,\n"
-        "2 bad arguments.\n");
+        "2 bad arguments, 130 or 143 stopped by Ctrl+C or SIGTERM.\n");
 }
 
 bool isCommandLineRun(const QStringList &arguments)
@@ -160,6 +165,33 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return fail("--delay and --smooth are for .gif files.");
     cl.action = CommandLine::Action::Export;
     return cl;
+}
+
+void removeTemporaryFilesOnSignals()
+{
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    bool any = false;
+    for (const int sig : {SIGINT, SIGTERM}) {
+        // A signal the program was started to ignore (a background job's SIGINT) stays so.
+        struct sigaction current;
+        if (sigaction(sig, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
+            sigaddset(&stopSignals, sig);
+            any = true;
+        }
+    }
+    if (!any)
+        return;
+    // Blocked here and in every thread started later, the signals reach only the thread
+    // below, which removes the files outside a signal handler, while no other thread is
+    // between making a temporary file and listing it.
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::thread([stopSignals] {
+        int sig = 0;
+        while (sigwait(&stopSignals, &sig) != 0) {
+        }
+        exitRemovingTemporaryFiles(128 + sig);
+    }).detach();
 }
 
 int runExport(const ExportOptions &options, const QString &programDir, QTextStream &err)

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <sys/types.h>
 
 namespace kinetra {
@@ -32,8 +33,16 @@ public:
     /// Appends bytes to the temporary file.
     void write(std::string_view bytes);
 
+    /// Flushes the temporary file to the disk and closes it; the target is not yet touched.
+    void finish();
+
     /// Flushes the temporary file to the disk and renames it over the target.
     void commit();
+
+    /// Commits every file as one step: each target is replaced only once all are written,
+    /// and when one cannot be replaced, those replaced before it get their old contents back
+    /// (where the file system keeps hard links) and new ones are removed.
+    static void commitAll(const std::vector<AtomicFile *> &files);
 
     /// The system call that write() uses; tests swap it to simulate a full disk or an I/O
     /// error. Returns the previous one.

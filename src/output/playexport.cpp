@@ -21,6 +21,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace kinetra {
 
@@ -72,32 +73,29 @@ QByteArray encodePicture(const QImage &image, const char *format)
     return bytes;
 }
 
-// Files written whole, each through a temporary file; those new to the disk are removed
-// again unless the export completes.
+// Files written whole, each to a temporary file beside it, that replace their targets only
+// once all are written, and then as one step: a failed or cancelled export changes no file.
 class OutputFiles
 {
 public:
-    ~OutputFiles()
-    {
-        if (!m_kept)
-            for (const QString &path : m_created)
-                QFile::remove(path);
-    }
     void write(const QString &path, const QByteArray &bytes)
     {
-        const bool existed = QFileInfo::exists(path);
-        AtomicFile file(localPath(path));
-        file.open();
-        file.write(std::string_view(bytes.constData(), size_t(bytes.size())));
-        file.commit();
-        if (!existed)
-            m_created << path;
+        auto file = std::make_unique<AtomicFile>(localPath(path));
+        file->open();
+        file->write(std::string_view(bytes.constData(), size_t(bytes.size())));
+        file->finish();
+        m_files.push_back(std::move(file));
     }
-    void keep() { m_kept = true; }
+    void commit()
+    {
+        std::vector<AtomicFile *> files;
+        for (const std::unique_ptr<AtomicFile> &file : m_files)
+            files.push_back(file.get());
+        AtomicFile::commitAll(files);
+    }
 
 private:
-    QStringList m_created;
-    bool m_kept = false;
+    std::vector<std::unique_ptr<AtomicFile>> m_files;
 };
 
 int glideSteps(int delayMs)
@@ -261,7 +259,7 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
     }
     }
     report(1, 1);
-    files.keep();
+    files.commit();
     return true;
 }
 

@@ -2,16 +2,16 @@
 
 #include "model/atomicfile.h"
 #include "model/runtimeerror.h"
+#include "model/temporaryfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPrinter>
-#include <QTemporaryFile>
 
 #include <cerrno>
-#include <cstdio>
+#include <unistd.h>
 
 namespace kinetra {
 
@@ -80,14 +80,16 @@ void PrinterPrintTarget::begin()
         const QFileInfo target(m_outputFile);
         if (!target.absoluteDir().exists())
             throw RuntimeError(ErrorCode::PathNotFound);
-        QTemporaryFile reserve(target.absoluteFilePath() + ".XXXXXX");
-        reserve.setAutoRemove(false);
-        if (!reserve.open())
-            throw RuntimeError(ErrorCode::PermissionDenied);
-        m_temporary = reserve.fileName();
-        reserve.close();
-        // The temporary is private to its owner; the finished file is readable as any other
-        // document, or keeps the permissions of the file it replaces.
+        std::string temporary;
+        const int fd =
+            createTemporaryFile(QFile::encodeName(target.absoluteFilePath()).toStdString(),
+                                temporary);
+        if (fd < 0)
+            throw RuntimeError(errorCodeForErrno(errno));
+        ::close(fd);
+        m_temporary = QFile::decodeName(QByteArray::fromStdString(temporary));
+        // The finished file is readable as any other document, or keeps the permissions of
+        // the file it replaces.
         const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                   | QFileDevice::ReadGroup | QFileDevice::ReadOther;
         QFile::setPermissions(m_temporary, target.exists() ? QFile::permissions(m_outputFile)
@@ -123,10 +125,9 @@ void PrinterPrintTarget::finish()
         throw RuntimeError(ErrorCode::PrinterError);
     }
     if (!m_temporary.isEmpty()) {
-        const QByteArray from = QFile::encodeName(m_temporary);
-        const QByteArray to = QFile::encodeName(m_outputFile);
-        // rename() replaces an existing file in one step.
-        if (std::rename(from.constData(), to.constData()) != 0) {
+        const std::string from = QFile::encodeName(m_temporary).toStdString();
+        const std::string to = QFile::encodeName(m_outputFile).toStdString();
+        if (replaceByTemporaryFiles({{from, to}}) != 0) {
             const int err = errno;
             abandon();
             throw RuntimeError(errorCodeForErrno(err));
@@ -144,7 +145,7 @@ void PrinterPrintTarget::abandon()
             m_painter.end();
     }
     if (!m_temporary.isEmpty()) {
-        QFile::remove(m_temporary);
+        removeTemporaryFile(QFile::encodeName(m_temporary).toStdString());
         m_temporary.clear();
     }
 }

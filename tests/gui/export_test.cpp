@@ -243,6 +243,24 @@ TEST_F(ExportTest, FailuresExitWithOneGiveTheReasonAndLeaveNoFile)
     EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
 }
 
+TEST_F(ExportTest, AllReplacesNoPictureUnlessEveryFrameTakesItsPlace)
+{
+    // bunt-001.png is there from an earlier export; a folder stands where frame 3 goes.
+    QFile old(out("bunt-001.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old picture");
+    old.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("bunt-003.png"));
+
+    EXPECT_EQ(run({"--export", out("bunt.png"), "--all", play()}), kExitFailed);
+    EXPECT_TRUE(errors.contains("75 Path/File access error")) << errors.toStdString();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old picture");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                         QDir::Name),
+              QStringList({"bunt-001.png", "bunt-003.png", "squeeze.KTR"}));
+}
+
 TEST_F(ExportTest, AFrameTheWindowCannotDrawWholeIsExportedAsTheWindowShowsItWithAWarning)
 {
     // Frame 1 of this play has a symbol far beyond the 16-bit range.
