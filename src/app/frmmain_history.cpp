@@ -123,6 +123,8 @@ void frmMain::updateUndoActions()
         button->setToolTip(QString("Redo " + QString::fromStdString(redo)).trimmed());
     }
     Frames.setModified(!m_history.isClean() || m_unrecordedEdit);
+    if (Frames.modified())
+        emit playEdited();
 }
 
 void frmMain::setModified(bool modified)
@@ -141,6 +143,7 @@ void frmMain::setModified(bool modified)
     if (!m_history.looksChanged(Frames))
         m_unrecordedEdit = true;
     Frames.setModified(true);
+    emit playEdited();
 }
 
 QString frmMain::surfaceEditCaption(const QString &verb) const
