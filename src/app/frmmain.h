@@ -309,7 +309,7 @@ public:
 signals:
     /// A frame was selected and shown (by code, the scroll bar or the toolbar).
     void frameSelected(int16_t index);
-    /// The play changed; it may now hold changes that no file holds.
+    /// The play or its modified mark changed: what no file holds may differ from before.
     void playEdited();
     /// No change to the play is held only in memory any more: it was saved, New or Open
     /// replaced it, or the window closed.

@@ -122,8 +122,10 @@ void frmMain::updateUndoActions()
         button->setEnabled(m_history.canRedo());
         button->setToolTip(QString("Redo " + QString::fromStdString(redo)).trimmed());
     }
+    // Undoing back to the saved play is a change too: the recovery copy is no longer needed.
+    const bool wasModified = Frames.modified();
     Frames.setModified(!m_history.isClean() || m_unrecordedEdit);
-    if (Frames.modified())
+    if (wasModified || Frames.modified())
         emit playEdited();
 }
 

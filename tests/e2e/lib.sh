@@ -8,9 +8,8 @@ fail() {
 }
 
 # start_kinetra [ARG...]: starts the program in the background with ARGs (a play to open); its
-# pid is in KINETRA_PID. A first
-# start shows the Tip of the Day over the main window; tests that are not about it start with
-# the tip turned off, unless E2E_TIPS is set.
+# pid is in KINETRA_PID. A first start shows the Tip of the Day over the main window; tests that
+# are not about it start with the tip turned off, unless E2E_TIPS is set.
 start_kinetra() {
     local ini="$XDG_CONFIG_HOME/DAZI/DAZI.ini"
     if [ -z "${E2E_TIPS:-}" ] && [ ! -e "$ini" ]; then

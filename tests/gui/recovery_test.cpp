@@ -74,6 +74,16 @@ TEST_F(RecoveryTest, AChangeIsCopiedTenSecondsLaterIntoOneCopyThatSavingRemoves)
     w->menuItem("mnuFileSave")->trigger();
     recovery.waitForWriter();
     EXPECT_TRUE(files().isEmpty());
+
+    // Undoing back to the saved play leaves nothing to recover either.
+    w->mnuIAfter_Click();
+    platform.advance(RecoveryCopy::kDelayMs);
+    recovery.waitForWriter();
+    EXPECT_EQ(files().size(), 2);
+    w->mnuEUndo_Click();
+    platform.advance(RecoveryCopy::kDelayMs);
+    recovery.waitForWriter();
+    EXPECT_TRUE(files().isEmpty());
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
