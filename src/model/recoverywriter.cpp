@@ -55,22 +55,28 @@ RecoveryWriter::~RecoveryWriter()
 
 void RecoveryWriter::write(std::string base, std::unique_ptr<RecoverySnapshot> snapshot)
 {
-    std::optional<Job> replaced;
-    {
-        std::lock_guard lock(m_mutex);
-        replaced.swap(m_waiting);
-        m_waiting = Job{std::move(base), std::move(snapshot)};
-    }
-    m_wake.notify_one();
+    post({std::move(base), std::move(snapshot)});
 }
 
 void RecoveryWriter::remove(std::string base)
 {
-    std::optional<Job> replaced;
+    post({std::move(base), nullptr});
+}
+
+void RecoveryWriter::post(Job job)
+{
+    std::deque<Job> replaced;
     {
         std::lock_guard lock(m_mutex);
-        replaced.swap(m_waiting);
-        m_waiting = Job{std::move(base), nullptr};
+        for (auto it = m_waiting.begin(); it != m_waiting.end();) {
+            if (it->base == job.base) {
+                replaced.push_back(std::move(*it));
+                it = m_waiting.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        m_waiting.push_back(std::move(job));
     }
     m_wake.notify_one();
 }
@@ -78,25 +84,25 @@ void RecoveryWriter::remove(std::string base)
 void RecoveryWriter::waitIdle()
 {
     std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return !m_waiting && !m_busy; });
+    m_idle.wait(lock, [this] { return m_waiting.empty() && !m_busy; });
 }
 
 void RecoveryWriter::run()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_wake.wait(lock, [this] { return m_waiting || m_stopping; });
-        if (!m_waiting)
+        m_wake.wait(lock, [this] { return !m_waiting.empty() || m_stopping; });
+        if (m_waiting.empty())
             return; // stopping with nothing left to do
-        Job job = std::move(*m_waiting);
-        m_waiting.reset();
+        Job job = std::move(m_waiting.front());
+        m_waiting.pop_front();
         m_busy = true;
         lock.unlock();
         perform(job);
         job.snapshot.reset(); // freed here, not on the caller's thread
         lock.lock();
         m_busy = false;
-        if (!m_waiting)
+        if (m_waiting.empty())
             m_idle.notify_all();
     }
 }

@@ -5,10 +5,10 @@
 #include "model/recoveryinfo.h"
 
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 
@@ -35,9 +35,9 @@ struct RecoverySnapshot
 };
 
 /// Writes recovery copies on a thread of its own, so the caller never waits for the disk.
-/// Jobs run one at a time in the order given, and only the latest waiting job counts: a
-/// snapshot given while another is being written replaces any snapshot still waiting, and a
-/// removal replaces a waiting write. A copy is written as <folder>/<base>.KTR with the play
+/// Jobs run one at a time in the order given, and for each copy only the latest waiting job
+/// counts: a snapshot given while another is being written replaces any snapshot of that copy
+/// still waiting, and a removal replaces a waiting write. A copy is written as <folder>/<base>.KTR with the play
 /// writer (temporary file, then rename) and then its description <base>.txt the same way, so
 /// a description always stands beside a complete play.
 class RecoveryWriter
@@ -49,7 +49,7 @@ public:
     /// Starts the thread; copies go into `folder`, which is created (with its parents) when
     /// a copy is first written.
     RecoveryWriter(std::string folder, FailureHandler onFailure);
-    /// Finishes the job in hand and the one waiting, then ends the thread.
+    /// Finishes the job in hand and those waiting, then ends the thread.
     ~RecoveryWriter();
     RecoveryWriter(const RecoveryWriter &) = delete;
     RecoveryWriter &operator=(const RecoveryWriter &) = delete;
@@ -70,6 +70,7 @@ private:
         std::string base;
         std::unique_ptr<RecoverySnapshot> snapshot; ///< null: remove the copy
     };
+    void post(Job job);
     void run();
     void perform(const Job &job);
 
@@ -78,7 +79,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_idle;
-    std::optional<Job> m_waiting;
+    std::deque<Job> m_waiting;
     bool m_busy = false;
     bool m_stopping = false;
     std::thread m_thread; // last: starts once everything it uses exists
