@@ -37,9 +37,9 @@ struct RecoverySnapshot
 /// Writes recovery copies on a thread of its own, so the caller never waits for the disk.
 /// Jobs run one at a time in the order given, and for each copy only the latest waiting job
 /// counts: a snapshot given while another is being written replaces any snapshot of that copy
-/// still waiting, and a removal replaces a waiting write. A copy is written as <folder>/<base>.KTR with the play
-/// writer (temporary file, then rename) and then its description <base>.txt the same way, so
-/// a description always stands beside a complete play.
+/// still waiting, and a removal replaces a waiting write. A copy is written as
+/// <folder>/<base>.KTR with the play writer (temporary file, then rename) and then its
+/// description <base>.txt the same way, so a description always stands beside a complete play.
 class RecoveryWriter
 {
 public:

@@ -135,17 +135,12 @@ INSTANTIATE_TEST_SUITE_P(
                 kT - 30 * kDay,
                 true,
                 {}},
-        Cleanup{"CutOffWritesGoInEitherFolder",
+        Cleanup{"OnlyCutOffWritesGoFromTheRecoveryFolder",
                 {file("a.KTR.tmp~4711-0", kT), file("a.KTR", kT - 90 * kDay),
                  description("a.txt", kT - 90 * kDay, kT - 90 * kDay)},
                 kT,
                 false,
-                {"a.KTR.tmp~4711-0"}},
-        Cleanup{"CutOffWritesGoFromTheDiscardedFolder",
-                {file("a.txt.tmp~4711-0", kT), file("a.KTR", kT), description("a.txt", kT, kT, kT)},
-                kT,
-                true,
-                {"a.txt.tmp~4711-0"}}),
+                {"a.KTR.tmp~4711-0"}}),
     [](const testing::TestParamInfo<Cleanup> &info) { return std::string(info.param.name); });
 
 TEST(RecoveryOffer, OffersWholeCopiesLatestChangeFirst)
