@@ -25,10 +25,11 @@ edit_and_kill() {
     sleep 0.5
     xdotool key a
     local edited=$SECONDS
-    for _ in $(seq 100); do [ "$(copies_in "$recovery" '*.txt')" = 1 ] && break; sleep 0.2; done
-    [ "$(copies_in "$recovery" '*.txt')" = 1 ] || fail "no recovery copy 20 s after the edit"
+    # Ten seconds on the program's clock; a busy machine may add a little to the wait.
+    for _ in $(seq 150); do [ "$(copies_in "$recovery" '*.txt')" = 1 ] && break; sleep 0.2; done
+    [ "$(copies_in "$recovery" '*.txt')" = 1 ] || fail "no recovery copy 30 s after the edit"
     [ "$(copies_in "$recovery" '*.KTR')" = 1 ] || fail "the description has no play copy beside it"
-    [ $((SECONDS - edited)) -le 15 ] || fail "the copy took $((SECONDS - edited)) s"
+    [ $((SECONDS - edited)) -le 20 ] || fail "the copy took $((SECONDS - edited)) s"
     kill -KILL "$KINETRA_PID"
     wait "$KINETRA_PID" 2>/dev/null || true
 }
