@@ -634,10 +634,12 @@ bool frmMain::Form_QueryUnload()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (Form_QueryUnload())
+    if (Form_QueryUnload()) {
         event->accept();
-    else
+        emit playSettled();
+    } else {
         event->ignore();
+    }
 }
 
 } // namespace kinetra

@@ -272,6 +272,14 @@ public:
     /// as "Exporting Play". Returns whether the file was written.
     bool exportPlayTo(const ExportOptions &options);
     // End of export block
+    // Recovery copies (frmmain_recovery.cpp)
+    /// Takes the play over from the recovery copy at `copy` as if the changes it holds had
+    /// just been made: bound to playFile (empty for a play never saved), marked modified, at
+    /// frame `frame` (the last frame when the copy holds fewer). A copy that cannot be read
+    /// whole is reported as opening any play is and leaves the window as Open would. Returns
+    /// whether the copy was read whole.
+    bool openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame);
+    // End of recovery copies block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
@@ -301,6 +309,11 @@ public:
 signals:
     /// A frame was selected and shown (by code, the scroll bar or the toolbar).
     void frameSelected(int16_t index);
+    /// The play or its modified mark changed: what no file holds may differ from before.
+    void playEdited();
+    /// No change to the play is held only in memory any more: it was saved, New or Open
+    /// replaced it, or the window closed.
+    void playSettled();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -83,6 +83,7 @@ void frmMain::mnuFileNew_Click()
     PlayTitle = "New";
     stampDateAndTime(PlayDate, PlayTime);
     PlayNotes.clear();
+    emit playSettled();
     statusPanels[0]->setText("Play Not Saved");
     statusPanels[1]->setText(PlayTitle);
     statusPanels[2]->setText(PlayDate);
@@ -221,13 +222,8 @@ bool frmMain::SaveScript(const QString &sFile)
 
     QString date, time;
     stampDateAndTime(date, time);
-    ActionLooks actions;
-    for (size_t k = 0; k < actions.size(); ++k)
-        actions[k] = {Prefs.ActionLabel[k], Prefs.ActionType[k], Prefs.ActionSize[k],
-                      Prefs.ActionColor[k], Prefs.ActionEndType[k]};
-    PlayerLabels labels;
-    labels.offense = Prefs.OPLabel;
-    labels.defense = Prefs.DPLabel;
+    const ActionLooks actions = actionLooks(Prefs);
+    const PlayerLabels labels = playerLabels(Prefs);
     const std::string title = PlayTitle.toStdString();
     const std::string dateText = date.toStdString();
     const std::string timeText = time.toStdString();
@@ -248,6 +244,7 @@ bool frmMain::SaveScript(const QString &sFile)
     PlayFile = sFile;
     matchSavedTexts();
     setModified(false);
+    emit playSettled();
     return true;
 }
 
@@ -316,6 +313,7 @@ bool frmMain::LoadScript(const QString &sFile)
     Frames.setCurrent(1);
     clearHistory();
     setModified(false);
+    emit playSettled();
     PlayTitle = QString::fromStdString(play.header.title);
     PlayDate = QString::fromStdString(play.header.date);
     PlayTime = QString::fromStdString(play.header.time);
