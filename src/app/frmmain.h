@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/platform.h"
 #include "model/edithistory.h"
 #include "model/framelist.h"
 #include "playback/frmvideo.h"
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
+#include "surface/platform.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -31,10 +31,12 @@ class QToolBar;
 namespace kinetra {
 
 class Canvas;
+class frmMove;
 class frmNotes;
 class frmTip;
 class Platform;
 class PrintTarget;
+class Prntfrm;
 class SettingsStore;
 struct PrintJob;
 struct ExportOptions;
@@ -195,6 +197,8 @@ public:
     void mnuIProgressive_Click();
     /// Opens the Move dialog modally on the current frame.
     void mnuEMove_Click();
+    /// The Move dialog on the play's current frame, acting through this window.
+    std::unique_ptr<frmMove> moveDialog();
     /// Asks for a number of frames and inserts that many progressive frames after the
     /// current frame; refuses on the last frame and past the most frames a play can hold.
     void InsertFrames();
@@ -212,6 +216,8 @@ public:
     // End of playback block
     // Printing and picture export (handlers in frmmain_output.cpp)
     void mnuFilePrint_Click();
+    /// The "Print Play" dialog for the play, printing through this window.
+    std::unique_ptr<Prntfrm> printDialog();
     void mnuFilePageSetup_Click();
     void mnuFileSaveBMP_Click();
     /// The printer of the session: the printer, paper and orientation chosen in the set-up
@@ -303,8 +309,6 @@ public:
 
     /// Window placement in twips, as stored in the settings.
     QRect placementTwips() const;
-    static int twipsToPixels(int twips);
-    static int pixelsToTwips(int pixels);
 
 signals:
     /// A frame was selected and shown (by code, the scroll bar or the toolbar).

@@ -2,12 +2,12 @@
 // Save As, the save prompt, the recent-file items and the notes window.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
 #include "app/programfolder.h"
 #include "model/playfile.h"
-#include "surface/toolpalette.h"
 #include "prefs/playlooks.h"
 #include "prefs/settingsstore.h"
+#include "surface/platform.h"
+#include "surface/toolpalette.h"
 #include "windows/frmnotes.h"
 
 #include <QDir>

@@ -1,7 +1,6 @@
 // File > Export...: the play as a picture, a PDF or an animated GIF, drawn as the window draws.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
 #include "app/reporterror.h"
 #include "app/toolbaricons.h"
 #include "output/bitmapexport.h"

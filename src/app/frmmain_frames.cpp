@@ -3,10 +3,11 @@
 // user, refuse what the play cannot hold and keep the window in step.
 #include "app/frmmain.h"
 
-#include "app/frmmove.h"
-#include "app/platform.h"
 #include "model/frameinsertion.h"
 #include "model/numbertext.h"
+#include "surface/platform.h"
+#include "surface/surface.h"
+#include "windows/frmmove.h"
 
 namespace kinetra {
 
@@ -100,10 +101,19 @@ void frmMain::InsertFrames()
     recordEdit("Insert Progressive");
 }
 
+std::unique_ptr<frmMove> frmMain::moveDialog()
+{
+    frmMove::Hooks hooks;
+    hooks.redraw = [this] { DrawSelected(); };
+    hooks.recordEdit = [this](const QString &caption) { recordEdit(caption); };
+    hooks.markModified = [this] { setModified(true); };
+    return std::make_unique<frmMove>(Frames, surface->size(), m_platform, std::move(hooks),
+                                     this);
+}
+
 void frmMain::mnuEMove_Click()
 {
-    frmMove dialog(*this, m_platform);
-    dialog.exec();
+    moveDialog()->exec();
 }
 
 } // namespace kinetra

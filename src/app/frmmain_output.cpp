@@ -1,13 +1,13 @@
 // Printing and picture export: the File menu's Print, Print Setup and Save as Bmp.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
-#include "app/prntfrm.h"
 #include "app/reporterror.h"
 #include "app/toolbaricons.h"
 #include "output/bitmapexport.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
+#include "output/prntfrm.h"
+#include "surface/platform.h"
 #include "surface/surface.h"
 
 #include <QPrinter>
@@ -57,10 +57,27 @@ PrintJob frmMain::printJob() const
     return job;
 }
 
+std::unique_ptr<Prntfrm> frmMain::printDialog()
+{
+    // The hooks reach makePrintTarget when printing starts, so a target set later counts.
+    PrintSource source{
+        .frames = Frames,
+        .surface = *surface,
+        .printerFont = PrinterFont,
+        .printer = printer(),
+        .job = [this] { return printJob(); },
+        .printsToPdf = [this] { return printsToPdf(); },
+        .makeTarget = [this](const QString &pdfFile) { return makePrintTarget(pdfFile); },
+        .selectFrame = [this](int16_t index) { SelectFrame(index); },
+        .waitStart = [this] { WaitStart(); },
+        .waitEnd = [this] { WaitEnd(); },
+    };
+    return std::make_unique<Prntfrm>(std::move(source), m_platform, this);
+}
+
 void frmMain::mnuFilePrint_Click()
 {
-    Prntfrm dialog(*this, m_platform, this);
-    dialog.exec();
+    printDialog()->exec();
 }
 
 void frmMain::mnuFilePageSetup_Click()

@@ -1,9 +1,9 @@
 // The main window's side of playback: opening the Video Control window and giving it the play.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
 #include "model/glide.h"
 #include "surface/framerenderer.h"
+#include "surface/platform.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
 

@@ -2,7 +2,6 @@
 
 #include "app/frmmain.h"
 
-#include "app/platform.h"
 #include "app/reporterror.h"
 #include "surface/canvas.h"
 #include "surface/colors.h"
@@ -11,6 +10,7 @@
 #include "surface/labelbox.h"
 #include "surface/linesample.h"
 #include "surface/palettepictures.h"
+#include "surface/platform.h"
 #include "surface/pointers.h"
 #include "surface/shapesample.h"
 #include "surface/surface.h"

@@ -1,10 +1,10 @@
 // The Play Directory, the Tip of the Day, the help viewer and the About box.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
 #include "app/startup.h"
 #include "app/toolbaricons.h"
 #include "model/runtimeerror.h"
+#include "surface/platform.h"
 #include "windows/frmabout.h"
 #include "windows/frmdir.h"
 #include "windows/frmtip.h"

@@ -1,10 +1,10 @@
 #include "app/reporterror.h"
 
-#include "app/platform.h"
 #include "app/programfolder.h"
 #include "model/failurereport.h"
 #include "model/runtimeerror.h"
 #include "playback/playbackstate.h"
+#include "surface/platform.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -3,12 +3,12 @@
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
 #include "app/instancechannel.h"
-#include "app/platform.h"
 #include "app/programfolder.h"
 #include "app/recoverycopy.h"
 #include "app/reporterror.h"
 #include "playback/playbackstate.h"
 #include "prefs/inisettingsstore.h"
+#include "surface/platform.h"
 #include "windows/frmtip.h"
 
 #include <QApplication>

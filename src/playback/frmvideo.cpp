@@ -1,9 +1,9 @@
 #include "playback/frmvideo.h"
 
 #include "model/failurereport.h"
-#include "playback/playbackclock.h"
 #include "playback/playbackrate.h"
 #include "playback/playbackstate.h"
+#include "surface/playbackclock.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

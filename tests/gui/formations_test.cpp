@@ -3,10 +3,10 @@
 #include "editingwindow.h"
 #include "imagecheck.h"
 
-#include "app/frmoptions.h"
 #include "surface/colors.h"
 #include "surface/labelbox.h"
 #include "surface/linesample.h"
+#include "windows/frmoptions.h"
 
 #include <QComboBox>
 #include <QLabel>

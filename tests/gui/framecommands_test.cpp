@@ -2,11 +2,11 @@
 // shortcuts, Insert Progressive's questions and refusals, the frame limit, and the Move dialog.
 #include "gui/documentfixture.h"
 
-#include "app/frmmove.h"
 #include "surface/canvas.h"
 #include "surface/labelbox.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
+#include "windows/frmmove.h"
 #include "windows/frmnotes.h"
 
 #include <QApplication>
@@ -330,7 +330,8 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
                 float(W - 100), 80, float(W - 50), 60}}) {
         f = start;
         w->setModified(false);
-        frmMove dialog(*w, platform);
+        const std::unique_ptr<frmMove> opened = w->moveDialog();
+        frmMove &dialog = *opened;
         dialog.TxtInc->setText(c.step);
         c.click(dialog);
         const std::string what = c.step.toStdString();
@@ -348,7 +349,8 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
     // Only the ticked kinds move; OK marks the play modified even when nothing moved.
     f = start;
     w->setModified(false);
-    frmMove dialog(*w, platform);
+    const std::unique_ptr<frmMove> opened = w->moveDialog();
+    frmMove &dialog = *opened;
     dialog.Check1[0]->setChecked(false);
     dialog.Image1[2]->click();
     EXPECT_EQ(f.OPlayerX[0], 100);
@@ -369,7 +371,8 @@ TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
     for (const auto &[step, index] : {std::pair{"40000", 0}, std::pair{"-1e6", 2},
                                       std::pair{"-32768", 3}}) {
         platform.calls.clear();
-        frmMove dialog(*w, platform);
+        const std::unique_ptr<frmMove> opened = w->moveDialog();
+        frmMove &dialog = *opened;
         dialog.TxtInc->setText(step);
         dialog.Image1_Click(int16_t(index));
         const QList<FakePlatform::Call> shown = platform.messages();
@@ -382,7 +385,8 @@ TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
         EXPECT_FALSE(w->Frames.modified());
     }
     // The largest steps that fit still move.
-    frmMove dialog(*w, platform);
+    const std::unique_ptr<frmMove> opened = w->moveDialog();
+    frmMove &dialog = *opened;
     dialog.TxtInc->setText("32767");
     dialog.Image1_Click(2);
     EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 10 + 32767);

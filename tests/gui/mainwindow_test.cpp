@@ -7,6 +7,7 @@
 #include "surface/canvas.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
+#include "surface/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -56,10 +57,10 @@ TEST_F(MainWindowTest, FirstStartState)
 {
     auto w = open();
     EXPECT_EQ(w->windowTitle(), "Kinetra V1.4.0");
-    EXPECT_EQ(w->pos(), QPoint(frmMain::twipsToPixels(10), frmMain::twipsToPixels(10)));
+    EXPECT_EQ(w->pos(), QPoint(twipsToPixels(10), twipsToPixels(10)));
     // 7344 x 7452 twips unless the surface and palette need more room.
-    EXPECT_GE(w->width(), frmMain::twipsToPixels(7344));
-    EXPECT_GE(w->height(), frmMain::twipsToPixels(7452));
+    EXPECT_GE(w->width(), twipsToPixels(7344));
+    EXPECT_GE(w->height(), twipsToPixels(7452));
     EXPECT_EQ(w->statusPanels[0]->text(), "Untitled");
     EXPECT_EQ(w->statusPanels[1]->text(), "");
     EXPECT_EQ(w->statusPanels[2]->text(), "");
@@ -230,7 +231,7 @@ TEST_F(MainWindowTest, ClosingStoresPreferencesAndPlacement)
 {
     {
         auto w = open();
-        w->move(frmMain::twipsToPixels(1500), frmMain::twipsToPixels(900));
+        w->move(twipsToPixels(1500), twipsToPixels(900));
         w->Prefs.Picbkg = 2;
         w->Prefs.OPLabel[0] = "Lead";
         EXPECT_TRUE(w->close());
@@ -244,7 +245,7 @@ TEST_F(MainWindowTest, ClosingStoresPreferencesAndPlacement)
 
     // The next start comes back where the last one ended.
     auto again = open();
-    EXPECT_EQ(again->pos(), QPoint(frmMain::twipsToPixels(1500), frmMain::twipsToPixels(900)));
+    EXPECT_EQ(again->pos(), QPoint(twipsToPixels(1500), twipsToPixels(900)));
     EXPECT_EQ(again->Prefs.Picbkg, 2);
 }
 
@@ -254,7 +255,7 @@ TEST_F(MainWindowTest, PlacementValuesThatAreNotNumbersUseTheDefaults)
     store.write("Settings", "MainTop", "");
     store.write("Settings", "Picbkg", "7");
     auto w = open();
-    EXPECT_EQ(w->pos(), QPoint(frmMain::twipsToPixels(10), frmMain::twipsToPixels(10)));
+    EXPECT_EQ(w->pos(), QPoint(twipsToPixels(10), twipsToPixels(10)));
     EXPECT_EQ(w->Prefs.Picbkg, 0);
 }
 

@@ -1,8 +1,6 @@
 // The Properties dialog on its own: how it fills its controls from the preference record, what
 // each control writes back, its keys and its choosers.
 
-#include "app/frmmain.h"
-#include "app/frmoptions.h"
 #include "prefs/inisettingsstore.h"
 #include "prefs/preferencestore.h"
 #include "support/fakeplatform.h"
@@ -11,6 +9,8 @@
 #include "surface/colors.h"
 #include "surface/linesample.h"
 #include "surface/shapesample.h"
+#include "surface/twips.h"
+#include "windows/frmoptions.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
         HandlerCase{"OffenceSmall", [](frmOptions &d, FakePlatform &) { d.OptOSize[0]->click(); },
                     [](const Preferences &p, frmOptions &d) {
                         EXPECT_EQ(p.PlayerSize[0], 10);
-                        EXPECT_EQ(d.ShaPopt[0]->width(), frmMain::twipsToPixels(200));
+                        EXPECT_EQ(d.ShaPopt[0]->width(), twipsToPixels(200));
                     }},
         HandlerCase{"DefenceLarge", [](frmOptions &d, FakePlatform &) { d.OptDSize[2]->click(); },
                     [](const Preferences &p, frmOptions &) {

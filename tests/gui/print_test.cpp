@@ -1,11 +1,11 @@
 // Printing: the "Print Play" dialog, the page layout on a recording target, printer set-up and
 // PDF files.
 #include "app/frmmain.h"
-#include "app/prntfrm.h"
 #include "app/reporterror.h"
 #include "model/runtimeerror.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
+#include "output/prntfrm.h"
 #include "prefs/inisettingsstore.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
@@ -56,7 +56,7 @@ protected:
         w->PlayDate = "12-07-2026";
         w->PlayTime = "14:10:09";
         w->PlayNotes = "Bunt\r\nRun";
-        dialog = std::make_unique<Prntfrm>(*w, platform, w.get());
+        dialog = w->printDialog();
         dialog->show();
     }
 
@@ -143,7 +143,8 @@ TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesAndTheSessionsFont)
     italic.setStrikeOut(true);
     platform.queueFont(italic);
     dialog->Cmdchgfont->click();
-    Prntfrm again(*w, platform, w.get());
+    const std::unique_ptr<Prntfrm> opened = w->printDialog();
+    Prntfrm &again = *opened;
     EXPECT_TRUE(again.chkNotes->isChecked());
     EXPECT_TRUE(again.OptSize[0]->isChecked());
     EXPECT_EQ(again.Txtfont->text(), "DejaVu Serif");

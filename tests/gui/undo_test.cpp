@@ -3,10 +3,10 @@
 
 #include "editingwindow.h"
 
-#include "app/frmmove.h"
 #include "model/edithistory.h"
 #include "prefs/formations.h"
 #include "surface/labelbox.h"
+#include "windows/frmmove.h"
 #include "windows/frmnotes.h"
 
 #include <QCheckBox>
@@ -159,8 +159,8 @@ void twoFrames(EditingWindow &w)
 
 void clickInMoveDialog(EditingWindow &w, const std::function<QAbstractButton *(frmMove &)> &button)
 {
-    frmMove dialog(*w.window, w.platform);
-    button(dialog)->click();
+    const std::unique_ptr<frmMove> dialog = w.window->moveDialog();
+    button(*dialog)->click();
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,13 +1,13 @@
-#include "app/frmoptions.h"
+#include "windows/frmoptions.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
 #include "model/rounding.h"
 #include "prefs/preferences.h"
 #include "surface/colors.h"
 #include "surface/framelooks.h"
 #include "surface/linesample.h"
+#include "surface/platform.h"
 #include "surface/shapesample.h"
+#include "surface/twips.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -40,7 +40,7 @@ QString str(const std::string &s)
 int sampleEdge(int option)
 {
     static const int twips[3] = {200, 300, 340};
-    return frmMain::twipsToPixels(twips[option]);
+    return twipsToPixels(twips[option]);
 }
 
 } // namespace

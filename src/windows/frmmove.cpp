@@ -1,12 +1,11 @@
-#include "app/frmmove.h"
+#include "windows/frmmove.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
-#include "app/reporterror.h"
+#include "model/failurereport.h"
+#include "model/framelist.h"
 #include "model/numbertext.h"
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
-#include "surface/surface.h"
+#include "surface/platform.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -56,10 +55,13 @@ QIcon arrowPicture(int direction)
 
 } // namespace
 
-frmMove::frmMove(frmMain &main, Platform &platform)
-    : QDialog(&main)
-    , m_main(main)
+frmMove::frmMove(FrameList &frames, QSize field, Platform &platform, Hooks hooks,
+                 QWidget *parent)
+    : QDialog(parent)
+    , m_frames(frames)
+    , m_field(field)
     , m_platform(platform)
+    , m_hooks(std::move(hooks))
 {
     setObjectName("frmMove");
     setWindowTitle("Move ");
@@ -163,17 +165,17 @@ void frmMove::Image1_Click(int16_t Index)
 
 void frmMove::Cmdflip_Click()
 {
-    moveCurrentFrame(0, 0, 0, m_main.surface->height(), "Flip");
+    moveCurrentFrame(0, 0, 0, m_field.height(), "Flip");
 }
 
 void frmMove::Cmdmirror_Click()
 {
-    moveCurrentFrame(0, 0, m_main.surface->width(), 0, "Mirror");
+    moveCurrentFrame(0, 0, m_field.width(), 0, "Mirror");
 }
 
 void frmMove::CmdOk_Click()
 {
-    m_main.setModified(true);
+    m_hooks.markModified();
     accept();
 }
 
@@ -182,16 +184,16 @@ void frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
 {
     try {
         const int16_t xWIDTH = toInt16(width), yHEIGHT = toInt16(height);
-        PlayConfig &frame = m_main.Frames.currentFrame();
+        PlayConfig &frame = m_frames.currentFrame();
         const PlayConfig before = frame;
         frame.MoveFrame(int16_t(Xinc), int16_t(Yinc), xWIDTH, yHEIGHT, ticked(0), ticked(1),
                         ticked(2), ticked(3));
         if (!(frame == before))
-            m_main.setModified(true);
-        m_main.DrawSelected();
-        m_main.recordEdit(caption);
+            m_hooks.markModified();
+        m_hooks.redraw();
+        m_hooks.recordEdit(caption);
     } catch (...) {
-        ReportError("Move Frame");
+        reportFailure("Move Frame");
     }
 }
 

@@ -1,10 +1,10 @@
-#include "app/prntfrm.h"
+#include "output/prntfrm.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
-#include "app/reporterror.h"
+#include "model/failurereport.h"
+#include "model/framelist.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
+#include "surface/platform.h"
 #include "surface/surface.h"
 
 #include <QApplication>
@@ -22,9 +22,9 @@
 
 namespace kinetra {
 
-Prntfrm::Prntfrm(frmMain &main, Platform &platform, QWidget *parent)
+Prntfrm::Prntfrm(PrintSource source, Platform &platform, QWidget *parent)
     : QDialog(parent)
-    , m_main(main)
+    , m_source(std::move(source))
     , m_platform(platform)
 {
     setObjectName("Prntfrm");
@@ -116,7 +116,7 @@ void Prntfrm::Form_Load()
     chkNotes->setChecked(true);
     OptSize[0]->setChecked(true);
     OptPFrames[0]->setChecked(true);
-    showFont(m_main.PrinterFont);
+    showFont(m_source.printerFont);
 }
 
 void Prntfrm::showFont(const QFont &font)
@@ -133,26 +133,26 @@ void Prntfrm::showFont(const QFont &font)
 void Prntfrm::Cmdchgfont_Click()
 {
     const std::optional<Platform::FontChoice> choice =
-        m_platform.chooseFont(m_main.PrinterFont, Qt::black);
+        m_platform.chooseFont(m_source.printerFont, Qt::black);
     if (!choice)
         return;
     const QFont *chosen = &choice->font;
     showFont(*chosen);
     // The printer keeps its own boldness whatever the chooser says.
-    QFont font = m_main.PrinterFont;
+    QFont font = m_source.printerFont;
     font.setFamily(chosen->family());
     if (chosen->pointSize() > 0)
         font.setPointSize(chosen->pointSize());
     font.setItalic(chosen->italic());
     font.setUnderline(chosen->underline());
     font.setStrikeOut(chosen->strikeOut());
-    m_main.PrinterFont = font;
+    m_source.printerFont = font;
 }
 
 void Prntfrm::CmdPsetup_Click()
 {
     try {
-        m_platform.printerSetup(m_main.printer());
+        m_platform.printerSetup(m_source.printer);
     } catch (...) {
         // Only the menu item reports a failed set-up; here the dialog simply stays.
     }
@@ -170,7 +170,7 @@ PrintOptions Prntfrm::options() const
     o.notes = chkNotes->isChecked();
     o.small = OptSize[1]->isChecked();
     o.allFrames = OptPFrames[1]->isChecked();
-    QFont font = m_main.PrinterFont;
+    QFont font = m_source.printerFont;
     font.setFamily(Txtfont->text());
     bool ok = false;
     const int size = Txtfontsize->text().toInt(&ok);
@@ -190,7 +190,7 @@ QString Prntfrm::askPdfFile()
     dialog.filter = "PDF files (*.pdf)|*.pdf";
     dialog.startFolder = QDir::currentPath();
     // A title may hold characters a file name cannot.
-    QString name = m_main.PlayTitle.trimmed();
+    QString name = m_source.job().title.trimmed();
     name.replace('/', '_').replace(QChar(0), '_');
     dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".pdf";
     dialog.confirmReplace = true;
@@ -206,34 +206,34 @@ void Prntfrm::CmdPrint_Click()
     m_printing = true;
     const auto done = qScopeGuard([this] { m_printing = false; });
     const PrintOptions chosen = options();
-    m_main.PrinterFont = chosen.font;
+    m_source.printerFont = chosen.font;
     bool busy = false;
     try {
         QString pdfFile;
-        if (m_main.printsToPdf()) {
+        if (m_source.printsToPdf()) {
             pdfFile = askPdfFile();
             if (pdfFile.isEmpty())
                 return;
         }
-        m_main.WaitStart();
+        m_source.waitStart();
         busy = true;
-        const std::unique_ptr<PrintTarget> target = m_main.makePrintTarget(pdfFile);
-        PrintJob job = m_main.printJob();
+        const std::unique_ptr<PrintTarget> target = m_source.makeTarget(pdfFile);
+        PrintJob job = m_source.job();
         job.options = chosen;
-        Surface &surface = *m_main.surface;
+        Surface &surface = m_source.surface;
         const FramePicture picture = [&](int16_t index) {
             if (chosen.allFrames) {
-                m_main.SelectFrame(index);
+                m_source.selectFrame(index);
                 m_platform.processEvents();
             }
             return surface.image();
         };
-        printPlay(*target, job, surface.size(), m_main.Frames.count(), picture);
-        m_main.WaitEnd();
+        printPlay(*target, job, surface.size(), m_source.frames.count(), picture);
+        m_source.waitEnd();
     } catch (...) {
         if (busy)
-            m_main.WaitEnd();
-        ReportError("Printing Play");
+            m_source.waitEnd();
+        reportFailure("Printing Play");
         reject();
     }
 }

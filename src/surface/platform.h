@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/playbackclock.h"
+#include "surface/playbackclock.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -19,6 +19,8 @@ namespace kinetra {
 /// Every service the program needs from the desktop. Windows receive the Platform they use,
 /// so tests can script a user's answers and read every message shown. Time for playback (a
 /// steady clock and timers on the event loop) comes from the PlaybackClock it extends.
+/// The interface sits with the surface, the lowest layer with widgets, so that the dialogs of
+/// every layer above can take it; the program's QtPlatform implements it.
 class Platform : public PlaybackClock
 {
 public:

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -14,19 +16,36 @@ class QToolButton;
 
 namespace kinetra {
 
-class frmMain;
+class FrameList;
 class Platform;
 
-/// The Move dialog: shifts, flips or mirrors the ticked kinds of items of the main window's
-/// current frame. Every click applies at once and redraws the frame; there is no undo. The
+/// The Move dialog: shifts, flips or mirrors the ticked kinds of items of the play's current
+/// frame. Every click applies at once and redraws the frame; there is no undo. The
 /// first click that changes the frame marks the play modified, so closing the dialog with
 /// its close box never leaves a moved frame unsaved without the save prompt.
+///
+/// It works on the frame list alone and tells the window what happened through the hooks.
+/// A failure is reported through the model's reportFailure(), which the program routes to
+/// its error report, so the dialog needs nothing of the main window.
 class frmMove : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmMove(frmMain &main, Platform &platform);
+    /// What the dialog asks of the window that owns the play.
+    struct Hooks
+    {
+        /// Shows the current frame again after a change.
+        std::function<void()> redraw;
+        /// Records the change just made to the frames as one undo step named caption.
+        std::function<void(const QString &caption)> recordEdit;
+        /// Marks the play modified.
+        std::function<void()> markModified;
+    };
+
+    /// field: the surface size in pixels, which flip and mirror reflect about.
+    frmMove(FrameList &frames, QSize field, Platform &platform, Hooks hooks,
+            QWidget *parent = nullptr);
 
     /// The arrows: 0 left, 1 up, 2 right, 3 down, each by the step in TxtInc.
     void Image1_Click(int16_t Index);
@@ -56,8 +75,10 @@ private:
     std::optional<int16_t> step(bool negated);
     int16_t ticked(int index) const;
 
-    frmMain &m_main;
+    FrameList &m_frames;
+    QSize m_field;
     Platform &m_platform;
+    Hooks m_hooks;
 };
 
 } // namespace kinetra

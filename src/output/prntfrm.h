@@ -3,27 +3,60 @@
 #include <QDialog>
 
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 
 namespace kinetra {
 
+class FrameList;
 class Platform;
-class frmMain;
+class PrintTarget;
+class Surface;
+struct PrintJob;
 struct PrintOptions;
+
+/// What the print dialog prints from, and the services of the window that shows the play.
+struct PrintSource
+{
+    /// The play's frames; their count is read when printing starts.
+    const FrameList &frames;
+    /// The surface the frames are shown on: a page shows its picture.
+    Surface &surface;
+    /// The font printing uses, kept for the session; the dialog writes the choice back.
+    QFont &printerFont;
+    /// The session's printer, which Printer Setup changes.
+    QPrinter &printer;
+    /// The play's header, notes, labels and looks (the dialog sets the options).
+    std::function<PrintJob()> job;
+    /// Whether printing makes a PDF file rather than a printed page.
+    std::function<bool()> printsToPdf;
+    /// The target pages go to: the printer, or the PDF file when one is given.
+    std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)> makeTarget;
+    /// Makes frame index (1..count) current and shows it on the surface.
+    std::function<void(int16_t index)> selectFrame;
+    /// Busy pointer on and off.
+    std::function<void()> waitStart;
+    std::function<void()> waitEnd;
+};
 
 /// The "Print Play" dialog: legend and notes, printer font, picture size and which frames.
 /// Every opening starts with the default choices; the printer font is the session's.
+/// A failed print is reported through the model's reportFailure(), which the program routes
+/// to its error report.
 class Prntfrm : public QDialog
 {
     Q_OBJECT
 
 public:
-    Prntfrm(frmMain &main, Platform &platform, QWidget *parent = nullptr);
+    Prntfrm(PrintSource source, Platform &platform, QWidget *parent = nullptr);
 
     QGroupBox *Frame1 = nullptr; // "Properties"
     QCheckBox *ChkLegend = nullptr;
@@ -54,7 +87,7 @@ private:
     /// The PDF file to print to, asked with the save dialog; empty when cancelled.
     QString askPdfFile();
 
-    frmMain &m_main;
+    PrintSource m_source;
     Platform &m_platform;
     bool m_printing = false;
 };
