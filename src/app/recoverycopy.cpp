@@ -1,13 +1,13 @@
 #include "app/recoverycopy.h"
 
 #include "app/frmmain.h"
-#include "app/platform.h"
 #include "app/programfolder.h"
 #include "app/reporterror.h"
 #include "model/atomicfile.h"
 #include "model/recoverywriter.h"
 #include "model/runtimeerror.h"
 #include "prefs/playlooks.h"
+#include "surface/platform.h"
 #include "windows/frmnotes.h"
 
 #include <QCoreApplication>
