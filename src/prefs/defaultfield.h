@@ -47,9 +47,8 @@ constexpr double kBaseballPixelsPerFoot = kBasePath / 90;
 /// from there, in feet.
 constexpr double kBaseballRubberFeet = 60.5;
 constexpr double kBaseballSkinFeet = 95;
-/// The centre of the pitcher's plate.
-constexpr Point kBaseballMound = fromLines(kBaseballRubberFeet * kBaseballPixelsPerFoot * kHalfSqrt2,
-                                           kBaseballRubberFeet * kBaseballPixelsPerFoot * kHalfSqrt2);
+/// The pitcher's plate, straight up from home toward second base.
+constexpr Point kBaseballMound{kHome.x, kHome.y - kBaseballRubberFeet * kBaseballPixelsPerFoot};
 /// The outfield is drawn shallower than life so the fence fits: home to the centre field
 /// fence and to the foul poles, pixels; the warning track runs inside the fence.
 constexpr double kBaseballFenceCentre = 320;

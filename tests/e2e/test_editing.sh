@@ -131,7 +131,8 @@ sleep 0.5
 drawn=$(shot action-line)
 for point in "85 70" "110 80" "135 90" "163 100"; do
     # shellcheck disable=SC2086
-    [ "$(at "$drawn" $point)" = "220 0 0" ] || fail "action line missing at $point: $(at "$drawn" $point)"
+    [ "$(at "$drawn" $point)" = "220 0 0" ] ||
+        fail "action line missing at $point: $(at "$drawn" $point)"
 done
 [ "$(at "$drawn" 60 70)" = "$(at "$marked" 60 70)" ] || fail "stray drawing beside the line"
 # The player, symbol and mark are still there.

@@ -76,8 +76,8 @@ TEST_F(FirstStart, BringsBaseballActionTypesThatReadOnTheFieldAndOnPaper)
         EXPECT_GE(p.ActionSize[n], 3) << p.ActionLabel[n] << ": a thin line is lost on grass";
         EXPECT_GE(contrast(p.ActionColor[n], 0xFFFFFF), 4) << p.ActionLabel[n] << " on paper";
         // On the field a line stands out by its hue as much as by its lightness.
-        EXPECT_GE(std::min(rgbDistance(p.ActionColor[n], grass), rgbDistance(p.ActionColor[n], dirt)),
-                  150)
+        const int32_t c = p.ActionColor[n];
+        EXPECT_GE(std::min(rgbDistance(c, grass), rgbDistance(c, dirt)), 150)
             << p.ActionLabel[n];
     }
     EXPECT_EQ(strokes.size(), 7u) << "all but one pair differ in line or end, not only colour";
@@ -179,7 +179,8 @@ double distance(Point a, Point b)
 double toSegment(Point p, Point a, Point b)
 {
     const double dx = b.x - a.x, dy = b.y - a.y;
-    const double t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+    const double t =
+        std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
     return distance(p, {a.x + t * dx, a.y + t * dy});
 }
 
