@@ -3,6 +3,7 @@
 #include "documentfixture.h"
 #include "model/failurereport.h"
 #include "model/playfile.h"
+#include "prefs/defaultfield.h"
 #include "windows/frmdir.h"
 #include "windows/frmhelp.h"
 
@@ -14,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kinetra {
@@ -97,6 +99,121 @@ TEST_P(SamplePlay, OpensWithoutAReportAndIsARealPlay)
 }
 
 INSTANTIATE_TEST_SUITE_P(Content, SamplePlay, testing::ValuesIn(samplePlays()),
+                         [](const testing::TestParamInfo<QString> &info) {
+                             return QFileInfo(info.param).completeBaseName().toStdString();
+                         });
+
+// ---- A coach could teach from them ----
+
+using field::Point;
+
+double distance(Point a, Point b)
+{
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+// Distance from p to the segment from a to b.
+double toSegment(Point p, Point a, Point b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy),
+                                0.0, 1.0);
+    return distance(p, {a.x + t * dx, a.y + t * dy});
+}
+
+const char *const kBaseNames[5] = {"home", "first", "second", "third", "home"};
+
+// A runner's marker is 30 pixels across: standing within its radius of a bag he is on it, and
+// within most of it of the line between two bags he is on the base path.
+constexpr double kOnBase = 15;
+constexpr double kOnPath = 12;
+// Before he runs the batter stands at the plate, and a runner who scored clears away from it.
+constexpr double kAroundHome = 40;
+// A throw ends in the receiver's glove: within his marker.
+constexpr double kGlove = 16;
+
+class SamplePlayGeometry : public testing::TestWithParam<QString>
+{
+protected:
+    void SetUp() override
+    {
+        const PlayReadResult read =
+            readPlayFile(QFile::encodeName(programFile("Plays/" + GetParam())).toStdString());
+        ASSERT_EQ(read.status, PlayReadStatus::Opened);
+        m_play = read.contents;
+    }
+
+    PlayFileContents m_play;
+};
+
+TEST_P(SamplePlayGeometry, RunnersRunTheBasePathsTouchingEveryBaseInOrder)
+{
+    const FrameList &frames = m_play.frames;
+    for (size_t i = 0; i < kPlayersPerSide; ++i) {
+        int last = -1; // the base he touched last: 0 home .. 3 third, 4 when he scored
+        for (int16_t f = 1; f <= frames.count(); ++f) {
+            const PlayConfig &frame = frames.frame(f);
+            const Point p{frame.OPlayerX[i], frame.OPlayerY[i]};
+            if (p.x <= 0) {
+                last = -1;
+                continue;
+            }
+            const std::string where = m_play.labels.offense[i] + " in frame " + std::to_string(f)
+                                      + " at " + std::to_string(int(p.x)) + ","
+                                      + std::to_string(int(p.y));
+            if (last < 0) {
+                // Where he first stands: at the plate or by a base, or leading off from one.
+                for (int b = 0; b < 4 && last < 0; ++b)
+                    if (toSegment(p, field::kBases[b], field::kBases[(b + 1) % 4]) <= kOnPath
+                        || distance(p, field::kBases[b]) <= (b == 0 ? kAroundHome : kOnBase))
+                        last = b;
+                EXPECT_GE(last, 0) << where << " starts off the base paths";
+                continue;
+            }
+            if ((last == 0 || last == 4) && distance(p, field::kPlate) <= kAroundHome)
+                continue;
+            const Point next = field::kBases[(last + 1) % 4];
+            if (last < 4 && distance(p, next) <= kOnBase) {
+                ++last;
+                continue;
+            }
+            EXPECT_LE(toSegment(p, field::kBases[last % 4], next), kOnPath)
+                << where << " leaves the base path from " << kBaseNames[last] << " to "
+                << kBaseNames[last + 1];
+        }
+    }
+}
+
+TEST_P(SamplePlayGeometry, EveryThrowEndsAtAFielder)
+{
+    const FrameList &frames = m_play.frames;
+    int throws = 0;
+    for (size_t k = 0; k < kActionCount; ++k) {
+        // What a line shows is what the play names it.
+        if (!QString::fromStdString(m_play.actions[k].label).contains("Throw", Qt::CaseInsensitive))
+            continue;
+        for (int16_t f = 1; f <= frames.count(); ++f) {
+            const PlayConfig &frame = frames.frame(f);
+            if (frame.ActionSX[k] <= 0 || frame.ActionEX[k] <= 0)
+                continue;
+            ++throws;
+            const Point end{frame.ActionEX[k], frame.ActionEY[k]};
+            // The receiver stands there when the ball arrives: in the next frame.
+            const PlayConfig &then = frames.frame(std::min<int16_t>(f + 1, frames.count()));
+            double nearest = 1e9;
+            for (size_t d = 0; d < kPlayersPerSide; ++d)
+                if (then.DPlayerX[d] > 0)
+                    nearest =
+                        std::min(nearest, distance(end, {then.DPlayerX[d], then.DPlayerY[d]}));
+            EXPECT_LE(nearest, kGlove) << "the throw in frame " << f << " ends at "
+                                       << int(end.x) << "," << int(end.y) << ", " << int(nearest)
+                                       << " pixels from the nearest fielder";
+        }
+    }
+    EXPECT_GE(throws, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Content, SamplePlayGeometry, testing::ValuesIn(samplePlays()),
                          [](const testing::TestParamInfo<QString> &info) {
                              return QFileInfo(info.param).completeBaseName().toStdString();
                          });
