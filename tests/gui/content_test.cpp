@@ -13,6 +13,7 @@
 #include <QRectF>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTextDocumentFragment>
 
 #include <algorithm>
@@ -253,6 +254,49 @@ TEST_F(HelpFile, NamesEveryMenuCommand)
         EXPECT_TRUE(text.contains(caption)) << "the help does not name " << caption.toStdString();
     }
     EXPECT_GE(named, 40);
+}
+
+TEST_F(HelpFile, EveryMenuCommandHasAPageAndEveryKeywordIsUniqueAndLeadsToOne)
+{
+    const QString help = html();
+    const auto keywords = frmHelp::parseKeywords(help);
+    ASSERT_GT(keywords.size(), 100u);
+    QSet<QString> indexed;
+    for (const frmHelp::Keyword &k : keywords) {
+        EXPECT_TRUE(help.contains(QString("<a name=\"%1\">").arg(k.anchor)))
+            << k.text.toStdString() << " leads to no page";
+        EXPECT_FALSE(indexed.contains(k.text.toLower()))
+            << k.text.toStdString() << " is in the index twice without saying which page";
+        indexed.insert(k.text.toLower());
+        // A keyword of several pages is followed by its page's title in brackets.
+        indexed.insert(k.text.section(" (", 0, 0).toLower());
+    }
+
+    // The commands as the window's menus show them: an item of a menu, or a submenu (whose
+    // items are the user's formations or label sets). Each is in the index by its place in
+    // the menus or by its own caption.
+    auto w = open();
+    QStringList commands;
+    for (QAction *top : w->menuBar()->actions()) {
+        const QString menu = top->text().remove('&');
+        if (!top->menu()) {
+            if (!indexed.contains(menu.toLower()))
+                ADD_FAILURE() << "no help page for " << menu.toStdString();
+            commands << menu;
+            continue;
+        }
+        for (QAction *item : top->menu()->actions()) {
+            if (item->isSeparator() || !item->isVisible()
+                || item->objectName().startsWith("mnurecentFile"))
+                continue;
+            const QString caption = item->text().remove('&');
+            if (!indexed.contains((menu + " > " + caption).toLower())
+                && !indexed.contains(caption.toLower()))
+                ADD_FAILURE() << "no help page for " << (menu + " > " + caption).toStdString();
+            commands << caption;
+        }
+    }
+    EXPECT_GE(commands.size(), 30);
 }
 
 TEST_F(HelpFile, HasItsPagesAndAKeywordIndexWhoseLinksLeadToPages)
