@@ -170,9 +170,9 @@ std::vector<Formation> standardFormations()
     // Runner on first, fewer than two outs: the middle infielders come in and toward second,
     // so either reaches the bag in time to turn two.
     Formation doublePlay = formation("Double-Play Depth");
-    corners(doublePlay, {}, infield(100, -36));
-    middle(doublePlay, infield(128, 12), infield(128, -12));
     holdRunnerOnFirst(doublePlay);
+    doublePlay.defense[Third] = infield(100, -36);
+    middle(doublePlay, infield(128, 12), infield(128, -12));
     outfielders(doublePlay, 0.5);
     all.push_back(doublePlay);
 
@@ -191,9 +191,9 @@ std::vector<Formation> standardFormations()
     // baseman holds the runner and charges with the pitch, the second baseman cheats toward
     // first to cover it and the shortstop toward second.
     Formation bunt = formation("Bunt Defense");
-    corners(bunt, {}, infield(65, -38));
-    middle(bunt, infield(125, 25), infield(128, -10));
     holdRunnerOnFirst(bunt);
+    bunt.defense[Third] = infield(65, -38);
+    middle(bunt, infield(125, 25), infield(128, -10));
     outfielders(bunt, 0.45);
     all.push_back(bunt);
 
