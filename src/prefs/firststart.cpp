@@ -2,6 +2,7 @@
 
 #include "model/rounding.h"
 #include "prefs/defaultfield.h"
+#include "prefs/preferencestore.h"
 
 #include <cmath>
 #include <numbers>
@@ -30,10 +31,11 @@ struct ActionLook
 
 // Colour says who moves (red the offence, blues the defence, black and purple the ball), the
 // line says what: broken lines are the ball's path (a hit, a throw), a bar is a fielder who
-// stops and holds. The names are short enough for the palette to show them whole.
-// Every look differs from the others by its line or end as well as its colour, so a page
-// printed in black and white still tells them apart; all are dark or saturated enough to read
-// on grass, on the infield dirt and on white paper.
+// stops and holds. The names are short enough for the palette to show them whole. But for Run
+// and Field (a runner's line from a white marker, a fielder's from a blue one) every look
+// differs from the others by its line or end as well as its colour, so a page printed in
+// black and white still tells them apart; all are dark or saturated enough to read on grass,
+// on the infield dirt and on white paper.
 constexpr int kRed = rgb(220, 0, 0);
 constexpr int kBlue = rgb(0, 0, 220);
 const ActionLook kActionLooks[8] = {
@@ -49,9 +51,6 @@ const ActionLook kActionLooks[8] = {
 
 // Labels in the markers: the defence's blue fill takes white text.
 constexpr int kDefenceText = rgb(255, 255, 255);
-const char *const kHardballOffense[10] = {"B1", "B2", "B3", "B4", "B5",
-                                          "B6", "B7", "B8", "B9", "B10"};
-const char *const kHardballDefense[10] = {"P", "C", "1B", "2B", "3B", "SS", "RF", "CF", "LF", "Sp"};
 
 // ---- Placing people on the default field ----
 
@@ -86,7 +85,7 @@ Point outfield(double degrees, double depth)
     const double pole = field::kBaseballFenceLine * field::kHalfSqrt2;
     const double centre = field::kBaseballFenceCentre;
     const double fenceUp = (2 * pole * pole - centre * centre) / (2 * (pole - centre));
-    const double wall = 2;
+    const double wall = 2; // the padded wall the picture draws inside the fence
     const double track = rayToCircle(degrees, fenceUp,
                                       centre - fenceUp - wall - field::kBaseballTrack);
     const double r = skin + depth * (track - skin);
@@ -227,9 +226,11 @@ FirstStartSettings::FirstStartSettings()
     }
 
     put("PLAYER", "DPTcolr", QString::number(kDefenceText));
-    for (int k = 0; k < 10; ++k) {
-        put("PLAYER", QString("OPLabel%1").arg(k), kHardballOffense[k]);
-        put("PLAYER", QString("DPLabel%1").arg(k), kHardballDefense[k]);
+    Preferences builtIn;
+    fillBuiltInLabelSets(builtIn);
+    for (size_t k = 0; k < 10; ++k) {
+        put("PLAYER", QString("OPLabel%1").arg(k), QString::fromStdString(builtIn.OPDef[0][k]));
+        put("PLAYER", QString("DPLabel%1").arg(k), QString::fromStdString(builtIn.DPDef[0][k]));
     }
 
     const std::vector<Formation> formations = standardFormations();

@@ -20,7 +20,7 @@ public:
     QString read(const QString &section, const QString &key,
                  const QString &defaultValue = QString()) const override;
     void write(const QString &, const QString &, const QString &) override {}
-    /// The section's keys in the order a save writes them.
+    /// The section's keys in the order they were set.
     QStringList keys(const QString &section) const override;
     void sync() override {}
 
