@@ -38,6 +38,9 @@ protected:
     {
         TempSettings settings;
         loadPreferences(IniSettingsStore(), prefs, kProgramDir);
+        // Plain black arrows, so a case sees exactly the one look it changes.
+        prefs.ActionColor.fill(0);
+        prefs.ActionEndType.fill(0);
     }
 
     std::unique_ptr<frmOptions> open()
