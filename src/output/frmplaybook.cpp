@@ -92,7 +92,8 @@ frmPlaybook::frmPlaybook(PlaybookServices services, Platform &platform, QWidget 
         sizes->addWidget(OptSize[size_t(k)]);
     }
 
-    CmdPsetup = new QPushButton("Printer Set&up", this);
+    // U belongs to Up here.
+    CmdPsetup = new QPushButton("Printer Se&tup", this);
     CmdPsetup->setObjectName("CmdPsetup");
     CmdPsetup->setAutoDefault(false);
     CmdCan = new QPushButton("&Cancel", this);
