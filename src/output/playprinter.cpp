@@ -8,7 +8,6 @@
 #include "surface/framerenderer.h"
 #include "surface/surface.h"
 
-#include <QPainterPathStroker>
 #include <QStringList>
 
 #include <algorithm>
@@ -159,34 +158,47 @@ private:
     }
 
     // The line as the picture shows it: its dash, its width, its end marker, all in
-    // proportion to the printed picture; a colour too light for paper gets a dark outline.
+    // proportion to the printed picture; a colour too light for paper is drawn over a dark
+    // line a little wider, with dashes of the same lengths, so that it shows as outlined.
     void drawSample(const LegendCell &cell, const LegendEntry &e, double scale)
     {
         const QColor color = m_job.looks.ActionColor[size_t(e.index)];
         const double width = std::max<double>(1, e.width) * scale;
         QPen pen(color, width, penStyleOf(e.type - 1),
                  e.width <= 1 ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
-        QPainterPath line(cell.sample.p1());
-        line.lineTo(cell.sample.p2());
-        const QPointF end = cell.sample.p2();
-        const double m = e.marker * scale;
-        if (e.endType == 1) {
-            line.moveTo(end.x(), end.y() - m);
-            line.lineTo(end.x(), end.y() + m);
-        }
-        QPainterPath shape = QPainterPathStroker(pen).createStroke(line);
-        if (e.endType == 0)
-            shape.addPolygon(QPolygonF({QPointF(end.x(), end.y() - m),
-                                        QPointF(end.x() + m, end.y()),
-                                        QPointF(end.x(), end.y() + m)}));
-        shape.setFillRule(Qt::WindingFill);
+        const QPoint from = cell.sample.p1().toPoint();
+        const QPoint end = cell.sample.p2().toPoint();
+        const int m = toInt32(e.marker * scale);
+        const QLine bar(end.x(), end.y() - m, end.x(), end.y() + m);
+        const QPainterPath arrowhead = [&] {
+            QPainterPath head;
+            head.addPolygon(QPolygonF({QPointF(end.x(), end.y() - m), QPointF(end.x() + m, end.y()),
+                                       QPointF(end.x(), end.y() + m), QPointF(end.x(), end.y() - m)}));
+            return head;
+        }();
+
         QPen outline(Qt::NoPen);
         if (relativeLuminance(color) > kLightOnPaper) {
-            outline = QPen(QColor(64, 64, 64),
-                           std::max(1.0, 0.15 / 25.4 * m_target.dotsPerInch()));
-            outline.setJoinStyle(Qt::MiterJoin);
+            const double thin = std::max(1.0, 0.15 / 25.4 * m_target.dotsPerInch());
+            outline = QPen(QColor(64, 64, 64), thin, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+            QPen under = pen;
+            under.setColor(outline.color());
+            under.setWidthF(width + 2 * thin);
+            if (pen.style() != Qt::SolidLine) {
+                QList<qreal> dashes = pen.dashPattern();
+                for (qreal &d : dashes)
+                    d *= width / under.widthF();
+                under.setDashPattern(dashes);
+            }
+            m_target.drawLine(from, end, under);
+            if (e.endType == 1)
+                m_target.drawLine(bar.p1(), bar.p2(), under);
         }
-        m_target.drawShape(shape.simplified(), outline, QBrush(color));
+        m_target.drawLine(from, end, pen);
+        if (e.endType == 0)
+            m_target.drawShape(arrowhead, outline, QBrush(color));
+        else if (e.endType == 1)
+            m_target.drawLine(bar.p1(), bar.p2(), pen);
     }
 
     void print(const QString &text)

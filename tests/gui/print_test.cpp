@@ -199,7 +199,8 @@ TEST_F(PrintTest, DefaultChoicesPrintTheFramePageAndTheNotesPage)
     for (const auto &item : page1) {
         if (item.kind == RecordingPrintTarget::Item::Box)
             box = item.rect;
-        else if (item.kind == RecordingPrintTarget::Item::Shape)
+        else if (item.kind == RecordingPrintTarget::Item::Line
+                 && item.pen.color() != QColor(64, 64, 64)) // not a light line's outline
             samples << item;
     }
     EXPECT_EQ(box.bottom(), 3200 - kLine);
@@ -209,8 +210,10 @@ TEST_F(PrintTest, DefaultChoicesPrintTheFramePageAndTheNotesPage)
     for (size_t k = 0; k < 8; ++k) {
         const auto &sample = samples[int(k)];
         EXPECT_TRUE(box.contains(sample.rect)) << k;
-        EXPECT_EQ(sample.fill, w->looks().ActionColor[k]) << k;
-        EXPECT_GE(sample.rect.height() + 1, std::max<int>(1, w->Prefs.ActionSize[k]) * 5.9) << k;
+        EXPECT_EQ(sample.pen.color(), w->looks().ActionColor[k]) << k;
+        EXPECT_DOUBLE_EQ(sample.pen.widthF(), std::max<int>(1, w->Prefs.ActionSize[k]) * 5.9)
+            << k;
+        EXPECT_EQ(sample.pen.style(), penStyleOf(w->Prefs.ActionType[k] - 1)) << k;
     }
 
     // Page 2: the rule across the page under "Notes:".
@@ -450,6 +453,7 @@ TEST_F(PrintTest, TheLegendNamesTheLinesPrintedAndOutlinesLightOnes)
     }
     w->Prefs.ActionColor[2] = 16777215; // white
     w->Prefs.ActionColor[5] = 255;      // red
+    w->Prefs.ActionEndType[2] = w->Prefs.ActionEndType[5] = 0; // arrowheads
     dialog->OptPFrames[1]->setChecked(true);
     dialog->chkNotes->setChecked(false);
     print();
@@ -458,16 +462,25 @@ TEST_F(PrintTest, TheLegendNamesTheLinesPrintedAndOutlinesLightOnes)
         const QStringList texts = recorder.texts()[p];
         EXPECT_EQ(texts.mid(2), QStringList({QString::fromStdString(w->Prefs.ActionLabel[2]),
                                              QString::fromStdString(w->Prefs.ActionLabel[5])}));
-        QList<RecordingPrintTarget::Item> samples;
-        for (const auto &item : recorder.pages[p])
-            if (item.kind == RecordingPrintTarget::Item::Shape)
-                samples << item;
-        ASSERT_EQ(samples.size(), 2);
-        EXPECT_EQ(samples[0].fill, QColor(Qt::white));
-        EXPECT_NE(samples[0].pen.style(), Qt::NoPen);
-        EXPECT_LT(samples[0].pen.color().lightness(), 100);
-        EXPECT_EQ(samples[1].fill, QColor(Qt::red));
-        EXPECT_EQ(samples[1].pen.style(), Qt::NoPen);
+        // The white line lies over a dark one a little wider, its arrowhead outlined.
+        QList<RecordingPrintTarget::Item> lines, heads;
+        for (const auto &item : recorder.pages[p]) {
+            if (item.kind == RecordingPrintTarget::Item::Line)
+                lines << item;
+            else if (item.kind == RecordingPrintTarget::Item::Shape)
+                heads << item;
+        }
+        ASSERT_EQ(lines.size(), 3);
+        EXPECT_LT(lines[0].pen.color().lightness(), 100);
+        EXPECT_EQ(lines[1].pen.color(), QColor(Qt::white));
+        EXPECT_GT(lines[0].pen.widthF(), lines[1].pen.widthF());
+        EXPECT_EQ(lines[0].rect, lines[1].rect);
+        EXPECT_EQ(lines[2].pen.color(), QColor(Qt::red));
+        ASSERT_EQ(heads.size(), 2);
+        EXPECT_EQ(heads[0].fill, QColor(Qt::white));
+        EXPECT_NE(heads[0].pen.style(), Qt::NoPen);
+        EXPECT_EQ(heads[1].fill, QColor(Qt::red));
+        EXPECT_EQ(heads[1].pen.style(), Qt::NoPen);
     }
 }
 
