@@ -5,7 +5,6 @@
 #include "output/playprinter.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 namespace kinetra {
