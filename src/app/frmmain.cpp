@@ -175,6 +175,7 @@ void frmMain::buildMenus()
     addMenuItem(file, "Expor&t...", "mnuFileExport");
     file->addSeparator();
     addMenuItem(file, "&Print...", "mnuFilePrint", QKeySequence("Ctrl+P"));
+    addMenuItem(file, "Print P&laybook...", "mnuFilePlaybook");
     addMenuItem(file, "Print Set&up...", "mnuFilePageSetup");
     file->addSeparator();
     addMenuItem(file, "E&xit", "mnuFileExit");

@@ -33,6 +33,7 @@ namespace kinetra {
 class Canvas;
 class frmMove;
 class frmNotes;
+class frmPlaybook;
 class frmTip;
 class Platform;
 class PrintTarget;
@@ -219,6 +220,11 @@ public:
     /// The "Print Play" dialog for the play, printing through this window.
     std::unique_ptr<Prntfrm> printDialog();
     void mnuFilePageSetup_Click();
+    /// File > Print Playbook: several plays of a folder printed as one document.
+    void mnuFilePlaybook_Click();
+    /// The "Print Playbook" dialog, listing the Play Directory's folder, printing through
+    /// this window's printer.
+    std::unique_ptr<frmPlaybook> playbookDialog();
     void mnuFileSaveBMP_Click();
     /// The printer of the session: the printer, paper and orientation chosen in the set-up
     /// stay for the rest of the run.
@@ -232,6 +238,11 @@ public:
     std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)> makePrintTarget;
     /// What printing reads from the play and the preferences (the options left at defaults).
     PrintJob printJob() const;
+    /// The folder the last PDF was printed to in this session; empty before the first.
+    QString LastPdfFolder;
+    /// Where the PDF file dialogs start: LastPdfFolder while it exists, else the user's
+    /// documents folder.
+    QString pdfFolder() const;
     // End of printing block
     // Plays handed to the program: named on its command line or by a second start
     /// Brings the window to the front and opens sFile as File > Open does once its dialog has

@@ -239,6 +239,7 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
         for (size_t k = 0; k < job.actionLabels.size(); ++k)
             job.actionLabels[k] = QString::fromStdString(play.prefs.ActionLabel[k]);
         job.looks = FrameLooks::fromPreferences(play.prefs);
+        job.legendLines = legendLines(play.frames, true);
         job.icon = options.printIcon;
         QPrinter layout(QPrinter::HighResolution);
         const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);

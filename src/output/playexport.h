@@ -32,6 +32,10 @@ struct ExportOptions
     bool notes = true;    ///< PDF: a notes page at the end
     int delayMs = 1000;   ///< GIF: how long each frame is held
     bool smooth = false;  ///< GIF: gliding images between the frames
+    /// PDF playbook: the plays in order, each printed with all frames after a contents page;
+    /// empty for one play on its own.
+    QStringList plays;
+    QString title;        ///< PDF playbook: its name
     /// PDF: the font the pages are printed in and the icon of their headers, as the window
     /// prints them.
     QFont printerFont{QStringLiteral("DejaVu Sans"), 10};

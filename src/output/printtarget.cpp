@@ -57,6 +57,20 @@ void PainterPrintTarget::drawImage(const QRect &target, const QImage &image)
     m_painter.drawImage(target, image);
 }
 
+void PainterPrintTarget::drawShape(const QPainterPath &shape, const QPen &outline,
+                                   const QBrush &fill)
+{
+    m_painter.setPen(outline);
+    m_painter.setBrush(fill);
+    m_painter.drawPath(shape);
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+int PainterPrintTarget::dotsPerInch() const
+{
+    return device()->logicalDpiX();
+}
+
 PrinterPrintTarget::PrinterPrintTarget(QPrinter &printer, const QString &outputFile)
     : m_printer(printer)
     , m_outputFile(outputFile)
@@ -104,6 +118,11 @@ void PrinterPrintTarget::begin()
     m_open = true;
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.setFont(m_font);
+}
+
+void PrinterPrintTarget::setDocumentTitle(const QString &title)
+{
+    m_printer.setDocName(title);
 }
 
 QSize PrinterPrintTarget::pageSize() const
@@ -156,7 +175,10 @@ std::unique_ptr<QPrinter> pdfPrinterLike(const QPrinter &printer)
     pdf->setOutputFormat(QPrinter::PdfFormat);
     pdf->setResolution(300);
     pdf->setPageLayout(printer.pageLayout());
-    pdf->setCreator("Kinetra");
+    pdf->setCreator(QString("Kinetra %1.%2.%3")
+                        .arg(KINETRA_VERSION_MAJOR)
+                        .arg(KINETRA_VERSION_MINOR)
+                        .arg(KINETRA_VERSION_PATCH));
     return pdf;
 }
 

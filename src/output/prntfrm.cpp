@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -183,12 +184,16 @@ PrintOptions Prntfrm::options() const
     return o;
 }
 
-QString Prntfrm::askPdfFile()
+QString Prntfrm::choosePdfFile()
 {
+    // Printer Setup's print-to-file choice names the file; the user is not asked twice.
+    const QString given = m_source.printer.outputFileName().trimmed();
+    if (!given.isEmpty())
+        return given;
     Platform::FileDialog dialog;
     dialog.title = "Print to File";
     dialog.filter = "PDF files (*.pdf)|*.pdf";
-    dialog.startFolder = QDir::currentPath();
+    dialog.startFolder = m_source.pdfFolder ? m_source.pdfFolder() : QDir::currentPath();
     // A title may hold characters a file name cannot.
     QString name = m_source.job().title.trimmed();
     name.replace('/', '_').replace(QChar(0), '_');
@@ -211,7 +216,7 @@ void Prntfrm::CmdPrint_Click()
     try {
         QString pdfFile;
         if (m_source.printsToPdf()) {
-            pdfFile = askPdfFile();
+            pdfFile = choosePdfFile();
             if (pdfFile.isEmpty())
                 return;
         }
@@ -220,6 +225,7 @@ void Prntfrm::CmdPrint_Click()
         const std::unique_ptr<PrintTarget> target = m_source.makeTarget(pdfFile);
         PrintJob job = m_source.job();
         job.options = chosen;
+        job.legendLines = legendLines(m_source.frames, chosen.allFrames);
         Surface &surface = m_source.surface;
         const FramePicture picture = [&](int16_t index) {
             if (chosen.allFrames) {
@@ -230,6 +236,8 @@ void Prntfrm::CmdPrint_Click()
         };
         printPlay(*target, job, surface.size(), m_source.frames.count(), picture);
         m_source.waitEnd();
+        if (!pdfFile.isEmpty() && m_source.pdfWritten)
+            m_source.pdfWritten(pdfFile);
     } catch (...) {
         if (busy)
             m_source.waitEnd();

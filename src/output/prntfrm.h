@@ -38,6 +38,10 @@ struct PrintSource
     std::function<PrintJob()> job;
     /// Whether printing makes a PDF file rather than a printed page.
     std::function<bool()> printsToPdf;
+    /// The folder the PDF file dialog starts in.
+    std::function<QString()> pdfFolder;
+    /// Told of every PDF file written, so that the next dialog can start beside it.
+    std::function<void(const QString &pdfFile)> pdfWritten;
     /// The target pages go to: the printer, or the PDF file when one is given.
     std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)> makeTarget;
     /// Makes frame index (1..count) current and shows it on the surface.
@@ -84,8 +88,9 @@ public:
 private:
     /// Shows font in the two font boxes.
     void showFont(const QFont &font);
-    /// The PDF file to print to, asked with the save dialog; empty when cancelled.
-    QString askPdfFile();
+    /// The PDF file to print to: the one given in Printer Setup, else asked with the save
+    /// dialog; empty when cancelled.
+    QString choosePdfFile();
 
     PrintSource m_source;
     Platform &m_platform;
