@@ -368,8 +368,10 @@ TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
 {
     auto w = play(1, 1);
     const PlayConfig start = w->Frames.frame(1);
+    // The last two fit but would carry the player (10, 20) past 32767.
     for (const auto &[step, index] : {std::pair{"40000", 0}, std::pair{"-1e6", 2},
-                                      std::pair{"-32768", 3}}) {
+                                      std::pair{"-32768", 3}, std::pair{"32767", 2},
+                                      std::pair{"32767", 3}}) {
         platform.calls.clear();
         const std::unique_ptr<frmMove> opened = w->moveDialog();
         frmMove &dialog = *opened;
@@ -384,12 +386,12 @@ TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
         EXPECT_EQ(w->Frames.frame(1), start);
         EXPECT_FALSE(w->Frames.modified());
     }
-    // The largest steps that fit still move.
+    // The largest step that keeps the player in range still moves.
     const std::unique_ptr<frmMove> opened = w->moveDialog();
     frmMove &dialog = *opened;
-    dialog.TxtInc->setText("32767");
+    dialog.TxtInc->setText("32757");
     dialog.Image1_Click(2);
-    EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 10 + 32767);
+    EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 32767);
 }
 
 } // namespace
