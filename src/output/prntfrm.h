@@ -84,7 +84,8 @@ public:
 private:
     /// Shows font in the two font boxes.
     void showFont(const QFont &font);
-    /// The PDF file to print to, asked with the save dialog; empty when cancelled.
+    /// The PDF file to print to, asked with the save dialog; a name without an extension
+    /// gets ".pdf". Empty when cancelled.
     QString askPdfFile();
 
     PrintSource m_source;
