@@ -39,6 +39,19 @@ bool pointsFit(const std::array<float, N> &xs, const std::array<float, N> &ys,
     return true;
 }
 
+// An action line is tested at its start and moved at both ends.
+template <size_t N>
+bool linesFit(const std::array<float, N> &sx, const std::array<float, N> &sy,
+              const std::array<float, N> &ex, const std::array<float, N> &ey, const Transform &t)
+{
+    for (size_t k = 0; k < N; ++k)
+        if (onSurface(sx[k], sy[k])
+            && !(fitsInt16(t.x(sx[k])) && fitsInt16(t.y(sy[k])) && fitsInt16(t.x(ex[k]))
+                 && fitsInt16(t.y(ey[k]))))
+            return false;
+    return true;
+}
+
 template <size_t N>
 void movePoints(std::array<float, N> &xs, std::array<float, N> &ys, const Transform &t)
 {
@@ -57,19 +70,11 @@ bool PlayConfig::MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t y
 {
     const Transform t{float(Xinc), float(Yinc), float(xWIDTH), float(yHEIGHT)};
     // Everything is checked before anything moves, so a refused move leaves the frame whole.
-    bool fits = true;
-    if (IPly == 1)
-        fits = pointsFit(OPlayerX, OPlayerY, t) && pointsFit(DPlayerX, DPlayerY, t);
-    if (ISym == 1)
-        fits = fits && pointsFit(SYMBOLX, SYMBOLY, t);
-    if (ITxt == 1)
-        fits = fits && pointsFit(TxtSYMBOLX, TxtSYMBOLY, t);
-    if (IAct == 1)
-        for (size_t k = 0; k < ActionSX.size(); ++k)
-            if (onSurface(ActionSX[k], ActionSY[k])
-                && !(fitsInt16(t.x(ActionSX[k])) && fitsInt16(t.y(ActionSY[k]))
-                     && fitsInt16(t.x(ActionEX[k])) && fitsInt16(t.y(ActionEY[k]))))
-                fits = false;
+    const bool fits =
+        (IPly != 1 || (pointsFit(OPlayerX, OPlayerY, t) && pointsFit(DPlayerX, DPlayerY, t)))
+        && (ISym != 1 || pointsFit(SYMBOLX, SYMBOLY, t))
+        && (ITxt != 1 || pointsFit(TxtSYMBOLX, TxtSYMBOLY, t))
+        && (IAct != 1 || linesFit(ActionSX, ActionSY, ActionEX, ActionEY, t));
     if (!fits)
         return false;
 

@@ -2,6 +2,7 @@
 // shortcuts, Insert Progressive's questions and refusals, the frame limit, and the Move dialog.
 #include "gui/documentfixture.h"
 
+#include "app/reporterror.h"
 #include "surface/canvas.h"
 #include "surface/labelbox.h"
 #include "surface/surface.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -392,6 +394,18 @@ TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
     dialog.TxtInc->setText("32757");
     dialog.Image1_Click(2);
     EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 32767);
+
+    // No step makes a mirror smaller: the overflow is reported and nothing changes.
+    installErrorReporter(platform);
+    const auto restore = qScopeGuard([] { removeErrorReporter(); });
+    PlayConfig &f = w->Frames.frame(1);
+    f.OPlayerX[0] = 10, f.TxtSYMBOLX[0] = -32500, f.TxtSYMBOLY[0] = 10;
+    const PlayConfig far = f;
+    platform.calls.clear();
+    dialog.Cmdmirror->click();
+    ASSERT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(platform.messages()[0].title, "Move Frame");
+    EXPECT_EQ(f, far);
 }
 
 } // namespace
