@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QScrollBar>
 
+#include <map>
+
 namespace kinetra {
 
 namespace {
@@ -276,13 +278,28 @@ void frmMain::matchSavedTexts()
         for (size_t k = 0; k < Prefs.ActionLabel.size(); ++k)
             palette->Tracerlbl[k]->setText(QString::fromStdString(Prefs.ActionLabel[k]));
 
+    // Every state the history holds takes the texts as saved as well: the replacement is part
+    // of the saved state, not a step that undo would take back. Texts repeat from frame to
+    // frame and step to step, so each is converted once.
+    std::map<std::string, std::string> converted;
+    const auto saveTexts = [&](PlayConfig &frame) {
+        bool changed = false;
+        for (std::string &text : frame.TxtValue) {
+            auto it = converted.find(text);
+            if (it == converted.end())
+                it = converted.emplace(text, asSaved(text)).first;
+            if (it->second != text) {
+                text = it->second;
+                changed = true;
+            }
+        }
+        return changed;
+    };
+    m_history.restate([&](PlayConfig &frame) { saveTexts(frame); });
     bool currentChanged = false;
     for (int16_t i = 1; i <= Frames.count(); ++i)
-        for (std::string &text : Frames.frame(i).TxtValue)
-            if (std::string saved = asSaved(text); saved != text) {
-                text = std::move(saved);
-                currentChanged |= i == Frames.current();
-            }
+        if (saveTexts(Frames.frame(i)))
+            currentChanged |= i == Frames.current();
     if (currentChanged)
         DrawSelected();
 }

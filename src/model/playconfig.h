@@ -64,8 +64,9 @@ public:
     /// s bouncing off the left edge, (-s, 0, 0, 0) right by s, (0, 0, W, 0) mirrors about
     /// x = W / 2. An item whose tested x and y are both 0 or less is an empty slot and stays;
     /// an action line is tested at its start and then moved at both ends. Active player and
-    /// label texts never change.
-    void MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t yHEIGHT, int16_t IPly,
+    /// label texts never change. When a coordinate of a processed item would leave what
+    /// drawing takes (-32768..32767 once rounded), nothing moves and the result is false.
+    bool MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t yHEIGHT, int16_t IPly,
                    int16_t ISym, int16_t IAct, int16_t ITxt);
 
     /// Reads the frame's 95 items in file order. A failure is reported as "Reading Play"; the

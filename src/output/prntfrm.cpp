@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -199,8 +200,23 @@ QString Prntfrm::choosePdfFile()
     name.replace('/', '_').replace(QChar(0), '_');
     dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".pdf";
     dialog.confirmReplace = true;
+    dialog.defaultSuffix = "pdf";
     const std::optional<QString> chosen = m_platform.saveFileName(dialog);
-    return chosen ? chosen->trimmed() : QString();
+    if (!chosen)
+        return QString();
+    QString file = chosen->trimmed();
+    // Not every file dialog adds the suffix. A name that has an extension is kept as typed.
+    if (file.isEmpty() || !QFileInfo(file).suffix().isEmpty())
+        return file;
+    file += ".pdf";
+    // The dialog asked about the name as typed, not about this one.
+    if (QFileInfo::exists(file)
+        && m_platform.messageBox(QString("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(file)),
+                                 dialog.title, Platform::Buttons::YesNo, Platform::Icon::Warning)
+               != Platform::Answer::Yes)
+        return QString();
+    return file;
 }
 
 void Prntfrm::CmdPrint_Click()

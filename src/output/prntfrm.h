@@ -89,7 +89,7 @@ private:
     /// Shows font in the two font boxes.
     void showFont(const QFont &font);
     /// The PDF file to print to: the one given in Printer Setup, else asked with the save
-    /// dialog; empty when cancelled.
+    /// dialog, where a name without an extension gets ".pdf". Empty when cancelled.
     QString choosePdfFile();
 
     PrintSource m_source;

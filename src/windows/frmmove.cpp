@@ -141,13 +141,18 @@ std::optional<int16_t> frmMove::step(bool negated)
         const int16_t s = toInt16(typed);
         return negated ? toInt16(-double(s)) : s;
     } catch (const RuntimeError &) {
-        m_platform.messageBox("The step " + TxtInc->text().trimmed()
-                                  + " is too large. Enter a step from -32767 to 32767.",
-                              "Kinetra", Platform::Buttons::Ok, Platform::Icon::Warning);
-        TxtInc->setFocus();
-        TxtInc->selectAll();
+        refuseStep();
         return std::nullopt;
     }
+}
+
+void frmMove::refuseStep()
+{
+    m_platform.messageBox("The step " + TxtInc->text().trimmed()
+                              + " is too large. Enter a step from -32767 to 32767.",
+                          "Kinetra", Platform::Buttons::Ok, Platform::Icon::Warning);
+    TxtInc->setFocus();
+    TxtInc->selectAll();
 }
 
 void frmMove::Image1_Click(int16_t Index)
@@ -175,7 +180,10 @@ void frmMove::Cmdmirror_Click()
 
 void frmMove::CmdOk_Click()
 {
-    m_hooks.markModified();
+    // A play marked already, as by the steps of this dialog, stays as it is: marked again here
+    // it would be marked outside the history, and undoing the steps could not clear the mark.
+    if (!m_frames.modified())
+        m_hooks.markModified();
     accept();
 }
 
@@ -185,11 +193,15 @@ void frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
     try {
         const int16_t xWIDTH = toInt16(width), yHEIGHT = toInt16(height);
         PlayConfig &frame = m_frames.currentFrame();
-        const PlayConfig before = frame;
-        frame.MoveFrame(int16_t(Xinc), int16_t(Yinc), xWIDTH, yHEIGHT, ticked(0), ticked(1),
-                        ticked(2), ticked(3));
-        if (!(frame == before))
-            m_hooks.markModified();
+        if (!frame.MoveFrame(int16_t(Xinc), int16_t(Yinc), xWIDTH, yHEIGHT, ticked(0),
+                             ticked(1), ticked(2), ticked(3))) {
+            // A smaller step helps; a reflection out of range comes from the play's own values.
+            if (width == 0 && height == 0) {
+                refuseStep();
+                return;
+            }
+            throw RuntimeError(ErrorCode::Overflow);
+        }
         m_hooks.redraw();
         m_hooks.recordEdit(caption);
     } catch (...) {

@@ -20,9 +20,10 @@ class FrameList;
 class Platform;
 
 /// The Move dialog: shifts, flips or mirrors the ticked kinds of items of the play's current
-/// frame. Every click applies at once and redraws the frame; there is no undo. The
-/// first click that changes the frame marks the play modified, so closing the dialog with
-/// its close box never leaves a moved frame unsaved without the save prompt.
+/// frame. Every click applies at once, redraws the frame and is one step of the play's undo
+/// history; that step marks the play modified, so closing the dialog with its close box
+/// never leaves a moved frame unsaved without the save prompt, and undoing it clears the mark.
+/// A move that would carry an item outside -32768..32767 is refused and changes nothing.
 ///
 /// It works on the frame list alone and tells the window what happened through the hooks.
 /// A failure is reported through the model's reportFailure(), which the program routes to
@@ -53,7 +54,7 @@ public:
     void Cmdflip_Click();
     /// Turns the frame left to right.
     void Cmdmirror_Click();
-    /// Marks the play modified and closes.
+    /// Marks the play modified unless it is marked already, and closes.
     void CmdOk_Click();
 
     QGroupBox *Frame1 = nullptr;
@@ -70,6 +71,8 @@ private:
     /// Runs MoveFrame on the current frame with the ticked groups and redraws it; the surface
     /// size arrives as plain pixels. The change is one step of the history named caption.
     void moveCurrentFrame(int Xinc, int Yinc, int width, int height, const QString &caption);
+    /// Says that the step in TxtInc cannot be taken and selects it for a new one.
+    void refuseStep();
     /// The step typed in TxtInc, negated when asked; a step that does not fit is refused
     /// with a message and gives nullopt.
     std::optional<int16_t> step(bool negated);

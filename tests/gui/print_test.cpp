@@ -611,6 +611,45 @@ TEST_F(PrintTest, CancellingThePdfNamePrintsNothingAndKeepsTheDialog)
     EXPECT_FALSE(platform.waitCursor);
 }
 
+TEST_F(PrintTest, APdfNameWithoutAnExtensionGetsOne)
+{
+    // A fresh page recorder for every print.
+    w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        pdfFiles << pdfFile;
+        return std::make_unique<RecordingPrintTarget>(QSize(2400, 3200), kLine);
+    };
+    QFile kept(dir.filePath("kept.pdf"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.close();
+    struct Case
+    {
+        QString typed;
+        std::optional<Platform::Answer> replace; // the answer when asked about an old file
+        QString printed;
+    };
+    for (const Case &c : {Case{"bunt", {}, "bunt.pdf"}, Case{"bunt.PDF", {}, "bunt.PDF"},
+                          Case{"kept", Platform::Answer::No, ""},
+                          Case{"kept", Platform::Answer::Yes, "kept.pdf"}}) {
+        platform.calls.clear();
+        pdfFiles.clear();
+        if (c.replace)
+            platform.queueAnswer(*c.replace);
+        platform.queueText(dir.filePath(c.typed));
+        dialog->CmdPrint->click();
+        const std::string what = c.typed.toStdString();
+        EXPECT_EQ(callsOf("saveFile").at(0).file.defaultSuffix, "pdf");
+        EXPECT_EQ(pdfFiles, c.printed.isEmpty() ? QStringList() : QStringList{dir.filePath(c.printed)})
+            << what;
+        const QList<FakePlatform::Call> asked = platform.messages();
+        ASSERT_EQ(asked.size(), c.replace ? 1 : 0) << what;
+        if (c.replace) {
+            EXPECT_EQ(asked[0].text, QDir::toNativeSeparators(dir.filePath("kept.pdf"))
+                                         + " already exists.\nDo you want to replace it?");
+            EXPECT_EQ(asked[0].buttons, Platform::Buttons::YesNo);
+        }
+    }
+}
+
 // A target that refuses its second page, as a printer that goes off line would.
 class RefusingTarget : public RecordingPrintTarget
 {
