@@ -19,6 +19,7 @@ class QWidget;
 namespace kinetra {
 
 class DragPicture;
+class PlayConfig;
 class LabelBox;
 class LineSample;
 class ShapeSample;
@@ -77,6 +78,10 @@ public:
     QPushButton *CmdChalkClr = nullptr;
 
     int currentPage() const;
+
+    /// Marks on the Action page the types that already have a line on `frame` (bold name,
+    /// with a tip), since drawing such a type again replaces its line.
+    void markActionLines(const PlayConfig &frame);
 
     /// Largest picture a symbol box shows at its own size: the grid's cells hold that and a
     /// frame, so larger pictures are shown scaled down and no two boxes overlap.
