@@ -103,6 +103,10 @@ public:
     void Canvas_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
     void Canvas_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float X, float Y);
     void Canvas_MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
+    /// A key on the focused surface: Left / Right and Page Up / Page Down step one frame, Home
+    /// and End go to the first and the last, all through the scroll bar as the toolbar's
+    /// arrows do. Returns whether the key was one of these.
+    bool Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
     /// The palette page changed: the mouse mode, pointer and surface hint follow it.
     void tbsPicList_Click();
     void TxtOplyr_Change(int16_t Index);
