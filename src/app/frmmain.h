@@ -336,7 +336,10 @@ private:
     /// Runs the file dialog; nullopt when cancelled or failed (a failure is reported).
     std::optional<QString> chooseFile(bool saving);
     QString dialogStartFolder() const;
-    void showDocumentPanels(const QString &fileName);
+    /// Status panels 1 to 3: the name of `file` (a path, or empty for none), title and date.
+    void showDocumentPanels(const QString &file);
+    /// Status panel 1 shows `text` whole, its tip the full path (or what the panel holds).
+    void showFilePanel(const QString &text, const QString &path);
     void stampDateAndTime(QString &date, QString &time);
     void showNotesWindow();
     /// Closes the notes window if it is open, which hands its texts back to the play.
@@ -344,6 +347,7 @@ private:
     void notes_handBack(const QString &title, const QString &notes);
     frmNotes *m_notes = nullptr;
     QString m_dialogFileName; ///< the name the next Open dialog proposes
+    QString m_refusedFolder;  ///< the last folder where a save was refused for permission
     // End of play document block
 
     // Save As names, saved texts
