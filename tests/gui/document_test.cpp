@@ -533,10 +533,6 @@ TEST_F(DocumentTest, FilePanelShowsTheWholeNameAndTipsTheFullPath)
     EXPECT_EQ(panel->text(), "Cutoff and relay from deep right field.KTR");
     EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text()));
     EXPECT_EQ(panel->toolTip(), file);
-
-    w->menuItem("mnuFileNew")->trigger();
-    EXPECT_EQ(panel->text(), "Play Not Saved");
-    EXPECT_EQ(panel->toolTip(), "Play file name");
 }
 
 // ---- Saving ----
