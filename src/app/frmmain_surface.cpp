@@ -26,8 +26,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTabBar>
 
 namespace kinetra {

@@ -19,9 +19,9 @@ class QWidget;
 namespace kinetra {
 
 class DragPicture;
-class PlayConfig;
 class LabelBox;
 class LineSample;
+class PlayConfig;
 class ShapeSample;
 
 /// The palette beside the surface: the tab strip `tbsPicList` and its four pages `PicList`
