@@ -503,6 +503,8 @@ void frmMain::DrawSelected()
 {
     surface->clear();
     FrameRenderer::Draw(Frames.currentFrame(), *surface, looks());
+    // Every change of the frame or of the frame shown ends in a redraw, so the marks follow.
+    palette->markActionLines(Frames.currentFrame());
 }
 
 QImage frmMain::symbolPicture(int k) const

@@ -106,6 +106,10 @@ public:
     void Canvas_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
     void Canvas_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float X, float Y);
     void Canvas_MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
+    /// A key on the focused surface: Left / Right and Page Up / Page Down step one frame, Home
+    /// and End go to the first and the last, all through the scroll bar as the toolbar's
+    /// arrows do. Returns whether the key was one of these.
+    bool Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
     /// The palette page changed: the mouse mode, pointer and surface hint follow it.
     void tbsPicList_Click();
     void TxtOplyr_Change(int16_t Index);
@@ -360,7 +364,10 @@ private:
     /// Runs the file dialog; nullopt when cancelled or failed (a failure is reported).
     std::optional<QString> chooseFile(bool saving);
     QString dialogStartFolder() const;
-    void showDocumentPanels(const QString &fileName);
+    /// Status panels 1 to 3: the name of `file` (a path, or empty for none), title and date.
+    void showDocumentPanels(const QString &file);
+    /// Status panel 1 shows `text` whole, its tip the full path (or what the panel holds).
+    void showFilePanel(const QString &text, const QString &path);
     void stampDateAndTime(QString &date, QString &time);
     void showNotesWindow();
     /// Closes the notes window if it is open, which hands its texts back to the play.
@@ -368,6 +375,7 @@ private:
     void notes_handBack(const QString &title, const QString &notes);
     frmNotes *m_notes = nullptr;
     QString m_dialogFileName; ///< the name the next Open dialog proposes
+    QString m_refusedFolder;  ///< the last folder where a save was refused for permission
     // End of play document block
 
     // Save As names, saved texts

@@ -4,6 +4,7 @@
 
 #include "app/programfolder.h"
 #include "model/playfile.h"
+#include "model/runtimeerror.h"
 #include "prefs/playlooks.h"
 #include "prefs/settingsstore.h"
 #include "surface/platform.h"
@@ -86,7 +87,7 @@ void frmMain::mnuFileNew_Click()
     stampDateAndTime(PlayDate, PlayTime);
     PlayNotes.clear();
     emit playSettled();
-    statusPanels[0]->setText("Play Not Saved");
+    showFilePanel("Play Not Saved", QString());
     statusPanels[1]->setText(PlayTitle);
     statusPanels[2]->setText(PlayDate);
     // The notes window comes up so the user can name the play; an open one is refilled.
@@ -105,7 +106,7 @@ void frmMain::mnuFileOpen_Click()
     WaitStart();
     if (LoadScript(*path)) {
         // A play read only in part has no file: the panel names none.
-        showDocumentPanels(PlayFile.isEmpty() ? QString() : QFileInfo(*path).fileName());
+        showDocumentPanels(PlayFile.isEmpty() ? QString() : *path);
         AddRecentFile(*path);
     }
     WaitEnd();
@@ -118,8 +119,12 @@ void frmMain::mnuFileSave_Click()
         return;
     }
     WaitStart();
-    SaveScript(PlayFile);
+    const bool saved = SaveScript(PlayFile);
     WaitEnd();
+    // A play from a folder the user may not write (the installed samples) goes elsewhere:
+    // after the error, Save As offers the documents folder.
+    if (!saved && QFileInfo(PlayFile).absolutePath() == m_refusedFolder)
+        mnuFileSaveAs_Click();
 }
 
 void frmMain::mnuFileSaveAs_Click()
@@ -132,7 +137,7 @@ void frmMain::mnuFileSaveAs_Click()
     // not list a play that was never written.
     const bool saved = SaveScript(*path);
     if (saved)
-        statusPanels[0]->setText(QFileInfo(*path).fileName());
+        showFilePanel(QFileInfo(*path).fileName(), *path);
     WaitEnd();
     if (saved)
         AddRecentFile(*path);
@@ -144,7 +149,11 @@ std::optional<QString> frmMain::chooseFile(bool saving)
     dialog.title = saving ? "Save As" : "Open";
     dialog.filter = saving ? "Play files (*.KTR)|*.KTR" : "Play Files (*.KTR)|*.KTR";
     dialog.startFolder = dialogStartFolder();
-    dialog.proposedName = saving ? QString("new.ktr") : QFileInfo(m_dialogFileName).fileName();
+    // Saving a play its own folder refused proposes the play's name for the new place.
+    const bool refused =
+        !PlayFile.isEmpty() && QFileInfo(PlayFile).absolutePath() == m_refusedFolder;
+    const QString saveName = refused ? QFileInfo(PlayFile).fileName() : QString("new.ktr");
+    dialog.proposedName = saving ? saveName : QFileInfo(m_dialogFileName).fileName();
     dialog.mustExist = !saving;
     dialog.confirmReplace = saving;
     if (saving)
@@ -196,14 +205,28 @@ QString frmMain::dialogStartFolder() const
     // read-only).
     if (LastChosenFile.isEmpty())
         return documentStartFolder();
-    return QFileInfo(LastChosenFile).absolutePath();
+    // A folder that refused a save is no place to start: the user's documents are.
+    const QString folder = QFileInfo(LastChosenFile).absolutePath();
+    return folder == m_refusedFolder ? documentsFolder() : folder;
 }
 
-void frmMain::showDocumentPanels(const QString &fileName)
+void frmMain::showDocumentPanels(const QString &file)
 {
-    statusPanels[0]->setText(fileName);
+    showFilePanel(QFileInfo(file).fileName(), file);
     statusPanels[1]->setText(PlayTitle);
     statusPanels[2]->setText(PlayDate);
+}
+
+void frmMain::showFilePanel(const QString &text, const QString &path)
+{
+    // The panel takes the room the whole name needs; only a name too long for a window of the
+    // first size is shortened, in the middle. The tip names the full path.
+    QLabel *panel = statusPanels[0];
+    const QFontMetrics metrics(panel->font());
+    const int most = twipsToPixels(4800);
+    panel->setText(metrics.elidedText(text, Qt::ElideMiddle, most));
+    panel->setMinimumWidth(std::max(60, metrics.horizontalAdvance(panel->text()) + 6));
+    panel->setToolTip(path.isEmpty() ? QString("Play file name") : QDir::toNativeSeparators(path));
 }
 
 void frmMain::stampDateAndTime(QString &date, QString &time)
@@ -235,6 +258,8 @@ bool frmMain::SaveScript(const QString &sFile)
     // The file is replaced only once the new one is complete, so a failure keeps the old one.
     const PlaySaveResult result = writePlay(localPath(sFile), play);
     if (!result.ok()) {
+        if (result.errorCode == ErrorCode::PermissionDenied)
+            m_refusedFolder = QFileInfo(sFile).absolutePath();
         m_platform.beep();
         m_platform.messageBox(QString::fromStdString(saveErrorMessage(sFile.toStdString(), result)),
                               kProgramTitle, Platform::Buttons::Ok, Platform::Icon::None);
@@ -422,7 +447,7 @@ void frmMain::mnurecentFile_Click(int index)
     m_dialogFileName = path;
     WaitStart();
     if (LoadScript(path)) {
-        showDocumentPanels(PlayFile.isEmpty() ? QString() : QFileInfo(path).fileName());
+        showDocumentPanels(PlayFile.isEmpty() ? QString() : path);
         AddRecentFile(path);
     }
     WaitEnd();

@@ -60,7 +60,7 @@ void frmMain::MnuFPDir_Click()
     WaitStart();
     const bool opened = LoadScript(chosen);
     if (opened) {
-        showDocumentPanels(QFileInfo(chosen).fileName());
+        showDocumentPanels(chosen);
         AddRecentFile(chosen);
     }
     WaitEnd();

@@ -58,6 +58,11 @@ public:
     /// Failures are reported as "Moving Symbol".
     void MoveControlPoint(int16_t part, int partNO, int16_t x, int16_t y);
 
+    /// Whether action line k (0..7) is on the surface, as drawing shows it: its start and its
+    /// end both have an x that rounds above 0. A frame holds one line of each type, so drawing
+    /// line k again replaces this one.
+    bool hasActionLine(int k) const;
+
     /// Shifts, flips or mirrors the groups whose flag is 1: IPly players (offence, then
     /// defence), ISym symbols, ITxt text labels, IAct action lines. Every x of a processed item
     /// becomes |xWIDTH - x + Xinc| and every y |yHEIGHT - y + Yinc|: (s, 0, 0, 0) moves left by

@@ -195,6 +195,41 @@ TEST_F(MainWindowTest, ToolbarStepsFramesButNotPastTheEnds)
     EXPECT_EQ(w->Frames.current(), 2);
 }
 
+struct FieldKeyCase
+{
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int16_t from, to;
+};
+class FieldKeyTest : public MainWindowTest, public testing::WithParamInterface<FieldKeyCase>
+{};
+
+TEST_P(FieldKeyTest, KeysOnTheFieldStepThroughTheFrames)
+{
+    const FieldKeyCase &c = GetParam();
+    auto w = open();
+    makeFrames(*w, 5, c.from);
+    w->canvas->setFocus();
+    QSignalSpy selected(w.get(), &frmMain::frameSelected);
+    QTest::keyClick(w->canvas, c.key, c.modifiers);
+    EXPECT_EQ(w->statusPanels[3]->text(), QString(" Frame: %1/5").arg(c.to));
+    EXPECT_EQ(selected.size(), c.to == c.from ? 0 : 1) << "selected once, through the scroll bar";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, FieldKeyTest,
+    testing::Values(FieldKeyCase{"Left", Qt::Key_Left, {}, 3, 2},
+                    FieldKeyCase{"Right", Qt::Key_Right, {}, 3, 4},
+                    FieldKeyCase{"PageUp", Qt::Key_PageUp, {}, 3, 2},
+                    FieldKeyCase{"PageDown", Qt::Key_PageDown, {}, 3, 4},
+                    FieldKeyCase{"Home", Qt::Key_Home, {}, 3, 1},
+                    FieldKeyCase{"End", Qt::Key_End, {}, 3, 5},
+                    FieldKeyCase{"LeftOnTheFirst", Qt::Key_Left, {}, 1, 1},
+                    FieldKeyCase{"KeypadEnd", Qt::Key_End, Qt::KeypadModifier, 2, 5},
+                    FieldKeyCase{"CtrlRightIsNotAStep", Qt::Key_Right, Qt::ControlModifier, 3, 3}),
+    [](const testing::TestParamInfo<FieldKeyCase> &info) { return info.param.name; });
+
 TEST_F(MainWindowTest, DeletingFramesFollowsTheList)
 {
     auto w = open();
