@@ -2,7 +2,6 @@
 // its copy come back as unsaved changes to the play they were made to.
 #include "app/frmmain.h"
 
-#include <QFileInfo>
 #include <QLabel>
 
 #include <algorithm>
@@ -19,8 +18,9 @@ bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, in
     if (!taken || PlayFile != copy)
         return false;
     PlayFile = playFile;
-    showDocumentPanels(playFile.isEmpty() ? QString("Play Not Saved")
-                                          : QFileInfo(playFile).fileName());
+    showDocumentPanels(playFile);
+    if (playFile.isEmpty())
+        showFilePanel("Play Not Saved", QString());
     SelectFrame(std::clamp<int16_t>(frame, 1, Frames.count()));
     setModified(true);
     return true;
