@@ -10,9 +10,8 @@ class QWidget;
 
 namespace kinetra {
 
-/// Pixels between the main window and a window beside it. Some window managers place a new
-/// window's frame a border's width up and left of where it was asked to go; the gap keeps
-/// the main window's edge uncovered all the same.
+/// Pixels between the main window and a window beside it, so that the two frames do not
+/// touch even where the window manager borders a dialog a little unlike the main window.
 constexpr int kBesideGap = 4;
 
 /// Where a window of outer size `size` (title bar and borders included) opens so that it

@@ -341,9 +341,9 @@ void frmOptions::buildActionsPage(QWidget *page, int first)
 
 void frmOptions::Form_Load()
 {
-    // Each control is set and then its own handler runs, as when the user picks the value, so
-    // the samples follow; every handler then writes back the very value it was shown, and
-    // opening the dialog changes nothing. A value the controls cannot show is left as stored.
+    // A control is set and then its own handler runs, as when the user picks the value, so
+    // the samples follow; the handler writes back the very value it was shown, and opening
+    // the dialog changes nothing. A value the controls cannot show is left as stored.
     Preferences &p = m_prefs;
     for (int s = 0; s < 2; ++s) {
         ShaPopt[size_t(s)]->setFillColor(colorFromRgbInt(p.PlayerFcolr[size_t(s)]));
