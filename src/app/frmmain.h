@@ -202,7 +202,8 @@ public:
     void mnuIProgressive_Click();
     /// Opens the Move dialog modally on the current frame.
     void mnuEMove_Click();
-    /// The Move dialog on the play's current frame, acting through this window.
+    /// The Move dialog on the play's current frame, acting through this window; it opens
+    /// beside this window where the screen has room, else over it.
     std::unique_ptr<frmMove> moveDialog();
     /// Asks for a number of frames and inserts that many progressive frames after the
     /// current frame; refuses on the last frame and past the most frames a play can hold.
@@ -213,9 +214,10 @@ public:
     // Playback (handlers in frmmain_playback.cpp)
     /// "Play Video" and the toolbar's Play key: shows the Video Control window modally.
     void CmdPlay_Click();
-    /// Where the Video Control window's outer top-left corner goes: as far from the main
+    /// Where the Video Control window of outer size videoSize puts its outer top-left corner:
+    /// beside this window where the screen has room (besideWindow); else as far from this
     /// window's top as the palette's tab strip, as far from its left as the frame controls.
-    QPoint videoWindowPlace() const;
+    QPoint videoWindowPlace(const QSize &videoSize) const;
     /// The play's frames and the surface, as a playback plays them.
     PlaybackStage playbackStage();
     // End of playback block

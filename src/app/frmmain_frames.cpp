@@ -5,6 +5,7 @@
 
 #include "model/frameinsertion.h"
 #include "model/numbertext.h"
+#include "surface/besidewindow.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
 #include "windows/frmmove.h"
@@ -107,8 +108,12 @@ std::unique_ptr<frmMove> frmMain::moveDialog()
     hooks.redraw = [this] { DrawSelected(); };
     hooks.recordEdit = [this](const QString &caption) { recordEdit(caption); };
     hooks.markModified = [this] { setModified(true); };
-    return std::make_unique<frmMove>(Frames, surface->size(), m_platform, std::move(hooks),
-                                     this);
+    auto dialog = std::make_unique<frmMove>(Frames, surface->size(), m_platform,
+                                            std::move(hooks), this);
+    // Beside the window the field stays in sight while it moves.
+    if (const std::optional<QPoint> beside = besideWindow(*this, outerSize(*dialog, *this)))
+        moveFrame(*dialog, *beside, this);
+    return dialog;
 }
 
 void frmMain::mnuEMove_Click()

@@ -3,6 +3,7 @@
 #include "model/failurereport.h"
 #include "playback/playbackrate.h"
 #include "playback/playbackstate.h"
+#include "surface/besidewindow.h"
 #include "surface/playbackclock.h"
 
 #include <QButtonGroup>
@@ -141,9 +142,9 @@ frmvideo::~frmvideo()
     restorePlayButton = nullptr;
 }
 
-void frmvideo::Form_Load(QPoint topLeft)
+void frmvideo::Form_Load(QPoint topLeft, const QWidget *framed)
 {
-    move(topLeft);
+    moveFrame(*this, topLeft, framed);
     showSpeedOfFrameDelay();
 }
 
