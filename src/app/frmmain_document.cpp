@@ -8,6 +8,7 @@
 #include "prefs/playlooks.h"
 #include "prefs/settingsstore.h"
 #include "surface/platform.h"
+#include "surface/twips.h"
 #include "surface/toolpalette.h"
 #include "windows/frmnotes.h"
 
