@@ -221,12 +221,12 @@ void Prntfrm::CmdPrint_Click()
         PrintJob job = m_main.printJob();
         job.options = chosen;
         Surface &surface = *m_main.surface;
-        const FramePicture picture = [&](int16_t index) {
+        const FrameSurface picture = [&](int16_t index) -> const Surface & {
             if (chosen.allFrames) {
                 m_main.SelectFrame(index);
                 m_platform.processEvents();
             }
-            return surface.image();
+            return surface;
         };
         printPlay(*target, job, surface.size(), m_main.Frames.count(), picture);
         m_main.WaitEnd();

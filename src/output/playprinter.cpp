@@ -79,7 +79,10 @@ public:
         m_header = job.title + " : Created on " + job.date + " at " + job.time;
     }
 
-    int run(QSize surfaceSize, int16_t frameCount, const FramePicture &picture)
+    // Draws frame i into a rectangle of the page.
+    using Draw = std::function<void(int16_t i, const QRect &place)>;
+
+    int run(QSize surfaceSize, int16_t frameCount, const Draw &draw)
     {
         const PrintOptions &o = m_job.options;
         const QSize size = printPictureSize(m_page, m_h, surfaceSize, o.small);
@@ -109,7 +112,7 @@ public:
                 x = toInt32((m_page.width() - double(W)) / 2);
                 newPagePending = true;
             }
-            m_target.drawImage(QRect(x, y, W, H), picture(i));
+            draw(i, QRect(x, y, W, H));
             if (o.small) {
                 x = toInt32(double(x) + W + 10);
                 if (m_page.width() - W < x) {
@@ -249,17 +252,29 @@ int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16
 {
     target.setFont(job.options.font);
     target.begin();
-    return PagePrinter(target, job).run(surfaceSize, frameCount, picture);
+    return PagePrinter(target, job).run(surfaceSize, frameCount, [&](int16_t i, const QRect &r) {
+        target.drawImage(r, picture(i));
+    });
+}
+
+int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16_t frameCount,
+              const FrameSurface &surface)
+{
+    target.setFont(job.options.font);
+    target.begin();
+    return PagePrinter(target, job).run(surfaceSize, frameCount, [&](int16_t i, const QRect &r) {
+        target.drawSurface(r, surface(i));
+    });
 }
 
 int printPlay(PrintTarget &target, const PrintJob &job, const FrameList &frames,
               Surface &surface)
 {
-    const FramePicture draw = [&](int16_t index) {
+    const FrameSurface draw = [&](int16_t index) -> const Surface & {
         surface.clear();
         FrameRenderer::Draw(job.options.allFrames ? frames.frame(index) : frames.currentFrame(),
                             surface, job.looks);
-        return surface.image();
+        return surface;
     };
     return printPlay(target, job, surface.size(), frames.count(), draw);
 }

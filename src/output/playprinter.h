@@ -44,6 +44,9 @@ struct PrintJob
 /// The picture printed for frame `index` (1-based); with "current frame only" it is asked
 /// for once, with index 1.
 using FramePicture = std::function<QImage(int16_t index)>;
+/// The surface showing frame `index`, asked for as FramePicture is; it is printed at the
+/// printer's resolution (see PrintTarget::drawSurface).
+using FrameSurface = std::function<const Surface &(int16_t index)>;
 
 /// Size in dots of each printed frame picture on a page of `page` dots with lines
 /// `lineHeight` dots high, for a surface of `surface` pixels: the room between header and
@@ -62,6 +65,8 @@ QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small);
 /// the number of pages printed. Failures throw; pages already sent stay sent.
 int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16_t frameCount,
               const FramePicture &picture);
+int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16_t frameCount,
+              const FrameSurface &surface);
 
 /// Prints the frames of a play without a window: each frame printed (with "all frames") or
 /// the current frame is drawn on `surface` (wiped to its field picture first, drawn in its

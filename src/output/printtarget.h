@@ -14,6 +14,8 @@ class QPrinter;
 
 namespace kinetra {
 
+class Surface;
+
 /// Where printed pages go: a printer, a PDF file, or a recorder in the tests. Coordinates are
 /// device dots with the origin at the top-left of the printable area. The first page is open
 /// once begin() returned; drawing before begin() is not allowed.
@@ -38,6 +40,8 @@ public:
     virtual void drawBox(const QPoint &corner1, const QPoint &corner2, const QPen &pen) = 0;
     /// The picture scaled into target.
     virtual void drawImage(const QRect &target, const QImage &image) = 0;
+    /// What surface shows, scaled into target; by default its image as a picture.
+    virtual void drawSurface(const QRect &target, const Surface &surface);
     /// Ends the current page and starts the next; throws Printer error (482) when refused.
     virtual void newPage() = 0;
     /// Ends the document, which sends it to the printer or completes the file; throws when
@@ -56,6 +60,9 @@ public:
     void drawLine(const QPoint &from, const QPoint &to, const QPen &pen) override;
     void drawBox(const QPoint &corner1, const QPoint &corner2, const QPen &pen) override;
     void drawImage(const QRect &target, const QImage &image) override;
+    /// Draws the surface again at the device's resolution: sharp figures and letters, the
+    /// labels as text, and the densest field picture there is.
+    void drawSurface(const QRect &target, const Surface &surface) override;
 
 protected:
     /// The device text is measured for (the printer, before and while printing).

@@ -10,6 +10,26 @@
 
 namespace kinetra {
 
+/// One drawing call, kept to be drawn again at another scale.
+struct Surface::Drawing
+{
+    enum Kind { Line, Box, FillBox, Circle, Polygon, Text, Picture };
+    Kind kind = Line;
+    bool inverted = false;
+    QColor color; // pen, text or fill colour
+    QColor fill;
+    int lineWidth = 1;
+    int lineStyle = 0;
+    QPolygon points; // line and box: two points; circle: the centre; polygon: its corners
+    int radius = 0;
+    QPointF baseline; // text: where its baseline starts
+    QString text;
+    QFont font;
+    QRect area; // fill box, picture
+    QImage picture;
+    PictureCompanions companions;
+};
+
 namespace {
 
 // The box with corners (x1, y1) and (x2, y2), both included, in any order.
@@ -41,7 +61,9 @@ Surface::Surface(QObject *parent)
     setFont(m_font);
 }
 
-void Surface::setPicture(const QImage &picture)
+Surface::~Surface() = default;
+
+void Surface::setPicture(const QImage &picture, const PictureCompanions &companions)
 {
     // The surface never loses its field: an empty picture leaves the one it has.
     if (picture.isNull())
@@ -50,7 +72,9 @@ void Surface::setPicture(const QImage &picture)
     m_picture = picture.convertToFormat(QImage::Format_RGB32);
     m_picture.setDotsPerMeterX(kDotsPerMeter);
     m_picture.setDotsPerMeterY(kDotsPerMeter);
+    m_companions = companions;
     m_image = m_picture;
+    wiped();
     if (m_image.size() != oldSize)
         emit sizeChanged(m_image.size());
     emit changed();
@@ -59,7 +83,31 @@ void Surface::setPicture(const QImage &picture)
 void Surface::clear()
 {
     m_image = m_picture;
+    wiped();
     emit changed();
+}
+
+qsizetype Surface::drawingCount() const
+{
+    return qsizetype(m_drawings.size());
+}
+
+void Surface::wiped()
+{
+    m_drawings.clear();
+    ++m_wipes;
+}
+
+Surface::Drawing &Surface::record(int kind, const QColor &color)
+{
+    Drawing &d = m_drawings.emplace_back();
+    d.kind = Drawing::Kind(kind);
+    d.inverted = m_drawMode == DrawMode::Invert;
+    d.color = color;
+    d.fill = m_fillColor;
+    d.lineWidth = m_lineWidth;
+    d.lineStyle = m_lineStyle;
+    return d;
 }
 
 QRgb Surface::pixel(int x, int y) const
@@ -120,6 +168,7 @@ void Surface::line(int x1, int y1, int x2, int y2, const QColor &color)
     else
         painter.drawLine(x1, y1, x2, y2);
     painter.end();
+    record(Drawing::Line, color).points = QPolygon({QPoint(x1, y1), QPoint(x2, y2)});
     emit changed();
 }
 
@@ -139,6 +188,7 @@ void Surface::box(int x1, int y1, int x2, int y2, const QColor &color)
     // An aliased outline of a w x h rectangle covers w + 1 by h + 1 pixels: corner to corner.
     painter.drawRect(r.x(), r.y(), r.width() - 1, r.height() - 1);
     painter.end();
+    record(Drawing::Box, color).area = r;
     emit changed();
 }
 
@@ -156,6 +206,7 @@ void Surface::fillBox(int x1, int y1, int x2, int y2, const QColor &color)
     painter.setBrush(color);
     painter.drawRect(boxRect(x1, y1, x2, y2));
     painter.end();
+    record(Drawing::FillBox, color).area = boxRect(x1, y1, x2, y2);
     emit changed();
 }
 
@@ -168,6 +219,9 @@ void Surface::circle(int cx, int cy, int r, const QColor &outline)
     painter.setBrush(m_fillColor);
     painter.drawEllipse(QPoint(cx, cy), r, r);
     painter.end();
+    Drawing &d = record(Drawing::Circle, outline);
+    d.points = QPolygon({QPoint(cx, cy)});
+    d.radius = r;
     emit changed();
 }
 
@@ -192,6 +246,8 @@ bool Surface::polygon(std::span<const QPoint> points)
     for (size_t i = 0; i < points.size(); ++i)
         painter.drawLine(points[i], points[(i + 1) % points.size()]);
     painter.end();
+    record(Drawing::Polygon, m_foreColor).points =
+        QPolygon(QList<QPoint>(points.begin(), points.end()));
     emit changed();
     return true;
 }
@@ -204,8 +260,13 @@ void Surface::print(const QString &text)
         if (begin(painter)) {
             painter.setFont(m_font);
             painter.setPen(m_foreColor);
-            painter.drawText(QPointF(m_textPosition.x(), m_textPosition.y() + fm.ascent()), text);
+            const QPointF baseline(m_textPosition.x(), m_textPosition.y() + fm.ascent());
+            painter.drawText(baseline, text);
             painter.end();
+            Drawing &d = record(Drawing::Text, m_foreColor);
+            d.baseline = baseline;
+            d.text = text;
+            d.font = m_font;
             emit changed();
         }
     }
@@ -220,6 +281,170 @@ int Surface::textWidth(const QString &text) const
 int Surface::textHeight(const QString &) const
 {
     return metrics().height();
+}
+
+void Surface::notePicture(const QRect &area, const QImage &picture,
+                          const PictureCompanions &companions)
+{
+    if (area.isEmpty() || picture.isNull())
+        return;
+    Drawing &d = record(Drawing::Picture, QColor());
+    d.area = area;
+    d.picture = picture;
+    d.companions = companions;
+}
+
+namespace {
+
+// A line look at another scale: widths in image pixels, so a 1-pixel line stays one image
+// pixel wide and dashes keep their length against the field.
+QPen scaledPen(const QColor &color, int width, int style)
+{
+    QPen pen(color);
+    pen.setStyle(penStyleOf(style));
+    if (width <= 1) {
+        pen.setWidthF(1.0);
+        pen.setCapStyle(Qt::SquareCap);
+    } else {
+        pen.setWidth(width);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    return pen;
+}
+
+// Device pixels per image pixel.
+qreal deviceScaleOf(const QPainter &painter)
+{
+    const QTransform t = painter.transform();
+    return std::max(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
+}
+
+} // namespace
+
+void Surface::replay(QPainter &painter, const Drawing &d, qreal deviceScale)
+{
+    painter.save();
+    if (d.inverted) {
+        // Aliased like the record, so that drawing the band twice restores every pixel.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    }
+    // The image draws a line through the middle of the pixels it names: at a larger scale it
+    // runs through the middle of the block that pixel became.
+    const QPointF middle(0.5, 0.5);
+    switch (d.kind) {
+    case Drawing::Line: {
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        const QPointF from = QPointF(d.points[0]) + middle;
+        const QPointF to = QPointF(d.points[1]) + middle;
+        if (from == to)
+            painter.drawPoint(from);
+        else
+            painter.drawLine(from, to);
+        break;
+    }
+    case Drawing::Box:
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(QPointF(d.area.topLeft()) + middle,
+                                QSizeF(d.area.width() - 1, d.area.height() - 1)));
+        break;
+    case Drawing::FillBox:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(d.color);
+        painter.drawRect(QRectF(d.area));
+        break;
+    case Drawing::Circle:
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setBrush(d.fill);
+        painter.drawEllipse(QPointF(d.points[0]) + middle, d.radius, d.radius);
+        break;
+    case Drawing::Polygon: {
+        const QPolygonF corners = QPolygonF(d.points).translated(middle);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(d.fill);
+        painter.drawPolygon(corners);
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolygon(corners);
+        break;
+    }
+    case Drawing::Text: {
+        // The same size in image pixels on any device, and smooth: the image's letters are
+        // aliased only so that their pixels are exact.
+        QFont font = d.font;
+        font.setStyleStrategy(QFont::PreferDefault);
+        const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
+        if (font.pointSizeF() > 0 && dpi > 0)
+            font.setPointSizeF(font.pointSizeF() * 96.0 / dpi);
+        painter.setFont(font);
+        painter.setPen(d.color);
+        painter.drawText(d.baseline, d.text);
+        break;
+    }
+    case Drawing::Picture: {
+        const QImage &source = pictureForScale(d.picture, d.companions, deviceScale);
+        const qreal density = qreal(source.width()) / d.picture.width();
+        painter.drawImage(QRectF(d.area), withWhiteTransparent(source),
+                          QRectF(0, 0, d.area.width() * density, d.area.height() * density));
+        break;
+    }
+    }
+    painter.restore();
+}
+
+void Surface::renderField(QPainter &painter) const
+{
+    if (m_picture.isNull())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(m_picture.size())),
+                      pictureForScale(m_picture, m_companions, deviceScaleOf(painter)));
+    painter.restore();
+}
+
+void Surface::renderDrawings(QPainter &painter, qsizetype from, qsizetype to,
+                             bool withInverted) const
+{
+    const qreal scale = deviceScaleOf(painter);
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
+                           | QPainter::SmoothPixmapTransform);
+    for (qsizetype i = std::max<qsizetype>(0, from); i < std::min(to, drawingCount()); ++i) {
+        const Drawing &d = m_drawings[size_t(i)];
+        if (withInverted || !d.inverted)
+            replay(painter, d, scale);
+    }
+    painter.restore();
+}
+
+void Surface::render(QPainter &painter, const QRectF &target) const
+{
+    if (m_image.isNull() || target.isEmpty())
+        return;
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / width(), target.height() / height());
+    renderField(painter);
+    renderDrawings(painter, 0, drawingCount(), false);
+    painter.restore();
+}
+
+QImage Surface::scaledImage(qreal scale) const
+{
+    if (scale == 1.0 || m_image.isNull())
+        return m_image;
+    QImage image(qRound(width() * scale), qRound(height() * scale), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(kDotsPerMeter * scale));
+    image.setDotsPerMeterY(qRound(kDotsPerMeter * scale));
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    render(painter, QRectF(image.rect()));
+    painter.end();
+    return image;
 }
 
 Qt::PenStyle penStyleOf(int lineStyle)

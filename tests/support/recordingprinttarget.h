@@ -75,6 +75,10 @@ public:
         m_to.drawBox(a, b, pen);
     }
     void drawImage(const QRect &r, const QImage &image) override { m_to.drawImage(r, image); }
+    void drawSurface(const QRect &r, const Surface &surface) override
+    {
+        m_to.drawSurface(r, surface);
+    }
     void newPage() override { m_to.newPage(); }
     void finish() override { m_to.finish(); }
 
