@@ -1,5 +1,6 @@
 #include "surface/picturecompanions.h"
 
+#include <QCache>
 #include <QFileInfo>
 
 namespace kinetra {
@@ -38,6 +39,11 @@ const QImage &pictureForScale(const QImage &picture, const PictureCompanions &co
 
 QImage withWhiteTransparent(const QImage &picture)
 {
+    // The same few symbol pictures are asked for again with every frame drawn (drawing runs
+    // on the user-interface thread only).
+    static QCache<qint64, QImage> made(64);
+    if (const QImage *known = made.object(picture.cacheKey()))
+        return *known;
     QImage out = picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
@@ -45,6 +51,7 @@ QImage withWhiteTransparent(const QImage &picture)
             line[x] = seeThrough(line[x]) ? 0u : (line[x] | 0xFF000000u);
         }
     }
+    made.insert(picture.cacheKey(), new QImage(out));
     return out;
 }
 

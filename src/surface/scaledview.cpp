@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <cstring>
+
 namespace kinetra {
 
 namespace {
@@ -33,7 +35,11 @@ const QImage &ScaledView::image(const Surface &surface, QSize deviceSize)
         m_fieldKey = surface.picture().cacheKey();
     }
     if (newField || m_wipe != surface.wipeCount() || m_drawn > surface.drawingCount()) {
-        m_view = m_field;
+        // Into the view's own memory: a fresh image of this size for every wiped frame would
+        // cost the system more than the copy.
+        if (m_view.size() != m_field.size() || m_view.format() != m_field.format())
+            m_view = QImage(m_field.size(), m_field.format());
+        std::memcpy(m_view.bits(), m_field.constBits(), size_t(m_field.sizeInBytes()));
         m_wipe = surface.wipeCount();
         m_drawn = 0;
     }

@@ -139,6 +139,7 @@ private:
     void wiped();
     Drawing &record(int kind, const QColor &color);
     static void replay(QPainter &painter, const Drawing &drawing, qreal deviceScale);
+    static void strokeLine(QPainter &painter, QPointF from, QPointF to, const Drawing &drawing);
 
     QImage m_picture;
     PictureCompanions m_companions;
