@@ -3,8 +3,9 @@
 # with a sample play and writes screenshots into docs/. Run it by hand after a build and check
 # the pictures in:
 #   tools/readme-pictures.sh [build folder]          (default: build)
-# It writes docs/main-window.png always, and docs/properties.png, docs/video-control.png and
-# docs/printed-page.png when the program has those commands (Properties, Play Video, Print);
+# It writes docs/main-window.png and docs/main-window-maximised.png always, and
+# docs/properties.png, docs/video-control.png and docs/printed-page.png when the program has
+# those commands (Properties, Play Video, Print);
 # a command that is not there yet is skipped with a note. Your own settings are not touched.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -130,6 +131,18 @@ if dialog=$(wait_window "Print Play" 5); then
     close "$dialog"
 else
     skip printed-page "the Print command is not in this build"
+fi
+
+# ---- Maximised: the field fitted to the window, 200 % on this 1280 x 1024 screen ----
+if command -v wmctrl >/dev/null; then
+    xdotool windowactivate --sync "$main"
+    wmctrl -i -r "$main" -b add,maximized_vert,maximized_horz
+    sleep 1.5
+    import -window root "$work/maximised.png"
+    convert "$work/maximised.png" -resize 50% "$docs/main-window-maximised.png"
+    echo "Wrote docs/main-window-maximised.png"
+else
+    skip main-window-maximised "wmctrl is missing"
 fi
 
 # Leave without saving anything the session may have changed.

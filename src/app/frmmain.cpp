@@ -388,9 +388,9 @@ void frmMain::Form_Load()
     palette->CboChalktype->setCurrentIndex(0);
     palette->CboChalksize->setCurrentIndex(0);
 
-    // The window never starts smaller than the field at its stored zoom needs, so a new
-    // window with Fit on shows it at that zoom. A
-    // stored place off every screen (a monitor since removed) comes back onto the primary one.
+    // The window never starts smaller than the field at its stored zoom needs (so a new
+    // window with Fit on shows it at 100 %). A stored place off every screen (a monitor since
+    // removed) comes back onto the primary one.
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();

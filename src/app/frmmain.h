@@ -282,8 +282,6 @@ public:
     /// View > Fit Field to Window: the field takes the largest zoom step the window leaves
     /// room for, now and whenever the window changes size; or, unticked, keeps its zoom.
     void mnuViewFit_Click();
-    /// The zoom the field is shown at and whether it follows the window.
-    const ZoomSetting &zoomSetting() const { return m_zoom; }
     QAction *mnuViewFit = nullptr;
     QLabel *sbZoom = nullptr; ///< the status bar's zoom, shown when it is not 100 %
     /// File > Export Size: how many times the field's size File > Export... draws a picture

@@ -78,8 +78,7 @@ void Canvas::paintEvent(QPaintEvent *event)
     const QImage &view =
         m_view.image(*m_surface, QSize(qRound(width() * dpr), qRound(height() * dpr)));
     const QRectF area(event->rect());
-    painter.drawImage(area, view,
-                      QRectF(area.topLeft() * dpr, area.size() * dpr));
+    painter.drawImage(area, view, QRectF(area.topLeft() * dpr, area.size() * dpr));
 }
 
 void Canvas::mousePressEvent(QMouseEvent *event)
