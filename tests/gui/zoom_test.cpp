@@ -40,11 +40,6 @@ struct FitCase
     int expected;
 };
 
-void PrintTo(const FitCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
 class FitZoomTest : public testing::TestWithParam<FitCase>
 {};
 
@@ -63,13 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
                     FitCase{"Huge", {5000, 5000}, 400}, FitCase{"TooSmall", {100, 100}, 50}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(ZoomedSize, RoundsEachSideHalfToEven)
-{
-    EXPECT_EQ(zoomedSize(QSize(400, 373), 67), QSize(268, 250));
-    EXPECT_EQ(zoomedSize(QSize(400, 373), 250), QSize(1000, 932));
-    EXPECT_EQ(zoomedSize(QSize(400, 373), 100), QSize(400, 373));
-}
-
 struct StoredCase
 {
     const char *name;
@@ -77,11 +65,6 @@ struct StoredCase
     const char *fit;
     ZoomSetting expected;
 };
-
-void PrintTo(const StoredCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
 
 class StoredZoomTest : public testing::TestWithParam<StoredCase>
 {};
@@ -121,15 +104,6 @@ protected:
     }
 };
 
-TEST_F(ZoomWindowTest, ANewWindowFitsTheFieldAtActualSize)
-{
-    open();
-    EXPECT_EQ(window->canvas->zoom(), 100);
-    EXPECT_EQ(window->canvas->size(), QSize(400, 373));
-    EXPECT_TRUE(window->mnuViewFit->isChecked());
-    EXPECT_FALSE(zoomPanel()->isVisible());
-}
-
 TEST_F(ZoomWindowTest, ZoomingByHandTurnsFitOffAndShowsTheZoom)
 {
     open();
@@ -158,6 +132,11 @@ TEST_F(ZoomWindowTest, ZoomingByHandTurnsFitOffAndShowsTheZoom)
 TEST_F(ZoomWindowTest, WithFitTheFieldFollowsTheWindow)
 {
     open();
+    // A new window: Fit on, the field at 100 %.
+    EXPECT_EQ(window->canvas->size(), QSize(400, 373));
+    EXPECT_TRUE(window->mnuViewFit->isChecked());
+    EXPECT_FALSE(zoomPanel()->isVisible());
+
     window->resize(1920, 1080);
     QApplication::processEvents();
     const int room = window->centralWidget()->height() - window->Frame1->height();
