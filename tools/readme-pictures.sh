@@ -5,7 +5,8 @@
 #   tools/readme-pictures.sh [build folder]          (default: build)
 # It writes docs/main-window.png and docs/main-window-maximised.png always, and
 # docs/properties.png, docs/video-control.png and docs/printed-page.png when the program has
-# those commands (Properties, Play Video, Print);
+# those commands (Properties, Play Video, Print), and docs/playbook-contents.png, the contents
+# page of a playbook of the sample plays;
 # a command that is not there yet is skipped with a note. Your own settings are not touched.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -131,6 +132,17 @@ if dialog=$(wait_window "Print Play" 5); then
     close "$dialog"
 else
     skip printed-page "the Print command is not in this build"
+fi
+
+# ---- The contents page of a playbook of the sample plays, from the command line ----
+book=$work/playbook.pdf
+if (cd "$work/home" && "$program" --export "$book" --title "Sample Plays" \
+        "$build"/bin/Plays/*.ktr >>"$log" 2>&1) && command -v pdftoppm >/dev/null; then
+    pdftoppm -f 1 -l 1 -png -r 60 -singlefile "$book" "$work/contents"
+    convert "$work/contents.png" -bordercolor '#999999' -border 1 "$docs/playbook-contents.png"
+    echo "Wrote docs/playbook-contents.png"
+else
+    skip playbook-contents "no playbook PDF came out of kinetra --export"
 fi
 
 # ---- Maximised: the field fitted to the window, 200 % on this 1280 x 1024 screen ----

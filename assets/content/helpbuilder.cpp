@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -60,11 +62,24 @@ QString buildHelp(const std::vector<HelpPage> &pages)
         QString anchor;
     };
     std::vector<Entry> entries;
+    QMap<QString, int> pagesOf; // how many pages carry a keyword, by its lower-case text
     for (const HelpPage &p : pages) {
-        entries.push_back({p.title, p.anchor});
+        QSet<QString> own{p.title.toLower()};
         for (const QString &k : p.keywords)
-            if (k.compare(p.title, Qt::CaseInsensitive) != 0)
-                entries.push_back({k, p.anchor});
+            own.insert(k.toLower());
+        for (const QString &k : own)
+            ++pagesOf[k];
+    }
+    // A keyword several pages carry says which page each of its entries leads to.
+    for (const HelpPage &p : pages) {
+        QSet<QString> seen;
+        for (const QString &k : QStringList{p.title} + p.keywords) {
+            if (seen.contains(k.toLower()))
+                continue;
+            seen.insert(k.toLower());
+            entries.push_back({pagesOf[k.toLower()] > 1 ? QString("%1 (%2)").arg(k, p.title) : k,
+                               p.anchor});
+        }
     }
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         return a.text.compare(b.text, Qt::CaseInsensitive) < 0;

@@ -21,7 +21,8 @@ struct HelpPage
 bool readHelpPage(const QString &path, HelpPage &page, QString &error);
 
 /// The help file: a contents page, every page in order, and the keyword index (every keyword
-/// and page title, sorted) between <!-- keywords --> and <!-- /keywords -->.
+/// and page title, sorted) between <!-- keywords --> and <!-- /keywords -->. A keyword that
+/// several pages carry is listed once for each, followed by the page's title in brackets.
 QString buildHelp(const std::vector<HelpPage> &pages);
 
 } // namespace kinetra::content

@@ -1,9 +1,16 @@
 // The sample plays that ship in the program folder's Plays, written for coaches to open, play
 // back and learn from. Positions are pixels of the field pictures: on both full fields the
 // diamond has home plate at (200, 339), first base at (284, 254), second at (200, 165) and
-// third at (116, 254); captions stand on the stands in the lower left corner.
+// third at (116, 254) (see prefs/defaultfield.h); captions stand on the stands in the lower
+// left corner. Runners run the base paths and touch every base in order, a fielder who covers
+// a base stands at the bag, every throw ends in a fielder's glove and a backup stands in line
+// behind the fielder he backs up.
 
 #include "playbuilder.h"
+
+#include "prefs/defaultfield.h"
+
+#include <cmath>
 
 namespace kinetra::content {
 
@@ -12,13 +19,25 @@ namespace {
 constexpr int16_t kBaseballField = 0;
 constexpr int16_t kSoftballField = 2;
 
+// `pixels` along the base path from base `from` (0 home, 1 first, 2 second, 3 third) toward
+// the next one.
+Pt onPath(int from, float pixels)
+{
+    const field::Point a = field::kBases[from];
+    const field::Point b = field::kBases[(from + 1) % 4];
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    return {float(a.x + (b.x - a.x) / length * pixels),
+            float(a.y + (b.y - a.y) / length * pixels)};
+}
+
 // Where people stand before the pitch.
-constexpr Pt kBatter{178, 333};      // right-handed batter's box
-constexpr Pt kLeadOffFirst{266, 232};
-constexpr Pt kLeadOffSecond{186, 180};
-constexpr Pt kLeadOffThird{126, 270}; // in foul ground
+constexpr Pt kBatter{178, 333};       // right-handed batter's box
+const Pt kLeadOffFirst = onPath(1, 24);
+const Pt kLeadOffSecond = onPath(2, 20);
+constexpr Pt kLeadOffThird{124, 272}; // a step off the line, in foul ground
 constexpr Pt kPitcherBall{214, 246};  // ball in the pitcher's glove
-constexpr Pt kPitchAtPlate{196, 326};
+constexpr Pt kPitchAtCatcher{200, 345}; // the pitch ends in the catcher's mitt
+constexpr Pt kContact{196, 326};        // where the bat meets the ball
 
 // A standard baseball defence.
 void baseballDefence(PlayBuilder &p)
@@ -68,25 +87,25 @@ PlayBuilder buntDefence()
     p.ball(kPitcherBall);
 
     p.caption("1. Pitch: corners charge");
-    p.moveBall(kPitchAtPlate, Line::Throw);
+    p.moveBall(kPitchAtCatcher, Line::Throw);
     p.runDefense(D::First, {250, 292});
     p.runDefense(D::Third, {150, 292});
-    p.runDefense(D::Second, {292, 236}, Line::Cover);
-    p.runDefense(D::SS, {186, 168}, Line::Cover);
+    p.runDefense(D::Second, {286, 242}, Line::Cover); // at the bag
+    p.runDefense(D::SS, {188, 170}, Line::Cover);
     p.snap();
 
     p.caption("2. Bunt toward first");
     p.moveBall({224, 298}, Line::Batted);
     p.runDefense(D::First, {232, 286});
     p.runDefense(D::P, {200, 290});
-    p.runOffense(O::Batter, {244, 318});
-    p.runOffense(O::R1, {232, 198});
+    p.runOffense(O::Batter, onPath(0, 45));
+    p.runOffense(O::R1, onPath(1, 75));
     p.snap();
 
     p.caption("3. Throw to 2B covering 1st");
-    p.moveBall({280, 228}, Line::Throw);
-    p.runOffense(O::Batter, {272, 266});
-    p.runOffense(O::R1, {212, 178});
+    p.moveBall({286, 247}, Line::Throw);
+    p.runOffense(O::Batter, onPath(0, 103));
+    p.runOffense(O::R1, onPath(1, 110));
     p.snap();
 
     p.caption("Out at first, runner on 2nd");
@@ -113,24 +132,24 @@ PlayBuilder firstAndThird()
     p.ball(kPitcherBall);
 
     p.caption("1. B2 steals on the pitch");
-    p.moveBall({214, 346}, Line::Throw);
-    p.runOffense(O::R1, {228, 196});
-    p.runDefense(D::Second, {206, 206});
+    p.moveBall(kPitchAtCatcher, Line::Throw);
+    p.runOffense(O::R1, onPath(1, 55));
+    p.runDefense(D::Second, {206, 206}); // in front of the bag, on the line of the throw
     p.runDefense(D::SS, {188, 168}, Line::Cover);
     p.snap();
 
     p.caption("2. Catcher throws through");
-    p.moveBall({218, 218}, Line::Throw);
+    p.moveBall({206, 214}, Line::Throw);
     p.runDefense(D::P, {230, 272});
-    p.runOffense(O::R3, {150, 300});
-    p.runOffense(O::R1, {214, 178}, Line::Runner);
+    p.runOffense(O::R3, onPath(3, 60));
+    p.runOffense(O::R1, onPath(1, 95));
     p.snap();
 
     p.caption("3. 2B cuts, throws home");
-    p.moveBall({214, 336}, Line::Throw);
-    p.runOffense(O::R3, {174, 320});
-    p.runOffense(O::Batter, {146, 346}); // the batter clears out of the runner's way
-    p.runDefense(D::C, {196, 346});
+    p.moveBall({191, 333}, Line::Throw);
+    p.runOffense(O::R3, onPath(3, 88));
+    p.runOffense(O::Batter, {164, 352}); // the batter clears out of the runner's way
+    p.runDefense(D::C, {190, 337});
     p.snap();
 
     p.caption("B4 tagged out at home");
@@ -153,27 +172,29 @@ PlayBuilder relayGap()
              "throw."});
     baseballDefence(p);
     p.offense(O::Batter, kBatter);
-    p.ball(kPitchAtPlate);
+    p.ball(kContact);
 
+    // The batter rounds first as the ball reaches the gap, second as it reaches the relay man,
+    // and slides into third as the relay arrives.
     p.caption("1. Ball hit to the gap");
     p.moveBall({150, 82}, Line::Batted);
-    p.runOffense(O::Batter, {268, 274});
-    p.runDefense(D::LF, {130, 104});
-    p.runDefense(D::CF, {168, 70});
-    p.runDefense(D::SS, {160, 140}, Line::Cover);
-    p.runDefense(D::Third, {110, 238}, Line::Cover);
+    p.runOffense(O::Batter, onPath(1, 2));
+    p.runDefense(D::LF, {132, 100});
+    p.runDefense(D::CF, {166, 72});
+    p.runDefense(D::SS, {140, 135}, Line::Cover); // on the line from the ball to third
+    p.runDefense(D::Third, {109, 249}, Line::Cover);
     p.snap();
 
     p.caption("2. Throw to the relay man");
-    p.moveBall({172, 132}, Line::Throw);
-    p.runOffense(O::Batter, {238, 196});
-    p.runDefense(D::Second, {206, 180}, Line::Cover);
-    p.runDefense(D::P, {96, 282}, Line::Cover);
+    p.moveBall({141, 130}, Line::Throw);
+    p.runOffense(O::Batter, onPath(2, 6));
+    p.runDefense(D::Second, {224, 158}, Line::Cover); // behind the bag, clear of the runner
+    p.runDefense(D::P, {108, 286}, Line::Cover);      // behind third, in line with the relay
     p.snap();
 
     p.caption("3. Relay to third");
-    p.moveBall({120, 226}, Line::Throw);
-    p.runOffense(O::Batter, {136, 254});
+    p.moveBall({111, 245}, Line::Throw);
+    p.runOffense(O::Batter, onPath(2, 100));
     p.snap();
 
     p.caption("Tag at third");
@@ -195,28 +216,28 @@ PlayBuilder rundown()
     baseballDefence(p);
     p.defense(D::Third, {110, 240});
     p.defense(D::C, {196, 352});
-    p.offense(O::R3, {150, 296});
+    p.offense(O::R3, onPath(3, 50));
     p.ball(kPitcherBall);
 
     p.caption("1. Run him back to third");
     p.runDefense(D::P, {178, 278});
-    p.carryBall({192, 266});
-    p.runOffense(O::R3, {136, 282});
-    p.runDefense(D::SS, {96, 216}, Line::Cover);
+    p.carryBall({186, 272});
+    p.runOffense(O::R3, onPath(3, 30));
+    p.runDefense(D::SS, {86, 241}, Line::Cover); // behind third, in line with the throw
     p.snap();
 
+    // The third baseman comes off the bag to meet the throw, so the runner turns for home.
     p.caption("2. Throw to third, 3B charges");
-    p.moveBall({124, 226}, Line::Throw);
-    p.runDefense(D::Third, {124, 262});
-    p.runOffense(O::R3, {160, 306});
+    p.moveBall({123, 252}, Line::Throw);
+    p.runDefense(D::Third, {122, 256});
+    p.runOffense(O::R3, onPath(3, 62));
     p.runDefense(D::P, {214, 318}, Line::Cover);
     p.runDefense(D::C, {184, 332}, Line::Fielder);
     p.snap();
 
     p.caption("3. Throw home, tag");
-    p.ball(Pt{138, 250});
-    p.moveBall({188, 314}, Line::Throw);
-    p.runDefense(D::C, {176, 322});
+    p.moveBall({175, 326}, Line::Throw);
+    p.runDefense(D::C, {174, 322});
     p.snap();
 
     p.caption("Out with two throws");
@@ -238,19 +259,19 @@ PlayBuilder pickoffFirst()
     baseballDefence(p);
     p.defense(D::First, {298, 248});
     p.offense(O::Batter, kBatter);
-    p.offense(O::R1, {262, 230});
+    p.offense(O::R1, onPath(1, 32));
     p.ball(kPitcherBall);
 
     p.caption("1. Runner takes his lead");
-    p.arrow(Line::Runner, {284, 254}, {262, 230});
+    p.arrow(Line::Runner, onPath(1, 0), onPath(1, 32));
     p.active(O::R1);
     p.snap();
 
     p.caption("2. Throw to first");
     p.active(kNoActivePlayer);
-    p.moveBall({286, 236}, Line::Throw);
-    p.runOffense(O::R1, {276, 242});
-    p.runDefense(D::RF, {312, 196}, Line::Cover);
+    p.moveBall({292, 244}, Line::Throw);
+    p.runOffense(O::R1, onPath(1, 12)); // diving back
+    p.runDefense(D::RF, {326, 240}, Line::Cover); // behind first, in line with the throw
     p.runDefense(D::Second, {268, 204}, Line::Cover);
     p.snap();
 
@@ -285,26 +306,26 @@ PlayBuilder doublePlay()
     p.ball(kPitcherBall);
 
     p.caption("1. Double-play depth");
-    p.moveBall(kPitchAtPlate, Line::Throw);
+    p.moveBall(kPitchAtCatcher, Line::Throw);
     p.snap();
 
     p.caption("2. Ground ball to short");
     p.moveBall({176, 212}, Line::Batted);
-    p.runOffense(O::R1, {232, 202});
-    p.runOffense(O::Batter, {236, 306});
+    p.runOffense(O::R1, onPath(1, 70));
+    p.runOffense(O::Batter, onPath(0, 50));
     p.runDefense(D::Second, {206, 172}, Line::Cover);
     p.runDefense(D::First, {296, 250}, Line::Cover);
     p.snap();
 
     p.caption("3. Feed to second: one");
-    p.moveBall({196, 184}, Line::Throw);
-    p.runOffense(O::R1, {222, 190});
-    p.runOffense(O::Batter, {258, 280});
+    p.moveBall({203, 177}, Line::Throw);
+    p.runOffense(O::R1, onPath(1, 88));
+    p.runOffense(O::Batter, onPath(0, 83));
     p.snap();
 
     p.caption("4. Relay to first: two");
-    p.moveBall({286, 236}, Line::Throw);
-    p.runOffense(O::Batter, {276, 266});
+    p.moveBall({291, 246}, Line::Throw);
+    p.runOffense(O::Batter, onPath(0, 106));
     p.snap();
 
     p.caption("Double play");
@@ -329,26 +350,27 @@ PlayBuilder hitAndRun()
     p.ball(kPitcherBall);
 
     p.caption("1. Runner goes on the pitch");
-    p.moveBall(kPitchAtPlate, Line::Throw);
-    p.runOffense(O::R1, {238, 202});
-    p.runDefense(D::Second, {212, 178}, Line::Cover);
-    p.runDefense(D::SS, {184, 150}, Line::Cover);
+    p.moveBall(kPitchAtCatcher, Line::Throw);
+    p.runOffense(O::R1, onPath(1, 45));
+    p.runDefense(D::Second, {218, 176}, Line::Cover);
+    p.runDefense(D::SS, {178, 146}, Line::Cover);
     p.active(O::R1);
     p.snap();
 
+    // The runner touches second as the ball gets through, and goes on to third on the throw.
     p.caption("2. Hit behind the runner");
     p.active(O::Batter);
     p.moveBall({288, 152}, Line::Batted);
-    p.runOffense(O::Batter, {262, 282});
-    p.runOffense(O::R1, {160, 208});
+    p.runOffense(O::Batter, onPath(0, 90));
+    p.runOffense(O::R1, onPath(2, 6));
     p.runDefense(D::RF, {296, 140});
     p.snap();
 
     p.caption("3. Runner takes third");
     p.active(kNoActivePlayer);
-    p.moveBall({192, 150}, Line::Throw);
-    p.runOffense(O::R1, {132, 262});
-    p.runOffense(O::Batter, {282, 266});
+    p.moveBall({183, 151}, Line::Throw);
+    p.runOffense(O::R1, onPath(2, 116));
+    p.runOffense(O::Batter, onPath(0, 112)); // on first, clear of the first baseman
     p.snap();
 
     p.caption("First and third, no outs");
@@ -372,26 +394,26 @@ PlayBuilder squeeze()
     p.ball(kPitcherBall);
 
     p.caption("1. Runner breaks on release");
-    p.moveBall(kPitchAtPlate, Line::Throw);
-    p.runOffense(O::R3, {150, 296});
+    p.moveBall(kPitchAtCatcher, Line::Throw);
+    p.runOffense(O::R3, onPath(3, 50));
     p.active(O::R3);
     p.snap();
 
     p.caption("2. Bunt toward first");
     p.active(O::Batter);
     p.moveBall({236, 292}, Line::Batted);
-    p.runOffense(O::R3, {180, 324});
-    p.runOffense(O::Batter, {244, 318});
+    p.runOffense(O::R3, onPath(3, 95));
+    p.runOffense(O::Batter, onPath(0, 45));
     p.runDefense(D::First, {254, 276});
     p.runDefense(D::P, {214, 282});
-    p.runDefense(D::Second, {290, 238}, Line::Cover);
+    p.runDefense(D::Second, {286, 242}, Line::Cover); // at the bag
     p.snap();
 
     p.caption("3. Run scores, out at first");
     p.active(kNoActivePlayer);
-    p.moveBall({280, 228}, Line::Throw);
-    p.runOffense(O::R3, {182, 346});
-    p.runOffense(O::Batter, {274, 266});
+    p.moveBall({286, 247}, Line::Throw);
+    p.runOffense(O::R3, {188, 343});
+    p.runOffense(O::Batter, onPath(0, 103));
     p.snap();
 
     p.caption("Run in, one out");
@@ -412,27 +434,30 @@ PlayBuilder softballCutoff()
     softballDefence(p);
     p.offense(O::Batter, kBatter);
     p.offense(O::R2, kLeadOffSecond);
-    p.ball(kPitchAtPlate);
+    p.ball(kContact);
 
+    // The runner rounds third as the ball reaches the right fielder; the catcher comes up to
+    // the plate, and the pitcher backs him up in line with the throw.
     p.caption("1. Single to right");
     p.moveBall({300, 178}, Line::Batted);
-    p.runOffense(O::Batter, {262, 282});
-    p.runOffense(O::R2, {140, 228});
+    p.runOffense(O::Batter, onPath(0, 98));
+    p.runOffense(O::R2, onPath(2, 118));
     p.runDefense(D::SRF, {300, 160});
-    p.runDefense(D::RCF, {272, 142});
-    p.runDefense(D::First, {236, 282}, Line::Cover);
-    p.runDefense(D::P, {238, 352}, Line::Cover);
+    p.runDefense(D::RCF, {316, 138});
+    p.runDefense(D::First, {236, 282}, Line::Cover); // the cutoff, on the line to home
+    p.runDefense(D::C, {210, 332}, Line::Cover);
     p.snap();
 
     p.caption("2. Throw through the cutoff");
-    p.moveBall({250, 268}, Line::Throw);
-    p.runOffense(O::R2, {150, 298});
-    p.runOffense(O::Batter, {278, 240});
+    p.moveBall({238, 278}, Line::Throw);
+    p.runDefense(D::P, {197, 357}, Line::Cover);
+    p.runOffense(O::R2, onPath(3, 50));
+    p.runOffense(O::Batter, onPath(1, 4));
     p.snap();
 
     p.caption("3. Let it go home");
-    p.moveBall({214, 342}, Line::Throw);
-    p.runOffense(O::R2, {176, 326});
+    p.moveBall({209, 335}, Line::Throw);
+    p.runOffense(O::R2, onPath(3, 100));
     p.snap();
 
     p.caption("Tag at the plate");

@@ -1,5 +1,7 @@
 #include "fieldpainter.h"
 
+#include "prefs/defaultfield.h"
+
 #include <QPainter>
 #include <QPolygonF>
 
@@ -357,12 +359,16 @@ QImage FieldPainter::paint(int number, int density)
 {
     // The full fields are coaching diagrams, not maps: the diamond is about 126 pixels a side so
     // nine players fit round it, and the outfield is drawn shallower than life.
-    const QPointF homeFull(kWidth / 2.0, 343);
+    // Both full fields take their diamond from the figures the formations and the sample
+    // plays are placed by.
+    const QPointF homeFull(field::kHome.x, field::kHome.y);
     const Layout layouts[3] = {
         // 0: full baseball field
-        {.home = homeFull, .scale = 1.4, .basePath = 90, .rubber = 60.5, .skinRadius = 95,
-         .fenceCentre = 320, .fenceLine = 256, .foulWidth = 44, .track = 10,
-         .grassInfield = true, .raisedMound = true, .baseSize = 7, .plateSize = 8,
+        {.home = homeFull, .scale = field::kBaseballPixelsPerFoot, .basePath = 90,
+         .rubber = field::kBaseballRubberFeet, .skinRadius = field::kBaseballSkinFeet,
+         .fenceCentre = field::kBaseballFenceCentre, .fenceLine = field::kBaseballFenceLine,
+         .foulWidth = 44, .track = field::kBaseballTrack, .grassInfield = true,
+         .raisedMound = true, .baseSize = field::kBag, .plateSize = field::kPlateWidth,
          .lineWidth = 2, .stripe = 14, .boxes = false},
         // 1: baseball infield close-up
         {.home = QPointF(kWidth / 2.0, 330), .scale = 2.0, .basePath = 90, .rubber = 60.5,
@@ -370,9 +376,10 @@ QImage FieldPainter::paint(int number, int density)
          .grassInfield = true, .raisedMound = true, .baseSize = 10, .plateSize = 12,
          .lineWidth = 3, .stripe = 24, .boxes = true},
         // 2: full softball field
-        {.home = homeFull, .scale = 2.1, .basePath = 60, .rubber = 43, .skinRadius = 60,
-         .fenceCentre = 305, .fenceLine = 248, .foulWidth = 44, .track = 10,
-         .grassInfield = false, .raisedMound = false, .baseSize = 7, .plateSize = 8,
+        {.home = homeFull, .scale = field::kBasePath / 60, .basePath = 60, .rubber = 43,
+         .skinRadius = 60, .fenceCentre = 305, .fenceLine = 248, .foulWidth = 44, .track = 10,
+         .grassInfield = false, .raisedMound = false, .baseSize = field::kBag,
+         .plateSize = field::kPlateWidth,
          .lineWidth = 2, .stripe = 14, .boxes = false},
     };
     density = std::max(1, density);

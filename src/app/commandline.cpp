@@ -3,12 +3,19 @@
 #include "app/reporterror.h"
 #include "app/toolbaricons.h"
 #include "model/runtimeerror.h"
+#include "model/temporaryfiles.h"
+#include "output/playbook.h"
 #include "output/playimager.h"
 #include "prefs/inisettingsstore.h"
 #include "prefs/preferencestore.h"
 #include "prefs/readonlysettingsstore.h"
 
+#include <QFileInfo>
 #include <QTextStream>
+
+#include <csignal>
+#include <pthread.h>
+#include <thread>
 
 namespace kinetra {
 
@@ -39,6 +46,7 @@ QString usageText()
     return QStringLiteral(
         "Usage: kinetra                            start the playbook window\n"
         "       kinetra --export OUT [options] PLAY.KTR\n"
+        "       kinetra --export BOOK.pdf [options] [--title TEXT] PLAY.KTR PLAY.KTR ...\n"
         "       kinetra --help | --version\n"
         "\n"
         "Writes the play PLAY.KTR to OUT and exits, without a window. OUT's extension\n"
@@ -50,6 +58,9 @@ QString usageText()
         "                --small      several frames to a page\n"
         "                --no-legend  without the action-line legend\n"
         "                --no-notes   without the notes page\n"
+        "              several plays (or --title) make one playbook: a contents page, then\n"
+        "              each play with all its frames, the pages numbered \"Page n of m\"\n"
+        "                --title TEXT the playbook's name (default: BOOK)\n"
         "  .gif        the play animated, looping forever\n"
         "                --delay MS   how long each frame is held (default 1000)\n"
         "                --smooth     players and symbols glide to their next places,\n"
@@ -58,8 +69,8 @@ QString usageText()
         "              default 1), drawn at that resolution\n"
         "\n"
         "The looks come from your preferences; they are read, never changed.\n"
-        "Exit status: 0 done, 1 the play could not be read or OUT not written,\n"
-        "2 bad arguments.\n");
+        "Exit status: 0 done, 1 a play could not be read or OUT not written,\n"
+        "2 bad arguments, 130 or 143 stopped by Ctrl+C or SIGTERM.\n");
 }
 
 bool isCommandLineRun(const QStringList &arguments)
@@ -89,7 +100,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
     ExportOptions &o = cl.options;
     bool exporting = false, frameGiven = false, delayGiven = false, scaleGiven = false;
-    bool pdfOption = false;
+    bool pdfOption = false, titleGiven = false;
     QStringList plays;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
@@ -126,6 +137,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         } else if (arg == "--no-notes") {
             o.notes = false;
             pdfOption = true;
+        } else if (arg == "--title") {
+            if (!value(o.title))
+                return fail("--title needs the playbook's name.");
+            titleGiven = pdfOption = true;
         } else if (arg == "--delay") {
             if (!value(text) || !readNumber(text, 20, 655350, o.delayMs))
                 return fail("--delay needs milliseconds from 20 to 655350.");
@@ -148,12 +163,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
                                     : "A play is exported with --export OUT.");
     if (plays.isEmpty())
         return fail("Name the play file to export.");
-    if (plays.size() > 1)
-        return fail("Export one play at a time.");
     o.play = plays.front();
     if (!exportFormatForName(o.output, o.format))
         return fail(QString("%1: the file name must end in .png, .bmp, .pdf or .gif.")
                         .arg(o.output));
+    if (plays.size() > 1 && o.format != ExportFormat::Pdf)
+        return fail("Export one play at a time, or several as one .pdf playbook.");
+    if (plays.size() > 1 || titleGiven) {
+        o.plays = plays;
+        if (!titleGiven)
+            o.title = QFileInfo(o.output).completeBaseName();
+    }
 
     const bool picture = o.format == ExportFormat::Png || o.format == ExportFormat::Bmp;
     if ((frameGiven || o.allFrames) && !picture)
@@ -161,7 +181,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (frameGiven && o.allFrames)
         return fail("Give either --frame or --all, not both.");
     if (pdfOption && o.format != ExportFormat::Pdf)
-        return fail("--small, --no-legend and --no-notes are for .pdf files.");
+        return fail("--small, --no-legend, --no-notes and --title are for .pdf files.");
     if ((delayGiven || o.smooth) && o.format != ExportFormat::Gif)
         return fail("--delay and --smooth are for .gif files.");
     if (scaleGiven && o.format == ExportFormat::Pdf)
@@ -169,6 +189,33 @@ CommandLine parseCommandLine(const QStringList &arguments)
                     "printer's resolution.");
     cl.action = CommandLine::Action::Export;
     return cl;
+}
+
+void removeTemporaryFilesOnSignals()
+{
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    bool any = false;
+    for (const int sig : {SIGINT, SIGTERM}) {
+        // A signal the program was started to ignore (a background job's SIGINT) stays so.
+        struct sigaction current;
+        if (sigaction(sig, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
+            sigaddset(&stopSignals, sig);
+            any = true;
+        }
+    }
+    if (!any)
+        return;
+    // Blocked here and in every thread started later, the signals reach only the thread
+    // below, which removes the files outside a signal handler, while no other thread is
+    // between making a temporary file and listing it.
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::thread([stopSignals] {
+        int sig = 0;
+        while (sigwait(&stopSignals, &sig) != 0) {
+        }
+        exitRemovingTemporaryFiles(128 + sig);
+    }).detach();
 }
 
 int runExport(const ExportOptions &options, const QString &programDir, QTextStream &err)
@@ -179,6 +226,18 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
         ReadOnlySettingsStore store(userStore);
         Preferences prefs;
         loadPreferences(store, prefs, programDir);
+        if (!options.plays.isEmpty()) {
+            // A playbook: every play is read before the document is begun.
+            const PlaybookSource source = readPlaybookPlays(options.plays, prefs);
+            PrintOptions print;
+            print.legend = options.legend;
+            print.notes = options.notes;
+            print.small = options.small;
+            print.font = options.printerFont;
+            exportPlaybook(options.output, options.title, source, print,
+                           appIcon().pixmap(256, 256).toImage(), programDir);
+            return kExitOk;
+        }
         const ExportPlay play = readPlayForExport(options.play, prefs);
         PlayImager imager = PlayImager::fromPreferences(play.prefs, programDir);
         ExportOptions chosen = options;

@@ -1,7 +1,6 @@
 #include "app/frmmain.h"
 
 #include "app/menumnemonics.h"
-#include "app/platform.h"
 #include "app/toolbaricons.h"
 #include "app/windowplacement.h"
 #include "model/runtimeerror.h"
@@ -11,8 +10,10 @@
 #include "surface/colors.h"
 #include "surface/dragpicture.h"
 #include "surface/framerenderer.h"
+#include "surface/platform.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
+#include "surface/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,12 +42,6 @@ QString versionText()
         .arg(KINETRA_VERSION_MAJOR)
         .arg(KINETRA_VERSION_MINOR)
         .arg(KINETRA_VERSION_PATCH);
-}
-
-double logicalDpi()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInchX() : 96.0;
 }
 
 // Toolbar buttons in the order they stand; an empty key is a separator between groups.
@@ -83,16 +78,6 @@ const ToolbarButton kToolbar[] = {
 };
 
 } // namespace
-
-int frmMain::twipsToPixels(int twips)
-{
-    return qRound(twips * logicalDpi() / 1440.0);
-}
-
-int frmMain::pixelsToTwips(int pixels)
-{
-    return qRound(pixels * 1440.0 / logicalDpi());
-}
 
 frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &programDir,
                  QWidget *parent)
@@ -192,6 +177,7 @@ void frmMain::buildMenus()
     buildExportSizeMenu(file);
     file->addSeparator();
     addMenuItem(file, "&Print...", "mnuFilePrint", QKeySequence("Ctrl+P"));
+    addMenuItem(file, "Print P&laybook...", "mnuFilePlaybook");
     addMenuItem(file, "Print Set&up...", "mnuFilePageSetup");
     file->addSeparator();
     addMenuItem(file, "E&xit", "mnuFileExit");
@@ -524,6 +510,8 @@ void frmMain::DrawSelected()
 {
     surface->clear();
     FrameRenderer::Draw(Frames.currentFrame(), *surface, looks());
+    // Every change of the frame or of the frame shown ends in a redraw, so the marks follow.
+    palette->markActionLines(Frames.currentFrame());
 }
 
 QImage frmMain::symbolPicture(int k) const
@@ -644,10 +632,12 @@ bool frmMain::Form_QueryUnload()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (Form_QueryUnload())
+    if (Form_QueryUnload()) {
         event->accept();
-    else
+        emit playSettled();
+    } else {
         event->ignore();
+    }
 }
 
 } // namespace kinetra

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/platform.h"
 #include "model/edithistory.h"
 #include "model/framelist.h"
 #include "playback/frmvideo.h"
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
+#include "surface/platform.h"
 #include "surface/zoom.h"
 
 #include <QImage>
@@ -33,10 +33,13 @@ class QToolBar;
 namespace kinetra {
 
 class Canvas;
+class frmMove;
 class frmNotes;
+class frmPlaybook;
 class frmTip;
 class Platform;
 class PrintTarget;
+class Prntfrm;
 class SettingsStore;
 struct PrintJob;
 struct ExportOptions;
@@ -105,6 +108,10 @@ public:
     void Canvas_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
     void Canvas_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float X, float Y);
     void Canvas_MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
+    /// A key on the focused surface: Left / Right and Page Up / Page Down step one frame, Home
+    /// and End go to the first and the last, all through the scroll bar as the toolbar's
+    /// arrows do. Returns whether the key was one of these.
+    bool Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
     /// The palette page changed: the mouse mode, pointer and surface hint follow it.
     void tbsPicList_Click();
     void TxtOplyr_Change(int16_t Index);
@@ -197,6 +204,9 @@ public:
     void mnuIProgressive_Click();
     /// Opens the Move dialog modally on the current frame.
     void mnuEMove_Click();
+    /// The Move dialog on the play's current frame, acting through this window; it opens
+    /// beside this window where the screen has room, else over it.
+    std::unique_ptr<frmMove> moveDialog();
     /// Asks for a number of frames and inserts that many progressive frames after the
     /// current frame; refuses on the last frame and past the most frames a play can hold.
     void InsertFrames();
@@ -206,15 +216,23 @@ public:
     // Playback (handlers in frmmain_playback.cpp)
     /// "Play Video" and the toolbar's Play key: shows the Video Control window modally.
     void CmdPlay_Click();
-    /// Where the Video Control window's outer top-left corner goes: as far from the main
+    /// Where the Video Control window of outer size videoSize puts its outer top-left corner:
+    /// beside this window where the screen has room (besideWindow); else as far from this
     /// window's top as the palette's tab strip, as far from its left as the frame controls.
-    QPoint videoWindowPlace() const;
+    QPoint videoWindowPlace(const QSize &videoSize) const;
     /// The play's frames and the surface, as a playback plays them.
     PlaybackStage playbackStage();
     // End of playback block
     // Printing and picture export (handlers in frmmain_output.cpp)
     void mnuFilePrint_Click();
+    /// The "Print Play" dialog for the play, printing through this window.
+    std::unique_ptr<Prntfrm> printDialog();
     void mnuFilePageSetup_Click();
+    /// File > Print Playbook: several plays of a folder printed as one document.
+    void mnuFilePlaybook_Click();
+    /// The "Print Playbook" dialog, listing the Play Directory's folder, printing through
+    /// this window's printer.
+    std::unique_ptr<frmPlaybook> playbookDialog();
     void mnuFileSaveBMP_Click();
     /// The printer of the session: the printer, paper and orientation chosen in the set-up
     /// stay for the rest of the run.
@@ -228,6 +246,11 @@ public:
     std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)> makePrintTarget;
     /// What printing reads from the play and the preferences (the options left at defaults).
     PrintJob printJob() const;
+    /// The folder the last PDF was printed to in this session; empty before the first.
+    QString LastPdfFolder;
+    /// Where the PDF file dialogs start: LastPdfFolder while it exists, else the user's
+    /// documents folder.
+    QString pdfFolder() const;
     // End of printing block
     // Plays handed to the program: named on its command line or by a second start
     /// Brings the window to the front and opens sFile as File > Open does once its dialog has
@@ -288,6 +311,14 @@ public:
     /// (1 to 4; 2 at start).
     int exportScale() const;
     // End of zoom block
+    // Recovery copies (frmmain_recovery.cpp)
+    /// Takes the play over from the recovery copy at `copy` as if the changes it holds had
+    /// just been made: bound to playFile (empty for a play never saved), marked modified, at
+    /// frame `frame` (the last frame when the copy holds fewer). A copy that cannot be read
+    /// whole is reported as opening any play is and leaves the window as Open would. Returns
+    /// whether the copy was read whole.
+    bool openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame);
+    // End of recovery copies block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar = nullptr;
@@ -311,12 +342,15 @@ public:
 
     /// Window placement in twips, as stored in the settings.
     QRect placementTwips() const;
-    static int twipsToPixels(int twips);
-    static int pixelsToTwips(int pixels);
 
 signals:
     /// A frame was selected and shown (by code, the scroll bar or the toolbar).
     void frameSelected(int16_t index);
+    /// The play or its modified mark changed: what no file holds may differ from before.
+    void playEdited();
+    /// No change to the play is held only in memory any more: it was saved, New or Open
+    /// replaced it, or the window closed.
+    void playSettled();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -349,7 +383,10 @@ private:
     /// Runs the file dialog; nullopt when cancelled or failed (a failure is reported).
     std::optional<QString> chooseFile(bool saving);
     QString dialogStartFolder() const;
-    void showDocumentPanels(const QString &fileName);
+    /// Status panels 1 to 3: the name of `file` (a path, or empty for none), title and date.
+    void showDocumentPanels(const QString &file);
+    /// Status panel 1 shows `text` whole, its tip the full path (or what the panel holds).
+    void showFilePanel(const QString &text, const QString &path);
     void stampDateAndTime(QString &date, QString &time);
     void showNotesWindow();
     /// Closes the notes window if it is open, which hands its texts back to the play.
@@ -357,6 +394,7 @@ private:
     void notes_handBack(const QString &title, const QString &notes);
     frmNotes *m_notes = nullptr;
     QString m_dialogFileName; ///< the name the next Open dialog proposes
+    QString m_refusedFolder;  ///< the last folder where a save was refused for permission
     // End of play document block
 
     // Save As names, saved texts

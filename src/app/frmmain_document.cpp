@@ -2,12 +2,14 @@
 // Save As, the save prompt, the recent-file items and the notes window.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
 #include "app/programfolder.h"
 #include "model/playfile.h"
-#include "surface/toolpalette.h"
+#include "model/runtimeerror.h"
 #include "prefs/playlooks.h"
 #include "prefs/settingsstore.h"
+#include "surface/platform.h"
+#include "surface/twips.h"
+#include "surface/toolpalette.h"
 #include "windows/frmnotes.h"
 
 #include <QDir>
@@ -16,6 +18,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollBar>
+
+#include <map>
 
 namespace kinetra {
 
@@ -83,7 +87,8 @@ void frmMain::mnuFileNew_Click()
     PlayTitle = "New";
     stampDateAndTime(PlayDate, PlayTime);
     PlayNotes.clear();
-    statusPanels[0]->setText("Play Not Saved");
+    emit playSettled();
+    showFilePanel("Play Not Saved", QString());
     statusPanels[1]->setText(PlayTitle);
     statusPanels[2]->setText(PlayDate);
     // The notes window comes up so the user can name the play; an open one is refilled.
@@ -102,7 +107,7 @@ void frmMain::mnuFileOpen_Click()
     WaitStart();
     if (LoadScript(*path)) {
         // A play read only in part has no file: the panel names none.
-        showDocumentPanels(PlayFile.isEmpty() ? QString() : QFileInfo(*path).fileName());
+        showDocumentPanels(PlayFile.isEmpty() ? QString() : *path);
         AddRecentFile(*path);
     }
     WaitEnd();
@@ -115,8 +120,12 @@ void frmMain::mnuFileSave_Click()
         return;
     }
     WaitStart();
-    SaveScript(PlayFile);
+    const bool saved = SaveScript(PlayFile);
     WaitEnd();
+    // A play from a folder the user may not write (the installed samples) goes elsewhere:
+    // after the error, Save As offers the documents folder.
+    if (!saved && QFileInfo(PlayFile).absolutePath() == m_refusedFolder)
+        mnuFileSaveAs_Click();
 }
 
 void frmMain::mnuFileSaveAs_Click()
@@ -129,7 +138,7 @@ void frmMain::mnuFileSaveAs_Click()
     // not list a play that was never written.
     const bool saved = SaveScript(*path);
     if (saved)
-        statusPanels[0]->setText(QFileInfo(*path).fileName());
+        showFilePanel(QFileInfo(*path).fileName(), *path);
     WaitEnd();
     if (saved)
         AddRecentFile(*path);
@@ -141,7 +150,11 @@ std::optional<QString> frmMain::chooseFile(bool saving)
     dialog.title = saving ? "Save As" : "Open";
     dialog.filter = saving ? "Play files (*.KTR)|*.KTR" : "Play Files (*.KTR)|*.KTR";
     dialog.startFolder = dialogStartFolder();
-    dialog.proposedName = saving ? QString("new.ktr") : QFileInfo(m_dialogFileName).fileName();
+    // Saving a play its own folder refused proposes the play's name for the new place.
+    const bool refused =
+        !PlayFile.isEmpty() && QFileInfo(PlayFile).absolutePath() == m_refusedFolder;
+    const QString saveName = refused ? QFileInfo(PlayFile).fileName() : QString("new.ktr");
+    dialog.proposedName = saving ? saveName : QFileInfo(m_dialogFileName).fileName();
     dialog.mustExist = !saving;
     dialog.confirmReplace = saving;
     if (saving)
@@ -193,14 +206,28 @@ QString frmMain::dialogStartFolder() const
     // read-only).
     if (LastChosenFile.isEmpty())
         return documentStartFolder();
-    return QFileInfo(LastChosenFile).absolutePath();
+    // A folder that refused a save is no place to start: the user's documents are.
+    const QString folder = QFileInfo(LastChosenFile).absolutePath();
+    return folder == m_refusedFolder ? documentsFolder() : folder;
 }
 
-void frmMain::showDocumentPanels(const QString &fileName)
+void frmMain::showDocumentPanels(const QString &file)
 {
-    statusPanels[0]->setText(fileName);
+    showFilePanel(QFileInfo(file).fileName(), file);
     statusPanels[1]->setText(PlayTitle);
     statusPanels[2]->setText(PlayDate);
+}
+
+void frmMain::showFilePanel(const QString &text, const QString &path)
+{
+    // The panel takes the room the whole name needs; only a name too long for a window of the
+    // first size is shortened, in the middle. The tip names the full path.
+    QLabel *panel = statusPanels[0];
+    const QFontMetrics metrics(panel->font());
+    const int most = twipsToPixels(4800);
+    panel->setText(metrics.elidedText(text, Qt::ElideMiddle, most));
+    panel->setMinimumWidth(std::max(60, metrics.horizontalAdvance(panel->text()) + 6));
+    panel->setToolTip(path.isEmpty() ? QString("Play file name") : QDir::toNativeSeparators(path));
 }
 
 void frmMain::stampDateAndTime(QString &date, QString &time)
@@ -221,13 +248,8 @@ bool frmMain::SaveScript(const QString &sFile)
 
     QString date, time;
     stampDateAndTime(date, time);
-    ActionLooks actions;
-    for (size_t k = 0; k < actions.size(); ++k)
-        actions[k] = {Prefs.ActionLabel[k], Prefs.ActionType[k], Prefs.ActionSize[k],
-                      Prefs.ActionColor[k], Prefs.ActionEndType[k]};
-    PlayerLabels labels;
-    labels.offense = Prefs.OPLabel;
-    labels.defense = Prefs.DPLabel;
+    const ActionLooks actions = actionLooks(Prefs);
+    const PlayerLabels labels = playerLabels(Prefs);
     const std::string title = PlayTitle.toStdString();
     const std::string dateText = date.toStdString();
     const std::string timeText = time.toStdString();
@@ -237,6 +259,8 @@ bool frmMain::SaveScript(const QString &sFile)
     // The file is replaced only once the new one is complete, so a failure keeps the old one.
     const PlaySaveResult result = writePlay(localPath(sFile), play);
     if (!result.ok()) {
+        if (result.errorCode == ErrorCode::PermissionDenied)
+            m_refusedFolder = QFileInfo(sFile).absolutePath();
         m_platform.beep();
         m_platform.messageBox(QString::fromStdString(saveErrorMessage(sFile.toStdString(), result)),
                               kProgramTitle, Platform::Buttons::Ok, Platform::Icon::None);
@@ -248,6 +272,7 @@ bool frmMain::SaveScript(const QString &sFile)
     PlayFile = sFile;
     matchSavedTexts();
     setModified(false);
+    emit playSettled();
     return true;
 }
 
@@ -279,13 +304,28 @@ void frmMain::matchSavedTexts()
         for (size_t k = 0; k < Prefs.ActionLabel.size(); ++k)
             palette->Tracerlbl[k]->setText(QString::fromStdString(Prefs.ActionLabel[k]));
 
+    // Every state the history holds takes the texts as saved as well: the replacement is part
+    // of the saved state, not a step that undo would take back. Texts repeat from frame to
+    // frame and step to step, so each is converted once.
+    std::map<std::string, std::string> converted;
+    const auto saveTexts = [&](PlayConfig &frame) {
+        bool changed = false;
+        for (std::string &text : frame.TxtValue) {
+            auto it = converted.find(text);
+            if (it == converted.end())
+                it = converted.emplace(text, asSaved(text)).first;
+            if (it->second != text) {
+                text = it->second;
+                changed = true;
+            }
+        }
+        return changed;
+    };
+    m_history.restate([&](PlayConfig &frame) { saveTexts(frame); });
     bool currentChanged = false;
     for (int16_t i = 1; i <= Frames.count(); ++i)
-        for (std::string &text : Frames.frame(i).TxtValue)
-            if (std::string saved = asSaved(text); saved != text) {
-                text = std::move(saved);
-                currentChanged |= i == Frames.current();
-            }
+        if (saveTexts(Frames.frame(i)))
+            currentChanged |= i == Frames.current();
     if (currentChanged)
         DrawSelected();
 }
@@ -316,6 +356,7 @@ bool frmMain::LoadScript(const QString &sFile)
     Frames.setCurrent(1);
     clearHistory();
     setModified(false);
+    emit playSettled();
     PlayTitle = QString::fromStdString(play.header.title);
     PlayDate = QString::fromStdString(play.header.date);
     PlayTime = QString::fromStdString(play.header.time);
@@ -407,7 +448,7 @@ void frmMain::mnurecentFile_Click(int index)
     m_dialogFileName = path;
     WaitStart();
     if (LoadScript(path)) {
-        showDocumentPanels(PlayFile.isEmpty() ? QString() : QFileInfo(path).fileName());
+        showDocumentPanels(PlayFile.isEmpty() ? QString() : path);
         AddRecentFile(path);
     }
     WaitEnd();

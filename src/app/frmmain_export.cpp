@@ -1,7 +1,6 @@
 // File > Export...: the play as a picture, a PDF or an animated GIF, drawn as the window draws.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
 #include "app/reporterror.h"
 #include "app/toolbaricons.h"
 #include "output/bitmapexport.h"
@@ -11,10 +10,12 @@
 #include "surface/colors.h"
 #include "surface/surface.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProgressDialog>
 
 #include <algorithm>
+#include <iterator>
 
 namespace kinetra {
 
@@ -23,6 +24,8 @@ namespace {
 const char *const kExportFilter = "PNG picture of this frame (*.png)|*.png"
                                   "|PDF of the play (*.pdf)|*.pdf"
                                   "|Animated GIF of the play (*.gif)|*.gif";
+// The extension of each of the filter's types, in its order.
+const char *const kExportExtensions[] = {"png", "pdf", "gif"};
 
 } // namespace
 
@@ -43,12 +46,26 @@ void frmMain::mnuFileExport_Click()
     dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".png";
     dialog.confirmReplace = true;
     dialog.defaultSuffix = "png";
+    int type = 0;
+    dialog.selectedFilter = &type;
     const std::optional<QString> chosen = m_platform.saveFileName(dialog);
     if (!chosen || chosen->trimmed().isEmpty())
         return;
 
     ExportOptions options;
     options.output = chosen->trimmed();
+    // A name typed with an extension says what to write; a bare one takes the chosen type's.
+    if (QFileInfo(options.output).suffix().isEmpty() && type >= 0
+        && type < int(std::size(kExportExtensions))) {
+        options.output += QString(".") + kExportExtensions[type];
+        // The dialog asked about the name as typed, not about this one.
+        if (QFileInfo::exists(options.output)
+            && m_platform.messageBox(QString("%1 already exists.\nDo you want to replace it?")
+                                         .arg(QDir::toNativeSeparators(options.output)),
+                                     "Export", Platform::Buttons::YesNo, Platform::Icon::Warning)
+                   != Platform::Answer::Yes)
+            return;
+    }
     options.scale = exportScale();
     if (!exportFormatForName(options.output, options.format)) {
         m_platform.messageBox("Choose a name ending in .png for a picture of this frame, .pdf "

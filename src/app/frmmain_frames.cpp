@@ -3,10 +3,12 @@
 // user, refuse what the play cannot hold and keep the window in step.
 #include "app/frmmain.h"
 
-#include "app/frmmove.h"
-#include "app/platform.h"
 #include "model/frameinsertion.h"
 #include "model/numbertext.h"
+#include "surface/besidewindow.h"
+#include "surface/platform.h"
+#include "surface/surface.h"
+#include "windows/frmmove.h"
 
 namespace kinetra {
 
@@ -100,10 +102,23 @@ void frmMain::InsertFrames()
     recordEdit("Insert Progressive");
 }
 
+std::unique_ptr<frmMove> frmMain::moveDialog()
+{
+    frmMove::Hooks hooks;
+    hooks.redraw = [this] { DrawSelected(); };
+    hooks.recordEdit = [this](const QString &caption) { recordEdit(caption); };
+    hooks.markModified = [this] { setModified(true); };
+    auto dialog = std::make_unique<frmMove>(Frames, surface->size(), m_platform,
+                                            std::move(hooks), this);
+    // Beside the window the field stays in sight while it moves.
+    if (const std::optional<QPoint> beside = besideWindow(*this, outerSize(*dialog, *this)))
+        moveFrame(*dialog, *beside, this);
+    return dialog;
+}
+
 void frmMain::mnuEMove_Click()
 {
-    frmMove dialog(*this, m_platform);
-    dialog.exec();
+    moveDialog()->exec();
 }
 
 } // namespace kinetra

@@ -122,7 +122,11 @@ void frmMain::updateUndoActions()
         button->setEnabled(m_history.canRedo());
         button->setToolTip(QString("Redo " + QString::fromStdString(redo)).trimmed());
     }
+    // Undoing back to the saved play is a change too: the recovery copy is no longer needed.
+    const bool wasModified = Frames.modified();
     Frames.setModified(!m_history.isClean() || m_unrecordedEdit);
+    if (wasModified || Frames.modified())
+        emit playEdited();
 }
 
 void frmMain::setModified(bool modified)
@@ -141,6 +145,7 @@ void frmMain::setModified(bool modified)
     if (!m_history.looksChanged(Frames))
         m_unrecordedEdit = true;
     Frames.setModified(true);
+    emit playEdited();
 }
 
 QString frmMain::surfaceEditCaption(const QString &verb) const

@@ -1,15 +1,19 @@
 // Printing and picture export: the File menu's Print, Print Setup and Save as Bmp.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
-#include "app/prntfrm.h"
+#include "app/programfolder.h"
 #include "app/reporterror.h"
 #include "app/toolbaricons.h"
 #include "output/bitmapexport.h"
+#include "output/frmplaybook.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
+#include "output/prntfrm.h"
+#include "surface/platform.h"
 #include "surface/surface.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -26,6 +30,7 @@ void frmMain::connectOutputCommands()
     };
     onCommand("mnuFilePrint", [this] { mnuFilePrint_Click(); });
     onCommand("mnuFilePageSetup", [this] { mnuFilePageSetup_Click(); });
+    onCommand("mnuFilePlaybook", [this] { mnuFilePlaybook_Click(); });
     onCommand("mnuFileSaveBMP", [this] { mnuFileSaveBMP_Click(); });
 }
 
@@ -43,6 +48,13 @@ bool frmMain::printsToPdf()
            || QPrinterInfo::availablePrinters().isEmpty();
 }
 
+QString frmMain::pdfFolder() const
+{
+    if (!LastPdfFolder.isEmpty() && QDir(LastPdfFolder).exists())
+        return LastPdfFolder;
+    return documentsFolder();
+}
+
 PrintJob frmMain::printJob() const
 {
     PrintJob job;
@@ -57,10 +69,57 @@ PrintJob frmMain::printJob() const
     return job;
 }
 
+std::unique_ptr<Prntfrm> frmMain::printDialog()
+{
+    // The hooks reach makePrintTarget when printing starts, so a target set later counts.
+    PrintSource source{
+        .frames = Frames,
+        .surface = *surface,
+        .printerFont = PrinterFont,
+        .printer = printer(),
+        .job = [this] { return printJob(); },
+        .printsToPdf = [this] { return printsToPdf(); },
+        .pdfFolder = [this] { return pdfFolder(); },
+        .pdfWritten = [this](const QString &pdfFile) {
+            LastPdfFolder = QFileInfo(pdfFile).absolutePath();
+        },
+        .makeTarget = [this](const QString &pdfFile) { return makePrintTarget(pdfFile); },
+        .selectFrame = [this](int16_t index) { SelectFrame(index); },
+        .waitStart = [this] { WaitStart(); },
+        .waitEnd = [this] { WaitEnd(); },
+    };
+    return std::make_unique<Prntfrm>(std::move(source), m_platform, this);
+}
+
+std::unique_ptr<frmPlaybook> frmMain::playbookDialog()
+{
+    PlaybookServices services{
+        .prefs = Prefs,
+        .programDir = m_programDir,
+        .startFolder = playDirectoryFolder(),
+        .printerFont = PrinterFont,
+        .printer = printer(),
+        .icon = appIcon().pixmap(256, 256).toImage(),
+        .printsToPdf = [this] { return printsToPdf(); },
+        .makeTarget = [this](const QString &pdfFile) { return makePrintTarget(pdfFile); },
+        .pdfFolder = [this] { return pdfFolder(); },
+        .pdfWritten = [this](const QString &pdfFile) {
+            LastPdfFolder = QFileInfo(pdfFile).absolutePath();
+        },
+        .waitStart = [this] { WaitStart(); },
+        .waitEnd = [this] { WaitEnd(); },
+    };
+    return std::make_unique<frmPlaybook>(std::move(services), m_platform, this);
+}
+
+void frmMain::mnuFilePlaybook_Click()
+{
+    playbookDialog()->exec();
+}
+
 void frmMain::mnuFilePrint_Click()
 {
-    Prntfrm dialog(*this, m_platform, this);
-    dialog.exec();
+    printDialog()->exec();
 }
 
 void frmMain::mnuFilePageSetup_Click()

@@ -1,9 +1,10 @@
 // The main window's side of playback: opening the Video Control window and giving it the play.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
 #include "model/glide.h"
+#include "surface/besidewindow.h"
 #include "surface/framerenderer.h"
+#include "surface/platform.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
 
@@ -23,12 +24,15 @@ void frmMain::connectPlaybackCommands()
 void frmMain::CmdPlay_Click()
 {
     frmvideo video(m_platform, playbackStage());
-    video.Form_Load(videoWindowPlace());
+    video.Form_Load(videoWindowPlace(outerSize(video, *this)), this);
     video.exec();
 }
 
-QPoint frmMain::videoWindowPlace() const
+QPoint frmMain::videoWindowPlace(const QSize &videoSize) const
 {
+    // Beside the window the field stays in sight while it plays.
+    if (const std::optional<QPoint> beside = besideWindow(*this, videoSize))
+        return *beside;
     const QPoint outer = frameGeometry().topLeft();
     return QPoint(outer.x() + Frame1->mapTo(this, QPoint()).x(),
                   outer.y() + palette->tbsPicList->mapTo(this, QPoint()).y());

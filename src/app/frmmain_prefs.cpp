@@ -2,13 +2,13 @@
 
 #include "app/frmmain.h"
 
-#include "app/frmoptions.h"
-#include "app/platform.h"
 #include "app/reporterror.h"
 #include "prefs/formations.h"
 #include "prefs/settingsstore.h"
 #include "surface/labelbox.h"
+#include "surface/platform.h"
 #include "surface/toolpalette.h"
+#include "windows/frmoptions.h"
 
 #include <QAction>
 #include <QMenu>

@@ -42,7 +42,7 @@ void frmMain::openRequestedPlays()
         m_dialogFileName = path;
         WaitStart();
         if (LoadScript(path)) {
-            showDocumentPanels(QFileInfo(path).fileName());
+            showDocumentPanels(path);
             AddRecentFile(path);
         }
         WaitEnd();

@@ -2,7 +2,6 @@
 
 #include "app/frmmain.h"
 
-#include "app/platform.h"
 #include "app/reporterror.h"
 #include "surface/canvas.h"
 #include "surface/colors.h"
@@ -11,6 +10,7 @@
 #include "surface/labelbox.h"
 #include "surface/linesample.h"
 #include "surface/palettepictures.h"
+#include "surface/platform.h"
 #include "surface/pointers.h"
 #include "surface/shapesample.h"
 #include "surface/surface.h"
@@ -20,12 +20,14 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTabBar>
 
 namespace kinetra {
@@ -69,6 +71,28 @@ private:
     Platform &m_platform;
 };
 
+// Hands the surface's key presses to the main window before the surface (or a scrolling
+// view around it) takes them.
+class CanvasKeys : public QObject
+{
+public:
+    explicit CanvasKeys(frmMain &window)
+        : QObject(&window)
+        , m_window(window)
+    {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return m_window.Canvas_KeyDown(key->key(), key->modifiers());
+    }
+
+private:
+    frmMain &m_window;
+};
+
 // A text label as the surface will show it, for dragging it; an empty one shows the picture.
 QPixmap textLabelIcon(const QString &text, const QFont &font, const QColor &color, int index)
 {
@@ -102,6 +126,7 @@ void frmMain::buildEditing()
                                                    QPointF at) {
         Canvas_MouseUp(b, m, float(at.x()), float(at.y()));
     });
+    canvas->installEventFilter(new CanvasKeys(*this));
     connect(canvas, &Canvas::itemDropped, this, [this](int tag, int index, QPointF at) {
         Canvas_DragDrop(int16_t(tag), int16_t(index), float(at.x()), float(at.y()));
     });
@@ -226,6 +251,27 @@ void frmMain::Canvas_MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers, floa
     // Chalk changes no frame; a finished lift is a move, or with the right button a delete.
     if (running && !editor->busy() && editor->mode() != SurfaceEditor::Mode::Chalk)
         recordEdit(surfaceEditCaption(Button == Qt::RightButton ? "Delete" : "Move"));
+}
+
+bool frmMain::Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
+{
+    // With Ctrl, Alt or Shift held a key means something else.
+    if ((Shift & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    int target = 0;
+    switch (KeyCode) {
+    case Qt::Key_Left:
+    case Qt::Key_PageUp: target = SBar->value() - 1; break;
+    case Qt::Key_Right:
+    case Qt::Key_PageDown: target = SBar->value() + 1; break;
+    case Qt::Key_Home: target = SBar->minimum(); break;
+    case Qt::Key_End: target = SBar->maximum(); break;
+    default: return false;
+    }
+    // A gesture under way (a lifted player, a line being drawn) belongs to its frame.
+    if (!editor->busy() && target >= SBar->minimum() && target <= SBar->maximum())
+        SBar->setValue(target);
+    return true;
 }
 
 void frmMain::tbsPicList_Click()

@@ -1,14 +1,16 @@
 // The Play Directory, the Tip of the Day, the help viewer and the About box.
 #include "app/frmmain.h"
 
-#include "app/platform.h"
+#include "app/helpkey.h"
 #include "app/startup.h"
 #include "app/toolbaricons.h"
 #include "model/runtimeerror.h"
+#include "surface/platform.h"
 #include "windows/frmabout.h"
 #include "windows/frmdir.h"
 #include "windows/frmtip.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -23,6 +25,15 @@ void frmMain::connectWindowCommands()
     onCommand("mnuHelpSearch", [this] { mnuHelpSearch_Click(); });
     onCommand("mnuHelpTips", [this] { mnuHelpTips_Click(); });
     onCommand("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
+    // F1 opens the contents from every window. Over a modal dialog the help window belongs to
+    // the dialog: one that belonged to the main window would be blocked behind it.
+    new HelpKey(this, [this] {
+        QWidget *owner = m_platform.dialogParent();
+        if (QWidget *front = QApplication::activeModalWidget())
+            m_platform.setDialogParent(front);
+        mnuHelpContents_Click();
+        m_platform.setDialogParent(owner);
+    });
 }
 
 // ---- Play directory ----
@@ -49,7 +60,7 @@ void frmMain::MnuFPDir_Click()
     WaitStart();
     const bool opened = LoadScript(chosen);
     if (opened) {
-        showDocumentPanels(QFileInfo(chosen).fileName());
+        showDocumentPanels(chosen);
         AddRecentFile(chosen);
     }
     WaitEnd();

@@ -10,17 +10,12 @@
 
 namespace {
 
-// A run from the command line needs no display: without one, Qt draws offscreen.
-void chooseHeadlessPlatform()
-{
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
 int runCommandLine(int argc, char **argv, const kinetra::CommandLine &cl)
 {
     using Action = kinetra::CommandLine::Action;
+    // The command line never needs a display, nor waits for one that does not answer: Qt
+    // draws offscreen whatever DISPLAY says.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QTextStream out(stdout);
     QTextStream err(stderr);
     switch (cl.action) {
@@ -37,8 +32,10 @@ int runCommandLine(int argc, char **argv, const kinetra::CommandLine &cl)
     case Action::Window:
         break;
     }
+    // Before the application object starts any thread, so that they all leave the signals
+    // to the one thread that removes the export's temporary files.
+    kinetra::removeTemporaryFilesOnSignals();
     // Fonts and pictures need a GUI application; no window, splash or lock is made.
-    chooseHeadlessPlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kinetra");
     return kinetra::runExport(cl.options, QCoreApplication::applicationDirPath(), err);

@@ -7,7 +7,9 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -16,6 +18,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QThread>
 #include <QTimer>
 
@@ -100,19 +103,69 @@ std::optional<QString> QtPlatform::openFileName(const FileDialog &d)
     return dialog.selectedFiles().first();
 }
 
+namespace {
+
+// The one extension a filter pattern names: "gif" for "*.gif", nothing for "*.*" or "*.a;*.b".
+QString patternSuffix(const QString &pattern)
+{
+    static const QRegularExpression single(QStringLiteral("^\\*\\.([A-Za-z0-9]+)$"));
+    return single.match(pattern.trimmed()).captured(1);
+}
+
+// A save dialog that adds the extension of the filter chosen in it, not always the first
+// one's. QFileDialog adds its default suffix whenever the name is read, so setting it on
+// accepting lets the question about replacing name the file that will be written.
+class SaveDialog : public QFileDialog
+{
+public:
+    SaveDialog(QWidget *parent, const Platform::FileDialog &d)
+        : QFileDialog(parent, d.title, d.startFolder, qtFileFilter(d.filter)), m_request(d)
+    {
+    }
+    int chosenFilter() const
+    {
+        return int(qtFileFilter(m_request.filter).split(";;").indexOf(selectedNameFilter()));
+    }
+    void followChosenFilter()
+    {
+        if (m_request.defaultSuffix.isEmpty())
+            return;
+        const QStringList pairs = m_request.filter.split('|');
+        const int chosen = chosenFilter();
+        const QString suffix = chosen >= 0 && 2 * chosen + 1 < pairs.size()
+                                   ? patternSuffix(pairs[2 * chosen + 1])
+                                   : QString();
+        setDefaultSuffix(suffix.isEmpty() ? m_request.defaultSuffix : suffix);
+    }
+    void accept() override
+    {
+        followChosenFilter();
+        QFileDialog::accept();
+    }
+
+private:
+    const Platform::FileDialog &m_request;
+};
+
+} // namespace
+
 std::optional<QString> QtPlatform::saveFileName(const FileDialog &d)
 {
-    QFileDialog dialog(dialogParent(), d.title, d.startFolder, qtFileFilter(d.filter));
+    SaveDialog dialog(dialogParent(), d);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmReplace);
-    // The dialog adds the suffix before it asks about replacing, so it asks about the file
-    // that will be written.
     dialog.setDefaultSuffix(d.defaultSuffix);
     if (!d.proposedName.isEmpty())
         dialog.selectFile(d.proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    // A desktop's own dialog accepts without the override above.
+    dialog.followChosenFilter();
+    if (dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    if (d.selectedFilter)
+        *d.selectedFilter = dialog.chosenFilter();
     return dialog.selectedFiles().first();
 }
 
@@ -124,6 +177,29 @@ std::optional<QColor> QtPlatform::chooseColor(const QColor &initial)
     return c;
 }
 
+namespace {
+
+// The font dialog opens on the style its font is named by, or failing that on a style named
+// "Normal", "Regular", "Italic" or "Oblique"; a face whose upright style is called "Book"
+// would open on another style, and OK would then take that one. The font is given the name
+// its own face has for this weight and slant, when the face has a style of them.
+QFont withFaceStyleName(QFont font)
+{
+    if (!font.styleName().isEmpty())
+        return font;
+    const QFontInfo face(font);
+    const QString family = font.family();
+    if (face.family().compare(family, Qt::CaseInsensitive) != 0
+        || !QFontDatabase::styles(family).contains(face.styleName()))
+        return font;
+    const QFont styled = QFontDatabase::font(family, face.styleName(), font.pointSize());
+    if (styled.weight() == font.weight() && styled.italic() == font.italic())
+        font.setStyleName(face.styleName());
+    return font;
+}
+
+} // namespace
+
 std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
                                                            const QColor &initialColor)
 {
@@ -131,7 +207,7 @@ std::optional<Platform::FontChoice> QtPlatform::chooseFont(const QFont &initial,
     // embedded here with a colour button beside its own controls.
     QDialog dialog(dialogParent());
     dialog.setWindowTitle("Font");
-    auto *fonts = new QFontDialog(initial, &dialog);
+    auto *fonts = new QFontDialog(withFaceStyleName(initial), &dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     // Enter and Escape inside the embedded dialog end the whole chooser, not just hide it.

@@ -1,13 +1,15 @@
 #include "app/reporterror.h"
 
-#include "app/platform.h"
 #include "app/programfolder.h"
 #include "model/failurereport.h"
 #include "model/runtimeerror.h"
 #include "playback/playbackstate.h"
+#include "surface/platform.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QThread>
 
 #include <exception>
 
@@ -36,14 +38,24 @@ void writeLog(const QString &activity, const QString &message)
 void installErrorReporter(Platform &platform)
 {
     reportPlatform = &platform;
-    setFailureReporter(
-        [](const std::string &activity) { ReportError(QString::fromStdString(activity)); });
+    // Reports are shown on the window's thread only; work on other threads (the recovery
+    // copy's writer) reports its failures its own way.
+    setFailureReporter([](const std::string &activity) {
+        const QCoreApplication *app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() == app->thread())
+            ReportError(QString::fromStdString(activity));
+    });
 }
 
 void removeErrorReporter()
 {
     reportPlatform = nullptr;
     setFailureReporter(nullptr);
+}
+
+void LogFailure(const QString &activity, int code, const QString &description)
+{
+    writeLog(activity, errorMessage(code, description));
 }
 
 QString errorAdvice(int code)

@@ -20,6 +20,10 @@ void removeErrorReporter();
 /// activity, and rewrites "Ktrlog.txt" (errorLogPath()) with that one report.
 void ReportError(const QString &activity);
 
+/// Writes a failure the user need not be shown (code and description, as ReportError words
+/// them) into the log alone: the log then holds that one report.
+void LogFailure(const QString &activity, int code, const QString &description);
+
 /// The advice shown after an error's description for a run-time error code, with its
 /// leading blank.
 QString errorAdvice(int code);

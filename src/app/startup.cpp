@@ -3,11 +3,12 @@
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
 #include "app/instancechannel.h"
-#include "app/platform.h"
 #include "app/programfolder.h"
+#include "app/recoverycopy.h"
 #include "app/reporterror.h"
 #include "playback/playbackstate.h"
 #include "prefs/inisettingsstore.h"
+#include "surface/platform.h"
 #include "windows/frmtip.h"
 
 #include <QApplication>
@@ -122,10 +123,15 @@ int Main(Platform &platform, const QString &playFile)
     if (frmTip::ShowAtStartup(store))
         window.mnuHelpTips_Click();
 
+    // Recovery copies belong to the instance that holds the lock: this one, from here on.
+    RecoveryCopy recovery(window, platform);
+    QMetaObject::invokeMethod(&recovery, &RecoveryCopy::offerRecovery, Qt::QueuedConnection);
+
     QObject::disconnect(queueing);
     QObject::connect(&instanceServer, &InstanceServer::playReceived, &window,
                      &frmMain::openRequestedPlay);
-    // The window has loaded and shows; the plays open once the event loop runs.
+    // The window has loaded and shows; the plays open once the event loop runs, after the
+    // question about a recovery copy.
     for (const QString &path : std::as_const(requestedPlays))
         QMetaObject::invokeMethod(&window, [&window, path] { window.openRequestedPlay(path); },
                                   Qt::QueuedConnection);

@@ -1,6 +1,7 @@
 #include "model/atomicfile.h"
 
 #include "model/runtimeerror.h"
+#include "model/temporaryfiles.h"
 
 #include <atomic>
 #include <cerrno>
@@ -96,25 +97,22 @@ void AtomicFile::open()
 {
     discard();
     // The rename would replace a file this user may not write (a read-only play, or one of
-    // another user's); refuse it as writing into it would be refused.
+    // another user's); refuse it as writing into it would be refused. A file with no write
+    // bit at all was made read-only on purpose, which holds also for a user whose access
+    // check passes anyway (root).
     struct stat existing;
     const bool replacing = ::stat(m_target.c_str(), &existing) == 0;
-    if (replacing && S_ISREG(existing.st_mode) && ::access(m_target.c_str(), W_OK) != 0)
-        throwErrno(errno);
+    if (replacing && S_ISREG(existing.st_mode)) {
+        if ((existing.st_mode & 0222) == 0)
+            throwErrno(EACCES);
+        if (::access(m_target.c_str(), W_OK) != 0)
+            throwErrno(errno);
+    }
     // A name of our own next to the target, created exclusively so two saves never share it;
     // mode 0666 lets the umask decide the permissions, as for any new file.
-    for (int attempt = 0;; ++attempt) {
-        m_temporary = m_target + ".tmp~" + std::to_string(::getpid()) + "-"
-                      + std::to_string(attempt);
-        m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd >= 0)
-            break;
-        const int err = errno;
-        if (err != EEXIST || attempt == 100) {
-            m_temporary.clear();
-            throwErrno(err);
-        }
-    }
+    m_fd = createTemporaryFile(m_target, m_temporary);
+    if (m_fd < 0)
+        throwErrno(errno);
     // Replacing a file keeps its owner and group where this user may give them, and its
     // permissions (set last: a change of owner clears the set-id bits).
     if (replacing && S_ISREG(existing.st_mode)) {
@@ -141,24 +139,49 @@ void AtomicFile::write(std::string_view bytes)
     }
 }
 
-void AtomicFile::commit()
+void AtomicFile::finish()
 {
-    if (m_fd < 0)
-        throw RuntimeError(ErrorCode::BadFileNameOrNumber);
+    if (m_fd < 0) {
+        if (m_temporary.empty())
+            throw RuntimeError(ErrorCode::BadFileNameOrNumber);
+        return;
+    }
     if (::fsync(m_fd) != 0)
         throwErrno(errno);
     const int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0)
         throwErrno(errno);
-    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
+}
+
+void AtomicFile::commit()
+{
+    commitAll({this});
+}
+
+void AtomicFile::commitAll(const std::vector<AtomicFile *> &files)
+{
+    std::vector<TemporaryMove> moves;
+    for (AtomicFile *file : files) {
+        file->finish();
+        moves.emplace_back(file->m_temporary, file->m_target);
+    }
+    if (replaceByTemporaryFiles(moves) != 0)
         throwErrno(errno);
-    m_temporary.clear();
-    // Make the rename itself durable; a folder that cannot be synced is no failure of the save.
-    const int folder = ::open(folderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
+    std::string synced;
+    for (AtomicFile *file : files) {
+        file->m_temporary.clear();
+        // Make the rename itself durable; a folder that cannot be synced is no failure of
+        // the save.
+        const std::string folder = folderOf(file->m_target);
+        if (folder == synced)
+            continue;
+        synced = folder;
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
     }
 }
 
@@ -169,7 +192,7 @@ void AtomicFile::discard()
         m_fd = -1;
     }
     if (!m_temporary.empty()) {
-        ::unlink(m_temporary.c_str());
+        removeTemporaryFile(m_temporary);
         m_temporary.clear();
     }
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <sys/types.h>
 
 namespace kinetra {
@@ -12,7 +13,8 @@ namespace kinetra {
 /// (and after any failure) the previous file stays as it was; the temporary is removed when
 /// the object is destroyed without a successful commit. The new file keeps the permission
 /// bits (and, where the user may give them, owner and group) of the file it replaces, and an
-/// existing file this user may not write is refused, not replaced. Failures throw
+/// existing file this user may not write, or that has no write permission bit for anyone, is
+/// refused, not replaced. Failures throw
 /// RuntimeError with the code that fits the system error (61 disk full, 70 permission denied,
 /// 76 path not found, 57 device I/O error, 75 otherwise).
 class AtomicFile
@@ -31,8 +33,16 @@ public:
     /// Appends bytes to the temporary file.
     void write(std::string_view bytes);
 
+    /// Flushes the temporary file to the disk and closes it; the target is not yet touched.
+    void finish();
+
     /// Flushes the temporary file to the disk and renames it over the target.
     void commit();
+
+    /// Commits every file as one step: each target is replaced only once all are written,
+    /// and when one cannot be replaced, those replaced before it get their old contents back
+    /// (where the file system keeps hard links) and new ones are removed.
+    static void commitAll(const std::vector<AtomicFile *> &files);
 
     /// The system call that write() uses; tests swap it to simulate a full disk or an I/O
     /// error. Returns the previous one.

@@ -149,6 +149,19 @@ std::string EditHistory::redoCaption() const
     return canRedo() ? m_steps[m_index].caption : std::string();
 }
 
+void EditHistory::restate(const std::function<void(PlayConfig &)> &change)
+{
+    for (int16_t i = 1; i <= m_recorded.count(); ++i)
+        change(m_recorded.frame(i));
+    m_bytes = 0;
+    for (FrameSplice &step : m_steps) {
+        for (std::vector<PlayConfig> *frames : {&step.before, &step.after})
+            for (PlayConfig &frame : *frames)
+                change(frame);
+        m_bytes += step.bytes();
+    }
+}
+
 bool EditHistory::looksChanged(const FrameList &frames) const
 {
     if (frames.count() != m_recorded.count())

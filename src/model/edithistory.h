@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,12 @@ public:
     void setClean() { m_clean = long(m_index); }
     /// Whether the frames are back in the state last marked clean.
     bool isClean() const { return m_clean == long(m_index); }
+
+    /// Applies change to every frame the history holds: the list as last recorded and both
+    /// sides of every step. For a change that belongs to every state of the play rather than
+    /// being a step of its own, such as the texts a save turns into what the file can hold.
+    /// The caller changes the frame list alike; no step is made.
+    void restate(const std::function<void(PlayConfig &)> &change);
 
     /// A cheap guess whether `frames` were changed since the last record: the frame count or
     /// the current frame differs from the recorded list. Changes to other frames alone are

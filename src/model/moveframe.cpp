@@ -2,6 +2,7 @@
 #include "model/playconfig.h"
 
 #include <cmath>
+#include <limits>
 
 namespace kinetra {
 
@@ -20,6 +21,37 @@ bool onSurface(float x, float y)
     return x > 0 || y > 0;
 }
 
+// Whether drawing can take the value: it rounds to the nearest 16-bit integer, halves to even.
+bool fitsInt16(float value)
+{
+    constexpr double kLow = std::numeric_limits<int16_t>::min() - 0.5;
+    constexpr double kHigh = std::numeric_limits<int16_t>::max() + 0.5;
+    return value >= kLow && value < kHigh;
+}
+
+template <size_t N>
+bool pointsFit(const std::array<float, N> &xs, const std::array<float, N> &ys,
+               const Transform &t)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (onSurface(xs[i], ys[i]) && !(fitsInt16(t.x(xs[i])) && fitsInt16(t.y(ys[i]))))
+            return false;
+    return true;
+}
+
+// An action line is tested at its start and moved at both ends.
+template <size_t N>
+bool linesFit(const std::array<float, N> &sx, const std::array<float, N> &sy,
+              const std::array<float, N> &ex, const std::array<float, N> &ey, const Transform &t)
+{
+    for (size_t k = 0; k < N; ++k)
+        if (onSurface(sx[k], sy[k])
+            && !(fitsInt16(t.x(sx[k])) && fitsInt16(t.y(sy[k])) && fitsInt16(t.x(ex[k]))
+                 && fitsInt16(t.y(ey[k]))))
+            return false;
+    return true;
+}
+
 template <size_t N>
 void movePoints(std::array<float, N> &xs, std::array<float, N> &ys, const Transform &t)
 {
@@ -33,10 +65,19 @@ void movePoints(std::array<float, N> &xs, std::array<float, N> &ys, const Transf
 
 } // namespace
 
-void PlayConfig::MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t yHEIGHT,
+bool PlayConfig::MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t yHEIGHT,
                            int16_t IPly, int16_t ISym, int16_t IAct, int16_t ITxt)
 {
     const Transform t{float(Xinc), float(Yinc), float(xWIDTH), float(yHEIGHT)};
+    // Everything is checked before anything moves, so a refused move leaves the frame whole.
+    const bool fits =
+        (IPly != 1 || (pointsFit(OPlayerX, OPlayerY, t) && pointsFit(DPlayerX, DPlayerY, t)))
+        && (ISym != 1 || pointsFit(SYMBOLX, SYMBOLY, t))
+        && (ITxt != 1 || pointsFit(TxtSYMBOLX, TxtSYMBOLY, t))
+        && (IAct != 1 || linesFit(ActionSX, ActionSY, ActionEX, ActionEY, t));
+    if (!fits)
+        return false;
+
     if (IPly == 1) {
         movePoints(OPlayerX, OPlayerY, t);
         movePoints(DPlayerX, DPlayerY, t);
@@ -55,6 +96,7 @@ void PlayConfig::MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t y
             ActionEY[k] = t.y(ActionEY[k]);
         }
     }
+    return true;
 }
 
 } // namespace kinetra

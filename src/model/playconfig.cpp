@@ -40,6 +40,14 @@ void PlayConfig::CopyFrame(const PlayConfig &from_me)
     }
 }
 
+bool PlayConfig::hasActionLine(int k) const
+{
+    if (k < 0 || k >= kActionCount)
+        return false;
+    // Rounding halves to even takes 0.5 to 0, so only an x beyond it is on the surface.
+    return ActionSX[size_t(k)] > 0.5f && ActionEX[size_t(k)] > 0.5f;
+}
+
 void PlayConfig::Blank_Frame()
 {
     ActivePlyr = kNoActivePlayer;

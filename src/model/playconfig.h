@@ -58,14 +58,20 @@ public:
     /// Failures are reported as "Moving Symbol".
     void MoveControlPoint(int16_t part, int partNO, int16_t x, int16_t y);
 
+    /// Whether action line k (0..7) is on the surface, as drawing shows it: its start and its
+    /// end both have an x that rounds above 0. A frame holds one line of each type, so drawing
+    /// line k again replaces this one.
+    bool hasActionLine(int k) const;
+
     /// Shifts, flips or mirrors the groups whose flag is 1: IPly players (offence, then
     /// defence), ISym symbols, ITxt text labels, IAct action lines. Every x of a processed item
     /// becomes |xWIDTH - x + Xinc| and every y |yHEIGHT - y + Yinc|: (s, 0, 0, 0) moves left by
     /// s bouncing off the left edge, (-s, 0, 0, 0) right by s, (0, 0, W, 0) mirrors about
     /// x = W / 2. An item whose tested x and y are both 0 or less is an empty slot and stays;
     /// an action line is tested at its start and then moved at both ends. Active player and
-    /// label texts never change.
-    void MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t yHEIGHT, int16_t IPly,
+    /// label texts never change. When a coordinate of a processed item would leave what
+    /// drawing takes (-32768..32767 once rounded), nothing moves and the result is false.
+    bool MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t yHEIGHT, int16_t IPly,
                    int16_t ISym, int16_t IAct, int16_t ITxt);
 
     /// Reads the frame's 95 items in file order. A failure is reported as "Reading Play"; the

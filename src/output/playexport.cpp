@@ -21,6 +21,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace kinetra {
 
@@ -72,32 +73,29 @@ QByteArray encodePicture(const QImage &image, const char *format)
     return bytes;
 }
 
-// Files written whole, each through a temporary file; those new to the disk are removed
-// again unless the export completes.
+// Files written whole, each to a temporary file beside it, that replace their targets only
+// once all are written, and then as one step: a failed or cancelled export changes no file.
 class OutputFiles
 {
 public:
-    ~OutputFiles()
-    {
-        if (!m_kept)
-            for (const QString &path : m_created)
-                QFile::remove(path);
-    }
     void write(const QString &path, const QByteArray &bytes)
     {
-        const bool existed = QFileInfo::exists(path);
-        AtomicFile file(localPath(path));
-        file.open();
-        file.write(std::string_view(bytes.constData(), size_t(bytes.size())));
-        file.commit();
-        if (!existed)
-            m_created << path;
+        auto file = std::make_unique<AtomicFile>(localPath(path));
+        file->open();
+        file->write(std::string_view(bytes.constData(), size_t(bytes.size())));
+        file->finish();
+        m_files.push_back(std::move(file));
     }
-    void keep() { m_kept = true; }
+    void commit()
+    {
+        std::vector<AtomicFile *> files;
+        for (const std::unique_ptr<AtomicFile> &file : m_files)
+            files.push_back(file.get());
+        AtomicFile::commitAll(files);
+    }
 
 private:
-    QStringList m_created;
-    bool m_kept = false;
+    std::vector<std::unique_ptr<AtomicFile>> m_files;
 };
 
 int glideSteps(int delayMs)
@@ -243,6 +241,7 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
         for (size_t k = 0; k < job.actionLabels.size(); ++k)
             job.actionLabels[k] = QString::fromStdString(play.prefs.ActionLabel[k]);
         job.looks = FrameLooks::fromPreferences(play.prefs);
+        job.legendLines = legendLines(play.frames, true);
         job.icon = options.printIcon;
         QPrinter layout(QPrinter::HighResolution);
         const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);
@@ -252,7 +251,7 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
         };
         try {
             printPlay(target, job, imager.size(), int16_t(count),
-                      [&](int16_t index) -> const Surface & {
+                      [&](int16_t index) -> FrameShot {
                           if (!report(index - 1, count))
                               throw Cancelled();
                           image(play.frames.frame(index), index);
@@ -265,7 +264,7 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
     }
     }
     report(1, 1);
-    files.keep();
+    files.commit();
     return true;
 }
 

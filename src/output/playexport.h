@@ -33,6 +33,10 @@ struct ExportOptions
     bool notes = true;    ///< PDF: a notes page at the end
     int delayMs = 1000;   ///< GIF: how long each frame is held
     bool smooth = false;  ///< GIF: gliding images between the frames
+    /// PDF playbook: the plays in order, each printed with all frames after a contents page;
+    /// empty for one play on its own.
+    QStringList plays;
+    QString title;        ///< PDF playbook: its name
     /// PDF: the font the pages are printed in and the icon of their headers, as the window
     /// prints them.
     QFont printerFont{QStringLiteral("DejaVu Sans"), 10};
@@ -81,9 +85,10 @@ using ExportProgress = std::function<bool(int done, int total)>;
 using DrawingFailed = std::function<void(int frame, const RuntimeError &failure)>;
 
 /// Writes the export options ask for from play, drawing with imager. Every file is written
-/// whole through a temporary file; after a failure or a cancel no new file is left (a file
-/// that was replaced keeps its old contents). Failures throw RuntimeError (writing) or
-/// ExportError (a frame that is not in the play). Returns false when cancelled.
+/// whole to a temporary file beside it, and the files replace theirs only once all are
+/// written: after a failure or a cancel no new file is left and every existing one keeps its
+/// old contents. Failures throw RuntimeError (writing) or ExportError (a frame that is not in
+/// the play). Returns false when cancelled.
 bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager &imager,
                 const ExportProgress &progress = {}, const DrawingFailed &drawingFailed = {});
 

@@ -3,6 +3,7 @@
 #include "model/framelist.h"
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
+#include "output/pagelayout.h"
 #include "output/printtarget.h"
 #include "surface/framerenderer.h"
 #include "surface/surface.h"
@@ -10,133 +11,198 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace kinetra {
 
 namespace {
 
-// The length of the longest start of s no wider than width, at least one character. Widths
-// grow with the length, so the length is found by doubling and then halving, which keeps
-// the number of measures small even for a long line.
-int fittingLength(const PrintTarget &target, const QString &s, int width)
+// Relative luminance of an sRGB colour, 0 for black to 1 for white.
+double relativeLuminance(const QColor &color)
 {
-    int good = 1;
-    int n = std::min<int>(int(s.size()), 64);
-    while (target.textWidth(s.left(n)) <= width) {
-        good = n;
-        if (n == s.size())
-            return n;
-        n = std::min<int>(int(s.size()), n * 2);
-    }
-    int bad = n;
-    while (bad - good > 1) {
-        const int mid = (good + bad) / 2;
-        if (target.textWidth(s.left(mid)) <= width)
-            good = mid;
-        else
-            bad = mid;
-    }
-    return good;
+    auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF())
+           + 0.0722 * linear(color.blueF());
 }
 
-// Splits text into lines no wider than width: at blanks where it can, inside a word that is
-// wider than the whole line. Line breaks of any kind (CR LF, LF, CR) start a new line.
-QStringList wrapText(const PrintTarget &target, const QString &text, int width)
-{
-    QString normalised = text;
-    normalised.replace("\r\n", "\n").replace('\r', '\n');
-    QStringList lines;
-    for (const QString &paragraph : normalised.split('\n')) {
-        QString rest = paragraph;
-        for (;;) {
-            const int fit = rest.isEmpty() ? 0 : fittingLength(target, rest, width);
-            if (fit >= rest.size()) {
-                lines << rest;
-                break;
-            }
-            const int blank = int(rest.lastIndexOf(' ', fit));
-            const int cut = blank > 0 ? blank : fit;
-            lines << rest.left(cut);
-            rest = rest.mid(cut);
-            if (blank > 0)
-                rest.remove(0, 1);
-        }
-    }
-    return lines;
-}
+// Colours lighter than this vanish on white paper without an outline.
+constexpr double kLightOnPaper = 0.8;
 
-// The layout's state: the print position moves down one line per printed line, as on a
-// line printer, and every page is numbered.
+// Measures as another target does and draws nothing: counts the pages a layout takes.
+class CountingTarget : public PrintTarget
+{
+public:
+    explicit CountingTarget(const PrintTarget &measure) : m_measure(measure) {}
+    void begin() override {}
+    QSize pageSize() const override { return m_measure.pageSize(); }
+    int dotsPerInch() const override { return m_measure.dotsPerInch(); }
+    void setFont(const QFont &) override {}
+    int textWidth(const QString &text) const override { return m_measure.textWidth(text); }
+    int textHeight(const QString &text) const override { return m_measure.textHeight(text); }
+    void drawText(const QPoint &, const QString &) override {}
+    void drawLine(const QPoint &, const QPoint &, const QPen &) override {}
+    void drawBox(const QPoint &, const QPoint &, const QPen &) override {}
+    void drawImage(const QRect &, const QImage &) override {}
+    void drawShape(const QPainterPath &, const QPen &, const QBrush &) override {}
+    void newPage() override {}
+    void finish() override {}
+
+private:
+    const PrintTarget &m_measure;
+};
+
+// Prints one play's pages from their layout. The print position of the notes pages moves
+// down one line per printed line, as on a line printer.
 class PagePrinter
 {
 public:
-    PagePrinter(PrintTarget &target, const PrintJob &job)
+    PagePrinter(PrintTarget &target, const PrintJob &job, PageNumbering numbering)
         : m_target(target)
         , m_job(job)
+        , m_numbering(numbering)
         , m_page(target.pageSize())
         , m_h(toInt32(target.textHeight("X")))
+        , m_pageNumber(numbering.first - 1)
+        , m_measure([&target](const QString &text) { return target.textWidth(text); })
     {
         m_header = job.title + " : Created on " + job.date + " at " + job.time;
+        for (size_t k = 0; k < m_job.legendLines.size(); ++k) {
+            if (!m_job.legendLines[k])
+                continue;
+            const FrameLooks &looks = m_job.looks;
+            LegendEntry e;
+            e.index = int(k);
+            e.name = m_job.actionLabels[k];
+            e.type = looks.ActionType[k];
+            e.endType = looks.ActionEndType[k];
+            e.width = looks.ActionSize[k];
+            m_entries << e;
+        }
     }
 
-    // Draws frame i into a rectangle of the page.
-    using Draw = std::function<void(int16_t i, const QRect &place)>;
-
-    int run(QSize surfaceSize, int16_t frameCount, const Draw &draw)
+    int run(QSize surfaceSize, int16_t frameCount, const FramePicture &picture)
     {
         const PrintOptions &o = m_job.options;
-        const QSize size = printPictureSize(m_page, m_h, surfaceSize, o.small);
-        const int W = size.width();
-        const int H = size.height();
-        bool newPagePending = true;
+        FramePageSpec spec;
+        spec.page = m_page;
+        spec.lineHeight = m_h;
+        spec.dotsPerInch = m_target.dotsPerInch();
+        spec.surface = surfaceSize;
+        spec.small = o.small;
+        spec.header = " " + m_header;
+        spec.pageLine = headerNumbered() ? QString(" Page : 1") : QString();
+        spec.footer = !headerNumbered();
+        spec.legend = o.legend;
+        spec.entries = m_entries;
+        const FramePageLayout layout = layoutFramePage(spec, m_measure);
+
+        const int perPage = int(layout.places.size());
         const int16_t last = o.allFrames ? frameCount : int16_t(1);
-        int x = 10;
-        int y = 0;
         for (int16_t i = 1; i <= last; ++i) {
-            if (newPagePending) {
-                if (i > 1)
-                    startPage();
-                print(QString());
-                drawIcon();
-                print(QString());
-                print(" " + m_header);
-                print(" Page : " + QString::number(m_pageNumber));
-                print(QString());
-                x = 10;
-                y = toInt32(double(m_y) + m_h);
-                if (o.legend)
-                    PrintLegend(0, legendY());
-                newPagePending = false;
-            }
-            if (!o.small) {
-                x = toInt32((m_page.width() - double(W)) / 2);
-                newPagePending = true;
-            }
-            draw(i, QRect(x, y, W, H));
-            if (o.small) {
-                x = toInt32(double(x) + W + 10);
-                if (m_page.width() - W < x) {
-                    y = toInt32(double(y) + H + m_h);
-                    // A row that would cover the legend's box goes to the next page too.
-                    const int foot = o.legend ? legendTop() : m_page.height();
-                    if (m_page.height() - H < y || y + H > foot)
-                        newPagePending = true;
-                    x = 10;
-                }
-            }
+            const int slot = (i - 1) % perPage;
+            if (slot == 0)
+                framePage(layout);
+            drawPicture(layout.places[slot], i, picture);
         }
         if (o.notes)
             printNotes();
-        m_target.finish();
-        return m_pageNumber;
+        return m_pageNumber - m_numbering.first + 1;
     }
 
 private:
+    bool headerNumbered() const { return m_numbering.total == 0; }
+
+    // The frame picture in its place on the page.
+    void drawPicture(const QRect &place, int16_t index, const FramePicture &picture)
+    {
+        const FrameShot shot = picture(index);
+        if (shot.surface)
+            m_target.drawSurface(place, *shot.surface);
+        else
+            m_target.drawImage(place, shot.image);
+    }
+
     void startPage()
     {
-        m_target.newPage();
+        // Every page but the document's first is started by ending the one before it.
+        if (m_pageNumber > 0)
+            m_target.newPage();
         ++m_pageNumber;
         m_y = 0;
+        if (!headerNumbered())
+            printPageFooter(m_target, m_pageNumber, m_numbering.total);
+    }
+
+    // A new page with the icon, the header, the page line and the legend.
+    void framePage(const FramePageLayout &layout)
+    {
+        startPage();
+        drawIcon();
+        for (int k = 0; k < layout.header.size(); ++k) {
+            const PlacedText &line = layout.header[k];
+            const bool pageLine = headerNumbered() && k == layout.header.size() - 1;
+            m_target.drawText(line.at, pageLine ? " Page : " + QString::number(m_pageNumber)
+                                                : line.text);
+        }
+        if (!layout.legend.cells.isEmpty())
+            drawLegend(layout.legend, layout.scale);
+    }
+
+    void drawLegend(const LegendLayout &legend, double scale)
+    {
+        m_target.drawBox(legend.box.topLeft(), legend.box.bottomRight(), QPen(Qt::black, 1));
+        for (const LegendCell &cell : legend.cells) {
+            for (int j = 0; j < cell.name.size(); ++j)
+                m_target.drawText(cell.nameAt + QPoint(0, j * m_h), cell.name[j]);
+            drawSample(cell, m_entries[cell.entry], scale);
+        }
+    }
+
+    // The line as the picture shows it: its dash, its width, its end marker, all in
+    // proportion to the printed picture; a colour too light for paper is drawn over a dark
+    // line a little wider, with dashes of the same lengths, so that it shows as outlined.
+    void drawSample(const LegendCell &cell, const LegendEntry &e, double scale)
+    {
+        const QColor color = m_job.looks.ActionColor[size_t(e.index)];
+        const double width = std::max<double>(1, e.width) * scale;
+        QPen pen(color, width, penStyleOf(e.type - 1),
+                 e.width <= 1 ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
+        const QPoint from = cell.sample.p1().toPoint();
+        const QPoint end = cell.sample.p2().toPoint();
+        const int m = toInt32(e.marker * scale);
+        const QLine bar(end.x(), end.y() - m, end.x(), end.y() + m);
+        const QPainterPath arrowhead = [&] {
+            QPainterPath head;
+            head.addPolygon(QPolygonF({QPointF(end.x(), end.y() - m), QPointF(end.x() + m, end.y()),
+                                       QPointF(end.x(), end.y() + m), QPointF(end.x(), end.y() - m)}));
+            return head;
+        }();
+
+        QPen outline(Qt::NoPen);
+        if (relativeLuminance(color) > kLightOnPaper) {
+            const double thin = std::max(1.0, 0.15 / 25.4 * m_target.dotsPerInch());
+            outline = QPen(QColor(64, 64, 64), thin, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+            QPen under = pen;
+            under.setColor(outline.color());
+            under.setWidthF(width + 2 * thin);
+            if (pen.style() != Qt::SolidLine) {
+                QList<qreal> dashes = pen.dashPattern();
+                for (qreal &d : dashes)
+                    d *= width / under.widthF();
+                under.setDashPattern(dashes);
+            }
+            m_target.drawLine(from, end, under);
+            if (e.endType == 1)
+                m_target.drawLine(bar.p1(), bar.p2(), under);
+        }
+        m_target.drawLine(from, end, pen);
+        if (e.endType == 0)
+            m_target.drawShape(arrowhead, outline, QBrush(color));
+        else if (e.endType == 1)
+            m_target.drawLine(bar.p1(), bar.p2(), pen);
     }
 
     void print(const QString &text)
@@ -149,41 +215,18 @@ private:
     void drawIcon()
     {
         if (!m_job.icon.isNull())
-            m_target.drawImage(QRect(m_page.width() - 70, 2, 64, 64), m_job.icon);
-    }
-
-    int legendY() const { return toInt32(m_page.height() - 5.0 * m_h); }
-    int legendTop() const { return toInt32(double(legendY()) + m_h); }
-
-    void PrintLegend(int x, int y)
-    {
-        const int h = m_h;
-        const int pw = m_page.width();
-        m_target.drawBox(QPoint(x, toInt32(double(y) + h)), QPoint(pw - 10, toInt32(y + 4.0 * h)),
-                         QPen(Qt::black, 1));
-        const int ty = toInt32(y + h + h / 2.0);
-        int cx = toInt32(pw / 48.0);
-        for (size_t k = 0; k < 8; ++k) {
-            m_target.drawText(QPoint(cx, ty), m_job.actionLabels[k]);
-            cx = toInt32(cx + pw / 8.0);
-        }
-        const int sy = toInt32(ty + 3.0 * h / 2);
-        cx = toInt32(pw / 48.0);
-        const FrameLooks &looks = m_job.looks;
-        for (size_t k = 0; k < 8; ++k) {
-            QPen pen(looks.ActionColor[k], std::max<int>(1, looks.ActionSize[k]),
-                     penStyleOf(looks.ActionType[k] - 1));
-            pen.setCapStyle(Qt::FlatCap);
-            m_target.drawLine(QPoint(cx, sy), QPoint(toInt32(cx + pw / 9.0), sy), pen);
-            cx = toInt32(cx + pw / 8.0);
-        }
+            m_target.drawImage(headerIconRect(m_page), m_job.icon);
     }
 
     void notesHeader()
     {
         drawIcon();
-        print(m_header);
-        print("Page : " + QString::number(m_pageNumber));
+        const QList<PlacedText> header = layoutTextBlock(
+            m_header, QPoint(0, m_y), m_page.width(), headerIconRect(m_page), m_h, 3, m_measure);
+        for (const PlacedText &line : header)
+            print(line.text);
+        if (headerNumbered())
+            print("Page : " + QString::number(m_pageNumber));
     }
 
     void printNotes()
@@ -196,9 +239,13 @@ private:
         m_target.drawLine(QPoint(0, m_y), QPoint(m_page.width() - 10, m_y), QPen(Qt::black, 1));
         print(QString());
         // Long notes go on over further pages, each headed like the first, rather than run
-        // off the paper.
-        for (const QString &line : wrapText(m_target, m_job.notes, m_page.width() - 10)) {
-            if (m_y + m_h > m_page.height() && m_y > 0) {
+        // off the paper or over the footer.
+        const int foot = headerNumbered() ? m_page.height() : m_page.height() - 2 * m_h;
+        const int width = m_page.width() - 10;
+        const QStringList lines =
+            wrapLines(m_job.notes, [width](int) { return width; }, INT_MAX, m_measure);
+        for (const QString &line : lines) {
+            if (m_y + m_h > foot && m_y > 0) {
                 startPage();
                 notesHeader();
                 print(QString());
@@ -209,14 +256,36 @@ private:
 
     PrintTarget &m_target;
     const PrintJob &m_job;
+    const PageNumbering m_numbering;
     const QSize m_page;
     const int m_h;
+    int m_pageNumber;
+    const TextMeasure m_measure;
     QString m_header;
-    int m_pageNumber = 1;
+    QList<LegendEntry> m_entries;
     int m_y = 0;
 };
 
 } // namespace
+
+std::array<bool, 8> legendLines(const FrameList &frames, bool allFrames)
+{
+    std::array<bool, 8> used{};
+    auto note = [&used](const PlayConfig &frame) {
+        for (size_t k = 0; k < used.size(); ++k)
+            if (frame.ActionSX[k] > 0 && frame.ActionEX[k] > 0)
+                used[k] = true;
+    };
+    if (allFrames) {
+        for (int16_t i = 1; i <= frames.count(); ++i)
+            note(frames.frame(i));
+    } else {
+        note(frames.currentFrame());
+    }
+    if (std::none_of(used.begin(), used.end(), [](bool u) { return u; }))
+        used.fill(true);
+    return used;
+}
 
 QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small)
 {
@@ -251,32 +320,48 @@ int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16
               const FramePicture &picture)
 {
     target.setFont(job.options.font);
+    target.setDocumentTitle(job.title);
     target.begin();
-    return PagePrinter(target, job).run(surfaceSize, frameCount, [&](int16_t i, const QRect &r) {
-        target.drawImage(r, picture(i));
-    });
+    const int pages = printPlayPages(target, job, surfaceSize, frameCount, picture, {});
+    target.finish();
+    return pages;
 }
 
-int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16_t frameCount,
-              const FrameSurface &surface)
+int printPlayPages(PrintTarget &target, const PrintJob &job, QSize surfaceSize,
+                   int16_t frameCount, const FramePicture &picture, PageNumbering numbering)
 {
-    target.setFont(job.options.font);
-    target.begin();
-    return PagePrinter(target, job).run(surfaceSize, frameCount, [&](int16_t i, const QRect &r) {
-        target.drawSurface(r, surface(i));
-    });
+    return PagePrinter(target, job, numbering).run(surfaceSize, frameCount, picture);
+}
+
+void printPageFooter(PrintTarget &target, int page, int total)
+{
+    const QString text = QString("Page %1 of %2").arg(page).arg(total);
+    const QSize size = target.pageSize();
+    target.drawText(QPoint((size.width() - target.textWidth(text)) / 2,
+                           size.height() - toInt32(target.textHeight(text))),
+                    text);
+}
+
+int countPlayPages(const PrintTarget &target, const PrintJob &job, QSize surfaceSize,
+                   int16_t frameCount, PageNumbering numbering)
+{
+    CountingTarget counting(target);
+    return PagePrinter(counting, job, numbering)
+        .run(surfaceSize, frameCount, [](int16_t) { return QImage(); });
 }
 
 int printPlay(PrintTarget &target, const PrintJob &job, const FrameList &frames,
               Surface &surface)
 {
-    const FrameSurface draw = [&](int16_t index) -> const Surface & {
+    const FramePicture draw = [&](int16_t index) -> FrameShot {
         surface.clear();
         FrameRenderer::Draw(job.options.allFrames ? frames.frame(index) : frames.currentFrame(),
                             surface, job.looks);
         return surface;
     };
-    return printPlay(target, job, surface.size(), frames.count(), draw);
+    PrintJob lined = job;
+    lined.legendLines = legendLines(frames, job.options.allFrames);
+    return printPlay(target, lined, surface.size(), frames.count(), draw);
 }
 
 } // namespace kinetra

@@ -37,16 +37,33 @@ struct PrintJob
     QString time;
     QString notes;
     std::array<QString, 8> actionLabels;
-    FrameLooks looks; ///< ActionType, ActionSize and ActionColor draw the legend's samples
+    FrameLooks looks; ///< ActionType, ActionSize, ActionColor and ActionEndType: the samples
+    /// The action lines the legend names: those the printed frames draw (see legendLines).
+    std::array<bool, 8> legendLines{true, true, true, true, true, true, true, true};
     QImage icon;
 };
 
-/// The picture printed for frame `index` (1-based); with "current frame only" it is asked
-/// for once, with index 1.
-using FramePicture = std::function<QImage(int16_t index)>;
-/// The surface showing frame `index`, asked for as FramePicture is; it is printed at the
-/// printer's resolution (see PrintTarget::drawSurface).
-using FrameSurface = std::function<const Surface &(int16_t index)>;
+/// How a play's pages are numbered: on its own by the header's " Page : <n>" line; in a
+/// playbook by a "Page <n> of <m>" footer, counting on from the pages before it.
+struct PageNumbering
+{
+    int first = 1;  ///< the number of the play's first page
+    int total = 0;  ///< the document's pages; 0 numbers pages in the header instead
+};
+
+/// What a frame is printed from: the surface showing it, drawn again at the printer's
+/// resolution (see PrintTarget::drawSurface), or else a picture of it.
+struct FrameShot
+{
+    FrameShot(const QImage &picture) : image(picture) {}
+    FrameShot(const Surface &shown) : surface(&shown) {}
+    QImage image;
+    const Surface *surface = nullptr;
+};
+
+/// What is printed for frame `index` (1-based); with "current frame only" it is asked for
+/// once, with index 1.
+using FramePicture = std::function<FrameShot(int16_t index)>;
 
 /// Size in dots of each printed frame picture on a page of `page` dots with lines
 /// `lineHeight` dots high, for a surface of `surface` pixels: the room between header and
@@ -56,17 +73,34 @@ using FrameSurface = std::function<const Surface &(int16_t index)>;
 /// Throws Overflow (6) for sizes outside 32 bits.
 QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small);
 
-/// Prints a play on target: frame pages, each started with the icon, the header
-/// " <title> : Created on <date> at <time>", " Page : <n>" and, when chosen, the legend;
-/// large pictures one a page and centred, small ones left to right in rows one line apart,
-/// a new page when the next row would not fit; then the notes page, its text wrapped to the
-/// page and continued on further pages. `surfaceSize` gives the pictures' shape and
-/// `frameCount` the frames printed with "all frames". Ends the document on target. Returns
-/// the number of pages printed. Failures throw; pages already sent stay sent.
+/// The action lines the frames printed draw (every frame with allFrames, else the current
+/// one); all eight when they draw none, so the legend still explains the palette's lines.
+std::array<bool, 8> legendLines(const FrameList &frames, bool allFrames);
+
+/// Prints a play on target as one document titled with the play's title: frame pages laid
+/// out by layoutFramePage, each with the icon, the header " <title> : Created on <date> at
+/// <time>" (wrapped or elided beside the icon), " Page : <n>" and, when chosen, the legend of
+/// the lines printed; large pictures one a page and centred, small ones in rows a gutter
+/// apart, as many as fit; then the notes page, its text wrapped to the page and continued on
+/// further pages. `surfaceSize` gives the pictures' shape and `frameCount` the frames printed
+/// with "all frames". Ends the document on target. Returns the number of pages printed.
+/// Failures throw; pages already sent stay sent.
 int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16_t frameCount,
               const FramePicture &picture);
-int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16_t frameCount,
-              const FrameSurface &surface);
+
+/// Prints a play's pages, as printPlay lays them out, into a document target has begun,
+/// numbered as `numbering` says; the first page is started first unless it is the
+/// document's first. Returns the number of pages printed.
+int printPlayPages(PrintTarget &target, const PrintJob &job, QSize surfaceSize,
+                   int16_t frameCount, const FramePicture &picture, PageNumbering numbering);
+
+/// Prints "Page <page> of <total>" centred on the last line of the page.
+void printPageFooter(PrintTarget &target, int page, int total);
+
+/// How many pages printPlayPages prints for the play, measured in target's current font;
+/// nothing is drawn and no picture is asked for.
+int countPlayPages(const PrintTarget &target, const PrintJob &job, QSize surfaceSize,
+                   int16_t frameCount, PageNumbering numbering);
 
 /// Prints the frames of a play without a window: each frame printed (with "all frames") or
 /// the current frame is drawn on `surface` (wiped to its field picture first, drawn in its

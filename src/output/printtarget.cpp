@@ -2,6 +2,7 @@
 
 #include "model/atomicfile.h"
 #include "model/runtimeerror.h"
+#include "model/temporaryfiles.h"
 #include "surface/surface.h"
 
 #include <QDir>
@@ -9,10 +10,9 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPrinter>
-#include <QTemporaryFile>
 
 #include <cerrno>
-#include <cstdio>
+#include <unistd.h>
 
 namespace kinetra {
 
@@ -68,6 +68,20 @@ void PainterPrintTarget::drawSurface(const QRect &target, const Surface &surface
     surface.render(m_painter, QRectF(target));
 }
 
+void PainterPrintTarget::drawShape(const QPainterPath &shape, const QPen &outline,
+                                   const QBrush &fill)
+{
+    m_painter.setPen(outline);
+    m_painter.setBrush(fill);
+    m_painter.drawPath(shape);
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+int PainterPrintTarget::dotsPerInch() const
+{
+    return device()->logicalDpiX();
+}
+
 PrinterPrintTarget::PrinterPrintTarget(QPrinter &printer, const QString &outputFile)
     : m_printer(printer)
     , m_outputFile(outputFile)
@@ -91,14 +105,16 @@ void PrinterPrintTarget::begin()
         const QFileInfo target(m_outputFile);
         if (!target.absoluteDir().exists())
             throw RuntimeError(ErrorCode::PathNotFound);
-        QTemporaryFile reserve(target.absoluteFilePath() + ".XXXXXX");
-        reserve.setAutoRemove(false);
-        if (!reserve.open())
-            throw RuntimeError(ErrorCode::PermissionDenied);
-        m_temporary = reserve.fileName();
-        reserve.close();
-        // The temporary is private to its owner; the finished file is readable as any other
-        // document, or keeps the permissions of the file it replaces.
+        std::string temporary;
+        const int fd =
+            createTemporaryFile(QFile::encodeName(target.absoluteFilePath()).toStdString(),
+                                temporary);
+        if (fd < 0)
+            throw RuntimeError(errorCodeForErrno(errno));
+        ::close(fd);
+        m_temporary = QFile::decodeName(QByteArray::fromStdString(temporary));
+        // The finished file is readable as any other document, or keeps the permissions of
+        // the file it replaces.
         const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                   | QFileDevice::ReadGroup | QFileDevice::ReadOther;
         QFile::setPermissions(m_temporary, target.exists() ? QFile::permissions(m_outputFile)
@@ -113,6 +129,11 @@ void PrinterPrintTarget::begin()
     m_open = true;
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.setFont(m_font);
+}
+
+void PrinterPrintTarget::setDocumentTitle(const QString &title)
+{
+    m_printer.setDocName(title);
 }
 
 QSize PrinterPrintTarget::pageSize() const
@@ -134,10 +155,9 @@ void PrinterPrintTarget::finish()
         throw RuntimeError(ErrorCode::PrinterError);
     }
     if (!m_temporary.isEmpty()) {
-        const QByteArray from = QFile::encodeName(m_temporary);
-        const QByteArray to = QFile::encodeName(m_outputFile);
-        // rename() replaces an existing file in one step.
-        if (std::rename(from.constData(), to.constData()) != 0) {
+        const std::string from = QFile::encodeName(m_temporary).toStdString();
+        const std::string to = QFile::encodeName(m_outputFile).toStdString();
+        if (replaceByTemporaryFiles({{from, to}}) != 0) {
             const int err = errno;
             abandon();
             throw RuntimeError(errorCodeForErrno(err));
@@ -155,7 +175,7 @@ void PrinterPrintTarget::abandon()
             m_painter.end();
     }
     if (!m_temporary.isEmpty()) {
-        QFile::remove(m_temporary);
+        removeTemporaryFile(QFile::encodeName(m_temporary).toStdString());
         m_temporary.clear();
     }
 }
@@ -166,7 +186,10 @@ std::unique_ptr<QPrinter> pdfPrinterLike(const QPrinter &printer)
     pdf->setOutputFormat(QPrinter::PdfFormat);
     pdf->setResolution(300);
     pdf->setPageLayout(printer.pageLayout());
-    pdf->setCreator("Kinetra");
+    pdf->setCreator(QString("Kinetra %1.%2.%3")
+                        .arg(KINETRA_VERSION_MAJOR)
+                        .arg(KINETRA_VERSION_MINOR)
+                        .arg(KINETRA_VERSION_PATCH));
     return pdf;
 }
 

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QRect>
 #include <QSize>
@@ -28,6 +29,11 @@ public:
     virtual void begin() = 0;
     /// Printable width and height in dots.
     virtual QSize pageSize() const = 0;
+    /// How many dots make an inch, for distances the page keeps in millimetres.
+    virtual int dotsPerInch() const = 0;
+    /// The document's title (a PDF's Title, a print job's name); call it before begin().
+    /// Targets without one ignore it.
+    virtual void setDocumentTitle(const QString &) {}
     /// The font text is printed and measured in.
     virtual void setFont(const QFont &font) = 0;
     /// Width and height of text printed in the current font, in dots.
@@ -42,6 +48,8 @@ public:
     virtual void drawImage(const QRect &target, const QImage &image) = 0;
     /// What surface shows, scaled into target; by default its image as a picture.
     virtual void drawSurface(const QRect &target, const Surface &surface);
+    /// The shape filled with fill and outlined with outline (Qt::NoPen for none).
+    virtual void drawShape(const QPainterPath &shape, const QPen &outline, const QBrush &fill) = 0;
     /// Ends the current page and starts the next; throws Printer error (482) when refused.
     virtual void newPage() = 0;
     /// Ends the document, which sends it to the printer or completes the file; throws when
@@ -63,6 +71,8 @@ public:
     /// Draws the surface again at the device's resolution: sharp figures and letters, the
     /// labels as text, and the densest field picture there is.
     void drawSurface(const QRect &target, const Surface &surface) override;
+    void drawShape(const QPainterPath &shape, const QPen &outline, const QBrush &fill) override;
+    int dotsPerInch() const override;
 
 protected:
     /// The device text is measured for (the printer, before and while printing).
@@ -82,6 +92,7 @@ public:
 
     void begin() override;
     QSize pageSize() const override;
+    void setDocumentTitle(const QString &title) override;
     void newPage() override;
     void finish() override;
 
@@ -98,7 +109,8 @@ private:
 };
 
 /// A printer for PDF files laid out like `printer` (paper, orientation, margins), at 300 dots
-/// an inch so that widths given in dots look as they do on an office printer.
+/// an inch so that widths given in dots look as they do on an office printer. The PDF names
+/// the program and its version as its creator.
 std::unique_ptr<QPrinter> pdfPrinterLike(const QPrinter &printer);
 
 } // namespace kinetra

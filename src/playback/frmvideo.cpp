@@ -1,9 +1,10 @@
 #include "playback/frmvideo.h"
 
 #include "model/failurereport.h"
-#include "playback/playbackclock.h"
 #include "playback/playbackrate.h"
 #include "playback/playbackstate.h"
+#include "surface/besidewindow.h"
+#include "surface/playbackclock.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -141,9 +142,9 @@ frmvideo::~frmvideo()
     restorePlayButton = nullptr;
 }
 
-void frmvideo::Form_Load(QPoint topLeft)
+void frmvideo::Form_Load(QPoint topLeft, const QWidget *framed)
 {
-    move(topLeft);
+    moveFrame(*this, topLeft, framed);
     showSpeedOfFrameDelay();
 }
 

@@ -59,9 +59,10 @@ public:
     explicit frmvideo(PlaybackClock &clock, PlaybackStage stage, QWidget *parent = nullptr);
     ~frmvideo() override;
 
-    /// Places the window's outer top-left corner at topLeft and shows the slider at the speed
-    /// of the current FrameDelay, with its rate. FrameDelay does not change.
-    void Form_Load(QPoint topLeft);
+    /// Places the window's outer top-left corner at topLeft (with title bar and borders like
+    /// those of `framed`, see moveFrame) and shows the slider at the speed of the current
+    /// FrameDelay, with its rate. FrameDelay does not change.
+    void Form_Load(QPoint topLeft, const QWidget *framed = nullptr);
     /// "&Play" starts a playback; "&Stop" ends the running one.
     void CmdPlay_Click();
     /// Stops a running playback and closes the window.

@@ -7,10 +7,7 @@ void applyPlayLooks(Preferences &prefs, const PlayReadResult &read)
     const int16_t picbkg = read.contents.header.Picbkg;
     prefs.Picbkg = picbkg >= 0 && picbkg <= 3 ? picbkg : 0;
 
-    ActionLooks looks;
-    for (size_t k = 0; k < looks.size(); ++k)
-        looks[k] = {prefs.ActionLabel[k], prefs.ActionType[k], prefs.ActionSize[k],
-                    prefs.ActionColor[k], prefs.ActionEndType[k]};
+    ActionLooks looks = actionLooks(prefs);
     takeActionLooks(read, looks);
     for (size_t k = 0; k < looks.size(); ++k) {
         prefs.ActionLabel[k] = looks[k].label;
@@ -23,6 +20,20 @@ void applyPlayLooks(Preferences &prefs, const PlayReadResult &read)
         prefs.OPLabel[size_t(i)] = read.contents.labels.offense[size_t(i)];
         prefs.DPLabel[size_t(i)] = read.contents.labels.defense[size_t(i)];
     }
+}
+
+ActionLooks actionLooks(const Preferences &prefs)
+{
+    ActionLooks looks;
+    for (size_t k = 0; k < looks.size(); ++k)
+        looks[k] = {prefs.ActionLabel[k], prefs.ActionType[k], prefs.ActionSize[k],
+                    prefs.ActionColor[k], prefs.ActionEndType[k]};
+    return looks;
+}
+
+PlayerLabels playerLabels(const Preferences &prefs)
+{
+    return {prefs.OPLabel, prefs.DPLabel};
 }
 
 } // namespace kinetra

@@ -10,4 +10,10 @@ namespace kinetra {
 /// looks read whole or in part, and the player labels of the label lines read.
 void applyPlayLooks(Preferences &prefs, const PlayReadResult &read);
 
+/// The action-line looks of the preference record, as a play file carries them.
+ActionLooks actionLooks(const Preferences &prefs);
+
+/// The player labels of the preference record, as a play file carries them.
+PlayerLabels playerLabels(const Preferences &prefs);
+
 } // namespace kinetra

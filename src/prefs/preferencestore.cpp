@@ -1,6 +1,7 @@
 #include "prefs/preferencestore.h"
 
 #include "model/rounding.h"
+#include "prefs/firststart.h"
 #include "prefs/formations.h"
 #include "prefs/settingsstore.h"
 
@@ -76,13 +77,18 @@ void fillBuiltInLabelSets(Preferences &prefs)
     }
 }
 
-void loadPreferences(const SettingsStore &store, Preferences &p, const QString &programDir)
+void loadPreferences(const SettingsStore &userStore, Preferences &p, const QString &programDir)
 {
+    // A key the user's store lacks takes its first-start value where a first start sets one;
+    // so does a stored value that cannot be used.
+    const WithFirstStart store(userStore);
     auto text = [&](const char *section, const QString &key, const QString &def) {
         return store.read(section, key, def).toStdString();
     };
     auto integer = [&](const char *section, const QString &key, int low, int high, int def) {
-        return storeInt(store.read(section, key, QString::number(def)), low, high, def);
+        const int fallback = storeInt(store.fallback(section, key, QString::number(def)), low,
+                                      high, def);
+        return storeInt(store.read(section, key, QString::number(fallback)), low, high, fallback);
     };
     auto flag = [&](const char *section, const QString &key) {
         return storeBool(store.read(section, key, "False"), false);

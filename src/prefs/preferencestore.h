@@ -9,7 +9,9 @@ namespace kinetra {
 class SettingsStore;
 
 /// Fills `prefs` from the store, every key with its default when absent, not a number or out of
-/// its range; the built-in hardball and softball label sets are filled from the program.
+/// its range; the built-in hardball and softball label sets are filled from the program. The
+/// default of a key a first start sets (action-line types, current labels, the defence's label
+/// colour, formations) is its first-start value (see FirstStartSettings).
 /// `programDir` is the folder of the picture defaults. The formation table is read too (see
 /// loadFormations); recent files are read by their own code.
 void loadPreferences(const SettingsStore &store, Preferences &prefs, const QString &programDir);

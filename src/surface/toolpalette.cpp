@@ -203,6 +203,21 @@ void ToolPalette::setSymbolPicture(int index, const QImage &picture)
     ImgSymbols.at(size_t(index))->setPicture(picture, kSymbolPictureFit);
 }
 
+void ToolPalette::markActionLines(const PlayConfig &frame)
+{
+    for (int k = 0; k < kActionCount; ++k) {
+        QLabel *name = Tracerlbl[size_t(k)];
+        const bool present = frame.hasActionLine(k);
+        if (name->font().bold() == present)
+            continue;
+        QFont font = name->font();
+        font.setBold(present);
+        name->setFont(font);
+        name->setToolTip(present ? "On this frame already: drawing this type replaces its line."
+                                 : QString());
+    }
+}
+
 int ToolPalette::currentPage() const
 {
     return tbsPicList->currentIndex();

@@ -21,6 +21,7 @@ namespace kinetra {
 class DragPicture;
 class LabelBox;
 class LineSample;
+class PlayConfig;
 class ShapeSample;
 
 /// The palette beside the surface: the tab strip `tbsPicList` and its four pages `PicList`
@@ -77,6 +78,10 @@ public:
     QPushButton *CmdChalkClr = nullptr;
 
     int currentPage() const;
+
+    /// Marks on the Action page the types that already have a line on `frame` (bold name,
+    /// with a tip), since drawing such a type again replaces its line.
+    void markActionLines(const PlayConfig &frame);
 
     /// Largest picture a symbol box shows at its own size: the grid's cells hold that and a
     /// frame, so larger pictures are shown scaled down and no two boxes overlap.

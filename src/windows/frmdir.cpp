@@ -14,9 +14,48 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSortFilterProxyModel>
 #include <QTreeView>
 
 namespace kinetra {
+
+namespace {
+
+bool isWithin(const QString &path, const QString &folder)
+{
+    return path == folder || path.startsWith(folder.endsWith('/') ? folder : folder + '/');
+}
+
+} // namespace
+
+/// The folder tree as a folder list shows it: the folders from the root down to the one shown,
+/// its subfolders and those beside it, but not what lies beside each folder higher up, which
+/// would push the folder shown out of sight under the root's long list.
+class FolderChain : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setShown(const QString &folder)
+    {
+        m_shown = folder;
+        m_parent = QFileInfo(folder).path();
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const auto *folders = static_cast<const QFileSystemModel *>(sourceModel());
+        const QString path = folders->filePath(folders->index(row, 0, parent));
+        const QString above = parent.isValid() ? folders->filePath(parent) : QString();
+        return isWithin(m_shown, path) || above == m_shown || above == m_parent;
+    }
+
+private:
+    QString m_shown;
+    QString m_parent;
+};
 
 frmdir::frmdir(const QString &startFolder, QWidget *parent)
     : QDialog(parent)
@@ -28,10 +67,12 @@ frmdir::frmdir(const QString &startFolder, QWidget *parent)
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_folders->setRootPath("/");
+    m_chain = new FolderChain(this);
+    m_chain->setSourceModel(m_folders);
     Dir1 = new QTreeView(this);
     Dir1->setObjectName("Dir1");
-    Dir1->setModel(m_folders);
-    for (int c = 1; c < m_folders->columnCount(); ++c)
+    Dir1->setModel(m_chain);
+    for (int c = 1; c < m_chain->columnCount(); ++c)
         Dir1->hideColumn(c);
     Dir1->header()->hide();
     Dir1->setMinimumWidth(200);
@@ -67,7 +108,7 @@ frmdir::frmdir(const QString &startFolder, QWidget *parent)
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &index) {
                 if (index.isValid())
-                    setFolder(m_folders->filePath(index));
+                    setFolder(m_folders->filePath(m_chain->mapToSource(index)));
             });
     // The tree fills in the background; show the folder once its branch is there.
     connect(m_folders, &QFileSystemModel::directoryLoaded, this,
@@ -100,16 +141,26 @@ void frmdir::Form_Load(const QString &startFolder)
     List1->setFocus();
 }
 
+void frmdir::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Only now has the tree its size: the folder shown stands in view from the first paint,
+    // not the file system's root above it.
+    Dir1->scrollTo(Dir1->currentIndex(), QAbstractItemView::PositionAtCenter);
+}
+
 void frmdir::setFolder(const QString &folder)
 {
     const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     m_folder = path;
-    const QModelIndex index = m_folders->index(path);
+    m_chain->setShown(path);
+    const QModelIndex index = m_chain->mapFromSource(m_folders->index(path));
     if (index.isValid() && Dir1->currentIndex() != index) {
         const QSignalBlocker quiet(Dir1->selectionModel());
         Dir1->setCurrentIndex(index);
-        Dir1->scrollTo(index);
     }
+    Dir1->expand(index);
+    Dir1->scrollTo(index);
     Dir1_Change();
 }
 
@@ -132,6 +183,9 @@ void frmdir::Dir1_Change()
     List1->clear();
     for (const QString &name : File1)
         List1->addItem(entryText(m_folder, name));
+    // The first play is chosen at once, so Enter (the default button) opens it.
+    if (List1->count() > 0)
+        List1->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 }
 
 void frmdir::List1_Click()

@@ -12,6 +12,8 @@ class QTreeView;
 
 namespace kinetra {
 
+class FolderChain;
+
 /// The "Kinetra Play Directory": lists the play files of a folder by file name, play title
 /// and date (read from each file's header line only) so a play can be picked by its title.
 /// Modal; its result is the chosen play's full path, empty when nothing was chosen.
@@ -53,10 +55,14 @@ public:
     void CmdOpen_Click();
     void CmdCan_Click();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void Form_Load(const QString &startFolder);
 
     QFileSystemModel *m_folders = nullptr;
+    FolderChain *m_chain = nullptr;
     QString m_folder;
     QString m_chosen;
 };

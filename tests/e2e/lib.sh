@@ -7,16 +7,16 @@ fail() {
     exit 1
 }
 
-# start_kinetra: starts the program in the background; its pid is in KINETRA_PID. A first
-# start shows the Tip of the Day over the main window; tests that are not about it start with
-# the tip turned off, unless E2E_TIPS is set.
+# start_kinetra [ARG...]: starts the program in the background with ARGs (a play to open); its
+# pid is in KINETRA_PID. A first start shows the Tip of the Day over the main window; tests that
+# are not about it start with the tip turned off, unless E2E_TIPS is set.
 start_kinetra() {
     local ini="$XDG_CONFIG_HOME/DAZI/DAZI.ini"
     if [ -z "${E2E_TIPS:-}" ] && [ ! -e "$ini" ]; then
         mkdir -p "$(dirname "$ini")"
         printf '[Options]\nShow%%20Tips%%20at%%20Startup=0\n' >"$ini"
     fi
-    (cd "$E2E_WORK" && exec "$KINETRA" >>"$E2E_WORK/out/kinetra.log" 2>&1) &
+    (cd "$E2E_WORK" && exec "$KINETRA" "$@" >>"$E2E_WORK/out/kinetra.log" 2>&1) &
     KINETRA_PID=$!
 }
 

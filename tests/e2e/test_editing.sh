@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Editing a play as a coach does: drag offensive player 3's label box onto the field, drop a
-# symbol and the active-player marker, then draw action line 2 with the mouse. Every step is
+# symbol and the active-player marker, then draw action line 0 with the mouse. Every step is
 # checked in screenshots of the surface.
 source "$E2E_LIB"
 
@@ -100,10 +100,10 @@ for point in "187 137" "213 137" "187 163" "213 163"; do
     [ "$(at "$marked" $point)" = "0 0 0" ] || fail "no active mark at $point: $(at "$marked" $point)"
 done
 
-# 4. Action line 2 from (60, 60) to (160, 100): a rubber band while dragging, then the line
-# in its colour (black by default) with an arrowhead at (160, 100).
+# 4. Action line 0 from (60, 60) to (160, 100): a rubber band while dragging, then the line
+# in its colour (a first start's "Run" is red) with an arrowhead at (160, 100).
 show_page 2
-read -r ox oy < <(action_option 2)
+read -r ox oy < <(action_option 0)
 # shellcheck disable=SC2046
 xdotool mousemove $(page $ox $oy) click 1
 sleep 0.3
@@ -131,7 +131,8 @@ sleep 0.5
 drawn=$(shot action-line)
 for point in "85 70" "110 80" "135 90" "163 100"; do
     # shellcheck disable=SC2086
-    [ "$(at "$drawn" $point)" = "0 0 0" ] || fail "action line missing at $point: $(at "$drawn" $point)"
+    [ "$(at "$drawn" $point)" = "220 0 0" ] ||
+        fail "action line missing at $point: $(at "$drawn" $point)"
 done
 [ "$(at "$drawn" 60 70)" = "$(at "$marked" 60 70)" ] || fail "stray drawing beside the line"
 # The player, symbol and mark are still there.
@@ -150,7 +151,7 @@ def num(i): return float(items[i])
 assert (num(6), num(7)) == (200, 150), ('offensive player 3', items[6:8])
 assert int(items[40]) == 3, ('active player', items[40])
 assert (num(41), num(42)) == (87, 237), ('symbol 0', items[41:43])
-assert [num(i) for i in range(71, 75)] == [60, 60, 160, 100], ('action line 2', items[71:75])
+assert [num(i) for i in range(63, 67)] == [60, 60, 160, 100], ('action line 0', items[63:67])
 others = [num(i) for i in list(range(0, 6)) + list(range(8, 40)) + list(range(43, 57))]
 assert not any(others), 'something else was placed'
 PY

@@ -104,6 +104,71 @@ export_run --export nowhere/x.gif play.KTR
     fail "missing folder gave $STATUS: $(cat err.txt)"
 [ ! -e x.png ] && [ ! -e nowhere ] || fail "a failed export left a file"
 
+# A damaged play fails on standard error alone; no error log appears where the command ran.
+head -c 600 play.KTR >cut.KTR
+export_run --export cut.png cut.KTR
+[ "$STATUS" = 1 ] && grep -q "^kinetra: " err.txt || fail "damaged play gave $STATUS"
+[ ! -e Ktrlog.txt ] || fail "a failed export wrote Ktrlog.txt: $(cat Ktrlog.txt)"
+
+# No display at all, or one that does not answer: the export runs offscreen all the same.
+dead=77
+while [ -e /tmp/.X11-unix/X$dead ] || [ -e /tmp/.X$dead-lock ]; do dead=$((dead + 1)); done
+for display in "" ":$dead"; do
+    rm -f shown.png
+    STATUS=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${display:+DISPLAY=$display} \
+        "$KINETRA" --export shown.png play.KTR >out.txt 2>err.txt || STATUS=$?
+    [ "$STATUS" = 0 ] && [ -s shown.png ] ||
+        fail "export with DISPLAY='$display' ended with $STATUS: $(cat err.txt)"
+done
+
+# Ctrl+C or SIGTERM during a long export: its temporary files go and the status names the
+# signal. Job control keeps SIGINT for the background program, as a terminal would.
+python3 - <<'PY'
+lines = ['600,"DAZI","1.4","Long","04-17-2026","09:30:00","",0']
+lines += ['"Act%d",1,3,255,0' % k for k in range(8)]
+for f in range(600):
+    items = [40 + (p * 37 + f) % 400 for p in range(40)] + [0]
+    items += [30 + f % 300, 320] + [0, 0] * 7
+    items += [20, 345, '"Frame %d"' % (f + 1), 0, 0, '"0"']
+    items += [100, 100, 160 + f % 200, 180] + [0, 0, 0, 0] * 7
+    lines.append(",".join(str(i) for i in items))
+lines += ['"O%d","D%d"' % (i, i) for i in range(10)]
+open("long.KTR", "wb").write(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+PY
+set -m
+for case in "INT 130 long.pdf" "TERM 143 long.png --all"; do
+    read -r sig code name options <<<"$case"
+    rm -rf stop && mkdir stop
+    env -u DISPLAY "$KINETRA" --export "stop/$name" $options long.KTR >out.txt 2>err.txt &
+    pid=$!
+    deadline=$((SECONDS + 30))
+    until [ -n "$(ls -A stop)" ]; do
+        kill -0 $pid 2>/dev/null || fail "the $name export ended before any file was begun"
+        [ $SECONDS -lt $deadline ] || fail "the $name export began no file"
+        sleep 0.05
+    done
+    kill -s "$sig" $pid
+    wait_exit $pid 30 || fail "SIG$sig did not end the $name export"
+    [ "$EXIT_CODE" = "$code" ] || fail "SIG$sig ended the $name export with $EXIT_CODE"
+    [ -z "$(ls -A stop)" ] || fail "SIG$sig left files of the $name export: $(ls -A stop)"
+done
+set +m
+
+# The README's export examples, as written, run where the built program is build/bin.
+readme=$(dirname "$E2E_LIB")/../../README.md
+mkdir -p readme/build
+ln -s "$PROG" readme/build/bin
+examples=$(awk '/^## Sharing a play/ { s = 1; next } /^## / { s = 0 }
+                s && /^```/ { f = !f; next } s && f' "$readme")
+grep -q -- "--export" <<<"$examples" || fail "the README shows no export example"
+while IFS= read -r example; do
+    written=$(sed -E 's/.*--export ([^ ]+).*/\1/' <<<"$example")
+    (cd readme && env -u DISPLAY bash -c "$example") </dev/null >out.txt 2>err.txt ||
+        fail "the README example failed: $example: $(cat err.txt)"
+    [ -s "readme/$written" ] || fail "the README example wrote no $written"
+done <<<"$examples"
+
 # No lock, no settings written.
 [ -z "$(ls -A "$XDG_CONFIG_HOME")" ] ||
     fail "the export wrote settings: $(ls -R "$XDG_CONFIG_HOME")"

@@ -2,7 +2,8 @@
 # Playing a play as a coach does: open a three-frame play, go to frame 2, open the Video Control
 # window with "Play Video", choose Looping at the fastest speed and play. Screenshots of the
 # surface must show frames 1, 2 and 3 (offensive player 0 stands at x 100, 200 and 300, y 291
-# in them); after Stop the surface shows frame 2, the current frame, and stays on it.
+# in them); after Stop the surface shows frame 2, the current frame, and stays on it. The
+# window opens beside the main window, covering none of it.
 source "$E2E_LIB"
 
 play="$E2E_WORK/three_frames.KTR"
@@ -14,6 +15,16 @@ visible() {
         xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && return 0
     done
     return 1
+}
+# outer_geometry WINDOW: "X Y WIDTH HEIGHT" of the window with its title bar and borders.
+outer_geometry() {
+    local x y w h l r t b
+    read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF}
+        /Absolute upper-left Y/ {y = $NF} /Width:/ {w = $NF} /Height:/ {h = $NF}
+        END {print x, y, w, h}')
+    read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d , ;
+                        echo 0 0 0 0)
+    echo $((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))
 }
 wait_gone() {
     local deadline=$((SECONDS + $2))
@@ -83,6 +94,12 @@ xdotool mousemove $((CX + 216 + 40)) $((CY + 373 + 16 + 16)) click 1
 video=$(wait_window "Video Control" 10 "$KINETRA_PID") ||
     fail "Play Video showed no Video Control window"
 activate "$video"
+read -r mx my mw mh < <(outer_geometry "$main")
+read -r vx vy _ _ < <(outer_geometry "$video")
+echo "main window at $mx,$my ${mw}x$mh; Video Control at $vx,$vy"
+[ "$vx" -ge $((mx + mw)) ] && [ "$vx" -le $((mx + mw + 8)) ] &&
+    [ $((vy - my)) -le 2 ] && [ $((my - vy)) -le 2 ] ||
+    fail "the Video Control window did not open just right of the main window"
 shot video-window >/dev/null
 # Keyboard only: Tab to the mode buttons, Down to Looping, Tab to the slider, End for the
 # fastest speed, then Alt+P.

@@ -134,7 +134,8 @@ xdotool key ctrl+a
 xdotool type --delay 30 "Drop Three"
 xdotool key Return
 sleep 0.5
-grep -q '^Name1=Drop Three' "$XDG_CONFIG_HOME/DAZI/DAZI.ini" ||
+# After the five formations a first start brings.
+grep -q '^Name6=Drop Three' "$XDG_CONFIG_HOME/DAZI/DAZI.ini" ||
     fail "the formation was not written to the settings when saved"
 
 # 4. Close without saving the play, start again: the formation is in the menu.
@@ -151,7 +152,9 @@ sleep 1
 formations_menu
 xdotool key f        # "Select &Formation"
 sleep 0.4
-xdotool key Return   # its first item
+xdotool key Down Down Down Down Down   # its sixth item, the one saved
+sleep 0.3
+xdotool key Return
 sleep 0.5
 
 play="$E2E_WORK/out/formation.KTR"

@@ -36,7 +36,8 @@ ini="$XDG_CONFIG_HOME/DAZI/DAZI.ini"
 for key in MainLeft MainTop MainWidth MainHeight Picbkg PicFile0 FontSize; do
     grep -q "^$key=" "$ini" || fail "settings file lacks $key"
 done
-grep -q "^OPLabel0= 1" "$ini" || grep -q '^OPLabel0=" 1"' "$ini" || fail "player labels not stored"
+# A first start shows the hardball labels.
+grep -q "^OPLabel0=B1" "$ini" && grep -q "^DPLabel0=P" "$ini" || fail "player labels not stored"
 width=$(sed -n 's/^MainWidth=//p' "$ini")
 [ "$width" -gt 1000 ] || fail "window width $width twips is not plausible"
 echo "PASS startup"

@@ -301,6 +301,33 @@ TEST_F(ProgramFolderTest, ReadOnlyFolderStartsDialogsInTheDocumentsFolder)
     EXPECT_EQ(openDialogStart(*w), path("papers"));
 }
 
+TEST_F(ProgramFolderTest, SaveRefusedForASampleOffersSaveAsInTheDocumentsFolder)
+{
+    // An installed sample: a file without write permission in the read-only program folder.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("prog/Plays"));
+    const QString sample = path("prog/Plays/Relay.KTR");
+    ASSERT_TRUE(QFile::copy(QString(KINETRA_TEST_DATA) + "/new_play.KTR", sample));
+    ASSERT_TRUE(QFile::setPermissions(sample, QFile::ReadOwner | QFile::ReadOther));
+    makeReadOnly();
+    auto w = open();
+    openThroughDialog(*w, sample);
+    const QByteArray original = bytes(sample);
+    w->menuItem("mnuIAfter")->trigger();
+
+    w->menuItem("mnuFileSave")->trigger(); // the Save As it offers is cancelled
+    ASSERT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(platform.messages()[0].text,
+              "Error saving file " + sample + ".\n70 : Permission denied");
+    const auto offered = callsOf("saveFile");
+    ASSERT_EQ(offered.size(), 1) << "Save As follows the error";
+    EXPECT_EQ(offered[0].file.startFolder, path("home"));
+    EXPECT_EQ(offered[0].file.proposedName, "Relay.KTR");
+    EXPECT_EQ(bytes(sample), original);
+    EXPECT_TRUE(w->Frames.modified());
+    platform.queueAnswer(Platform::Answer::No); // drop the changes if Open goes ahead
+    EXPECT_EQ(openDialogStart(*w), path("home"));
+}
+
 TEST(FolderWritable, MissingFolderIsNotWritable)
 {
     EXPECT_FALSE(folderWritable("/nonexistent/kinetra"));

@@ -523,6 +523,18 @@ TEST_F(DocumentTest, SurfaceOutsideTheFourPicturesFallsBackToTheFirst)
     EXPECT_TRUE(records(bytes(path("picbkg9.KTR"))).at(0).endsWith("\"\",0"));
 }
 
+TEST_F(DocumentTest, FilePanelShowsTheWholeNameAndTipsTheFullPath)
+{
+    const QString file = copyData("two_frames.KTR", "Cutoff and relay from deep right field.KTR");
+    auto w = open();
+    QLabel *panel = w->statusPanels[0];
+    openThroughDialog(*w, file);
+    QApplication::processEvents();
+    EXPECT_EQ(panel->text(), "Cutoff and relay from deep right field.KTR");
+    EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text()));
+    EXPECT_EQ(panel->toolTip(), file);
+}
+
 // ---- Saving ----
 
 TEST_F(DocumentTest, FailedSaveIntoAMissingFolderKeepsThePlayUnsaved)

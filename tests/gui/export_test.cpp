@@ -265,6 +265,24 @@ TEST_F(ExportTest, FailuresExitWithOneGiveTheReasonAndLeaveNoFile)
     EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
 }
 
+TEST_F(ExportTest, AllReplacesNoPictureUnlessEveryFrameTakesItsPlace)
+{
+    // bunt-001.png is there from an earlier export; a folder stands where frame 3 goes.
+    QFile old(out("bunt-001.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old picture");
+    old.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("bunt-003.png"));
+
+    EXPECT_EQ(run({"--export", out("bunt.png"), "--all", play()}), kExitFailed);
+    EXPECT_TRUE(errors.contains("75 Path/File access error")) << errors.toStdString();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old picture");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                         QDir::Name),
+              QStringList({"bunt-001.png", "bunt-003.png", "squeeze.KTR"}));
+}
+
 TEST_F(ExportTest, AFrameTheWindowCannotDrawWholeIsExportedAsTheWindowShowsItWithAWarning)
 {
     // Frame 1 of this play has a symbol far beyond the 16-bit range.
@@ -329,7 +347,7 @@ TEST_F(ExportTest, PdfHoldsTheLabelsAsText)
     pdftotext.start("pdftotext", {out("text.pdf"), "-"});
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    for (const char *expected : {"Squeeze 1", "Squeeze 4", "O3", "D7", "Line2", "Squeeze play"})
+    for (const char *expected : {"Squeeze 1", "Squeeze 4", "O3", "D7", "Line3", "Squeeze play"})
         EXPECT_TRUE(text.contains(expected)) << expected << " not found in:\n"
                                              << text.toStdString();
 }
@@ -578,6 +596,65 @@ TEST_F(WindowExport, AFailureIsReportedAsExportingPlayAndABadNameIsExplained)
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].text.contains(".png")) << messages()[0].text.toStdString();
     EXPECT_EQ(files(), QStringList({"squeeze.KTR"}));
+}
+
+// The type chosen in the dialog decides what a bare name becomes; a typed extension wins.
+struct ChosenType
+{
+    const char *name;
+    int filter;          // index in the dialog's filter
+    const char *typed;
+    const char *written;
+    const char *magic;   // how the written file begins
+};
+
+class WindowExportType : public WindowExport, public testing::WithParamInterface<ChosenType>
+{
+};
+
+TEST_P(WindowExportType, ABareNameTakesTheChosenTypesExtension)
+{
+    const ChosenType &c = GetParam();
+    FrameDelay = 200;
+    platform.queueAnswer(Platform::Answer::No); // no glide, when asked
+    platform.queueFilter(c.filter);
+    choose(out(c.typed));
+    EXPECT_EQ(files(), QStringList({c.written, "squeeze.KTR"}));
+    QFile written(out(c.written));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith(c.magic));
+    const bool gif = QByteArray(c.magic) == "GIF8";
+    ASSERT_EQ(messages().size(), gif ? 1 : 0);
+    if (gif) {
+        EXPECT_EQ(messages()[0].title, "Animated GIF");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, WindowExportType,
+    testing::Values(ChosenType{"Png", 0, "NAME", "NAME.png", "\x89PNG"},
+                    ChosenType{"Pdf", 1, "NAME", "NAME.pdf", "%PDF"},
+                    ChosenType{"Gif", 2, "NAME", "NAME.gif", "GIF8"},
+                    ChosenType{"TypedPngWithGifChosen", 2, "NAME.png", "NAME.png", "\x89PNG"},
+                    ChosenType{"TypedGifWithPngChosen", 0, "NAME.GIF", "NAME.GIF", "GIF8"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(WindowExport, AnExistingFileNamedByTheAddedExtensionIsReplacedOnlyWhenTheUserSaysSo)
+{
+    QFile old(out("NAME.pdf"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    platform.queueFilter(1);
+    platform.queueAnswer(Platform::Answer::No);
+    choose(out("NAME"));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0].title, "Export");
+    EXPECT_EQ(messages()[0].text,
+              QDir::toNativeSeparators(out("NAME.pdf")) + " already exists.\nDo you want to "
+                                                          "replace it?");
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old");
 }
 
 } // namespace

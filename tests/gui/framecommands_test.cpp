@@ -2,11 +2,12 @@
 // shortcuts, Insert Progressive's questions and refusals, the frame limit, and the Move dialog.
 #include "gui/documentfixture.h"
 
-#include "app/frmmove.h"
+#include "app/reporterror.h"
 #include "surface/canvas.h"
 #include "surface/labelbox.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
+#include "windows/frmmove.h"
 #include "windows/frmnotes.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -330,7 +332,8 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
                 float(W - 100), 80, float(W - 50), 60}}) {
         f = start;
         w->setModified(false);
-        frmMove dialog(*w, platform);
+        const std::unique_ptr<frmMove> opened = w->moveDialog();
+        frmMove &dialog = *opened;
         dialog.TxtInc->setText(c.step);
         c.click(dialog);
         const std::string what = c.step.toStdString();
@@ -348,7 +351,8 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
     // Only the ticked kinds move; OK marks the play modified even when nothing moved.
     f = start;
     w->setModified(false);
-    frmMove dialog(*w, platform);
+    const std::unique_ptr<frmMove> opened = w->moveDialog();
+    frmMove &dialog = *opened;
     dialog.Check1[0]->setChecked(false);
     dialog.Image1[2]->click();
     EXPECT_EQ(f.OPlayerX[0], 100);
@@ -366,10 +370,13 @@ TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
 {
     auto w = play(1, 1);
     const PlayConfig start = w->Frames.frame(1);
+    // The last two fit but would carry the player (10, 20) past 32767.
     for (const auto &[step, index] : {std::pair{"40000", 0}, std::pair{"-1e6", 2},
-                                      std::pair{"-32768", 3}}) {
+                                      std::pair{"-32768", 3}, std::pair{"32767", 2},
+                                      std::pair{"32767", 3}}) {
         platform.calls.clear();
-        frmMove dialog(*w, platform);
+        const std::unique_ptr<frmMove> opened = w->moveDialog();
+        frmMove &dialog = *opened;
         dialog.TxtInc->setText(step);
         dialog.Image1_Click(int16_t(index));
         const QList<FakePlatform::Call> shown = platform.messages();
@@ -381,11 +388,24 @@ TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
         EXPECT_EQ(w->Frames.frame(1), start);
         EXPECT_FALSE(w->Frames.modified());
     }
-    // The largest steps that fit still move.
-    frmMove dialog(*w, platform);
-    dialog.TxtInc->setText("32767");
+    // The largest step that keeps the player in range still moves.
+    const std::unique_ptr<frmMove> opened = w->moveDialog();
+    frmMove &dialog = *opened;
+    dialog.TxtInc->setText("32757");
     dialog.Image1_Click(2);
-    EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 10 + 32767);
+    EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 32767);
+
+    // No step makes a mirror smaller: the overflow is reported and nothing changes.
+    installErrorReporter(platform);
+    const auto restore = qScopeGuard([] { removeErrorReporter(); });
+    PlayConfig &f = w->Frames.frame(1);
+    f.OPlayerX[0] = 10, f.TxtSYMBOLX[0] = -32500, f.TxtSYMBOLY[0] = 10;
+    const PlayConfig far = f;
+    platform.calls.clear();
+    dialog.Cmdmirror->click();
+    ASSERT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(platform.messages()[0].title, "Move Frame");
+    EXPECT_EQ(f, far);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "model/runtimeerror.h"
 #include "windows/frmabout.h"
 #include "windows/frmhelp.h"
+#include "windows/frmnotes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
@@ -91,6 +93,33 @@ TEST_F(HelpTest, SearchOpensTheKeywordIndexWhichNarrowsAsTheUserTypes)
     EXPECT_TRUE(help->shownKeywords().isEmpty());
     help->TxtSearch->clear();
     EXPECT_EQ(help->shownKeywords(), all);
+}
+
+TEST_F(HelpTest, F1OpensTheContentsFromEveryWindowAndOverADialogTheHelpBelongsToIt)
+{
+    auto w = open();
+    w->HelpFile = helpFile();
+    QStringList owners;
+    platform.helpViewer = [&](const QString &, Platform::HelpCommand command, const QString &) {
+        EXPECT_EQ(command, Platform::HelpCommand::Contents);
+        owners << platform.dialogParent()->objectName();
+    };
+    QTest::keyClick(w->SBar, Qt::Key_F1);
+    w->menuItem("mnuViewNotes")->trigger();
+    ASSERT_NE(w->notesWindow(), nullptr);
+    QTest::keyClick(w->notesWindow()->TxtTitle, Qt::Key_F1);
+    QTimer::singleShot(0, [] {
+        QWidget *about = QApplication::activeModalWidget();
+        ASSERT_NE(about, nullptr);
+        QTest::keyClick(about->focusWidget() ? about->focusWidget() : about, Qt::Key_F1);
+        // Shift+F1 is not help.
+        QTest::keyClick(about, Qt::Key_F1, Qt::ShiftModifier);
+        about->close();
+    });
+    w->tbToolBar_ButtonClick("About");
+    EXPECT_EQ(owners, (QStringList{"frmMain", "frmMain", "frmAbout"}));
+    EXPECT_EQ(platform.dialogParent(), w.get());
+    EXPECT_TRUE(platform.messages().isEmpty());
 }
 
 TEST_F(HelpTest, NoHelpFileNameSaysThereIsNoHelp)

@@ -7,6 +7,7 @@
 #include "surface/canvas.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
+#include "surface/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -56,10 +57,10 @@ TEST_F(MainWindowTest, FirstStartState)
 {
     auto w = open();
     EXPECT_EQ(w->windowTitle(), "Kinetra V1.4.0");
-    EXPECT_EQ(w->pos(), QPoint(frmMain::twipsToPixels(10), frmMain::twipsToPixels(10)));
+    EXPECT_EQ(w->pos(), QPoint(twipsToPixels(10), twipsToPixels(10)));
     // 7344 x 7452 twips unless the surface and palette need more room.
-    EXPECT_GE(w->width(), frmMain::twipsToPixels(7344));
-    EXPECT_GE(w->height(), frmMain::twipsToPixels(7452));
+    EXPECT_GE(w->width(), twipsToPixels(7344));
+    EXPECT_GE(w->height(), twipsToPixels(7452));
     EXPECT_EQ(w->statusPanels[0]->text(), "Untitled");
     EXPECT_EQ(w->statusPanels[1]->text(), "");
     EXPECT_EQ(w->statusPanels[2]->text(), "");
@@ -194,6 +195,41 @@ TEST_F(MainWindowTest, ToolbarStepsFramesButNotPastTheEnds)
     EXPECT_EQ(w->Frames.current(), 2);
 }
 
+struct FieldKeyCase
+{
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int16_t from, to;
+};
+class FieldKeyTest : public MainWindowTest, public testing::WithParamInterface<FieldKeyCase>
+{};
+
+TEST_P(FieldKeyTest, KeysOnTheFieldStepThroughTheFrames)
+{
+    const FieldKeyCase &c = GetParam();
+    auto w = open();
+    makeFrames(*w, 5, c.from);
+    w->canvas->setFocus();
+    QSignalSpy selected(w.get(), &frmMain::frameSelected);
+    QTest::keyClick(w->canvas, c.key, c.modifiers);
+    EXPECT_EQ(w->statusPanels[3]->text(), QString(" Frame: %1/5").arg(c.to));
+    EXPECT_EQ(selected.size(), c.to == c.from ? 0 : 1) << "selected once, through the scroll bar";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, FieldKeyTest,
+    testing::Values(FieldKeyCase{"Left", Qt::Key_Left, {}, 3, 2},
+                    FieldKeyCase{"Right", Qt::Key_Right, {}, 3, 4},
+                    FieldKeyCase{"PageUp", Qt::Key_PageUp, {}, 3, 2},
+                    FieldKeyCase{"PageDown", Qt::Key_PageDown, {}, 3, 4},
+                    FieldKeyCase{"Home", Qt::Key_Home, {}, 3, 1},
+                    FieldKeyCase{"End", Qt::Key_End, {}, 3, 5},
+                    FieldKeyCase{"LeftOnTheFirst", Qt::Key_Left, {}, 1, 1},
+                    FieldKeyCase{"KeypadEnd", Qt::Key_End, Qt::KeypadModifier, 2, 5},
+                    FieldKeyCase{"CtrlRightIsNotAStep", Qt::Key_Right, Qt::ControlModifier, 3, 3}),
+    [](const testing::TestParamInfo<FieldKeyCase> &info) { return info.param.name; });
+
 TEST_F(MainWindowTest, DeletingFramesFollowsTheList)
 {
     auto w = open();
@@ -230,7 +266,7 @@ TEST_F(MainWindowTest, ClosingStoresPreferencesAndPlacement)
 {
     {
         auto w = open();
-        w->move(frmMain::twipsToPixels(1500), frmMain::twipsToPixels(900));
+        w->move(twipsToPixels(1500), twipsToPixels(900));
         w->Prefs.Picbkg = 2;
         w->Prefs.OPLabel[0] = "Lead";
         EXPECT_TRUE(w->close());
@@ -244,7 +280,7 @@ TEST_F(MainWindowTest, ClosingStoresPreferencesAndPlacement)
 
     // The next start comes back where the last one ended.
     auto again = open();
-    EXPECT_EQ(again->pos(), QPoint(frmMain::twipsToPixels(1500), frmMain::twipsToPixels(900)));
+    EXPECT_EQ(again->pos(), QPoint(twipsToPixels(1500), twipsToPixels(900)));
     EXPECT_EQ(again->Prefs.Picbkg, 2);
 }
 
@@ -254,7 +290,7 @@ TEST_F(MainWindowTest, PlacementValuesThatAreNotNumbersUseTheDefaults)
     store.write("Settings", "MainTop", "");
     store.write("Settings", "Picbkg", "7");
     auto w = open();
-    EXPECT_EQ(w->pos(), QPoint(frmMain::twipsToPixels(10), frmMain::twipsToPixels(10)));
+    EXPECT_EQ(w->pos(), QPoint(twipsToPixels(10), twipsToPixels(10)));
     EXPECT_EQ(w->Prefs.Picbkg, 0);
 }
 

@@ -8,8 +8,10 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace kinetra {
 namespace {
@@ -291,6 +293,33 @@ TEST_F(MouseEditTest, EraseChalkWipesTheChalkAndTheActiveMark)
     EXPECT_EQ(image(), withoutMark);
     EXPECT_EQ(frame().ActivePlyr, kNoActivePlayer);
     EXPECT_TRUE(window->Frames.modified()) << "clearing the active player is an undoable edit";
+}
+
+TEST_F(MouseEditTest, ActionPageMarksTheTypesThatHaveALineOnTheFrame)
+{
+    const auto marked = [this] {
+        QList<int> types;
+        for (int k = 0; k < kActionCount; ++k)
+            if (window->palette->Tracerlbl[size_t(k)]->font().bold())
+                types << k;
+        return types;
+    };
+    window->menuItem("mnuIBlank")->trigger(); // two frames without lines
+    window->SBar->setValue(1);
+    showPage(ToolPalette::ActionPage);
+    window->palette->OptActionSel[2]->click();
+    ASSERT_TRUE(marked().isEmpty());
+
+    press(60, 60);
+    moveTo(100, 80);
+    release(160, 100);
+    EXPECT_EQ(marked(), QList<int>{2});
+    window->tbToolBar_ButtonClick("FForward");
+    EXPECT_TRUE(marked().isEmpty()) << "frame 2 has no line";
+    window->tbToolBar_ButtonClick("FBack");
+    EXPECT_EQ(marked(), QList<int>{2});
+    window->menuItem("mnuEUndo")->trigger();
+    EXPECT_TRUE(marked().isEmpty()) << "undo took the line away";
 }
 
 // ---- The mode follows the palette page ---------------------------------------------------------

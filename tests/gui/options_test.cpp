@@ -1,8 +1,6 @@
 // The Properties dialog on its own: how it fills its controls from the preference record, what
 // each control writes back, its keys and its choosers.
 
-#include "app/frmmain.h"
-#include "app/frmoptions.h"
 #include "prefs/inisettingsstore.h"
 #include "prefs/preferencestore.h"
 #include "support/fakeplatform.h"
@@ -11,6 +9,8 @@
 #include "surface/colors.h"
 #include "surface/linesample.h"
 #include "surface/shapesample.h"
+#include "surface/twips.h"
+#include "windows/frmoptions.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -38,6 +38,9 @@ protected:
     {
         TempSettings settings;
         loadPreferences(IniSettingsStore(), prefs, kProgramDir);
+        // Plain black arrows, so a case sees exactly the one look it changes.
+        prefs.ActionColor.fill(0);
+        prefs.ActionEndType.fill(0);
     }
 
     std::unique_ptr<frmOptions> open()
@@ -72,12 +75,16 @@ TEST_F(OptionsTest, FormLoadFillsEveryControlFromTheRecord)
         prefs.ActionColor[n] = int32_t(n * 1000);
         prefs.ActionEndType[n] = int16_t(n % 3);
     }
-    // Styles as stored, and how the list brings them into its own form.
+    // Styles as stored: the last three are none of the list's own and are shown as an extra
+    // entry each, named for what they are; the record keeps all of them as they were.
     prefs.ActionType = {1, 2, 3, 4, 5, 2, 4, 3};
     prefs.ActionSize = {1, 1, 1, 1, 1, 3, 2, 6};
-    const std::array<int, 8> entry = {0, 1, 2, 3, 4, 5, 3, 6};
-    const std::array<int16_t, 8> type = {1, 2, 3, 4, 5, 1, 4, 1};
-    const std::array<int16_t, 8> size = {1, 1, 1, 1, 1, 3, 1, 6};
+    const std::array<int, 8> entry = {0, 1, 2, 3, 4, 7, 7, 7};
+    const std::array<const char *, 8> caption = {"Thin", "Dash", "Dot", "Dash-dot", "Dash-dot-dot",
+                                                 "Dash, width 3", "Dash-dot, width 2",
+                                                 "Dot, width 6"};
+    const std::array<int16_t, 8> type = prefs.ActionType;
+    const std::array<int16_t, 8> size = prefs.ActionSize;
 
     auto d = open();
     EXPECT_EQ(d->windowTitle(), "Options");
@@ -107,6 +114,7 @@ TEST_F(OptionsTest, FormLoadFillsEveryControlFromTheRecord)
         EXPECT_EQ(d->Label3[n]->text(), QString::number(n + 1));
         EXPECT_EQ(d->TxtAction[n]->text(), QString("Run %1").arg(n));
         EXPECT_EQ(d->CboLinetype[n]->currentIndex(), entry[n]);
+        EXPECT_EQ(d->CboLinetype[n]->currentText(), caption[n]);
         EXPECT_EQ(prefs.ActionType[n], type[n]);
         EXPECT_EQ(prefs.ActionSize[n], size[n]);
         EXPECT_EQ(d->LnAction[n]->lineStyle(), type[n] - 1);
@@ -179,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
         HandlerCase{"OffenceSmall", [](frmOptions &d, FakePlatform &) { d.OptOSize[0]->click(); },
                     [](const Preferences &p, frmOptions &d) {
                         EXPECT_EQ(p.PlayerSize[0], 10);
-                        EXPECT_EQ(d.ShaPopt[0]->width(), frmMain::twipsToPixels(200));
+                        EXPECT_EQ(d.ShaPopt[0]->width(), twipsToPixels(200));
                     }},
         HandlerCase{"DefenceLarge", [](frmOptions &d, FakePlatform &) { d.OptDSize[2]->click(); },
                     [](const Preferences &p, frmOptions &) {

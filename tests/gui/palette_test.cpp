@@ -154,7 +154,7 @@ TEST_F(OpenPaletteTest, EditingALabelRedrawsAndMarksThePlay)
     const QImage before = image();
     palette().TxtDplyr[5]->setFocus();
     QTest::keyClicks(palette().TxtDplyr[5], "X");
-    EXPECT_EQ(window->Prefs.DPLabel[5], " 6X");
+    EXPECT_EQ(window->Prefs.DPLabel[5], "SSX");
     EXPECT_NE(image(), before);
     EXPECT_TRUE(window->Frames.modified());
 }
@@ -165,7 +165,7 @@ TEST_F(OpenPaletteTest, LabelChangesWhileDrawingIsSuppressedDoNothing)
     window->DrawingSuppressed = true;
     palette().TxtOplyr[0]->setText("P1");
     window->DrawingSuppressed = false;
-    EXPECT_EQ(window->Prefs.OPLabel[0], " 1");
+    EXPECT_EQ(window->Prefs.OPLabel[0], "B1");
     EXPECT_FALSE(window->Frames.modified());
     EXPECT_EQ(image(), before);
 }

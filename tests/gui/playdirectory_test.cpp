@@ -3,12 +3,15 @@
 #include "documentfixture.h"
 #include "windows/frmdir.h"
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 
@@ -107,6 +110,35 @@ TEST_F(PlayDirectoryTest, StartsInThePlaysFolderOrTheCurrentFolder)
     EXPECT_EQ(frmdir::startFolder(dir.filePath("nowhere")), QDir::currentPath());
 }
 
+TEST_F(PlayDirectoryTest, OpensOnThePlaysFolderWithItsFirstPlaySelected)
+{
+    // Folders beside the program folder, enough to push Plays far down a whole-disk tree.
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QString("folder%1").arg(i)));
+    frmdir d(plays);
+    d.show();
+    const auto *chain = qobject_cast<const QAbstractProxyModel *>(d.Dir1->model());
+    ASSERT_NE(chain, nullptr);
+    const auto *folders = qobject_cast<const QFileSystemModel *>(chain->sourceModel());
+    ASSERT_NE(folders, nullptr);
+    const QModelIndex scratch = folders->index(dir.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return folders->rowCount(scratch) > 40; }));
+    QApplication::processEvents();
+
+    const QModelIndex shown = d.Dir1->currentIndex();
+    EXPECT_EQ(chain->mapToSource(shown).data(QFileSystemModel::FilePathRole).toString(), plays);
+    const QModelIndex root = chain->mapFromSource(folders->index("/"));
+    for (const QModelIndex &row : {root, shown})
+        EXPECT_TRUE(d.Dir1->viewport()->rect().contains(d.Dir1->visualRect(row)))
+            << "the tree shows the way from the root down to Plays";
+
+    ASSERT_EQ(d.List1->selectedItems().size(), 1);
+    EXPECT_EQ(d.List1->selectedItems().first(), d.List1->item(0));
+    QTest::keyClick(d.List1, Qt::Key_Return);
+    EXPECT_EQ(d.chosenFile(), plays + "/Alpha.KTR");
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
 TEST_F(PlayDirectoryTest, KeepsOneEntrySelectedAndOpenNamesIt)
 {
     frmdir d(plays);
@@ -126,7 +158,10 @@ TEST_F(PlayDirectoryTest, OpenWithNothingSelectedAndCancelChangeNothing)
     w->setModified(true);
     w->PlayTitle = "Mine";
     const QString before = w->LastChosenFile;
-    playDirectory(*w, [](frmdir &d) { d.CmdOpen->click(); });
+    playDirectory(*w, [](frmdir &d) {
+        d.List1->clearSelection();
+        d.CmdOpen->click();
+    });
     playDirectory(*w, [](frmdir &d) {
         select(d, 1);
         d.CmdCan->click();

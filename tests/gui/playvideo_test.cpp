@@ -45,6 +45,7 @@ TEST_P(PlayVideo, OpensTheWindowThatPlaysOnTheSurfaceAndEndsOnTheCurrentFrame)
 
     bool opened = false;
     QPoint place;
+    QSize size;
     QList<QImage> shown;
     QImage afterwards;
     QTimer::singleShot(0, [&] {
@@ -53,6 +54,7 @@ TEST_P(PlayVideo, OpensTheWindowThatPlaysOnTheSurfaceAndEndsOnTheCurrentFrame)
             return;
         opened = true;
         place = video->frameGeometry().topLeft();
+        size = video->frameGeometry().size();
         video->PlayOption[0]->click();
         video->Sldrspeed->setValue(30);
         video->CmdPlay->click();
@@ -68,7 +70,7 @@ TEST_P(PlayVideo, OpensTheWindowThatPlaysOnTheSurfaceAndEndsOnTheCurrentFrame)
         w.toolbarButton("Play")->trigger();
 
     ASSERT_TRUE(opened) << "no modal Video Control window";
-    EXPECT_EQ(place, w.videoWindowPlace());
+    EXPECT_EQ(place, w.videoWindowPlace(size));
     ASSERT_EQ(shown.size(), 3);
     // Frames 1, 2 and 3 in turn: player 0 stands at x 100, 200, 300 (its fill is white around
     // its label).

@@ -1,11 +1,12 @@
 // Printing: the "Print Play" dialog, the page layout on a recording target, printer set-up and
 // PDF files.
 #include "app/frmmain.h"
-#include "app/prntfrm.h"
+#include "app/programfolder.h"
 #include "app/reporterror.h"
 #include "model/runtimeerror.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
+#include "output/prntfrm.h"
 #include "prefs/inisettingsstore.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
@@ -47,7 +48,7 @@ protected:
         w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
         w->show();
         // Printing goes to PDF on every machine the tests run on, printer or not.
-        w->printer().setOutputFileName(dir.filePath("setup.pdf"));
+        w->printer().setOutputFormat(QPrinter::PdfFormat);
         w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
             pdfFiles << pdfFile;
             return std::make_unique<ForwardingPrintTarget>(recorder);
@@ -56,7 +57,7 @@ protected:
         w->PlayDate = "12-07-2026";
         w->PlayTime = "14:10:09";
         w->PlayNotes = "Bunt\r\nRun";
-        dialog = std::make_unique<Prntfrm>(*w, platform, w.get());
+        dialog = w->printDialog();
         dialog->show();
     }
 
@@ -143,7 +144,8 @@ TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesAndTheSessionsFont)
     italic.setStrikeOut(true);
     platform.queueFont(italic);
     dialog->Cmdchgfont->click();
-    Prntfrm again(*w, platform, w.get());
+    const std::unique_ptr<Prntfrm> opened = w->printDialog();
+    Prntfrm &again = *opened;
     EXPECT_TRUE(again.chkNotes->isChecked());
     EXPECT_TRUE(again.OptSize[0]->isChecked());
     EXPECT_EQ(again.Txtfont->text(), "DejaVu Serif");
@@ -190,27 +192,29 @@ TEST_F(PrintTest, DefaultChoicesPrintTheFramePageAndTheNotesPage)
     ASSERT_EQ(pictures.size(), 1);
     EXPECT_EQ(pictures[0].rect, QRect(20, 6 * kLine, 2360, 2201));
     EXPECT_EQ(pictures[0].image, shown);
-    // The legend box spans from four lines to one line above the foot; the names stand in
-    // eight columns of 300 dots from 50, half a line into the box, and each sample, 267 dots
-    // long, a line and a half under its name in its own looks.
-    int boxes = 0, samples = 0;
+    // The legend: one box ending a line above the foot, each name above a sample of its line
+    // in its colour, as wide as the line is in the printed picture (2360 / 400 dots a pixel).
+    QRect box;
+    QList<RecordingPrintTarget::Item> samples;
     for (const auto &item : page1) {
-        if (item.kind == RecordingPrintTarget::Item::Box) {
-            ++boxes;
-            EXPECT_EQ(item.rect, QRect(QPoint(0, 3200 - 4 * kLine), QPoint(2390, 3200 - kLine)));
-        } else if (item.kind == RecordingPrintTarget::Item::Line) {
-            const size_t k = size_t(samples++);
-            EXPECT_EQ(item.rect.topLeft(), QPoint(50 + 300 * int(k), 3100));
-            EXPECT_EQ(item.rect.right(), 50 + 300 * int(k) + 267);
-            EXPECT_EQ(item.pen.color(), w->looks().ActionColor[k]);
-            EXPECT_EQ(item.pen.width(), std::max<int>(1, w->Prefs.ActionSize[k]));
-        } else if (item.kind == RecordingPrintTarget::Item::Text && samples == 0
-                   && labels.contains(item.text)) {
-            EXPECT_EQ(item.rect.top(), 3025);
-        }
+        if (item.kind == RecordingPrintTarget::Item::Box)
+            box = item.rect;
+        else if (item.kind == RecordingPrintTarget::Item::Line
+                 && item.pen.color() != QColor(64, 64, 64)) // not a light line's outline
+            samples << item;
     }
-    EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(samples, 8);
+    EXPECT_EQ(box.bottom(), 3200 - kLine);
+    EXPECT_GE(box.top(), pictures[0].rect.bottom());
+    EXPECT_LE(box.right(), 2400);
+    ASSERT_EQ(samples.size(), 8);
+    for (size_t k = 0; k < 8; ++k) {
+        const auto &sample = samples[int(k)];
+        EXPECT_TRUE(box.contains(sample.rect)) << k;
+        EXPECT_EQ(sample.pen.color(), w->looks().ActionColor[k]) << k;
+        EXPECT_DOUBLE_EQ(sample.pen.widthF(), std::max<int>(1, w->Prefs.ActionSize[k]) * 5.9)
+            << k;
+        EXPECT_EQ(sample.pen.style(), penStyleOf(w->Prefs.ActionType[k] - 1)) << k;
+    }
 
     // Page 2: the rule across the page under "Notes:".
     int rules = 0;
@@ -255,8 +259,8 @@ class SmallPrintTest : public PrintTest, public testing::WithParamInterface<Smal
 {
 };
 
-// Small pictures are 1124 x 1048 dots on this page: two fit across (x 10 and 1144), and the
-// third row would start at y 2496, below 3200 - 1048, so four frames fill a page.
+// Small pictures are 1124 x 1048 dots on this page: two fit across, centred a 3 mm gutter
+// (36 dots) apart, and two rows down, so four frames fill a page.
 TEST_P(SmallPrintTest, AllFramesSmallFillsPagesRowByRow)
 {
     const SmallCase c = GetParam();
@@ -273,7 +277,7 @@ TEST_P(SmallPrintTest, AllFramesSmallFillsPagesRowByRow)
     EXPECT_FALSE(w->Frames.modified());
 
     ASSERT_EQ(recorder.pages.size(), c.pages);
-    const QList<QPoint> places = {{10, 300}, {1144, 300}, {10, 1398}, {1144, 1398}};
+    const QList<QPoint> places = {{58, 300}, {1218, 300}, {58, 1384}, {1218, 1384}};
     int printed = 0;
     for (int p = 0; p + 1 < c.pages; ++p) {
         EXPECT_EQ(recorder.texts()[p][1], QString(" Page : %1").arg(p + 1));
@@ -293,9 +297,9 @@ TEST_P(SmallPrintTest, AllFramesSmallFillsPagesRowByRow)
 INSTANTIATE_TEST_SUITE_P(Frames, SmallPrintTest,
                          testing::Values(SmallCase{1, 2}, SmallCase{7, 3}, SmallCase{30, 9}));
 
-// A flat surface (400 x 180) gives small pictures 1124 x 506 dots, rows 556 dots apart from
-// y 300: the fifth row (y 2524 .. 3030) still starts above 3200 - 506 but would cover the
-// legend's box from y 3000, so with the legend it goes to the next page.
+// A flat surface (400 x 180) gives small pictures 1124 x 506 dots, rows 542 dots apart from
+// y 300: a fifth row (y 2468 .. 2974) would come within the gutter of the legend's box, which
+// starts near y 3000, so with the legend it goes to the next page.
 TEST(PrintLayoutTest, SmallRowsStayClearOfTheLegend)
 {
     for (const bool legend : {true, false}) {
@@ -414,6 +418,87 @@ INSTANTIATE_TEST_SUITE_P(
         return n.replace(' ', '_').toStdString();
     });
 
+TEST_F(PrintTest, ALongTitleWrapsOffTheIconOnFramePagesAndTheNotesPage)
+{
+    QStringList words;
+    for (int i = 1; i <= 60; ++i)
+        words << QString("word%1").arg(i);
+    w->PlayTitle = words.join(' ');
+    print();
+    ASSERT_EQ(recorder.pages.size(), 2);
+    const QRect icon(2400 - 70, 2, 64, 64);
+    for (int p = 0; p < 2; ++p) {
+        int headerLines = 0;
+        for (const auto &item : recorder.pages[p]) {
+            if (item.kind != RecordingPrintTarget::Item::Text)
+                continue;
+            EXPECT_FALSE(item.rect.intersects(icon)) << item.text.toStdString();
+            EXPECT_LE(item.rect.right(), 2400) << item.text.toStdString();
+            headerLines += item.text.contains("word") ? 1 : 0;
+        }
+        EXPECT_EQ(headerLines, 3) << "page " << p + 1; // then elided
+    }
+    // The picture moves down under the longer header.
+    EXPECT_EQ(recorder.pictures(0)[0].rect.top(), 8 * kLine);
+}
+
+TEST_F(PrintTest, TheLegendNamesTheLinesPrintedAndOutlinesLightOnes)
+{
+    makeFrames(2);
+    for (const int k : {2, 5}) {
+        w->Frames.frame(2).ActionSX[size_t(k)] = 50;
+        w->Frames.frame(2).ActionSY[size_t(k)] = 50 + 20 * k;
+        w->Frames.frame(2).ActionEX[size_t(k)] = 200;
+        w->Frames.frame(2).ActionEY[size_t(k)] = 50 + 20 * k;
+    }
+    w->Prefs.ActionColor[2] = 16777215; // white
+    w->Prefs.ActionColor[5] = 255;      // red
+    w->Prefs.ActionEndType[2] = w->Prefs.ActionEndType[5] = 0; // arrowheads
+    dialog->OptPFrames[1]->setChecked(true);
+    dialog->chkNotes->setChecked(false);
+    print();
+    ASSERT_EQ(recorder.pages.size(), 2);
+    for (int p = 0; p < 2; ++p) {
+        const QStringList texts = recorder.texts()[p];
+        EXPECT_EQ(texts.mid(2), QStringList({QString::fromStdString(w->Prefs.ActionLabel[2]),
+                                             QString::fromStdString(w->Prefs.ActionLabel[5])}));
+        // The white line lies over a dark one a little wider, its arrowhead outlined.
+        QList<RecordingPrintTarget::Item> lines, heads;
+        for (const auto &item : recorder.pages[p]) {
+            if (item.kind == RecordingPrintTarget::Item::Line)
+                lines << item;
+            else if (item.kind == RecordingPrintTarget::Item::Shape)
+                heads << item;
+        }
+        ASSERT_EQ(lines.size(), 3);
+        EXPECT_LT(lines[0].pen.color().lightness(), 100);
+        EXPECT_EQ(lines[1].pen.color(), QColor(Qt::white));
+        EXPECT_GT(lines[0].pen.widthF(), lines[1].pen.widthF());
+        EXPECT_EQ(lines[0].rect, lines[1].rect);
+        EXPECT_EQ(lines[2].pen.color(), QColor(Qt::red));
+        ASSERT_EQ(heads.size(), 2);
+        EXPECT_EQ(heads[0].fill, QColor(Qt::white));
+        EXPECT_NE(heads[0].pen.style(), Qt::NoPen);
+        EXPECT_EQ(heads[1].fill, QColor(Qt::red));
+        EXPECT_EQ(heads[1].pen.style(), Qt::NoPen);
+    }
+}
+
+TEST_F(PrintTest, PdfDialogStartsWhereTheLastPdfWentAndASetupFileIsUsedWithoutAsking)
+{
+    print();
+    print();
+    const auto asked = callsOf("saveFile");
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_EQ(asked[0].file.startFolder, documentsFolder());
+    EXPECT_EQ(asked[1].file.startFolder, dir.path());
+
+    w->printer().setOutputFileName(dir.filePath("setup.pdf"));
+    dialog->CmdPrint->click();
+    EXPECT_EQ(callsOf("saveFile").size(), 2);
+    EXPECT_EQ(pdfFiles.last(), dir.filePath("setup.pdf"));
+}
+
 TEST_F(PrintTest, EmptyNotesStillGetTheNotesPage)
 {
     w->PlayNotes.clear();
@@ -524,6 +609,45 @@ TEST_F(PrintTest, CancellingThePdfNamePrintsNothingAndKeepsTheDialog)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(platform.messages().isEmpty());
     EXPECT_FALSE(platform.waitCursor);
+}
+
+TEST_F(PrintTest, APdfNameWithoutAnExtensionGetsOne)
+{
+    // A fresh page recorder for every print.
+    w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        pdfFiles << pdfFile;
+        return std::make_unique<RecordingPrintTarget>(QSize(2400, 3200), kLine);
+    };
+    QFile kept(dir.filePath("kept.pdf"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.close();
+    struct Case
+    {
+        QString typed;
+        std::optional<Platform::Answer> replace; // the answer when asked about an old file
+        QString printed;
+    };
+    for (const Case &c : {Case{"bunt", {}, "bunt.pdf"}, Case{"bunt.PDF", {}, "bunt.PDF"},
+                          Case{"kept", Platform::Answer::No, ""},
+                          Case{"kept", Platform::Answer::Yes, "kept.pdf"}}) {
+        platform.calls.clear();
+        pdfFiles.clear();
+        if (c.replace)
+            platform.queueAnswer(*c.replace);
+        platform.queueText(dir.filePath(c.typed));
+        dialog->CmdPrint->click();
+        const std::string what = c.typed.toStdString();
+        EXPECT_EQ(callsOf("saveFile").at(0).file.defaultSuffix, "pdf");
+        EXPECT_EQ(pdfFiles, c.printed.isEmpty() ? QStringList() : QStringList{dir.filePath(c.printed)})
+            << what;
+        const QList<FakePlatform::Call> asked = platform.messages();
+        ASSERT_EQ(asked.size(), c.replace ? 1 : 0) << what;
+        if (c.replace) {
+            EXPECT_EQ(asked[0].text, QDir::toNativeSeparators(dir.filePath("kept.pdf"))
+                                         + " already exists.\nDo you want to replace it?");
+            EXPECT_EQ(asked[0].buttons, Platform::Buttons::YesNo);
+        }
+    }
 }
 
 // A target that refuses its second page, as a printer that goes off line would.

@@ -3,10 +3,10 @@
 
 #include "editingwindow.h"
 
-#include "app/frmmove.h"
 #include "model/edithistory.h"
 #include "prefs/formations.h"
 #include "surface/labelbox.h"
+#include "windows/frmmove.h"
 #include "windows/frmnotes.h"
 
 #include <QCheckBox>
@@ -159,8 +159,8 @@ void twoFrames(EditingWindow &w)
 
 void clickInMoveDialog(EditingWindow &w, const std::function<QAbstractButton *(frmMove &)> &button)
 {
-    frmMove dialog(*w.window, w.platform);
-    button(dialog)->click();
+    const std::unique_ptr<frmMove> dialog = w.window->moveDialog();
+    button(*dialog)->click();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -184,6 +184,14 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"MoveRight", dropPlayer,
                  [](EditingWindow &w) {
                      clickInMoveDialog(w, [](frmMove &d) { return d.Image1[2]; });
+                 },
+                 "Move Right"},
+        EditCase{"MoveRightThenOk", dropPlayer,
+                 [](EditingWindow &w) {
+                     clickInMoveDialog(w, [](frmMove &d) {
+                         d.Image1[2]->click();
+                         return d.CmdOk;
+                     });
                  },
                  "Move Right"},
         EditCase{"Mirror", dropPlayer,
@@ -339,6 +347,28 @@ TEST_F(UndoTest, TheMarkFollowsTheSavedState)
     undo()->trigger();
     EXPECT_TRUE(window->DataSafe());
     EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+TEST_F(UndoTest, TextsASaveRewritesBelongToTheSavedStateNotToTheHistory)
+{
+    // The file holds a double quote as a single one.
+    window->palette->TxtSymbol[1]->setText("Say \"go\"");
+    drop(Part::TextLabel, 1, QPointF(150, 150));
+    ASSERT_TRUE(window->SaveScript(savedPlay()));
+    EXPECT_EQ(frame().TxtValue[1], "Say 'go'");
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(window->history().count(), 1u);
+    EXPECT_EQ(undo()->text(), "&Undo Place Text Label");
+
+    undo()->trigger();
+    EXPECT_EQ(frame().TxtSYMBOLX[1], 0);
+    EXPECT_TRUE(modified());
+    redo()->trigger();
+    EXPECT_EQ(frame().TxtValue[1], "Say 'go'");
+    EXPECT_FALSE(modified());
+    const QString again = QDir::current().filePath("again.KTR");
+    ASSERT_TRUE(window->SaveScript(again));
+    EXPECT_EQ(bytesOf(again), bytesOf(savedPlay()));
 }
 
 TEST_F(UndoTest, ChangesUndoDoesNotCoverKeepThePlayModifiedUntilSaved)

@@ -80,7 +80,11 @@ std::optional<QString> FakePlatform::openFileName(const FileDialog &dialog)
 
 std::optional<QString> FakePlatform::saveFileName(const FileDialog &dialog)
 {
-    return fileDialog("saveFile", dialog);
+    std::optional<QString> chosen = fileDialog("saveFile", dialog);
+    const int filter = m_filters.isEmpty() ? 0 : m_filters.dequeue();
+    if (dialog.selectedFilter)
+        *dialog.selectedFilter = filter;
+    return chosen;
 }
 
 std::optional<QColor> FakePlatform::chooseColor(const QColor &)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform.h"
+#include "surface/platform.h"
 
 #include <QList>
 #include <QPointer>
@@ -54,6 +54,8 @@ public:
     // Scripting: replies are taken in order by the dialog calls of the matching kind.
     void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
     void queueText(std::optional<QString> text) { m_texts.enqueue(text); }
+    /// The filter the next save dialog leaves chosen (by index); the first one when none.
+    void queueFilter(int index) { m_filters.enqueue(index); }
     void queueColor(std::optional<QColor> color) { m_colors.enqueue(color); }
     void queueFont(std::optional<QFont> font, const QColor &color = Qt::black)
     {
@@ -101,6 +103,7 @@ private:
 
     QQueue<Answer> m_answers;
     QQueue<std::optional<QString>> m_texts;
+    QQueue<int> m_filters;
     QQueue<std::optional<QColor>> m_colors;
     QQueue<std::optional<FontChoice>> m_fonts;
     QQueue<double> m_randoms;

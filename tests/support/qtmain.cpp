@@ -1,6 +1,7 @@
 // Entry point of the Qt test suites: a QApplication on the offscreen platform, so widget tests
-// run without a display, and settings that can never reach the user's real file.
+// run without a display, and settings and logs that can never reach the user's real files.
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -32,5 +33,9 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
     QApplication app(argc, argv);
     testing::InitGoogleMock(&argc, argv);
+    // Error reports write their log into the current folder; wherever the suite is started
+    // (the source tree, too), it goes to a folder of its own.
+    QTemporaryDir workFolder;
+    QDir::setCurrent(workFolder.path());
     return RUN_ALL_TESTS();
 }

@@ -9,6 +9,7 @@ namespace kinetra {
 RecordingPrintTarget::RecordingPrintTarget(QSize page, int lineHeight, int dpi)
     : m_page(page)
     , m_lineHeight(lineHeight)
+    , m_dpi(dpi)
     , m_device(8, 8, QImage::Format_RGB32)
 {
     const int dotsPerMeter = qRound(dpi / 0.0254);
@@ -57,6 +58,13 @@ void RecordingPrintTarget::drawBox(const QPoint &corner1, const QPoint &corner2,
 void RecordingPrintTarget::drawImage(const QRect &target, const QImage &image)
 {
     pages.last().append({Item::Image, target, QString(), QPen(), image});
+}
+
+void RecordingPrintTarget::drawShape(const QPainterPath &shape, const QPen &outline,
+                                     const QBrush &fill)
+{
+    pages.last().append({Item::Shape, shape.boundingRect().toAlignedRect(), QString(), outline,
+                         QImage(), fill.color(), shape});
 }
 
 void RecordingPrintTarget::newPage()

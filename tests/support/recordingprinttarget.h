@@ -13,11 +13,14 @@ class RecordingPrintTarget : public PrintTarget
 public:
     struct Item
     {
-        enum Kind { Text, Line, Box, Image } kind;
-        QRect rect;    // text: top-left and measured size; line and box: the two points
+        enum Kind { Text, Line, Box, Image, Shape } kind;
+        QRect rect;    // text: top-left and measured size; line and box: the two points;
+                       // shape: what it covers
         QString text;
-        QPen pen;
+        QPen pen;      // shape: the outline
         QImage image;
+        QColor fill;   // shape: the fill colour
+        QPainterPath shape;
     };
     using Page = QList<Item>;
 
@@ -28,6 +31,8 @@ public:
 
     void begin() override;
     QSize pageSize() const override { return m_page; }
+    int dotsPerInch() const override { return m_dpi; }
+    void setDocumentTitle(const QString &title) override { documentTitle = title; }
     void setFont(const QFont &font) override { m_font = font; }
     int textWidth(const QString &text) const override;
     int textHeight(const QString &text) const override;
@@ -35,12 +40,14 @@ public:
     void drawLine(const QPoint &from, const QPoint &to, const QPen &pen) override;
     void drawBox(const QPoint &corner1, const QPoint &corner2, const QPen &pen) override;
     void drawImage(const QRect &target, const QImage &image) override;
+    void drawShape(const QPainterPath &shape, const QPen &outline, const QBrush &fill) override;
     void newPage() override;
     void finish() override;
 
     QList<Page> pages;
     bool begun = false;
     bool finished = false;
+    QString documentTitle;
     QFont font() const { return m_font; }
     /// The pages' texts in order, one list a page.
     QList<QStringList> texts() const;
@@ -50,6 +57,7 @@ public:
 private:
     QSize m_page;
     int m_lineHeight;
+    int m_dpi;
     QImage m_device; // what text is measured against
     QFont m_font;
 };
@@ -62,6 +70,8 @@ public:
     explicit ForwardingPrintTarget(PrintTarget &to) : m_to(to) {}
     void begin() override { m_to.begin(); }
     QSize pageSize() const override { return m_to.pageSize(); }
+    int dotsPerInch() const override { return m_to.dotsPerInch(); }
+    void setDocumentTitle(const QString &title) override { m_to.setDocumentTitle(title); }
     void setFont(const QFont &font) override { m_to.setFont(font); }
     int textWidth(const QString &text) const override { return m_to.textWidth(text); }
     int textHeight(const QString &text) const override { return m_to.textHeight(text); }
@@ -78,6 +88,10 @@ public:
     void drawSurface(const QRect &r, const Surface &surface) override
     {
         m_to.drawSurface(r, surface);
+    }
+    void drawShape(const QPainterPath &shape, const QPen &outline, const QBrush &fill) override
+    {
+        m_to.drawShape(shape, outline, fill);
     }
     void newPage() override { m_to.newPage(); }
     void finish() override { m_to.finish(); }

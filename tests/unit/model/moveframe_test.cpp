@@ -66,6 +66,57 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTrip{"FlipTwice", click(0, 0, 0, H), click(0, 0, 0, H)}),
     [](const auto &info) { return std::string(info.param.name); });
 
+struct RangeCase
+{
+    const char *name;
+    std::function<void(PlayConfig &)> place;
+    std::array<int16_t, 4> move; // Xinc, Yinc, xWIDTH, yHEIGHT
+    std::array<int16_t, 4> groups;
+    bool moves;
+};
+
+class MoveRange : public testing::TestWithParam<RangeCase>
+{};
+
+TEST_P(MoveRange, RefusesAResultOutsideSixteenBitsAndThenChangesNothing)
+{
+    PlayConfig f;
+    f.Blank_Frame();
+    GetParam().place(f);
+    const PlayConfig start = f;
+    const auto &[xInc, yInc, width, height] = GetParam().move;
+    const auto &[ply, sym, act, txt] = GetParam().groups;
+    EXPECT_EQ(f.MoveFrame(xInc, yInc, width, height, ply, sym, act, txt), GetParam().moves);
+    EXPECT_EQ(f == start, !GetParam().moves);
+}
+
+constexpr std::array<int16_t, 4> kAll{1, 1, 1, 1};
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, MoveRange,
+    testing::Values(
+        RangeCase{"PlayerToTheLimit", [](PlayConfig &f) { f.OPlayerX[0] = 10, f.OPlayerY[0] = 20; },
+                  {-32757, 0, 0, 0}, kAll, true},
+        RangeCase{"PlayerPastTheRight", [](PlayConfig &f) { f.OPlayerX[0] = 10, f.OPlayerY[0] = 20; },
+                  {-32767, 0, 0, 0}, kAll, false},
+        RangeCase{"ActionEndPastTheBottom",
+                  [](PlayConfig &f) {
+                      f.OPlayerX[0] = 10, f.OPlayerY[0] = 20;
+                      f.ActionSX[3] = 50, f.ActionSY[3] = 50;
+                      f.ActionEX[3] = 80, f.ActionEY[3] = 30000;
+                  },
+                  {0, -3000, 0, 0}, kAll, false},
+        RangeCase{"MirroredFarLeftText",
+                  [](PlayConfig &f) { f.TxtSYMBOLX[0] = -32500, f.TxtSYMBOLY[0] = 10; },
+                  {0, 0, W, 0}, kAll, false},
+        RangeCase{"FarItemOfAnUntickedGroup",
+                  [](PlayConfig &f) {
+                      f.SYMBOLX[0] = 32760, f.SYMBOLY[0] = 10;
+                      f.DPlayerX[0] = 100, f.DPlayerY[0] = 10;
+                  },
+                  {-100, 0, 0, 0}, {1, 0, 1, 1}, true}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST(MoveFrame, LeftBouncesOffTheLeftEdge)
 {
     PlayConfig f = placedFrame();

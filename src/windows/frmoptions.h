@@ -64,6 +64,8 @@ public:
                QWidget *parent = nullptr);
 
     /// The line-style list's entries and what each sets: dash style (1 solid .. 5) and width.
+    /// A row whose stored style is none of them shows it as one more entry, after these,
+    /// named for what it is ("Dash, width 3"); picking that entry again restores it.
     struct LineStyle
     {
         const char *caption;
@@ -126,6 +128,9 @@ private:
     void Form_Load();
     void sizeOption(int side, int Index);
     void shapeOption(int side, int shape);
+    /// The entry of type Index's style list that shows its stored style; adds it when none
+    /// does.
+    int lineStyleEntry(int Index);
     /// Colour chooser started from the colour it last gave; nullopt when cancelled.
     std::optional<QColor> chooseColor();
     /// File chooser for a picture; the chosen file with surrounding blanks removed, once it

@@ -1,20 +1,22 @@
-#include "app/prntfrm.h"
+#include "output/prntfrm.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
-#include "app/reporterror.h"
+#include "model/failurereport.h"
+#include "model/framelist.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
+#include "surface/platform.h"
 #include "surface/surface.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -22,9 +24,9 @@
 
 namespace kinetra {
 
-Prntfrm::Prntfrm(frmMain &main, Platform &platform, QWidget *parent)
+Prntfrm::Prntfrm(PrintSource source, Platform &platform, QWidget *parent)
     : QDialog(parent)
-    , m_main(main)
+    , m_source(std::move(source))
     , m_platform(platform)
 {
     setObjectName("Prntfrm");
@@ -116,7 +118,7 @@ void Prntfrm::Form_Load()
     chkNotes->setChecked(true);
     OptSize[0]->setChecked(true);
     OptPFrames[0]->setChecked(true);
-    showFont(m_main.PrinterFont);
+    showFont(m_source.printerFont);
 }
 
 void Prntfrm::showFont(const QFont &font)
@@ -133,26 +135,26 @@ void Prntfrm::showFont(const QFont &font)
 void Prntfrm::Cmdchgfont_Click()
 {
     const std::optional<Platform::FontChoice> choice =
-        m_platform.chooseFont(m_main.PrinterFont, Qt::black);
+        m_platform.chooseFont(m_source.printerFont, Qt::black);
     if (!choice)
         return;
     const QFont *chosen = &choice->font;
     showFont(*chosen);
     // The printer keeps its own boldness whatever the chooser says.
-    QFont font = m_main.PrinterFont;
+    QFont font = m_source.printerFont;
     font.setFamily(chosen->family());
     if (chosen->pointSize() > 0)
         font.setPointSize(chosen->pointSize());
     font.setItalic(chosen->italic());
     font.setUnderline(chosen->underline());
     font.setStrikeOut(chosen->strikeOut());
-    m_main.PrinterFont = font;
+    m_source.printerFont = font;
 }
 
 void Prntfrm::CmdPsetup_Click()
 {
     try {
-        m_platform.printerSetup(m_main.printer());
+        m_platform.printerSetup(m_source.printer);
     } catch (...) {
         // Only the menu item reports a failed set-up; here the dialog simply stays.
     }
@@ -170,7 +172,7 @@ PrintOptions Prntfrm::options() const
     o.notes = chkNotes->isChecked();
     o.small = OptSize[1]->isChecked();
     o.allFrames = OptPFrames[1]->isChecked();
-    QFont font = m_main.PrinterFont;
+    QFont font = m_source.printerFont;
     font.setFamily(Txtfont->text());
     bool ok = false;
     const int size = Txtfontsize->text().toInt(&ok);
@@ -183,19 +185,38 @@ PrintOptions Prntfrm::options() const
     return o;
 }
 
-QString Prntfrm::askPdfFile()
+QString Prntfrm::choosePdfFile()
 {
+    // Printer Setup's print-to-file choice names the file; the user is not asked twice.
+    const QString given = m_source.printer.outputFileName().trimmed();
+    if (!given.isEmpty())
+        return given;
     Platform::FileDialog dialog;
     dialog.title = "Print to File";
     dialog.filter = "PDF files (*.pdf)|*.pdf";
-    dialog.startFolder = QDir::currentPath();
+    dialog.startFolder = m_source.pdfFolder ? m_source.pdfFolder() : QDir::currentPath();
     // A title may hold characters a file name cannot.
-    QString name = m_main.PlayTitle.trimmed();
+    QString name = m_source.job().title.trimmed();
     name.replace('/', '_').replace(QChar(0), '_');
     dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".pdf";
     dialog.confirmReplace = true;
+    dialog.defaultSuffix = "pdf";
     const std::optional<QString> chosen = m_platform.saveFileName(dialog);
-    return chosen ? chosen->trimmed() : QString();
+    if (!chosen)
+        return QString();
+    QString file = chosen->trimmed();
+    // Not every file dialog adds the suffix. A name that has an extension is kept as typed.
+    if (file.isEmpty() || !QFileInfo(file).suffix().isEmpty())
+        return file;
+    file += ".pdf";
+    // The dialog asked about the name as typed, not about this one.
+    if (QFileInfo::exists(file)
+        && m_platform.messageBox(QString("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(file)),
+                                 dialog.title, Platform::Buttons::YesNo, Platform::Icon::Warning)
+               != Platform::Answer::Yes)
+        return QString();
+    return file;
 }
 
 void Prntfrm::CmdPrint_Click()
@@ -206,34 +227,37 @@ void Prntfrm::CmdPrint_Click()
     m_printing = true;
     const auto done = qScopeGuard([this] { m_printing = false; });
     const PrintOptions chosen = options();
-    m_main.PrinterFont = chosen.font;
+    m_source.printerFont = chosen.font;
     bool busy = false;
     try {
         QString pdfFile;
-        if (m_main.printsToPdf()) {
-            pdfFile = askPdfFile();
+        if (m_source.printsToPdf()) {
+            pdfFile = choosePdfFile();
             if (pdfFile.isEmpty())
                 return;
         }
-        m_main.WaitStart();
+        m_source.waitStart();
         busy = true;
-        const std::unique_ptr<PrintTarget> target = m_main.makePrintTarget(pdfFile);
-        PrintJob job = m_main.printJob();
+        const std::unique_ptr<PrintTarget> target = m_source.makeTarget(pdfFile);
+        PrintJob job = m_source.job();
         job.options = chosen;
-        Surface &surface = *m_main.surface;
-        const FrameSurface picture = [&](int16_t index) -> const Surface & {
+        job.legendLines = legendLines(m_source.frames, chosen.allFrames);
+        Surface &surface = m_source.surface;
+        const FramePicture picture = [&](int16_t index) -> FrameShot {
             if (chosen.allFrames) {
-                m_main.SelectFrame(index);
+                m_source.selectFrame(index);
                 m_platform.processEvents();
             }
             return surface;
         };
-        printPlay(*target, job, surface.size(), m_main.Frames.count(), picture);
-        m_main.WaitEnd();
+        printPlay(*target, job, surface.size(), m_source.frames.count(), picture);
+        m_source.waitEnd();
+        if (!pdfFile.isEmpty() && m_source.pdfWritten)
+            m_source.pdfWritten(pdfFile);
     } catch (...) {
         if (busy)
-            m_main.WaitEnd();
-        ReportError("Printing Play");
+            m_source.waitEnd();
+        reportFailure("Printing Play");
         reject();
     }
 }

@@ -1,13 +1,13 @@
-#include "app/frmoptions.h"
+#include "windows/frmoptions.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
 #include "model/rounding.h"
 #include "prefs/preferences.h"
 #include "surface/colors.h"
 #include "surface/framelooks.h"
 #include "surface/linesample.h"
+#include "surface/platform.h"
 #include "surface/shapesample.h"
+#include "surface/twips.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
 
@@ -36,11 +37,31 @@ QString str(const std::string &s)
     return QString::fromStdString(s);
 }
 
+// Each entry of a line-style list carries the dash style and width it stands for.
+constexpr int kTypeRole = Qt::UserRole;
+constexpr int kSizeRole = Qt::UserRole + 1;
+
+void addLineStyle(QComboBox *list, const QString &caption, int16_t type, int16_t size)
+{
+    list->addItem(caption);
+    list->setItemData(list->count() - 1, type, kTypeRole);
+    list->setItemData(list->count() - 1, size, kSizeRole);
+}
+
+// What a stored style outside the list's table is called in the list: "Dash, width 3".
+QString lineStyleCaption(int16_t type, int16_t size)
+{
+    static const char *const dashes[5] = {"Solid", "Dash", "Dot", "Dash-dot", "Dash-dot-dot"};
+    const QString dash = type >= 1 && type <= 5 ? QString(dashes[type - 1])
+                                                : QString("Style %1").arg(type);
+    return QString("%1, width %2").arg(dash).arg(size);
+}
+
 // Sample marker edge for a size option, from its design size in twips.
 int sampleEdge(int option)
 {
     static const int twips[3] = {200, 300, 340};
-    return frmMain::twipsToPixels(twips[option]);
+    return twipsToPixels(twips[option]);
 }
 
 } // namespace
@@ -282,7 +303,7 @@ void frmOptions::buildActionsPage(QWidget *page, int first)
         CboLinetype[i] = new QComboBox(page);
         CboLinetype[i]->setObjectName(QString("CboLinetype%1").arg(n));
         for (const LineStyle &style : kLineStyles)
-            CboLinetype[i]->addItem(style.caption);
+            addLineStyle(CboLinetype[i], style.caption, style.type, style.size);
         connect(CboLinetype[i], &QComboBox::currentIndexChanged, this,
                 [this, n] { CboLinetype_Click(n); });
         LblActcolr[i] = new ColorSwatch("Color", page);
@@ -320,8 +341,9 @@ void frmOptions::buildActionsPage(QWidget *page, int first)
 
 void frmOptions::Form_Load()
 {
-    // Each control is set and then its own handler runs, as when the user picks the value;
-    // so a stored action style outside the list's table is brought into the table's form.
+    // A control is set and then its own handler runs, as when the user picks the value, so
+    // the samples follow; the handler writes back the very value it was shown, and opening
+    // the dialog changes nothing. A value the controls cannot show is left as stored.
     Preferences &p = m_prefs;
     for (int s = 0; s < 2; ++s) {
         ShaPopt[size_t(s)]->setFillColor(colorFromRgbInt(p.PlayerFcolr[size_t(s)]));
@@ -365,10 +387,12 @@ void frmOptions::Form_Load()
 
     for (int n = 0; n < 8; ++n) {
         const size_t i = size_t(n);
-        TxtAction[i]->setText(str(p.ActionLabel[i]));
-        TxtAction_Change(n);
-        const int index = p.ActionSize[i] == 3 ? 5 : p.ActionSize[i] == 6 ? 6 : p.ActionType[i] - 1;
-        CboLinetype[i]->setCurrentIndex(index >= 0 && index < 7 ? index : -1);
+        {
+            // The name is kept byte for byte: the box holds it, the record is not rewritten.
+            const QSignalBlocker quiet(TxtAction[i]);
+            TxtAction[i]->setText(str(p.ActionLabel[i]));
+        }
+        CboLinetype[i]->setCurrentIndex(lineStyleEntry(n));
         CboLinetype_Click(n);
         LnAction[i]->setColor(colorFromRgbInt(p.ActionColor[i]));
         LblActcolr[i]->setColor(colorFromRgbInt(p.ActionColor[i]));
@@ -555,18 +579,35 @@ void frmOptions::TxtAction_Change(int Index)
         m_prefs.ActionLabel[size_t(Index)] = TxtAction[size_t(Index)]->text().toStdString();
 }
 
+int frmOptions::lineStyleEntry(int Index)
+{
+    QComboBox *list = CboLinetype[size_t(Index)];
+    const int16_t type = m_prefs.ActionType[size_t(Index)];
+    const int16_t size = m_prefs.ActionSize[size_t(Index)];
+    for (int entry = 0; entry < list->count(); ++entry)
+        if (list->itemData(entry, kTypeRole).toInt() == type
+            && list->itemData(entry, kSizeRole).toInt() == size)
+            return entry;
+    // A style of a play or of an earlier version the table lacks (a dashed line of width 3)
+    // is offered as what it is, so that opening the dialog does not turn it into another.
+    addLineStyle(list, lineStyleCaption(type, size), type, size);
+    return list->count() - 1;
+}
+
 void frmOptions::CboLinetype_Click(int Index)
 {
     if (Index < 0 || Index > 7)
         return;
-    const int entry = CboLinetype[size_t(Index)]->currentIndex();
-    if (entry < 0 || entry >= int(kLineStyles.size()))
+    const QComboBox *list = CboLinetype[size_t(Index)];
+    const int entry = list->currentIndex();
+    if (entry < 0)
         return;
-    const LineStyle &style = kLineStyles[size_t(entry)];
-    m_prefs.ActionType[size_t(Index)] = style.type;
-    m_prefs.ActionSize[size_t(Index)] = style.size;
-    LnAction[size_t(Index)]->setLineStyle(style.type - 1);
-    LnAction[size_t(Index)]->setLineWidth(style.size);
+    const int16_t type = int16_t(list->itemData(entry, kTypeRole).toInt());
+    const int16_t size = int16_t(list->itemData(entry, kSizeRole).toInt());
+    m_prefs.ActionType[size_t(Index)] = type;
+    m_prefs.ActionSize[size_t(Index)] = size;
+    LnAction[size_t(Index)]->setLineStyle(type - 1);
+    LnAction[size_t(Index)]->setLineWidth(size);
 }
 
 void frmOptions::LblActcolr_Click(int Index)

@@ -1,12 +1,11 @@
-#include "app/frmmove.h"
+#include "windows/frmmove.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
-#include "app/reporterror.h"
+#include "model/failurereport.h"
+#include "model/framelist.h"
 #include "model/numbertext.h"
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
-#include "surface/surface.h"
+#include "surface/platform.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -56,10 +55,13 @@ QIcon arrowPicture(int direction)
 
 } // namespace
 
-frmMove::frmMove(frmMain &main, Platform &platform)
-    : QDialog(&main)
-    , m_main(main)
+frmMove::frmMove(FrameList &frames, QSize field, Platform &platform, Hooks hooks,
+                 QWidget *parent)
+    : QDialog(parent)
+    , m_frames(frames)
+    , m_field(field)
     , m_platform(platform)
+    , m_hooks(std::move(hooks))
 {
     setObjectName("frmMove");
     setWindowTitle("Move ");
@@ -139,13 +141,18 @@ std::optional<int16_t> frmMove::step(bool negated)
         const int16_t s = toInt16(typed);
         return negated ? toInt16(-double(s)) : s;
     } catch (const RuntimeError &) {
-        m_platform.messageBox("The step " + TxtInc->text().trimmed()
-                                  + " is too large. Enter a step from -32767 to 32767.",
-                              "Kinetra", Platform::Buttons::Ok, Platform::Icon::Warning);
-        TxtInc->setFocus();
-        TxtInc->selectAll();
+        refuseStep();
         return std::nullopt;
     }
+}
+
+void frmMove::refuseStep()
+{
+    m_platform.messageBox("The step " + TxtInc->text().trimmed()
+                              + " is too large. Enter a step from -32767 to 32767.",
+                          "Kinetra", Platform::Buttons::Ok, Platform::Icon::Warning);
+    TxtInc->setFocus();
+    TxtInc->selectAll();
 }
 
 void frmMove::Image1_Click(int16_t Index)
@@ -163,17 +170,20 @@ void frmMove::Image1_Click(int16_t Index)
 
 void frmMove::Cmdflip_Click()
 {
-    moveCurrentFrame(0, 0, 0, m_main.surface->height(), "Flip");
+    moveCurrentFrame(0, 0, 0, m_field.height(), "Flip");
 }
 
 void frmMove::Cmdmirror_Click()
 {
-    moveCurrentFrame(0, 0, m_main.surface->width(), 0, "Mirror");
+    moveCurrentFrame(0, 0, m_field.width(), 0, "Mirror");
 }
 
 void frmMove::CmdOk_Click()
 {
-    m_main.setModified(true);
+    // A play marked already, as by the steps of this dialog, stays as it is: marked again here
+    // it would be marked outside the history, and undoing the steps could not clear the mark.
+    if (!m_frames.modified())
+        m_hooks.markModified();
     accept();
 }
 
@@ -182,16 +192,20 @@ void frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
 {
     try {
         const int16_t xWIDTH = toInt16(width), yHEIGHT = toInt16(height);
-        PlayConfig &frame = m_main.Frames.currentFrame();
-        const PlayConfig before = frame;
-        frame.MoveFrame(int16_t(Xinc), int16_t(Yinc), xWIDTH, yHEIGHT, ticked(0), ticked(1),
-                        ticked(2), ticked(3));
-        if (!(frame == before))
-            m_main.setModified(true);
-        m_main.DrawSelected();
-        m_main.recordEdit(caption);
+        PlayConfig &frame = m_frames.currentFrame();
+        if (!frame.MoveFrame(int16_t(Xinc), int16_t(Yinc), xWIDTH, yHEIGHT, ticked(0),
+                             ticked(1), ticked(2), ticked(3))) {
+            // A smaller step helps; a reflection out of range comes from the play's own values.
+            if (width == 0 && height == 0) {
+                refuseStep();
+                return;
+            }
+            throw RuntimeError(ErrorCode::Overflow);
+        }
+        m_hooks.redraw();
+        m_hooks.recordEdit(caption);
     } catch (...) {
-        ReportError("Move Frame");
+        reportFailure("Move Frame");
     }
 }
 

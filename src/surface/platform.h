@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/playbackclock.h"
+#include "surface/playbackclock.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -19,6 +19,8 @@ namespace kinetra {
 /// Every service the program needs from the desktop. Windows receive the Platform they use,
 /// so tests can script a user's answers and read every message shown. Time for playback (a
 /// steady clock and timers on the event loop) comes from the PlaybackClock it extends.
+/// The interface sits with the surface, the lowest layer with widgets, so that the dialogs of
+/// every layer above can take it; the program's QtPlatform implements it.
 class Platform : public PlaybackClock
 {
 public:
@@ -41,7 +43,10 @@ public:
         QString proposedName;
         bool mustExist = false;      // open: the chosen file must exist
         bool confirmReplace = false; // save: ask before replacing an existing file
-        QString defaultSuffix;       // save: added to a typed name that has no extension
+        // save: added to a typed name that has no extension; where the chosen filter names
+        // one extension ("*.gif"), that one is added instead
+        QString defaultSuffix;
+        int *selectedFilter = nullptr; // save: set to the index of the chosen filter pair
     };
 
     virtual ~Platform() = default;

@@ -1,0 +1,89 @@
+// Cost of a playbook: the nine sample plays printed as one PDF (contents page, every frame of
+// every play with legends and notes, large or small) as the command line writes it, against
+// drawing all their frames alone with the same imagers.
+#include "output/playbook.h"
+#include "output/playimager.h"
+#include "prefs/preferencestore.h"
+#include "prefs/settingsstore.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace kinetra;
+
+// A store with nothing in it: every preference takes its default.
+class EmptyStore : public SettingsStore
+{
+public:
+    QString read(const QString &, const QString &, const QString &defaultValue) const override
+    {
+        return defaultValue;
+    }
+    void write(const QString &, const QString &, const QString &) override {}
+    QStringList keys(const QString &) const override { return {}; }
+    void sync() override {}
+};
+
+PlaybookSource samplePlays()
+{
+    EmptyStore store;
+    Preferences prefs;
+    loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
+    const QDir plays(QString(KINETRA_PROGRAM_DIR) + "/Plays");
+    QStringList files;
+    for (const QString &name : plays.entryList({"*.ktr"}, QDir::Files, QDir::Name))
+        files << plays.filePath(name);
+    return readPlaybookPlays(files, prefs);
+}
+
+PrintOptions options(bool small)
+{
+    PrintOptions o;
+    o.small = small;
+    o.font = QFont("DejaVu Sans", 10);
+    return o;
+}
+
+// The playbook as `kinetra --export BOOK.pdf A.KTR B.KTR ...` writes it (range(0): small).
+void BM_PlaybookOfTheSamplePlays(benchmark::State &state)
+{
+    const PlaybookSource source = samplePlays();
+    QTemporaryDir dir;
+    int frames = 0;
+    for (const ExportPlay &play : source.plays)
+        frames += play.frames.count();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(exportPlaybook(dir.filePath("book.pdf"), "Sample Plays", source,
+                                                options(state.range(0) != 0), QImage(),
+                                                KINETRA_PROGRAM_DIR));
+    state.counters["plays"] = double(source.plays.size());
+    state.counters["frames"] = frames;
+}
+BENCHMARK(BM_PlaybookOfTheSamplePlays)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Baseline: every frame of the nine plays drawn by its play's imager, nothing else.
+void BM_DrawAllFramesOfTheSamplePlays(benchmark::State &state)
+{
+    const PlaybookSource source = samplePlays();
+    std::vector<std::unique_ptr<PlayImager>> imagers;
+    for (const ExportPlay &play : source.plays)
+        imagers.emplace_back(
+            new PlayImager(PlayImager::fromPreferences(play.prefs, KINETRA_PROGRAM_DIR)));
+    for (auto _ : state) {
+        for (size_t p = 0; p < imagers.size(); ++p) {
+            const FrameList &frames = source.plays[int(p)].frames;
+            for (int16_t i = 1; i <= frames.count(); ++i)
+                benchmark::DoNotOptimize(imagers[p]->draw(frames.frame(i)).constBits());
+        }
+    }
+}
+BENCHMARK(BM_DrawAllFramesOfTheSamplePlays)->Unit(benchmark::kMillisecond);
+
+} // namespace

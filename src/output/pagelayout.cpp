@@ -1,0 +1,344 @@
+#include "output/pagelayout.h"
+
+#include "model/rounding.h"
+#include "model/runtimeerror.h"
+#include "output/playprinter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kinetra {
+
+namespace {
+
+const QString kEllipsis = QStringLiteral("\u2026");
+
+// The length of the longest start of s no wider than width, at least one character. Widths
+// grow with the length, so the length is found by doubling and then halving, which keeps the
+// number of measures small even for a long paragraph.
+int fittingLength(const TextMeasure &measure, const QString &s, int width)
+{
+    int good = 1;
+    int n = std::min<int>(int(s.size()), 64);
+    while (measure(s.left(n)) <= width) {
+        good = n;
+        if (n == s.size())
+            return n;
+        n = std::min<int>(int(s.size()), n * 2);
+    }
+    int bad = n;
+    while (bad - good > 1) {
+        const int mid = (good + bad) / 2;
+        if (measure(s.left(mid)) <= width)
+            good = mid;
+        else
+            bad = mid;
+    }
+    return good;
+}
+
+// A sample drawn with a round or square cap reaches half its width past each end.
+double capReach(const LegendEntry &e)
+{
+    return e.width / 2;
+}
+
+// How far past the sample's end its end marker reaches: the arrowhead's tip, or the pen of
+// the cross bar.
+double endReach(const LegendEntry &e)
+{
+    if (e.endType == 0)
+        return std::max(e.marker, capReach(e));
+    return capReach(e);
+}
+
+// The shortest sample that shows the line's dash twice (solid lines two lines long), with
+// its caps and end marker.
+double shortestSample(const LegendEntry &e, int lineHeight)
+{
+    const double dash = 2 * dashPeriod(e.type) * std::max(1.0, e.width);
+    return std::max(dash, 2.0 * lineHeight) + capReach(e) + endReach(e);
+}
+
+// The height a sample takes: its pen, or its end marker across the line.
+double sampleHeight(const LegendEntry &e)
+{
+    const bool marked = e.endType == 0 || e.endType == 1;
+    return std::max(e.width, marked ? 2 * e.marker + (e.endType == 1 ? e.width : 0) : 0.0);
+}
+
+} // namespace
+
+QString elideText(const QString &text, int width, const TextMeasure &measure)
+{
+    if (measure(text) <= width)
+        return text;
+    int good = 0;
+    int bad = int(text.size());
+    while (bad - good > 1) {
+        const int mid = (good + bad) / 2;
+        if (measure(text.left(mid) + kEllipsis) <= width)
+            good = mid;
+        else
+            bad = mid;
+    }
+    return text.left(good).trimmed() + kEllipsis;
+}
+
+QStringList wrapLines(const QString &text, const std::function<int(int line)> &lineWidth,
+                      int maxLines, const TextMeasure &measure)
+{
+    QString normalised = text;
+    normalised.replace("\r\n", "\n").replace('\r', '\n');
+    const QStringList paragraphs = normalised.split('\n');
+    QStringList lines;
+    for (int p = 0; p < paragraphs.size(); ++p) {
+        QString rest = paragraphs[p];
+        for (;;) {
+            const int width = lineWidth(int(lines.size()));
+            if (int(lines.size()) == maxLines - 1) {
+                // The last line there is room for takes all that is left, elided.
+                QStringList left{rest};
+                left += paragraphs.mid(p + 1);
+                lines << elideText(left.join(' '), width, measure);
+                return lines;
+            }
+            const int fit = rest.isEmpty() ? 0 : fittingLength(measure, rest, width);
+            if (fit >= rest.size()) {
+                lines << rest;
+                break;
+            }
+            const int blank = int(rest.lastIndexOf(' ', fit));
+            const int cut = blank > 0 ? blank : fit;
+            lines << rest.left(cut);
+            rest = rest.mid(cut);
+            if (blank > 0)
+                rest.remove(0, 1);
+        }
+    }
+    return lines;
+}
+
+QList<PlacedText> layoutTextBlock(const QString &text, QPoint at, int pageWidth, QRect keepOut,
+                                  int lineHeight, int maxLines, const TextMeasure &measure)
+{
+    const int gap = std::max(1, lineHeight / 2);
+    auto lineWidth = [&](int line) {
+        const int top = at.y() + line * lineHeight;
+        const bool besideKeepOut = !keepOut.isNull() && top < keepOut.bottom() + 1
+                                   && top + lineHeight > keepOut.top();
+        return (besideKeepOut ? keepOut.left() - gap : pageWidth) - at.x();
+    };
+    QList<PlacedText> placed;
+    const QStringList lines = wrapLines(text, lineWidth, maxLines, measure);
+    for (int i = 0; i < lines.size(); ++i)
+        placed << PlacedText{at + QPoint(0, i * lineHeight), lines[i]};
+    return placed;
+}
+
+double dashPeriod(int16_t type)
+{
+    switch (type) {
+    case 2: return 6;  // dash 4, gap 2
+    case 3: return 3;  // dot 1, gap 2
+    case 4: return 9;  // dash, gap, dot, gap
+    case 5: return 12; // dash, gap, dot, gap, dot, gap
+    default: return 0;
+    }
+}
+
+LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bottom,
+                          int lineHeight, const TextMeasure &measure)
+{
+    LegendLayout legend;
+    const int n = int(entries.size());
+    if (n == 0)
+        return legend;
+    const int h = lineHeight;
+    const int pad = std::max(1, h / 2);
+    const int innerWidth = width - 10 - 2 * pad;
+    auto cellWidth = [&](int columns) { return (innerWidth - (columns - 1) * pad) / columns; };
+    auto fitsInOneLine = [&](int columns) {
+        const int w = cellWidth(columns);
+        return std::all_of(entries.begin(), entries.end(), [&](const LegendEntry &e) {
+            return measure(e.name) <= w && shortestSample(e, h) <= w;
+        });
+    };
+    legend.columns = fitsInOneLine(n) || n <= 4 ? n : (n + 1) / 2;
+    legend.rows = (n + legend.columns - 1) / legend.columns;
+    // A few entries keep the width of a quarter of the row rather than stretch across it.
+    const int w = cellWidth(std::max(legend.columns, 4));
+
+    int nameLines = 1;
+    QList<QStringList> names;
+    for (const LegendEntry &e : entries) {
+        names << wrapLines(e.name, [w](int) { return w; }, 2, measure);
+        nameLines = std::max(nameLines, int(names.last().size()));
+    }
+    double tallestSample = 0;
+    for (const LegendEntry &e : entries)
+        tallestSample = std::max(tallestSample, sampleHeight(e));
+    const int sampleRoom = int(std::ceil(tallestSample));
+    const int nameGap = std::max(1, h / 3);
+    const int rowHeight = nameLines * h + nameGap + sampleRoom;
+    const int boxHeight = 2 * pad + legend.rows * rowHeight + (legend.rows - 1) * pad;
+    const int top = bottom - boxHeight;
+    legend.box = QRect(QPoint(0, top), QPoint(width - 10, bottom));
+
+    const int gridWidth = legend.columns * w + (legend.columns - 1) * pad;
+    const int left = pad + (innerWidth - gridWidth) / 2;
+    for (int i = 0; i < n; ++i) {
+        const LegendEntry &e = entries[i];
+        const int row = i / legend.columns;
+        const int column = i % legend.columns;
+        LegendCell cell;
+        cell.entry = i;
+        cell.cell = QRect(left + column * (w + pad), top + pad + row * (rowHeight + pad), w,
+                          rowHeight);
+        cell.name = names[i];
+        cell.nameAt = cell.cell.topLeft();
+        const double y = cell.cell.top() + nameLines * h + nameGap + sampleRoom / 2.0;
+        const double x0 = cell.cell.left() + capReach(e);
+        const double x1 = std::max(x0, cell.cell.left() + w - endReach(e));
+        cell.sample = QLineF(x0, y, x1, y);
+        const double halfHeight = sampleHeight(e) / 2;
+        cell.sampleBounds = QRectF(QPointF(x0 - capReach(e), y - halfHeight),
+                                   QPointF(x1 + endReach(e), y + halfHeight));
+        legend.cells << cell;
+    }
+    return legend;
+}
+
+int pictureGutter(int dotsPerInch)
+{
+    return int(std::ceil(3.0 * dotsPerInch / 25.4));
+}
+
+QRect headerIconRect(QSize page)
+{
+    return QRect(page.width() - 70, 2, 64, 64);
+}
+
+FramePageLayout layoutFramePage(const FramePageSpec &spec, const TextMeasure &measure)
+{
+    FramePageLayout layout;
+    const int pw = spec.page.width();
+    const int ph = spec.page.height();
+    const int h = spec.lineHeight;
+    layout.icon = headerIconRect(spec.page);
+
+    // An empty line, the icon, another empty line, then the header and the page number.
+    int y = 2 * h;
+    layout.header = layoutTextBlock(spec.header, QPoint(0, y), pw, layout.icon, h, 3, measure);
+    y += int(layout.header.size()) * h;
+    if (!spec.pageLine.isEmpty()) {
+        layout.header << PlacedText{QPoint(0, y), spec.pageLine};
+        y += h;
+    }
+    // An empty line, and the pictures a line further down.
+    const int pictureTop = y + 2 * h;
+
+    const int gutter = pictureGutter(spec.dotsPerInch);
+    int foot = ph;
+    if (spec.footer) {
+        layout.footer = QRect(0, ph - h, pw, h);
+        foot = ph - h - gutter;
+    }
+    const int legendBottom = spec.footer ? ph - 2 * h : ph - h;
+    auto legendAt = [&](double scale) {
+        QList<LegendEntry> scaled = spec.entries;
+        for (LegendEntry &e : scaled) {
+            e.width = std::max(1.0, e.width) * scale;
+            e.marker *= scale;
+        }
+        return layoutLegend(scaled, pw, legendBottom, h, measure);
+    };
+
+    const QSize largest = printPictureSize(spec.page, h, spec.surface, spec.small);
+    const bool legend = spec.legend && !spec.entries.isEmpty();
+    if (legend)
+        foot = legendAt(double(largest.width()) / spec.surface.width()).box.top() - gutter;
+    layout.pictureArea = QRect(0, pictureTop, pw, foot - pictureTop);
+    if (layout.pictureArea.height() <= 0)
+        throw RuntimeError(ErrorCode::PrinterError, "The page is too small to print on");
+
+    // Small pictures leave room for two across and two down.
+    const QSize room = spec.small ? QSize((pw - 20 - gutter) / 2,
+                                          (layout.pictureArea.height() - gutter) / 2)
+                                  : QSize(pw - 40, layout.pictureArea.height());
+    QSize picture = largest;
+    if (picture.width() > room.width() || picture.height() > room.height()) {
+        const double f = std::min(double(room.width()) / picture.width(),
+                                  double(room.height()) / picture.height());
+        picture = QSize(std::max(1, int(picture.width() * f)),
+                        std::max(1, int(picture.height() * f)));
+    }
+    layout.picture = picture;
+    layout.scale = double(picture.width()) / spec.surface.width();
+
+    if (spec.small) {
+        const int columns = std::max(1, (pw - 20 + gutter) / (picture.width() + gutter));
+        const int rows = std::max(1, (layout.pictureArea.height() + gutter)
+                                         / (picture.height() + gutter));
+        const int gridWidth = columns * picture.width() + (columns - 1) * gutter;
+        const int left = (pw - gridWidth) / 2;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                layout.places << QRect(QPoint(left + c * (picture.width() + gutter),
+                                             pictureTop + r * (picture.height() + gutter)),
+                                      picture);
+    } else {
+        layout.places << QRect(QPoint(toInt32((pw - double(picture.width())) / 2), pictureTop),
+                              picture);
+    }
+    if (legend)
+        layout.legend = legendAt(layout.scale);
+    return layout;
+}
+
+QList<ContentsPage> layoutContents(QSize page, int lineHeight, int headingHeight,
+                                   const TextMeasure &measureHeading,
+                                   const TextMeasure &measure, const QString &name,
+                                   const QList<ContentsEntry> &entries)
+{
+    const int pw = page.width();
+    const int h = lineHeight;
+    const QRect icon = headerIconRect(page);
+    const int foot = page.height() - 2 * h; // the footer's line and a line's gap above it
+    const int step = h * 3 / 2;
+    // Rows on later pages start below the icon.
+    const int continuedTop = std::max(2 * h, icon.bottom() + h);
+
+    QList<ContentsPage> pages(1);
+    ContentsPage &first = pages.front();
+    first.heading = layoutTextBlock(name, QPoint(0, 2 * h), pw, icon, headingHeight, 3,
+                                    measureHeading);
+    int y = 2 * h + int(first.heading.size()) * headingHeight + h / 2;
+    first.ruleY = y;
+    y += h;
+
+    int widest = 0;
+    for (const ContentsEntry &e : entries)
+        widest = std::max(widest, measure(QString::number(e.firstPage)));
+    const int titleRoom = pw - widest - 3 * h;
+    for (const ContentsEntry &e : entries) {
+        if (y + h > foot && !pages.last().rows.isEmpty()) {
+            pages << ContentsPage();
+            y = continuedTop;
+        }
+        ContentsRow row;
+        row.title = PlacedText{QPoint(0, y), elideText(e.title, titleRoom, measure)};
+        const QString number = QString::number(e.firstPage);
+        const int numberLeft = pw - measure(number);
+        row.number = PlacedText{QPoint(numberLeft, y), number};
+        const int from = measure(row.title.text) + h / 2;
+        const int to = numberLeft - h / 2;
+        if (to - from >= h)
+            row.leader = QLine(from, y + h * 3 / 4, to, y + h * 3 / 4);
+        pages.last().rows << row;
+        y += step;
+    }
+    return pages;
+}
+
+} // namespace kinetra

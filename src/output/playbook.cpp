@@ -1,0 +1,202 @@
+#include "output/playbook.h"
+
+#include "model/rounding.h"
+#include "output/pagelayout.h"
+#include "output/playimager.h"
+#include "output/printtarget.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+
+#include <memory>
+#include <vector>
+
+namespace kinetra {
+
+namespace {
+
+struct Cancelled
+{
+};
+
+// The contents pages: the playbook's name in the heading font, then a row per play.
+void printContents(PrintTarget &target, const QList<ContentsPage> &pages, const QFont &font,
+                   const QFont &headingFont, const QImage &icon, int total)
+{
+    const QSize page = target.pageSize();
+    for (int p = 0; p < pages.size(); ++p) {
+        if (p > 0)
+            target.newPage();
+        if (!icon.isNull())
+            target.drawImage(headerIconRect(page), icon);
+        printPageFooter(target, p + 1, total);
+        const ContentsPage &contents = pages[p];
+        if (!contents.heading.isEmpty()) {
+            target.setFont(headingFont);
+            for (const PlacedText &line : contents.heading)
+                target.drawText(line.at, line.text);
+            target.setFont(font);
+        }
+        if (contents.ruleY >= 0)
+            target.drawLine(QPoint(0, contents.ruleY), QPoint(page.width() - 10, contents.ruleY),
+                            QPen(Qt::black, 1));
+        QPen dots(Qt::gray, std::max(1, target.dotsPerInch() / 150), Qt::DotLine, Qt::RoundCap);
+        for (const ContentsRow &row : contents.rows) {
+            target.drawText(row.title.at, row.title.text);
+            if (!row.leader.isNull())
+                target.drawLine(row.leader.p1(), row.leader.p2(), dots);
+            target.drawText(row.number.at, row.number.text);
+        }
+    }
+}
+
+} // namespace
+
+PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &prefs)
+{
+    PlaybookSource source;
+    for (const QString &file : files) {
+        try {
+            source.plays << readPlayForExport(file, prefs);
+        } catch (const ExportError &e) {
+            throw ExportError(QString("%1 could not be read: %2")
+                                  .arg(file, QString::fromStdString(e.what()))
+                                  .toStdString());
+        }
+        source.files << file;
+    }
+    return source;
+}
+
+PrintJob playbookJob(const ExportPlay &play, const PrintOptions &options, const QImage &icon)
+{
+    PrintJob job;
+    job.options = options;
+    job.options.allFrames = true;
+    job.title = play.title;
+    job.date = play.date;
+    job.time = play.time;
+    job.notes = play.notes;
+    for (size_t k = 0; k < job.actionLabels.size(); ++k)
+        job.actionLabels[k] = QString::fromStdString(play.prefs.ActionLabel[k]);
+    job.looks = FrameLooks::fromPreferences(play.prefs);
+    job.legendLines = legendLines(play.frames, true);
+    job.icon = icon;
+    return job;
+}
+
+std::optional<int> printPlaybook(PrintTarget &target, const QString &name, const QFont &font,
+                                 const QImage &icon, const QList<PlaybookPlay> &plays,
+                                 const ExportProgress &progress)
+{
+    target.setFont(font);
+    target.setDocumentTitle(name);
+    target.begin();
+    const QSize page = target.pageSize();
+    const int h = toInt32(target.textHeight("X"));
+    QFont headingFont = font;
+    headingFont.setBold(true);
+    if (font.pointSizeF() > 0)
+        headingFont.setPointSizeF(font.pointSizeF() * 2);
+    else
+        headingFont.setPixelSize(font.pixelSize() * 2);
+    // The name's lines are measured in the heading font, everything else in the printer font.
+    target.setFont(headingFont);
+    const int headingHeight = toInt32(target.textHeight("X"));
+    target.setFont(font);
+    const TextMeasure heading = [&](const QString &text) {
+        target.setFont(headingFont);
+        const int width = target.textWidth(text);
+        target.setFont(font);
+        return width;
+    };
+    const TextMeasure measure = [&](const QString &text) { return target.textWidth(text); };
+    QList<ContentsPage> contents;
+    auto layout = [&](const QList<ContentsEntry> &entries) {
+        contents = layoutContents(page, h, headingHeight, heading, measure, name, entries);
+    };
+
+    // The contents come first, so the plays' page numbers follow from how many pages they
+    // take; every play's pages are counted before any is printed.
+    QList<ContentsEntry> entries;
+    for (const PlaybookPlay &play : plays)
+        entries << ContentsEntry{play.name, 1};
+    layout(entries);
+    int total = int(contents.size());
+    for (int i = 0; i < plays.size(); ++i) {
+        entries[i].firstPage = total + 1;
+        const PlaybookPlay &play = plays[i];
+        total += countPlayPages(target, play.job, play.surfaceSize, play.frameCount,
+                                PageNumbering{total + 1, 1});
+    }
+    layout(entries);
+
+    int frames = 0;
+    for (const PlaybookPlay &play : plays)
+        frames += play.frameCount;
+    int done = 0;
+    auto report = [&] { return !progress || progress(done, frames); };
+    if (!report())
+        return std::nullopt;
+    printContents(target, contents, font, headingFont, icon, total);
+    try {
+        for (int i = 0; i < plays.size(); ++i) {
+            const PlaybookPlay &play = plays[i];
+            printPlayPages(target, play.job, play.surfaceSize, play.frameCount,
+                           [&](int16_t index) {
+                               FrameShot picture = play.picture(index);
+                               ++done;
+                               if (!report())
+                                   throw Cancelled();
+                               return picture;
+                           },
+                           PageNumbering{entries[i].firstPage, total});
+        }
+    } catch (const Cancelled &) {
+        return std::nullopt;
+    }
+    target.finish();
+    return total;
+}
+
+std::optional<int> printPlaybookPlays(PrintTarget &target, const QString &name,
+                                      const PlaybookSource &source, const PrintOptions &options,
+                                      const QImage &icon, const QString &programDir,
+                                      const ExportProgress &progress)
+{
+    std::vector<std::unique_ptr<PlayImager>> imagers;
+    QList<PlaybookPlay> plays;
+    for (int i = 0; i < source.plays.size(); ++i) {
+        const ExportPlay &read = source.plays[i];
+        // An imager holds a surface, which cannot move: it is made in its place.
+        imagers.emplace_back(new PlayImager(PlayImager::fromPreferences(read.prefs, programDir)));
+        PlayImager &imager = *imagers.back();
+        PlaybookPlay play;
+        play.name = read.title.trimmed().isEmpty()
+                        ? QFileInfo(source.files.value(i)).completeBaseName()
+                        : read.title;
+        play.job = playbookJob(read, options, icon);
+        play.surfaceSize = imager.size();
+        play.frameCount = read.frames.count();
+        // Printed from the surface itself, at the printer's resolution.
+        play.picture = [&imager, &read](int16_t index) -> FrameShot {
+            imager.draw(read.frames.frame(index));
+            return imager.surface();
+        };
+        plays << play;
+    }
+    return printPlaybook(target, name, options.font, icon, plays, progress);
+}
+
+bool exportPlaybook(const QString &output, const QString &name, const PlaybookSource &source,
+                    const PrintOptions &options, const QImage &icon, const QString &programDir,
+                    const ExportProgress &progress)
+{
+    QPrinter layout(QPrinter::HighResolution);
+    const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);
+    PrinterPrintTarget target(*printer, output);
+    return printPlaybookPlays(target, name, source, options, icon, programDir, progress)
+        .has_value();
+}
+
+} // namespace kinetra

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QDialog>
+#include <QSize>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace kinetra {
+
+class FrameList;
+class Platform;
+
+/// The Move dialog: shifts, flips or mirrors the ticked kinds of items of the play's current
+/// frame. Every click applies at once, redraws the frame and is one step of the play's undo
+/// history; that step marks the play modified, so closing the dialog with its close box
+/// never leaves a moved frame unsaved without the save prompt, and undoing it clears the mark.
+/// A move that would carry an item outside -32768..32767 is refused and changes nothing.
+///
+/// It works on the frame list alone and tells the window what happened through the hooks.
+/// A failure is reported through the model's reportFailure(), which the program routes to
+/// its error report, so the dialog needs nothing of the main window.
+class frmMove : public QDialog
+{
+    Q_OBJECT
+
+public:
+    /// What the dialog asks of the window that owns the play.
+    struct Hooks
+    {
+        /// Shows the current frame again after a change.
+        std::function<void()> redraw;
+        /// Records the change just made to the frames as one undo step named caption.
+        std::function<void(const QString &caption)> recordEdit;
+        /// Marks the play modified.
+        std::function<void()> markModified;
+    };
+
+    /// field: the surface size in pixels, which flip and mirror reflect about.
+    frmMove(FrameList &frames, QSize field, Platform &platform, Hooks hooks,
+            QWidget *parent = nullptr);
+
+    /// The arrows: 0 left, 1 up, 2 right, 3 down, each by the step in TxtInc.
+    void Image1_Click(int16_t Index);
+    /// Turns the frame upside down.
+    void Cmdflip_Click();
+    /// Turns the frame left to right.
+    void Cmdmirror_Click();
+    /// Marks the play modified unless it is marked already, and closes.
+    void CmdOk_Click();
+
+    QGroupBox *Frame1 = nullptr;
+    /// Players, Symbols, Actions, Text.
+    std::array<QCheckBox *, 4> Check1{};
+    QLineEdit *TxtInc = nullptr;
+    /// Arrow buttons: 0 left, 1 up, 2 right, 3 down.
+    std::array<QToolButton *, 4> Image1{};
+    QPushButton *Cmdflip = nullptr;
+    QPushButton *Cmdmirror = nullptr;
+    QPushButton *CmdOk = nullptr;
+
+private:
+    /// Runs MoveFrame on the current frame with the ticked groups and redraws it; the surface
+    /// size arrives as plain pixels. The change is one step of the history named caption.
+    void moveCurrentFrame(int Xinc, int Yinc, int width, int height, const QString &caption);
+    /// Says that the step in TxtInc cannot be taken and selects it for a new one.
+    void refuseStep();
+    /// The step typed in TxtInc, negated when asked; a step that does not fit is refused
+    /// with a message and gives nullopt.
+    std::optional<int16_t> step(bool negated);
+    int16_t ticked(int index) const;
+
+    FrameList &m_frames;
+    QSize m_field;
+    Platform &m_platform;
+    Hooks m_hooks;
+};
+
+} // namespace kinetra

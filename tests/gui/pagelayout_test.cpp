@@ -1,0 +1,257 @@
+// The printed page's layout, checked on the page model: legend cells, header lines and
+// pictures stay on the page, apart from each other and off the icon.
+#include "output/pagelayout.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPageLayout>
+
+#include <gtest/gtest.h>
+
+namespace kinetra {
+namespace {
+
+// Text as a 300-dot printer measures the printer's 10-point font.
+class PrinterText
+{
+public:
+    PrinterText()
+        : m_device(8, 8, QImage::Format_RGB32)
+    {
+        m_device.setDotsPerMeterX(qRound(300 / 0.0254));
+        m_device.setDotsPerMeterY(qRound(300 / 0.0254));
+    }
+    int height() const { return QFontMetrics(m_font, &m_device).height(); }
+    TextMeasure measure() const
+    {
+        return [this](const QString &text) {
+            return QFontMetrics(m_font, &m_device).horizontalAdvance(text);
+        };
+    }
+    QRect rect(const PlacedText &text) const
+    {
+        return QRect(text.at, QSize(measure()(text.text), height()));
+    }
+
+private:
+    QImage m_device;
+    QFont m_font{"DejaVu Sans", 10};
+};
+
+// Eight action lines with names of 30 characters, every dash, end and width.
+QList<LegendEntry> longEntries()
+{
+    QList<LegendEntry> entries;
+    for (int k = 0; k < 8; ++k) {
+        LegendEntry e;
+        e.index = k;
+        e.name = QString("Fielder %1 backs up the throw to third").arg(k + 1).left(30);
+        e.type = int16_t(1 + k % 5);
+        e.endType = int16_t(k % 3);
+        e.width = k % 3 == 0 ? 1 : k % 3 == 1 ? 3 : 6;
+        entries << e;
+    }
+    return entries;
+}
+
+struct PageCase
+{
+    const char *name;
+    QPageSize::PageSizeId paper;
+    QPageLayout::Orientation orientation;
+    bool small;
+    int pictures; // a page's pictures
+};
+
+void PrintTo(const PageCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class FramePageLayoutTest : public testing::TestWithParam<PageCase>
+{
+};
+
+TEST_P(FramePageLayoutTest, EverythingStaysOnThePageApartAndOffTheIcon)
+{
+    const PageCase c = GetParam();
+    const PrinterText text;
+    const QPageLayout paper(QPageSize(c.paper), c.orientation, QMarginsF(6.35, 6.35, 6.35, 6.35),
+                            QPageLayout::Millimeter);
+    FramePageSpec spec;
+    spec.page = paper.paintRectPixels(300).size();
+    spec.lineHeight = text.height();
+    spec.dotsPerInch = 300;
+    spec.surface = QSize(400, 373);
+    spec.small = c.small;
+    spec.header = " Squeeze : Created on 12-07-2026 at 14:10:09";
+    spec.pageLine = " Page : 1";
+    spec.legend = true;
+    spec.entries = longEntries();
+    const FramePageLayout layout = layoutFramePage(spec, text.measure());
+    const QRect page(QPoint(0, 0), spec.page);
+    const int gutter = pictureGutter(300);
+    ASSERT_GE(gutter, 35); // 3 mm
+
+    // The legend: two rows of four cells inside the box, each name in at most two lines
+    // within its cell, each sample under its name, long enough to show a dash at least once.
+    const LegendLayout &legend = layout.legend;
+    ASSERT_EQ(legend.cells.size(), 8);
+    EXPECT_EQ(legend.rows, 2);
+    EXPECT_EQ(legend.columns, 4);
+    EXPECT_TRUE(page.contains(legend.box));
+    for (const LegendCell &cell : legend.cells) {
+        const LegendEntry &e = spec.entries[cell.entry];
+        EXPECT_TRUE(legend.box.contains(cell.cell)) << e.name.toStdString();
+        for (const LegendCell &other : legend.cells) {
+            if (&other != &cell) {
+                EXPECT_FALSE(cell.cell.intersects(other.cell)) << cell.entry << " " << other.entry;
+            }
+        }
+        ASSERT_GE(cell.name.size(), 1);
+        ASSERT_LE(cell.name.size(), 2);
+        for (int j = 0; j < cell.name.size(); ++j) {
+            const QRect name = text.rect({cell.nameAt + QPoint(0, j * spec.lineHeight),
+                                          cell.name[j]});
+            EXPECT_TRUE(cell.cell.contains(name)) << cell.name[j].toStdString();
+            EXPECT_LE(name.bottom(), cell.sampleBounds.top());
+        }
+        EXPECT_TRUE(QRectF(cell.cell).contains(cell.sampleBounds)) << e.name.toStdString();
+        const double width = e.width * layout.scale;
+        EXPECT_GE(cell.sample.length(), dashPeriod(e.type) * width) << e.name.toStdString();
+    }
+
+    // The header: on the page and off the icon.
+    ASSERT_EQ(layout.header.size(), 2);
+    for (const PlacedText &line : layout.header) {
+        EXPECT_TRUE(page.contains(text.rect(line)));
+        EXPECT_FALSE(text.rect(line).intersects(layout.icon));
+    }
+    EXPECT_TRUE(page.contains(layout.icon));
+
+    // The pictures: below the header, above the legend, a gutter apart.
+    ASSERT_EQ(layout.places.size(), c.pictures);
+    const int headerBottom = text.rect(layout.header.last()).bottom();
+    for (int i = 0; i < layout.places.size(); ++i) {
+        const QRect p = layout.places[i];
+        EXPECT_EQ(p.size(), layout.picture);
+        EXPECT_TRUE(page.contains(p)) << i;
+        EXPECT_GT(p.top(), headerBottom) << i;
+        EXPECT_LE(p.bottom() + gutter, legend.box.top()) << i;
+        for (int j = i + 1; j < layout.places.size(); ++j) {
+            const QRect q = layout.places[j];
+            const bool apart = p.right() + gutter < q.left() || q.right() + gutter < p.left()
+                               || p.bottom() + gutter < q.top() || q.bottom() + gutter < p.top();
+            EXPECT_TRUE(apart) << i << " and " << j;
+        }
+    }
+    // The pictures keep the surface's shape and print its lines in proportion.
+    EXPECT_NEAR(double(layout.picture.height()) / layout.picture.width(), 373.0 / 400, 0.01);
+    EXPECT_DOUBLE_EQ(layout.scale, layout.picture.width() / 400.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Papers, FramePageLayoutTest,
+    testing::Values(
+        PageCase{"A4 portrait large", QPageSize::A4, QPageLayout::Portrait, false, 1},
+        PageCase{"A4 portrait small", QPageSize::A4, QPageLayout::Portrait, true, 4},
+        PageCase{"A4 landscape large", QPageSize::A4, QPageLayout::Landscape, false, 1},
+        PageCase{"A4 landscape small", QPageSize::A4, QPageLayout::Landscape, true, 6},
+        PageCase{"Letter portrait large", QPageSize::Letter, QPageLayout::Portrait, false, 1},
+        PageCase{"Letter portrait small", QPageSize::Letter, QPageLayout::Portrait, true, 4},
+        PageCase{"Letter landscape large", QPageSize::Letter, QPageLayout::Landscape, false, 1},
+        PageCase{"Letter landscape small", QPageSize::Letter, QPageLayout::Landscape, true, 6}),
+    [](const testing::TestParamInfo<PageCase> &info) {
+        return QString(info.param.name).replace(' ', '_').toStdString();
+    });
+
+struct LegendCase
+{
+    const char *name;
+    QStringList names;
+    int rows, columns;
+    QStringList firstName; // how the first entry's name is printed
+};
+
+void PrintTo(const LegendCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class LegendLayoutTest : public testing::TestWithParam<LegendCase>
+{
+};
+
+TEST_P(LegendLayoutTest, NamesThatFitShareOneRowOthersTakeTwoAndWrapThenElide)
+{
+    const LegendCase c = GetParam();
+    const PrinterText text;
+    QList<LegendEntry> entries;
+    for (const QString &name : c.names) {
+        LegendEntry e;
+        e.name = name;
+        e.width = 6;
+        e.marker = 14;
+        entries << e;
+    }
+    const LegendLayout legend = layoutLegend(entries, 2400, 3150, text.height(), text.measure());
+    EXPECT_EQ(legend.rows, c.rows);
+    EXPECT_EQ(legend.columns, c.columns);
+    ASSERT_EQ(legend.cells.size(), c.names.size());
+    EXPECT_EQ(legend.cells[0].name, c.firstName);
+    EXPECT_EQ(legend.box.bottom(), 3150);
+    EXPECT_EQ(legend.box.right(), 2390);
+}
+
+const QString kLongName = "Second baseman covers the bag while the shortstop goes out to take "
+                          "the relay from the left fielder and throws home";
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, LegendLayoutTest,
+    testing::Values(
+        LegendCase{"eight short names in one row",
+                   {"Run", "Hit", "Throw", "Bunt", "Cover", "Back Up", "Lead", "Steal"},
+                   1, 8, {"Run"}},
+        LegendCase{"three short names in one row", {"Run", "Throw", "Cover"}, 1, 3, {"Run"}},
+        LegendCase{"eight long names in two rows of four",
+                   {"Runner to third", "B", "C", "D", "E", "F", "G", "H"},
+                   2, 4, {"Runner to third"}},
+        LegendCase{"seven long names in two rows",
+                   {kLongName, "B", "C", "D", "E", "F", "G"}, 2, 4,
+                   {"Second baseman covers", "the bag while the shorts\u2026"}}),
+    [](const testing::TestParamInfo<LegendCase> &info) {
+        return QString(info.param.name).replace(' ', '_').toStdString();
+    });
+
+TEST(HeaderLayout, ALongTitleWrapsBesideTheIconAndIsElidedAfterThreeLines)
+{
+    const PrinterText text;
+    const QSize page(2400, 3200);
+    const QRect icon = headerIconRect(page);
+    const int h = text.height();
+    QString title;
+    for (int i = 1; i <= 40; ++i)
+        title += QString("word%1 ").arg(i);
+    title += ": Created on 12-07-2026 at 14:10:09";
+    // At the top of the page (the notes page's header), beside the icon.
+    const QList<PlacedText> lines =
+        layoutTextBlock(title, QPoint(0, 0), page.width(), icon, h, 3, text.measure());
+    ASSERT_EQ(lines.size(), 3);
+    for (const PlacedText &line : lines) {
+        EXPECT_FALSE(text.rect(line).intersects(icon)) << line.text.toStdString();
+        EXPECT_LE(text.rect(line).right(), page.width()) << line.text.toStdString();
+    }
+    EXPECT_LT(text.rect(lines[0]).right(), icon.left());
+    EXPECT_TRUE(lines[0].text.startsWith("word1 word2 "));
+    EXPECT_TRUE(lines[2].text.endsWith(QString("\u2026")));
+
+    // A title that fits in two lines is printed whole.
+    const QString shorter = QStringList(title.split(' ').mid(0, 25)).join(' ');
+    const QList<PlacedText> two =
+        layoutTextBlock(shorter, QPoint(0, 0), page.width(), icon, h, 3, text.measure());
+    ASSERT_EQ(two.size(), 2);
+    EXPECT_EQ(two[0].text + " " + two[1].text, shorter);
+}
+
+} // namespace
+} // namespace kinetra

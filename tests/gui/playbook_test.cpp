@@ -1,0 +1,320 @@
+// Playbooks: several plays in one document with a contents page, from the command line (read
+// back from the PDF with poppler's tools) and from File > Print Playbook.
+#include "app/commandline.h"
+#include "app/frmmain.h"
+#include "app/reporterror.h"
+#include "model/playfile.h"
+#include "output/frmplaybook.h"
+#include "output/printtarget.h"
+#include "prefs/inisettingsstore.h"
+#include "support/fakeplatform.h"
+#include "support/qtprint.h"
+#include "support/recordingprinttarget.h"
+#include "support/tempsettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kinetra {
+namespace {
+
+QString samplePlay(const QString &name)
+{
+    return QString(KINETRA_PROGRAM_DIR) + "/Plays/" + name;
+}
+
+QString titleOf(const QString &play)
+{
+    PlayFileHeader header;
+    EXPECT_TRUE(readPlayHeaderFile(QFile::encodeName(play).toStdString(), header));
+    return QString::fromStdString(header.title);
+}
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A PDF's pages as pdftotext -bbox reads them: the page size and each word's box, in points.
+struct PdfWord
+{
+    QString text;
+    QRectF box;
+};
+struct PdfPage
+{
+    QSizeF size;
+    QList<PdfWord> words;
+    /// The words whose boxes share a top with `word`'s, left to right.
+    QStringList lineOf(const PdfWord &word) const
+    {
+        QList<PdfWord> line;
+        for (const PdfWord &w : words)
+            if (qAbs(w.box.top() - word.box.top()) < 1)
+                line << w;
+        std::sort(line.begin(), line.end(),
+                  [](const PdfWord &a, const PdfWord &b) { return a.box.left() < b.box.left(); });
+        QStringList texts;
+        for (const PdfWord &w : line)
+            texts << w.text;
+        return texts;
+    }
+    /// The words lowest on the page, left to right.
+    QString lastLine() const
+    {
+        const PdfWord *lowest = nullptr;
+        for (const PdfWord &w : words)
+            if (!lowest || w.box.top() > lowest->box.top())
+                lowest = &w;
+        return lowest ? lineOf(*lowest).join(' ') : QString();
+    }
+    QString text() const
+    {
+        QStringList all;
+        for (const PdfWord &w : words)
+            all << w.text;
+        return all.join(' ');
+    }
+};
+
+QList<PdfPage> readPdf(const QString &pdf)
+{
+    QXmlStreamReader xml(run("pdftotext", {"-bbox", pdf, "-"}));
+    QList<PdfPage> pages;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto a = xml.attributes();
+        if (xml.name() == QLatin1String("page")) {
+            pages << PdfPage{QSizeF(a.value("width").toDouble(), a.value("height").toDouble()),
+                             {}};
+        } else if (xml.name() == QLatin1String("word")) {
+            const QRectF box(QPointF(a.value("xMin").toDouble(), a.value("yMin").toDouble()),
+                             QPointF(a.value("xMax").toDouble(), a.value("yMax").toDouble()));
+            pages.last().words << PdfWord{xml.readElementText(), box};
+        }
+    }
+    return pages;
+}
+
+TEST(PlaybookPdf, ContentsNameEveryPlayAtItsFirstPageAndEveryWordStaysOnThePage)
+{
+    TempSettings settings;
+    QTemporaryDir dir;
+    const QStringList plays = {samplePlay("RelayGap.ktr"), samplePlay("BuntDefense.ktr"),
+                               samplePlay("SqueezePlay.ktr")};
+    const QString book = dir.filePath("book.pdf");
+    const CommandLine cl =
+        parseCommandLine(QStringList{"--export", book, "--title", "Bunt Defence"} + plays);
+    ASSERT_EQ(cl.action, CommandLine::Action::Export) << cl.error.toStdString();
+    QString errors;
+    QTextStream err(&errors);
+    ASSERT_EQ(runExport(cl.options, KINETRA_PROGRAM_DIR, err), kExitOk) << errors.toStdString();
+
+    const QString info = run("pdfinfo", {book});
+    EXPECT_TRUE(info.contains(QRegularExpression("^Title: +Bunt Defence$",
+                                                 QRegularExpression::MultilineOption)))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("^Creator: +Kinetra 1.4.0$",
+                                                 QRegularExpression::MultilineOption)));
+
+    const QList<PdfPage> pages = readPdf(book);
+    ASSERT_GT(pages.size(), 4);
+    const int total = int(pages.size());
+    for (int p = 0; p < total; ++p) {
+        const QRectF sheet(QPointF(0, 0), pages[p].size);
+        for (const PdfWord &w : pages[p].words)
+            EXPECT_TRUE(sheet.contains(w.box)) << "page " << p + 1 << ": " << w.text.toStdString();
+        EXPECT_EQ(pages[p].lastLine(), QString("Page %1 of %2").arg(p + 1).arg(total));
+    }
+
+    // The contents page: the name, then each play's title in order, its row ending in the
+    // number of the page its header first tops.
+    const PdfPage &contents = pages[0];
+    EXPECT_TRUE(contents.text().startsWith("Bunt Defence"));
+    double previousRow = 0;
+    QList<int> firstPages;
+    for (const QString &play : plays) {
+        const QString title = titleOf(play);
+        const QString first = title.section(' ', 0, 0);
+        const PdfWord *start = nullptr;
+        for (const PdfWord &w : contents.words)
+            if (w.text == first && w.box.top() > previousRow && !start)
+                start = &w;
+        ASSERT_NE(start, nullptr) << title.toStdString();
+        previousRow = start->box.top();
+        const QStringList row = contents.lineOf(*start);
+        EXPECT_TRUE(row.join(' ').startsWith(title)) << row.join(' ').toStdString();
+        const int number = row.last().toInt();
+        int firstPage = 0;
+        for (int p = 1; p < total && !firstPage; ++p)
+            if (pages[p].text().startsWith(title + " : Created on"))
+                firstPage = p + 1;
+        EXPECT_EQ(number, firstPage) << title.toStdString();
+        firstPages << firstPage;
+    }
+
+    // The relay's legend names its lines on its first page (inside the page, as checked).
+    ASSERT_GT(firstPages[0], 1);
+    const QString relayPage = pages[firstPages[0] - 1].text();
+    for (const char *name : {"Runner", "Batted", "Throw", "Fielder", "Cover"})
+        EXPECT_TRUE(relayPage.contains(name)) << name;
+}
+
+TEST(PlaybookPdf, APlayThatCannotBeReadIsNamedAndNoFileIsWritten)
+{
+    TempSettings settings;
+    QTemporaryDir dir;
+    const QString broken = dir.filePath("broken.KTR");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a play\r\n");
+    file.close();
+    const QString book = dir.filePath("book.pdf");
+    const CommandLine cl = parseCommandLine(
+        {"--export", book, samplePlay("RelayGap.ktr"), broken, samplePlay("Rundown.ktr")});
+    QString errors;
+    QTextStream err(&errors);
+    EXPECT_EQ(runExport(cl.options, KINETRA_PROGRAM_DIR, err), kExitFailed);
+    EXPECT_TRUE(errors.contains(broken)) << errors.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"broken.KTR"});
+}
+
+// ---- The dialog ----------------------------------------------------------------------------
+
+class PlaybookDialogTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_previousDir = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        installErrorReporter(platform);
+        w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
+        w->printer().setOutputFormat(QPrinter::PdfFormat);
+        w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+            pdfFiles << pdfFile;
+            return std::make_unique<ForwardingPrintTarget>(recorder);
+        };
+        dialog = w->playbookDialog();
+    }
+
+    void TearDown() override
+    {
+        dialog.reset();
+        w.reset();
+        removeErrorReporter();
+        QDir::setCurrent(m_previousDir);
+    }
+
+    /// Ticks the list's entries at rows.
+    void tick(std::initializer_list<int> rows)
+    {
+        for (const int row : rows)
+            dialog->LstPlays->item(row)->setCheckState(Qt::Checked);
+    }
+
+    QTemporaryDir dir;
+    TempSettings settings;
+    IniSettingsStore store;
+    FakePlatform platform;
+    std::unique_ptr<frmMain> w;
+    std::unique_ptr<frmPlaybook> dialog;
+    RecordingPrintTarget recorder{QSize(2400, 3200), 50};
+    QStringList pdfFiles;
+    QString m_previousDir;
+};
+
+TEST_F(PlaybookDialogTest, PrintsTheTickedPlaysInTheChosenOrderAfterAContentsPage)
+{
+    EXPECT_EQ(dialog->windowTitle(), "Print Playbook");
+    EXPECT_EQ(dialog->folder(), QDir(w->playDirectoryFolder()).absolutePath());
+    ASSERT_EQ(dialog->LstPlays->count(), 9);
+    EXPECT_FALSE(dialog->CmdPrint->isEnabled()) << "nothing ticked yet";
+    tick({0, 1, 2});
+    dialog->LstPlays->setCurrentRow(2);
+    dialog->CmdUp->click();
+    const QStringList chosen = dialog->chosenPlays();
+    ASSERT_EQ(chosen.size(), 3);
+    EXPECT_TRUE(chosen[1].endsWith("FirstThird.ktr")) << chosen[1].toStdString();
+    dialog->TxtName->setText("Spring Book");
+
+    w->LastPdfFolder = dir.path();
+    platform.queueText(dir.filePath("book.pdf"));
+    dialog->CmdPrint->click();
+    ASSERT_EQ(platform.calls.size(), 1);
+    EXPECT_EQ(platform.calls[0].file.proposedName, "Spring Book.pdf");
+    EXPECT_EQ(platform.calls[0].file.startFolder, dir.path());
+    EXPECT_EQ(pdfFiles, QStringList{dir.filePath("book.pdf")});
+    EXPECT_TRUE(recorder.finished);
+    EXPECT_EQ(recorder.documentTitle, "Spring Book");
+    EXPECT_TRUE(platform.messages().isEmpty());
+
+    // The contents name the plays in the chosen order, each with its first page.
+    const QList<QStringList> texts = recorder.texts();
+    const QStringList &contents = texts[0];
+    ASSERT_EQ(contents.size(), 1 + 1 + 3 * 2) << contents.join('|').toStdString();
+    EXPECT_EQ(contents[1], "Spring Book");
+    const int total = int(texts.size());
+    for (int k = 0; k < 3; ++k) {
+        const QString title = titleOf(chosen[k]);
+        EXPECT_EQ(contents[2 + 2 * k], title);
+        const int first = contents[3 + 2 * k].toInt();
+        ASSERT_GT(first, 1);
+        ASSERT_LE(first, total);
+        ASSERT_GE(texts[first - 1].size(), 2);
+        EXPECT_TRUE(texts[first - 1][1].startsWith(" " + title + " : Created on "))
+            << title.toStdString();
+        EXPECT_EQ(texts[first - 1][0], QString("Page %1 of %2").arg(first).arg(total));
+    }
+}
+
+TEST_F(PlaybookDialogTest, AnUnreadablePlayIsNamedAndNothingIsPrinted)
+{
+    QFile::copy(samplePlay("RelayGap.ktr"), dir.filePath("A.ktr"));
+    QFile broken(dir.filePath("B.ktr"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("4,\"DAZI\",\"1.4\",\"Half a play\"\r\n");
+    broken.close();
+    platform.queueText(dir.filePath("A.ktr")); // Choose Folder: a play in the folder
+    dialog->CmdFolder->click();
+    EXPECT_EQ(dialog->folder(), dir.path());
+    ASSERT_EQ(dialog->LstPlays->count(), 2);
+    tick({0, 1});
+    dialog->CmdPrint->click();
+    ASSERT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(platform.messages()[0].title, "Print Playbook");
+    EXPECT_TRUE(platform.messages()[0].text.contains(dir.filePath("B.ktr")));
+    EXPECT_TRUE(platform.messages()[0].text.endsWith("Nothing was printed."));
+    EXPECT_TRUE(pdfFiles.isEmpty());
+    EXPECT_FALSE(recorder.begun);
+}
+
+TEST_F(PlaybookDialogTest, AFileGivenInPrinterSetupIsPrintedToWithoutAsking)
+{
+    w->printer().setOutputFileName(dir.filePath("setup.pdf"));
+    tick({3});
+    dialog->CmdPrint->click();
+    EXPECT_TRUE(platform.calls.isEmpty());
+    EXPECT_EQ(pdfFiles, QStringList{dir.filePath("setup.pdf")});
+    EXPECT_EQ(w->LastPdfFolder, dir.path());
+}
+
+} // namespace
+} // namespace kinetra
