@@ -231,6 +231,11 @@ struct CompanionCase
     int density;
 };
 
+void PrintTo(const CompanionCase& c, std::ostream* os)
+{
+    *os << c.name.toStdString() << "@" << c.density << "x";
+}
+
 class CompanionPicture : public testing::TestWithParam<CompanionCase>
 {};
 

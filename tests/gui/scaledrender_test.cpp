@@ -39,6 +39,11 @@ struct DensityCase
     int chosen;  // 1, 2 or 4: the picture chosen
 };
 
+void PrintTo(const DensityCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class CompanionChoiceTest : public testing::TestWithParam<DensityCase>
 {};
 

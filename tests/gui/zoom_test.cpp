@@ -40,6 +40,11 @@ struct FitCase
     int expected;
 };
 
+void PrintTo(const FitCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class FitZoomTest : public testing::TestWithParam<FitCase>
 {};
 
@@ -65,6 +70,11 @@ struct StoredCase
     const char *fit;
     ZoomSetting expected;
 };
+
+void PrintTo(const StoredCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class StoredZoomTest : public testing::TestWithParam<StoredCase>
 {};
