@@ -219,34 +219,34 @@ QRect headerIconRect(QSize page)
     return QRect(page.width() - 70, 2, 64, 64);
 }
 
-FramePageLayout layoutFramePage(const FramePageSpec &spec, const TextMeasure &measure)
+FramePageLayout layoutFramePage(const FramePageRequest &request, const TextMeasure &measure)
 {
     FramePageLayout layout;
-    const int pw = spec.page.width();
-    const int ph = spec.page.height();
-    const int h = spec.lineHeight;
-    layout.icon = headerIconRect(spec.page);
+    const int pw = request.page.width();
+    const int ph = request.page.height();
+    const int h = request.lineHeight;
+    layout.icon = headerIconRect(request.page);
 
     // An empty line, the icon, another empty line, then the header and the page number.
     int y = 2 * h;
-    layout.header = layoutTextBlock(spec.header, QPoint(0, y), pw, layout.icon, h, 3, measure);
+    layout.header = layoutTextBlock(request.header, QPoint(0, y), pw, layout.icon, h, 3, measure);
     y += int(layout.header.size()) * h;
-    if (!spec.pageLine.isEmpty()) {
-        layout.header << PlacedText{QPoint(0, y), spec.pageLine};
+    if (!request.pageLine.isEmpty()) {
+        layout.header << PlacedText{QPoint(0, y), request.pageLine};
         y += h;
     }
     // An empty line, and the pictures a line further down.
     const int pictureTop = y + 2 * h;
 
-    const int gutter = pictureGutter(spec.dotsPerInch);
+    const int gutter = pictureGutter(request.dotsPerInch);
     int foot = ph;
-    if (spec.footer) {
+    if (request.footer) {
         layout.footer = QRect(0, ph - h, pw, h);
         foot = ph - h - gutter;
     }
-    const int legendBottom = spec.footer ? ph - 2 * h : ph - h;
+    const int legendBottom = request.footer ? ph - 2 * h : ph - h;
     auto legendAt = [&](double scale) {
-        QList<LegendEntry> scaled = spec.entries;
+        QList<LegendEntry> scaled = request.entries;
         for (LegendEntry &e : scaled) {
             e.width = std::max(1.0, e.width) * scale;
             e.marker *= scale;
@@ -254,16 +254,16 @@ FramePageLayout layoutFramePage(const FramePageSpec &spec, const TextMeasure &me
         return layoutLegend(scaled, pw, legendBottom, h, measure);
     };
 
-    const QSize largest = printPictureSize(spec.page, h, spec.surface, spec.small);
-    const bool legend = spec.legend && !spec.entries.isEmpty();
+    const QSize largest = printPictureSize(request.page, h, request.surface, request.small);
+    const bool legend = request.legend && !request.entries.isEmpty();
     if (legend)
-        foot = legendAt(double(largest.width()) / spec.surface.width()).box.top() - gutter;
+        foot = legendAt(double(largest.width()) / request.surface.width()).box.top() - gutter;
     layout.pictureArea = QRect(0, pictureTop, pw, foot - pictureTop);
     if (layout.pictureArea.height() <= 0)
         throw RuntimeError(ErrorCode::PrinterError, "The page is too small to print on");
 
     // Small pictures leave room for two across and two down.
-    const QSize room = spec.small ? QSize((pw - 20 - gutter) / 2,
+    const QSize room = request.small ? QSize((pw - 20 - gutter) / 2,
                                           (layout.pictureArea.height() - gutter) / 2)
                                   : QSize(pw - 40, layout.pictureArea.height());
     QSize picture = largest;
@@ -274,9 +274,9 @@ FramePageLayout layoutFramePage(const FramePageSpec &spec, const TextMeasure &me
                         std::max(1, int(picture.height() * f)));
     }
     layout.picture = picture;
-    layout.scale = double(picture.width()) / spec.surface.width();
+    layout.scale = double(picture.width()) / request.surface.width();
 
-    if (spec.small) {
+    if (request.small) {
         const int columns = std::max(1, (pw - 20 + gutter) / (picture.width() + gutter));
         const int rows = std::max(1, (layout.pictureArea.height() + gutter)
                                          / (picture.height() + gutter));

@@ -87,7 +87,7 @@ LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bott
                           int lineHeight, const TextMeasure &measure);
 
 /// What decides the layout of a page of frame pictures.
-struct FramePageSpec
+struct FramePageRequest
 {
     QSize page;              ///< printable size in dots
     int lineHeight = 0;
@@ -129,7 +129,7 @@ QRect headerIconRect(QSize page);
 /// across the page, a gutter apart, as many as fit (at least two across and two down on
 /// portrait A4 and Letter). Pictures are at most the size printPictureSize gives and shrink
 /// when a long header or a tall legend leaves less room.
-FramePageLayout layoutFramePage(const FramePageSpec &spec, const TextMeasure &measure);
+FramePageLayout layoutFramePage(const FramePageRequest &request, const TextMeasure &measure);
 
 /// One line of a playbook's contents.
 struct ContentsEntry

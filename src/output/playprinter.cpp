@@ -86,18 +86,18 @@ public:
     int run(QSize surfaceSize, int16_t frameCount, const FramePicture &picture)
     {
         const PrintOptions &o = m_job.options;
-        FramePageSpec spec;
-        spec.page = m_page;
-        spec.lineHeight = m_h;
-        spec.dotsPerInch = m_target.dotsPerInch();
-        spec.surface = surfaceSize;
-        spec.small = o.small;
-        spec.header = " " + m_header;
-        spec.pageLine = headerNumbered() ? QString(" Page : 1") : QString();
-        spec.footer = !headerNumbered();
-        spec.legend = o.legend;
-        spec.entries = m_entries;
-        const FramePageLayout layout = layoutFramePage(spec, m_measure);
+        FramePageRequest request;
+        request.page = m_page;
+        request.lineHeight = m_h;
+        request.dotsPerInch = m_target.dotsPerInch();
+        request.surface = surfaceSize;
+        request.small = o.small;
+        request.header = " " + m_header;
+        request.pageLine = headerNumbered() ? QString(" Page : 1") : QString();
+        request.footer = !headerNumbered();
+        request.legend = o.legend;
+        request.entries = m_entries;
+        const FramePageLayout layout = layoutFramePage(request, m_measure);
 
         const int perPage = int(layout.places.size());
         const int16_t last = o.allFrames ? frameCount : int16_t(1);

@@ -78,18 +78,18 @@ TEST_P(FramePageLayoutTest, EverythingStaysOnThePageApartAndOffTheIcon)
     const PrinterText text;
     const QPageLayout paper(QPageSize(c.paper), c.orientation, QMarginsF(6.35, 6.35, 6.35, 6.35),
                             QPageLayout::Millimeter);
-    FramePageSpec spec;
-    spec.page = paper.paintRectPixels(300).size();
-    spec.lineHeight = text.height();
-    spec.dotsPerInch = 300;
-    spec.surface = QSize(400, 373);
-    spec.small = c.small;
-    spec.header = " Squeeze : Created on 12-07-2026 at 14:10:09";
-    spec.pageLine = " Page : 1";
-    spec.legend = true;
-    spec.entries = longEntries();
-    const FramePageLayout layout = layoutFramePage(spec, text.measure());
-    const QRect page(QPoint(0, 0), spec.page);
+    FramePageRequest request;
+    request.page = paper.paintRectPixels(300).size();
+    request.lineHeight = text.height();
+    request.dotsPerInch = 300;
+    request.surface = QSize(400, 373);
+    request.small = c.small;
+    request.header = " Squeeze : Created on 12-07-2026 at 14:10:09";
+    request.pageLine = " Page : 1";
+    request.legend = true;
+    request.entries = longEntries();
+    const FramePageLayout layout = layoutFramePage(request, text.measure());
+    const QRect page(QPoint(0, 0), request.page);
     const int gutter = pictureGutter(300);
     ASSERT_GE(gutter, 35); // 3 mm
 
@@ -101,7 +101,7 @@ TEST_P(FramePageLayoutTest, EverythingStaysOnThePageApartAndOffTheIcon)
     EXPECT_EQ(legend.columns, 4);
     EXPECT_TRUE(page.contains(legend.box));
     for (const LegendCell &cell : legend.cells) {
-        const LegendEntry &e = spec.entries[cell.entry];
+        const LegendEntry &e = request.entries[cell.entry];
         EXPECT_TRUE(legend.box.contains(cell.cell)) << e.name.toStdString();
         for (const LegendCell &other : legend.cells) {
             if (&other != &cell) {
@@ -111,7 +111,7 @@ TEST_P(FramePageLayoutTest, EverythingStaysOnThePageApartAndOffTheIcon)
         ASSERT_GE(cell.name.size(), 1);
         ASSERT_LE(cell.name.size(), 2);
         for (int j = 0; j < cell.name.size(); ++j) {
-            const QRect name = text.rect({cell.nameAt + QPoint(0, j * spec.lineHeight),
+            const QRect name = text.rect({cell.nameAt + QPoint(0, j * request.lineHeight),
                                           cell.name[j]});
             EXPECT_TRUE(cell.cell.contains(name)) << cell.name[j].toStdString();
             EXPECT_LE(name.bottom(), cell.sampleBounds.top());
