@@ -1,9 +1,12 @@
 // Cost of showing one frame the way every edit and every playback step does: wipe the surface
-// back to the field picture, then draw the frame. Compared with the wipe alone.
+// back to the field picture, then draw the frame. Compared with the wipe alone; and the same
+// frame shown zoomed, drawn again at the view's resolution, against 100 % in the same run.
 #include "model/playconfig.h"
 #include "surface/framelooks.h"
 #include "surface/framerenderer.h"
+#include "surface/scaledview.h"
 #include "surface/surface.h"
+#include "surface/zoom.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,10 +16,11 @@ namespace {
 
 using namespace kinetra;
 
-QImage fieldPicture()
+QImage fieldPicture(int density = 1)
 {
-    QImage field(400, 373, QImage::Format_RGB32);
+    QImage field(400 * density, 373 * density, QImage::Format_RGB32);
     QPainter painter(&field);
+    painter.scale(density, density);
     QLinearGradient grass(0, 0, 400, 373);
     grass.setColorAt(0, QColor(40, 120, 40));
     grass.setColorAt(1, QColor(70, 160, 60));
@@ -27,11 +31,12 @@ QImage fieldPicture()
     return field;
 }
 
-QImage symbolPicture(int k)
+QImage symbolPicture(int k, int density = 1)
 {
-    QImage symbol(24, 24, QImage::Format_RGB32);
+    QImage symbol(24 * density, 24 * density, QImage::Format_RGB32);
     symbol.fill(Qt::white);
     QPainter painter(&symbol);
+    painter.scale(density, density);
     painter.setBrush(QColor::fromHsv(k * 45, 255, 200));
     painter.drawEllipse(3, 3, 18, 18);
     return symbol;
@@ -56,6 +61,7 @@ FrameLooks fullLooks()
         looks.ActionColor[k] = QColor::fromHsv(k * 45, 255, 220);
         looks.ActionEndType[k] = int16_t(k % 2); // arrowheads and cross bars
         looks.symbols[k] = symbolPicture(k);
+        looks.symbolCompanions[k] = {symbolPicture(k, 2), symbolPicture(k, 4)};
     }
     return looks;
 }
@@ -91,7 +97,7 @@ PlayConfig fullFrame()
 
 void prepare(Surface &pic)
 {
-    pic.setPicture(fieldPicture());
+    pic.setPicture(fieldPicture(), {fieldPicture(2), fieldPicture(4)});
     QFont font("DejaVu Sans", 8);
     font.setBold(true);
     pic.setFont(font);
@@ -142,5 +148,27 @@ void BM_WipeAndBlankFrame(benchmark::State &state)
     }
 }
 BENCHMARK(BM_WipeAndBlankFrame)->Unit(benchmark::kMicrosecond);
+
+// What the canvas does at a zoom on an ordinary screen: wipe, draw the full frame, then (above
+// 100 %) bring the view drawn at the zoomed size up to date. The argument is the zoom.
+void BM_ShowFullFrameAtZoom(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    const FrameLooks looks = fullLooks();
+    const PlayConfig frame = fullFrame();
+    const int zoom = int(state.range(0));
+    const QSize shown = zoomedSize(pic.size(), zoom);
+    ScaledView view;
+    for (auto _ : state) {
+        pic.clear();
+        FrameRenderer::Draw(frame, pic, looks);
+        if (zoom == 100)
+            benchmark::DoNotOptimize(pic.image().constBits());
+        else
+            benchmark::DoNotOptimize(view.image(pic, shown).constBits());
+    }
+}
+BENCHMARK(BM_ShowFullFrameAtZoom)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMicrosecond);
 
 } // namespace

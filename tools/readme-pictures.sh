@@ -3,9 +3,10 @@
 # with a sample play and writes screenshots into docs/. Run it by hand after a build and check
 # the pictures in:
 #   tools/readme-pictures.sh [build folder]          (default: build)
-# It writes docs/main-window.png always, and docs/properties.png, docs/video-control.png and
-# docs/printed-page.png when the program has those commands (Properties, Play Video, Print),
-# and docs/playbook-contents.png, the contents page of a playbook of the sample plays;
+# It writes docs/main-window.png and docs/main-window-maximised.png always, and
+# docs/properties.png, docs/video-control.png and docs/printed-page.png when the program has
+# those commands (Properties, Play Video, Print), and docs/playbook-contents.png, the contents
+# page of a playbook of the sample plays;
 # a command that is not there yet is skipped with a note. Your own settings are not touched.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -142,6 +143,18 @@ if (cd "$work/home" && "$program" --export "$book" --title "Sample Plays" \
     echo "Wrote docs/playbook-contents.png"
 else
     skip playbook-contents "no playbook PDF came out of kinetra --export"
+fi
+
+# ---- Maximised: the field fitted to the window, 200 % on this 1280 x 1024 screen ----
+if command -v wmctrl >/dev/null; then
+    xdotool windowactivate --sync "$main"
+    wmctrl -i -r "$main" -b add,maximized_vert,maximized_horz
+    sleep 1.5
+    import -window root "$work/maximised.png"
+    convert "$work/maximised.png" -resize 50% "$docs/main-window-maximised.png"
+    echo "Wrote docs/main-window-maximised.png"
+else
+    skip main-window-maximised "wmctrl is missing"
 fi
 
 # Leave without saving anything the session may have changed.

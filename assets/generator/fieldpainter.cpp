@@ -144,7 +144,8 @@ double smoothNoise(double x, double y, int cell)
     return top + (bottom - top) * ease(fy);
 }
 
-void paintGround(QImage& img, const Layout& l)
+// Every painter below draws a field in picture pixels onto an image `density` times as large.
+void paintGround(QImage& img, const Layout& l, int density)
 {
     const FieldAxes axes(l);
     const Fence fence(l);
@@ -155,8 +156,11 @@ void paintGround(QImage& img, const Layout& l)
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
+            // The middle of this pixel, in picture pixels.
+            const double fx = (x + 0.5) / density;
+            const double fy = (y + 0.5) / density;
             double pa, pb;
-            axes.toAxes(x + 0.5, y + 0.5, pa, pb);
+            axes.toAxes(fx, fy, pa, pb);
             const double inside = insideDistance(l, fence, pa, pb);
             // Feet, for the infield's parts.
             const double a = pa / l.scale;
@@ -168,7 +172,8 @@ void paintGround(QImage& img, const Layout& l)
                 const int row = static_cast<int>(std::floor(back / 4.0));
                 if (pa > 0 && pb > 0) {
                     // Trees behind the outfield fence, in soft clumps.
-                    const double n = smoothNoise(x, y, 9) * 0.7 + smoothNoise(x, y, 4) * 0.3;
+                    const double tx = double(x) / density, ty = double(y) / density;
+                    const double n = smoothNoise(tx, ty, 9) * 0.7 + smoothNoise(tx, ty, 4) * 0.3;
                     px = shade(kTrees, static_cast<int>(n * 14) + grain(x, y, 2));
                 } else {
                     px = shade(row % 2 ? kStandsLight : kStandsDark, grain(x, y, 2));
@@ -223,11 +228,12 @@ QPolygonF baseSquare(const FieldAxes& axes, const Layout& l, double a, double b,
                       axes.toPixel(a + da * s, b + db * s), axes.toPixel(a, b + db * s)});
 }
 
-void paintMarkings(QImage& img, const Layout& l)
+void paintMarkings(QImage& img, const Layout& l, int density)
 {
     const FieldAxes axes(l);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, false);
+    p.scale(density, density);
 
     QPen chalk(kChalk, l.lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 
@@ -321,32 +327,35 @@ void paintMarkings(QImage& img, const Layout& l)
     p.drawPolygon(plate);
 }
 
-QImage paintPracticeField()
+QImage paintPracticeField(int density)
 {
-    QImage img(FieldPainter::kWidth, FieldPainter::kHeight, QImage::Format_RGB32);
+    QImage img(FieldPainter::kWidth * density, FieldPainter::kHeight * density,
+               QImage::Format_RGB32);
     const QColor ground(150, 198, 128);
     const QColor grid(176, 214, 158);
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
-            const bool onGrid = x % 20 == 0 || y % 20 == 0;
+            // Grid lines one picture pixel wide at every density.
+            const bool onGrid = (x / density) % 20 == 0 || (y / density) % 20 == 0;
             line[x] = shade(onGrid ? grid : ground, onGrid ? 0 : grain(x, y, 2));
         }
     }
     return img;
 }
 
-QImage paintDiamond(const Layout& l)
+QImage paintDiamond(const Layout& l, int density)
 {
-    QImage img(FieldPainter::kWidth, FieldPainter::kHeight, QImage::Format_RGB32);
-    paintGround(img, l);
-    paintMarkings(img, l);
+    QImage img(FieldPainter::kWidth * density, FieldPainter::kHeight * density,
+               QImage::Format_RGB32);
+    paintGround(img, l, density);
+    paintMarkings(img, l, density);
     return img;
 }
 
 } // namespace
 
-QImage FieldPainter::paint(int number)
+QImage FieldPainter::paint(int number, int density)
 {
     // The full fields are coaching diagrams, not maps: the diamond is about 126 pixels a side so
     // nine players fit round it, and the outfield is drawn shallower than life.
@@ -373,9 +382,10 @@ QImage FieldPainter::paint(int number)
          .plateSize = field::kPlateWidth,
          .lineWidth = 2, .stripe = 14, .boxes = false},
     };
+    density = std::max(1, density);
     if (number >= 0 && number < 3)
-        return paintDiamond(layouts[number]);
-    return paintPracticeField();
+        return paintDiamond(layouts[number], density);
+    return paintPracticeField(density);
 }
 
 } // namespace kinetra

@@ -12,8 +12,10 @@ public:
     static constexpr int kHeight = 373;
 
     /// Field picture number 0..3: full baseball field, infield close-up, softball field,
-    /// plain practice field. Home plate lies toward the bottom centre.
-    static QImage paint(int number);
+    /// plain practice field. Home plate lies toward the bottom centre. With a density above
+    /// 1 the same field is drawn at that many pixels per picture pixel, for sharp zoomed and
+    /// printed pictures: the same places, finer detail.
+    static QImage paint(int number, int density = 1);
 };
 
 } // namespace kinetra

@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <algorithm>
+
 namespace kinetra {
 
 namespace {
@@ -14,13 +16,31 @@ const QColor kOutline(96, 96, 96);
 const QColor kRed(208, 32, 32);
 const QColor kDarkRed(128, 16, 16);
 
-void paintBall(QPainter& p)
+// Makes the painter draw in picture pixels on a picture `density` times as large. A one-pixel
+// line drawn without smoothing covers the pixels right of and below its mathematical place;
+// half a picture pixel's shift puts a denser picture's lines on those same pixels.
+void drawInPicturePixels(QPainter& p, int density)
+{
+    p.scale(density, density);
+    if (density > 1)
+        p.translate(0.5, 0.5);
+}
+
+// Clips to a region traced in device pixels, so that its edge is as fine as the drawing.
+void clipTo(QPainter& p, const QRegion& deviceRegion, int density)
+{
+    p.resetTransform();
+    p.setClipRegion(deviceRegion);
+    drawInPicturePixels(p, density);
+}
+
+void paintBall(QPainter& p, int d)
 {
     p.setPen(kOutline);
     p.setBrush(kOffWhite);
     p.drawEllipse(QRect(2, 2, 19, 19));
     // Two curved seams with their stitches, as the ball is usually drawn.
-    p.setClipRegion(QRegion(3, 3, 18, 18, QRegion::Ellipse));
+    clipTo(p, QRegion(3 * d, 3 * d, 18 * d, 18 * d, QRegion::Ellipse), d);
     p.setPen(QPen(kRed, 1));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QRect(-10, 3, 19, 18));
@@ -36,6 +56,7 @@ void paintBall(QPainter& p)
 void paintBat(QPainter& p)
 {
     // Drawn along a line, then turned so the barrel points up to the right.
+    p.save();
     p.translate(12, 12);
     p.rotate(-45);
     QPainterPath bat;
@@ -55,7 +76,7 @@ void paintBat(QPainter& p)
     p.setPen(QColor(52, 44, 40));
     p.drawRect(QRectF(-9, -1.2, 5, 2.4)); // grip tape
     p.drawEllipse(QRectF(-11.5, -2.2, 2.5, 4.4)); // knob
-    p.resetTransform();
+    p.restore();
 }
 
 void paintBase(QPainter& p)
@@ -103,7 +124,7 @@ void paintGlove(QPainter& p)
     p.drawRect(8, 18, 10, 2);
 }
 
-void paintCone(QPainter& p)
+void paintCone(QPainter& p, int d)
 {
     const QColor orange(242, 122, 22);
     const QColor dark(156, 72, 8);
@@ -113,7 +134,9 @@ void paintCone(QPainter& p)
     p.setBrush(orange);
     const QPolygon body({QPoint(11, 2), QPoint(12, 2), QPoint(18, 18), QPoint(5, 18)});
     p.drawPolygon(body);
-    p.setClipRegion(QRegion(body.translated(0, 0)));
+    QTransform toDevice;
+    toDevice.scale(d, d);
+    clipTo(p, QRegion(toDevice.map(body)), d);
     p.setPen(Qt::NoPen);
     p.setBrush(kOffWhite);
     p.drawRect(0, 8, 24, 2);
@@ -152,21 +175,23 @@ void paintTarget(QPainter& p)
 
 } // namespace
 
-QImage SymbolPainter::paint(int number)
+QImage SymbolPainter::paint(int number, int density)
 {
-    QImage img(kSize, kSize, QImage::Format_RGB32);
+    density = std::max(1, density);
+    QImage img(kSize * density, kSize * density, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
     // Hard edges: a smoothed edge would blend toward the white background and leave a pale
-    // fringe around the symbol on the field.
+    // fringe around the symbol on the field. A denser picture is as hard-edged, only finer.
     p.setRenderHint(QPainter::Antialiasing, false);
+    drawInPicturePixels(p, density);
     switch (number) {
-    case 1: paintBall(p); break;
+    case 1: paintBall(p, density); break;
     case 2: paintBat(p); break;
     case 3: paintBase(p); break;
     case 4: paintHomePlate(p); break;
     case 5: paintGlove(p); break;
-    case 6: paintCone(p); break;
+    case 6: paintCone(p, density); break;
     case 7: paintCross(p); break;
     case 8: paintTarget(p); break;
     default: break;

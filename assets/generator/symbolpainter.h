@@ -11,8 +11,9 @@ class SymbolPainter
 public:
     static constexpr int kSize = 24;
 
-    /// Symbol number 1..8: ball, bat, base, home plate, glove, cone, X marker, target.
-    static QImage paint(int number);
+    /// Symbol number 1..8: ball, bat, base, home plate, glove, cone, X marker, target. With a
+    /// density above 1 it is drawn at that many pixels per picture pixel, still on pure white.
+    static QImage paint(int number, int density = 1);
 };
 
 } // namespace kinetra

@@ -65,6 +65,8 @@ QString usageText()
         "                --delay MS   how long each frame is held (default 1000)\n"
         "                --smooth     players and symbols glide to their next places,\n"
         "                             taking MS milliseconds, at 25 images a second\n"
+        "  --scale N   .png, .bmp and .gif: pictures N times the field's size (1 to 8,\n"
+        "              default 1), drawn at that resolution\n"
         "\n"
         "The looks come from your preferences; they are read, never changed.\n"
         "Exit status: 0 done, 1 a play could not be read or OUT not written,\n"
@@ -97,7 +99,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     };
 
     ExportOptions &o = cl.options;
-    bool exporting = false, frameGiven = false, delayGiven = false;
+    bool exporting = false, frameGiven = false, delayGiven = false, scaleGiven = false;
     bool pdfOption = false, titleGiven = false;
     QStringList plays;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -145,6 +147,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
             delayGiven = true;
         } else if (arg == "--smooth") {
             o.smooth = true;
+        } else if (arg == "--scale") {
+            if (!value(text) || !readNumber(text, 1, 8, o.scale))
+                return fail("--scale needs a size from 1 to 8.");
+            scaleGiven = true;
         } else if (arg.startsWith('-') && arg != "-") {
             return fail(QString("Unknown option %1.").arg(arg));
         } else {
@@ -178,6 +184,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return fail("--small, --no-legend, --no-notes and --title are for .pdf files.");
     if ((delayGiven || o.smooth) && o.format != ExportFormat::Gif)
         return fail("--delay and --smooth are for .gif files.");
+    if (scaleGiven && o.format == ExportFormat::Pdf)
+        return fail("--scale is for .png, .bmp and .gif pictures; a PDF is drawn at the "
+                    "printer's resolution.");
     cl.action = CommandLine::Action::Export;
     return cl;
 }

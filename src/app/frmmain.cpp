@@ -100,6 +100,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     connectWindowCommands();
     connectHistoryCommands();
     connectExportCommands();
+    connectZoomCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);
     Form_Load();
@@ -173,6 +174,7 @@ void frmMain::buildMenus()
     addMenuItem(file, "Save &As...", "mnuFileSaveAs");
     addMenuItem(file, "Save as &Bmp", "mnuFileSaveBMP");
     addMenuItem(file, "Expor&t...", "mnuFileExport");
+    buildExportSizeMenu(file);
     file->addSeparator();
     addMenuItem(file, "&Print...", "mnuFilePrint", QKeySequence("Ctrl+P"));
     addMenuItem(file, "Print P&laybook...", "mnuFilePlaybook");
@@ -215,6 +217,7 @@ void frmMain::buildMenus()
     onCommand("mnuViewStatusBar", [this] { mnuViewStatusBar_Click(); });
     view->addSeparator();
     addMenuItem(view, "&Notes", "mnuViewNotes", QKeySequence("Ctrl+N"));
+    buildZoomMenu(view);
 
     QMenu *formations = menuBar()->addMenu("&Formations");
     formations->setObjectName("mnuFormations");
@@ -355,6 +358,8 @@ void frmMain::Form_Load()
     const int width = placement("MainWidth", 7344);
     const int height = placement("MainHeight", 7452);
 
+    m_zoom = readZoomSetting(m_store);
+    showZoom(m_zoom.percent);
     DrawingSuppressed = true;
     LoadPreferences();
     SetupForm();
@@ -369,8 +374,9 @@ void frmMain::Form_Load()
     palette->CboChalktype->setCurrentIndex(0);
     palette->CboChalksize->setCurrentIndex(0);
 
-    // The surface is shown 1:1, so the window never starts smaller than what it holds. A
-    // stored place off every screen (a monitor since removed) comes back onto the primary one.
+    // The window never starts smaller than the field at its stored zoom needs (so a new
+    // window with Fit on shows it at 100 %). A stored place off every screen (a monitor since
+    // removed) comes back onto the primary one.
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
@@ -444,7 +450,8 @@ void frmMain::Form_Resize()
         right = std::max(right, page->geometry().right() + 1);
     const int bottom = std::max(Frame1->geometry().bottom() + 1,
                                 palette->PicList[0]->geometry().bottom() + 1);
-    centralWidget()->setMinimumSize(right, bottom);
+    centralWidget()->setMinimumSize(leastBodySize(right, bottom));
+    fitFieldToWindow(right - canvas->width());
 }
 
 void frmMain::SelectFrame(int16_t index)
@@ -515,8 +522,10 @@ QImage frmMain::symbolPicture(int k) const
 FrameLooks frmMain::looks() const
 {
     FrameLooks l = FrameLooks::fromPreferences(Prefs);
-    for (size_t k = 0; k < l.symbols.size(); ++k)
+    for (size_t k = 0; k < l.symbols.size(); ++k) {
         l.symbols[k] = symbolPicture(int(k));
+        l.symbolCompanions[k] = m_symbolCompanions[k];
+    }
     for (size_t k = 0; k < l.hideOffense.size(); ++k) {
         l.hideOffense[k] = palette->ChkActiveOff[k]->isChecked();
         l.hideDefense[k] = palette->ChkActiveDef[k]->isChecked();
@@ -616,6 +625,7 @@ bool frmMain::Form_QueryUnload()
         m_store.write("Settings", "MainWidth", QString::number(p.width()));
         m_store.write("Settings", "MainHeight", QString::number(p.height()));
     }
+    writeZoomSetting(m_store, m_zoom);
     m_store.sync();
     return mayClose;
 }

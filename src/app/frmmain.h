@@ -6,6 +6,7 @@
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
 #include "surface/platform.h"
+#include "surface/zoom.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -20,6 +21,7 @@
 #include <optional>
 
 class QAction;
+class QActionGroup;
 class QGroupBox;
 class QPrinter;
 class QLabel;
@@ -295,6 +297,20 @@ public:
     /// as "Exporting Play". Returns whether the file was written.
     bool exportPlayTo(const ExportOptions &options);
     // End of export block
+    // Zoom: the View menu's zoom commands and the field following the window (frmmain_zoom.cpp)
+    /// View > Zoom In, Zoom Out, Actual Size: a zoom chosen by hand, which turns Fit off.
+    void mnuViewZoomIn_Click();
+    void mnuViewZoomOut_Click();
+    void mnuViewActualSize_Click();
+    /// View > Fit Field to Window: the field takes the largest zoom step the window leaves
+    /// room for, now and whenever the window changes size; or, unticked, keeps its zoom.
+    void mnuViewFit_Click();
+    QAction *mnuViewFit = nullptr;
+    QLabel *sbZoom = nullptr; ///< the status bar's zoom, shown when it is not 100 %
+    /// File > Export Size: how many times the field's size File > Export... draws a picture
+    /// (1 to 4; 2 at start).
+    int exportScale() const;
+    // End of zoom block
     // Recovery copies (frmmain_recovery.cpp)
     /// Takes the play over from the recovery copy at `copy` as if the changes it holds had
     /// just been made: bound to playFile (empty for a play never saved), marked modified, at
@@ -339,6 +355,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void Form_Load();
@@ -429,6 +446,24 @@ private:
     // Export
     void connectExportCommands();
     // End of export block
+    // Zoom
+    void buildZoomMenu(QMenu *view);
+    void buildExportSizeMenu(QMenu *file);
+    QActionGroup *m_exportSizes = nullptr;
+    void connectZoomCommands();
+    /// Shows the field at percent: the canvas, the status bar and the layout follow.
+    void showZoom(int percent);
+    void zoomByHand(int percent);
+    /// The body's least size for a layout reaching `right` and `bottom` with the canvas at
+    /// its present size: with Fit on the field may shrink to the smallest step.
+    QSize leastBodySize(int right, int bottom) const;
+    /// With Fit on and the window shown: the largest step whose field fits the body beside
+    /// the palette (paletteWidth wide) and above the frame controls.
+    void fitFieldToWindow(int paletteWidth);
+    ZoomSetting m_zoom;
+    /// The denser versions of the symbol pictures the palette shows.
+    std::array<PictureCompanions, 8> m_symbolCompanions;
+    // End of zoom block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();

@@ -66,6 +66,7 @@ void frmMain::mnuFileExport_Click()
                    != Platform::Answer::Yes)
             return;
     }
+    options.scale = exportScale();
     if (!exportFormatForName(options.output, options.format)) {
         m_platform.messageBox("Choose a name ending in .png for a picture of this frame, .pdf "
                               "for the play on paper or .gif for the play animated.",
@@ -94,7 +95,7 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
     try {
         if (options.format == ExportFormat::Png || options.format == ExportFormat::Bmp) {
             // This frame as the surface shows it, chalk and hidden players included.
-            writeImageFile(surface->image(), options.output,
+            writeImageFile(surface->scaledImage(options.scale), options.output,
                            options.format == ExportFormat::Png ? "PNG" : "BMP");
             written = true;
         } else {
@@ -108,7 +109,7 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
             options.printerFont = PrinterFont;
             options.printIcon = appIcon().pixmap(256, 256).toImage();
             PlayImager imager(surface->picture(), surface->font(),
-                              colorFromRgbInt(Prefs.Fontcolor), looks());
+                              colorFromRgbInt(Prefs.Fontcolor), looks(), surface->companions());
 
             QProgressDialog progress("Exporting " + QFileInfo(options.output).fileName() + "...",
                                      "Cancel", 0, 1, this);

@@ -16,9 +16,13 @@ void frmMain::LoadPictures()
     // here, so the surface always has a field to stand on and every symbol can be seen. The
     // record keeps the stored paths: the user may put the files back later.
     const int field = std::clamp<int>(Prefs.Picbkg, 0, 3);
-    surface->setPicture(resolveFieldPicture(Prefs, field, m_programDir).image);
-    for (int k = 0; k < int(palette->ImgSymbols.size()); ++k)
-        palette->setSymbolPicture(k, resolveSymbolPicture(Prefs, k, m_programDir).image);
+    const ResolvedPicture fieldPicture = resolveFieldPicture(Prefs, field, m_programDir);
+    surface->setPicture(fieldPicture.image, fieldPicture.companions);
+    for (int k = 0; k < int(palette->ImgSymbols.size()); ++k) {
+        const ResolvedPicture symbol = resolveSymbolPicture(Prefs, k, m_programDir);
+        palette->setSymbolPicture(k, symbol.image);
+        m_symbolCompanions[size_t(k)] = symbol.companions;
+    }
     // A field of another size moves the palette and the frame controls.
     Form_Resize();
     DrawSelected();

@@ -144,7 +144,7 @@ std::optional<int> printPlaybook(PrintTarget &target, const QString &name, const
             const PlaybookPlay &play = plays[i];
             printPlayPages(target, play.job, play.surfaceSize, play.frameCount,
                            [&](int16_t index) {
-                               QImage picture = play.picture(index);
+                               FrameShot picture = play.picture(index);
                                ++done;
                                if (!report())
                                    throw Cancelled();
@@ -178,8 +178,10 @@ std::optional<int> printPlaybookPlays(PrintTarget &target, const QString &name,
         play.job = playbookJob(read, options, icon);
         play.surfaceSize = imager.size();
         play.frameCount = read.frames.count();
-        play.picture = [&imager, &read](int16_t index) {
-            return imager.draw(read.frames.frame(index));
+        // Printed from the surface itself, at the printer's resolution.
+        play.picture = [&imager, &read](int16_t index) -> FrameShot {
+            imager.draw(read.frames.frame(index));
+            return imager.surface();
         };
         plays << play;
     }

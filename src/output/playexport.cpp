@@ -168,6 +168,8 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
                 const ExportProgress &progress, const DrawingFailed &drawingFailed)
 {
     const int count = play.frames.count();
+    // A PDF is printed from the surface itself, at the printer's resolution.
+    imager.setScale(options.format == ExportFormat::Pdf ? 1 : options.scale);
     DrawingFailures failures(drawingFailed);
     OutputFiles files;
     // `number` is the frame the picture shows, or the one a glide starts from.
@@ -248,11 +250,13 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
         {
         };
         try {
-            printPlay(target, job, imager.size(), int16_t(count), [&](int16_t index) {
-                if (!report(index - 1, count))
-                    throw Cancelled();
-                return image(play.frames.frame(index), index);
-            });
+            printPlay(target, job, imager.size(), int16_t(count),
+                      [&](int16_t index) -> FrameShot {
+                          if (!report(index - 1, count))
+                              throw Cancelled();
+                          image(play.frames.frame(index), index);
+                          return imager.surface();
+                      });
         } catch (const Cancelled &) {
             return false;
         }

@@ -26,6 +26,7 @@ struct ExportOptions
     QString play;
     ExportFormat format = ExportFormat::Png;
     int frame = 1;        ///< the frame of a single picture, 1-based
+    int scale = 1;        ///< PNG, BMP, GIF: pictures this many times the field's size
     bool allFrames = false;
     bool small = false;   ///< PDF: several frames to a page
     bool legend = true;   ///< PDF: the action-line legend on every frame page

@@ -11,11 +11,11 @@
 namespace kinetra {
 
 PlayImager::PlayImager(const QImage &field, const QFont &font, const QColor &fontColor,
-                       FrameLooks looks)
+                       FrameLooks looks, const PictureCompanions &fieldCompanions)
     : m_fontColor(fontColor)
     , m_looks(std::move(looks))
 {
-    m_surface.setPicture(field);
+    m_surface.setPicture(field, fieldCompanions);
     m_surface.setFont(font);
     m_surface.setForeColor(fontColor);
     // The window's suppressed flag is only ever set while it loads; an imager always draws.
@@ -25,12 +25,15 @@ PlayImager::PlayImager(const QImage &field, const QFont &font, const QColor &fon
 PlayImager PlayImager::fromPreferences(const Preferences &prefs, const QString &programDir)
 {
     FrameLooks looks = FrameLooks::fromPreferences(prefs);
-    for (int k = 0; k < int(looks.symbols.size()); ++k)
-        looks.symbols[size_t(k)] = resolveSymbolPicture(prefs, k, programDir).image;
-    const int field = std::clamp<int>(prefs.Picbkg, 0, 3);
-    return PlayImager(resolveFieldPicture(prefs, field, programDir).image,
-                      labelFontFromPreferences(prefs), colorFromRgbInt(prefs.Fontcolor),
-                      std::move(looks));
+    for (int k = 0; k < int(looks.symbols.size()); ++k) {
+        ResolvedPicture symbol = resolveSymbolPicture(prefs, k, programDir);
+        looks.symbols[size_t(k)] = symbol.image;
+        looks.symbolCompanions[size_t(k)] = symbol.companions;
+    }
+    const int index = std::clamp<int>(prefs.Picbkg, 0, 3);
+    const ResolvedPicture field = resolveFieldPicture(prefs, index, programDir);
+    return PlayImager(field.image, labelFontFromPreferences(prefs),
+                      colorFromRgbInt(prefs.Fontcolor), std::move(looks), field.companions);
 }
 
 const QImage &PlayImager::draw(const PlayConfig &frame)
@@ -38,7 +41,10 @@ const QImage &PlayImager::draw(const PlayConfig &frame)
     m_surface.clear();
     m_surface.setForeColor(m_fontColor);
     FrameRenderer::Draw(frame, m_surface, m_looks);
-    return m_surface.image();
+    if (m_scale == 1)
+        return m_surface.image();
+    m_scaled = m_surface.scaledImage(m_scale);
+    return m_scaled;
 }
 
 } // namespace kinetra

@@ -17,22 +17,30 @@ struct Preferences;
 class PlayImager
 {
 public:
-    /// An imager on the given field picture, label font and colour, and looks.
-    PlayImager(const QImage &field, const QFont &font, const QColor &fontColor, FrameLooks looks);
+    /// An imager on the given field picture (with its denser companions), label font and
+    /// colour, and looks.
+    PlayImager(const QImage &field, const QFont &font, const QColor &fontColor, FrameLooks looks,
+               const PictureCompanions &fieldCompanions = {});
 
     /// The imager the window would be after opening the play with these preferences: the
     /// field and symbol pictures resolved from the record (falling back as the window does),
     /// its label font and colour, no player hidden.
     static PlayImager fromPreferences(const Preferences &prefs, const QString &programDir);
 
-    /// Wipes the surface back to the field and draws frame on it; returns the picture.
+    /// Wipes the surface back to the field and draws frame on it; returns the picture, at
+    /// the imager's scale.
     const QImage &draw(const PlayConfig &frame);
+    /// Pictures `scale` times the field's size, drawn at that resolution (1: the surface's own
+    /// image, pixel for pixel).
+    void setScale(int scale) { m_scale = scale; }
 
     const Surface &surface() const { return m_surface; }
     QSize size() const { return m_surface.size(); }
 
 private:
     Surface m_surface;
+    int m_scale = 1;
+    QImage m_scaled;
     QColor m_fontColor;
     FrameLooks m_looks;
 };

@@ -118,7 +118,11 @@ private:
     // The frame picture in its place on the page.
     void drawPicture(const QRect &place, int16_t index, const FramePicture &picture)
     {
-        m_target.drawImage(place, picture(index));
+        const FrameShot shot = picture(index);
+        if (shot.surface)
+            m_target.drawSurface(place, *shot.surface);
+        else
+            m_target.drawImage(place, shot.image);
     }
 
     void startPage()
@@ -349,11 +353,11 @@ int countPlayPages(const PrintTarget &target, const PrintJob &job, QSize surface
 int printPlay(PrintTarget &target, const PrintJob &job, const FrameList &frames,
               Surface &surface)
 {
-    const FramePicture draw = [&](int16_t index) {
+    const FramePicture draw = [&](int16_t index) -> FrameShot {
         surface.clear();
         FrameRenderer::Draw(job.options.allFrames ? frames.frame(index) : frames.currentFrame(),
                             surface, job.looks);
-        return surface.image();
+        return surface;
     };
     PrintJob lined = job;
     lined.legendLines = legendLines(frames, job.options.allFrames);

@@ -51,9 +51,19 @@ struct PageNumbering
     int total = 0;  ///< the document's pages; 0 numbers pages in the header instead
 };
 
-/// The picture printed for frame `index` (1-based); with "current frame only" it is asked
-/// for once, with index 1.
-using FramePicture = std::function<QImage(int16_t index)>;
+/// What a frame is printed from: the surface showing it, drawn again at the printer's
+/// resolution (see PrintTarget::drawSurface), or else a picture of it.
+struct FrameShot
+{
+    FrameShot(const QImage &picture) : image(picture) {}
+    FrameShot(const Surface &shown) : surface(&shown) {}
+    QImage image;
+    const Surface *surface = nullptr;
+};
+
+/// What is printed for frame `index` (1-based); with "current frame only" it is asked for
+/// once, with index 1.
+using FramePicture = std::function<FrameShot(int16_t index)>;
 
 /// Size in dots of each printed frame picture on a page of `page` dots with lines
 /// `lineHeight` dots high, for a surface of `surface` pixels: the room between header and

@@ -3,6 +3,7 @@
 #include "model/atomicfile.h"
 #include "model/runtimeerror.h"
 #include "model/temporaryfiles.h"
+#include "surface/surface.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,6 +56,16 @@ void PainterPrintTarget::drawBox(const QPoint &corner1, const QPoint &corner2, c
 void PainterPrintTarget::drawImage(const QRect &target, const QImage &image)
 {
     m_painter.drawImage(target, image);
+}
+
+void PrintTarget::drawSurface(const QRect &target, const Surface &surface)
+{
+    drawImage(target, surface.image());
+}
+
+void PainterPrintTarget::drawSurface(const QRect &target, const Surface &surface)
+{
+    surface.render(m_painter, QRectF(target));
 }
 
 void PainterPrintTarget::drawShape(const QPainterPath &shape, const QPen &outline,

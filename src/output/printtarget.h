@@ -15,6 +15,8 @@ class QPrinter;
 
 namespace kinetra {
 
+class Surface;
+
 /// Where printed pages go: a printer, a PDF file, or a recorder in the tests. Coordinates are
 /// device dots with the origin at the top-left of the printable area. The first page is open
 /// once begin() returned; drawing before begin() is not allowed.
@@ -44,6 +46,8 @@ public:
     virtual void drawBox(const QPoint &corner1, const QPoint &corner2, const QPen &pen) = 0;
     /// The picture scaled into target.
     virtual void drawImage(const QRect &target, const QImage &image) = 0;
+    /// What surface shows, scaled into target; by default its image as a picture.
+    virtual void drawSurface(const QRect &target, const Surface &surface);
     /// The shape filled with fill and outlined with outline (Qt::NoPen for none).
     virtual void drawShape(const QPainterPath &shape, const QPen &outline, const QBrush &fill) = 0;
     /// Ends the current page and starts the next; throws Printer error (482) when refused.
@@ -64,6 +68,9 @@ public:
     void drawLine(const QPoint &from, const QPoint &to, const QPen &pen) override;
     void drawBox(const QPoint &corner1, const QPoint &corner2, const QPen &pen) override;
     void drawImage(const QRect &target, const QImage &image) override;
+    /// Draws the surface again at the device's resolution: sharp figures and letters, the
+    /// labels as text, and the densest field picture there is.
+    void drawSurface(const QRect &target, const Surface &surface) override;
     void drawShape(const QPainterPath &shape, const QPen &outline, const QBrush &fill) override;
     int dotsPerInch() const override;
 

@@ -243,12 +243,12 @@ void Prntfrm::CmdPrint_Click()
         job.options = chosen;
         job.legendLines = legendLines(m_source.frames, chosen.allFrames);
         Surface &surface = m_source.surface;
-        const FramePicture picture = [&](int16_t index) {
+        const FramePicture picture = [&](int16_t index) -> FrameShot {
             if (chosen.allFrames) {
                 m_source.selectFrame(index);
                 m_platform.processEvents();
             }
-            return surface.image();
+            return surface;
         };
         printPlay(*target, job, surface.size(), m_source.frames.count(), picture);
         m_source.waitEnd();

@@ -1,12 +1,15 @@
 #include "surface/canvas.h"
 
+#include "model/rounding.h"
 #include "surface/paletteitem.h"
 #include "surface/surface.h"
+#include "surface/zoom.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace kinetra {
 
@@ -35,7 +38,22 @@ void Canvas::setSurface(Surface *surface)
 
 void Canvas::followSize()
 {
-    setFixedSize(m_surface ? m_surface->size() : QSize(0, 0));
+    setFixedSize(m_surface ? zoomedSize(m_surface->size(), m_zoom) : QSize(0, 0));
+}
+
+void Canvas::setZoom(int percent)
+{
+    if (percent == m_zoom || percent <= 0)
+        return;
+    m_zoom = percent;
+    followSize();
+    refresh();
+}
+
+QPointF Canvas::imagePosition(QPointF canvasPosition) const
+{
+    const double scale = m_zoom / 100.0;
+    return QPointF(toInt32(canvasPosition.x() / scale), toInt32(canvasPosition.y() / scale));
 }
 
 void Canvas::refresh()
@@ -46,25 +64,36 @@ void Canvas::refresh()
 void Canvas::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    if (m_surface && !m_surface->image().isNull())
-        painter.drawImage(event->rect(), m_surface->image(), event->rect());
-    else
+    if (!m_surface || m_surface->image().isNull()) {
         painter.fillRect(event->rect(), palette().window());
+        return;
+    }
+    const qreal dpr = devicePixelRatioF();
+    if (m_zoom == 100 && dpr == 1.0) {
+        painter.drawImage(event->rect(), m_surface->image(), event->rect());
+        return;
+    }
+    // At any other scale the surface is drawn again at the screen's own resolution, one
+    // image pixel for each device pixel.
+    const QImage &view =
+        m_view.image(*m_surface, QSize(qRound(width() * dpr), qRound(height() * dpr)));
+    const QRectF area(event->rect());
+    painter.drawImage(area, view, QRectF(area.topLeft() * dpr, area.size() * dpr));
 }
 
 void Canvas::mousePressEvent(QMouseEvent *event)
 {
-    emit mouseDown(event->button(), event->modifiers(), event->position());
+    emit mouseDown(event->button(), event->modifiers(), imagePosition(event->position()));
 }
 
 void Canvas::mouseMoveEvent(QMouseEvent *event)
 {
-    emit mouseMove(event->buttons(), event->modifiers(), event->position());
+    emit mouseMove(event->buttons(), event->modifiers(), imagePosition(event->position()));
 }
 
 void Canvas::mouseReleaseEvent(QMouseEvent *event)
 {
-    emit mouseUp(event->button(), event->modifiers(), event->position());
+    emit mouseUp(event->button(), event->modifiers(), imagePosition(event->position()));
 }
 
 void Canvas::dragEnterEvent(QDragEnterEvent *event)
@@ -92,7 +121,22 @@ void Canvas::dropEvent(QDropEvent *event)
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    emit itemDropped(item->tag, item->index, event->position());
+    emit itemDropped(item->tag, item->index, imagePosition(event->position()));
+}
+
+void Canvas::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // A notched wheel turns 120 eighths of a degree a step; a smooth one adds up to that.
+    m_wheelAngle += event->angleDelta().y();
+    const int steps = m_wheelAngle / 120;
+    m_wheelAngle -= steps * 120;
+    if (steps != 0)
+        emit zoomRequested(steps);
 }
 
 } // namespace kinetra

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/scaledview.h"
+
 #include <QPointF>
 #include <QPointer>
 #include <QWidget>
@@ -8,9 +10,12 @@ namespace kinetra {
 
 class Surface;
 
-/// Shows a surface's image 1:1 at its own size and reports the mouse in image pixels.
-/// While a button is held the canvas keeps the mouse, so positions may lie outside the image.
-/// It takes drops of palette items (and nothing else), without feedback while they hover.
+/// Shows a surface's image at a zoom (at 100 % on an ordinary screen 1:1 at its own size,
+/// otherwise drawn again at the screen's resolution) and reports the mouse in
+/// image pixels: pointer positions are divided by the zoom and rounded to whole pixels, halves
+/// to even. While a button is held the canvas keeps the mouse, so positions may lie outside
+/// the image. It takes drops of palette items (and nothing else), without feedback while they
+/// hover. Ctrl with the mouse wheel asks for another zoom.
 class Canvas : public QWidget
 {
     Q_OBJECT
@@ -23,6 +28,11 @@ public:
     Surface *surface() const { return m_surface; }
     /// Repaints the whole canvas from the surface's image.
     void refresh();
+    /// Shows the surface at percent of its size; the canvas takes the shown size.
+    void setZoom(int percent);
+    int zoom() const { return m_zoom; }
+    /// The image pixel a point of the canvas shows, rounded to whole pixels.
+    QPointF imagePosition(QPointF canvasPosition) const;
 
 signals:
     /// A button was pressed or released; position in image pixels.
@@ -33,6 +43,8 @@ signals:
     /// A palette item (tag and index as PaletteItem carries them) was dropped at position,
     /// in image pixels.
     void itemDropped(int tag, int index, QPointF position);
+    /// Ctrl and the mouse wheel: steps up (positive) or down (negative) the zoom.
+    void zoomRequested(int steps);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -42,11 +54,15 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void followSize();
 
     QPointer<Surface> m_surface;
+    int m_zoom = 100;
+    ScaledView m_view;
+    int m_wheelAngle = 0; // wheel turn not yet taken as a zoom step, in eighths of a degree
 };
 
 } // namespace kinetra

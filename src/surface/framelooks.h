@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/picturecompanions.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -36,6 +38,8 @@ struct FrameLooks
     /// box 4's picture. Pure white pixels, and pixels more than half transparent, are
     /// see-through.
     std::array<QImage, 8> symbols;
+    /// Their denser versions, drawn when a frame is shown larger than the field's own size.
+    std::array<PictureCompanions, 8> symbolCompanions;
     /// The palette's "Hide Player" boxes: a ticked player is not drawn.
     std::array<bool, 10> hideOffense{};
     std::array<bool, 10> hideDefense{};

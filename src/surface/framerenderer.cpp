@@ -5,6 +5,7 @@
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
 #include "surface/framelooks.h"
+#include "surface/picturecompanions.h"
 #include "surface/surface.h"
 
 #include <algorithm>
@@ -18,11 +19,6 @@ namespace {
 
 // Raised when the surface cannot draw an arrowhead.
 constexpr int kInvalidProcedureCall = 5;
-
-bool transparent(QRgb pixel)
-{
-    return qAlpha(pixel) < 128 || (pixel & 0x00FFFFFFu) == 0x00FFFFFFu;
-}
 
 } // namespace
 
@@ -87,10 +83,11 @@ void FrameRenderer::drawSymbols(const PlayConfig &frame, Surface &pic, const Fra
             const auto *source = reinterpret_cast<const QRgb *>(symbol.constScanLine(r));
             auto *dest = reinterpret_cast<QRgb *>(target->scanLine(Y + r));
             for (int c = 0; c < width; ++c) {
-                if (!transparent(source[c]))
+                if (!seeThrough(source[c]))
                     dest[X + c] = source[c] | 0xFF000000u;
             }
         }
+        pic.notePicture(QRect(X, Y, width, height), looks.symbols[k], looks.symbolCompanions[k]);
     }
     if (target)
         pic.markChanged();

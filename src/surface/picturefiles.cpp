@@ -48,20 +48,23 @@ QString fileInFolder(const QString &folder, const QString &name)
 ResolvedPicture resolvePicture(const QString &stored, const QString &programDir,
                                const QString &defaultName, const std::function<QImage()> &drawn)
 {
+    auto read = [](const QImage &image, PictureOrigin origin, const QString &file) {
+        return ResolvedPicture{image, origin, file, loadCompanions(file, image.size())};
+    };
     if (QImage image = readPicture(stored); !image.isNull())
-        return {image, PictureOrigin::Stored, stored};
+        return read(image, PictureOrigin::Stored, stored);
     const QString sameName = fileInFolder(programDir, storedFileName(stored));
     if (QImage image = readPicture(sameName); !image.isNull())
-        return {image, PictureOrigin::ProgramFolder, sameName};
+        return read(image, PictureOrigin::ProgramFolder, sameName);
     const QString fallback = fileInFolder(programDir, defaultName);
     if (QImage image = readPicture(fallback); !image.isNull())
-        return {image, PictureOrigin::ProgramDefault, fallback};
+        return read(image, PictureOrigin::ProgramDefault, fallback);
     QImage image = drawn ? drawn() : QImage();
     if (image.isNull()) {
         image = QImage(1, 1, QImage::Format_RGB32);
         image.fill(Qt::white);
     }
-    return {image, PictureOrigin::Drawn, QString()};
+    return {image, PictureOrigin::Drawn, QString(), {}};
 }
 
 QString fieldPictureName(int index)

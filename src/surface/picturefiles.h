@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/picturecompanions.h"
+
 #include <QImage>
 #include <QString>
 
@@ -25,13 +27,14 @@ struct ResolvedPicture
     QImage image;
     PictureOrigin origin = PictureOrigin::Drawn;
     QString file; ///< the file read, empty for a drawn picture
+    PictureCompanions companions; ///< the denser versions beside the file read
 };
 
 /// The picture to show for a stored picture path, trying in turn: the stored path; a file of
 /// the same name in the program folder (the program folder may have moved since the path was
 /// stored); the program folder's default picture `defaultName`; `drawn()`. File names in the
 /// program folder are matched without regard to case. Never returns a null image; the stored
-/// path itself is left for the caller to keep.
+/// path itself is left for the caller to keep. The companions come from beside the file read.
 ResolvedPicture resolvePicture(const QString &stored, const QString &programDir,
                                const QString &defaultName, const std::function<QImage()> &drawn);
 

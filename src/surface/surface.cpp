@@ -1,14 +1,36 @@
 #include "surface/surface.h"
 
+#include <QCache>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 namespace kinetra {
+
+/// One drawing call, kept to be drawn again at another scale.
+struct Surface::Drawing
+{
+    enum Kind { Line, Box, FillBox, Circle, Polygon, Text, Picture };
+    Kind kind = Line;
+    bool inverted = false;
+    QColor color; // pen, text or fill colour
+    QColor fill;
+    int lineWidth = 1;
+    int lineStyle = 0;
+    QPolygon points; // line and box: two points; circle: the centre; polygon: its corners
+    int radius = 0;
+    QPointF baseline; // text: where its baseline starts
+    QString text;
+    QFont font;
+    QRect area; // fill box, picture
+    QImage picture;
+    PictureCompanions companions;
+};
 
 namespace {
 
@@ -41,7 +63,9 @@ Surface::Surface(QObject *parent)
     setFont(m_font);
 }
 
-void Surface::setPicture(const QImage &picture)
+Surface::~Surface() = default;
+
+void Surface::setPicture(const QImage &picture, const PictureCompanions &companions)
 {
     // The surface never loses its field: an empty picture leaves the one it has.
     if (picture.isNull())
@@ -50,7 +74,9 @@ void Surface::setPicture(const QImage &picture)
     m_picture = picture.convertToFormat(QImage::Format_RGB32);
     m_picture.setDotsPerMeterX(kDotsPerMeter);
     m_picture.setDotsPerMeterY(kDotsPerMeter);
+    m_companions = companions;
     m_image = m_picture;
+    wiped();
     if (m_image.size() != oldSize)
         emit sizeChanged(m_image.size());
     emit changed();
@@ -59,7 +85,31 @@ void Surface::setPicture(const QImage &picture)
 void Surface::clear()
 {
     m_image = m_picture;
+    wiped();
     emit changed();
+}
+
+qsizetype Surface::drawingCount() const
+{
+    return qsizetype(m_drawings.size());
+}
+
+void Surface::wiped()
+{
+    m_drawings.clear();
+    ++m_wipes;
+}
+
+Surface::Drawing &Surface::record(int kind, const QColor &color)
+{
+    Drawing &d = m_drawings.emplace_back();
+    d.kind = Drawing::Kind(kind);
+    d.inverted = m_drawMode == DrawMode::Invert;
+    d.color = color;
+    d.fill = m_fillColor;
+    d.lineWidth = m_lineWidth;
+    d.lineStyle = m_lineStyle;
+    return d;
 }
 
 QRgb Surface::pixel(int x, int y) const
@@ -120,6 +170,7 @@ void Surface::line(int x1, int y1, int x2, int y2, const QColor &color)
     else
         painter.drawLine(x1, y1, x2, y2);
     painter.end();
+    record(Drawing::Line, color).points = QPolygon({QPoint(x1, y1), QPoint(x2, y2)});
     emit changed();
 }
 
@@ -139,6 +190,7 @@ void Surface::box(int x1, int y1, int x2, int y2, const QColor &color)
     // An aliased outline of a w x h rectangle covers w + 1 by h + 1 pixels: corner to corner.
     painter.drawRect(r.x(), r.y(), r.width() - 1, r.height() - 1);
     painter.end();
+    record(Drawing::Box, color).area = r;
     emit changed();
 }
 
@@ -156,6 +208,7 @@ void Surface::fillBox(int x1, int y1, int x2, int y2, const QColor &color)
     painter.setBrush(color);
     painter.drawRect(boxRect(x1, y1, x2, y2));
     painter.end();
+    record(Drawing::FillBox, color).area = boxRect(x1, y1, x2, y2);
     emit changed();
 }
 
@@ -168,6 +221,9 @@ void Surface::circle(int cx, int cy, int r, const QColor &outline)
     painter.setBrush(m_fillColor);
     painter.drawEllipse(QPoint(cx, cy), r, r);
     painter.end();
+    Drawing &d = record(Drawing::Circle, outline);
+    d.points = QPolygon({QPoint(cx, cy)});
+    d.radius = r;
     emit changed();
 }
 
@@ -192,6 +248,8 @@ bool Surface::polygon(std::span<const QPoint> points)
     for (size_t i = 0; i < points.size(); ++i)
         painter.drawLine(points[i], points[(i + 1) % points.size()]);
     painter.end();
+    record(Drawing::Polygon, m_foreColor).points =
+        QPolygon(QList<QPoint>(points.begin(), points.end()));
     emit changed();
     return true;
 }
@@ -204,8 +262,13 @@ void Surface::print(const QString &text)
         if (begin(painter)) {
             painter.setFont(m_font);
             painter.setPen(m_foreColor);
-            painter.drawText(QPointF(m_textPosition.x(), m_textPosition.y() + fm.ascent()), text);
+            const QPointF baseline(m_textPosition.x(), m_textPosition.y() + fm.ascent());
+            painter.drawText(baseline, text);
             painter.end();
+            Drawing &d = record(Drawing::Text, m_foreColor);
+            d.baseline = baseline;
+            d.text = text;
+            d.font = m_font;
             emit changed();
         }
     }
@@ -220,6 +283,278 @@ int Surface::textWidth(const QString &text) const
 int Surface::textHeight(const QString &) const
 {
     return metrics().height();
+}
+
+void Surface::notePicture(const QRect &area, const QImage &picture,
+                          const PictureCompanions &companions)
+{
+    if (area.isEmpty() || picture.isNull())
+        return;
+    Drawing &d = record(Drawing::Picture, QColor());
+    d.area = area;
+    d.picture = picture;
+    d.companions = companions;
+}
+
+namespace {
+
+// A line look at another scale: widths in image pixels, so a 1-pixel line stays one image
+// pixel wide and dashes keep their length against the field.
+QPen scaledPen(const QColor &color, int width, int style)
+{
+    QPen pen(color);
+    pen.setStyle(penStyleOf(style));
+    if (width <= 1) {
+        pen.setWidthF(1.0);
+        pen.setCapStyle(Qt::SquareCap);
+    } else {
+        pen.setWidth(width);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    return pen;
+}
+
+// A filled antialiased disc. Qt fills each small smooth disc slowly, and a frame draws many
+// alike (players, the ends of wide lines), so on an image each size, colour and quarter-pixel
+// offset is drawn once and then copied. Elsewhere (a printer) the disc is drawn as a figure.
+void drawDisc(QPainter &painter, QPointF centre, qreal radius, const QColor &color)
+{
+    const QTransform t = painter.transform();
+    const qreal rx = radius * t.m11();
+    const qreal ry = radius * t.m22();
+    const bool sprite = painter.device() && painter.device()->devType() == QInternal::Image
+                        && t.type() <= QTransform::TxScale && rx > 0
+                        && std::abs(rx - ry) < 0.01 * rx
+                        && painter.testRenderHint(QPainter::Antialiasing)
+                        && painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+    if (!sprite) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(centre, radius, radius);
+        return;
+    }
+    // Drawing runs on the user-interface thread only.
+    static QCache<QString, QImage> sprites(256);
+    const QPointF at = t.map(centre);
+    const int fx = qFloor((at.x() - qFloor(at.x())) * 4);
+    const int fy = qFloor((at.y() - qFloor(at.y())) * 4);
+    const int reach = qCeil(rx) + 1;
+    const QString key =
+        QString("%1/%2/%3/%4").arg(qRound(rx * 16)).arg(color.rgba()).arg(fx).arg(fy);
+    QImage *disc = sprites.object(key);
+    if (!disc) {
+        disc = new QImage(2 * reach + 2, 2 * reach + 2, QImage::Format_ARGB32_Premultiplied);
+        disc->fill(Qt::transparent);
+        QPainter p(disc);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        p.drawEllipse(QPointF(reach + fx / 4.0 + 0.125, reach + fy / 4.0 + 0.125), rx, rx);
+        p.end();
+        sprites.insert(key, disc);
+    }
+    painter.save();
+    painter.resetTransform();
+    painter.drawImage(QPoint(qFloor(at.x()) - reach, qFloor(at.y()) - reach), *disc);
+    painter.restore();
+}
+
+// The dashes of a line style, in line widths: on, off, on, off ...; empty for a solid line.
+QList<qreal> dashesOf(int lineStyle)
+{
+    switch (penStyleOf(lineStyle)) {
+    case Qt::DashLine: return {4, 2};
+    case Qt::DotLine: return {1, 2};
+    case Qt::DashDotLine: return {4, 2, 1, 2};
+    case Qt::DashDotDotLine: return {4, 2, 1, 2, 1, 2};
+    default: return {};
+    }
+}
+
+// A wide line with round caps, its dashes each capped, as a round-capped pen draws it. Qt
+// fills large slanting round-capped (and polygon) shapes slowly, but has a quick way for
+// flat-capped lines: a flat solid piece with a disc at each end is the same shape.
+void roundCappedLine(QPainter &painter, QPointF from, QPointF to, qreal width, int lineStyle,
+                     const QColor &color)
+{
+    QPen flat(color, width);
+    flat.setCapStyle(Qt::FlatCap);
+    const qreal r = width / 2;
+    const QLineF line(from, to);
+    const qreal length = line.length();
+    auto piece = [&](qreal start, qreal end) {
+        const QPointF a = line.pointAt(length > 0 ? start / length : 0);
+        const QPointF b = line.pointAt(length > 0 ? end / length : 0);
+        if (end > start) {
+            painter.setPen(flat);
+            painter.drawLine(a, b);
+        }
+        drawDisc(painter, a, r, color);
+        drawDisc(painter, b, r, color);
+    };
+    const QList<qreal> dashes = dashesOf(lineStyle);
+    if (dashes.isEmpty() || length == 0) {
+        piece(0, length);
+        return;
+    }
+    qreal at = 0;
+    for (qsizetype i = 0; at < length; i = (i + 1) % dashes.size()) {
+        const qreal next = at + dashes[i] * width;
+        if (i % 2 == 0)
+            piece(at, std::min(next, length));
+        at = next;
+    }
+}
+
+// Device pixels per image pixel.
+qreal deviceScaleOf(const QPainter &painter)
+{
+    const QTransform t = painter.transform();
+    return std::max(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
+}
+
+} // namespace
+
+void Surface::strokeLine(QPainter &painter, QPointF from, QPointF to, const Drawing &d)
+{
+    if (d.lineWidth > 1 && !d.inverted && penStyleOf(d.lineStyle) != Qt::NoPen) {
+        roundCappedLine(painter, from, to, d.lineWidth, d.lineStyle, d.color);
+        return;
+    }
+    painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+    if (from == to)
+        painter.drawPoint(from);
+    else
+        painter.drawLine(from, to);
+}
+
+void Surface::replay(QPainter &painter, const Drawing &d, qreal deviceScale)
+{
+    painter.save();
+    if (d.inverted) {
+        // Aliased like the record, so that drawing the band twice restores every pixel.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    }
+    // The image draws a line through the middle of the pixels it names: at a larger scale it
+    // runs through the middle of the block that pixel became.
+    const QPointF middle(0.5, 0.5);
+    switch (d.kind) {
+    case Drawing::Line:
+        strokeLine(painter, QPointF(d.points[0]) + middle, QPointF(d.points[1]) + middle, d);
+        break;
+    case Drawing::Box:
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(QPointF(d.area.topLeft()) + middle,
+                                QSizeF(d.area.width() - 1, d.area.height() - 1)));
+        break;
+    case Drawing::FillBox:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(d.color);
+        painter.drawRect(QRectF(d.area));
+        break;
+    case Drawing::Circle: {
+        const QPointF centre = QPointF(d.points[0]) + middle;
+        const qreal halfWidth = std::max(1, d.lineWidth) / 2.0;
+        if (d.lineStyle == 0 && d.color.alpha() == 255 && d.fill.alpha() == 255
+            && d.radius > halfWidth) {
+            // The same figure as a filled and outlined circle: two discs, drawn much faster.
+            drawDisc(painter, centre, d.radius + halfWidth, d.color);
+            drawDisc(painter, centre, d.radius - halfWidth, d.fill);
+            break;
+        }
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setBrush(d.fill);
+        painter.drawEllipse(centre, d.radius, d.radius);
+        break;
+    }
+    case Drawing::Polygon: {
+        const QPolygonF corners = QPolygonF(d.points).translated(middle);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(d.fill);
+        painter.drawPolygon(corners);
+        // Edge by edge, as the image draws it.
+        for (qsizetype i = 0; i < corners.size(); ++i)
+            strokeLine(painter, corners[i], corners[(i + 1) % corners.size()], d);
+        break;
+    }
+    case Drawing::Text: {
+        // The same size in image pixels on any device, and smooth: the image's letters are
+        // aliased only so that their pixels are exact.
+        QFont font = d.font;
+        font.setStyleStrategy(QFont::PreferDefault);
+        const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
+        if (font.pointSizeF() > 0 && dpi > 0)
+            font.setPointSizeF(font.pointSizeF() * 96.0 / dpi);
+        painter.setFont(font);
+        painter.setPen(d.color);
+        painter.drawText(d.baseline, d.text);
+        break;
+    }
+    case Drawing::Picture: {
+        const QImage &source = pictureForScale(d.picture, d.companions, deviceScale);
+        const qreal density = qreal(source.width()) / d.picture.width();
+        painter.drawImage(QRectF(d.area), withWhiteTransparent(source),
+                          QRectF(0, 0, d.area.width() * density, d.area.height() * density));
+        break;
+    }
+    }
+    painter.restore();
+}
+
+void Surface::renderField(QPainter &painter) const
+{
+    if (m_picture.isNull())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(m_picture.size())),
+                      pictureForScale(m_picture, m_companions, deviceScaleOf(painter)));
+    painter.restore();
+}
+
+void Surface::renderDrawings(QPainter &painter, qsizetype from, qsizetype to,
+                             bool withInverted) const
+{
+    const qreal scale = deviceScaleOf(painter);
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
+                           | QPainter::SmoothPixmapTransform);
+    for (qsizetype i = std::max<qsizetype>(0, from); i < std::min(to, drawingCount()); ++i) {
+        const Drawing &d = m_drawings[size_t(i)];
+        if (withInverted || !d.inverted)
+            replay(painter, d, scale);
+    }
+    painter.restore();
+}
+
+void Surface::render(QPainter &painter, const QRectF &target) const
+{
+    if (m_image.isNull() || target.isEmpty())
+        return;
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / width(), target.height() / height());
+    renderField(painter);
+    renderDrawings(painter, 0, drawingCount(), false);
+    painter.restore();
+}
+
+QImage Surface::scaledImage(qreal scale) const
+{
+    if (scale == 1.0 || m_image.isNull())
+        return m_image;
+    QImage image(qRound(width() * scale), qRound(height() * scale), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(kDotsPerMeter * scale));
+    image.setDotsPerMeterY(qRound(kDotsPerMeter * scale));
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    render(painter, QRectF(image.rect()));
+    painter.end();
+    return image;
 }
 
 Qt::PenStyle penStyleOf(int lineStyle)

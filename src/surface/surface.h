@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/picturecompanions.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -8,6 +10,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 class QFontMetrics;
 class QPainter;
@@ -22,6 +25,11 @@ Qt::PenStyle penStyleOf(int lineStyle);
 /// since the last clear, and the drawing state of a picture box (fore and fill colour, line
 /// width and style, draw mode, text position, font). All drawing is aliased, so every pixel
 /// is exact and the invert mode undoes itself. Coordinates are image pixels, origin top-left.
+///
+/// The image is the record at the field's own size. Every drawing is also kept, in image
+/// pixels, until the next wipe, so that the surface can be drawn again at any other scale
+/// (a zoomed view, a high-density screen, a printer, a larger export) at the device's own
+/// resolution: smooth circles, lines and letters, and the densest field picture there is.
 class Surface : public QObject
 {
     Q_OBJECT
@@ -30,10 +38,12 @@ public:
     enum class DrawMode { Copy, Invert };
 
     explicit Surface(QObject *parent = nullptr);
+    ~Surface() override;
 
     /// Makes picture the field: the surface takes its size and shows it bare. A null picture
-    /// changes nothing.
-    void setPicture(const QImage &picture);
+    /// changes nothing. companions are its denser versions, for drawing at other scales.
+    void setPicture(const QImage &picture, const PictureCompanions &companions = {});
+    const PictureCompanions &companions() const { return m_companions; }
     /// The bare field picture (RGB32).
     const QImage &picture() const { return m_picture; }
     /// Wipes everything drawn: the image becomes the bare field picture again.
@@ -93,6 +103,28 @@ public:
     int textWidth(const QString &text) const;
     int textHeight(const QString &text) const;
 
+    // Drawing at other scales.
+    /// Notes that picture was composited into the image with its top-left pixel at area's
+    /// top-left, cut to area's size, pure white see-through; drawn at other scales from the
+    /// densest of picture and its companions that fits.
+    void notePicture(const QRect &area, const QImage &picture,
+                     const PictureCompanions &companions);
+    /// How many drawings the surface holds: each drawing call since the last wipe is one.
+    qsizetype drawingCount() const;
+    /// Goes up with every wipe and every new picture: the drawings counted before are gone.
+    quint64 wipeCount() const { return m_wipes; }
+    /// Draws the bare field on painter, whose transform maps image pixels to its device.
+    void renderField(QPainter &painter) const;
+    /// Draws drawings from .. to - 1 on painter, whose transform maps image pixels to its
+    /// device. Inverted drawings (the rubber band) are drawn only when withInverted.
+    void renderDrawings(QPainter &painter, qsizetype from, qsizetype to, bool withInverted) const;
+    /// Paints the surface as shown, without inverted drawings, into target of painter's
+    /// device at the device's resolution. The painter's state is left as it was.
+    void render(QPainter &painter, const QRectF &target) const;
+    /// The surface as shown, drawn at `scale` times its size (each side rounded); at 1 the
+    /// image itself.
+    QImage scaledImage(qreal scale) const;
+
 signals:
     /// The image changed: something was drawn, wiped or replaced.
     void changed();
@@ -100,12 +132,20 @@ signals:
     void sizeChanged(QSize size);
 
 private:
+    struct Drawing;
     bool begin(QPainter &painter);
     QPen pen(const QColor &color) const;
     QFontMetrics metrics() const;
+    void wiped();
+    Drawing &record(int kind, const QColor &color);
+    static void replay(QPainter &painter, const Drawing &drawing, qreal deviceScale);
+    static void strokeLine(QPainter &painter, QPointF from, QPointF to, const Drawing &drawing);
 
     QImage m_picture;
+    PictureCompanions m_companions;
     QImage m_image;
+    std::vector<Drawing> m_drawings;
+    quint64 m_wipes = 0;
     QColor m_foreColor = Qt::black;
     QColor m_fillColor = Qt::black;
     int m_lineWidth = 1;

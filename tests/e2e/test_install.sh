@@ -18,6 +18,11 @@ lib=$root/lib/kinetra
 for f in Surface0.BMP Surface1.BMP Surface2.BMP Surface3.BMP Sym1.bmp Sym2.bmp Sym3.bmp Sym4.bmp \
          Sym5.bmp Sym6.bmp Sym7.bmp Sym8.bmp; do
     [ -f "$lib/$f" ] || fail "program folder lacks $f"
+    # Its companions drawn at two and four times the resolution stand beside it.
+    for density in 2 4; do
+        companion="${f%.*}@${density}x.png"
+        [ -f "$lib/$companion" ] || fail "program folder lacks $companion"
+    done
 done
 [ -d "$lib/Plays" ] || fail "program folder lacks Plays/"
 while IFS= read -r -d '' f; do

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -221,6 +222,89 @@ TEST_P(SymbolPicture, DrawsOnAWhiteSeeThroughBackgroundWithoutAPaleFringe)
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, SymbolPicture, testing::Range(1, 9));
+
+// The denser companions: drawn at their own resolution, they show the same picture as the
+// 1x file (close once scaled down), with the symbols' white ground and hard edges.
+struct CompanionCase
+{
+    QString name;
+    int density;
+};
+
+void PrintTo(const CompanionCase& c, std::ostream* os)
+{
+    *os << c.name.toStdString() << "@" << c.density << "x";
+}
+
+class CompanionPicture : public testing::TestWithParam<CompanionCase>
+{};
+
+TEST_P(CompanionPicture, ShowsThePictureAtItsDensity)
+{
+    const CompanionCase& c = GetParam();
+    const QImage base(programFile(c.name + (c.name.startsWith("Sym") ? ".bmp" : ".BMP")));
+    const QImage dense(programFile(QString("%1@%2x.png").arg(c.name).arg(c.density)));
+    ASSERT_FALSE(base.isNull());
+    ASSERT_EQ(dense.size(), base.size() * c.density);
+    if (!c.name.startsWith("Sym")) {
+        const QImage shrunk = dense.scaled(base.size(), Qt::IgnoreAspectRatio,
+                                           Qt::SmoothTransformation)
+                                  .convertToFormat(base.format());
+        double difference = 0;
+        for (int y = 0; y < base.height(); ++y)
+            for (int x = 0; x < base.width(); ++x)
+                difference += std::abs(qGray(base.pixel(x, y)) - qGray(shrunk.pixel(x, y)));
+        EXPECT_LT(difference / (base.width() * base.height()), 12.0) << "not the same field";
+        return;
+    }
+    // A symbol covers the same pixels: those drawn in the 1x picture are mostly drawn in the
+    // dense one (at least half of their block), and the other way round.
+    int both = 0, either = 0;
+    for (int y = 0; y < base.height(); ++y) {
+        for (int x = 0; x < base.width(); ++x) {
+            int drawn = 0;
+            for (int dy = 0; dy < c.density; ++dy)
+                for (int dx = 0; dx < c.density; ++dx)
+                    drawn += !isWhite(dense, x * c.density + dx, y * c.density + dy);
+            const bool inDense = 2 * drawn >= c.density * c.density;
+            both += inDense && !isWhite(base, x, y);
+            either += inDense || !isWhite(base, x, y);
+        }
+    }
+    EXPECT_GT(double(both) / either, 0.8) << "not the same symbol";
+
+    const int side = dense.width();
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            if (x < c.density || y < c.density || x >= side - c.density || y >= side - c.density) {
+                EXPECT_TRUE(isWhite(dense, x, y)) << "border pixel " << x << "," << y;
+            }
+            const bool edge = isWhite(dense, x - 1, y) || isWhite(dense, x + 1, y)
+                              || isWhite(dense, x, y - 1) || isWhite(dense, x, y + 1);
+            if (!isWhite(dense, x, y) && edge) {
+                EXPECT_LT(qGray(dense.pixel(x, y)), 235) << "pale edge pixel " << x << "," << y;
+            }
+        }
+    }
+}
+
+std::vector<CompanionCase> companionCases()
+{
+    std::vector<CompanionCase> cases;
+    for (int density : {2, 4}) {
+        for (int i = 0; i < 4; ++i)
+            cases.push_back({QString("Surface%1").arg(i), density});
+        for (int i = 1; i <= 8; ++i)
+            cases.push_back({QString("Sym%1").arg(i), density});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Assets, CompanionPicture, testing::ValuesIn(companionCases()),
+                         [](const auto& info) {
+                             return QString("%1_%2x").arg(info.param.name).arg(info.param.density)
+                                 .toStdString();
+                         });
 
 TEST(ProgramFolder, HasThePlaysFolder)
 {

@@ -21,7 +21,9 @@
 #include <QDir>
 #include <QMenu>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -95,7 +97,12 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsCase{{"--export", "a.pdf", "--delay", "100", "p.KTR"}, Action::Error, "for .gif"},
         ArgsCase{{"--export", "a.gif", "--delay", "10", "p.KTR"}, Action::Error, "--delay needs"},
         ArgsCase{{"--export", "a.gif", "--delay", "-5", "p.KTR"}, Action::Error, "--delay needs"},
-        ArgsCase{{"--export", "a.png", "--colour", "p.KTR"}, Action::Error, "Unknown option"}));
+        ArgsCase{{"--export", "a.png", "--colour", "p.KTR"}, Action::Error, "Unknown option"},
+        ArgsCase{{"--export", "a.bmp", "--scale", "8", "p.KTR"}, Action::Export, ""},
+        ArgsCase{{"--export", "a.png", "--scale", "9", "p.KTR"}, Action::Error, "--scale needs"},
+        ArgsCase{{"--export", "a.png", "--scale", "0", "p.KTR"}, Action::Error, "--scale needs"},
+        ArgsCase{{"--export", "a.pdf", "--scale", "2", "p.KTR"}, Action::Error,
+                 "for .png, .bmp and .gif"}));
 
 TEST(CommandLine, OnlyTheExportHelpAndVersionOptionsLeaveTheWindowOut)
 {
@@ -201,6 +208,21 @@ TEST_F(ExportTest, PngAndBmpEqualTheWindowsSurfacePixelForPixel)
     EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), windowPicture(3));
     EXPECT_EQ(bmp.convertToFormat(QImage::Format_RGB32), windowPicture(1));
     EXPECT_NE(windowPicture(1), windowPicture(3));
+}
+
+TEST_F(ExportTest, ScaleDrawsLargerPicturesAtTheirOwnResolution)
+{
+    ASSERT_EQ(run({"--export", out("big.png"), "--scale", "3", "--frame", "2", play()}),
+              kExitOk)
+        << errors.toStdString();
+    const QImage big(out("big.png"));
+    EXPECT_EQ(big.size(), QSize(1200, 1119));
+    // Drawn at that size, not the 1x picture enlarged.
+    const QImage small = windowPicture(2);
+    EXPECT_NE(big.convertToFormat(QImage::Format_RGB32),
+              small.scaled(big.size()).convertToFormat(QImage::Format_RGB32));
+    ASSERT_EQ(run({"--export", out("big.gif"), "--scale", "2", play()}), kExitOk);
+    EXPECT_EQ(QImage(out("big.gif")).size(), QSize(800, 746));
 }
 
 TEST_F(ExportTest, AllWritesEveryFrameUnderANumberedName)
@@ -312,6 +334,22 @@ TEST_F(ExportTest, PdfPrintsEveryFrameThenTheNotesAsTheWindowPrintsAllFrames)
     EXPECT_EQ(run({"--export", out("none/x.pdf"), play()}), kExitFailed);
     EXPECT_FALSE(QFileInfo::exists(out("none")));
     EXPECT_EQ(files(), QStringList({"bare.PDF", "large.pdf", "small.pdf", "squeeze.KTR"}));
+}
+
+// The frames are printed through the renderer at the printer's resolution: the labels on
+// the field are text in the PDF, as the header and the legend are.
+TEST_F(ExportTest, PdfHoldsTheLabelsAsText)
+{
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    ASSERT_EQ(run({"--export", out("text.pdf"), "--no-notes", play()}), kExitOk);
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {out("text.pdf"), "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (const char *expected : {"Squeeze 1", "Squeeze 4", "O3", "D7", "Line3", "Squeeze play"})
+        EXPECT_TRUE(text.contains(expected)) << expected << " not found in:\n"
+                                             << text.toStdString();
 }
 
 // A GIF read back with giflib: each image composited as a viewer shows it, with its delay.
@@ -521,7 +559,12 @@ TEST_F(WindowExport, PngIsTheSurfaceAsShownPdfAndGifThePlay)
 {
     window->palette->ChkActiveOff[4]->click(); // a hidden player stays hidden in the export
     choose(out("frame.png"));
+    // Twice the field's size unless File > Export Size says otherwise.
     EXPECT_EQ(QImage(out("frame.png")).convertToFormat(QImage::Format_RGB32),
+              window->surface->scaledImage(2).convertToFormat(QImage::Format_RGB32));
+    window->menuItem("mnuFileExportSize1")->trigger();
+    choose(out("frame1.png"));
+    EXPECT_EQ(QImage(out("frame1.png")).convertToFormat(QImage::Format_RGB32),
               window->surface->image().convertToFormat(QImage::Format_RGB32));
 
     choose(out("play.pdf"));

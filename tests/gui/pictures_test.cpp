@@ -7,6 +7,7 @@
 #include "surface/dragpicture.h"
 #include "surface/picturefiles.h"
 
+#include <QAction>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -222,6 +223,7 @@ TEST_F(MissingPictures, LoadPicturesFollowsTheRecordAndRedraws)
     QImage small(300, 200, QImage::Format_RGB32);
     small.fill(QColor(10, 90, 10));
     ASSERT_TRUE(small.save(program.path("small.png")));
+    window->menuItem("mnuViewActualSize")->trigger(); // the field shown at its own size
     window->Prefs.PicFile[0] = program.path("small.png").toStdString();
     window->LoadPictures();
     EXPECT_EQ(window->canvas->size(), QSize(300, 200));

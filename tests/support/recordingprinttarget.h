@@ -85,6 +85,10 @@ public:
         m_to.drawBox(a, b, pen);
     }
     void drawImage(const QRect &r, const QImage &image) override { m_to.drawImage(r, image); }
+    void drawSurface(const QRect &r, const Surface &surface) override
+    {
+        m_to.drawSurface(r, surface);
+    }
     void drawShape(const QPainterPath &shape, const QPen &outline, const QBrush &fill) override
     {
         m_to.drawShape(shape, outline, fill);
