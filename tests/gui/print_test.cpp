@@ -315,8 +315,9 @@ TEST(PrintLayoutTest, SmallRowsStayClearOfTheLegend)
         const auto first = target.pictures(0);
         ASSERT_EQ(first.size(), legend ? 8 : 10) << "legend " << legend;
         EXPECT_EQ(first.last().rect.height(), 506);
-        if (legend)
+        if (legend) {
             EXPECT_LT(first.last().rect.bottom(), 3000);
+        }
         EXPECT_EQ(target.pages.size(), 2);
     }
 }

@@ -99,8 +99,9 @@ TEST_F(SmoothPlayback, GlidesOverThePauseAndShowsEachFrameWhenItIsDue)
         EXPECT_NEAR(first[i].t, double(first[i].at - shownAt[0]) / 1000.0, 1e-9);
         EXPECT_GT(first[i].t, 0.0);
         EXPECT_LT(first[i].t, 1.0);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(first[i].t, first[i - 1].t);
+        }
     }
     // After frame 3 the glide heads back to 2.
     bool backwards = false;

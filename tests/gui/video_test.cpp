@@ -350,7 +350,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
                                   QTest::keyClick(&v, Qt::Key_D, Qt::AltModifier);
                                   // A mnemonic presses the button visibly before it clicks.
-                                  QTest::qWaitFor([&v] { return !v.isVisible(); }, 2000);
+                                  EXPECT_TRUE(
+                                      QTest::qWaitFor([&v] { return !v.isVisible(); }, 2000));
                               }},
                     CloseCase{"CloseBox", [](frmvideo &v) { v.close(); }},
                     CloseCase{"Escape", [](frmvideo &v) { QTest::keyClick(&v, Qt::Key_Escape); }}),

@@ -42,22 +42,25 @@ void RecordingPrintTarget::drawText(const QPoint &topLeft, const QString &text)
     if (!begun || finished)
         throw std::logic_error("text outside the document");
     pages.last().append({Item::Text, QRect(topLeft, QSize(textWidth(text), textHeight(text))),
-                         text, QPen(), QImage()});
+                         text, QPen(), QImage(), QColor(), QPainterPath()});
 }
 
 void RecordingPrintTarget::drawLine(const QPoint &from, const QPoint &to, const QPen &pen)
 {
-    pages.last().append({Item::Line, QRect(from, to), QString(), pen, QImage()});
+    pages.last().append(
+        {Item::Line, QRect(from, to), QString(), pen, QImage(), QColor(), QPainterPath()});
 }
 
 void RecordingPrintTarget::drawBox(const QPoint &corner1, const QPoint &corner2, const QPen &pen)
 {
-    pages.last().append({Item::Box, QRect(corner1, corner2), QString(), pen, QImage()});
+    pages.last().append({Item::Box, QRect(corner1, corner2), QString(), pen, QImage(), QColor(),
+                         QPainterPath()});
 }
 
 void RecordingPrintTarget::drawImage(const QRect &target, const QImage &image)
 {
-    pages.last().append({Item::Image, target, QString(), QPen(), image});
+    pages.last().append({Item::Image, target, QString(), QPen(), image, QColor(),
+                         QPainterPath()});
 }
 
 void RecordingPrintTarget::drawShape(const QPainterPath &shape, const QPen &outline,
