@@ -1,9 +1,69 @@
 #include "surface/picturecompanions.h"
 
 #include <QCache>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QMutex>
+
+#include <algorithm>
+#include <mutex>
 
 namespace kinetra {
+
+namespace {
+
+struct KeptPicture
+{
+    qint64 size = 0;
+    QDateTime modified;
+    QDateTime changed;
+    QImage image;
+};
+
+// Up to 96 MB of decoded pictures: all four fields with their companions fit.
+constexpr qsizetype kKeptKilobytes = 96 * 1024;
+
+QMutex keptLock;
+QCache<QString, KeptPicture> &keptPictures()
+{
+    static QCache<QString, KeptPicture> kept(kKeptKilobytes);
+    return kept;
+}
+
+} // namespace
+
+QImage readPictureFile(const QString &path)
+{
+    if (path.isEmpty())
+        return QImage();
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return QImage();
+    const QString key = info.absoluteFilePath();
+    const qint64 size = info.size();
+    const QDateTime modified = info.lastModified();
+    const QDateTime changed = info.metadataChangeTime();
+    {
+        const QMutexLocker lock(&keptLock);
+        if (const KeptPicture *kept = keptPictures().object(key);
+            kept && kept->size == size && kept->modified == modified
+            && kept->changed == changed)
+            return kept->image;
+    }
+    QImage image;
+    if (!image.load(path) || image.width() < 1 || image.height() < 1)
+        return QImage();
+    const QMutexLocker lock(&keptLock);
+    keptPictures().insert(key, new KeptPicture{size, modified, changed, image},
+                          std::max<qsizetype>(1, image.sizeInBytes() / 1024));
+    return image;
+}
+
+void forgetPictureFiles()
+{
+    const QMutexLocker lock(&keptLock);
+    keptPictures().clear();
+}
 
 QString companionFileName(const QString &pictureFile, int density)
 {
@@ -13,28 +73,56 @@ QString companionFileName(const QString &pictureFile, int density)
     return folder + name;
 }
 
-PictureCompanions loadCompanions(const QString &pictureFile, QSize pictureSize)
+struct PictureCompanions::Beside
 {
-    auto load = [&](int density) {
-        QImage image;
-        if (pictureFile.isEmpty() || !image.load(companionFileName(pictureFile, density))
-            || image.size() != pictureSize * density)
-            return QImage();
-        return image;
-    };
-    return PictureCompanions{load(2), load(4)};
+    QString file;
+    QSize size;
+    std::once_flag read[2];
+    QImage image[2];
+};
+
+PictureCompanions::PictureCompanions(const QImage &x2, const QImage &x4)
+    : m_x2(x2)
+    , m_x4(x4)
+{
 }
 
-const QImage &pictureForScale(const QImage &picture, const PictureCompanions &companions,
-                              qreal scale)
+PictureCompanions PictureCompanions::besideFile(const QString &pictureFile, QSize pictureSize)
+{
+    PictureCompanions companions;
+    if (!pictureFile.isEmpty()) {
+        companions.m_beside = std::make_shared<Beside>();
+        companions.m_beside->file = pictureFile;
+        companions.m_beside->size = pictureSize;
+    }
+    return companions;
+}
+
+QImage PictureCompanions::atDensity(int density) const
+{
+    const QImage &given = density == 2 ? m_x2 : m_x4;
+    if (!given.isNull() || !m_beside || (density != 2 && density != 4))
+        return given;
+    Beside &beside = *m_beside;
+    const int slot = density == 2 ? 0 : 1;
+    std::call_once(beside.read[slot], [&] {
+        const QImage image = readPictureFile(companionFileName(beside.file, density));
+        if (image.size() == beside.size * density)
+            beside.image[slot] = image;
+    });
+    return beside.image[slot];
+}
+
+QImage pictureForScale(const QImage &picture, const PictureCompanions &companions, qreal scale)
 {
     if (scale <= 1.0 || picture.isNull())
         return picture;
-    if (scale <= 2.0 && !companions.x2.isNull())
-        return companions.x2;
-    if (!companions.x4.isNull())
-        return companions.x4;
-    return companions.x2.isNull() ? picture : companions.x2;
+    const int wanted = scale <= 2.0 ? 2 : 4;
+    if (QImage image = companions.atDensity(wanted); !image.isNull())
+        return image;
+    if (QImage image = companions.atDensity(6 - wanted); !image.isNull())
+        return image;
+    return picture;
 }
 
 QImage withWhiteTransparent(const QImage &picture)

@@ -3,29 +3,51 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
 namespace kinetra {
 
 /// Denser versions of a picture file NAME.EXT: NAME@2x.png and NAME@4x.png beside it, two and
 /// four times its width and height, drawn when the picture is shown larger than its own size.
-/// Either may be missing (a null image).
-struct PictureCompanions
+/// Either may be missing (a null image). Companions beside a file are read when first drawn,
+/// so a window at 100 % never reads them and a print reads only the density it needs; copies
+/// share what was read.
+class PictureCompanions
 {
-    QImage x2;
-    QImage x4;
+public:
+    PictureCompanions() = default;
+    /// Companions already in memory.
+    PictureCompanions(const QImage &x2, const QImage &x4);
+    /// The companions beside pictureFile, read on first need. One that cannot be read, or
+    /// whose size is not its density times pictureSize, is left out.
+    static PictureCompanions besideFile(const QString &pictureFile, QSize pictureSize);
+
+    /// The companion of density 2 or 4, a null image when there is none.
+    QImage atDensity(int density) const;
+
+private:
+    struct Beside;
+    QImage m_x2;
+    QImage m_x4;
+    std::shared_ptr<Beside> m_beside;
 };
+
+/// The picture in a file, or a null image when it cannot be read. A file is decoded once and
+/// kept while its size and time stamps stay the same, so the plays of a playbook, a reopened
+/// play and the window share their field pictures and the denser companions are read once.
+QImage readPictureFile(const QString &path);
+
+/// Drops every picture kept by readPictureFile, so that the next read decodes the file again.
+void forgetPictureFiles();
 
 /// The companion file names of a picture file: "fields/Surface0.BMP" gives
 /// "fields/Surface0@2x.png" (density 2) and "fields/Surface0@4x.png" (density 4).
 QString companionFileName(const QString &pictureFile, int density);
 
-/// The companions beside pictureFile. A companion that cannot be read, or whose size is not
-/// its density times pictureSize, is left out.
-PictureCompanions loadCompanions(const QString &pictureFile, QSize pictureSize);
-
 /// Of a picture and its companions, the one to draw at `scale` device pixels per picture
 /// pixel: the least dense one that is at least as dense as scale; without such a one, the
 /// densest there is (which the painter then enlarges smoothly).
-const QImage &pictureForScale(const QImage &picture, const PictureCompanions &companions,
+QImage pictureForScale(const QImage &picture, const PictureCompanions &companions,
                               qreal scale);
 
 /// Whether a symbol pixel is see-through: pure white, or more than half transparent.

@@ -14,14 +14,6 @@ namespace kinetra {
 
 namespace {
 
-QImage readPicture(const QString &path)
-{
-    QImage image;
-    if (path.isEmpty() || !image.load(path) || image.width() < 1 || image.height() < 1)
-        return QImage();
-    return image;
-}
-
 // The last component of a stored path, also of one written with backslashes.
 QString storedFileName(const QString &stored)
 {
@@ -49,15 +41,15 @@ ResolvedPicture resolvePicture(const QString &stored, const QString &programDir,
                                const QString &defaultName, const std::function<QImage()> &drawn)
 {
     auto read = [](const QImage &image, PictureOrigin origin, const QString &file) {
-        return ResolvedPicture{image, origin, file, loadCompanions(file, image.size())};
+        return ResolvedPicture{image, origin, file, PictureCompanions::besideFile(file, image.size())};
     };
-    if (QImage image = readPicture(stored); !image.isNull())
+    if (QImage image = readPictureFile(stored); !image.isNull())
         return read(image, PictureOrigin::Stored, stored);
     const QString sameName = fileInFolder(programDir, storedFileName(stored));
-    if (QImage image = readPicture(sameName); !image.isNull())
+    if (QImage image = readPictureFile(sameName); !image.isNull())
         return read(image, PictureOrigin::ProgramFolder, sameName);
     const QString fallback = fileInFolder(programDir, defaultName);
-    if (QImage image = readPicture(fallback); !image.isNull())
+    if (QImage image = readPictureFile(fallback); !image.isNull())
         return read(image, PictureOrigin::ProgramDefault, fallback);
     QImage image = drawn ? drawn() : QImage();
     if (image.isNull()) {

@@ -10,6 +10,8 @@
 
 #include "imagecheck.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -50,12 +52,9 @@ class CompanionChoiceTest : public testing::TestWithParam<DensityCase>
 TEST_P(CompanionChoiceTest, TakesTheLeastDenseThatIsDenseEnough)
 {
     const QImage base = filled(10, qRgb(1, 1, 1));
-    PictureCompanions companions;
-    if (GetParam().x2)
-        companions.x2 = filled(20, qRgb(2, 2, 2));
-    if (GetParam().x4)
-        companions.x4 = filled(40, qRgb(4, 4, 4));
-    const QImage &chosen = pictureForScale(base, companions, GetParam().scale);
+    const PictureCompanions companions(GetParam().x2 ? filled(20, qRgb(2, 2, 2)) : QImage(),
+                                       GetParam().x4 ? filled(40, qRgb(4, 4, 4)) : QImage());
+    const QImage chosen = pictureForScale(base, companions, GetParam().scale);
     EXPECT_EQ(chosen.width(), 10 * GetParam().chosen);
 }
 
@@ -77,12 +76,34 @@ TEST(Companions, AreReadFromBesideThePictureAtTheirOwnDensityOnly)
     QTemporaryDir dir;
     const QString picture = dir.filePath("Sym3.bmp");
     ASSERT_TRUE(filled(24, qRgb(9, 9, 9)).save(picture, "BMP"));
+    const PictureCompanions companions = PictureCompanions::besideFile(picture, QSize(24, 24));
+    // Read when first drawn, not when the picture is.
     ASSERT_TRUE(filled(48, qRgb(10, 10, 10)).save(dir.filePath("Sym3@2x.png")));
     ASSERT_TRUE(filled(90, qRgb(11, 11, 11)).save(dir.filePath("Sym3@4x.png"))); // not 96
-    const PictureCompanions companions = loadCompanions(picture, QSize(24, 24));
-    EXPECT_EQ(companions.x2.size(), QSize(48, 48));
-    EXPECT_TRUE(companions.x4.isNull()) << "a companion of the wrong size is left out";
+    EXPECT_EQ(companions.atDensity(2).size(), QSize(48, 48));
+    EXPECT_TRUE(companions.atDensity(4).isNull()) << "a companion of the wrong size is left out";
     EXPECT_EQ(companionFileName("/a/b.c/Surface0.BMP", 4), "/a/b.c/Surface0@4x.png");
+}
+
+TEST(PictureFiles, AreDecodedOnceAndReadAgainWhenTheFileChanges)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Surface0@4x.png");
+    ASSERT_TRUE(filled(40, qRgb(1, 2, 3)).save(path));
+    const QImage first = readPictureFile(path);
+    EXPECT_EQ(readPictureFile(path).cacheKey(), first.cacheKey())
+        << "a second read shares the decoded picture";
+
+    ASSERT_TRUE(filled(40, qRgb(7, 8, 9)).save(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_EQ(readPictureFile(path).pixel(0, 0), qRgb(7, 8, 9)) << "the replaced file is read";
+
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_TRUE(readPictureFile(path).isNull());
 }
 
 // ---- The surface at other scales ------------------------------------------------------------
@@ -167,7 +188,7 @@ TEST_F(ScaledSymbolTest, ComesFromTheDenserCompanionWithWhiteSeeThrough)
         for (int x = 0; x < 40; ++x)
             dense.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 200));
     looks.symbols.fill(symbol);
-    looks.symbolCompanions.fill(PictureCompanions{QImage(), dense});
+    looks.symbolCompanions.fill(PictureCompanions(QImage(), dense));
     frame.SYMBOLX[1] = 30;
     frame.SYMBOLY[1] = 40;
     FrameRenderer::Draw(frame, pic, looks);
