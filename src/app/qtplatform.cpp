@@ -95,7 +95,10 @@ std::optional<QString> QtPlatform::openFileName(const FileDialog &d)
 {
     QFileDialog dialog(dialogParent(), d.title, d.startFolder, qtFileFilter(d.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(d.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(d.folder      ? QFileDialog::Directory
+                       : d.mustExist ? QFileDialog::ExistingFile
+                                     : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::ShowDirsOnly, d.folder);
     if (!d.proposedName.isEmpty())
         dialog.selectFile(d.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

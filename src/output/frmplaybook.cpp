@@ -202,12 +202,11 @@ void frmPlaybook::updateButtons()
 
 void frmPlaybook::CmdFolder_Click()
 {
-    // The file dialog picks a play; the folder it lies in is the one listed.
     Platform::FileDialog dialog;
-    dialog.title = "Choose a Play in the Folder";
-    dialog.filter = "Play Files (*.KTR)|*.KTR";
+    dialog.title = "Choose the Folder of Plays";
     dialog.startFolder = m_folder;
     dialog.mustExist = true;
+    dialog.folder = true;
     std::optional<QString> chosen;
     try {
         chosen = m_platform.openFileName(dialog);
@@ -216,7 +215,7 @@ void frmPlaybook::CmdFolder_Click()
         return;
     }
     if (chosen && !chosen->trimmed().isEmpty())
-        setFolder(QFileInfo(chosen->trimmed()).absolutePath());
+        setFolder(QFileInfo(chosen->trimmed()).absoluteFilePath());
 }
 
 void frmPlaybook::moveCurrent(int by)

@@ -42,6 +42,7 @@ public:
         QString startFolder;
         QString proposedName;
         bool mustExist = false;      // open: the chosen file must exist
+        bool folder = false;         // open: an existing folder is chosen, not a file
         bool confirmReplace = false; // save: ask before replacing an existing file
         // save: added to a typed name that has no extension; where the chosen filter names
         // one extension ("*.gif"), that one is added instead

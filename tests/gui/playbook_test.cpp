@@ -292,8 +292,9 @@ TEST_F(PlaybookDialogTest, AnUnreadablePlayIsNamedAndNothingIsPrinted)
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("4,\"DAZI\",\"1.4\",\"Half a play\"\r\n");
     broken.close();
-    platform.queueText(dir.filePath("A.ktr")); // Choose Folder: a play in the folder
+    platform.queueText(dir.path()); // Choose Folder
     dialog->CmdFolder->click();
+    EXPECT_TRUE(platform.calls.last().file.folder);
     EXPECT_EQ(dialog->folder(), dir.path());
     ASSERT_EQ(dialog->LstPlays->count(), 2);
     tick({0, 1});

@@ -75,6 +75,29 @@ INSTANTIATE_TEST_SUITE_P(Filters, SaveDialogFilter,
                                          SaveCase{"AnyExtensionKeepsTheDefault", 2, "NAME.png"}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// ---- Open dialog in folder mode: the folder is chosen, files are not offered ----
+
+TEST(FolderDialog, HandsBackTheChosenFolder)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Plays"));
+    Platform::FileDialog request;
+    request.title = "Choose the Folder of Plays";
+    request.startFolder = dir.path();
+    request.mustExist = true;
+    request.folder = true;
+    whenShown<QFileDialog>([](QFileDialog *dialog) {
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
+        EXPECT_TRUE(dialog->testOption(QFileDialog::ShowDirsOnly));
+        dialog->selectFile("Plays");
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QtPlatform platform;
+    const std::optional<QString> path = platform.openFileName(request);
+    ASSERT_TRUE(path);
+    EXPECT_EQ(*path, QDir(dir.path()).filePath("Plays"));
+}
+
 // ---- Font chooser: OK without a change gives the font back as it was ----
 
 struct FontCase
