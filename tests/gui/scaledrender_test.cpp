@@ -231,6 +231,20 @@ TEST_P(ScaledSurfaceTest, TheZoomedCanvasShowsTheSurfaceDrawnAtItsResolution)
     EXPECT_GT(test::differingPixels(shown(), before), 100 * scale());
     pic.line(20, 100, 180, 30, kMark);
     EXPECT_EQ(test::differingPixels(shown(), before), 0);
+
+    // The next frame: whatever the last one drew is gone, to the last smooth pixel.
+    pic.setDrawMode(Surface::DrawMode::Copy);
+    pic.setTextPosition(QPointF(120, 20));
+    pic.setForeColor(kBorder);
+    pic.print("Wg|");
+    pic.setLineWidth(7);
+    pic.line(190, 5, 195, 145, kBorder);
+    static_cast<void>(shown());
+    frame.OPlayerX[3] = 120;
+    frame.OPlayerY[3] = 90;
+    pic.clear();
+    FrameRenderer::Draw(frame, pic, looks);
+    EXPECT_EQ(test::differingPixels(shown(), pic.scaledImage(scale())), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ScaledSurfaceTest, testing::Values(2, 3, 4),
