@@ -356,7 +356,13 @@ void drawDisc(QPainter &painter, QPointF centre, qreal radius, const QColor &col
     }
     painter.save();
     painter.resetTransform();
-    painter.drawImage(QPoint(qFloor(at.x()) - reach, qFloor(at.y()) - reach), *disc);
+    // In bands: Qt hands the blending of a taller picture to worker threads and waits for
+    // them, which costs far more than the blending of one disc.
+    const QPoint corner(qFloor(at.x()) - reach, qFloor(at.y()) - reach);
+    constexpr int kBand = 64;
+    for (int top = 0; top < disc->height(); top += kBand)
+        painter.drawImage(corner + QPoint(0, top), *disc,
+                          QRect(0, top, disc->width(), std::min(kBand, disc->height() - top)));
     painter.restore();
 }
 
