@@ -5,8 +5,10 @@
 #include "app/reporterror.h"
 #include "model/playfile.h"
 #include "output/frmplaybook.h"
+#include "output/playbook.h"
 #include "output/printtarget.h"
 #include "prefs/inisettingsstore.h"
+#include "prefs/preferencestore.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
 #include "support/recordingprinttarget.h"
@@ -194,6 +196,42 @@ TEST(PlaybookPdf, APlayThatCannotBeReadIsNamedAndNoFileIsWritten)
     EXPECT_EQ(runExport(cl.options, KINETRA_PROGRAM_DIR, err), kExitFailed);
     EXPECT_TRUE(errors.contains(broken)) << errors.toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"broken.KTR"});
+}
+
+// Cancelled before the contents, in the first play, at the last frame: the file that was
+// there stays as it was and nothing else is left in the folder.
+TEST(PlaybookPdf, ACancelledPlaybookLeavesTheOldFileAndNoTemporary)
+{
+    TempSettings settings;
+    IniSettingsStore store;
+    Preferences prefs;
+    loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
+    const PlaybookSource source =
+        readPlaybookPlays({samplePlay("RelayGap.ktr"), samplePlay("Rundown.ktr")}, prefs);
+    int frames = 0;
+    for (const ExportPlay &play : source.plays)
+        frames += play.frames.count();
+    for (const int stopAt : {0, 2, frames}) {
+        QTemporaryDir dir;
+        const QString book = dir.filePath("book.pdf");
+        QFile old(book);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the last playbook");
+        old.close();
+        int calls = 0;
+        const bool written = exportPlaybook(book, "Book", source, PrintOptions(), QImage(),
+                                            KINETRA_PROGRAM_DIR, [&](int done, int total) {
+                                                ++calls;
+                                                EXPECT_EQ(total, frames);
+                                                return done < stopAt;
+                                            });
+        EXPECT_FALSE(written) << stopAt;
+        EXPECT_EQ(calls, stopAt + 1) << "no report after the cancel";
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"book.pdf"}) << stopAt;
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "the last playbook") << stopAt;
+        old.close();
+    }
 }
 
 // ---- The dialog ----------------------------------------------------------------------------
