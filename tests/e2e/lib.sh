@@ -55,6 +55,21 @@ activate() {
     sleep 0.3
 }
 
+# drag FROM_X FROM_Y TO_X TO_Y [BUTTON]: press, move in steps, release, as a hand does.
+drag() {
+    local x0=$1 y0=$2 x1=$3 y1=$4 button=${5:-1} i
+    xdotool mousemove "$x0" "$y0"
+    sleep 0.2
+    xdotool mousedown "$button"
+    for i in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove $((x0 + (x1 - x0) * i / 8)) $((y0 + (y1 - y0) * i / 8))
+        sleep 0.1
+    done
+    sleep 0.3
+    xdotool mouseup "$button"
+    sleep 0.5
+}
+
 # shot NAME: screenshot of the whole screen into the output folder; prints its path.
 shot() {
     local path="$E2E_WORK/out/$1.png"

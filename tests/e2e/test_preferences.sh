@@ -24,19 +24,6 @@ find_surface() {
 field() { echo $((CX + $1)) $((CY + $2)); }
 page() { echo $((PX + $1)) $((PY + $2)); }
 at() { pixel "$1" $((CX + $2)) $((CY + $3)); }
-drag() {
-    local x0=$1 y0=$2 x1=$3 y1=$4 i
-    xdotool mousemove "$x0" "$y0"
-    sleep 0.2
-    xdotool mousedown 1
-    for i in 1 2 3 4 5 6 7 8; do
-        xdotool mousemove $((x0 + (x1 - x0) * i / 8)) $((y0 + (y1 - y0) * i / 8))
-        sleep 0.1
-    done
-    sleep 0.3
-    xdotool mouseup 1
-    sleep 0.5
-}
 show_page() {
     local i
     xdotool mousemove $((CX + 401 + 10)) $((CY + 10)) click 1

@@ -30,19 +30,6 @@ convert "$big" -crop 32x32+$((CX + 740))+$((CY + 690)) +repage "$E2E_WORK/out/fa
 
 # field X Y: the screen point of a field pixel at 200 %.
 field() { echo $((CX + 2 * $1)) $((CY + 2 * $2)); }
-drag() {
-    local x0=$1 y0=$2 x1=$3 y1=$4 i
-    xdotool mousemove "$x0" "$y0"
-    sleep 0.2
-    xdotool mousedown 1
-    for i in 1 2 3 4 5 6 7 8; do
-        xdotool mousemove $((x0 + (x1 - x0) * i / 8)) $((y0 + (y1 - y0) * i / 8))
-        sleep 0.1
-    done
-    sleep 0.3
-    xdotool mouseup 1
-    sleep 0.5
-}
 
 # Offensive player 3's label box on the palette page, which starts beside the 800-pixel field.
 drag $((CX + 801 + 27)) $((CY + 24 + 60 + 21 * 3 + 10)) $(field 150 100)
