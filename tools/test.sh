@@ -17,15 +17,14 @@ echo "== Unit and widget tests under ASan + UBSan"
 cmake -S "$top" -B "$top/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKINETRA_SANITIZE=ON \
     -DKINETRA_BENCH=OFF >/dev/null
 cmake --build "$top/build-asan" -j "$jobs"
-# LeakSanitizer's tracer crashes while scanning a bogus dynamic-TLS range left in this test's
-# process by a library loaded at run time (the test itself passes); it runs under ASan and
-# UBSan without the leak check.
-lsan_crashes='^WindowExport\.PngIsTheSurfaceAsShownPdfAndGifThePlay$'
-(cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1 \
+# The sanitizer runtime of GCC 12 takes a dynamic-TLS block that happens to start at a certain
+# offset in its page for one with an old glibc header, and LeakSanitizer's tracer then crashes
+# scanning a range that does not exist, after the test has passed. Whether it happens depends
+# on where malloc puts the block, so any test can trip it; without that interception dynamic
+# TLS is not scanned, and the leak check stays on for every test.
+(cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0 \
     LSAN_OPTIONS=suppressions="$top/tests/lsan.supp" \
-    ctest --output-on-failure -j "$jobs" -LE e2e -E "$lsan_crashes")
-(cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=0 \
-    ctest --output-on-failure -LE e2e -R "$lsan_crashes")
+    ctest --output-on-failure -j "$jobs" -LE e2e)
 
 echo "== Play-file and render fuzzers for ${fuzz_seconds}s together (clang, libFuzzer + ASan + UBSan)"
 CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DKINETRA_MODEL_ONLY=OFF \
