@@ -1,13 +1,12 @@
 // Cost and size of the smooth animated GIF export: a 30-frame play exported as a GIF with the
 // in-between images of a one-second glide, against drawing the same images alone. The GIF's
 // size is set against the same images each stored whole.
+#include "defaultpreferences.h"
 #include "gui/exportsample.h"
 #include "model/glide.h"
 #include "output/gifencoder.h"
 #include "output/playexport.h"
 #include "output/playimager.h"
-#include "prefs/preferencestore.h"
-#include "prefs/settingsstore.h"
 
 #include <QTemporaryDir>
 
@@ -20,25 +19,11 @@ using namespace kinetra;
 constexpr int kFrames = 30;
 constexpr int kDelayMs = 1000;
 
-// A store with nothing in it: every preference takes its default.
-class EmptyStore : public SettingsStore
-{
-public:
-    QString read(const QString &, const QString &, const QString &defaultValue) const override
-    {
-        return defaultValue;
-    }
-    void write(const QString &, const QString &, const QString &) override {}
-    QStringList keys(const QString &) const override { return {}; }
-    void sync() override {}
-};
-
 ExportPlay benchPlay()
 {
     ExportPlay play;
     play.frames = sampleFrames(kFrames);
-    EmptyStore store;
-    loadPreferences(store, play.prefs, KINETRA_PROGRAM_DIR);
+    play.prefs = bench::defaultPreferences();
     return play;
 }
 

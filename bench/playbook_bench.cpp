@@ -2,10 +2,9 @@
 // every play with legends and notes, large or small) as the command line writes it, against
 // drawing all their frames alone with the same imagers, at the field's size and at four times
 // it.
+#include "defaultpreferences.h"
 #include "output/playbook.h"
 #include "output/playimager.h"
-#include "prefs/preferencestore.h"
-#include "prefs/settingsstore.h"
 #include "surface/picturecompanions.h"
 
 #include <QDir>
@@ -20,24 +19,9 @@ namespace {
 
 using namespace kinetra;
 
-// A store with nothing in it: every preference takes its default.
-class EmptyStore : public SettingsStore
-{
-public:
-    QString read(const QString &, const QString &, const QString &defaultValue) const override
-    {
-        return defaultValue;
-    }
-    void write(const QString &, const QString &, const QString &) override {}
-    QStringList keys(const QString &) const override { return {}; }
-    void sync() override {}
-};
-
 PlaybookSource samplePlays()
 {
-    EmptyStore store;
-    Preferences prefs;
-    loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
+    const Preferences prefs = bench::defaultPreferences();
     const QDir plays(QString(KINETRA_PROGRAM_DIR) + "/Plays");
     QStringList files;
     for (const QString &name : plays.entryList({"*.ktr"}, QDir::Files, QDir::Name))
