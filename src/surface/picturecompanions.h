@@ -47,8 +47,7 @@ QString companionFileName(const QString &pictureFile, int density);
 /// Of a picture and its companions, the one to draw at `scale` device pixels per picture
 /// pixel: the least dense one that is at least as dense as scale; without such a one, the
 /// densest there is (which the painter then enlarges smoothly).
-QImage pictureForScale(const QImage &picture, const PictureCompanions &companions,
-                              qreal scale);
+QImage pictureForScale(const QImage &picture, const PictureCompanions &companions, qreal scale);
 
 /// Whether a symbol pixel is see-through: pure white, or more than half transparent.
 inline bool seeThrough(QRgb pixel)

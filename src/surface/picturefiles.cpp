@@ -41,7 +41,8 @@ ResolvedPicture resolvePicture(const QString &stored, const QString &programDir,
                                const QString &defaultName, const std::function<QImage()> &drawn)
 {
     auto read = [](const QImage &image, PictureOrigin origin, const QString &file) {
-        return ResolvedPicture{image, origin, file, PictureCompanions::besideFile(file, image.size())};
+        return ResolvedPicture{image, origin, file,
+                               PictureCompanions::besideFile(file, image.size())};
     };
     if (QImage image = readPictureFile(stored); !image.isNull())
         return read(image, PictureOrigin::Stored, stored);
