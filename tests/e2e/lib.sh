@@ -70,6 +70,21 @@ drag() {
     sleep 0.5
 }
 
+# find_picture SCREEN PICTURE PX PY WIDTH HEIGHT: looks for the 24 x 24 patch of PICTURE at
+# (PX, PY) in the WIDTH x HEIGHT part of SCREEN from the window's inside (X, Y), shown pixel
+# for pixel; prints the screen point of PICTURE's top-left, nothing when it is not there.
+find_picture() {
+    local screen=$1 picture=$2 px=$3 py=$4 width=$5 height=$6 found fx fy
+    convert "$picture" -crop 24x24+"$px"+"$py" +repage "$E2E_WORK/out/patch.png"
+    convert "$screen" -crop "${width}x${height}+$X+$Y" +repage "$E2E_WORK/out/region.png"
+    found=$(compare -metric AE -subimage-search "$E2E_WORK/out/region.png" \
+        "$E2E_WORK/out/patch.png" null: 2>&1 |
+        sed -n 's/.*@ *\([0-9]*\),\([0-9]*\).*/\1 \2/p' | head -1 || true)
+    [ -n "$found" ] || return 0
+    read -r fx fy <<<"$found"
+    echo $((X + fx - px)) $((Y + fy - py))
+}
+
 # shot NAME: screenshot of the whole screen into the output folder; prints its path.
 shot() {
     local path="$E2E_WORK/out/$1.png"

@@ -56,13 +56,8 @@ activate "$main"
 
 # Find the surface on the screen: a patch of the field picture inside the window's top part.
 before=$(shot opened)
-convert "$PROG/Surface0.BMP" -crop 24x24+188+40 +repage "$E2E_WORK/out/patch.png"
-convert "$before" -crop 460x260+"$X"+"$Y" +repage "$E2E_WORK/out/region.png"
-found=$(compare -metric AE -subimage-search "$E2E_WORK/out/region.png" "$E2E_WORK/out/patch.png" \
-    null: 2>&1 | sed -n 's/.*@ *\([0-9]*\),\([0-9]*\).*/\1 \2/p' | head -1)
-[ -n "$found" ] || fail "field picture not found on the screen"
-read -r fx fy <<<"$found"
-CX=$((X + fx - 188)) CY=$((Y + fy - 40))
+read -r CX CY <<<"$(find_picture "$before" "$PROG/Surface0.BMP" 188 40 460 260)"
+[ -n "$CX" ] || fail "field picture not found on the screen"
 echo "surface at $CX,$CY"
 
 # frame_on IMAGE: which frame the surface shows (1, 2 or 3), told by where player 0's white

@@ -11,14 +11,8 @@ action_option() { echo 13 $((8 + 36 * $1 + 12)); }               # OptActionSel(
 
 # find_surface IMAGE: sets CX, CY (the surface's top-left on the screen), PX, PY (palette page).
 find_surface() {
-    convert "$PROG/Surface0.BMP" -crop 24x24+188+40 +repage "$E2E_WORK/out/patch.png"
-    convert "$1" -crop 460x260+"$X"+"$Y" +repage "$E2E_WORK/out/region.png"
-    local found fx fy
-    found=$(compare -metric AE -subimage-search "$E2E_WORK/out/region.png" "$E2E_WORK/out/patch.png" \
-        null: 2>&1 | sed -n 's/.*@ *\([0-9]*\),\([0-9]*\).*/\1 \2/p' | head -1)
-    [ -n "$found" ] || fail "field picture not found on the screen"
-    read -r fx fy <<<"$found"
-    CX=$((X + fx - 188)) CY=$((Y + fy - 40))
+    read -r CX CY <<<"$(find_picture "$1" "$PROG/Surface0.BMP" 188 40 460 260)"
+    [ -n "$CX" ] || fail "field picture not found on the screen"
     PX=$((CX + PAGE_DX)) PY=$((CY + PAGE_DY))
 }
 field() { echo $((CX + $1)) $((CY + $2)); }

@@ -15,13 +15,8 @@ eval "$(xdotool getwindowgeometry --shell "$main")" # X, Y: the window's inside 
 before=$(shot before)
 
 # Find the surface on the screen: a patch of the field picture inside the window's top part.
-convert "$PROG/Surface0.BMP" -crop 24x24+188+40 +repage "$E2E_WORK/out/patch.png"
-convert "$before" -crop 460x260+"$X"+"$Y" +repage "$E2E_WORK/out/region.png"
-found=$(compare -metric AE -subimage-search "$E2E_WORK/out/region.png" "$E2E_WORK/out/patch.png" \
-    null: 2>&1 | sed -n 's/.*@ *\([0-9]*\),\([0-9]*\).*/\1 \2/p' | head -1)
-[ -n "$found" ] || fail "field picture not found on the screen"
-read -r fx fy <<<"$found"
-CX=$((X + fx - 188)) CY=$((Y + fy - 40))
+read -r CX CY <<<"$(find_picture "$before" "$PROG/Surface0.BMP" 188 40 460 260)"
+[ -n "$CX" ] || fail "field picture not found on the screen"
 PX=$((CX + PAGE_DX)) PY=$((CY + PAGE_DY))
 
 at() { pixel "$1" $((CX + $2)) $((CY + $3)); }

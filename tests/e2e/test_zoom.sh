@@ -14,13 +14,8 @@ eval "$(xdotool getwindowgeometry --shell "$main")" # X, Y: the window's inside 
 big=$(shot maximised)
 
 # Find the surface: a patch of the 2x field picture, shown pixel for pixel.
-convert "$PROG/Surface0@2x.png" -crop 24x24+376+80 +repage "$E2E_WORK/out/patch.png"
-convert "$big" -crop 480x260+"$X"+"$Y" +repage "$E2E_WORK/out/region.png"
-found=$(compare -metric AE -subimage-search "$E2E_WORK/out/region.png" "$E2E_WORK/out/patch.png" \
-    null: 2>&1 | sed -n 's/.*@ *\([0-9]*\),\([0-9]*\).*/\1 \2/p' | head -1)
-[ -n "$found" ] || fail "the field is not shown at 200 % from its 2x picture"
-read -r fx fy <<<"$found"
-CX=$((X + fx - 376)) CY=$((Y + fy - 80))
+read -r CX CY <<<"$(find_picture "$big" "$PROG/Surface0@2x.png" 376 80 480 260)"
+[ -n "$CX" ] || fail "the field is not shown at 200 % from its 2x picture"
 echo "surface at $CX,$CY"
 # Far down and right the screen still shows the 2x picture: the whole field is twice as large.
 convert "$PROG/Surface0@2x.png" -crop 32x32+740+690 +repage "$E2E_WORK/out/far.png"
