@@ -98,9 +98,12 @@ void frmMain::mnuViewFit_Click()
 void frmMain::zoomByHand(int percent)
 {
     m_zoom.fitToWindow = false;
+    // A new zoom lays the window out again; at the same zoom it is laid out here, as the
+    // window may no longer shrink below the field now that Fit is off.
+    const bool same = percent == canvas->zoom();
     showZoom(percent);
-    // The window may no longer shrink below the field at this zoom.
-    Form_Resize();
+    if (same)
+        Form_Resize();
 }
 
 void frmMain::showZoom(int percent)

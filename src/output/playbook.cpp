@@ -68,23 +68,6 @@ PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &pr
     return source;
 }
 
-PrintJob playbookJob(const ExportPlay &play, const PrintOptions &options, const QImage &icon)
-{
-    PrintJob job;
-    job.options = options;
-    job.options.allFrames = true;
-    job.title = play.title;
-    job.date = play.date;
-    job.time = play.time;
-    job.notes = play.notes;
-    for (size_t k = 0; k < job.actionLabels.size(); ++k)
-        job.actionLabels[k] = QString::fromStdString(play.prefs.ActionLabel[k]);
-    job.looks = FrameLooks::fromPreferences(play.prefs);
-    job.legendLines = legendLines(play.frames, true);
-    job.icon = icon;
-    return job;
-}
-
 std::optional<int> printPlaybook(PrintTarget &target, const QString &name, const QFont &font,
                                  const QImage &icon, const QList<PlaybookPlay> &plays,
                                  const ExportProgress &progress)
@@ -175,7 +158,7 @@ std::optional<int> printPlaybookPlays(PrintTarget &target, const QString &name,
         play.name = read.title.trimmed().isEmpty()
                         ? QFileInfo(source.files.value(i)).completeBaseName()
                         : read.title;
-        play.job = playbookJob(read, options, icon);
+        play.job = allFramesPrintJob(read, options, icon);
         play.surfaceSize = imager.size();
         play.frameCount = read.frames.count();
         // Printed from the surface itself, at the printer's resolution.

@@ -37,10 +37,6 @@ struct PlaybookSource
 /// that cannot be read whole throws ExportError whose message names the file and the reason.
 PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &prefs);
 
-/// The options and texts printing `play` takes in a playbook: options (font included) and
-/// icon as given, always all frames, the legend naming the lines the play draws.
-PrintJob playbookJob(const ExportPlay &play, const PrintOptions &options, const QImage &icon);
-
 /// Prints a playbook on target as one document titled `name`: contents pages (the name,
 /// then each play's name and first page number), then each play as printPlay prints it with
 /// all frames, every page numbered "Page <n> of <m>" at its foot. `font` prints the pages;

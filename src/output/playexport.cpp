@@ -143,6 +143,24 @@ ExportPlay readPlayForExport(const QString &path, const Preferences &prefs)
     return play;
 }
 
+PrintJob allFramesPrintJob(const ExportPlay &play, const PrintOptions &options,
+                           const QImage &icon)
+{
+    PrintJob job;
+    job.options = options;
+    job.options.allFrames = true;
+    job.title = play.title;
+    job.date = play.date;
+    job.time = play.time;
+    job.notes = play.notes;
+    for (size_t k = 0; k < job.actionLabels.size(); ++k)
+        job.actionLabels[k] = QString::fromStdString(play.prefs.ActionLabel[k]);
+    job.looks = FrameLooks::fromPreferences(play.prefs);
+    job.legendLines = legendLines(play.frames, true);
+    job.icon = icon;
+    return job;
+}
+
 QStringList numberedNames(const QString &output, int count)
 {
     const QFileInfo info(output);
@@ -228,21 +246,12 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
     case ExportFormat::Pdf: {
         // Printed as the Print dialog prints "All Frames", into a PDF that replaces the
         // output only once it is complete.
-        PrintJob job;
-        job.options.legend = options.legend;
-        job.options.notes = options.notes;
-        job.options.small = options.small;
-        job.options.allFrames = true;
-        job.options.font = options.printerFont;
-        job.title = play.title;
-        job.date = play.date;
-        job.time = play.time;
-        job.notes = play.notes;
-        for (size_t k = 0; k < job.actionLabels.size(); ++k)
-            job.actionLabels[k] = QString::fromStdString(play.prefs.ActionLabel[k]);
-        job.looks = FrameLooks::fromPreferences(play.prefs);
-        job.legendLines = legendLines(play.frames, true);
-        job.icon = options.printIcon;
+        PrintOptions printed;
+        printed.legend = options.legend;
+        printed.notes = options.notes;
+        printed.small = options.small;
+        printed.font = options.printerFont;
+        const PrintJob job = allFramesPrintJob(play, printed, options.printIcon);
         QPrinter layout(QPrinter::HighResolution);
         const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);
         PrinterPrintTarget target(*printer, options.output);

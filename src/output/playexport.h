@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/framelist.h"
+#include "output/playprinter.h"
 #include "prefs/preferences.h"
 
 #include <QFont>
@@ -57,6 +58,12 @@ struct ExportPlay
     QString notes;
     Preferences prefs;
 };
+
+/// The options and texts printing `play` takes from the command line or in a playbook:
+/// options (font included) and icon as given, always all frames, the legend naming the lines
+/// the play draws.
+PrintJob allFramesPrintJob(const ExportPlay &play, const PrintOptions &options,
+                           const QImage &icon);
 
 /// A failure whose text is the message to show as it stands.
 class ExportError : public std::runtime_error

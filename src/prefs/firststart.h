@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prefs/readonlysettingsstore.h"
 #include "prefs/settingsstore.h"
 
 #include <map>
@@ -33,22 +34,19 @@ private:
 
 /// A read-only view of the user's store through the first start: a key the store lacks reads
 /// as its first-start value, or else as the caller's default.
-class WithFirstStart : public SettingsStore
+class WithFirstStart : public ReadOnlySettingsStore
 {
 public:
     explicit WithFirstStart(const SettingsStore &store)
-        : m_store(store)
+        : ReadOnlySettingsStore(store)
     {
     }
 
     QString read(const QString &section, const QString &key,
                  const QString &defaultValue = QString()) const override
     {
-        return m_store.read(section, key, m_firstStart.read(section, key, defaultValue));
+        return ReadOnlySettingsStore::read(section, key, fallback(section, key, defaultValue));
     }
-    void write(const QString &, const QString &, const QString &) override {}
-    QStringList keys(const QString &section) const override { return m_store.keys(section); }
-    void sync() override {}
 
     /// The value a key takes when the store lacks it or holds one that cannot be used.
     QString fallback(const QString &section, const QString &key, const QString &defaultValue) const
@@ -57,7 +55,6 @@ public:
     }
 
 private:
-    const SettingsStore &m_store;
     FirstStartSettings m_firstStart;
 };
 

@@ -85,6 +85,20 @@ find_picture() {
     echo $((X + fx - px)) $((Y + fy - py))
 }
 
+# print_to_file PATH SECONDS: names PATH in the Print to File dialog that Print opened and waits
+# up to SECONDS for the PDF to appear whole (it is renamed into place once complete).
+print_to_file() {
+    local path=$1 seconds=$2 save
+    save=$(wait_window "Print to File" 10 "$KINETRA_PID") || fail "Print asked for no PDF file"
+    activate "$save"
+    xdotool key ctrl+a
+    xdotool type --delay 30 "$path"
+    sleep 0.3
+    xdotool key Return
+    for _ in $(seq $((seconds * 5))); do [ -s "$path" ] && break; sleep 0.2; done
+    [ -s "$path" ] || fail "no PDF was written"
+}
+
 # shot NAME: screenshot of the whole screen into the output folder; prints its path.
 shot() {
     local path="$E2E_WORK/out/$1.png"

@@ -31,15 +31,7 @@ xdotool key alt+n ctrl+a
 xdotool type --delay 30 "Spring Book"
 shot playbook-dialog >/dev/null
 xdotool key alt+p
-save=$(wait_window "Print to File" 10 "$KINETRA_PID") || fail "Print asked for no PDF file"
-activate "$save"
-xdotool key ctrl+a
-xdotool type --delay 30 "$pdf"
-sleep 0.3
-xdotool key Return
-
-for _ in $(seq 150); do [ -s "$pdf" ] && break; sleep 0.2; done
-[ -s "$pdf" ] || fail "no playbook PDF was written"
+print_to_file "$pdf" 30
 ls "$E2E_WORK/out" | grep -q '\.pdf\.' && fail "a temporary file was left beside the PDF"
 info=$(pdfinfo "$pdf")
 grep -q '^Title: *Spring Book$' <<<"$info" || fail "the PDF is not titled Spring Book: $info"

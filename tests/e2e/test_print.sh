@@ -16,16 +16,7 @@ dialog=$(wait_window "Print Play" 10 "$KINETRA_PID") || fail "Ctrl+P showed no P
 activate "$dialog"
 shot print-dialog >/dev/null
 xdotool key alt+p
-save=$(wait_window "Print to File" 10 "$KINETRA_PID") || fail "Print asked for no PDF file"
-activate "$save"
-xdotool key ctrl+a
-xdotool type --delay 30 "$pdf"
-sleep 0.3
-xdotool key Return
-
-# The file appears whole (it is renamed into place once complete).
-for _ in $(seq 100); do [ -s "$pdf" ] && break; sleep 0.2; done
-[ -s "$pdf" ] || fail "no PDF was written"
+print_to_file "$pdf" 20
 pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
 [ "$pages" = 2 ] || fail "the PDF has ${pages:-no} pages, not the frame page and the notes page"
 ls "$E2E_WORK/out" | grep -q '\.pdf\.' && fail "a temporary file was left beside the PDF"
