@@ -1,6 +1,7 @@
 // Cost of printing and of the safe picture export. Printing 30 frames small to a PDF file is
-// compared with drawing the same 30 frames alone; writing a bitmap through a temporary file that
-// is renamed into place is compared with QImage writing the file directly.
+// compared with drawing the same 30 frames alone; long notes printed, 10 MB against 1 MB;
+// writing a bitmap through a temporary file that is renamed into place is compared with QImage
+// writing the file directly.
 #include "model/framelist.h"
 #include "model/playconfig.h"
 #include "output/bitmapexport.h"
@@ -125,6 +126,36 @@ void BM_DrawThirtyFrames(benchmark::State &state)
     }
 }
 BENCHMARK(BM_DrawThirtyFrames)->Unit(benchmark::kMillisecond);
+
+// Notes of one paragraph of `state.range(0)` MB, printed after the current frame to a 300-dot
+// PDF: the layout must take time in proportion to the notes' length, so 10 MB against 1 MB
+// in the same run is the figure to read.
+void BM_PrintLongNotesToPdf(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    FrameList frames;
+    frames.reset();
+    PrintJob job;
+    job.title = "Squeeze";
+    const QString words = "Runner on third breaks for home as the pitcher commits. ";
+    const qsizetype length = qsizetype(state.range(0)) * 1000 * 1000;
+    job.notes.reserve(length + words.size());
+    while (job.notes.size() < length)
+        job.notes += words;
+    job.looks = looks();
+    job.options.font = QFont("DejaVu Sans", 10);
+    QTemporaryDir dir;
+    QPrinter layout(QPrinter::HighResolution);
+    int pages = 0;
+    for (auto _ : state) {
+        const auto pdf = pdfPrinterLike(layout);
+        PrinterPrintTarget target(*pdf, dir.filePath("notes.pdf"));
+        pages = printPlay(target, job, frames, pic);
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_PrintLongNotesToPdf)->Arg(1)->Arg(10)->Unit(benchmark::kSecond)->Iterations(1);
 
 // Save as Bmp as the program does it: a temporary file renamed over the target.
 void BM_WriteBmpThroughTemporary(benchmark::State &state)

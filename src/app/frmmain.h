@@ -445,6 +445,8 @@ private:
     // End of undo and redo block
     // Export
     void connectExportCommands();
+    /// Names a file just exported and its size in the status bar.
+    void showExported(const QString &file);
     // End of export block
     // Zoom
     void buildZoomMenu(QMenu *view);

@@ -12,7 +12,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
 #include <QProgressDialog>
+#include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
@@ -32,6 +37,45 @@ const char *const kExportExtensions[] = {"png", "pdf", "gif"};
 void frmMain::connectExportCommands()
 {
     onCommand("mnuFileExport", [this] { mnuFileExport_Click(); });
+    // Each size says how many pixels a picture will have, for the field shown now.
+    if (auto *sizes = findChild<QMenu *>("mnuFileExportSize")) {
+        connect(sizes, &QMenu::aboutToShow, this, [this, sizes] {
+            for (QAction *size : sizes->actions()) {
+                const int scale = size->data().toInt();
+                if (scale < 1)
+                    continue;
+                const QSize pixels = surface->size() * scale;
+                size->setText(QString("&%1x the field (%2 x %3)")
+                                  .arg(scale)
+                                  .arg(pixels.width())
+                                  .arg(pixels.height()));
+            }
+        });
+    }
+}
+
+void frmMain::showExported(const QString &file)
+{
+    // The status bar's panels take all its width, so the word about the file gets a panel of
+    // its own at the left, for a while.
+    auto *panel = statusBar()->findChild<QLabel *>("sbExported");
+    if (!panel) {
+        panel = new QLabel(statusBar());
+        panel->setObjectName("sbExported");
+        panel->setToolTip("The file last exported");
+        statusBar()->insertPermanentWidget(0, panel);
+        auto *timer = new QTimer(panel);
+        timer->setObjectName("sbExportedTimer");
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, panel, &QLabel::hide);
+    }
+    const QFileInfo info(file);
+    panel->setText(QString("Exported %1: %2")
+                       .arg(info.fileName(),
+                            QLocale().formattedDataSize(info.size(), 1,
+                                                        QLocale::DataSizeSIFormat)));
+    panel->show();
+    panel->findChild<QTimer *>("sbExportedTimer")->start(30000);
 }
 
 void frmMain::mnuFileExport_Click()
@@ -128,6 +172,8 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
         ReportError("Exporting Play");
         return false;
     }
+    if (written)
+        showExported(options.output);
     return written;
 }
 

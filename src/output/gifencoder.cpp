@@ -5,9 +5,11 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
-#include <optional>
+#include <cstring>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kinetra {
@@ -15,99 +17,83 @@ namespace kinetra {
 namespace {
 
 constexpr int kMaxColors = 256;
+// Of a first image with more colours than a table holds, this many of its most common ones go
+// in the table: every colour of a field picture, with room to spare for the players and lines.
+constexpr int kCommonColors = 131;
 
-// A colour table and the index of each of its colours.
-struct Palette
+// The colour table every image of one animation is shown in (see GifEncoder).
+std::vector<QRgb> colourTable(const QImage &image)
 {
-    std::vector<GifColorType> colors;
-    std::unordered_map<QRgb, GifByteType> index;
-
-    // The exact colours of rect, or nullopt when there are more than 256.
-    static std::optional<Palette> exact(const QImage &image, const QRect &rect)
-    {
-        Palette palette;
-        QRgb last = 0;
-        bool haveLast = false;
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = rect.left(); x <= rect.right(); ++x) {
-                const QRgb rgb = line[x] & 0xffffff;
-                if (haveLast && rgb == last)
-                    continue;
-                last = rgb;
-                haveLast = true;
-                if (palette.index.count(rgb))
-                    continue;
-                if (int(palette.colors.size()) == kMaxColors)
-                    return std::nullopt;
-                palette.index.emplace(rgb, GifByteType(palette.colors.size()));
-                palette.colors.push_back(
-                    {GifByteType(qRed(rgb)), GifByteType(qGreen(rgb)), GifByteType(qBlue(rgb))});
-            }
-        }
-        return palette;
-    }
-
-    // Table indices of rect's pixels, row by row; nullopt when a colour is not in the table.
-    // Neighbouring pixels mostly share a colour, so the last lookup is kept.
-    std::optional<std::vector<GifByteType>> indices(const QImage &image, const QRect &rect) const
-    {
-        std::vector<GifByteType> out(size_t(rect.width()) * size_t(rect.height()));
-        GifByteType *to = out.data();
-        QRgb last = 0;
-        GifByteType lastIndex = 0;
-        bool haveLast = false;
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = rect.left(); x <= rect.right(); ++x) {
-                const QRgb rgb = line[x] & 0xffffff;
-                if (!haveLast || rgb != last) {
-                    const auto it = index.find(rgb);
-                    if (it == index.end())
-                        return std::nullopt;
-                    last = rgb;
-                    lastIndex = it->second;
-                    haveLast = true;
-                }
-                *to++ = lastIndex;
-            }
-        }
-        return out;
-    }
-};
-
-// Median-cut colours for a rectangle of more than 256 colours: the table and the indices.
-std::pair<std::vector<GifColorType>, std::vector<GifByteType>> quantize(const QImage &image,
-                                                                         const QRect &rect)
-{
-    const size_t n = size_t(rect.width()) * size_t(rect.height());
-    std::vector<GifByteType> red(n), green(n), blue(n), out(n);
-    size_t i = 0;
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+    std::unordered_map<QRgb, qint64> counts;
+    QRgb last = 0;
+    qint64 run = 0;
+    for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = rect.left(); x <= rect.right(); ++x, ++i) {
-            red[i] = GifByteType(qRed(line[x]));
-            green[i] = GifByteType(qGreen(line[x]));
-            blue[i] = GifByteType(qBlue(line[x]));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb rgb = line[x] & 0xffffff;
+            if (run > 0 && rgb == last) {
+                ++run;
+                continue;
+            }
+            if (run > 0)
+                counts[last] += run;
+            last = rgb;
+            run = 1;
         }
     }
-    int size = kMaxColors;
-    std::vector<GifColorType> colors(kMaxColors);
-    if (GifQuantizeBuffer(unsigned(rect.width()), unsigned(rect.height()), &size, red.data(),
-                          green.data(), blue.data(), out.data(), colors.data())
-        != GIF_OK)
-        throw RuntimeError(ErrorCode::OutOfMemory);
-    colors.resize(size_t(std::clamp(size, 1, kMaxColors)));
-    return {std::move(colors), std::move(out)};
+    if (run > 0)
+        counts[last] += run;
+    std::vector<std::pair<QRgb, qint64>> byCount(counts.begin(), counts.end());
+    std::sort(byCount.begin(), byCount.end(), [](const auto &a, const auto &b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
+    });
+    if (int(byCount.size()) > kMaxColors)
+        byCount.resize(kCommonColors);
+    std::vector<QRgb> table;
+    for (const auto &[rgb, count] : byCount)
+        table.push_back(rgb);
+    // Colours that come later and are not in the first image round to the nearest of these.
+    int levels = 1;
+    while ((levels + 1) * (levels + 1) * (levels + 1) <= kMaxColors - int(table.size()))
+        ++levels;
+    if (levels >= 2) {
+        for (int r = 0; r < levels; ++r)
+            for (int g = 0; g < levels; ++g)
+                for (int b = 0; b < levels; ++b)
+                    table.push_back(qRgb(255 * r / (levels - 1), 255 * g / (levels - 1),
+                                         255 * b / (levels - 1))
+                                    & 0xffffff);
+    }
+    return table;
+}
+
+int nearestIndex(const std::vector<QRgb> &table, QRgb rgb)
+{
+    int best = 0;
+    int bestDistance = INT_MAX;
+    for (int i = 0; i < int(table.size()); ++i) {
+        const int dr = qRed(table[size_t(i)]) - qRed(rgb);
+        const int dg = qGreen(table[size_t(i)]) - qGreen(rgb);
+        const int db = qBlue(table[size_t(i)]) - qBlue(rgb);
+        const int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 // giflib wants tables of 2, 4, .. 256 entries; the padding is black and never used.
-ColorMapObject *makeMap(std::vector<GifColorType> colors)
+ColorMapObject *makeMap(const std::vector<QRgb> &table)
 {
     int size = 2;
-    while (size < int(colors.size()))
+    while (size < int(table.size()))
         size *= 2;
-    colors.resize(size_t(size), GifColorType{0, 0, 0});
+    std::vector<GifColorType> colors(size_t(size), GifColorType{0, 0, 0});
+    for (size_t i = 0; i < table.size(); ++i)
+        colors[i] = {GifByteType(qRed(table[i])), GifByteType(qGreen(table[i])),
+                     GifByteType(qBlue(table[i]))};
     ColorMapObject *map = GifMakeMapObject(size, colors.data());
     if (!map)
         throw RuntimeError(ErrorCode::OutOfMemory);
@@ -116,168 +102,220 @@ ColorMapObject *makeMap(std::vector<GifColorType> colors)
 
 int appendBytes(GifFileType *gif, const GifByteType *data, int length)
 {
-    static_cast<QByteArray *>(gif->UserData)->append(reinterpret_cast<const char *>(data), length);
-    return length;
+    // giflib is C: nothing may be thrown through it. A short write makes it report an error.
+    try {
+        static_cast<QByteArray *>(gif->UserData)->append(reinterpret_cast<const char *>(data),
+                                                         length);
+        return length;
+    } catch (...) {
+        return 0;
+    }
 }
 
-// The smallest rectangle holding every pixel in which a and b differ; empty when equal.
-QRect changedRect(const QImage &a, const QImage &b)
+// The smallest rectangle holding every pixel in which two index images differ; empty when
+// they are equal.
+QRect changedRect(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b,
+                  int width, int height)
 {
-    const int width = a.width(), height = a.height();
     int left = width, right = -1, top = -1, bottom = -1;
     for (int y = 0; y < height; ++y) {
-        const auto *la = reinterpret_cast<const QRgb *>(a.constScanLine(y));
-        const auto *lb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
-        int x = 0;
-        while (x < width && ((la[x] ^ lb[x]) & 0xffffff) == 0)
-            ++x;
-        if (x == width)
+        const unsigned char *la = a.data() + size_t(y) * size_t(width);
+        const unsigned char *lb = b.data() + size_t(y) * size_t(width);
+        if (std::memcmp(la, lb, size_t(width)) == 0)
             continue;
         if (top < 0)
             top = y;
         bottom = y;
+        int x = 0;
+        while (la[x] == lb[x])
+            ++x;
         left = std::min(left, x);
         int r = width - 1;
-        while (r > right && ((la[r] ^ lb[r]) & 0xffffff) == 0)
+        while (r > right && la[r] == lb[r])
             --r;
         right = std::max(right, r);
     }
     return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-} // namespace
-
-struct GifEncoder::Pending
+void check(int result)
 {
-    QImage image;
-    int delayMs = 0;
-    QRect changed; ///< what differs from the image before it; the whole image for the first
-};
+    if (result != GIF_OK)
+        throw RuntimeError(ErrorCode::OutOfMemory, "Out of memory");
+}
+
+} // namespace
 
 struct GifEncoder::GifState
 {
     GifFileType *file = nullptr;
-    std::optional<Palette> global;
+    QSize size;
+    std::vector<QRgb> table;
+    /// The table index each colour met so far is shown as.
+    std::unordered_map<QRgb, GifByteType> choice;
+    /// What the screen shows after the last image, and the image being added, as indices.
+    std::vector<unsigned char> shown, next;
+    QByteArray chunk;   ///< giflib's output not yet handed on
+    QByteArray pending; ///< the last image's codes, waiting for its delay
+    int pendingDelayMs = 0;
 
     ~GifState()
     {
         if (file)
             EGifCloseFile(file, nullptr);
     }
-    void check(int result) const
-    {
-        if (result != GIF_OK)
-            throw RuntimeError(ErrorCode::OutOfMemory, "Out of memory");
-    }
 };
 
 GifEncoder::GifEncoder() = default;
+
+GifEncoder::GifEncoder(Output output)
+    : m_output(std::move(output))
+{
+}
+
 GifEncoder::~GifEncoder() = default;
 
 int GifEncoder::imageCount() const
 {
-    return m_count + (m_pending ? 1 : 0);
+    return m_count;
+}
+
+void GifEncoder::send(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    if (m_output)
+        m_output(bytes.constData(), bytes.size());
+    else
+        m_bytes.append(bytes);
+}
+
+void GifEncoder::start(const QImage &first)
+{
+    m_gif = std::make_unique<GifState>();
+    GifState &gif = *m_gif;
+    gif.size = first.size();
+    gif.table = colourTable(first);
+    for (int i = int(gif.table.size()) - 1; i >= 0; --i)
+        gif.choice[gif.table[size_t(i)]] = GifByteType(i);
+    const size_t pixels = size_t(first.width()) * size_t(first.height());
+    gif.shown.resize(pixels);
+    gif.next.resize(pixels);
+
+    int error = 0;
+    gif.file = EGifOpen(&gif.chunk, appendBytes, &error);
+    if (!gif.file)
+        throw RuntimeError(ErrorCode::OutOfMemory);
+    EGifSetGifVersion(gif.file, true);
+    ColorMapObject *map = makeMap(gif.table);
+    const int result = EGifPutScreenDesc(gif.file, first.width(), first.height(), 8, 0, map);
+    GifFreeMapObject(map);
+    check(result);
+    // Loop forever: the application extension browsers and viewers read.
+    static const GifByteType netscape[] = "NETSCAPE2.0";
+    static const GifByteType loop[] = {1, 0, 0};
+    check(EGifPutExtensionLeader(gif.file, APPLICATION_EXT_FUNC_CODE));
+    check(EGifPutExtensionBlock(gif.file, 11, netscape));
+    check(EGifPutExtensionBlock(gif.file, 3, loop));
+    check(EGifPutExtensionTrailer(gif.file));
+    send(std::exchange(gif.chunk, QByteArray()));
+}
+
+void GifEncoder::mapToTable(const QImage &image, std::vector<unsigned char> &indices)
+{
+    GifState &gif = *m_gif;
+    unsigned char *to = indices.data();
+    // Neighbouring pixels mostly share a colour, so the last lookup is kept.
+    QRgb last = 0;
+    unsigned char lastIndex = 0;
+    bool haveLast = false;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb rgb = line[x] & 0xffffff;
+            if (!haveLast || rgb != last) {
+                auto it = gif.choice.find(rgb);
+                if (it == gif.choice.end())
+                    it = gif.choice.emplace(rgb, GifByteType(nearestIndex(gif.table, rgb)))
+                             .first;
+                last = rgb;
+                lastIndex = it->second;
+                haveLast = true;
+            }
+            *to++ = lastIndex;
+        }
+    }
 }
 
 void GifEncoder::addImage(const QImage &image, int delayMs)
 {
-    QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     if (rgb.isNull())
         throw RuntimeError(ErrorCode::OutOfMemory);
-    QRect changed = rgb.rect();
-    if (m_pending) {
-        if (rgb.size() != m_pending->image.size())
-            throw RuntimeError(ErrorCode::InvalidPropertyValue);
-        changed = changedRect(rgb, m_pending->image);
-        if (changed.isEmpty()) {
-            m_pending->delayMs += std::max(0, delayMs);
-            return;
-        }
-        flushPending();
+    const bool first = !m_gif;
+    if (first)
+        start(rgb);
+    else if (rgb.size() != m_gif->size)
+        throw RuntimeError(ErrorCode::InvalidPropertyValue);
+    GifState &gif = *m_gif;
+    mapToTable(rgb, gif.next);
+    const QRect rect =
+        first ? rgb.rect() : changedRect(gif.shown, gif.next, rgb.width(), rgb.height());
+    if (rect.isEmpty()) {
+        gif.pendingDelayMs += std::max(0, delayMs);
+        return;
     }
-    m_pending = std::make_unique<Pending>(Pending{std::move(rgb), std::max(0, delayMs), changed});
+    writePending();
+
+    const int result = EGifPutImageDesc(gif.file, rect.x(), rect.y(), rect.width(),
+                                        rect.height(), false, nullptr);
+    check(result);
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        check(EGifPutLine(gif.file,
+                          gif.next.data() + size_t(y) * size_t(rgb.width()) + size_t(rect.x()),
+                          rect.width()));
+    gif.pending = std::exchange(gif.chunk, QByteArray());
+    gif.pendingDelayMs = std::max(0, delayMs);
+    std::swap(gif.shown, gif.next);
+    ++m_count;
 }
 
-void GifEncoder::flushPending()
+void GifEncoder::writePending()
 {
-    const QImage &image = m_pending->image;
-    if (!m_gif) {
-        m_gif = std::make_unique<GifState>();
-        int error = 0;
-        m_gif->file = EGifOpen(&m_bytes, appendBytes, &error);
-        if (!m_gif->file)
-            throw RuntimeError(ErrorCode::OutOfMemory);
-        EGifSetGifVersion(m_gif->file, true);
-        const QRect all = image.rect();
-        // Without a table of the first image's exact colours every image brings its own.
-        m_gif->global = Palette::exact(image, all);
-        ColorMapObject *map = m_gif->global ? makeMap(m_gif->global->colors) : nullptr;
-        const int result = EGifPutScreenDesc(m_gif->file, image.width(), image.height(), 8, 0,
-                                             map);
-        if (map)
-            GifFreeMapObject(map);
-        m_gif->check(result);
-        // Loop forever: the application extension browsers and viewers read.
-        static const GifByteType netscape[] = "NETSCAPE2.0";
-        static const GifByteType loop[] = {1, 0, 0};
-        m_gif->check(EGifPutExtensionLeader(m_gif->file, APPLICATION_EXT_FUNC_CODE));
-        m_gif->check(EGifPutExtensionBlock(m_gif->file, 11, netscape));
-        m_gif->check(EGifPutExtensionBlock(m_gif->file, 3, loop));
-        m_gif->check(EGifPutExtensionTrailer(m_gif->file));
-    }
-
-    // The image before this one is what the screen shows now.
-    const QRect rect = m_pending->changed;
-
+    GifState &gif = *m_gif;
+    if (gif.pending.isEmpty())
+        return;
+    // The delay comes first, in the control block before the image, so the image waits for
+    // the one after it to know how long it stays.
     GraphicsControlBlock gcb{};
     gcb.DisposalMode = DISPOSE_DO_NOT;
     gcb.UserInputFlag = false;
     gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-    gcb.DelayTime = std::clamp(int(std::lround(m_pending->delayMs / 10.0)), 1, 65535);
+    gcb.DelayTime = std::clamp(int(std::lround(gif.pendingDelayMs / 10.0)), 1, 65535);
     GifByteType extension[4];
     const size_t length = EGifGCBToExtension(&gcb, extension);
-    m_gif->check(EGifPutExtension(m_gif->file, GRAPHICS_EXT_FUNC_CODE, int(length), extension));
-
-    std::vector<GifByteType> pixels;
-    ColorMapObject *local = nullptr;
-    std::optional<std::vector<GifByteType>> global;
-    if (m_gif->global)
-        global = m_gif->global->indices(image, rect);
-    if (global) {
-        pixels = std::move(*global);
-    } else if (std::optional<Palette> exact = Palette::exact(image, rect)) {
-        pixels = std::move(*exact->indices(image, rect));
-        local = makeMap(exact->colors);
-    } else {
-        auto [colors, indices] = quantize(image, rect);
-        pixels = std::move(indices);
-        local = makeMap(std::move(colors));
-    }
-    const int result = EGifPutImageDesc(m_gif->file, rect.x(), rect.y(), rect.width(),
-                                        rect.height(), false, local);
-    if (local)
-        GifFreeMapObject(local);
-    m_gif->check(result);
-    for (int y = 0; y < rect.height(); ++y)
-        m_gif->check(EGifPutLine(m_gif->file, pixels.data() + size_t(y) * size_t(rect.width()),
-                                 rect.width()));
-    ++m_count;
+    QByteArray block;
+    block.append('!'); // an extension
+    block.append(char(GRAPHICS_EXT_FUNC_CODE));
+    block.append(char(length));
+    block.append(reinterpret_cast<const char *>(extension), qsizetype(length));
+    block.append(char(0));
+    send(block);
+    send(std::exchange(gif.pending, QByteArray()));
 }
 
 QByteArray GifEncoder::finish()
 {
-    if (!m_pending && !m_gif)
+    if (!m_gif)
         throw RuntimeError(ErrorCode::InvalidPropertyValue);
-    if (m_pending) {
-        flushPending();
-        m_pending.reset();
-    }
+    writePending();
     int error = 0;
     const int result = EGifCloseFile(m_gif->file, &error);
     m_gif->file = nullptr;
-    m_gif.reset();
     if (result != GIF_OK)
         throw RuntimeError(ErrorCode::OutOfMemory);
+    send(std::exchange(m_gif->chunk, QByteArray()));
+    m_gif.reset();
     m_count = 0;
     return std::exchange(m_bytes, QByteArray());
 }

@@ -16,11 +16,11 @@ const QString kEllipsis = QStringLiteral("\u2026");
 // The length of the longest start of s no wider than width, at least one character. Widths
 // grow with the length, so the length is found by doubling and then halving, which keeps the
 // number of measures small even for a long paragraph.
-int fittingLength(const TextMeasure &measure, const QString &s, int width)
+int fittingLength(const TextMeasure &measure, QStringView s, int width)
 {
     int good = 1;
     int n = std::min<int>(int(s.size()), 64);
-    while (measure(s.left(n)) <= width) {
+    while (measure(s.left(n).toString()) <= width) {
         good = n;
         if (n == s.size())
             return n;
@@ -29,7 +29,7 @@ int fittingLength(const TextMeasure &measure, const QString &s, int width)
     int bad = n;
     while (bad - good > 1) {
         const int mid = (good + bad) / 2;
-        if (measure(s.left(mid)) <= width)
+        if (measure(s.left(mid).toString()) <= width)
             good = mid;
         else
             bad = mid;
@@ -93,27 +93,27 @@ QStringList wrapLines(const QString &text, const std::function<int(int line)> &l
     const QStringList paragraphs = normalised.split('\n');
     QStringList lines;
     for (int p = 0; p < paragraphs.size(); ++p) {
-        QString rest = paragraphs[p];
+        // The rest of the paragraph is a view, never a copy: copying it for every line made
+        // a long paragraph take time in the square of its length.
+        QStringView rest = paragraphs[p];
         for (;;) {
             const int width = lineWidth(int(lines.size()));
             if (int(lines.size()) == maxLines - 1) {
                 // The last line there is room for takes all that is left, elided.
-                QStringList left{rest};
+                QStringList left{rest.toString()};
                 left += paragraphs.mid(p + 1);
                 lines << elideText(left.join(' '), width, measure);
                 return lines;
             }
             const int fit = rest.isEmpty() ? 0 : fittingLength(measure, rest, width);
             if (fit >= rest.size()) {
-                lines << rest;
+                lines << rest.toString();
                 break;
             }
-            const int blank = int(rest.lastIndexOf(' ', fit));
+            const int blank = int(rest.lastIndexOf(u' ', fit));
             const int cut = blank > 0 ? blank : fit;
-            lines << rest.left(cut);
-            rest = rest.mid(cut);
-            if (blank > 0)
-                rest.remove(0, 1);
+            lines << rest.left(cut).toString();
+            rest = rest.mid(blank > 0 ? cut + 1 : cut);
         }
     }
     return lines;

@@ -80,11 +80,17 @@ class OutputFiles
 public:
     void write(const QString &path, const QByteArray &bytes)
     {
+        AtomicFile &file = open(path);
+        file.write(std::string_view(bytes.constData(), size_t(bytes.size())));
+        file.finish();
+    }
+    /// A file to write in pieces, then finish().
+    AtomicFile &open(const QString &path)
+    {
         auto file = std::make_unique<AtomicFile>(localPath(path));
         file->open();
-        file->write(std::string_view(bytes.constData(), size_t(bytes.size())));
-        file->finish();
         m_files.push_back(std::move(file));
+        return *m_files.back();
     }
     void commit()
     {
@@ -222,7 +228,12 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
         break;
     }
     case ExportFormat::Gif: {
-        GifEncoder gif;
+        // Each image goes to the file as it is encoded, so a long play at a large scale needs
+        // no more memory than a short one.
+        AtomicFile &file = files.open(options.output);
+        GifEncoder gif([&file](const char *data, qsizetype size) {
+            file.write(std::string_view(data, size_t(size)));
+        });
         const int total = animationImageCount(count, options.delayMs, options.smooth);
         const int steps = glideSteps(options.delayMs);
         int done = 0;
@@ -240,7 +251,8 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
                 gif.addImage(image(glideFrame(frame, next, double(k) / steps), i), kGlideStepMs);
             }
         }
-        files.write(options.output, gif.finish());
+        gif.finish();
+        file.finish();
         break;
     }
     case ExportFormat::Pdf: {

@@ -43,6 +43,8 @@ const QImage &PlayImager::draw(const PlayConfig &frame)
     FrameRenderer::Draw(frame, m_surface, m_looks);
     if (m_scale == 1)
         return m_surface.image();
+    // The last picture goes before the next is drawn: at a large scale each is tens of MB.
+    m_scaled = QImage();
     m_scaled = m_surface.scaledImage(m_scale);
     return m_scaled;
 }

@@ -6,6 +6,7 @@ std::optional<int16_t> FrameStepper::next(int16_t frameCount)
 {
     if (frameCount < 1)
         m_pass = Pass::Finished;
+    m_startedOver = false;
     // Each round either returns a frame or moves on to another pass; a pass change never
     // repeats without a frame in between, since a forward pass has at least one frame.
     for (;;) {
@@ -22,6 +23,7 @@ std::optional<int16_t> FrameStepper::next(int16_t frameCount)
                 return ++m_index;
             m_passStarted = false;
             if (m_mode == Mode::Looping) {
+                m_startedOver = true;
                 continue;
             } else if (m_mode == Mode::Reversing) {
                 m_pass = Pass::Backward;

@@ -27,6 +27,9 @@ public:
     int16_t current() const { return m_index; }
     /// Whether next() has ended the playback.
     bool finished() const { return m_pass == Pass::Finished; }
+    /// Whether the frame last returned by next() starts Looping's pass over again: a jump
+    /// from the last frame back to the first rather than a step on from the frame before.
+    bool startedOver() const { return m_startedOver; }
 
 private:
     enum class Pass { Forward, Backward, Finished };
@@ -36,6 +39,7 @@ private:
     bool m_passStarted = false;
     int16_t m_passEnd = 0; ///< last frame of the forward pass under way
     int16_t m_index = 0;
+    bool m_startedOver = false;
 };
 
 } // namespace kinetra

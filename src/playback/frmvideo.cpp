@@ -253,11 +253,14 @@ void frmvideo::showNextFrame(quint64 run)
             m_glideFrom = *frame;
             m_glideStart = shownAt;
             m_glideTo = m_stepper.next(m_stage.frameCount());
-            if (m_glideTo) {
+            // Looping goes from the last frame back to the first with a cut: a glide would run
+            // the play backwards.
+            if (m_glideTo && !m_stepper.startedOver()) {
                 m_clock.singleShot(glideIntervalMs(), this, [this, run] { glideStep(run); });
                 return;
             }
-            // The last frame of Once: held for the pause like any other, then the end.
+            // The last frame of Once or of a loop's pass: held for the pause like any other,
+            // then the end or the first frame.
         }
         m_clock.singleShot(int(m_due - m_clock.steadyMs()), this,
                            [this, run] { showNextFrame(run); });

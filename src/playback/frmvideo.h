@@ -44,7 +44,8 @@ struct PlaybackStage
 ///
 /// With "Smooth" ticked, the change from each frame to the next takes the pause and is drawn
 /// as a glide at the display's rate; the frames come in the same order, and Stop, Done and
-/// the slider act as without it.
+/// the slider act as without it. Looping goes from the last frame back to the first with a
+/// cut, as the play starts again.
 ///
 /// States: Idle (VideoPlaying false, "&Play"), Playing (VideoPlaying true, "&Stop") and
 /// Stopping (VideoPlaying false, "Stopped", disabled) until the loop has ended, which it does

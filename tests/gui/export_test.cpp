@@ -19,7 +19,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -32,7 +34,14 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstring>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <memory>
+#include <unordered_map>
 
 namespace kinetra {
 namespace {
@@ -359,6 +368,8 @@ struct ReadGif
     std::vector<int> delays;
     std::vector<QImage> shown;
     std::vector<QRect> rects;
+    std::vector<QRgb> table; // the global colour table
+    bool localTables = false;
 };
 
 ReadGif readGif(const QString &path)
@@ -374,6 +385,11 @@ ReadGif readGif(const QString &path)
     }
     QImage screen(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
     screen.fill(Qt::black);
+    if (gif->SColorMap)
+        for (int c = 0; c < gif->SColorMap->ColorCount; ++c) {
+            const GifColorType &e = gif->SColorMap->Colors[c];
+            result.table.push_back(qRgb(e.Red, e.Green, e.Blue));
+        }
     for (int i = 0; i < gif->ImageCount; ++i) {
         const SavedImage &image = gif->SavedImages[i];
         for (int e = 0; e + 1 < image.ExtensionBlockCount; ++e) {
@@ -389,6 +405,7 @@ ReadGif readGif(const QString &path)
         result.delays.push_back(gcb.DelayTime);
         const GifImageDesc &d = image.ImageDesc;
         const ColorMapObject *map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+        result.localTables |= d.ColorMap != nullptr;
         for (int y = 0; y < d.Height; ++y)
             for (int x = 0; x < d.Width; ++x) {
                 const GifColorType c = map->Colors[image.RasterBits[y * d.Width + x]];
@@ -445,6 +462,125 @@ TEST_F(ExportTest, SmoothGifGlidesBetweenTheFramesAt25ImagesASecond)
     EXPECT_EQ(gif.shown[10], imager.draw(f3));
 }
 
+int squaredDistance(QRgb a, QRgb b)
+{
+    const int dr = qRed(a) - qRed(b), dg = qGreen(a) - qGreen(b), db = qBlue(a) - qBlue(b);
+    return dr * dr + dg * dg + db * db;
+}
+
+// A GIF at four times the field's size has thousands of colours (smooth edges and text) in a
+// table of 256. Every image must show each colour as the same table colour, one nearest to
+// it: otherwise the changed rectangles show as patches of another shade.
+TEST_F(ExportTest, ALargeGifShowsEveryColourAsTheSameNearestTableColourInEveryImage)
+{
+    ASSERT_EQ(run({"--export", out("big.gif"), "--scale", "4", "--delay", "120", "--smooth",
+                   play()}),
+              kExitOk);
+    const ReadGif gif = readGif(out("big.gif"));
+    ASSERT_FALSE(gif.table.empty());
+    EXPECT_FALSE(gif.localTables);
+
+    // What was drawn: each frame, then the glide to the next; after the last frame the
+    // animation starts again with the first, with no glide back.
+    Preferences prefs;
+    {
+        IniSettingsStore store;
+        loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
+    }
+    const ExportPlay p = readPlayForExport(play(), prefs);
+    PlayImager imager = PlayImager::fromPreferences(p.prefs, KINETRA_PROGRAM_DIR);
+    imager.setScale(4);
+    std::vector<QImage> drawn;
+    for (int16_t i = 1; i <= 4; ++i) {
+        drawn.push_back(imager.draw(p.frames.frame(i)).copy());
+        for (int k = 1; k < 3 && i < 4; ++k)
+            drawn.push_back(
+                imager.draw(glideFrame(p.frames.frame(i), p.frames.frame(int16_t(i + 1)), k / 3.0))
+                    .copy());
+    }
+    ASSERT_EQ(gif.shown.size(), drawn.size());
+    EXPECT_EQ(gif.delays.back(), 12) << "the last frame is held, then the first comes back";
+
+    std::unordered_map<QRgb, int> rounding; // the least distance to a table colour
+    std::unordered_map<QRgb, QRgb> shownAs;
+    int colours = 0, wrong = 0, patches = 0;
+    for (size_t n = 0; n < drawn.size(); ++n) {
+        const QImage &want = drawn[n];
+        const QImage &have = gif.shown[n];
+        ASSERT_EQ(have.size(), want.size());
+        for (int y = 0; y < want.height(); ++y) {
+            const auto *w = reinterpret_cast<const QRgb *>(want.constScanLine(y));
+            const auto *h = reinterpret_cast<const QRgb *>(have.constScanLine(y));
+            for (int x = 0; x < want.width(); ++x) {
+                const QRgb c = w[x] & 0xffffff, s = h[x] & 0xffffff;
+                auto r = rounding.find(c);
+                if (r == rounding.end()) {
+                    int least = INT_MAX;
+                    for (const QRgb t : gif.table)
+                        least = std::min(least, squaredDistance(c, t & 0xffffff));
+                    r = rounding.emplace(c, least).first;
+                    ++colours;
+                }
+                wrong += squaredDistance(c, s) != r->second;
+                const auto [as, first] = shownAs.emplace(c, s);
+                patches += !first && as->second != s;
+            }
+        }
+    }
+    EXPECT_GT(colours, 256) << "the test needs more colours than a table holds";
+    EXPECT_EQ(wrong, 0) << "pixels shown further from their colour than the table's nearest";
+    EXPECT_EQ(patches, 0) << "pixels whose colour another image shows otherwise";
+}
+
+// The peak resident memory in KiB of the program itself run with args, or -1 when it did
+// not run to a good end.
+long programPeakKiB(const QStringList &args)
+{
+    const QByteArray program = QFile::encodeName(QString(KINETRA_PROGRAM_DIR) + "/kinetra");
+    std::vector<QByteArray> texts{program};
+    for (const QString &arg : args)
+        texts.push_back(QFile::encodeName(arg));
+    std::vector<char *> argv;
+    for (QByteArray &text : texts)
+        argv.push_back(text.data());
+    argv.push_back(nullptr);
+    QByteArray platform("QT_QPA_PLATFORM=offscreen");
+    std::vector<char *> env{platform.data()};
+    for (char **e = environ; *e; ++e)
+        if (strncmp(*e, "QT_QPA_PLATFORM=", 16) != 0)
+            env.push_back(*e);
+    env.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.constData(), nullptr, nullptr, argv.data(), env.data()) != 0)
+        return -1;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss;
+}
+
+TEST_F(ExportTest, ALongGifTakesNoMoreMemoryThanAShortOne)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer keeps freed memory in quarantine";
+#endif
+    // Every frame moves the players, so every image adds to the file: a file kept in memory
+    // until the end would show as growth.
+    ASSERT_TRUE(writeSamplePlay(out("short.KTR"), 10));
+    ASSERT_TRUE(writeSamplePlay(out("long.KTR"), 120));
+    const long shortPeak =
+        programPeakKiB({"--export", out("short.gif"), "--scale", "4", out("short.KTR")});
+    const long longPeak =
+        programPeakKiB({"--export", out("long.gif"), "--scale", "4", out("long.KTR")});
+    ASSERT_GT(shortPeak, 0);
+    ASSERT_GT(longPeak, 0);
+    EXPECT_GT(QFileInfo(out("long.gif")).size(), 4 * QFileInfo(out("short.gif")).size());
+    EXPECT_LT(longPeak - shortPeak, 12 * 1024)
+        << "10 frames: " << shortPeak << " KiB, 120 frames: " << longPeak << " KiB, file "
+        << QFileInfo(out("long.gif")).size() << " bytes";
+}
+
 TEST(GifEncoder, ManyColoursAreQuantisedEqualImagesMergeAndSizesMustMatch)
 {
     QImage rainbow(64, 64, QImage::Format_RGB32);
@@ -469,20 +605,24 @@ TEST(GifEncoder, ManyColoursAreQuantisedEqualImagesMergeAndSizesMustMatch)
     EXPECT_EQ(gif.delays, std::vector<int>({20, 5}));
     ASSERT_EQ(gif.shown.size(), 2u);
     EXPECT_EQ(gif.rects[1], QRect(10, 20, 1, 1));
-    EXPECT_EQ(gif.shown[1].pixel(10, 20), qRgb(1, 2, 3));
-    // 4096 colours in at most 256: every pixel near its own colour, most of them close.
+    // 4096 colours in at most 256: every pixel shown as a table colour nearest to its own,
+    // which the table's even spread keeps within half a step of 64 in each primary: no
+    // further than a colour 32 off in each.
+    auto nearest = [&](QRgb c) {
+        int least = INT_MAX;
+        for (const QRgb t : gif.table)
+            least = std::min(least, squaredDistance(c, t));
+        return least;
+    };
+    EXPECT_EQ(squaredDistance(gif.shown[1].pixel(10, 20), qRgb(1, 2, 3)), nearest(qRgb(1, 2, 3)));
     int worst = 0;
-    long total = 0;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
             const QRgb a = rainbow.pixel(x, y), b = gif.shown[0].pixel(x, y);
-            const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                    std::abs(qBlue(a) - qBlue(b))});
-            worst = std::max(worst, d);
-            total += d;
+            worst = std::max(worst, squaredDistance(a, b));
+            EXPECT_EQ(squaredDistance(a, b), nearest(a)) << x << ", " << y;
         }
-    EXPECT_LE(worst, 64);
-    EXPECT_LE(total / (64 * 64), 12);
+    EXPECT_LE(worst, 3 * 32 * 32);
 }
 
 // ---- File > Export... ----------------------------------------------------------------------
@@ -580,6 +720,30 @@ TEST_F(WindowExport, PngIsTheSurfaceAsShownPdfAndGifThePlay)
     EXPECT_EQ(gif.shown.front(), window->surface->image().convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(window->Frames.current(), 1);
     EXPECT_FALSE(window->Frames.modified());
+}
+
+TEST_F(WindowExport, AWrittenGifIsNamedWithItsSizeAndTheSizeChoiceGivesThePixels)
+{
+    auto *sizes = window->findChild<QMenu *>("mnuFileExportSize");
+    ASSERT_TRUE(sizes);
+    emit sizes->aboutToShow();
+    const QSize field = window->surface->size();
+    EXPECT_TRUE(window->menuItem("mnuFileExportSize4")
+                    ->text()
+                    .contains(QString("%1 x %2").arg(field.width() * 4).arg(field.height() * 4)))
+        << window->menuItem("mnuFileExportSize4")->text().toStdString();
+
+    FrameDelay = 200;
+    platform.queueAnswer(Platform::Answer::No);
+    choose(out("play.gif"));
+    auto *panel = window->statusBar()->findChild<QLabel *>("sbExported");
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->isVisible());
+    const QRegularExpressionMatch said =
+        QRegularExpression("play\\.gif\\D*([0-9.]+) (kB|MB)").match(panel->text());
+    ASSERT_TRUE(said.hasMatch()) << panel->text().toStdString();
+    const double bytes = said.captured(1).toDouble() * (said.captured(2) == "MB" ? 1e6 : 1e3);
+    EXPECT_NEAR(bytes, double(QFileInfo(out("play.gif")).size()), 0.1 * bytes);
 }
 
 TEST_F(WindowExport, AFailureIsReportedAsExportingPlayAndABadNameIsExplained)

@@ -486,6 +486,56 @@ TEST_F(PrintTest, TheLegendNamesTheLinesPrintedAndOutlinesLightOnes)
     }
 }
 
+// Whether a legend sample gets its dark outline is decided by the colour's relative luminance
+// against 0.8: colours a little either side of it, and the common light and dark ones.
+struct LightCase
+{
+    const char *name;
+    QColor color;
+    bool outlined;
+};
+
+class LegendOutline : public testing::TestWithParam<LightCase>
+{
+};
+
+TEST_P(LegendOutline, OnlyColoursTooLightForPaperAreOutlined)
+{
+    const LightCase &c = GetParam();
+    RecordingPrintTarget target(QSize(2400, 3200), kLine);
+    PrintJob job;
+    job.options.notes = false;
+    job.actionLabels[0] = "Run";
+    job.legendLines = {true, false, false, false, false, false, false, false};
+    job.looks.ActionColor[0] = c.color;
+    job.looks.ActionEndType[0] = 0; // an arrowhead, which the outline goes round too
+    const QImage frame(400, 373, QImage::Format_RGB32);
+    printPlay(target, job, frame.size(), 1, [&](int16_t) { return frame; });
+    ASSERT_EQ(target.pages.size(), 1);
+    QList<RecordingPrintTarget::Item> lines, heads;
+    for (const auto &item : target.pages[0]) {
+        if (item.kind == RecordingPrintTarget::Item::Line)
+            lines << item;
+        else if (item.kind == RecordingPrintTarget::Item::Shape)
+            heads << item;
+    }
+    ASSERT_EQ(lines.size(), c.outlined ? 2 : 1);
+    EXPECT_EQ(lines.last().pen.color(), c.color);
+    ASSERT_EQ(heads.size(), 1);
+    EXPECT_EQ(heads[0].pen.style() != Qt::NoPen, c.outlined);
+}
+
+// Relative luminances: yellow 0.93, (255, 236, 0) 0.81, (255, 230, 0) 0.78, orange 0.48.
+INSTANTIATE_TEST_SUITE_P(
+    Colours, LegendOutline,
+    testing::Values(LightCase{"White", QColor(255, 255, 255), true},
+                    LightCase{"Yellow", QColor(255, 255, 0), true},
+                    LightCase{"JustAbove", QColor(255, 236, 0), true},
+                    LightCase{"JustBelow", QColor(255, 230, 0), false},
+                    LightCase{"Orange", QColor(255, 165, 0), false},
+                    LightCase{"Red", QColor(255, 0, 0), false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(PrintTest, PdfDialogStartsWhereTheLastPdfWentAndASetupFileIsUsedWithoutAsking)
 {
     print();

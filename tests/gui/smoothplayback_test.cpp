@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <utility>
 
 namespace kinetra {
 namespace {
@@ -132,6 +134,28 @@ TEST_F(SmoothPlayback, OnceHoldsTheLastFrameThenEnds)
         EXPECT_NE(g.from, 3) << "no glide after the last frame of Once";
     EXPECT_EQ(currentShown, 1);
     EXPECT_EQ(video->CmdPlay->text(), "&Play");
+}
+
+TEST_F(SmoothPlayback, LoopingStartsAgainWithACutNotAGlideBackwards)
+{
+    video->ChkSmooth->setChecked(true);
+    video->PlayOption[1]->click();
+    video->Sldrspeed->setValue(3); // 1000 ms
+    video->CmdPlay->click();
+    while (drawn.size() < 6 && platform.fireNextTimer()) {
+    }
+    ASSERT_EQ(drawn, QList<int16_t>({1, 2, 3, 1, 2, 3}));
+    EXPECT_EQ(shownAt[3] - shownAt[2], 1000) << "the last frame is held the whole pause";
+    std::set<std::pair<int16_t, int16_t>> steps;
+    for (const Glide &g : glides) {
+        steps.insert({g.from, g.to});
+        if (g.from == 3) {
+            ADD_FAILURE() << "glide from 3 to " << g.to << " at t " << g.t;
+            break;
+        }
+    }
+    EXPECT_EQ(steps, (std::set<std::pair<int16_t, int16_t>>{{1, 2}, {2, 3}}));
+    video->CmdPlay->click();
 }
 
 } // namespace
