@@ -112,32 +112,6 @@ int appendBytes(GifFileType *gif, const GifByteType *data, int length)
     }
 }
 
-// The smallest rectangle holding every pixel in which two index images differ; empty when
-// they are equal.
-QRect changedRect(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b,
-                  int width, int height)
-{
-    int left = width, right = -1, top = -1, bottom = -1;
-    for (int y = 0; y < height; ++y) {
-        const unsigned char *la = a.data() + size_t(y) * size_t(width);
-        const unsigned char *lb = b.data() + size_t(y) * size_t(width);
-        if (std::memcmp(la, lb, size_t(width)) == 0)
-            continue;
-        if (top < 0)
-            top = y;
-        bottom = y;
-        int x = 0;
-        while (la[x] == lb[x])
-            ++x;
-        left = std::min(left, x);
-        int r = width - 1;
-        while (r > right && la[r] == lb[r])
-            --r;
-        right = std::max(right, r);
-    }
-    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 void check(int result)
 {
     if (result != GIF_OK)
@@ -153,8 +127,18 @@ struct GifEncoder::GifState
     std::vector<QRgb> table;
     /// The table index each colour met so far is shown as.
     std::unordered_map<QRgb, GifByteType> choice;
-    /// What the screen shows after the last image, and the image being added, as indices.
-    std::vector<unsigned char> shown, next;
+    /// Recent choices by a hash of the colour: a textured field changes colour at nearly every
+    /// pixel, and this spares most of those lookups. An entry's colour has bit 24 set once used.
+    struct Recent
+    {
+        QRgb rgb = 0;
+        GifByteType index = 0;
+    };
+    static constexpr size_t kRecentSize = 4096;
+    std::vector<Recent> recent = std::vector<Recent>(kRecentSize);
+    /// What the screen shows after the last image, as table indices; one row of the image
+    /// being added.
+    std::vector<unsigned char> shown, row;
     QByteArray chunk;   ///< giflib's output not yet handed on
     QByteArray pending; ///< the last image's codes, waiting for its delay
     int pendingDelayMs = 0;
@@ -200,7 +184,7 @@ void GifEncoder::start(const QImage &first)
         gif.choice[gif.table[size_t(i)]] = GifByteType(i);
     const size_t pixels = size_t(first.width()) * size_t(first.height());
     gif.shown.resize(pixels);
-    gif.next.resize(pixels);
+    gif.row.resize(size_t(first.width()));
 
     int error = 0;
     gif.file = EGifOpen(&gif.chunk, appendBytes, &error);
@@ -221,29 +205,28 @@ void GifEncoder::start(const QImage &first)
     send(std::exchange(gif.chunk, QByteArray()));
 }
 
-void GifEncoder::mapToTable(const QImage &image, std::vector<unsigned char> &indices)
+void GifEncoder::mapRow(const QImage &image, int y, unsigned char *indices)
 {
     GifState &gif = *m_gif;
-    unsigned char *to = indices.data();
+    const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
     // Neighbouring pixels mostly share a colour, so the last lookup is kept.
     QRgb last = 0;
     unsigned char lastIndex = 0;
-    bool haveLast = false;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb rgb = line[x] & 0xffffff;
-            if (!haveLast || rgb != last) {
+    for (int x = 0; x < image.width(); ++x) {
+        const QRgb rgb = line[x] & 0xffffff;
+        if (x == 0 || rgb != last) {
+            GifState::Recent &r =
+                gif.recent[((rgb * 2654435761u) >> 20) & (GifState::kRecentSize - 1)];
+            if (r.rgb != (rgb | 0x1000000)) {
                 auto it = gif.choice.find(rgb);
                 if (it == gif.choice.end())
-                    it = gif.choice.emplace(rgb, GifByteType(nearestIndex(gif.table, rgb)))
-                             .first;
-                last = rgb;
-                lastIndex = it->second;
-                haveLast = true;
+                    it = gif.choice.emplace(rgb, GifByteType(nearestIndex(gif.table, rgb))).first;
+                r = {rgb | 0x1000000, it->second};
             }
-            *to++ = lastIndex;
+            last = rgb;
+            lastIndex = r.index;
         }
+        indices[x] = lastIndex;
     }
 }
 
@@ -258,25 +241,48 @@ void GifEncoder::addImage(const QImage &image, int delayMs)
     else if (rgb.size() != m_gif->size)
         throw RuntimeError(ErrorCode::InvalidPropertyValue);
     GifState &gif = *m_gif;
-    mapToTable(rgb, gif.next);
-    const QRect rect =
-        first ? rgb.rect() : changedRect(gif.shown, gif.next, rgb.width(), rgb.height());
+    const int width = rgb.width();
+    auto shownRow = [&](int y) { return gif.shown.data() + size_t(y) * size_t(width); };
+
+    // What differs from the screen, a row at a time: a second index image would cost as much
+    // memory again as the first.
+    QRect rect = rgb.rect();
+    if (!first) {
+        int left = width, right = -1, top = -1, bottom = -1;
+        for (int y = 0; y < rgb.height(); ++y) {
+            mapRow(rgb, y, gif.row.data());
+            const unsigned char *was = shownRow(y);
+            const unsigned char *now = gif.row.data();
+            if (std::memcmp(was, now, size_t(width)) == 0)
+                continue;
+            if (top < 0)
+                top = y;
+            bottom = y;
+            int x = 0;
+            while (was[x] == now[x])
+                ++x;
+            left = std::min(left, x);
+            int r = width - 1;
+            while (r > right && was[r] == now[r])
+                --r;
+            right = std::max(right, r);
+        }
+        rect = top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+    }
     if (rect.isEmpty()) {
         gif.pendingDelayMs += std::max(0, delayMs);
         return;
     }
     writePending();
 
-    const int result = EGifPutImageDesc(gif.file, rect.x(), rect.y(), rect.width(),
-                                        rect.height(), false, nullptr);
-    check(result);
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        check(EGifPutLine(gif.file,
-                          gif.next.data() + size_t(y) * size_t(rgb.width()) + size_t(rect.x()),
-                          rect.width()));
+    check(EGifPutImageDesc(gif.file, rect.x(), rect.y(), rect.width(), rect.height(), false,
+                           nullptr));
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        mapRow(rgb, y, shownRow(y));
+        check(EGifPutLine(gif.file, shownRow(y) + rect.x(), rect.width()));
+    }
     gif.pending = std::exchange(gif.chunk, QByteArray());
     gif.pendingDelayMs = std::max(0, delayMs);
-    std::swap(gif.shown, gif.next);
     ++m_count;
 }
 

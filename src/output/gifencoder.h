@@ -51,7 +51,8 @@ public:
 private:
     struct GifState;
     void start(const QImage &first);
-    void mapToTable(const QImage &image, std::vector<unsigned char> &indices);
+    /// The table indices of row y of image.
+    void mapRow(const QImage &image, int y, unsigned char *indices);
     void writePending();
     void send(const QByteArray &bytes);
 
