@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -17,41 +18,55 @@ namespace kinetra {
 namespace {
 
 constexpr int kMaxColors = 256;
-// Of a first image with more colours than a table holds, this many of its most common ones go
-// in the table: every colour of a field picture, with room to spare for the players and lines.
-constexpr int kCommonColors = 131;
+// A first image with more colours than a table holds gives this many by median cut; the rest
+// of the table is an even spread (5 x 5 x 5) for colours that come later.
+constexpr int kMedianCutColors = 131;
 
 // The colour table every image of one animation is shown in (see GifEncoder).
 std::vector<QRgb> colourTable(const QImage &image)
 {
-    std::unordered_map<QRgb, qint64> counts;
+    std::unordered_set<QRgb> own;
     QRgb last = 0;
-    qint64 run = 0;
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = 0; y < image.height() && own.size() <= size_t(kMaxColors); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const QRgb rgb = line[x] & 0xffffff;
-            if (run > 0 && rgb == last) {
-                ++run;
+            if ((x > 0 || y > 0) && rgb == last)
                 continue;
-            }
-            if (run > 0)
-                counts[last] += run;
             last = rgb;
-            run = 1;
+            own.insert(rgb);
         }
     }
-    if (run > 0)
-        counts[last] += run;
-    std::vector<std::pair<QRgb, qint64>> byCount(counts.begin(), counts.end());
-    std::sort(byCount.begin(), byCount.end(), [](const auto &a, const auto &b) {
-        return a.second != b.second ? a.second > b.second : a.first < b.first;
-    });
-    if (int(byCount.size()) > kMaxColors)
-        byCount.resize(kCommonColors);
     std::vector<QRgb> table;
-    for (const auto &[rgb, count] : byCount)
-        table.push_back(rgb);
+    if (own.size() > size_t(kMaxColors)) {
+        // Median cut over a sample of the pixels, which at a large scale is plenty: the
+        // whole picture would need four times its size again in memory.
+        const qint64 pixels = qint64(image.width()) * image.height();
+        const int step = std::max<int>(1, int(std::sqrt(double(pixels) / 250000.0)));
+        std::vector<GifByteType> red, green, blue;
+        for (int y = 0; y < image.height(); y += step) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); x += step) {
+                red.push_back(GifByteType(qRed(line[x])));
+                green.push_back(GifByteType(qGreen(line[x])));
+                blue.push_back(GifByteType(qBlue(line[x])));
+            }
+        }
+        std::vector<GifByteType> out(red.size());
+        std::vector<GifColorType> colors(kMaxColors);
+        int size = kMedianCutColors;
+        if (GifQuantizeBuffer(unsigned(red.size()), 1, &size, red.data(), green.data(),
+                              blue.data(), out.data(), colors.data())
+            != GIF_OK)
+            throw RuntimeError(ErrorCode::OutOfMemory);
+        for (int i = 0; i < std::clamp(size, 1, kMedianCutColors); ++i)
+            table.push_back(qRgb(colors[size_t(i)].Red, colors[size_t(i)].Green,
+                                 colors[size_t(i)].Blue)
+                            & 0xffffff);
+    } else {
+        table.assign(own.begin(), own.end());
+        std::sort(table.begin(), table.end());
+    }
     // Colours that come later and are not in the first image round to the nearest of these.
     int levels = 1;
     while ((levels + 1) * (levels + 1) * (levels + 1) <= kMaxColors - int(table.size()))

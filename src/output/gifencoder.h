@@ -15,7 +15,7 @@ namespace kinetra {
 /// stays, so the encoder holds one image's indices and codes, never the whole file.
 ///
 /// One colour table serves every image, made from the first: its own colours when there are
-/// at most 256, else its most common ones, and in the room left an even spread of colours. A
+/// at most 256, else a median cut of them, and in the room left an even spread of colours. A
 /// colour the table lacks is always shown as the table's nearest one, so the same colour
 /// looks the same in every image and no changed rectangle shows as a patch. All images must
 /// have the size of the first.
