@@ -127,6 +127,10 @@ int appendBytes(GifFileType *gif, const GifByteType *data, int length)
     }
 }
 
+// Up to this size the last image is kept, so that the rows it shares with the next are not
+// looked up again; a larger one would cost more memory than the time it saves is worth.
+constexpr qsizetype kKeptImageBytes = 16 << 20;
+
 void check(int result)
 {
     if (result != GIF_OK)
@@ -154,6 +158,8 @@ struct GifEncoder::GifState
     /// What the screen shows after the last image, as table indices; one row of the image
     /// being added.
     std::vector<unsigned char> shown, row;
+    /// The last image stored, when it is small enough to keep (see kKeptImageBytes).
+    QImage last;
     QByteArray chunk;   ///< giflib's output not yet handed on
     QByteArray pending; ///< the last image's codes, waiting for its delay
     int pendingDelayMs = 0;
@@ -227,7 +233,8 @@ void GifEncoder::mapRow(const QImage &image, int y, unsigned char *indices)
     // Neighbouring pixels mostly share a colour, so the last lookup is kept.
     QRgb last = 0;
     unsigned char lastIndex = 0;
-    for (int x = 0; x < image.width(); ++x) {
+    const int width = image.width();
+    for (int x = 0; x < width; ++x) {
         const QRgb rgb = line[x] & 0xffffff;
         if (x == 0 || rgb != last) {
             GifState::Recent &r =
@@ -264,15 +271,10 @@ void GifEncoder::addImage(const QImage &image, int delayMs)
     QRect rect = rgb.rect();
     if (!first) {
         int left = width, right = -1, top = -1, bottom = -1;
-        for (int y = 0; y < rgb.height(); ++y) {
-            mapRow(rgb, y, gif.row.data());
-            const unsigned char *was = shownRow(y);
-            const unsigned char *now = gif.row.data();
-            if (std::memcmp(was, now, size_t(width)) == 0)
-                continue;
-            if (top < 0)
-                top = y;
-            bottom = y;
+        // Where the colours changed, when the last image was kept; else where the indices did.
+        auto differs = [&](const auto *was, const auto *now, size_t bytes) {
+            if (std::memcmp(was, now, bytes) == 0)
+                return false;
             int x = 0;
             while (was[x] == now[x])
                 ++x;
@@ -281,6 +283,23 @@ void GifEncoder::addImage(const QImage &image, int delayMs)
             while (r > right && was[r] == now[r])
                 --r;
             right = std::max(right, r);
+            return true;
+        };
+        for (int y = 0; y < rgb.height(); ++y) {
+            bool changed = false;
+            if (!gif.last.isNull()) {
+                changed = differs(reinterpret_cast<const QRgb *>(gif.last.constScanLine(y)),
+                                  reinterpret_cast<const QRgb *>(rgb.constScanLine(y)),
+                                  size_t(width) * sizeof(QRgb));
+            } else {
+                mapRow(rgb, y, gif.row.data());
+                changed = differs(shownRow(y), gif.row.data(), size_t(width));
+            }
+            if (changed) {
+                if (top < 0)
+                    top = y;
+                bottom = y;
+            }
         }
         rect = top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
     }
@@ -299,6 +318,8 @@ void GifEncoder::addImage(const QImage &image, int delayMs)
     gif.pending = std::exchange(gif.chunk, QByteArray());
     gif.pendingDelayMs = std::max(0, delayMs);
     ++m_count;
+    if (rgb.sizeInBytes() <= kKeptImageBytes)
+        gif.last = rgb;
 }
 
 void GifEncoder::writePending()
