@@ -63,6 +63,7 @@ void frmMain::showExported(const QString &file)
         panel = new QLabel(statusBar());
         panel->setObjectName("sbExported");
         panel->setToolTip("The file last exported");
+        panel->setContentsMargins(0, 0, 12, 0); // apart from the play's name beside it
         statusBar()->insertPermanentWidget(0, panel);
         auto *timer = new QTimer(panel);
         timer->setObjectName("sbExportedTimer");
