@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -23,7 +24,7 @@ constexpr int kMaxColors = 256;
 constexpr int kMedianCutColors = 131;
 
 // The colour table every image of one animation is shown in (see GifEncoder).
-std::vector<QRgb> colourTable(const QImage &image)
+std::vector<QRgb> colourTable(const QImage &image, bool &exact)
 {
     std::unordered_set<QRgb> own;
     QRgb last = 0;
@@ -38,7 +39,8 @@ std::vector<QRgb> colourTable(const QImage &image)
         }
     }
     std::vector<QRgb> table;
-    if (own.size() > size_t(kMaxColors)) {
+    exact = own.size() <= size_t(kMaxColors);
+    if (!exact) {
         // Median cut over a sample of the pixels, which at a large scale is plenty: the
         // whole picture would need four times its size again in memory.
         const qint64 pixels = qint64(image.width()) * image.height();
@@ -80,6 +82,40 @@ std::vector<QRgb> colourTable(const QImage &image)
                                     & 0xffffff);
     }
     return table;
+}
+
+// The colours of rect with their indices in a table of their own, when there are at most 256
+// and some are not in `table`; else nullopt.
+struct OwnColours
+{
+    std::vector<QRgb> colours;
+    std::unordered_map<QRgb, GifByteType> index;
+};
+std::optional<OwnColours> ownColours(const QImage &image, const QRect &rect,
+                                     const std::unordered_map<QRgb, GifByteType> &table)
+{
+    OwnColours own;
+    bool outside = false;
+    QRgb last = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QRgb rgb = line[x] & 0xffffff;
+            if ((x > rect.left() || y > rect.top()) && rgb == last)
+                continue;
+            last = rgb;
+            if (own.index.count(rgb))
+                continue;
+            if (own.colours.size() == size_t(kMaxColors))
+                return std::nullopt;
+            outside |= !table.count(rgb);
+            own.index.emplace(rgb, GifByteType(own.colours.size()));
+            own.colours.push_back(rgb);
+        }
+    }
+    if (!outside)
+        return std::nullopt;
+    return own;
 }
 
 int nearestIndex(const std::vector<QRgb> &table, QRgb rgb)
@@ -160,6 +196,9 @@ struct GifEncoder::GifState
     std::vector<unsigned char> shown, row;
     /// The last image stored, when it is small enough to keep (see kKeptImageBytes).
     QImage last;
+    /// Whether the table holds the first image's own colours.
+    bool exact = false;
+    std::unordered_map<QRgb, GifByteType> tableIndex;
     QByteArray chunk;   ///< giflib's output not yet handed on
     QByteArray pending; ///< the last image's codes, waiting for its delay
     int pendingDelayMs = 0;
@@ -200,9 +239,10 @@ void GifEncoder::start(const QImage &first)
     m_gif = std::make_unique<GifState>();
     GifState &gif = *m_gif;
     gif.size = first.size();
-    gif.table = colourTable(first);
+    gif.table = colourTable(first, gif.exact);
     for (int i = int(gif.table.size()) - 1; i >= 0; --i)
-        gif.choice[gif.table[size_t(i)]] = GifByteType(i);
+        gif.tableIndex[gif.table[size_t(i)]] = GifByteType(i);
+    gif.choice = gif.tableIndex;
     const size_t pixels = size_t(first.width()) * size_t(first.height());
     gif.shown.resize(pixels);
     gif.row.resize(size_t(first.width()));
@@ -226,8 +266,9 @@ void GifEncoder::start(const QImage &first)
     send(std::exchange(gif.chunk, QByteArray()));
 }
 
-void GifEncoder::mapRow(const QImage &image, int y, unsigned char *indices)
+bool GifEncoder::mapRow(const QImage &image, int y, unsigned char *indices)
 {
+    bool exact = true;
     GifState &gif = *m_gif;
     const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
     // Neighbouring pixels mostly share a colour, so the last lookup is kept.
@@ -247,9 +288,11 @@ void GifEncoder::mapRow(const QImage &image, int y, unsigned char *indices)
             }
             last = rgb;
             lastIndex = r.index;
+            exact = exact && gif.table[lastIndex] == rgb;
         }
         indices[x] = lastIndex;
     }
+    return exact;
 }
 
 void GifEncoder::addImage(const QImage &image, int delayMs)
@@ -309,11 +352,31 @@ void GifEncoder::addImage(const QImage &image, int delayMs)
     }
     writePending();
 
-    check(EGifPutImageDesc(gif.file, rect.x(), rect.y(), rect.width(), rect.height(), false,
-                           nullptr));
+    // While the table holds the first image's own colours, a colour it lacked is shown as it
+    // is, through a table of the rectangle's own where that fits: every colour then shows as
+    // itself in every image. This needs the last image kept, as the indices of the screen are
+    // not kept up to date then.
+    bool inTable = true;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        inTable = mapRow(rgb, y, shownRow(y)) && inTable;
+    std::optional<OwnColours> own;
+    if (!inTable && gif.exact && rgb.sizeInBytes() <= kKeptImageBytes)
+        own = ownColours(rgb, rect, gif.tableIndex);
+    ColorMapObject *map = own ? makeMap(own->colours) : nullptr;
+    const int result = EGifPutImageDesc(gif.file, rect.x(), rect.y(), rect.width(),
+                                        rect.height(), false, map);
+    if (map)
+        GifFreeMapObject(map);
+    check(result);
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        mapRow(rgb, y, shownRow(y));
-        check(EGifPutLine(gif.file, shownRow(y) + rect.x(), rect.width()));
+        if (own) {
+            const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                gif.row[size_t(x - rect.left())] = own->index.at(line[x] & 0xffffff);
+            check(EGifPutLine(gif.file, gif.row.data(), rect.width()));
+        } else {
+            check(EGifPutLine(gif.file, shownRow(y) + rect.x(), rect.width()));
+        }
     }
     gif.pending = std::exchange(gif.chunk, QByteArray());
     gif.pendingDelayMs = std::max(0, delayMs);

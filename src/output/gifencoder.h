@@ -17,8 +17,10 @@ namespace kinetra {
 /// One colour table serves every image, made from the first: its own colours when there are
 /// at most 256, else a median cut of them, and in the room left an even spread of colours. A
 /// colour the table lacks is always shown as the table's nearest one, so the same colour
-/// looks the same in every image and no changed rectangle shows as a patch. All images must
-/// have the size of the first.
+/// looks the same in every image and no changed rectangle shows as a patch; except that
+/// while the table holds the first image's own colours, a changed rectangle of at most 256
+/// colours (of a picture up to 16 MB) brings a table of its own and shows every colour as it
+/// is. All images must have the size of the first.
 class GifEncoder
 {
 public:
@@ -51,8 +53,8 @@ public:
 private:
     struct GifState;
     void start(const QImage &first);
-    /// The table indices of row y of image.
-    void mapRow(const QImage &image, int y, unsigned char *indices);
+    /// The table indices of row y of image; whether the table holds all its colours.
+    bool mapRow(const QImage &image, int y, unsigned char *indices);
     void writePending();
     void send(const QByteArray &bytes);
 

@@ -625,6 +625,29 @@ TEST(GifEncoder, ManyColoursAreQuantisedEqualImagesMergeAndSizesMustMatch)
     EXPECT_LE(worst, 3 * 32 * 32);
 }
 
+TEST(GifEncoder, AColourTheFirstImageLacksShowsAsItselfInEveryImage)
+{
+    QImage first(32, 32, QImage::Format_RGB32);
+    first.fill(qRgb(10, 10, 10));
+    const QRgb added = qRgb(123, 45, 67); // neither in the first image nor in the even spread
+    QImage second = first;
+    second.setPixel(5, 5, added);
+    QImage third = first;
+    third.setPixel(20, 20, added);
+    GifEncoder encoder;
+    for (const QImage &image : {first, second, third})
+        encoder.addImage(image, 100);
+    QTemporaryDir dir;
+    QFile file(dir.filePath("added.gif"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(encoder.finish());
+    file.close();
+    const ReadGif gif = readGif(file.fileName());
+    ASSERT_EQ(gif.shown.size(), 3u);
+    EXPECT_EQ(gif.shown[1], second);
+    EXPECT_EQ(gif.shown[2], third);
+}
+
 // ---- File > Export... ----------------------------------------------------------------------
 
 class WindowExport : public ExportTest
