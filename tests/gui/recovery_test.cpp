@@ -168,6 +168,18 @@ TEST_F(RecoveryTest, AnUnreadableCopyIsReportedAndKeptUntilTheUserDeclinesIt)
     EXPECT_FALSE(w->Frames.modified());
 }
 
+TEST_F(RecoveryTest, APlayCopyLeftWithoutItsDescriptionIsSweptAtTheNextStart)
+{
+    leaveCopy(copyData("two_frames.KTR"));
+    ASSERT_TRUE(QFile::remove(folder() + "/" + copyBase() + ".txt"));
+
+    auto w = open();
+    RecoveryCopy recovery(*w, platform, folder());
+    recovery.offerRecovery();
+    EXPECT_TRUE(files().isEmpty());
+    EXPECT_TRUE(platform.messages().isEmpty());
+}
+
 TEST_F(RecoveryTest, CopiesThatCannotBeWrittenAreSaidToBeOffOncePerRun)
 {
     {
