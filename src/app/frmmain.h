@@ -316,8 +316,13 @@ public:
     /// just been made: bound to playFile (empty for a play never saved), marked modified, at
     /// frame `frame` (the last frame when the copy holds fewer). A copy that cannot be read
     /// whole is reported as opening any play is and leaves the window as Open would. Returns
-    /// whether the copy was read whole.
-    bool openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame);
+    /// whether the copy was read whole. With playFileChanged (the file was changed after the
+    /// copy was made) the first save to that file asks before replacing it.
+    bool openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame,
+                           bool playFileChanged = false);
+    /// Whether Save may write over the play's file: asks first when it is a recovered play's
+    /// file that was changed after the copy was made. False when the user keeps that file.
+    bool mayReplacePlayFile();
     // End of recovery copies block
 
     // Controls other parts of the program and the tests reach by name.
@@ -425,6 +430,9 @@ private:
     QStringList m_requestedPlays;
     bool m_openingRequests = false;
     // End of requested plays block
+    // Recovery copies
+    QString m_changedPlayFile; ///< a recovered play's file changed since; cleared by any save
+    // End of recovery copies block
     // Play directory, tips, help and About
     void connectWindowCommands();
     /// Opens the help viewer; the two Help commands differ only in where it opens.

@@ -119,6 +119,10 @@ void frmMain::mnuFileSave_Click()
         mnuFileSaveAs_Click();
         return;
     }
+    if (!mayReplacePlayFile()) {
+        mnuFileSaveAs_Click();
+        return;
+    }
     WaitStart();
     const bool saved = SaveScript(PlayFile);
     WaitEnd();
