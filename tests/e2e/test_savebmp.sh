@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# File > Save as Bmp through the real prompt: the typed name gets ".bmp" and the picture is the
-# surface exactly as the window shows it (found pixel for pixel in a screenshot of the window).
+# File > Save as Bmp through the real save dialog: the typed name gets ".bmp", nothing lands in
+# the program folder, and the picture is the surface exactly as the window shows it (found pixel
+# for pixel in a screenshot of the window).
 source "$E2E_LIB"
 
 start_kinetra
@@ -11,15 +12,17 @@ activate "$main"
 xdotool key alt+f
 sleep 0.5
 xdotool key b
-prompt=$(wait_window "Save to File" 10 "$KINETRA_PID") || fail "Save as Bmp showed no prompt"
-activate "$prompt"
-xdotool type --delay 30 "  $E2E_WORK/out/field  "
+dialog=$(wait_window "Save to File" 10 "$KINETRA_PID") || fail "Save as Bmp showed no dialog"
+activate "$dialog"
+xdotool key ctrl+a
+xdotool type --delay 30 "$E2E_WORK/out/field"
 sleep 0.3
 xdotool key Return
 bmp="$E2E_WORK/out/field.bmp"
 for _ in $(seq 50); do [ -s "$bmp" ] && break; sleep 0.2; done
 [ -s "$bmp" ] || fail "no bitmap was written at $bmp"
 [ "$(head -c 2 "$bmp")" = BM ] || fail "the file is not a bitmap"
+! ls "$PROG"/*.bmp >/dev/null 2>&1 || fail "a bitmap was written to the program folder"
 
 sleep 0.5
 activate "$main"
