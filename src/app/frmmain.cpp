@@ -33,6 +33,8 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include <cmath>
+
 namespace kinetra {
 
 namespace {
@@ -391,12 +393,16 @@ void frmMain::Form_Load()
     const QRect place = visiblePlacement(
         QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)),
         screens, primary ? primary->availableGeometry() : QRect());
-    const QSize least = windowSizeForBody(m_wholeFieldBody);
-    const QSize wanted(std::max(place.width(), least.width()),
-                       std::max(place.height(), least.height()));
     const QScreen *onScreen = QGuiApplication::screenAt(place.center());
     if (!onScreen)
         onScreen = primary;
+    // At a fractional screen scale the window system may give the window a pixel less than
+    // asked for; a pixel more keeps the field whole.
+    const qreal ratio = onScreen ? onScreen->devicePixelRatio() : 1.0;
+    const int slack = ratio == std::floor(ratio) ? 0 : 1;
+    const QSize least = windowSizeForBody(m_wholeFieldBody) + QSize(slack, slack);
+    const QSize wanted(std::max(place.width(), least.width()),
+                       std::max(place.height(), least.height()));
     const QRect start = onScreen ? keptOnScreen(QRect(place.topLeft(), wanted),
                                                 onScreen->availableGeometry())
                                  : QRect(place.topLeft(), wanted);

@@ -262,6 +262,10 @@ TEST(ScaledScreen, DefaultWindowFitsTheFieldAtActualSize)
     ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), 1.5);
     test::EditingWindow w;
     w.open();
+    // The window system may round the window a pixel smaller than asked for at this scale
+    // (an X server does); the field used to drop to 75 % for that pixel.
+    w.window->resize(w.window->size() - QSize(1, 1));
+    QApplication::processEvents();
     EXPECT_EQ(w.window->canvas->zoom(), 100) << "body " << w.window->centralWidget()->width()
                                              << " x " << w.window->centralWidget()->height();
     EXPECT_EQ(w.window->canvas->devicePixelRatioF(), 1.5);
