@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# File > Save as Bmp through the real save dialog: the typed name gets ".bmp", nothing lands in
-# the program folder, and the picture is the surface exactly as the window shows it (found pixel
-# for pixel in a screenshot of the window).
+# File > Save as Bmp through the real save dialog: the typed name gets ".bmp" and the picture is
+# the surface exactly as the window shows it (found pixel for pixel in a screenshot of the
+# window).
 source "$E2E_LIB"
 
 start_kinetra
@@ -22,7 +22,6 @@ bmp="$E2E_WORK/out/field.bmp"
 for _ in $(seq 50); do [ -s "$bmp" ] && break; sleep 0.2; done
 [ -s "$bmp" ] || fail "no bitmap was written at $bmp"
 [ "$(head -c 2 "$bmp")" = BM ] || fail "the file is not a bitmap"
-! ls "$PROG"/*.bmp >/dev/null 2>&1 || fail "a bitmap was written to the program folder"
 
 sleep 0.5
 activate "$main"
