@@ -6,6 +6,7 @@
 #include "app/toolbaricons.h"
 #include "output/bitmapexport.h"
 #include "output/frmplaybook.h"
+#include "output/playexport.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
 #include "output/prntfrm.h"
@@ -142,8 +143,14 @@ void frmMain::mnuFileSaveBMP_Click()
     // WaitStart lets pending events run, so the surface is fully painted first.
     WaitStart();
     try {
-        writeBmp(surface->image(), bmpFileName(*answer));
+        const QString name = bmpFileName(*answer);
+        checkOutputs({name}, {PlayFile});
+        writeBmp(surface->image(), name);
         WaitEnd();
+    } catch (const ExportError &refused) {
+        WaitEnd();
+        m_platform.messageBox(QString::fromStdString(refused.what()), "Save to File",
+                              Platform::Buttons::Ok, Platform::Icon::Warning);
     } catch (...) {
         WaitEnd();
         ReportError("Saving Bmp file");
