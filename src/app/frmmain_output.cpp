@@ -6,6 +6,7 @@
 #include "app/toolbaricons.h"
 #include "output/bitmapexport.h"
 #include "output/frmplaybook.h"
+#include "output/playexport.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
 #include "output/prntfrm.h"
@@ -166,9 +167,14 @@ void frmMain::mnuFileSaveBMP_Click()
     // WaitStart lets pending events run, so the surface is fully painted first.
     WaitStart();
     try {
+        checkOutputs({file}, {PlayFile});
         writeBmp(surface->image(), file);
         LastBmpFolder = QFileInfo(file).absolutePath();
         WaitEnd();
+    } catch (const ExportError &refused) {
+        WaitEnd();
+        m_platform.messageBox(QString::fromStdString(refused.what()), "Save to File",
+                              Platform::Buttons::Ok, Platform::Icon::Warning);
     } catch (...) {
         WaitEnd();
         ReportError("Saving Bmp file");

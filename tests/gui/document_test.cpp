@@ -496,7 +496,8 @@ TEST_P(PartialRead, TakesWhatWasReadButNotTheFile)
 INSTANTIATE_TEST_SUITE_P(
     Files, PartialRead,
     testing::Values(PartialCase{"truncated.KTR", "Bunt, Defense", 2, 8, false},
-                    PartialCase{"bad_action_size.KTR", "Bad size", 1, 3, false}));
+                    PartialCase{"bad_action_size.KTR", "Bad size", 1, 3, false},
+                    PartialCase{"header_short_of_frames.KTR", "Short count", 2, 8, false}));
 
 TEST_F(DocumentTest, FaultyActionLineIsTakenWithThoseBeforeIt)
 {
