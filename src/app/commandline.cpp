@@ -10,6 +10,7 @@
 #include "prefs/preferencestore.h"
 #include "prefs/readonlysettingsstore.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -70,7 +71,8 @@ QString usageText()
         "\n"
         "The looks come from your preferences; they are read, never changed.\n"
         "Exit status: 0 done, 1 a play could not be read or OUT not written,\n"
-        "2 bad arguments, 130 or 143 stopped by Ctrl+C or SIGTERM.\n");
+        "2 bad arguments, 128 + the signal's number when stopped by one (129 SIGHUP,\n"
+        "130 Ctrl+C, 131 SIGQUIT, 143 SIGTERM).\n");
 }
 
 bool isCommandLineRun(const QStringList &arguments)
@@ -196,7 +198,7 @@ void removeTemporaryFilesOnSignals()
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     bool any = false;
-    for (const int sig : {SIGINT, SIGTERM}) {
+    for (const int sig : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) {
         // A signal the program was started to ignore (a background job's SIGINT) stays so.
         struct sigaction current;
         if (sigaction(sig, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
@@ -229,6 +231,7 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
         if (!options.plays.isEmpty()) {
             // A playbook: every play is read before the document is begun.
             const PlaybookSource source = readPlaybookPlays(options.plays, prefs);
+            checkOutputs({options.output}, options.plays);
             PrintOptions print;
             print.legend = options.legend;
             print.notes = options.notes;
@@ -252,9 +255,14 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
         err << "kinetra: " << QString::fromStdString(e.what()) << '\n';
     } catch (...) {
         const RuntimeError failure = currentFailure();
-        err << "kinetra: "
-            << errorMessage(failure.code(), QString::fromStdString(failure.description()))
-            << '\n';
+        err << "kinetra: ";
+        // A file that could not be written is named; the window's advice is for its dialogs.
+        if (!failure.path().empty())
+            err << failure.code() << ' ' << QString::fromStdString(failure.description()) << ": "
+                << QFile::decodeName(QByteArray::fromStdString(failure.path()));
+        else
+            err << errorMessage(failure.code(), QString::fromStdString(failure.description()));
+        err << '\n';
     }
     return kExitFailed;
 }

@@ -42,9 +42,9 @@ QString versionLine();
 /// the window, which may be given a play to open; no display is needed then.
 bool isCommandLineRun(const QStringList &arguments);
 
-/// Makes SIGINT and SIGTERM (unless ignored) remove the temporary files of the writes in
-/// progress and end the program with 128 + the signal's number (130, 143). Call before the
-/// program starts any other thread.
+/// Makes SIGHUP, SIGINT, SIGQUIT and SIGTERM (unless ignored) remove the temporary files of
+/// the writes in progress and end the program with 128 + the signal's number (129, 130, 131,
+/// 143). Call before the program starts any other thread.
 void removeTemporaryFilesOnSignals();
 
 /// Runs an export with the user's preferences read from the settings store, never writing it.

@@ -26,11 +26,14 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
 #include <QWindow>
+
+#include <cmath>
 
 namespace kinetra {
 
@@ -289,14 +292,20 @@ void frmMain::buildBody()
     setCentralWidget(body);
 
     surface = new Surface(this);
-    canvas = new Canvas(body);
+    fieldView = new QScrollArea(body);
+    fieldView->setObjectName("fieldView");
+    fieldView->setFrameShape(QFrame::NoFrame);
+    fieldView->setFocusPolicy(Qt::NoFocus);
+    fieldView->setWidgetResizable(false);
+    canvas = new Canvas;
+    fieldView->setWidget(canvas);
     canvas->setObjectName("Canvas");
     canvas->setToolTip("Use Left mouse button to select / drag and right button to delete object.");
     canvas->setSurface(surface);
 
     palette = new ToolPalette(body);
 
-    Frame1 = new QGroupBox("Frame Contol", body);
+    Frame1 = new QGroupBox("Frame Control", body);
     Frame1->setObjectName("Frame1");
     Frame1->resize(twipsToPixels(4692), twipsToPixels(852));
     Label1 = new QLabel("Advance Frame", Frame1);
@@ -321,7 +330,7 @@ void frmMain::buildBody()
 void frmMain::buildStatusBar()
 {
     static const char *const tips[4] = {"Play file name", "Play file description",
-                                        "Date Play created", "Curent Frame / Total Frames"};
+                                        "Date Play created", "Current Frame / Total Frames"};
     for (int i = 0; i < 4; ++i) {
         auto *panel = new QLabel(statusBar());
         panel->setObjectName(QString("sbStatusBarPanel%1").arg(i + 1));
@@ -375,8 +384,8 @@ void frmMain::Form_Load()
     palette->CboChalksize->setCurrentIndex(0);
 
     // The window never starts smaller than the field at its stored zoom needs (so a new
-    // window with Fit on shows it at 100 %). A stored place off every screen (a monitor since
-    // removed) comes back onto the primary one.
+    // window with Fit on shows it at 100 %), nor larger than its screen. A stored place off
+    // every screen (a monitor since removed) comes back onto the primary one.
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
@@ -384,9 +393,30 @@ void frmMain::Form_Load()
     const QRect place = visiblePlacement(
         QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)),
         screens, primary ? primary->availableGeometry() : QRect());
-    move(place.topLeft());
-    const QSize least = minimumSizeHint().expandedTo(QSize(tbToolBar->sizeHint().width(), 0));
-    resize(std::max(place.width(), least.width()), std::max(place.height(), least.height()));
+    const QScreen *onScreen = QGuiApplication::screenAt(place.center());
+    if (!onScreen)
+        onScreen = primary;
+    // At a fractional screen scale the window system may give the window a pixel less than
+    // asked for; a pixel more keeps the field whole.
+    const qreal ratio = onScreen ? onScreen->devicePixelRatio() : 1.0;
+    const int slack = ratio == std::floor(ratio) ? 0 : 1;
+    const QSize least = windowSizeForBody(m_wholeFieldBody) + QSize(slack, slack);
+    const QSize wanted(std::max(place.width(), least.width()),
+                       std::max(place.height(), least.height()));
+    const QRect start = onScreen ? keptOnScreen(QRect(place.topLeft(), wanted),
+                                                onScreen->availableGeometry())
+                                 : QRect(place.topLeft(), wanted);
+    move(start.topLeft());
+    resize(start.size());
+}
+
+QSize frmMain::windowSizeForBody(QSize body)
+{
+    const QSize least = centralWidget()->minimumSize();
+    centralWidget()->setMinimumSize(body);
+    const QSize size = minimumSizeHint().expandedTo(QSize(tbToolBar->sizeHint().width(), 0));
+    centralWidget()->setMinimumSize(least);
+    return size;
 }
 
 void frmMain::LoadPreferences()
@@ -427,31 +457,42 @@ void frmMain::Form_Resize()
 {
     if (isMinimized() || !canvas)
         return;
-    // The toolbar lives above the body, so the body's own top is always 0.
+    // The toolbar lives above the body, so the body's own top is always 0. The tab strip and
+    // pages keep their design sizes unless the captions need more room; the palette's size
+    // never depends on the zoom.
     const int top = 0;
-    canvas->move(0, top);
-    // The tab strip and pages keep their design sizes unless the captions need more room.
-    const int paletteLeft = canvas->width() + twipsToPixels(10);
     palette->tbsPicList->ensurePolished(); // the captions' widths need the style's fonts
     const int tabsWidth = std::max(twipsToPixels(2772), palette->tbsPicList->sizeHint().width());
-    palette->tbsPicList->setGeometry(paletteLeft, top, tabsWidth,
-                                     std::max(twipsToPixels(360), palette->tbsPicList->sizeHint().height()));
+    const int tabsHeight =
+        std::max(twipsToPixels(360), palette->tbsPicList->sizeHint().height());
+    std::array<QSize, 4> pages;
+    int paletteWidth = twipsToPixels(10) + tabsWidth;
+    int paletteBottom = top + tabsHeight;
     for (int k = 0; k < 4; ++k) {
         QWidget *page = palette->PicList[size_t(k)];
         const int design = twipsToPixels(k == 0 ? 2292 : 2412);
-        page->setGeometry(canvas->width() + twipsToPixels(20), top + twipsToPixels(360),
-                          std::max({design, tabsWidth - twipsToPixels(10), page->sizeHint().width()}),
-                          std::max(twipsToPixels(4812), page->sizeHint().height()));
+        pages[size_t(k)] = QSize(
+            std::max({design, tabsWidth - twipsToPixels(10), page->sizeHint().width()}),
+            std::max(twipsToPixels(4812), page->sizeHint().height()));
+        paletteWidth = std::max(paletteWidth, twipsToPixels(20) + pages[size_t(k)].width());
+        paletteBottom =
+            std::max(paletteBottom, top + twipsToPixels(360) + pages[size_t(k)].height());
     }
-    Frame1->move(0, canvas->y() + canvas->height());
+    centralWidget()->setMinimumSize(bodySizeFor(zoomedSize(surface->size(), kZoomSteps.front()),
+                                                paletteWidth, paletteBottom));
+    m_wholeFieldBody = bodySizeFor(canvas->size(), paletteWidth, paletteBottom);
+    fitFieldToWindow(paletteWidth);
 
-    int right = paletteLeft + tabsWidth;
-    for (QWidget *page : palette->PicList)
-        right = std::max(right, page->geometry().right() + 1);
-    const int bottom = std::max(Frame1->geometry().bottom() + 1,
-                                palette->PicList[0]->geometry().bottom() + 1);
-    centralWidget()->setMinimumSize(leastBodySize(right, bottom));
-    fitFieldToWindow(right - canvas->width());
+    // The palette stands right of the field or of the frame controls under it, whichever
+    // reaches further, so nothing lies on top of it at a small zoom.
+    const QSize view = placeFieldView(paletteWidth);
+    const int fieldRight = std::max(view.width(), Frame1->width());
+    palette->tbsPicList->setGeometry(fieldRight + twipsToPixels(10), top, tabsWidth, tabsHeight);
+    for (int k = 0; k < 4; ++k)
+        palette->PicList[size_t(k)]->setGeometry(
+            QRect(QPoint(fieldRight + twipsToPixels(20), top + twipsToPixels(360)),
+                  pages[size_t(k)]));
+    Frame1->move(0, fieldView->y() + view.height());
 }
 
 void frmMain::SelectFrame(int16_t index)

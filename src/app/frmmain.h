@@ -27,6 +27,7 @@ class QPrinter;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QScrollBar;
 class QToolBar;
 
@@ -233,7 +234,15 @@ public:
     /// The "Print Playbook" dialog, listing the Play Directory's folder, printing through
     /// this window's printer.
     std::unique_ptr<frmPlaybook> playbookDialog();
+    /// File > Save as Bmp: the field as shown, to a file chosen in a save dialog.
     void mnuFileSaveBMP_Click();
+    /// The folder the last bitmap went to in this session; empty before the first.
+    QString LastBmpFolder;
+    /// The folder the last playbook was listed from in this session; empty before the first.
+    QString LastPlaybookFolder;
+    /// Where Print Playbook starts: the open play's folder, else LastPlaybookFolder, else the
+    /// Play Directory's.
+    QString playbookFolder() const;
     /// The printer of the session: the printer, paper and orientation chosen in the set-up
     /// stay for the rest of the run.
     QPrinter &printer();
@@ -316,8 +325,13 @@ public:
     /// just been made: bound to playFile (empty for a play never saved), marked modified, at
     /// frame `frame` (the last frame when the copy holds fewer). A copy that cannot be read
     /// whole is reported as opening any play is and leaves the window as Open would. Returns
-    /// whether the copy was read whole.
-    bool openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame);
+    /// whether the copy was read whole. With playFileChanged (the file was changed after the
+    /// copy was made) the first save to that file asks before replacing it.
+    bool openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame,
+                           bool playFileChanged = false);
+    /// Whether Save may write over the play's file: asks first when it is a recovered play's
+    /// file that was changed after the copy was made. False when the user keeps that file.
+    bool mayReplacePlayFile();
     // End of recovery copies block
 
     // Controls other parts of the program and the tests reach by name.
@@ -425,6 +439,9 @@ private:
     QStringList m_requestedPlays;
     bool m_openingRequests = false;
     // End of requested plays block
+    // Recovery copies
+    QString m_changedPlayFile; ///< a recovered play's file changed since; cleared by any save
+    // End of recovery copies block
     // Play directory, tips, help and About
     void connectWindowCommands();
     /// Opens the help viewer; the two Help commands differ only in where it opens.
@@ -456,12 +473,24 @@ private:
     /// Shows the field at percent: the canvas, the status bar and the layout follow.
     void showZoom(int percent);
     void zoomByHand(int percent);
-    /// The body's least size for a layout reaching `right` and `bottom` with the canvas at
-    /// its present size: with Fit on the field may shrink to the smallest step.
-    QSize leastBodySize(int right, int bottom) const;
-    /// With Fit on and the window shown: the largest step whose field fits the body beside
-    /// the palette (paletteWidth wide) and above the frame controls.
+    /// The body's size with the field shown whole at `field` beside a palette paletteWidth
+    /// wide and paletteBottom high; the least body is this at the smallest step, whatever
+    /// the zoom, so zooming never makes the window grow.
+    QSize bodySizeFor(QSize field, int paletteWidth, int paletteBottom) const;
+    /// The room the body leaves the field beside the palette and above the frame controls;
+    /// unbounded while the window is not shown.
+    QSize fieldRoom(int paletteWidth) const;
+    /// With Fit on and the window shown: the largest step whose field fits fieldRoom().
     void fitFieldToWindow(int paletteWidth);
+    /// Shows the field whole where it fits the room, else scrolled within the room; returns
+    /// the size it takes.
+    QSize placeFieldView(int paletteWidth);
+    /// The field's scrolling area; it shows the canvas whole unless the zoom needs more room.
+    QScrollArea *fieldView = nullptr;
+    /// The body that shows the field whole at the present zoom, as the last layout found it.
+    QSize m_wholeFieldBody;
+    /// The window's size for a body of that size, with the menu, toolbar and status bar.
+    QSize windowSizeForBody(QSize body);
     ZoomSetting m_zoom;
     /// The denser versions of the symbol pictures the palette shows.
     std::array<PictureCompanions, 8> m_symbolCompanions;

@@ -95,6 +95,7 @@ void frmMain::mnuFileNew_Click()
     if (notesOpen())
         m_notes->Form_Load(PlayTitle, PlayNotes);
     showNotesWindow();
+    m_notes->selectTitle();
 }
 
 void frmMain::mnuFileOpen_Click()
@@ -116,6 +117,10 @@ void frmMain::mnuFileOpen_Click()
 void frmMain::mnuFileSave_Click()
 {
     if (PlayFile.isEmpty()) {
+        mnuFileSaveAs_Click();
+        return;
+    }
+    if (!mayReplacePlayFile()) {
         mnuFileSaveAs_Click();
         return;
     }
@@ -269,6 +274,7 @@ bool frmMain::SaveScript(const QString &sFile)
     // The header date and time are those of the last save that succeeded.
     PlayDate = date;
     PlayTime = time;
+    statusPanels[2]->setText(PlayDate);
     PlayFile = sFile;
     matchSavedTexts();
     setModified(false);

@@ -138,6 +138,7 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
     WaitStart();
     bool written = false;
     try {
+        checkOutputs({options.output}, {PlayFile});
         if (options.format == ExportFormat::Png || options.format == ExportFormat::Bmp) {
             // This frame as the surface shows it, chalk and hidden players included.
             writeImageFile(surface->scaledImage(options.scale), options.output,
@@ -168,6 +169,11 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
             });
         }
         WaitEnd();
+    } catch (const ExportError &refused) {
+        WaitEnd();
+        m_platform.messageBox(QString::fromStdString(refused.what()), "Export",
+                              Platform::Buttons::Ok, Platform::Icon::Warning);
+        return false;
     } catch (...) {
         WaitEnd();
         ReportError("Exporting Play");

@@ -107,7 +107,6 @@ std::unique_ptr<frmMove> frmMain::moveDialog()
     frmMove::Hooks hooks;
     hooks.redraw = [this] { DrawSelected(); };
     hooks.recordEdit = [this](const QString &caption) { recordEdit(caption); };
-    hooks.markModified = [this] { setModified(true); };
     auto dialog = std::make_unique<frmMove>(Frames, surface->size(), m_platform,
                                             std::move(hooks), this);
     // Beside the window the field stays in sight while it moves.

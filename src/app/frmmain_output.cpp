@@ -6,6 +6,7 @@
 #include "app/toolbaricons.h"
 #include "output/bitmapexport.h"
 #include "output/frmplaybook.h"
+#include "output/playexport.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
 #include "output/prntfrm.h"
@@ -96,7 +97,7 @@ std::unique_ptr<frmPlaybook> frmMain::playbookDialog()
     PlaybookServices services{
         .prefs = Prefs,
         .programDir = m_programDir,
-        .startFolder = playDirectoryFolder(),
+        .startFolder = playbookFolder(),
         .printerFont = PrinterFont,
         .printer = printer(),
         .icon = appIcon().pixmap(256, 256).toImage(),
@@ -112,9 +113,21 @@ std::unique_ptr<frmPlaybook> frmMain::playbookDialog()
     return std::make_unique<frmPlaybook>(std::move(services), m_platform, this);
 }
 
+QString frmMain::playbookFolder() const
+{
+    // The play open is most likely one of the plays wanted.
+    for (const QString &folder :
+         {PlayFile.isEmpty() ? QString() : QFileInfo(PlayFile).absolutePath(), LastPlaybookFolder})
+        if (!folder.isEmpty() && QDir(folder).exists())
+            return folder;
+    return playDirectoryFolder();
+}
+
 void frmMain::mnuFilePlaybook_Click()
 {
-    playbookDialog()->exec();
+    const std::unique_ptr<frmPlaybook> dialog = playbookDialog();
+    dialog->exec();
+    LastPlaybookFolder = dialog->folder();
 }
 
 void frmMain::mnuFilePrint_Click()
@@ -135,15 +148,33 @@ void frmMain::mnuFilePageSetup_Click()
 
 void frmMain::mnuFileSaveBMP_Click()
 {
-    const std::optional<QString> answer =
-        m_platform.inputBox("Bmp Filename :", "Save to File", QString());
-    if (!answer || answer->isEmpty())
+    Platform::FileDialog dialog;
+    dialog.title = "Save to File";
+    dialog.filter = "Bitmap pictures (*.bmp)|*.bmp";
+    // A bare name went to the program's folder, where nobody looks for a picture.
+    const bool lastFolder = !LastBmpFolder.isEmpty() && QDir(LastBmpFolder).exists();
+    dialog.startFolder = lastFolder ? LastBmpFolder : documentsFolder();
+    QString name =
+        PlayFile.isEmpty() ? PlayTitle.trimmed() : QFileInfo(PlayFile).completeBaseName();
+    name.replace('/', '_').replace(QChar(0), '_');
+    dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".bmp";
+    dialog.confirmReplace = true;
+    dialog.defaultSuffix = "bmp";
+    const std::optional<QString> answer = m_platform.saveFileName(dialog);
+    if (!answer || answer->trimmed().isEmpty())
         return;
+    const QString file = bmpFileName(*answer);
     // WaitStart lets pending events run, so the surface is fully painted first.
     WaitStart();
     try {
-        writeBmp(surface->image(), bmpFileName(*answer));
+        checkOutputs({file}, {PlayFile});
+        writeBmp(surface->image(), file);
+        LastBmpFolder = QFileInfo(file).absolutePath();
         WaitEnd();
+    } catch (const ExportError &refused) {
+        WaitEnd();
+        m_platform.messageBox(QString::fromStdString(refused.what()), "Save to File",
+                              Platform::Buttons::Ok, Platform::Icon::Warning);
     } catch (...) {
         WaitEnd();
         ReportError("Saving Bmp file");

@@ -2,13 +2,15 @@
 // its copy come back as unsaved changes to the play they were made to.
 #include "app/frmmain.h"
 
+#include <QDir>
 #include <QLabel>
 
 #include <algorithm>
 
 namespace kinetra {
 
-bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame)
+bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame,
+                                bool playFileChanged)
 {
     WaitStart();
     const bool taken = LoadScript(copy);
@@ -23,6 +25,28 @@ bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, in
         showFilePanel("Play Not Saved", QString());
     SelectFrame(std::clamp<int16_t>(frame, 1, Frames.count()));
     setModified(true);
+    if (playFileChanged && !playFile.isEmpty()) {
+        m_changedPlayFile = playFile;
+        // Once the play is saved, opened anew or replaced, the file holds nothing unasked for.
+        connect(
+            this, &frmMain::playSettled, this, [this] { m_changedPlayFile.clear(); },
+            Qt::SingleShotConnection);
+    }
+    return true;
+}
+
+bool frmMain::mayReplacePlayFile()
+{
+    if (m_changedPlayFile.isEmpty() || PlayFile != m_changedPlayFile)
+        return true;
+    const Platform::Answer answer = m_platform.messageBox(
+        QStringLiteral("%1 has been changed since the recovered changes were made.\nDo you want "
+                       "to replace it? Choose No to save the play under another name.")
+            .arg(QDir::toNativeSeparators(PlayFile)),
+        "Kinetra", Platform::Buttons::YesNo, Platform::Icon::Warning);
+    if (answer != Platform::Answer::Yes)
+        return false;
+    m_changedPlayFile.clear();
     return true;
 }
 

@@ -12,6 +12,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -97,13 +99,9 @@ void frmMain::mnuViewFit_Click()
 
 void frmMain::zoomByHand(int percent)
 {
+    // The window keeps its size: a field larger than the room scrolls.
     m_zoom.fitToWindow = false;
-    // A new zoom lays the window out again; at the same zoom it is laid out here, as the
-    // window may no longer shrink below the field now that Fit is off.
-    const bool same = percent == canvas->zoom();
     showZoom(percent);
-    if (same)
-        Form_Resize();
 }
 
 void frmMain::showZoom(int percent)
@@ -125,24 +123,47 @@ void frmMain::showEvent(QShowEvent *event)
     Form_Resize();
 }
 
-QSize frmMain::leastBodySize(int right, int bottom) const
+QSize frmMain::bodySizeFor(QSize field, int paletteWidth, int paletteBottom) const
 {
-    if (!m_zoom.fitToWindow || !isVisible())
-        return QSize(right, bottom);
-    // The palette's height stays the least height when the field is shorter than it.
-    const QSize least = zoomedSize(surface->size(), kZoomSteps.front());
-    const int paletteBottom = palette->PicList[0]->geometry().bottom() + 1;
-    return QSize(right - canvas->width() + least.width(),
-                 std::max(least.height() + Frame1->height(), paletteBottom));
+    return QSize(std::max(field.width(), Frame1->width()) + paletteWidth,
+                 std::max(field.height() + Frame1->height(), paletteBottom));
+}
+
+QSize frmMain::fieldRoom(int paletteWidth) const
+{
+    if (!isVisible())
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QSize body = centralWidget()->size();
+    return QSize(std::max(0, body.width() - paletteWidth),
+                 std::max(0, body.height() - Frame1->height()));
 }
 
 void frmMain::fitFieldToWindow(int paletteWidth)
 {
     if (!m_zoom.fitToWindow || !isVisible())
         return;
-    const QSize body = centralWidget()->size();
-    const QSize room(body.width() - paletteWidth, body.height() - Frame1->height());
-    showZoom(fitZoom(surface->size(), room));
+    showZoom(fitZoom(surface->size(), fieldRoom(paletteWidth)));
+}
+
+QSize frmMain::placeFieldView(int paletteWidth)
+{
+    const QSize room = fieldRoom(paletteWidth);
+    const QSize field = canvas->size();
+    // A scroll bar across takes height from the room, one down takes width; either may
+    // bring on the other.
+    const int barWidth = fieldView->verticalScrollBar()->sizeHint().width();
+    const int barHeight = fieldView->horizontalScrollBar()->sizeHint().height();
+    bool across = field.width() > room.width();
+    bool down = field.height() > room.height() - (across ? barHeight : 0);
+    across = field.width() > room.width() - (down ? barWidth : 0);
+    down = field.height() > room.height() - (across ? barHeight : 0);
+    fieldView->setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAlwaysOn
+                                                   : Qt::ScrollBarAlwaysOff);
+    fieldView->setVerticalScrollBarPolicy(down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const QSize view(across ? room.width() : field.width() + (down ? barWidth : 0),
+                     down ? room.height() : field.height() + (across ? barHeight : 0));
+    fieldView->setGeometry(QRect(QPoint(0, 0), view));
+    return view;
 }
 
 } // namespace kinetra

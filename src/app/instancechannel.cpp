@@ -2,6 +2,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStringList>
 
 namespace kinetra {
 
@@ -32,17 +33,24 @@ void InstanceServer::takeConnection()
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            QStringList paths;
             while (socket->canReadLine()) {
                 const QByteArray line = socket->readLine(kLineLimit).trimmed();
                 if (line.isEmpty())
                     continue;
                 socket->write(kTaken);
                 socket->flush();
-                emit playReceived(QString::fromUtf8(line));
+                paths << QString::fromUtf8(line);
             }
             // A line that never ends is not a request from a Kinetra start.
             if (socket->bytesAvailable() > kLineLimit)
                 socket->abort();
+            // Opening a play may ask about unsaved changes, and the event loop that question
+            // runs lets the second start hang up, which frees this socket. The plays open once
+            // this handler is done with the socket.
+            for (const QString &path : std::as_const(paths))
+                QMetaObject::invokeMethod(
+                    this, [this, path] { emit playReceived(path); }, Qt::QueuedConnection);
         });
     }
 }

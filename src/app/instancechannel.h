@@ -22,7 +22,8 @@ public:
     bool listen(const QString &socketPath);
 
 signals:
-    /// A second start handed over a play.
+    /// A second start handed over a play. Emitted from the event loop once the request has
+    /// been answered, never while the socket is being read, so a receiver may run dialogs.
     void playReceived(const QString &path);
 
 private:

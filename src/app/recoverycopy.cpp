@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
 
 #include <cerrno>
 #include <cstdio>
@@ -72,6 +74,23 @@ void removeFiles(const QString &folder, const std::vector<std::string> &names)
         QFile::remove(folder + "/" + QFile::decodeName(name.c_str()));
 }
 
+struct FileState
+{
+    qint64 size = -1;
+    qint64 modifiedAt = -1;
+};
+
+// The size and time of the file at path; untold (-1) when there is none.
+FileState fileState(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    const QFileInfo file(path);
+    if (!file.isFile())
+        return {};
+    return {file.size(), file.lastModified().toMSecsSinceEpoch()};
+}
+
 } // namespace
 
 RecoveryCopy::RecoveryCopy(frmMain &window, Platform &platform, const QString &folder)
@@ -108,17 +127,51 @@ void RecoveryCopy::waitForWriter()
     m_writer->waitIdle();
 }
 
-QString RecoveryCopy::question(const QString &title, qint64 changedAt)
+QString RecoveryCopy::question(const QString &title, qint64 changedAt, const QString &playFile,
+                               bool fileChanged)
 {
     const QString when =
         QDateTime::fromSecsSinceEpoch(changedAt).toString(QStringLiteral("MM-dd-yyyy HH:mm:ss"));
-    return QStringLiteral("Kinetra was closed before changes to '%1' were saved (last change "
-                          "%2). Recover them?")
-        .arg(title.isEmpty() ? QStringLiteral("Untitled") : title, when);
+    const QString play = QStringLiteral("'%1'").arg(title.isEmpty() ? QStringLiteral("Untitled")
+                                                                     : title);
+    const QString file = playFile.isEmpty()
+                             ? QString()
+                             : QStringLiteral(" in %1").arg(QDir::toNativeSeparators(playFile));
+    const QString warning = fileChanged ? QStringLiteral(" The file has been changed since then; "
+                                                         "if you recover the changes, saving "
+                                                         "them will ask before replacing it.")
+                                        : QString();
+    return QStringLiteral("Kinetra was closed before changes to %1%2 were saved (last change "
+                          "%3).%4 Recover them?")
+        .arg(play, file, when, warning);
+}
+
+bool RecoveryCopy::fileChangedSince(const RecoveryInfo &info)
+{
+    if (info.fileSize < 0 || info.fileModifiedAt < 0)
+        return false;
+    // A file that is gone holds nothing a save could destroy.
+    const FileState now = fileState(QString::fromStdString(info.playPath));
+    if (now.size < 0)
+        return false;
+    return now.size != info.fileSize || now.modifiedAt != info.fileModifiedAt;
+}
+
+void RecoveryCopy::takeFileState()
+{
+    m_filePath = m_window.PlayFile;
+    const FileState state = fileState(m_filePath);
+    m_fileSize = state.size;
+    m_fileModifiedAt = state.modifiedAt;
+    m_fileStateTaken = true;
 }
 
 void RecoveryCopy::playEdited()
 {
+    // The first change after a save or an open finds the file as the play was read from or
+    // written to it; an outside change after that is what a recovery must not hide.
+    if (!m_fileStateTaken)
+        takeFileState();
     m_changed = true;
     m_changedAt = m_platform.now().toSecsSinceEpoch();
     // One timer at a time: a run of changes is copied once, kDelayMs after its first change.
@@ -129,6 +182,12 @@ void RecoveryCopy::playEdited()
 }
 
 void RecoveryCopy::playSettled()
+{
+    m_fileStateTaken = false;
+    removeCopy();
+}
+
+void RecoveryCopy::removeCopy()
 {
     // A timer still running finds nothing to copy.
     m_changed = false;
@@ -145,7 +204,7 @@ void RecoveryCopy::timerRunOut()
     m_changed = false;
     // Undone back to the play as saved: the file holds it all.
     if (!m_window.Frames.modified()) {
-        playSettled();
+        removeCopy();
         return;
     }
     if (m_base.isEmpty())
@@ -171,6 +230,11 @@ std::unique_ptr<RecoverySnapshot> RecoveryCopy::snapshot() const
     copy->frames = w.Frames;
     copy->labels = playerLabels(w.Prefs);
     copy->info = {w.PlayFile.toStdString(), copy->title, w.Frames.current(), m_changedAt, 0};
+    const FileState file = m_fileStateTaken && m_filePath == w.PlayFile
+                               ? FileState{m_fileSize, m_fileModifiedAt}
+                               : fileState(w.PlayFile);
+    copy->info.fileSize = file.size;
+    copy->info.fileModifiedAt = file.modifiedAt;
     return copy;
 }
 
@@ -187,9 +251,11 @@ void RecoveryCopy::offerRecovery()
         const std::optional<RecoveryInfo> info = readInfo(m_folder + "/" + infoName(base));
         if (!info)
             continue;
+        const QString playFile = QString::fromStdString(info->playPath);
+        const bool fileChanged = fileChangedSince(*info);
         const Platform::Answer answer = m_platform.messageBox(
-            question(QString::fromStdString(info->title), info->changedAt), "Kinetra",
-            Platform::Buttons::YesNo, Platform::Icon::Question);
+            question(QString::fromStdString(info->title), info->changedAt, playFile, fileChanged),
+            "Kinetra", Platform::Buttons::YesNo, Platform::Icon::Question);
         if (answer == Platform::Answer::No) {
             discard(base);
             continue;
@@ -197,12 +263,16 @@ void RecoveryCopy::offerRecovery()
         // Closing the box without an answer leaves the copies for the next start.
         if (answer != Platform::Answer::Yes)
             return;
-        if (m_window.openRecoveredPlay(m_folder + "/" + playCopyName(base),
-                                       QString::fromStdString(info->playPath),
-                                       info->currentFrame)) {
-            // The recovered changes are this run's to copy now, over the old copy.
+        if (m_window.openRecoveredPlay(m_folder + "/" + playCopyName(base), playFile,
+                                       info->currentFrame, fileChanged)) {
+            // The recovered changes are this run's to copy now, over the old copy, still
+            // made to the file as it was then.
             m_base = base;
             m_hasCopy = true;
+            m_filePath = playFile;
+            m_fileSize = info->fileSize;
+            m_fileModifiedAt = info->fileModifiedAt;
+            m_fileStateTaken = true;
         }
         return;
     }
@@ -235,11 +305,18 @@ void RecoveryCopy::discard(const QString &base)
 
 void RecoveryCopy::noteFailure(int code, const QString &description)
 {
-    // A folder that cannot be written fails every copy alike: the log says so once.
+    // A folder that cannot be written fails every copy alike: the user is told once.
     if (m_failureNoted)
         return;
     m_failureNoted = true;
-    LogFailure(kActivity, code, description);
+    const QString why = QStringLiteral("Recovery copies are off: %1").arg(description);
+    LogFailure(kActivity, code,
+               QStringLiteral("%1 (%2)").arg(why, QDir::toNativeSeparators(m_folder)));
+    m_notice = new QLabel(why, m_window.statusBar());
+    m_notice->setObjectName("sbRecovery");
+    m_notice->setToolTip(QStringLiteral("Unsaved changes are not copied to %1")
+                             .arg(QDir::toNativeSeparators(m_folder)));
+    m_window.statusBar()->addPermanentWidget(m_notice);
 }
 
 } // namespace kinetra

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QLabel>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -10,6 +12,7 @@ namespace kinetra {
 class frmMain;
 class Platform;
 class RecoveryWriter;
+struct RecoveryInfo;
 struct RecoverySnapshot;
 
 /// Keeps a recovery copy of the window's play while it has unsaved changes, and offers the
@@ -20,7 +23,12 @@ struct RecoverySnapshot;
 /// is on the disk within kDelayMs and copies are written no more often than that. Saving,
 /// New, Open and a normal close remove the copy. The copy belongs to the running instance:
 /// make one only after the single-instance lock is held. A folder that cannot be written is
-/// noted once in the error log; the program goes on without copies.
+/// noted once, in the error log and the window's status bar; the program goes on, and tries
+/// again at the next change.
+///
+/// Each copy also notes the size and time of the play's file as the changes found it, so that
+/// recovering them over a file changed since (by hand, or by another program) never replaces
+/// that file unasked.
 class RecoveryCopy : public QObject
 {
     Q_OBJECT
@@ -46,8 +54,17 @@ public:
     void waitForWriter();
 
     /// The question asked about a copy of the play titled `title` last changed at `changedAt`
-    /// (seconds since the epoch).
-    static QString question(const QString &title, qint64 changedAt);
+    /// (seconds since the epoch), naming the play's file `playFile` (empty for a play never
+    /// saved) and saying whether that file has changed since.
+    static QString question(const QString &title, qint64 changedAt,
+                            const QString &playFile = QString(), bool fileChanged = false);
+
+    /// Whether the play's file differs from what the copy described by `info` noted about it.
+    /// False where that cannot be told: no file was noted, or it is gone.
+    static bool fileChangedSince(const RecoveryInfo &info);
+
+    /// The status bar's notice that copies cannot be written, or null while they can.
+    QLabel *notice() const { return m_notice.data(); }
 
     /// The window's play as it stands, copied: what the next copy writes. Cheap enough for the
     /// window's thread: the frames are copied once, and nothing is formatted or written.
@@ -56,10 +73,13 @@ public:
 private:
     void playEdited();
     void playSettled();
+    void removeCopy();
     void timerRunOut();
     /// Moves the copy `base` into the discarded folder, noting when.
     void discard(const QString &base);
     void noteFailure(int code, const QString &description);
+    /// Notes the play's file as it stands, for the copies of the changes from here on.
+    void takeFileState();
 
     frmMain &m_window;
     Platform &m_platform;
@@ -70,6 +90,12 @@ private:
     bool m_hasCopy = false;    ///< a copy may be on the disk
     bool m_failureNoted = false;
     qint64 m_changedAt = 0;    ///< the latest change, seconds since the epoch
+    /// The play's file as the changes since the last save or open found it.
+    QString m_filePath;
+    qint64 m_fileSize = -1;
+    qint64 m_fileModifiedAt = -1;
+    bool m_fileStateTaken = false;
+    QPointer<QLabel> m_notice; ///< owned by the status bar
     std::unique_ptr<RecoveryWriter> m_writer;
 };
 

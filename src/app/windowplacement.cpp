@@ -14,13 +14,18 @@ QRect visiblePlacement(const QRect &stored, const QList<QRect> &screens, const Q
         if (seen.width() >= reachableWidth && seen.height() >= titleHeight / 2)
             return stored;
     }
-    if (!primary.isValid())
-        return stored;
-    const int width = std::min(stored.width(), primary.width());
-    const int height = std::min(stored.height(), std::max(1, primary.height() - titleHeight));
-    const int left = std::clamp(stored.left(), primary.left(), primary.right() + 1 - width);
-    const int top = std::clamp(stored.top(), primary.top(),
-                               std::max(primary.top(), primary.bottom() + 1 - titleHeight - height));
+    return keptOnScreen(stored, primary, titleHeight);
+}
+
+QRect keptOnScreen(const QRect &place, const QRect &screen, int titleHeight)
+{
+    if (!screen.isValid())
+        return place;
+    const int width = std::min(place.width(), screen.width());
+    const int height = std::min(place.height(), std::max(1, screen.height() - titleHeight));
+    const int left = std::clamp(place.left(), screen.left(), screen.right() + 1 - width);
+    const int top = std::clamp(place.top(), screen.top(),
+                               std::max(screen.top(), screen.bottom() + 1 - titleHeight - height));
     return QRect(left, top, width, height);
 }
 

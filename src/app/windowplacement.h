@@ -14,4 +14,8 @@ namespace kinetra {
 QRect visiblePlacement(const QRect &stored, const QList<QRect> &screens, const QRect &primary,
                        int titleHeight = 30);
 
+/// `place` (outer top-left, inner size) shrunk to fit `screen` (its available area, leaving
+/// `titleHeight` for the title bar) and moved as little as it takes to lie inside it.
+QRect keptOnScreen(const QRect &place, const QRect &screen, int titleHeight = 30);
+
 } // namespace kinetra

@@ -3,6 +3,7 @@
 #include "model/runtimeerror.h"
 #include "model/temporaryfiles.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -16,6 +17,7 @@ namespace kinetra {
 namespace {
 
 std::atomic<AtomicFile::WriteCall> g_writeCall{&::write};
+std::atomic<AtomicFile::SyncCall> g_syncCall{&::fsync};
 
 [[noreturn]] void throwErrno(int err)
 {
@@ -76,11 +78,53 @@ std::string followLinks(std::string path)
     throwErrno(ELOOP);
 }
 
+// Refuses to replace an existing file this user may not write (a read-only play, or one of
+// another user's), as writing into it would be refused. A file with no write bit at all was
+// made read-only on purpose, which holds also for a user whose access check passes anyway
+// (root). Fills `existing` and returns true when there is a file to replace.
+bool checkReplaceable(const std::string &target, struct stat &existing)
+{
+    if (::stat(target.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode))
+        return false;
+    if ((existing.st_mode & 0222) == 0)
+        throwErrno(EACCES);
+    if (::access(target.c_str(), W_OK) != 0)
+        throwErrno(errno);
+    return true;
+}
+
 } // namespace
 
 AtomicFile::AtomicFile(std::string target)
-    : m_target(followLinks(std::move(target)))
+    : m_name(target)
+    , m_target(followLinks(std::move(target)))
 {
+}
+
+void AtomicFile::fail(int err) const
+{
+    throw RuntimeError(errorCodeForErrno(err)).setPath(m_name);
+}
+
+void AtomicFile::checkTarget(const std::string &target)
+{
+    try {
+        const std::string file = followLinks(target);
+        struct stat existing;
+        if (checkReplaceable(file, existing))
+            return;
+        // The rename would fail on a folder only once everything is written.
+        if (::stat(file.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+            throwErrno(EISDIR);
+        struct stat folder;
+        if (::stat(folderOf(file).c_str(), &folder) != 0)
+            throwErrno(errno);
+        if (!S_ISDIR(folder.st_mode))
+            throwErrno(ENOTDIR);
+    } catch (RuntimeError &failure) {
+        failure.setPath(target);
+        throw;
+    }
 }
 
 AtomicFile::~AtomicFile()
@@ -93,29 +137,30 @@ AtomicFile::WriteCall AtomicFile::setWriteCall(WriteCall call)
     return g_writeCall.exchange(call ? call : &::write);
 }
 
+AtomicFile::SyncCall AtomicFile::setSyncCall(SyncCall call)
+{
+    return g_syncCall.exchange(call ? call : &::fsync);
+}
+
 void AtomicFile::open()
 {
     discard();
-    // The rename would replace a file this user may not write (a read-only play, or one of
-    // another user's); refuse it as writing into it would be refused. A file with no write
-    // bit at all was made read-only on purpose, which holds also for a user whose access
-    // check passes anyway (root).
     struct stat existing;
-    const bool replacing = ::stat(m_target.c_str(), &existing) == 0;
-    if (replacing && S_ISREG(existing.st_mode)) {
-        if ((existing.st_mode & 0222) == 0)
-            throwErrno(EACCES);
-        if (::access(m_target.c_str(), W_OK) != 0)
-            throwErrno(errno);
+    bool replacing = false;
+    try {
+        replacing = checkReplaceable(m_target, existing);
+    } catch (RuntimeError &failure) {
+        failure.setPath(m_name);
+        throw;
     }
     // A name of our own next to the target, created exclusively so two saves never share it;
     // mode 0666 lets the umask decide the permissions, as for any new file.
     m_fd = createTemporaryFile(m_target, m_temporary);
     if (m_fd < 0)
-        throwErrno(errno);
+        fail(errno);
     // Replacing a file keeps its owner and group where this user may give them, and its
     // permissions (set last: a change of owner clears the set-id bits).
-    if (replacing && S_ISREG(existing.st_mode)) {
+    if (replacing) {
         if (::fchown(m_fd, existing.st_uid, existing.st_gid) != 0)
             (void)::fchown(m_fd, uid_t(-1), existing.st_gid);
         ::fchmod(m_fd, existing.st_mode & 07777);
@@ -131,10 +176,10 @@ void AtomicFile::write(std::string_view bytes)
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            throwErrno(errno);
+            fail(errno);
         }
         if (written == 0)
-            throwErrno(ENOSPC);
+            fail(ENOSPC);
         bytes.remove_prefix(size_t(written));
     }
 }
@@ -146,12 +191,12 @@ void AtomicFile::finish()
             throw RuntimeError(ErrorCode::BadFileNameOrNumber);
         return;
     }
-    if (::fsync(m_fd) != 0)
-        throwErrno(errno);
+    if (g_syncCall.load()(m_fd) != 0)
+        fail(errno);
     const int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0)
-        throwErrno(errno);
+        fail(errno);
 }
 
 void AtomicFile::commit()
@@ -166,8 +211,9 @@ void AtomicFile::commitAll(const std::vector<AtomicFile *> &files)
         file->finish();
         moves.emplace_back(file->m_temporary, file->m_target);
     }
-    if (replaceByTemporaryFiles(moves) != 0)
-        throwErrno(errno);
+    size_t failed = 0;
+    if (replaceByTemporaryFiles(moves, &failed) != 0)
+        files[std::min(failed, files.size() - 1)]->fail(errno);
     std::string synced;
     for (AtomicFile *file : files) {
         file->m_temporary.clear();
@@ -179,7 +225,7 @@ void AtomicFile::commitAll(const std::vector<AtomicFile *> &files)
         synced = folder;
         const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd >= 0) {
-            ::fsync(fd);
+            g_syncCall.load()(fd);
             ::close(fd);
         }
     }

@@ -16,7 +16,7 @@ namespace kinetra {
 /// existing file this user may not write, or that has no write permission bit for anyone, is
 /// refused, not replaced. Failures throw
 /// RuntimeError with the code that fits the system error (61 disk full, 70 permission denied,
-/// 76 path not found, 57 device I/O error, 75 otherwise).
+/// 76 path not found, 57 device I/O error, 75 otherwise) and the target's name as given.
 class AtomicFile
 {
 public:
@@ -29,6 +29,14 @@ public:
 
     /// Creates the temporary file; refuses a target this user may not write (70).
     void open();
+
+    /// The temporary file open() created, for a writer that opens it by name; empty before.
+    const std::string &temporaryPath() const { return m_temporary; }
+
+    /// Throws what open() would throw for `target` when it is a file this user may not
+    /// replace or its folder is missing; creates nothing. Lets a long export be refused
+    /// before it starts.
+    static void checkTarget(const std::string &target);
 
     /// Appends bytes to the temporary file.
     void write(std::string_view bytes);
@@ -49,9 +57,17 @@ public:
     using WriteCall = ssize_t (*)(int fd, const void *data, size_t size);
     static WriteCall setWriteCall(WriteCall call);
 
+    /// The system call that makes a file, or a folder's entries, durable on the disk (the
+    /// temporary file before it is renamed, the folder after); tests swap it to see what is
+    /// synced and when. Returns the previous one.
+    using SyncCall = int (*)(int fd);
+    static SyncCall setSyncCall(SyncCall call);
+
 private:
     void discard();
+    [[noreturn]] void fail(int err) const;
 
+    std::string m_name; // as given, for messages
     std::string m_target;
     std::string m_temporary;
     int m_fd = -1;

@@ -83,6 +83,8 @@ PlayReadResult readPlay(PlayFileReader &in)
     // The frame list can only hold 1..32767 frames; a larger count already overflowed above.
     if (header.frameCount < 1) {
         result.failureCode = ErrorCode::Overflow;
+        result.noFrames = true;
+        result.contents.header.frameCount = header.frameCount;
         return result;
     }
 
@@ -135,9 +137,11 @@ PlayReadResult readPlay(PlayFileReader &in)
                 in.skipRestOfLine();
             }
         }
+        // Labels are always written quoted. A number here is a frame line the header did not
+        // count: the file is damaged, and its numbers must not become player labels.
         for (int i = 0; i < kLabelLines; ++i) {
-            std::string offense = in.readText();
-            std::string defense = in.readText();
+            std::string offense = in.readQuotedText();
+            std::string defense = in.readQuotedText();
             play.labels.offense[i] = std::move(offense);
             play.labels.defense[i] = std::move(defense);
             ++result.labelLinesTaken;

@@ -87,6 +87,8 @@ struct PlayReadResult
     int partialActionItems = 0; ///< items (0..4) of the line a bad item cut short
     int framesRead = 0;         ///< frame lines read, failed ones (already reported) included
     int labelLinesTaken = 0;
+    /// NotOpened because the header gives no frames (below 1, in contents.header.frameCount).
+    bool noFrames = false;
     PlayFileContents contents;
 };
 
@@ -98,7 +100,9 @@ void takeActionLooks(const PlayReadResult &read, ActionLooks &looks);
 /// PlayConfig::FileInput and reading goes on with the next line; any other failure stops the
 /// reading. A header frame count below 1 is a failure before the header is taken. When the
 /// label lines come where the header promised more frames, that is reported once (62, as for
-/// a file cut short), the frames not in the file stay empty and the labels are read.
+/// a file cut short), the frames not in the file stay empty and the labels are read. A label
+/// item that is not a quoted text (a frame line the header did not count) is a Type mismatch
+/// (13) that stops the reading.
 PlayReadResult readPlay(std::string_view bytes);
 
 /// Reads a play from `in`, as readPlay(bytes) does.

@@ -250,6 +250,14 @@ std::string PlayFileReader::readText()
     return cp1252ToUtf8(nextItem().text);
 }
 
+std::string PlayFileReader::readQuotedText()
+{
+    const Item item = nextItem();
+    if (!item.quoted)
+        throw RuntimeError(ErrorCode::TypeMismatch);
+    return cp1252ToUtf8(item.text);
+}
+
 int16_t PlayFileReader::readInt16()
 {
     return toInt16(readNumber<double>());

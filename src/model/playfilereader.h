@@ -32,6 +32,10 @@ public:
     /// Next item as UTF-8 text; an unquoted item is taken as it stands, without its blanks.
     std::string readText();
 
+    /// Next item as UTF-8 text, which must be quoted: an unquoted item (a number where a text
+    /// belongs) is a Type mismatch (13).
+    std::string readQuotedText();
+
     /// Next item as a 16-bit integer: any decimal number, rounded half to even.
     int16_t readInt16();
 

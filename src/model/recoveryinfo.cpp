@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <set>
 
 namespace kinetra {
 
@@ -84,6 +85,10 @@ std::string formatRecoveryInfo(const RecoveryInfo &info)
     line("changed", std::to_string(info.changedAt));
     if (info.discardedAt != 0)
         line("discarded", std::to_string(info.discardedAt));
+    if (info.fileSize >= 0)
+        line("filesize", std::to_string(info.fileSize));
+    if (info.fileModifiedAt >= 0)
+        line("filetime", std::to_string(info.fileModifiedAt));
     return text;
 }
 
@@ -119,6 +124,13 @@ std::optional<RecoveryInfo> parseRecoveryInfo(std::string_view text)
             ok = readNumber(value, info.changedAt) && info.changedAt >= 0;
         else if (key == "discarded")
             ok = readNumber(value, info.discardedAt) && info.discardedAt >= 0;
+        // The file's state only warns about outside changes: a value that cannot be read
+        // leaves it untold instead of hiding the copy.
+        else if (key == "filesize" && !(readNumber(value, info.fileSize) && info.fileSize >= 0))
+            info.fileSize = -1;
+        else if (key == "filetime"
+                 && !(readNumber(value, info.fileModifiedAt) && info.fileModifiedAt >= 0))
+            info.fileModifiedAt = -1;
         if (!ok)
             return std::nullopt;
     }
@@ -171,14 +183,25 @@ std::vector<std::string> filesToRemove(const std::vector<RecoveryFolderEntry> &e
         int64_t newestFile = 0;
     };
     std::map<std::string, Declined> declined;
+    // The copies that have a description, readable or not: the others were cut off between
+    // writing the play and its description, and would never be offered.
+    std::set<std::string> described;
+    for (const RecoveryFolderEntry &entry : entries)
+        if (endsWith(entry.name, kRecoveryInfoSuffix) && !isTemporary(entry.name))
+            described.insert(baseName(entry.name));
     for (const RecoveryFolderEntry &entry : entries) {
         if (isTemporary(entry.name)) {
             remove.push_back(entry.name);
             continue;
         }
         const std::string base = baseName(entry.name);
-        if (!discardedFolder || base.empty())
+        if (base.empty())
             continue;
+        if (!discardedFolder) {
+            if (endsWith(entry.name, kRecoveryPlaySuffix) && !described.contains(base))
+                remove.push_back(entry.name);
+            continue;
+        }
         Declined &d = declined[base];
         d.newestFile = std::max(d.newestFile, entry.modifiedAt);
         if (entry.info)

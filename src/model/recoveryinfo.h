@@ -25,18 +25,25 @@ struct RecoveryInfo
     int16_t currentFrame = 1; ///< the frame the window showed
     int64_t changedAt = 0;    ///< the latest change, in seconds since the epoch
     int64_t discardedAt = 0;  ///< when the user declined the copy; 0 while it waits
+    /// The play's file as the changes found it: its size in bytes and its last modification
+    /// in milliseconds since the epoch; -1 where that cannot be told (no file, or a
+    /// description written before these were kept).
+    int64_t fileSize = -1;
+    int64_t fileModifiedAt = -1;
 
     bool operator==(const RecoveryInfo &) const = default;
 };
 
 /// The description file's text: a first line naming the format, then one "key=value" line per
-/// field (path, title, frame, changed, and discarded once set), ending in LF. Values are UTF-8
+/// field (path, title, frame, changed, discarded once set, filesize and filetime where
+/// known), ending in LF. Values are UTF-8
 /// with backslash, CR and LF written as \\, \r and \n, so any title or path fits on its line.
 std::string formatRecoveryInfo(const RecoveryInfo &info);
 
 /// Reads a description written by formatRecoveryInfo. Keys it does not know are skipped and
 /// missing ones keep their defaults; nullopt when the first line is not the format's, or a
-/// number is malformed or out of range (a frame outside 1..32767, a negative time).
+/// number is malformed or out of range (a frame outside 1..32767, a negative time). A
+/// malformed file size or time is taken as untold (-1).
 std::optional<RecoveryInfo> parseRecoveryInfo(std::string_view text);
 
 /// One file of a recovery folder (or of its discarded folder) as listed.
@@ -52,8 +59,9 @@ struct RecoveryFolderEntry
 std::vector<std::string> copiesToOffer(const std::vector<RecoveryFolderEntry> &entries);
 
 /// Which files of a listing to remove at `now`: temporaries left by a write that was cut off
-/// (in either folder), and in the discarded folder every file of a copy declined
-/// kDiscardedKeepSeconds or longer ago. A copy whose description lacks the moment it was
+/// (in either folder), in the recovery folder a play copy without a description beside it,
+/// and in the discarded folder every file of a copy declined kDiscardedKeepSeconds or longer
+/// ago. A copy whose description lacks the moment it was
 /// declined counts from its newest file. Nothing is removed from a listing dated in the future.
 std::vector<std::string> filesToRemove(const std::vector<RecoveryFolderEntry> &entries,
                                        int64_t now, bool discardedFolder);

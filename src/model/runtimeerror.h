@@ -40,9 +40,18 @@ public:
     const std::string &description() const noexcept { return m_description; }
     const char *what() const noexcept override { return m_description.c_str(); }
 
+    /// The file the failure concerns, as the user named it; empty when none is known.
+    const std::string &path() const noexcept { return m_path; }
+    RuntimeError &setPath(std::string path)
+    {
+        m_path = std::move(path);
+        return *this;
+    }
+
 private:
     int m_code;
     std::string m_description;
+    std::string m_path;
 };
 
 /// Code and description of whatever exception is in flight (inside a catch block);

@@ -1,33 +1,12 @@
 #include "output/bitmapexport.h"
 
+#include "model/atomicfile.h"
 #include "model/runtimeerror.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStorageInfo>
+#include <QBuffer>
+#include <QFile>
 
 namespace kinetra {
-
-namespace {
-
-// The run-time error that best names why the file could not be written.
-int writeFailure(const QString &path, const QSaveFile &file)
-{
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
-        return ErrorCode::PathNotFound;
-    if (info.isDir())
-        return ErrorCode::PathFileAccessError;
-    if (file.error() == QFileDevice::OpenError || file.error() == QFileDevice::PermissionsError)
-        return ErrorCode::PermissionDenied;
-    const QStorageInfo storage(info.absolutePath());
-    if (storage.isValid() && storage.bytesAvailable() == 0)
-        return ErrorCode::DiskFull;
-    return ErrorCode::PathFileAccessError;
-}
-
-} // namespace
 
 QString bmpFileName(const QString &answer)
 {
@@ -43,15 +22,17 @@ void writeImageFile(const QImage &image, const QString &path, const char *format
         throw RuntimeError(ErrorCode::InvalidPicture);
     if (path.isEmpty() || path.endsWith('/'))
         throw RuntimeError(ErrorCode::BadFileName);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw RuntimeError(writeFailure(path, file));
-    if (!image.save(&file, format)) {
-        file.cancelWriting();
-        throw RuntimeError(writeFailure(path, file));
-    }
-    if (!file.commit())
-        throw RuntimeError(writeFailure(path, file));
+    // The same writer as every other output: a read-only file is refused (root included)
+    // and a symbolic link keeps pointing at the picture.
+    AtomicFile file(QFile::encodeName(path).toStdString());
+    file.open();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format))
+        throw RuntimeError(ErrorCode::InvalidPicture);
+    file.write(std::string_view(bytes.constData(), size_t(bytes.size())));
+    file.commit();
 }
 
 void writeBmp(const QImage &image, const QString &path)

@@ -59,6 +59,9 @@ PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &pr
         try {
             source.plays << readPlayForExport(file, prefs);
         } catch (const ExportError &e) {
+            // A message that names the file already stands as it is.
+            if (QString::fromStdString(e.what()).startsWith(file + ": "))
+                throw;
             throw ExportError(QString("%1 could not be read: %2")
                                   .arg(file, QString::fromStdString(e.what()))
                                   .toStdString());

@@ -21,6 +21,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 namespace kinetra {
@@ -127,11 +128,42 @@ bool exportFormatForName(const QString &name, ExportFormat &format)
     return true;
 }
 
+namespace {
+
+// Why a play file could not be read at all, naming it; empty when its contents are at fault,
+// which the window's loading message says.
+QString unreadableReason(const QString &path, const PlayReadResult &read)
+{
+    const QFileInfo info(path);
+    QString why;
+    if (read.failureCode == ErrorCode::FileNotFound || read.failureCode == ErrorCode::PathNotFound)
+        why = "no such file";
+    else if (info.isDir())
+        why = "is a folder";
+    else if (read.failureCode == ErrorCode::PermissionDenied)
+        why = "permission denied";
+    else if (info.exists() && info.size() == 0)
+        why = "the file is empty";
+    else if (read.noFrames)
+        why = QString("the play has no frames (its header gives %1)")
+                  .arg(read.contents.header.frameCount);
+    else if (read.failureCode == ErrorCode::DeviceIOError)
+        why = QString::fromStdString(errorDescription(read.failureCode)).toLower();
+    return why.isEmpty() ? why : path + ": " + why;
+}
+
+} // namespace
+
 ExportPlay readPlayForExport(const QString &path, const Preferences &prefs)
 {
     PlayReadResult read = readPlayFile(localPath(path));
     if (read.status == PlayReadStatus::Refused)
         throw ExportError(read.refusalMessage);
+    if (read.status == PlayReadStatus::NotOpened) {
+        const QString reason = unreadableReason(path, read);
+        if (!reason.isEmpty())
+            throw ExportError(reason.toStdString());
+    }
     // A play read only in part would export a different play than the file holds.
     if (read.status != PlayReadStatus::Opened)
         throw ExportError(loadErrorMessage(path.toStdString()));
@@ -147,6 +179,26 @@ ExportPlay readPlayForExport(const QString &path, const Preferences &prefs)
     play.prefs = prefs;
     applyPlayLooks(play.prefs, read);
     return play;
+}
+
+void checkOutputs(const QStringList &outputs, const QStringList &inputs)
+{
+    for (const QString &output : outputs) {
+        if (output.isEmpty())
+            continue;
+        for (const QString &input : inputs) {
+            // Compared as files, so a link or a second name of a play counts as the play.
+            struct stat a, b;
+            if (!input.isEmpty() && ::stat(localPath(output).c_str(), &a) == 0
+                && ::stat(localPath(input).c_str(), &b) == 0 && a.st_dev == b.st_dev
+                && a.st_ino == b.st_ino)
+                throw ExportError(QString("%1 is the same file as the play %2; choose another "
+                                          "name for the output.")
+                                      .arg(output, input)
+                                      .toStdString());
+        }
+        AtomicFile::checkTarget(localPath(output));
+    }
 }
 
 PrintJob allFramesPrintJob(const ExportPlay &play, const PrintOptions &options,
@@ -192,6 +244,11 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
                 const ExportProgress &progress, const DrawingFailed &drawingFailed)
 {
     const int count = play.frames.count();
+    const bool pictures =
+        options.format == ExportFormat::Png || options.format == ExportFormat::Bmp;
+    checkOutputs(pictures && options.allFrames ? numberedNames(options.output, count)
+                                               : QStringList{options.output},
+                 QStringList(options.plays) << options.play);
     // A PDF is printed from the surface itself, at the printer's resolution.
     imager.setScale(options.format == ExportFormat::Pdf ? 1 : options.scale);
     DrawingFailures failures(drawingFailed);

@@ -73,9 +73,15 @@ public:
 };
 
 /// Reads the play at path and applies its looks to a copy of prefs. A play that cannot be
-/// read whole, or that another edition wrote, throws ExportError with the message the window
-/// would show for it.
+/// read throws ExportError: a file that is missing, a folder, unreadable, empty or of no
+/// frames says so and names it; a damaged play, or one that another edition wrote, gives the
+/// message the window would show for it.
 ExportPlay readPlayForExport(const QString &path, const Preferences &prefs);
+
+/// Refuses outputs before anything is drawn or written: one that is the same file as one of
+/// the inputs (ExportError), and one that may not be replaced or whose folder is missing
+/// (RuntimeError, as AtomicFile::checkTarget). Empty names are skipped.
+void checkOutputs(const QStringList &outputs, const QStringList &inputs);
 
 /// The names `--all` writes for a play of `count` frames: "bunt.png" gives "bunt-001.png" ..,
 /// with at least three digits.
@@ -91,7 +97,8 @@ using ExportProgress = std::function<bool(int done, int total)>;
 /// on with the picture as far as it was drawn, as the window shows such a frame.
 using DrawingFailed = std::function<void(int frame, const RuntimeError &failure)>;
 
-/// Writes the export options ask for from play, drawing with imager. Every file is written
+/// Writes the export options ask for from play, drawing with imager; the outputs are checked
+/// first against options.play and options.plays (see checkOutputs). Every file is written
 /// whole to a temporary file beside it, and the files replace theirs only once all are
 /// written: after a failure or a cancel no new file is left and every existing one keeps its
 /// old contents. Failures throw RuntimeError (writing) or ExportError (a frame that is not in

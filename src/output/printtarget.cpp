@@ -2,7 +2,6 @@
 
 #include "model/atomicfile.h"
 #include "model/runtimeerror.h"
-#include "model/temporaryfiles.h"
 #include "surface/surface.h"
 
 #include <QDir>
@@ -10,9 +9,6 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPrinter>
-
-#include <cerrno>
-#include <unistd.h>
 
 namespace kinetra {
 
@@ -98,34 +94,35 @@ QPaintDevice *PrinterPrintTarget::device() const
     return &m_printer;
 }
 
+void PrinterPrintTarget::fail(int code)
+{
+    RuntimeError failure(code);
+    if (!m_outputFile.isEmpty())
+        failure.setPath(QFile::encodeName(m_outputFile).toStdString());
+    abandon();
+    throw failure;
+}
+
 void PrinterPrintTarget::begin()
 {
     if (!m_outputFile.isEmpty()) {
         // Reserve a name in the target's folder, so that the final rename stays on one disk.
-        const QFileInfo target(m_outputFile);
-        if (!target.absoluteDir().exists())
-            throw RuntimeError(ErrorCode::PathNotFound);
-        std::string temporary;
-        const int fd =
-            createTemporaryFile(QFile::encodeName(target.absoluteFilePath()).toStdString(),
-                                temporary);
-        if (fd < 0)
-            throw RuntimeError(errorCodeForErrno(errno));
-        ::close(fd);
-        m_temporary = QFile::decodeName(QByteArray::fromStdString(temporary));
-        // The finished file is readable as any other document, or keeps the permissions of
-        // the file it replaces.
-        const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                  | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-        QFile::setPermissions(m_temporary, target.exists() ? QFile::permissions(m_outputFile)
-                                                           : readable);
+        const bool existed = QFileInfo::exists(m_outputFile);
+        m_file = std::make_unique<AtomicFile>(QFile::encodeName(m_outputFile).toStdString());
+        m_file->open();
+        const QString temporary =
+            QFile::decodeName(QByteArray::fromStdString(m_file->temporaryPath()));
+        // A new file is readable as any other document; one that replaces a file keeps its
+        // permissions.
+        if (!existed)
+            QFile::setPermissions(temporary, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                 | QFileDevice::ReadGroup
+                                                 | QFileDevice::ReadOther);
         m_printer.setOutputFormat(QPrinter::PdfFormat);
-        m_printer.setOutputFileName(m_temporary);
+        m_printer.setOutputFileName(temporary);
     }
-    if (!m_painter.begin(&m_printer)) {
-        abandon();
-        throw RuntimeError(ErrorCode::PrinterError);
-    }
+    if (!m_painter.begin(&m_printer))
+        fail(ErrorCode::PrinterError);
     m_open = true;
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter.setFont(m_font);
@@ -144,25 +141,23 @@ QSize PrinterPrintTarget::pageSize() const
 void PrinterPrintTarget::newPage()
 {
     if (!m_printer.newPage())
-        throw RuntimeError(ErrorCode::PrinterError);
+        fail(ErrorCode::PrinterError);
 }
 
 void PrinterPrintTarget::finish()
 {
     m_open = false;
-    if (!m_painter.end() || m_printer.printerState() == QPrinter::Error) {
-        abandon();
-        throw RuntimeError(ErrorCode::PrinterError);
-    }
-    if (!m_temporary.isEmpty()) {
-        const std::string from = QFile::encodeName(m_temporary).toStdString();
-        const std::string to = QFile::encodeName(m_outputFile).toStdString();
-        if (replaceByTemporaryFiles({{from, to}}) != 0) {
-            const int err = errno;
-            abandon();
-            throw RuntimeError(errorCodeForErrno(err));
+    if (!m_painter.end() || m_printer.printerState() == QPrinter::Error)
+        fail(ErrorCode::PrinterError);
+    if (m_file) {
+        // Synced to the disk and renamed over the output; the temporary goes on failure.
+        try {
+            m_file->commit();
+        } catch (...) {
+            m_file.reset();
+            throw;
         }
-        m_temporary.clear();
+        m_file.reset();
     }
 }
 
@@ -174,10 +169,7 @@ void PrinterPrintTarget::abandon()
         if (m_painter.isActive())
             m_painter.end();
     }
-    if (!m_temporary.isEmpty()) {
-        removeTemporaryFile(QFile::encodeName(m_temporary).toStdString());
-        m_temporary.clear();
-    }
+    m_file.reset();
 }
 
 std::unique_ptr<QPrinter> pdfPrinterLike(const QPrinter &printer)

@@ -15,6 +15,7 @@ class QPrinter;
 
 namespace kinetra {
 
+class AtomicFile;
 class Surface;
 
 /// Where printed pages go: a printer, a PDF file, or a recorder in the tests. Coordinates are
@@ -83,7 +84,9 @@ protected:
 
 /// Prints on a QPrinter. When outputFile is given the document is a PDF file: it is written
 /// to a temporary file beside outputFile that replaces outputFile only once the document is
-/// complete, so a failed print leaves neither a partial file nor a damaged old one.
+/// complete, so a failed print leaves neither a partial file nor a damaged old one. The file
+/// is written as every other output is (see AtomicFile): through a symbolic link, and never
+/// over a file without write permission.
 class PrinterPrintTarget : public PainterPrintTarget
 {
 public:
@@ -102,9 +105,11 @@ protected:
 private:
     void abandon();
 
+    [[noreturn]] void fail(int code);
+
     QPrinter &m_printer;
     QString m_outputFile;
-    QString m_temporary;
+    std::unique_ptr<AtomicFile> m_file;
     bool m_open = false;
 };
 

@@ -228,6 +228,12 @@ void Prntfrm::CmdPrint_Click()
     const auto done = qScopeGuard([this] { m_printing = false; });
     const PrintOptions chosen = options();
     m_source.printerFont = chosen.font;
+    // All Frames shows each frame in turn; the window goes back to the one the user was on.
+    const int16_t shownFrame = m_source.frames.current();
+    const auto backToShownFrame = qScopeGuard([&] {
+        if (chosen.allFrames && m_source.frames.current() != shownFrame)
+            m_source.selectFrame(shownFrame);
+    });
     bool busy = false;
     try {
         QString pdfFile;

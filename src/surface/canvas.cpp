@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <cmath>
+
 namespace kinetra {
 
 Canvas::Canvas(QWidget *parent)
@@ -52,8 +54,19 @@ void Canvas::setZoom(int percent)
 
 QPointF Canvas::imagePosition(QPointF canvasPosition) const
 {
-    const double scale = m_zoom / 100.0;
-    return QPointF(toInt32(canvasPosition.x() / scale), toInt32(canvasPosition.y() / scale));
+    return fieldPixel(canvasPosition, m_zoom, devicePixelRatioF());
+}
+
+QPointF Canvas::fieldPixel(QPointF position, int percent, qreal dpr)
+{
+    // The pointer stands on a screen pixel (its top-left corner, in the canvas's units), and
+    // the view shows there what lies under that pixel's centre.
+    const double scale = percent / 100.0;
+    const double halfScreenPixel = 0.5 / (dpr > 0 ? dpr : 1.0);
+    const auto under = [&](double at) {
+        return toInt32(std::floor((at + halfScreenPixel) / scale));
+    };
+    return QPointF(under(position.x()), under(position.y()));
 }
 
 void Canvas::refresh()

@@ -11,10 +11,9 @@ namespace kinetra {
 class Surface;
 
 /// Shows a surface's image at a zoom (at 100 % on an ordinary screen 1:1 at its own size,
-/// otherwise drawn again at the screen's resolution) and reports the mouse in
-/// image pixels: pointer positions are divided by the zoom and rounded to whole pixels, halves
-/// to even. While a button is held the canvas keeps the mouse, so positions may lie outside
-/// the image. It takes drops of palette items (and nothing else), without feedback while they
+/// otherwise drawn again at the screen's resolution) and reports the mouse in image pixels:
+/// the image pixel under the pointer (see fieldPixel()). While a button is held the canvas
+/// keeps the mouse, so positions may lie outside the image. It takes drops of palette items (and nothing else), without feedback while they
 /// hover. Ctrl with the mouse wheel asks for another zoom.
 class Canvas : public QWidget
 {
@@ -31,8 +30,11 @@ public:
     /// Shows the surface at percent of its size; the canvas takes the shown size.
     void setZoom(int percent);
     int zoom() const { return m_zoom; }
-    /// The image pixel a point of the canvas shows, rounded to whole pixels.
+    /// The image pixel a point of the canvas shows, in whole pixels.
     QPointF imagePosition(QPointF canvasPosition) const;
+    /// The image pixel shown under position (in the canvas's own units) at percent zoom on a
+    /// screen of pixel ratio dpr: the one the centre of the screen pixel there shows.
+    static QPointF fieldPixel(QPointF position, int percent, qreal dpr);
 
 signals:
     /// A button was pressed or released; position in image pixels.

@@ -40,7 +40,6 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
         drawPlayers(frame, pic, looks, 1);
         pic.setForeColor(foreColor);
         pic.setFillColor(fillColor);
-        pic.line(0, 0, 1, 1);
     } catch (...) {
         // The text labels of the next frame must not come out in a player's or a line's colour,
         // nor the rubber band and chalk in a failed action line's width and dashes.

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cstdlib>
+
 namespace kinetra {
 
 namespace {
@@ -134,22 +136,50 @@ int16_t frmMove::ticked(int index) const
     return Check1[size_t(index)]->isChecked() ? 1 : 0;
 }
 
-std::optional<int16_t> frmMove::step(bool negated)
+namespace {
+
+// The largest step either way: its negation, which right and down pass on, fits as well.
+constexpr int kLargestStep = 32767;
+
+// MoveFrame's Xinc and Yinc for arrow Index moving by step s.
+QPoint arrowIncrements(int16_t Index, int s)
 {
-    const double typed = leadingNumber(TxtInc->text().toStdString());
-    try {
-        const int16_t s = toInt16(typed);
-        return negated ? toInt16(-double(s)) : s;
-    } catch (const RuntimeError &) {
-        refuseStep();
-        return std::nullopt;
-    }
+    const int inc = Index >= 2 ? -s : s;
+    return Index == 0 || Index == 2 ? QPoint(inc, 0) : QPoint(0, inc);
 }
 
-void frmMove::refuseStep()
+} // namespace
+
+bool frmMove::arrowTakes(int16_t Index, int s)
 {
-    m_platform.messageBox("The step " + TxtInc->text().trimmed()
-                              + " is too large. Enter a step from -32767 to 32767.",
+    if (s < -kLargestStep || s > kLargestStep)
+        return false;
+    PlayConfig trial = m_frames.currentFrame();
+    const QPoint inc = arrowIncrements(Index, s);
+    return trial.MoveFrame(int16_t(inc.x()), int16_t(inc.y()), 0, 0, ticked(0), ticked(1),
+                           ticked(2), ticked(3));
+}
+
+void frmMove::refuseStep(int16_t Index)
+{
+    // The steps an arrow can take form one run around 0, as each item allows a run of its
+    // own; its ends are found by halving.
+    QString accepted;
+    if (arrowTakes(Index, 0)) {
+        int ends[2] = {0, 0};
+        for (const int sign : {-1, 1}) {
+            int in = 0, out = sign * (kLargestStep + 1);
+            while (std::abs(out - in) > 1) {
+                const int mid = in + (out - in) / 2;
+                (arrowTakes(Index, mid) ? in : out) = mid;
+            }
+            ends[sign > 0] = in;
+        }
+        accepted = QString(" Enter a step from %1 to %2.").arg(ends[0]).arg(ends[1]);
+    } else {
+        accepted = " No step moves the items of this frame that way.";
+    }
+    m_platform.messageBox("The step " + TxtInc->text().trimmed() + " is too large." + accepted,
                           "Kinetra", Platform::Buttons::Ok, Platform::Icon::Warning);
     TxtInc->setFocus();
     TxtInc->selectAll();
@@ -159,13 +189,21 @@ void frmMove::Image1_Click(int16_t Index)
 {
     if (Index < 0 || Index > 3)
         return;
-    const std::optional<int16_t> s = step(Index >= 2);
-    if (!s)
+    int16_t s = 0;
+    try {
+        s = toInt16(leadingNumber(TxtInc->text().toStdString()));
+    } catch (const RuntimeError &) {
+        refuseStep(Index);
         return;
-    const bool across = Index == 0 || Index == 2;
+    }
+    if (s < -kLargestStep) {
+        refuseStep(Index);
+        return;
+    }
     static const char *const kCaptions[4] = {"Move Left", "Move Up", "Move Right", "Move Down"};
-    moveCurrentFrame(across ? *s : int16_t(0), across ? int16_t(0) : *s, 0, 0,
-                     kCaptions[Index]);
+    const QPoint inc = arrowIncrements(Index, s);
+    if (!moveCurrentFrame(inc.x(), inc.y(), 0, 0, kCaptions[Index]))
+        refuseStep(Index);
 }
 
 void frmMove::Cmdflip_Click()
@@ -180,14 +218,12 @@ void frmMove::Cmdmirror_Click()
 
 void frmMove::CmdOk_Click()
 {
-    // A play marked already, as by the steps of this dialog, stays as it is: marked again here
-    // it would be marked outside the history, and undoing the steps could not clear the mark.
-    if (!m_frames.modified())
-        m_hooks.markModified();
+    // Each move marked the play as one step of the history; OK itself changes nothing, and a
+    // mark of its own could not be undone.
     accept();
 }
 
-void frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
+bool frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
                                const QString &caption)
 {
     try {
@@ -196,10 +232,8 @@ void frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
         if (!frame.MoveFrame(int16_t(Xinc), int16_t(Yinc), xWIDTH, yHEIGHT, ticked(0),
                              ticked(1), ticked(2), ticked(3))) {
             // A smaller step helps; a reflection out of range comes from the play's own values.
-            if (width == 0 && height == 0) {
-                refuseStep();
-                return;
-            }
+            if (width == 0 && height == 0)
+                return false;
             throw RuntimeError(ErrorCode::Overflow);
         }
         m_hooks.redraw();
@@ -207,6 +241,7 @@ void frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
     } catch (...) {
         reportFailure("Move Frame");
     }
+    return true;
 }
 
 } // namespace kinetra

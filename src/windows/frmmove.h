@@ -23,7 +23,8 @@ class Platform;
 /// frame. Every click applies at once, redraws the frame and is one step of the play's undo
 /// history; that step marks the play modified, so closing the dialog with its close box
 /// never leaves a moved frame unsaved without the save prompt, and undoing it clears the mark.
-/// A move that would carry an item outside -32768..32767 is refused and changes nothing.
+/// A move that would carry an item outside -32768..32767 is refused and changes nothing; the
+/// refusal names the steps that arrow can take on this frame.
 ///
 /// It works on the frame list alone and tells the window what happened through the hooks.
 /// A failure is reported through the model's reportFailure(), which the program routes to
@@ -40,8 +41,6 @@ public:
         std::function<void()> redraw;
         /// Records the change just made to the frames as one undo step named caption.
         std::function<void(const QString &caption)> recordEdit;
-        /// Marks the play modified.
-        std::function<void()> markModified;
     };
 
     /// field: the surface size in pixels, which flip and mirror reflect about.
@@ -54,7 +53,7 @@ public:
     void Cmdflip_Click();
     /// Turns the frame left to right.
     void Cmdmirror_Click();
-    /// Marks the play modified unless it is marked already, and closes.
+    /// Closes; the moves made are marked by their own steps.
     void CmdOk_Click();
 
     QGroupBox *Frame1 = nullptr;
@@ -70,12 +69,13 @@ public:
 private:
     /// Runs MoveFrame on the current frame with the ticked groups and redraws it; the surface
     /// size arrives as plain pixels. The change is one step of the history named caption.
-    void moveCurrentFrame(int Xinc, int Yinc, int width, int height, const QString &caption);
-    /// Says that the step in TxtInc cannot be taken and selects it for a new one.
-    void refuseStep();
-    /// The step typed in TxtInc, negated when asked; a step that does not fit is refused
-    /// with a message and gives nullopt.
-    std::optional<int16_t> step(bool negated);
+    /// False, with nothing changed, when an item would leave the range drawing takes.
+    bool moveCurrentFrame(int Xinc, int Yinc, int width, int height, const QString &caption);
+    /// Says that the step in TxtInc cannot be taken by arrow Index, names the steps it can
+    /// take, and selects the step for a new one.
+    void refuseStep(int16_t Index);
+    /// Whether arrow Index can move the current frame's ticked items by step s.
+    bool arrowTakes(int16_t Index, int s);
     int16_t ticked(int index) const;
 
     FrameList &m_frames;

@@ -58,6 +58,12 @@ void frmNotes::Form_Load(const QString &title, const QString &notes)
     m_filling = false;
 }
 
+void frmNotes::selectTitle()
+{
+    TxtTitle->setFocus();
+    TxtTitle->selectAll();
+}
+
 QString frmNotes::title() const
 {
     return TxtTitle->text();

@@ -25,6 +25,9 @@ public:
     /// Fills both boxes from the play; filling never counts as an edit.
     void Form_Load(const QString &title, const QString &notes);
 
+    /// Gives the title box the focus with its text selected, so typing replaces the title.
+    void selectTitle();
+
     /// The title box's text.
     QString title() const;
     /// The notes box's text with CR LF line breaks.

@@ -97,10 +97,10 @@ export_run --export x.jpg play.KTR
 export_run --export x.png --smooth play.KTR
 [ "$STATUS" = 2 ] || fail "--smooth on a PNG gave $STATUS"
 export_run --export x.png missing.KTR
-[ "$STATUS" = 1 ] && grep -q "Error loading file missing.KTR" err.txt ||
+[ "$STATUS" = 1 ] && grep -qx "kinetra: missing.KTR: no such file" err.txt ||
     fail "missing play gave $STATUS: $(cat err.txt)"
 export_run --export nowhere/x.gif play.KTR
-[ "$STATUS" = 1 ] && grep -q "Path not found" err.txt ||
+[ "$STATUS" = 1 ] && grep -qx "kinetra: 76 Path not found: nowhere/x.gif" err.txt ||
     fail "missing folder gave $STATUS: $(cat err.txt)"
 [ ! -e x.png ] && [ ! -e nowhere ] || fail "a failed export left a file"
 
@@ -122,8 +122,9 @@ for display in "" ":$dead"; do
         fail "export with DISPLAY='$display' ended with $STATUS: $(cat err.txt)"
 done
 
-# Ctrl+C or SIGTERM during a long export: its temporary files go and the status names the
-# signal. Job control keeps SIGINT for the background program, as a terminal would.
+# Ctrl+C, SIGTERM, a closed terminal (SIGHUP) or SIGQUIT during a long export (a play, or
+# a playbook of two): its temporary files go and the status names the signal. Job control
+# keeps SIGINT for the background program, as a terminal would.
 python3 - <<'PY'
 lines = ['600,"DAZI","1.4","Long","04-17-2026","09:30:00","",0']
 lines += ['"Act%d",1,3,255,0' % k for k in range(8)]
@@ -137,7 +138,8 @@ lines += ['"O%d","D%d"' % (i, i) for i in range(10)]
 open("long.KTR", "wb").write(("\r\n".join(lines) + "\r\n").encode("cp1252"))
 PY
 set -m
-for case in "INT 130 long.pdf" "TERM 143 long.png --all"; do
+for case in "INT 130 long.pdf" "TERM 143 long.png --all" "HUP 129 long.pdf" \
+    "QUIT 131 long.bmp --all" "HUP 129 book.pdf long.KTR" "QUIT 131 book.pdf long.KTR"; do
     read -r sig code name options <<<"$case"
     rm -rf stop && mkdir stop
     env -u DISPLAY "$KINETRA" --export "stop/$name" $options long.KTR >out.txt 2>err.txt &

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# File > Save as Bmp through the real prompt: the typed name gets ".bmp" and the picture is the
-# surface exactly as the window shows it (found pixel for pixel in a screenshot of the window).
+# File > Save as Bmp through the real save dialog: the typed name gets ".bmp" and the picture is
+# the surface exactly as the window shows it (found pixel for pixel in a screenshot of the
+# window).
 source "$E2E_LIB"
 
 start_kinetra
@@ -11,9 +12,10 @@ activate "$main"
 xdotool key alt+f
 sleep 0.5
 xdotool key b
-prompt=$(wait_window "Save to File" 10 "$KINETRA_PID") || fail "Save as Bmp showed no prompt"
-activate "$prompt"
-xdotool type --delay 30 "  $E2E_WORK/out/field  "
+dialog=$(wait_window "Save to File" 10 "$KINETRA_PID") || fail "Save as Bmp showed no dialog"
+activate "$dialog"
+xdotool key ctrl+a
+xdotool type --delay 30 "$E2E_WORK/out/field"
 sleep 0.3
 xdotool key Return
 bmp="$E2E_WORK/out/field.bmp"

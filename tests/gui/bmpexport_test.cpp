@@ -1,5 +1,6 @@
-// Save as Bmp: the prompt, the file name, the picture written and failures.
+// Save as Bmp: the save dialog, the file name, the picture written and failures.
 #include "app/frmmain.h"
+#include "app/programfolder.h"
 #include "app/reporterror.h"
 #include "model/runtimeerror.h"
 #include "output/bitmapexport.h"
@@ -97,13 +98,26 @@ TEST_F(BmpExportTest, CancelOrAnEmptyAnswerDoesNothing)
         EXPECT_TRUE(files().isEmpty());
     }
     ASSERT_EQ(platform.calls.size(), 2);
-    for (const FakePlatform::Call &c : platform.calls) {
-        EXPECT_EQ(c.kind, "inputBox");
-        EXPECT_EQ(c.text, "Bmp Filename :");
-        EXPECT_EQ(c.title, "Save to File");
-        EXPECT_EQ(c.defaultText, "");
-    }
+    for (const FakePlatform::Call &c : platform.calls)
+        EXPECT_EQ(c.kind, "saveFile");
     EXPECT_EQ(platform.waitCursorChanges, 0);
+}
+
+// A bare name used to go into the program's folder without a word about where.
+TEST_F(BmpExportTest, TheDialogStartsInTheDocumentsThenWhereTheLastPictureWent)
+{
+    QDir(dir.path()).mkdir("pictures");
+    const QString first = dir.filePath("pictures/first");
+    saveAs(first);
+    saveAs(QString());
+    ASSERT_EQ(platform.calls.size(), 2);
+    const Platform::FileDialog &before = platform.calls[0].file;
+    EXPECT_EQ(before.startFolder, documentsFolder());
+    EXPECT_TRUE(before.proposedName.endsWith(".bmp"));
+    EXPECT_EQ(before.defaultSuffix, "bmp");
+    EXPECT_TRUE(before.confirmReplace);
+    EXPECT_TRUE(QFileInfo::exists(first + ".bmp"));
+    EXPECT_EQ(platform.calls[1].file.startFolder, dir.filePath("pictures"));
 }
 
 TEST_F(BmpExportTest, WritesTheSurfaceAsShownPixelForPixel)
@@ -138,10 +152,6 @@ TEST_F(BmpExportTest, WritesTheSurfaceAsShownPixelForPixel)
     EXPECT_EQ(files(), QStringList{"shot.bmp"});
     EXPECT_EQ(QImage("shot.bmp").convertToFormat(QImage::Format_RGB32), w->surface->image());
     EXPECT_TRUE(platform.messages().isEmpty());
-
-    // Blanks only: the file is ".bmp" in the current folder.
-    saveAs("   ");
-    EXPECT_TRUE(files().contains(".bmp"));
 }
 
 TEST_F(BmpExportTest, AFailureIsReportedAndLeavesNoFile)

@@ -496,7 +496,8 @@ TEST_P(PartialRead, TakesWhatWasReadButNotTheFile)
 INSTANTIATE_TEST_SUITE_P(
     Files, PartialRead,
     testing::Values(PartialCase{"truncated.KTR", "Bunt, Defense", 2, 8, false},
-                    PartialCase{"bad_action_size.KTR", "Bad size", 1, 3, false}));
+                    PartialCase{"bad_action_size.KTR", "Bad size", 1, 3, false},
+                    PartialCase{"header_short_of_frames.KTR", "Short count", 2, 8, false}));
 
 TEST_F(DocumentTest, FaultyActionLineIsTakenWithThoseBeforeIt)
 {
@@ -591,6 +592,7 @@ TEST_F(DocumentTest, FailedSaveKeepsThePreviousFilePathAndMark)
     EXPECT_EQ(w->PlayFile, file);
     EXPECT_TRUE(w->Frames.modified());
     EXPECT_EQ(w->PlayDate, date);
+    EXPECT_EQ(w->statusPanels[2]->text(), date);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.KTR"});
 
     // With the disk back, the same command saves.
@@ -615,7 +617,10 @@ TEST_F(DocumentTest, EverySaveStampsTheHeaderWithTheMomentOfSaving)
     EXPECT_TRUE(bytes(file).startsWith("1,\"DAZI\",\"1.4\",\"\",\"01-01-2027\",\"00:00:03\","));
     EXPECT_EQ(w->PlayDate, "01-01-2027");
     EXPECT_EQ(w->PlayTime, "00:00:03");
-    EXPECT_EQ(panels(*w), shown); // Save leaves the panels alone
+    // The date panel shows the date the file now holds (it used to keep the opening date).
+    QStringList expected = shown;
+    expected[2] = "01-01-2027";
+    EXPECT_EQ(panels(*w), expected);
 }
 
 TEST_F(DocumentTest, SaveAsOverAnExistingFileIsConfirmedByTheDialog)

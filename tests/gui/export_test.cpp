@@ -42,6 +42,7 @@
 #include <unistd.h>
 #include <memory>
 #include <unordered_map>
+#include <sys/stat.h>
 
 namespace kinetra {
 namespace {
@@ -245,11 +246,6 @@ TEST_F(ExportTest, AllWritesEveryFrameUnderANumberedName)
 
 TEST_F(ExportTest, FailuresExitWithOneGiveTheReasonAndLeaveNoFile)
 {
-    // A play that is not there: the window's loading message.
-    EXPECT_EQ(run({"--export", out("a.png"), out("missing.KTR")}), kExitFailed);
-    EXPECT_TRUE(errors.contains("Error loading file " + out("missing.KTR")))
-        << errors.toStdString();
-
     // A folder that is not there: the error the window's report would show.
     EXPECT_EQ(run({"--export", out("no/such/a.gif"), play()}), kExitFailed);
     EXPECT_TRUE(errors.contains("76 Path not found")) << errors.toStdString();
@@ -319,6 +315,164 @@ TEST_F(ExportTest, AnExistingFileIsReplacedOnlyByACompleteExport)
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), "old contents");
 }
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+unsigned modeBits(const QString &path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// ---- Input and output files of the command line ----------------------------------------
+
+// How the command line answers a file it cannot use: exit 1 and one line naming the file and
+// what is wrong with it (%1 the play given, %2 the output given, %d their folder).
+struct MessageCase
+{
+    const char *name;
+    const char *play;     // a file of tests/data, or a kind made by the test
+    const char *output;
+    const char *message;
+};
+
+class CommandLineMessage : public ExportTest, public testing::WithParamInterface<MessageCase>
+{
+};
+
+TEST_P(CommandLineMessage, NamesTheFileAndTheCause)
+{
+    const MessageCase &c = GetParam();
+    const QString kind = c.play;
+    QString input = out("input.KTR");
+    if (kind == "missing") {
+    } else if (kind == "folder") {
+        ASSERT_TRUE(QDir(dir.path()).mkdir("input.KTR"));
+    } else if (kind == "unreadable") {
+        writeFile(input, fileBytes(play()));
+        ASSERT_TRUE(QFile::setPermissions(input, QFileDevice::Permissions()));
+        if (QFile(input).open(QIODevice::ReadOnly))
+            GTEST_SKIP() << "this user reads files without read permission";
+    } else if (kind == "empty") {
+        writeFile(input, "");
+    } else if (kind == "zero frames") {
+        QByteArray bytes = fileBytes(play());
+        writeFile(input, "0" + bytes.mid(bytes.indexOf(',')));
+    } else if (kind == "sample") {
+        input = play();
+    } else {
+        ASSERT_TRUE(QFile::copy(QString(KINETRA_TEST_DATA) + "/" + kind, input));
+    }
+    if (QByteArray(c.name) == "AllNamesTheNumberedFileThatFailed") {
+        ASSERT_TRUE(QDir(dir.path()).mkdir("bunt-003.png"));
+    }
+    QStringList args{"--export", out(c.output), input};
+    if (QString(c.output) == "bunt.png")
+        args.insert(2, "--all");
+    EXPECT_EQ(run(args), kExitFailed);
+    const QString message = QString(c.message)
+                                .replace("%1", input)
+                                .replace("%2", out(c.output))
+                                .replace("%d", dir.path());
+    EXPECT_EQ(errors, "kinetra: " + message + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineMessage,
+    testing::Values(
+        MessageCase{"Missing", "missing", "a.png", "%1: no such file"},
+        MessageCase{"Folder", "folder", "a.png", "%1: is a folder"},
+        MessageCase{"Unreadable", "unreadable", "a.pdf", "%1: permission denied"},
+        MessageCase{"Empty", "empty", "a.gif", "%1: the file is empty"},
+        MessageCase{"ZeroFrames", "zero frames", "a.png",
+                    "%1: the play has no frames (its header gives 0)"},
+        MessageCase{"NegativeFrames", "frames_minus5.KTR", "a.png",
+                    "%1: the play has no frames (its header gives -5)"},
+        // A damaged play: the window's message for it.
+        MessageCase{"Damaged", "header_short_of_frames.KTR", "a.png",
+                    "Error loading file %1.\nPlay may cause unpredictable errors - close and "
+                    "open another play."},
+        MessageCase{"MissingFolder", "sample", "no/such/a.png", "76 Path not found: %2"},
+        MessageCase{"AllNamesTheNumberedFileThatFailed", "sample", "bunt.png",
+                    "75 Path/File access error: %d/bunt-003.png"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Every kind of output meets a read-only file, a symbolic link and a second name of the play
+// alike.
+struct TargetCase
+{
+    const char *name;
+    const char *output;  // given to --export
+    const char *written; // the file written first (the first numbered one for --all)
+    QStringList options;
+};
+
+class ExportTarget : public ExportTest, public testing::WithParamInterface<TargetCase>
+{
+protected:
+    int exportTo()
+    {
+        const TargetCase &c = GetParam();
+        return run(QStringList{"--export", out(c.output)} + c.options + QStringList{play()});
+    }
+    QString written() const { return out(GetParam().written); }
+};
+
+TEST_P(ExportTarget, AFileWithoutWritePermissionIsRefusedForEveryUser)
+{
+    writeFile(written(), "old");
+    ASSERT_TRUE(QFile::setPermissions(written(), QFileDevice::ReadOwner | QFileDevice::ReadGroup
+                                                     | QFileDevice::ReadOther));
+    if (modeBits(written()) != 0444)
+        GTEST_SKIP() << "this file system ignores permission bits";
+    EXPECT_EQ(exportTo(), kExitFailed);
+    EXPECT_EQ(errors, "kinetra: 70 Permission denied: " + written() + "\n");
+    EXPECT_EQ(fileBytes(written()), "old");
+    EXPECT_EQ(modeBits(written()), 0444u);
+    EXPECT_EQ(files(), QStringList({GetParam().written, "squeeze.KTR"}));
+}
+
+TEST_P(ExportTarget, ASymbolicLinkIsWrittenThroughAndStays)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
+    const QString real = out(QString("real/") + GetParam().written);
+    writeFile(real, "old");
+    ASSERT_TRUE(QFile::link(real, written()));
+    ASSERT_EQ(exportTo(), kExitOk) << errors.toStdString();
+    EXPECT_TRUE(QFileInfo(written()).isSymLink());
+    EXPECT_EQ(QFileInfo(written()).symLinkTarget(), real);
+    EXPECT_GT(fileBytes(real).size(), 100);
+}
+
+TEST_P(ExportTarget, AnOutputThatIsThePlayIsRefusedBeforeAnythingIsWritten)
+{
+    const QByteArray before = fileBytes(play());
+    ASSERT_TRUE(QFile::link(play(), written()));
+    EXPECT_EQ(exportTo(), kExitFailed);
+    EXPECT_TRUE(errors.contains("is the same file as the play")) << errors.toStdString();
+    EXPECT_EQ(fileBytes(play()), before);
+    EXPECT_EQ(files(), QStringList({GetParam().written, "squeeze.KTR"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ExportTarget,
+    testing::Values(TargetCase{"Png", "shot.png", "shot.png", {}},
+                    TargetCase{"BmpAll", "shot.bmp", "shot-002.bmp", {"--all"}},
+                    TargetCase{"Gif", "anim.gif", "anim.gif", {}},
+                    TargetCase{"Pdf", "play.pdf", "play.pdf", {}},
+                    TargetCase{"Playbook", "book.pdf", "book.pdf", {"--title", "Book"}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 int pdfPages(const QString &path)
 {
@@ -843,6 +997,69 @@ TEST_F(WindowExport, AnExistingFileNamedByTheAddedExtensionIsReplacedOnlyWhenThe
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old");
 }
+
+// The window's outputs meet read-only files and the play's own file as the command line's
+// do; each failure is reported by the command that failed.
+struct WindowTargetCase
+{
+    const char *name;
+    const char *file;     // the file written
+    const char *activity; // the report's title
+};
+
+class WindowTarget : public WindowExport, public testing::WithParamInterface<WindowTargetCase>
+{
+protected:
+    void exportTo()
+    {
+        const QString file = out(GetParam().file);
+        if (file.endsWith(".bmp")) {
+            platform.queueText(file.chopped(4));
+            window->menuItem("mnuFileSaveBMP")->trigger();
+            return;
+        }
+        if (file.endsWith(".gif"))
+            platform.queueAnswer(Platform::Answer::No); // no glide
+        choose(file);
+    }
+    QString written() const { return out(GetParam().file); }
+};
+
+TEST_P(WindowTarget, AFileWithoutWritePermissionIsRefusedForEveryUser)
+{
+    writeFile(written(), "old");
+    ASSERT_TRUE(QFile::setPermissions(written(), QFileDevice::ReadOwner | QFileDevice::ReadGroup
+                                                     | QFileDevice::ReadOther));
+    if (modeBits(written()) != 0444)
+        GTEST_SKIP() << "this file system ignores permission bits";
+    exportTo();
+    ASSERT_FALSE(messages().isEmpty());
+    EXPECT_EQ(messages().last().title, GetParam().activity);
+    EXPECT_TRUE(messages().last().text.startsWith(errorMessage(70, "Permission denied")))
+        << messages().last().text.toStdString();
+    EXPECT_EQ(fileBytes(written()), "old");
+    EXPECT_EQ(modeBits(written()), 0444u);
+    EXPECT_EQ(files(), QStringList({GetParam().file, "squeeze.KTR"}));
+}
+
+TEST_P(WindowTarget, TheOpenPlayIsNeverReplaced)
+{
+    const QByteArray before = fileBytes(play());
+    ASSERT_TRUE(QFile::link(play(), written()));
+    exportTo();
+    ASSERT_FALSE(messages().isEmpty());
+    EXPECT_TRUE(messages().last().text.contains("is the same file as the play"))
+        << messages().last().text.toStdString();
+    EXPECT_EQ(fileBytes(play()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, WindowTarget,
+    testing::Values(WindowTargetCase{"Png", "shot.png", "Exporting Play"},
+                    WindowTargetCase{"Pdf", "play.pdf", "Exporting Play"},
+                    WindowTargetCase{"Gif", "anim.gif", "Exporting Play"},
+                    WindowTargetCase{"SaveAsBmp", "shot.bmp", "Saving Bmp file"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kinetra

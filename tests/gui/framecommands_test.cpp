@@ -348,7 +348,7 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
     EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 10);
     EXPECT_TRUE(platform.messages().isEmpty());
 
-    // Only the ticked kinds move; OK marks the play modified even when nothing moved.
+    // Only the ticked kinds move; OK with nothing moved leaves the play unmarked.
     f = start;
     w->setModified(false);
     const std::unique_ptr<frmMove> opened = w->moveDialog();
@@ -362,7 +362,7 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
     dialog.Image1[2]->click();
     EXPECT_FALSE(w->Frames.modified());
     dialog.CmdOk->click();
-    EXPECT_TRUE(w->Frames.modified());
+    EXPECT_FALSE(w->Frames.modified());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
@@ -370,20 +370,29 @@ TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
 {
     auto w = play(1, 1);
     const PlayConfig start = w->Frames.frame(1);
-    // The last two fit but would carry the player (10, 20) past 32767.
-    for (const auto &[step, index] : {std::pair{"40000", 0}, std::pair{"-1e6", 2},
-                                      std::pair{"-32768", 3}, std::pair{"32767", 2},
-                                      std::pair{"32767", 3}}) {
+    // The player stands at (10, 20): the range named is the one this frame allows that way
+    // (it used to name -32767 to 32767 while refusing 32767).
+    struct Refusal
+    {
+        const char *step;
+        int index;
+        const char *range;
+    };
+    for (const Refusal &r : {Refusal{"40000", 0, "-32757 to 32767"},
+                             Refusal{"-1e6", 2, "-32767 to 32757"},
+                             Refusal{"-32768", 3, "-32767 to 32747"},
+                             Refusal{"32767", 2, "-32767 to 32757"},
+                             Refusal{"32767", 3, "-32767 to 32747"},
+                             Refusal{"-32767", 0, "-32757 to 32767"}}) {
         platform.calls.clear();
         const std::unique_ptr<frmMove> opened = w->moveDialog();
         frmMove &dialog = *opened;
-        dialog.TxtInc->setText(step);
-        dialog.Image1_Click(int16_t(index));
+        dialog.TxtInc->setText(r.step);
+        dialog.Image1_Click(int16_t(r.index));
         const QList<FakePlatform::Call> shown = platform.messages();
-        ASSERT_EQ(shown.size(), 1) << step;
-        EXPECT_EQ(shown[0].text, QString("The step %1 is too large. Enter a step from -32767 to "
-                                         "32767.")
-                                     .arg(step));
+        ASSERT_EQ(shown.size(), 1) << r.step;
+        EXPECT_EQ(shown[0].text, QString("The step %1 is too large. Enter a step from %2.")
+                                     .arg(QString(r.step), QString(r.range)));
         EXPECT_EQ(shown[0].icon, Platform::Icon::Warning);
         EXPECT_EQ(w->Frames.frame(1), start);
         EXPECT_FALSE(w->Frames.modified());

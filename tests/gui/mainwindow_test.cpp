@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, FirstStartState)
     EXPECT_EQ(w->statusPanels[2]->text(), "");
     EXPECT_EQ(w->statusPanels[3]->text(), " Frame: 1/1");
     EXPECT_EQ(w->statusPanels[0]->toolTip(), "Play file name");
-    EXPECT_EQ(w->statusPanels[3]->toolTip(), "Curent Frame / Total Frames");
+    EXPECT_EQ(w->statusPanels[3]->toolTip(), "Current Frame / Total Frames");
     EXPECT_FALSE(w->mnuEDel->isEnabled());
     EXPECT_TRUE(w->mnuViewToolbar->isChecked());
     EXPECT_TRUE(w->mnuViewStatusBar->isChecked());
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, FirstStartState)
     EXPECT_EQ(w->SelectedActionLine, 0);
     EXPECT_EQ(w->SBar->minimum(), 1);
     EXPECT_EQ(w->SBar->maximum(), 1);
-    EXPECT_EQ(w->Frame1->title(), "Frame Contol");
+    EXPECT_EQ(w->Frame1->title(), "Frame Control");
     EXPECT_EQ(w->canvas->size(), QSize(400, 373));
     EXPECT_EQ(w->canvas->toolTip(),
               "Use Left mouse button to select / drag and right button to delete object.");

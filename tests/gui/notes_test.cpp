@@ -95,20 +95,33 @@ TEST_F(Notes, OpeningAPlayRefillsAnOpenWindowWithoutMarkingIt)
     EXPECT_TRUE(w->notesOpen());
 }
 
+// Typing after File > New used to give "CutoffNew", or, with the notes window open and the
+// cursor in the notes, put the title into the notes.
 TEST_F(Notes, NewShowsTheWindowForNamingThePlay)
 {
+    const auto typeWhereTheFocusIs = [](frmNotes *notes, const QString &text) {
+        QWidget *focus = notes->focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClicks(focus, text);
+    };
     w->menuItem("mnuFileNew")->trigger();
     ASSERT_TRUE(w->notesOpen());
-    EXPECT_EQ(w->notesWindow()->TxtTitle->text(), "New");
-    EXPECT_EQ(w->notesWindow()->TxtNotes->toPlainText(), "");
+    frmNotes *notes = w->notesWindow();
+    EXPECT_EQ(notes->TxtTitle->text(), "New");
+    EXPECT_EQ(notes->TxtNotes->toPlainText(), "");
     EXPECT_FALSE(w->Frames.modified());
+    typeWhereTheFocusIs(notes, "Cutoff");
+    EXPECT_EQ(notes->TxtTitle->text(), "Cutoff");
 
-    // Already open: New refills it.
-    QTest::keyClicks(w->notesWindow()->TxtTitle, "X");
+    // Already open: New refills it, and the title box takes the typing again.
+    notes->TxtNotes->setFocus();
     platform.queueAnswer(Platform::Answer::No);
     w->menuItem("mnuFileNew")->trigger();
-    EXPECT_EQ(w->notesWindow()->TxtTitle->text(), "New");
+    EXPECT_EQ(notes->TxtTitle->text(), "New");
     EXPECT_FALSE(w->Frames.modified());
+    typeWhereTheFocusIs(notes, "Relay");
+    EXPECT_EQ(notes->TxtTitle->text(), "Relay");
+    EXPECT_EQ(notes->TxtNotes->toPlainText(), "");
 }
 
 TEST_F(Notes, ShowingAgainKeepsWhatAnOpenWindowHolds)

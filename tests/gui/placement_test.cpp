@@ -72,6 +72,24 @@ TEST(PlacementWindow, StoredPlaceOffEveryScreenOpensOnThePrimary)
     EXPECT_TRUE(screen.contains(window.pos())) << window.pos().x() << "," << window.pos().y();
 }
 
+// A window grown past the screen by a zoom was stored that large and opened so again, with
+// its palette and status bar out of reach.
+TEST(PlacementWindow, StoredSizeLargerThanTheScreenOpensWithinIt)
+{
+    TempSettings settings;
+    IniSettingsStore store;
+    FakePlatform platform;
+    store.write("Settings", "MainLeft", "150");
+    store.write("Settings", "MainTop", "150");
+    store.write("Settings", "MainWidth", "27780"); // 1852 x 1629 pixels
+    store.write("Settings", "MainHeight", "24435");
+    frmMain window(platform, store, KINETRA_PROGRAM_DIR);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect placed(window.pos(), window.size());
+    EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y() << " "
+                                         << placed.width() << " x " << placed.height();
+}
+
 TEST(LabelFont, EmptyFaceNameGivesTheSansSerifFace)
 {
     if (!QFontDatabase::families().contains("DejaVu Sans"))

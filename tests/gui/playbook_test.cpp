@@ -14,6 +14,7 @@
 #include "support/recordingprinttarget.h"
 #include "support/tempsettings.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -321,6 +323,28 @@ TEST_F(PlaybookDialogTest, PrintsTheTickedPlaysInTheChosenOrderAfterAContentsPag
             << title.toStdString();
         EXPECT_EQ(texts[first - 1][0], QString("Page %1 of %2").arg(first).arg(total));
     }
+}
+
+// The list always started in the Play Directory, wherever the coach's plays were.
+TEST_F(PlaybookDialogTest, StartsInTheOpenPlaysFolderElseTheLastOneListed)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath("open"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("book"));
+    w->PlayFile = dir.filePath("open/play.KTR");
+    EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("open"));
+
+    w->PlayFile.clear();
+    QTimer::singleShot(0, [this] {
+        auto *shown = qobject_cast<frmPlaybook *>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        shown->setFolder(dir.filePath("book"));
+        shown->reject();
+    });
+    w->menuItem("mnuFilePlaybook")->trigger();
+    EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("book"));
+
+    w->PlayFile = dir.filePath("open/play.KTR");
+    EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("open"));
 }
 
 TEST_F(PlaybookDialogTest, AnUnreadablePlayIsNamedAndNothingIsPrinted)

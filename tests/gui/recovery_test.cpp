@@ -2,11 +2,15 @@
 // removed by a save, and offered again by the next start.
 #include "gui/documentfixture.h"
 
+#include "app/programfolder.h"
 #include "app/recoverycopy.h"
 #include "model/playfile.h"
 #include "model/recoveryinfo.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
+#include <QStatusBar>
 
 namespace kinetra {
 namespace {
@@ -22,6 +26,16 @@ protected:
     std::optional<RecoveryInfo> info(const QString &file) const
     {
         return parseRecoveryInfo(bytes(file).toStdString());
+    }
+
+    QString copyBase() const { return QFileInfo(files().value(0)).completeBaseName(); }
+    /// Inserts a frame and lets the ten seconds run out, so that a copy is written (or fails).
+    void editAndWait(frmMain &w, RecoveryCopy &recovery)
+    {
+        w.mnuIAfter_Click();
+        platform.advance(RecoveryCopy::kDelayMs);
+        recovery.waitForWriter();
+        QCoreApplication::processEvents(); // the writer's failures arrive as queued calls
     }
 
     /// Opens `play`, inserts a frame after its first and lets the copy be written; then the
@@ -60,7 +74,9 @@ TEST_F(RecoveryTest, AChangeIsCopiedTenSecondsLaterIntoOneCopyThatSavingRemoves)
               4);
     EXPECT_EQ(info(folder() + "/" + base + ".txt"),
               (RecoveryInfo{play.toStdString(), "Bunt, Defense", 3,
-                            platform.now().addMSecs(-1).toSecsSinceEpoch(), 0}));
+                            platform.now().addMSecs(-1).toSecsSinceEpoch(), 0,
+                            QFileInfo(play).size(),
+                            QFileInfo(play).lastModified().toMSecsSinceEpoch()}));
 
     // A later change rewrites the same copy; nothing is written while nothing changes.
     w->mnuEDel_Click();
@@ -100,8 +116,9 @@ TEST_F(RecoveryTest, YesTakesTheChangesBackIntoThePlaysOwnFileAtTheirFrame)
 
     ASSERT_EQ(platform.messages().size(), 1);
     const FakePlatform::Call box = platform.messages()[0];
-    EXPECT_EQ(box.text, "Kinetra was closed before changes to 'Bunt, Defense' were saved (last "
-                        "change " + changed.toString("MM-dd-yyyy HH:mm:ss") + "). Recover them?");
+    EXPECT_EQ(box.text, "Kinetra was closed before changes to 'Bunt, Defense' in " + play
+                            + " were saved (last change "
+                            + changed.toString("MM-dd-yyyy HH:mm:ss") + "). Recover them?");
     EXPECT_EQ(box.title, "Kinetra");
     EXPECT_EQ(box.buttons, Platform::Buttons::YesNo);
     EXPECT_EQ(box.icon, Platform::Icon::Question);
@@ -150,6 +167,188 @@ TEST_F(RecoveryTest, AnUnreadableCopyIsReportedAndKeptUntilTheUserDeclinesIt)
               platform.now().toSecsSinceEpoch());
     EXPECT_FALSE(w->Frames.modified());
 }
+
+TEST_F(RecoveryTest, APlayCopyLeftWithoutItsDescriptionIsSweptAtTheNextStart)
+{
+    leaveCopy(copyData("two_frames.KTR"));
+    ASSERT_TRUE(QFile::remove(folder() + "/" + copyBase() + ".txt"));
+
+    auto w = open();
+    RecoveryCopy recovery(*w, platform, folder());
+    recovery.offerRecovery();
+    EXPECT_TRUE(files().isEmpty());
+    EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+TEST_F(RecoveryTest, CopiesThatCannotBeWrittenAreSaidToBeOffOncePerRun)
+{
+    {
+        QFile plain(folder()); // a file where the folder should be: refused even to root
+        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    }
+    auto w = open();
+    openThroughDialog(*w, copyData("two_frames.KTR"));
+    RecoveryCopy recovery(*w, platform, folder());
+    QFile::remove(errorLogPath());
+
+    editAndWait(*w, recovery);
+    ASSERT_TRUE(recovery.notice());
+    EXPECT_EQ(recovery.notice()->text(), "Recovery copies are off: Path not found");
+    EXPECT_TRUE(recovery.notice()->isVisible());
+    EXPECT_TRUE(QString::fromUtf8(bytes(errorLogPath()))
+                    .contains("Recovery copies are off: Path not found (" + folder() + ")"));
+
+    // Every later copy fails alike and is not announced again.
+    QFile::remove(errorLogPath());
+    editAndWait(*w, recovery);
+    EXPECT_FALSE(QFile::exists(errorLogPath()));
+    EXPECT_EQ(w->statusBar()->findChildren<QLabel *>("sbRecovery").size(), 1);
+    EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+// The play's file changed after the copy was made (edited by hand while Kinetra was down).
+struct ChangedOutside
+{
+    const char *name;
+    bool describedBefore;          ///< the copy's description was written by an older Kinetra
+    Platform::Answer replace;      ///< the answer to the question at the first save
+};
+
+class RecoveryChangedOutsideTest : public RecoveryTest,
+                                   public testing::WithParamInterface<ChangedOutside>
+{
+};
+
+TEST_P(RecoveryChangedOutsideTest, TheQuestionSaysSoAndTheFirstSaveAsksBeforeReplacing)
+{
+    const ChangedOutside &c = GetParam();
+    const QString play = copyData("two_frames.KTR");
+    leaveCopy(play);
+    const QString description = folder() + "/" + copyBase() + ".txt";
+    const QDateTime changed = platform.now().addMSecs(-RecoveryCopy::kDelayMs);
+    if (c.describedBefore) {
+        QString old = QString::fromUtf8(bytes(description));
+        old.remove(QRegularExpression("file(size|time)=[0-9]*\n"));
+        ASSERT_FALSE(old.contains("file"));
+        QFile file(description);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(old.toUtf8());
+    }
+    const QString outside = copyData("new_play.KTR", "two_frames.KTR"); // one frame, not two
+    const QByteArray outsideBytes = bytes(outside);
+
+    auto w = open();
+    RecoveryCopy recovery(*w, platform, folder());
+    platform.queueAnswer(Platform::Answer::Yes);
+    recovery.offerRecovery();
+    ASSERT_EQ(platform.messages().size(), 1);
+    const QString warning = c.describedBefore
+                                ? QString()
+                                : " The file has been changed since then; if you recover the "
+                                  "changes, saving them will ask before replacing it.";
+    EXPECT_EQ(platform.messages()[0].text,
+              "Kinetra was closed before changes to 'Bunt, Defense' in " + play
+                  + " were saved (last change " + changed.toString("MM-dd-yyyy HH:mm:ss") + ")."
+                  + warning + " Recover them?");
+    ASSERT_EQ(w->Frames.count(), 3);
+
+    platform.calls.clear();
+    const QString elsewhere = path("elsewhere.KTR");
+    if (!c.describedBefore)
+        platform.queueAnswer(c.replace);
+    if (c.replace == Platform::Answer::No)
+        platform.queueText(elsewhere); // in the Save As dialog
+    w->menuItem("mnuFileSave")->trigger();
+    if (c.describedBefore) {
+        // Nothing tells of the change: the save goes ahead as any save does.
+        EXPECT_TRUE(platform.messages().isEmpty());
+        EXPECT_EQ(readPlayFile(play.toStdString()).contents.frames.count(), 3);
+        return;
+    }
+    ASSERT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(platform.messages()[0].text,
+              play + " has been changed since the recovered changes were made.\nDo you want to "
+                     "replace it? Choose No to save the play under another name.");
+    EXPECT_EQ(platform.messages()[0].buttons, Platform::Buttons::YesNo);
+    if (c.replace == Platform::Answer::Yes) {
+        EXPECT_EQ(readPlayFile(play.toStdString()).contents.frames.count(), 3);
+        EXPECT_TRUE(callsOf("saveFileName").isEmpty());
+    } else {
+        EXPECT_EQ(bytes(play), outsideBytes) << "No replaced the file all the same";
+        EXPECT_EQ(readPlayFile(elsewhere.toStdString()).contents.frames.count(), 3);
+        EXPECT_EQ(w->PlayFile, elsewhere);
+    }
+    EXPECT_FALSE(w->Frames.modified());
+
+    // Asked once: the next save writes without a word.
+    platform.calls.clear();
+    w->mnuIAfter_Click();
+    w->menuItem("mnuFileSave")->trigger();
+    EXPECT_TRUE(platform.messages().isEmpty());
+    EXPECT_FALSE(w->Frames.modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, RecoveryChangedOutsideTest,
+    testing::Values(ChangedOutside{"YesReplacesTheFile", false, Platform::Answer::Yes},
+                    ChangedOutside{"NoSavesUnderAnotherName", false, Platform::Answer::No},
+                    ChangedOutside{"AnOlderDescriptionCannotTell", true, Platform::Answer::Yes}),
+    [](const testing::TestParamInfo<ChangedOutside> &info) {
+        return std::string(info.param.name);
+    });
+
+// Every way the changes stop being only in memory removes the copy.
+enum class Settle { Save, SaveAs, New, OpenAnother, Close };
+
+class RecoveryCleanupPathTest : public RecoveryTest, public testing::WithParamInterface<Settle>
+{
+};
+
+TEST_P(RecoveryCleanupPathTest, RemovesTheCopy)
+{
+    auto w = open();
+    openThroughDialog(*w, copyData("two_frames.KTR"));
+    RecoveryCopy recovery(*w, platform, folder());
+    editAndWait(*w, recovery);
+    ASSERT_EQ(files().size(), 2);
+
+    switch (GetParam()) {
+    case Settle::Save:
+        w->menuItem("mnuFileSave")->trigger();
+        break;
+    case Settle::SaveAs:
+        saveAsThroughDialog(*w, path("saved as.KTR"));
+        break;
+    case Settle::New:
+        platform.queueAnswer(Platform::Answer::No);
+        w->menuItem("mnuFileNew")->trigger();
+        break;
+    case Settle::OpenAnother:
+        platform.queueAnswer(Platform::Answer::No);
+        openThroughDialog(*w, copyData("three_frames.KTR"));
+        break;
+    case Settle::Close:
+        platform.queueAnswer(Platform::Answer::No);
+        ASSERT_TRUE(w->close());
+        break;
+    }
+    recovery.waitForWriter();
+    EXPECT_TRUE(files().isEmpty());
+    platform.advance(RecoveryCopy::kDelayMs);
+    recovery.waitForWriter();
+    EXPECT_TRUE(files().isEmpty()) << "a copy came back";
+}
+
+std::string settleName(const testing::TestParamInfo<Settle> &info)
+{
+    static const char *const names[] = {"Save", "SaveAs", "New", "OpenAnother", "Close"};
+    return names[int(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, RecoveryCleanupPathTest,
+                         testing::Values(Settle::Save, Settle::SaveAs, Settle::New,
+                                         Settle::OpenAnother, Settle::Close),
+                         settleName);
 
 } // namespace
 } // namespace kinetra

@@ -67,18 +67,44 @@ TEST_P(ZoomEditTest, DragsAndLinesStoreFieldPixels)
 INSTANTIATE_TEST_SUITE_P(Zooms, ZoomEditTest, testing::Values(100, 200, 75),
                          [](const auto &info) { return std::to_string(info.param); });
 
-TEST(ZoomPointer, PositionsBetweenFieldPixelsRoundHalfToEven)
+struct PointerCase
 {
-    Surface surface;
-    surface.setPicture(QImage(400, 373, QImage::Format_RGB32));
-    Canvas canvas;
-    canvas.setSurface(&surface);
-    canvas.setZoom(200);
-    EXPECT_EQ(canvas.size(), QSize(800, 746));
-    EXPECT_EQ(canvas.imagePosition(QPointF(201, 203)), QPointF(100, 102)); // 100.5, 101.5
-    canvas.setZoom(75);
-    EXPECT_EQ(canvas.imagePosition(QPointF(76, 74)), QPointF(101, 99)); // 101.33, 98.67
+    const char *name;
+    int zoom;
+    double dpr;
+    QPointF at; // in the canvas's units; screen pixel d lies at d / dpr
+    QPointF field;
+};
+
+void PrintTo(const PointerCase &c, std::ostream *os)
+{
+    *os << c.name;
 }
+
+class FieldPixelTest : public testing::TestWithParam<PointerCase>
+{};
+
+// Positions used to be divided by the zoom and rounded, so the right half of a 400 % block
+// stored the next pixel, and so did screen pixels that straddle two blocks at 150 %.
+TEST_P(FieldPixelTest, IsThePixelUnderThePointer)
+{
+    const PointerCase c = GetParam();
+    EXPECT_EQ(Canvas::fieldPixel(c.at, c.zoom, c.dpr), c.field);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, FieldPixelTest,
+    testing::Values(PointerCase{"Actual", 100, 1, {101, 203}, {101, 203}},
+                    PointerCase{"Zoom400BlockStart", 400, 1, {40, 48}, {10, 12}},
+                    PointerCase{"Zoom400RightHalf", 400, 1, {42, 43}, {10, 10}},
+                    PointerCase{"Zoom400NextBlock", 400, 1, {44, 47}, {11, 11}},
+                    PointerCase{"Zoom200RightHalf", 200, 1, {201, 203}, {100, 101}},
+                    PointerCase{"Zoom75", 75, 1, {75, 74}, {100, 99}},
+                    PointerCase{"Scale150Actual", 100, 1.5, {152 / 1.5, 150 / 1.5}, {101, 100}},
+                    PointerCase{"Scale150Zoom200", 200, 1.5, {302 / 1.5, 298 / 1.5}, {100, 99}},
+                    PointerCase{"Scale150Zoom400", 400, 1.5, {65 / 1.5, 66 / 1.5}, {10, 11}},
+                    PointerCase{"Scale200", 100, 2, {203 / 2.0, 200 / 2.0}, {101, 100}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kinetra

@@ -11,7 +11,9 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kinetra {
 namespace {
@@ -67,6 +69,7 @@ protected:
     void TearDown() override
     {
         AtomicFile::setWriteCall(nullptr);
+        AtomicFile::setSyncCall(nullptr);
         fs::remove_all(m_folder);
     }
 
@@ -158,6 +161,76 @@ TEST_F(AtomicSave, ReplacesTheFileAndKeepsItsPermissions)
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(filesInFolder(), 1u);
+}
+
+// What each sync was given and what the target held at that moment.
+struct Sync
+{
+    std::string path;
+    std::string targetHeld;
+};
+std::vector<Sync> g_syncs;
+fs::path g_syncTarget;
+
+int recordingSync(int fd)
+{
+    std::error_code error;
+    const fs::path synced = fs::read_symlink("/proc/self/fd/" + std::to_string(fd), error);
+    g_syncs.push_back({synced.string(), fileBytes(g_syncTarget).substr(0, 8)});
+    return ::fsync(fd);
+}
+
+TEST_F(AtomicSave, SyncsTheNewFileBeforeTheRenameAndTheFolderAfterIt)
+{
+    writeBytes(target, "previous play");
+    g_syncs.clear();
+    g_syncTarget = target;
+    const AtomicFile::SyncCall previous = AtomicFile::setSyncCall(&recordingSync);
+    const bool saved = save(target).ok();
+    AtomicFile::setSyncCall(previous);
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(g_syncs.size(), 2u);
+    // The new file is on the disk before its name can point at it...
+    const fs::path folder = fs::canonical(target.parent_path());
+    EXPECT_EQ(g_syncs[0].path.rfind((folder / "play.KTR.tmp~").string(), 0), 0u)
+        << g_syncs[0].path;
+    EXPECT_EQ(g_syncs[0].targetHeld, "previous");
+    // ... and the rename is on the disk before the save counts as done.
+    EXPECT_EQ(fs::path(g_syncs[1].path), folder);
+    EXPECT_EQ(g_syncs[1].targetHeld, "1,\"DAZI\"");
+}
+
+TEST_F(AtomicSave, AFileThatCannotBeSyncedIsNotPutInPlace)
+{
+    writeBytes(target, "previous play");
+    const AtomicFile::SyncCall previous = AtomicFile::setSyncCall([](int) {
+        errno = EIO;
+        return -1;
+    });
+    const PlaySaveResult result = save(target);
+    AtomicFile::setSyncCall(previous);
+    EXPECT_EQ(result.errorCode, ErrorCode::DeviceIOError);
+    EXPECT_EQ(fileBytes(target), "previous play");
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(AtomicSave, TemporariesOfEndedProcessesGoThoseOfRunningOnesStay)
+{
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ASSERT_GT(ended, 0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    const fs::path folder = target.parent_path();
+    const fs::path stale = folder / ("shot.png.tmp~" + std::to_string(ended) + "-0");
+    const fs::path running = folder / ("shot.png.tmp~" + std::to_string(::getppid()) + "-1");
+    const fs::path unlike = folder / ("notes.tmp~" + std::to_string(ended));
+    for (const fs::path &file : {stale, running, unlike})
+        writeBytes(file, "left");
+    ASSERT_TRUE(save(target).ok());
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(running));
+    EXPECT_TRUE(fs::exists(unlike));
 }
 
 struct LinkCase

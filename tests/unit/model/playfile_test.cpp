@@ -404,6 +404,17 @@ TEST_F(PlayFileTest, TruncatedFileKeepsWhatWasRead)
     EXPECT_EQ(reports, std::vector<std::string>{"Reading Play 62"});
 }
 
+TEST_F(PlayFileTest, FrameLineTheHeaderDidNotCountIsAFailureNotLabels)
+{
+    const PlayReadResult r = readPlayFile(dataFile("header_short_of_frames.KTR"));
+    EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
+    EXPECT_EQ(r.failureCode, ErrorCode::TypeMismatch);
+    ASSERT_EQ(r.contents.frames.count(), 2);
+    EXPECT_EQ(r.contents.frames.frame(2).OPlayerX[0], 200.0f);
+    EXPECT_EQ(r.labelLinesTaken, 0);
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(PlayFileTest, HeaderAloneGivesTheHeaderFrameCountOfEmptyFrames)
 {
     const PlayReadResult r = readPlay("3,\"DAZI\",\"1.4\",\"T\",\"d\",\"t\",\"n\",0\r\n");

@@ -28,7 +28,9 @@ TEST_P(RecoveryInfoRoundTrip, ReadsBackWhatItWroteOneLineAField)
     const std::string text = formatRecoveryInfo(info);
     EXPECT_EQ(parseRecoveryInfo(text), info) << text;
     const size_t lines = size_t(std::count(text.begin(), text.end(), '\n'));
-    EXPECT_EQ(lines, info.discardedAt != 0 ? 6u : 5u) << text;
+    const size_t optional = size_t(info.discardedAt != 0) + size_t(info.fileSize >= 0)
+                            + size_t(info.fileModifiedAt >= 0);
+    EXPECT_EQ(lines, 5u + optional) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -36,7 +38,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RecoveryInfo{},
                     RecoveryInfo{"/home/coach/Plays/Bunt defence.KTR", "Bunt defence", 3, kT, 0},
                     RecoveryInfo{"/tmp/a\\b\nc.KTR", "x=y\r\nz \\n literal", 32767, kT, kT + 5},
-                    RecoveryInfo{"", "Doppelspiel – 6-4-3 ⚾", 1, 0, 1}));
+                    RecoveryInfo{"", "Doppelspiel – 6-4-3 ⚾", 1, 0, 1},
+                    RecoveryInfo{"/p/a.KTR", "Steal", 2, kT, 0, 0, kT * 1000 + 999},
+                    RecoveryInfo{"/p/a.KTR", "Steal", 2, kT, kT, 9800000, -1}));
 
 TEST(RecoveryInfoFormat, IsKeyValueLinesAfterTheFormatLine)
 {
@@ -50,6 +54,14 @@ TEST(RecoveryInfoFormat, IsKeyValueLinesAfterTheFormatLine)
     EXPECT_EQ(read->title, "Steal");
     EXPECT_EQ(read->currentFrame, 2);
     EXPECT_EQ(read->playPath, "");
+    // Written before the play file's state was kept, or with it garbled: untold, still read.
+    EXPECT_EQ(read->fileSize, -1);
+    EXPECT_EQ(read->fileModifiedAt, -1);
+    const auto garbled = parseRecoveryInfo(
+        "Kinetra recovery copy 1\ntitle=Steal\nfilesize=-3\nfiletime=soon\n");
+    ASSERT_TRUE(garbled);
+    EXPECT_EQ(garbled->fileSize, -1);
+    EXPECT_EQ(garbled->fileModifiedAt, -1);
 }
 
 class RecoveryInfoRefused : public testing::TestWithParam<const char *>
@@ -135,6 +147,14 @@ INSTANTIATE_TEST_SUITE_P(
                 kT - 30 * kDay,
                 true,
                 {}},
+        // Cut off between the play and its description: never offered, so never cleaned
+        // unless the start does it. A description that cannot be read keeps its play.
+        Cleanup{"APlayCopyWithoutDescriptionGoesFromTheRecoveryFolder",
+                {file("cut.KTR", kT), file("whole.KTR", kT), description("whole.txt", kT, kT),
+                 file("broken.KTR", kT), file("broken.txt", kT), file("notes.doc", kT)},
+                kT,
+                false,
+                {"cut.KTR"}},
         Cleanup{"OnlyCutOffWritesGoFromTheRecoveryFolder",
                 {file("a.KTR.tmp~4711-0", kT), file("a.KTR", kT - 90 * kDay),
                  description("a.txt", kT - 90 * kDay, kT - 90 * kDay)},
