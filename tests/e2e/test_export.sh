@@ -139,7 +139,8 @@ open("long.KTR", "wb").write(("\r\n".join(lines) + "\r\n").encode("cp1252"))
 PY
 set -m
 for case in "INT 130 long.pdf" "TERM 143 long.png --all" "HUP 129 long.pdf" \
-    "QUIT 131 long.bmp --all" "HUP 129 book.pdf long.KTR" "QUIT 131 book.pdf long.KTR"; do
+    "QUIT 131 long.bmp --all" "HUP 129 book.pdf long.KTR" "QUIT 131 book.pdf long.KTR" \
+    "TERM 143 long.gif"; do
     read -r sig code name options <<<"$case"
     rm -rf stop && mkdir stop
     env -u DISPLAY "$KINETRA" --export "stop/$name" $options long.KTR >out.txt 2>err.txt &
