@@ -122,8 +122,15 @@ INSTANTIATE_TEST_SUITE_P(
                  {{Step::New, false},
                   {Step::Edit, true},
                   {Step::Save, false},
+                  {Step::Edit, true},
+                  {Step::Undo, false}, // back at the saved state
+                  {Step::Undo, true},  // before it
+                  {Step::Redo, false},
+                  // Undone below the saved state and edited: it is gone until the next save.
                   {Step::Undo, true},
-                  {Step::Redo, false}}},
+                  {Step::Edit, true},
+                  {Step::Undo, true},
+                  {Step::Save, false}}},
         MarkCase{"EditAfterUndoingPastTheSaveNeverComesBackClean",
                  {{Step::Open, false},
                   {Step::Edit, true},
