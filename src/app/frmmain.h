@@ -48,7 +48,8 @@ class SurfaceEditor;
 class ToolPalette;
 
 /// The main window: the play surface, the palette beside it, the frame controls under it,
-/// menus, toolbar and status bar. It owns the play being edited and the preference record.
+/// menus, toolbar and status bar. It shows the play document it holds and owns the preference
+/// record.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -98,9 +99,10 @@ public:
     /// Busy pointer on (processes pending events once) and off; they do not nest.
     void WaitStart();
     void WaitEnd();
-    /// Marks the play modified, or as saved (the undo history's clean state). A change the
-    /// undo history does not cover (title, notes, player labels) keeps the play modified
-    /// until it is saved, whatever is undone.
+    /// Marks the play modified, or as saved (the undo history's clean state), in the document,
+    /// and brings the undo commands and the recovery copy up to date. A change the undo
+    /// history does not cover (title, notes, player labels) keeps the play modified until it
+    /// is saved, whatever is undone.
     void setModified(bool modified);
 
     // Palette, drag and drop, mouse editing (handlers in frmmain_surface.cpp).

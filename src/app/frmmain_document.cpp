@@ -1,5 +1,6 @@
-// The play as a document: reading and writing play files, the File menu's New, Open, Save and
-// Save As, the save prompt, the recent-file items and the notes window.
+// The File menu's New, Open, Save and Save As around the play document (which reads and writes
+// the files): the save prompt, the messages, the panels, the recent-file items and the notes
+// window.
 #include "app/frmmain.h"
 
 #include "app/programfolder.h"
