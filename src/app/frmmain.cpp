@@ -373,7 +373,7 @@ void frmMain::Form_Load()
     LoadPreferences();
     SetupForm();
 
-    Frames.reset();
+    m_document.frames().reset();
     clearHistory();
     updateDeleteFrame();
     SelectFrame(1);
@@ -497,15 +497,11 @@ void frmMain::Form_Resize()
 
 void frmMain::SelectFrame(int16_t index)
 {
-    Frames.setCurrent(index);
-    // Looking at another frame between edits: the next step starts from it. Inside a command
-    // that inserted or deleted frames the step starts from where that command began.
-    if (Frames.count() == m_history.recorded().count())
-        m_history.setSelected(index);
+    m_document.selectFrame(index);
     m_selecting = true;
     SBar->setValue(index);
     m_selecting = false;
-    statusPanels[3]->setText(QString(" Frame: %1/%2").arg(index).arg(Frames.count()));
+    statusPanels[3]->setText(QString(" Frame: %1/%2").arg(index).arg(m_document.frames().count()));
     DrawSelected();
     emit frameSelected(index);
 }
@@ -519,30 +515,30 @@ void frmMain::SBar_Change()
 
 void frmMain::updateDeleteFrame()
 {
-    mnuEDel->setEnabled(Frames.count() > 1);
-    SBar->setMaximum(Frames.count());
+    mnuEDel->setEnabled(m_document.frames().count() > 1);
+    SBar->setMaximum(m_document.frames().count());
 }
 
 void frmMain::AppendFrame()
 {
-    Frames.AppendFrame();
+    m_document.appendFrame();
     updateDeleteFrame();
 }
 
 void frmMain::InsertBlankFrame()
 {
-    Frames.InsertBlankFrame();
+    m_document.insertBlankFrame();
     updateDeleteFrame();
 }
 
 void frmMain::mnuEDel_Click()
 {
-    if (!Frames.DeleteCurrentFrame())
+    if (!m_document.deleteCurrentFrame())
         return;
     m_selecting = true;
-    SBar->setMaximum(Frames.count());
+    SBar->setMaximum(m_document.frames().count());
     m_selecting = false;
-    SelectFrame(Frames.current());
+    SelectFrame(m_document.frames().current());
     updateDeleteFrame();
     recordEdit("Delete Frame");
 }
@@ -550,9 +546,9 @@ void frmMain::mnuEDel_Click()
 void frmMain::DrawSelected()
 {
     surface->clear();
-    FrameRenderer::Draw(Frames.currentFrame(), *surface, looks());
+    FrameRenderer::Draw(m_document.frames().currentFrame(), *surface, looks());
     // Every change of the frame or of the frame shown ends in a redraw, so the marks follow.
-    palette->markActionLines(Frames.currentFrame());
+    palette->markActionLines(m_document.frames().currentFrame());
 }
 
 QImage frmMain::symbolPicture(int k) const

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "model/edithistory.h"
-#include "model/framelist.h"
+#include "document/playdocument.h"
 #include "playback/frmvideo.h"
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
@@ -49,7 +48,8 @@ class SurfaceEditor;
 class ToolPalette;
 
 /// The main window: the play surface, the palette beside it, the frame controls under it,
-/// menus, toolbar and status bar. It owns the play being edited and the preference record.
+/// menus, toolbar and status bar. It shows the play document it holds and owns the preference
+/// record.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -60,8 +60,10 @@ public:
             QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The play (frame list, current frame, modified mark) and the preference record.
-    FrameList Frames;
+    /// The play: frames, texts, file, history and the modified mark.
+    PlayDocument &document() { return m_document; }
+    const PlayDocument &document() const { return m_document; }
+    /// The preference record.
     Preferences Prefs;
     /// While set, drawing a frame does nothing (the window's load sets it).
     bool DrawingSuppressed = false;
@@ -97,9 +99,10 @@ public:
     /// Busy pointer on (processes pending events once) and off; they do not nest.
     void WaitStart();
     void WaitEnd();
-    /// Marks the play modified, or as saved (the undo history's clean state). A change the
-    /// undo history does not cover (title, notes, player labels) keeps the play modified
-    /// until it is saved, whatever is undone.
+    /// Marks the play modified, or as saved (the undo history's clean state), in the document,
+    /// and brings the undo commands and the recovery copy up to date. A change the undo
+    /// history does not cover (title, notes, player labels) keeps the play modified until it
+    /// is saved, whatever is undone.
     void setModified(bool modified);
 
     // Palette, drag and drop, mouse editing (handlers in frmmain_surface.cpp).
@@ -139,14 +142,7 @@ public:
     void mnuViewStatusBar_Click();
 
     // Play document: files, recent files, notes
-    /// The play's file (full path; empty while never saved or opened), its header texts and
-    /// the path last chosen in the Open or Save As dialog. PlayNotes keeps the play file's
-    /// CR LF line breaks.
-    QString PlayFile;
-    QString PlayTitle;
-    QString PlayDate;
-    QString PlayTime;
-    QString PlayNotes;
+    /// The path last chosen in the Open or Save As dialog.
     QString LastChosenFile;
     /// Asks whether unsaved changes may be dropped (Yes saves first); true when the caller
     /// may go on.
@@ -292,7 +288,7 @@ public:
     void clearHistory();
     void mnuEUndo_Click();
     void mnuERedo_Click();
-    const EditHistory &history() const { return m_history; }
+    const EditHistory &history() const { return m_document.history(); }
     QAction *mnuEUndo = nullptr;
     QAction *mnuERedo = nullptr;
     // End of undo and redo block
@@ -415,8 +411,9 @@ private:
     /// Gives a Save As name without an extension the play extension; asks before replacing
     /// a file of that name. False when the user keeps that file.
     bool addPlayExtension(QString &path);
-    /// After a save: the play's texts become what the file holds (see textAsSaved).
-    void matchSavedTexts();
+    /// After a save: the player and action-line labels become what the file holds (see
+    /// textAsSaved); the document does the same to its own texts.
+    void matchSavedLabels();
     // End of Save As names, saved texts block
     // Preferences: Properties dialog, formations, player label sets
     void connectPreferenceCommands();
@@ -453,12 +450,11 @@ private:
     /// Shows the frames as undo or redo left them: scroll bar, current frame, Delete Frame.
     void showRestoredFrames();
     /// Captions, enabled states and tips of the undo and redo commands, and the modified mark.
-    void updateUndoActions();
+    /// wasModified: the mark before the change, so that a change of it is announced.
+    void updateUndoActions(bool wasModified);
     /// What the surface's last finished gesture or drop did, as a step's caption: `verb`
     /// ("Place", "Move", "Delete") and the item, or the action line or active player set.
     QString surfaceEditCaption(const QString &verb) const;
-    EditHistory m_history;
-    bool m_unrecordedEdit = false; ///< a change the history does not cover, since the last save
     // End of undo and redo block
     // Export
     void connectExportCommands();
@@ -504,6 +500,7 @@ private:
     void applyModeCursor();
     bool m_fillingLabels = false;
 
+    PlayDocument m_document;
     Platform &m_platform;
     SettingsStore &m_store;
     QString m_programDir;

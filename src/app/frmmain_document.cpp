@@ -1,5 +1,6 @@
-// The play as a document: reading and writing play files, the File menu's New, Open, Save and
-// Save As, the save prompt, the recent-file items and the notes window.
+// The File menu's New, Open, Save and Save As around the play document (which reads and writes
+// the files): the save prompt, the messages, the panels, the recent-file items and the notes
+// window.
 #include "app/frmmain.h"
 
 #include "app/programfolder.h"
@@ -33,11 +34,6 @@ QString recentKey(int i)
     return QString("RecentFile%1").arg(i);
 }
 
-std::string localPath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 } // namespace
 
 void frmMain::connectDocumentCommands()
@@ -56,7 +52,7 @@ void frmMain::connectDocumentCommands()
 bool frmMain::DataSafe()
 {
     // A save that is cancelled or fails leaves the play modified, so the question comes again.
-    while (Frames.modified()) {
+    while (m_document.isModified()) {
         const Platform::Answer answer = m_platform.messageBox(
             QString("The data has been modified.") + " Do you want to save the changes?",
             kProgramTitle, Platform::Buttons::YesNoCancel, Platform::Icon::None);
@@ -64,7 +60,7 @@ bool frmMain::DataSafe()
             return true;
         if (answer != Platform::Answer::Yes)
             return false;
-        if (PlayFile.isEmpty())
+        if (m_document.path().isEmpty())
             mnuFileSaveAs_Click();
         else
             mnuFileSave_Click();
@@ -76,24 +72,22 @@ void frmMain::mnuFileNew_Click()
 {
     if (!DataSafe())
         return;
-    Frames.reset();
-    clearHistory();
+    QString date, time;
+    stampDateAndTime(date, time);
+    const bool wasModified = m_document.isModified();
+    m_document.newPlay(date, time);
     m_selecting = true;
     updateDeleteFrame();
     m_selecting = false;
     SelectFrame(1);
-    setModified(false);
-    PlayFile.clear();
-    PlayTitle = "New";
-    stampDateAndTime(PlayDate, PlayTime);
-    PlayNotes.clear();
+    updateUndoActions(wasModified);
     emit playSettled();
     showFilePanel("Play Not Saved", QString());
-    statusPanels[1]->setText(PlayTitle);
-    statusPanels[2]->setText(PlayDate);
+    statusPanels[1]->setText(m_document.title());
+    statusPanels[2]->setText(m_document.date());
     // The notes window comes up so the user can name the play; an open one is refilled.
     if (notesOpen())
-        m_notes->Form_Load(PlayTitle, PlayNotes);
+        m_notes->Form_Load(m_document.title(), m_document.notes());
     showNotesWindow();
     m_notes->selectTitle();
 }
@@ -108,7 +102,7 @@ void frmMain::mnuFileOpen_Click()
     WaitStart();
     if (LoadScript(*path)) {
         // A play read only in part has no file: the panel names none.
-        showDocumentPanels(PlayFile.isEmpty() ? QString() : *path);
+        showDocumentPanels(m_document.path().isEmpty() ? QString() : *path);
         AddRecentFile(*path);
     }
     WaitEnd();
@@ -116,7 +110,7 @@ void frmMain::mnuFileOpen_Click()
 
 void frmMain::mnuFileSave_Click()
 {
-    if (PlayFile.isEmpty()) {
+    if (m_document.path().isEmpty()) {
         mnuFileSaveAs_Click();
         return;
     }
@@ -125,11 +119,11 @@ void frmMain::mnuFileSave_Click()
         return;
     }
     WaitStart();
-    const bool saved = SaveScript(PlayFile);
+    const bool saved = SaveScript(m_document.path());
     WaitEnd();
     // A play from a folder the user may not write (the installed samples) goes elsewhere:
     // after the error, Save As offers the documents folder.
-    if (!saved && QFileInfo(PlayFile).absolutePath() == m_refusedFolder)
+    if (!saved && QFileInfo(m_document.path()).absolutePath() == m_refusedFolder)
         mnuFileSaveAs_Click();
 }
 
@@ -156,9 +150,9 @@ std::optional<QString> frmMain::chooseFile(bool saving)
     dialog.filter = saving ? "Play files (*.KTR)|*.KTR" : "Play Files (*.KTR)|*.KTR";
     dialog.startFolder = dialogStartFolder();
     // Saving a play its own folder refused proposes the play's name for the new place.
-    const bool refused =
-        !PlayFile.isEmpty() && QFileInfo(PlayFile).absolutePath() == m_refusedFolder;
-    const QString saveName = refused ? QFileInfo(PlayFile).fileName() : QString("new.ktr");
+    const bool refused = !m_document.path().isEmpty()
+                         && QFileInfo(m_document.path()).absolutePath() == m_refusedFolder;
+    const QString saveName = refused ? QFileInfo(m_document.path()).fileName() : QString("new.ktr");
     dialog.proposedName = saving ? saveName : QFileInfo(m_dialogFileName).fileName();
     dialog.mustExist = !saving;
     dialog.confirmReplace = saving;
@@ -219,8 +213,8 @@ QString frmMain::dialogStartFolder() const
 void frmMain::showDocumentPanels(const QString &file)
 {
     showFilePanel(QFileInfo(file).fileName(), file);
-    statusPanels[1]->setText(PlayTitle);
-    statusPanels[2]->setText(PlayDate);
+    statusPanels[1]->setText(m_document.title());
+    statusPanels[2]->setText(m_document.date());
 }
 
 void frmMain::showFilePanel(const QString &text, const QString &path)
@@ -253,16 +247,12 @@ bool frmMain::SaveScript(const QString &sFile)
 
     QString date, time;
     stampDateAndTime(date, time);
-    const ActionLooks actions = actionLooks(Prefs);
-    const PlayerLabels labels = playerLabels(Prefs);
-    const std::string title = PlayTitle.toStdString();
-    const std::string dateText = date.toStdString();
-    const std::string timeText = time.toStdString();
-    const std::string notes = PlayNotes.toStdString();
-    const PlayToSave play{title, dateText, timeText, notes, Prefs.Picbkg, actions, Frames, labels};
-
-    // The file is replaced only once the new one is complete, so a failure keeps the old one.
-    const PlaySaveResult result = writePlay(localPath(sFile), play);
+    const bool wasModified = m_document.isModified();
+    bool framesRestated = false;
+    const auto restated = connect(&m_document, &PlayDocument::framesChanged, this,
+                                  [&framesRestated] { framesRestated = true; });
+    const PlaySaveResult result = m_document.save(sFile, Prefs, date, time);
+    disconnect(restated);
     if (!result.ok()) {
         if (result.errorCode == ErrorCode::PermissionDenied)
             m_refusedFolder = QFileInfo(sFile).absolutePath();
@@ -271,26 +261,22 @@ bool frmMain::SaveScript(const QString &sFile)
                               kProgramTitle, Platform::Buttons::Ok, Platform::Icon::None);
         return false;
     }
-    // The header date and time are those of the last save that succeeded.
-    PlayDate = date;
-    PlayTime = time;
-    statusPanels[2]->setText(PlayDate);
-    PlayFile = sFile;
-    matchSavedTexts();
-    setModified(false);
+    statusPanels[2]->setText(m_document.date());
+    statusPanels[1]->setText(m_document.title());
+    matchSavedLabels();
+    // A frame text the file cannot hold was replaced; the field shows it as saved.
+    if (framesRestated)
+        DrawSelected();
+    updateUndoActions(wasModified);
     emit playSettled();
     return true;
 }
 
-void frmMain::matchSavedTexts()
+void frmMain::matchSavedLabels()
 {
-    // The file cannot hold some characters (a double quote, anything outside Windows-1252);
-    // the play takes the texts as the file holds them, so it is what opening the file gives.
+    // The labels are saved with the play but belong to the preference record; like the play's
+    // own texts they become what the file holds, so opening the file gives the same.
     const auto asSaved = [](const std::string &text) { return textAsSaved(text); };
-    PlayTitle = QString::fromStdString(asSaved(PlayTitle.toStdString()));
-    PlayNotes = QString::fromStdString(asSaved(PlayNotes.toStdString()));
-    statusPanels[1]->setText(PlayTitle);
-
     bool labelsChanged = false;
     for (auto *labels : {&Prefs.OPLabel, &Prefs.DPLabel})
         for (std::string &label : *labels)
@@ -309,36 +295,12 @@ void frmMain::matchSavedTexts()
     if (actionsChanged)
         for (size_t k = 0; k < Prefs.ActionLabel.size(); ++k)
             palette->Tracerlbl[k]->setText(QString::fromStdString(Prefs.ActionLabel[k]));
-
-    // Every state the history holds takes the texts as saved as well: the replacement is part
-    // of the saved state, not a step that undo would take back. Texts repeat from frame to
-    // frame and step to step, so each is converted once.
-    std::map<std::string, std::string> converted;
-    const auto saveTexts = [&](PlayConfig &frame) {
-        bool changed = false;
-        for (std::string &text : frame.TxtValue) {
-            auto it = converted.find(text);
-            if (it == converted.end())
-                it = converted.emplace(text, asSaved(text)).first;
-            if (it->second != text) {
-                text = it->second;
-                changed = true;
-            }
-        }
-        return changed;
-    };
-    m_history.restate([&](PlayConfig &frame) { saveTexts(frame); });
-    bool currentChanged = false;
-    for (int16_t i = 1; i <= Frames.count(); ++i)
-        if (saveTexts(Frames.frame(i)))
-            currentChanged |= i == Frames.current();
-    if (currentChanged)
-        DrawSelected();
 }
 
 bool frmMain::LoadScript(const QString &sFile)
 {
-    PlayReadResult read = readPlayFile(localPath(sFile));
+    const bool wasModified = m_document.isModified();
+    PlayReadResult read = m_document.open(sFile);
     const QString loadError = QString::fromStdString(loadErrorMessage(sFile.toStdString()));
     switch (read.status) {
     case PlayReadStatus::Refused:
@@ -356,19 +318,12 @@ bool frmMain::LoadScript(const QString &sFile)
         break;
     }
 
-    // The header and the frames (the list always holds the header's frame count).
-    PlayFileContents &play = read.contents;
-    Frames = std::move(play.frames);
-    Frames.setCurrent(1);
-    clearHistory();
-    setModified(false);
+    // The document holds the header and the frames (the list always holds the header's frame
+    // count); a damaged file left it without a file, so Save asks for a name.
+    updateUndoActions(wasModified);
     emit playSettled();
-    PlayTitle = QString::fromStdString(play.header.title);
-    PlayDate = QString::fromStdString(play.header.date);
-    PlayTime = QString::fromStdString(play.header.time);
-    PlayNotes = QString::fromStdString(play.header.notes);
     m_selecting = true;
-    SBar->setMaximum(Frames.count());
+    SBar->setMaximum(m_document.frames().count());
     m_selecting = false;
 
     applyPlayLooks(Prefs, read);
@@ -381,12 +336,9 @@ bool frmMain::LoadScript(const QString &sFile)
     }
 
     if (notesOpen())
-        m_notes->Form_Load(PlayTitle, PlayNotes);
+        m_notes->Form_Load(m_document.title(), m_document.notes());
     SetupForm();
     SelectFrame(1);
-    // A damaged file is not the play's file: Save asks for a name instead of writing the
-    // partial play over what is left of it.
-    PlayFile = damaged ? QString() : sFile;
     updateDeleteFrame();
     return true;
 }
@@ -454,7 +406,7 @@ void frmMain::mnurecentFile_Click(int index)
     m_dialogFileName = path;
     WaitStart();
     if (LoadScript(path)) {
-        showDocumentPanels(PlayFile.isEmpty() ? QString() : path);
+        showDocumentPanels(m_document.path().isEmpty() ? QString() : path);
         AddRecentFile(path);
     }
     WaitEnd();
@@ -481,7 +433,7 @@ void frmMain::showNotesWindow()
     }
     // An open window keeps what it shows; a closed one is filled from the play.
     if (!notesOpen())
-        m_notes->Form_Load(PlayTitle, PlayNotes);
+        m_notes->Form_Load(m_document.title(), m_document.notes());
     m_notes->show();
     m_notes->raise();
     m_notes->activateWindow();
@@ -495,9 +447,8 @@ void frmMain::closeNotesWindow()
 
 void frmMain::notes_handBack(const QString &title, const QString &notes)
 {
-    PlayTitle = title;
-    PlayNotes = notes;
-    statusPanels[1]->setText(PlayTitle);
+    m_document.setTexts(title, notes);
+    statusPanels[1]->setText(m_document.title());
 }
 
 } // namespace kinetra

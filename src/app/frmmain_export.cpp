@@ -85,8 +85,8 @@ void frmMain::mnuFileExport_Click()
     dialog.title = "Export";
     dialog.filter = kExportFilter;
     dialog.startFolder = dialogStartFolder();
-    QString name =
-        PlayFile.isEmpty() ? PlayTitle.trimmed() : QFileInfo(PlayFile).completeBaseName();
+    QString name = m_document.path().isEmpty() ? m_document.title().trimmed()
+                                               : QFileInfo(m_document.path()).completeBaseName();
     name.replace('/', '_').replace(QChar(0), '_');
     dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".png";
     dialog.confirmReplace = true;
@@ -138,7 +138,7 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
     WaitStart();
     bool written = false;
     try {
-        checkOutputs({options.output}, {PlayFile});
+        checkOutputs({options.output}, {m_document.path()});
         if (options.format == ExportFormat::Png || options.format == ExportFormat::Bmp) {
             // This frame as the surface shows it, chalk and hidden players included.
             writeImageFile(surface->scaledImage(options.scale), options.output,
@@ -146,11 +146,11 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
             written = true;
         } else {
             ExportPlay play;
-            play.frames = Frames;
-            play.title = PlayTitle;
-            play.date = PlayDate;
-            play.time = PlayTime;
-            play.notes = PlayNotes;
+            play.frames = m_document.frames();
+            play.title = m_document.title();
+            play.date = m_document.date();
+            play.time = m_document.time();
+            play.notes = m_document.notes();
             play.prefs = Prefs;
             options.printerFont = PrinterFont;
             options.printIcon = appIcon().pixmap(256, 256).toImage();

@@ -29,7 +29,7 @@ void frmMain::connectFrameCommands()
 
 bool frmMain::roomForFrames(int32_t n)
 {
-    const int room = Frames.room();
+    const int room = m_document.frames().room();
     if (n <= room)
         return true;
     const int most = FrameList::kMaxFrames;
@@ -39,7 +39,7 @@ bool frmMain::roomForFrames(int32_t n)
     else
         text = QString("This play has %1 frames and a play can hold at most %2, so no more than "
                        "%3 can be inserted.")
-                   .arg(Frames.count())
+                   .arg(m_document.frames().count())
                    .arg(most)
                    .arg(room);
     m_platform.messageBox(text + " Ignoring Frame Insert command.", kProgramTitle,
@@ -52,7 +52,7 @@ void frmMain::mnuIBefore_Click()
     if (!roomForFrames(1))
         return;
     AppendFrame();
-    SelectFrame(Frames.current());
+    SelectFrame(m_document.frames().current());
     recordEdit("Insert Before");
 }
 
@@ -61,7 +61,7 @@ void frmMain::mnuIAfter_Click()
     if (!roomForFrames(1))
         return;
     AppendFrame();
-    SelectFrame(int16_t(Frames.current() + 1));
+    SelectFrame(int16_t(m_document.frames().current() + 1));
     recordEdit("Insert After");
 }
 
@@ -70,7 +70,7 @@ void frmMain::mnuIBlank_Click()
     if (!roomForFrames(1))
         return;
     InsertBlankFrame();
-    SelectFrame(int16_t(Frames.current() + 1));
+    SelectFrame(int16_t(m_document.frames().current() + 1));
     recordEdit("Insert Blank");
 }
 
@@ -81,7 +81,7 @@ void frmMain::mnuIProgressive_Click()
 
 void frmMain::InsertFrames()
 {
-    if (Frames.current() >= Frames.count()) {
+    if (m_document.frames().current() >= m_document.frames().count()) {
         m_platform.messageBox(QString(QChar(13))
                                   + "Warning - Can only insert between 2 existing frames!"
                                   + "Ignoring Frame Insert command.",
@@ -95,10 +95,10 @@ void frmMain::InsertFrames()
     const int32_t n = countFromText(answer->toStdString());
     if (n < 1 || !roomForFrames(n))
         return;
-    if (kinetra::InsertFrames(Frames, n) != InsertOutcome::Inserted)
+    if (!m_document.insertProgressiveFrames(n))
         return;
     updateDeleteFrame();
-    SelectFrame(Frames.current());
+    SelectFrame(m_document.frames().current());
     recordEdit("Insert Progressive");
 }
 
@@ -107,7 +107,7 @@ std::unique_ptr<frmMove> frmMain::moveDialog()
     frmMove::Hooks hooks;
     hooks.redraw = [this] { DrawSelected(); };
     hooks.recordEdit = [this](const QString &caption) { recordEdit(caption); };
-    auto dialog = std::make_unique<frmMove>(Frames, surface->size(), m_platform,
+    auto dialog = std::make_unique<frmMove>(m_document.frames(), surface->size(), m_platform,
                                             std::move(hooks), this);
     // Beside the window the field stays in sight while it moves.
     if (const std::optional<QPoint> beside = besideWindow(*this, outerSize(*dialog, *this)))

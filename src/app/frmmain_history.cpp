@@ -1,15 +1,15 @@
 // Undo and redo of every change to the play's frames.
 //
-// The history lives in the model (EditHistory): a list of steps, each the frames one command
-// replaced and what it replaced them with. The window keeps no undo code per command: each
+// The history lives in the document (an EditHistory): a list of steps, each the frames one
+// command replaced and what it replaced them with. The window keeps no undo code per command: each
 // command that changes frames ends with recordEdit("Caption"), which compares the frames with
 // the history's copy of them and pushes the difference as one step. Undo and redo apply a
 // step to the frame list and show the frame that was current.
 //
-// The modified mark follows the history: the play is modified when the history is not at the
-// state last saved or opened, or when something the history does not cover (title, notes,
-// player labels, or an edit that changed nothing, such as dropping a player where it stood)
-// was changed since the last save. Chalk lives only on the surface and is not undone.
+// The document works out the modified mark: the history away from the state last saved or
+// opened, or something it does not cover (title, notes, player labels, or an edit that changed
+// nothing, such as dropping a player where it stood) changed since the last save. Chalk lives
+// only on the surface and is not undone.
 
 #include "app/frmmain.h"
 
@@ -58,15 +58,16 @@ void frmMain::connectHistoryCommands()
 
 void frmMain::recordEdit(const QString &caption)
 {
-    m_history.record(Frames, caption.toStdString());
-    updateUndoActions();
+    const bool wasModified = m_document.isModified();
+    m_document.recordEdit(caption);
+    updateUndoActions(wasModified);
 }
 
 void frmMain::clearHistory()
 {
-    m_history.reset(Frames);
-    m_unrecordedEdit = false;
-    updateUndoActions();
+    const bool wasModified = m_document.isModified();
+    m_document.clearHistory();
+    updateUndoActions(wasModified);
 }
 
 void frmMain::mnuEUndo_Click()
@@ -75,10 +76,10 @@ void frmMain::mnuEUndo_Click()
         // A gesture still running ends first (a lifted item goes back), and a change no step
         // holds yet becomes one, so that undo takes back exactly the latest change.
         editor->abort();
-        m_history.record(Frames, "Edit");
-        if (m_history.undo(Frames))
+        const bool wasModified = m_document.isModified();
+        if (m_document.undo())
             showRestoredFrames();
-        updateUndoActions();
+        updateUndoActions(wasModified);
     } catch (...) {
         ReportError("Undoing Edit");
     }
@@ -88,10 +89,10 @@ void frmMain::mnuERedo_Click()
 {
     try {
         editor->abort();
-        m_history.record(Frames, "Edit");
-        if (m_history.redo(Frames))
+        const bool wasModified = m_document.isModified();
+        if (m_document.redo())
             showRestoredFrames();
-        updateUndoActions();
+        updateUndoActions(wasModified);
     } catch (...) {
         ReportError("Redoing Edit");
     }
@@ -100,51 +101,43 @@ void frmMain::mnuERedo_Click()
 void frmMain::showRestoredFrames()
 {
     m_selecting = true;
-    SBar->setMaximum(Frames.count());
+    SBar->setMaximum(m_document.frames().count());
     m_selecting = false;
-    SelectFrame(Frames.current());
+    SelectFrame(m_document.frames().current());
     updateDeleteFrame();
 }
 
-void frmMain::updateUndoActions()
+void frmMain::updateUndoActions(bool wasModified)
 {
-    const std::string undo = m_history.undoCaption();
-    const std::string redo = m_history.redoCaption();
+    const EditHistory &history = m_document.history();
+    const std::string undo = history.undoCaption();
+    const std::string redo = history.redoCaption();
     mnuEUndo->setText(menuText("&Undo", undo));
-    mnuEUndo->setEnabled(m_history.canUndo());
+    mnuEUndo->setEnabled(history.canUndo());
     mnuERedo->setText(menuText("&Redo", redo));
-    mnuERedo->setEnabled(m_history.canRedo());
+    mnuERedo->setEnabled(history.canRedo());
     if (QAction *button = toolbarButton("Undo")) {
-        button->setEnabled(m_history.canUndo());
+        button->setEnabled(history.canUndo());
         button->setToolTip(QString("Undo " + QString::fromStdString(undo)).trimmed());
     }
     if (QAction *button = toolbarButton("Redo")) {
-        button->setEnabled(m_history.canRedo());
+        button->setEnabled(history.canRedo());
         button->setToolTip(QString("Redo " + QString::fromStdString(redo)).trimmed());
     }
     // Undoing back to the saved play is a change too: the recovery copy is no longer needed.
-    const bool wasModified = Frames.modified();
-    Frames.setModified(!m_history.isClean() || m_unrecordedEdit);
-    if (wasModified || Frames.modified())
+    if (wasModified || m_document.isModified())
         emit playEdited();
 }
 
 void frmMain::setModified(bool modified)
 {
     if (!modified) {
-        // Saved (or opened): the history's present state is the file's. Frames changed by a
-        // command that recorded no step yet are taken in first, so undo still reaches them.
-        m_history.record(Frames, "Edit");
-        m_history.setClean();
-        m_unrecordedEdit = false;
-        updateUndoActions();
+        const bool wasModified = m_document.isModified();
+        m_document.markSaved();
+        updateUndoActions(wasModified);
         return;
     }
-    // Frame commands mark the play before they record their step, which then decides the
-    // mark; anything else that marks it stays marked until the next save.
-    if (!m_history.looksChanged(Frames))
-        m_unrecordedEdit = true;
-    Frames.setModified(true);
+    m_document.markChanged();
     emit playEdited();
 }
 

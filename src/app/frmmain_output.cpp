@@ -59,10 +59,10 @@ QString frmMain::pdfFolder() const
 PrintJob frmMain::printJob() const
 {
     PrintJob job;
-    job.title = PlayTitle;
-    job.date = PlayDate;
-    job.time = PlayTime;
-    job.notes = PlayNotes;
+    job.title = m_document.title();
+    job.date = m_document.date();
+    job.time = m_document.time();
+    job.notes = m_document.notes();
     for (size_t k = 0; k < job.actionLabels.size(); ++k)
         job.actionLabels[k] = QString::fromStdString(Prefs.ActionLabel[k]);
     job.looks = looks();
@@ -74,7 +74,7 @@ std::unique_ptr<Prntfrm> frmMain::printDialog()
 {
     // The hooks reach makePrintTarget when printing starts, so a target set later counts.
     PrintSource source{
-        .frames = Frames,
+        .frames = m_document.frames(),
         .surface = *surface,
         .printerFont = PrinterFont,
         .printer = printer(),
@@ -117,7 +117,8 @@ QString frmMain::playbookFolder() const
 {
     // The play open is most likely one of the plays wanted.
     for (const QString &folder :
-         {PlayFile.isEmpty() ? QString() : QFileInfo(PlayFile).absolutePath(), LastPlaybookFolder})
+         {m_document.path().isEmpty() ? QString() : QFileInfo(m_document.path()).absolutePath(),
+          LastPlaybookFolder})
         if (!folder.isEmpty() && QDir(folder).exists())
             return folder;
     return playDirectoryFolder();
@@ -154,8 +155,8 @@ void frmMain::mnuFileSaveBMP_Click()
     // A bare name went to the program's folder, where nobody looks for a picture.
     const bool lastFolder = !LastBmpFolder.isEmpty() && QDir(LastBmpFolder).exists();
     dialog.startFolder = lastFolder ? LastBmpFolder : documentsFolder();
-    QString name =
-        PlayFile.isEmpty() ? PlayTitle.trimmed() : QFileInfo(PlayFile).completeBaseName();
+    QString name = m_document.path().isEmpty() ? m_document.title().trimmed()
+                                               : QFileInfo(m_document.path()).completeBaseName();
     name.replace('/', '_').replace(QChar(0), '_');
     dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".bmp";
     dialog.confirmReplace = true;
@@ -167,7 +168,7 @@ void frmMain::mnuFileSaveBMP_Click()
     // WaitStart lets pending events run, so the surface is fully painted first.
     WaitStart();
     try {
-        checkOutputs({file}, {PlayFile});
+        checkOutputs({file}, {m_document.path()});
         writeBmp(surface->image(), file);
         LastBmpFolder = QFileInfo(file).absolutePath();
         WaitEnd();

@@ -41,16 +41,17 @@ QPoint frmMain::videoWindowPlace(const QSize &videoSize) const
 PlaybackStage frmMain::playbackStage()
 {
     PlaybackStage stage;
-    stage.frameCount = [this] { return Frames.count(); };
+    stage.frameCount = [this] { return m_document.frames().count(); };
     stage.drawFrame = [this](int16_t index) {
         surface->clear();
-        FrameRenderer::Draw(Frames.frame(index), *surface, looks());
+        FrameRenderer::Draw(m_document.frames().frame(index), *surface, looks());
     };
     stage.drawSelected = [this] { DrawSelected(); };
     stage.drawGlide = [this](int16_t from, int16_t to, double t) {
         surface->clear();
-        FrameRenderer::Draw(glideFrame(Frames.frame(from), Frames.frame(to), t), *surface,
-                            looks());
+        FrameRenderer::Draw(
+            glideFrame(m_document.frames().frame(from), m_document.frames().frame(to), t), *surface,
+            looks());
     };
     return stage;
 }

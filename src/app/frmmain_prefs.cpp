@@ -87,7 +87,7 @@ void frmMain::MnuFormSave_Click()
     if (!name || name->isEmpty())
         return;
     try {
-        saveFormation(Prefs, name->toStdString(), Frames.currentFrame());
+        saveFormation(Prefs, name->toStdString(), m_document.frames().currentFrame());
     } catch (...) {
         ReportError("Saving Formation");
         return;
@@ -99,7 +99,7 @@ void frmMain::MnuFormSave_Click()
 void frmMain::MnuFormValue_Click(int16_t Index)
 {
     try {
-        applyFormation(Prefs, Index, Frames.currentFrame());
+        applyFormation(Prefs, Index, m_document.frames().currentFrame());
     } catch (...) {
         ReportError("Selecting Formation");
         return;

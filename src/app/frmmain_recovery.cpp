@@ -17,13 +17,13 @@ bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, in
     WaitEnd();
     // A copy read whole becomes the play's file for the moment; one read in part (already
     // reported) or refused stays as Open leaves it.
-    if (!taken || PlayFile != copy)
+    if (!taken || m_document.path() != copy)
         return false;
-    PlayFile = playFile;
+    m_document.setPath(playFile);
     showDocumentPanels(playFile);
     if (playFile.isEmpty())
         showFilePanel("Play Not Saved", QString());
-    SelectFrame(std::clamp<int16_t>(frame, 1, Frames.count()));
+    SelectFrame(std::clamp<int16_t>(frame, 1, m_document.frames().count()));
     setModified(true);
     if (playFileChanged && !playFile.isEmpty()) {
         m_changedPlayFile = playFile;
@@ -37,12 +37,12 @@ bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, in
 
 bool frmMain::mayReplacePlayFile()
 {
-    if (m_changedPlayFile.isEmpty() || PlayFile != m_changedPlayFile)
+    if (m_changedPlayFile.isEmpty() || m_document.path() != m_changedPlayFile)
         return true;
     const Platform::Answer answer = m_platform.messageBox(
         QStringLiteral("%1 has been changed since the recovered changes were made.\nDo you want "
                        "to replace it? Choose No to save the play under another name.")
-            .arg(QDir::toNativeSeparators(PlayFile)),
+            .arg(QDir::toNativeSeparators(m_document.path())),
         "Kinetra", Platform::Buttons::YesNo, Platform::Icon::Warning);
     if (answer != Platform::Answer::Yes)
         return false;

@@ -48,7 +48,7 @@ public:
         , m_platform(platform)
     {}
 
-    PlayConfig &currentFrame() override { return m_window.Frames.currentFrame(); }
+    PlayConfig &currentFrame() override { return m_window.document().frames().currentFrame(); }
     void redraw() override { m_window.DrawSelected(); }
     void markModified() override { m_window.setModified(true); }
     void beep() override { m_platform.beep(); }
@@ -339,7 +339,7 @@ void frmMain::ChkActiveDef_Click(int16_t)
 
 void frmMain::CmdClrActive_Click()
 {
-    Frames.currentFrame().ActivePlyr = kNoActivePlayer;
+    m_document.frames().currentFrame().ActivePlyr = kNoActivePlayer;
     DrawSelected();
     recordEdit("Clear Active Player");
 }
@@ -359,7 +359,7 @@ void frmMain::OptActionSel_Click(int16_t Index)
 void frmMain::CmdActionClr_Click(int16_t Index)
 {
     try {
-        PlayConfig &frame = Frames.currentFrame();
+        PlayConfig &frame = m_document.frames().currentFrame();
         frame.MoveControlPoint(Part::ActionStart, Index, 0, 0);
         frame.MoveControlPoint(Part::ActionEnd, Index, 0, 0);
         setModified(true);

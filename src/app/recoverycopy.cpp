@@ -159,7 +159,7 @@ bool RecoveryCopy::fileChangedSince(const RecoveryInfo &info)
 
 void RecoveryCopy::takeFileState()
 {
-    m_filePath = m_window.PlayFile;
+    m_filePath = m_window.document().path();
     const FileState state = fileState(m_filePath);
     m_fileSize = state.size;
     m_fileModifiedAt = state.modifiedAt;
@@ -203,7 +203,7 @@ void RecoveryCopy::timerRunOut()
         return;
     m_changed = false;
     // Undone back to the play as saved: the file holds it all.
-    if (!m_window.Frames.modified()) {
+    if (!m_window.document().isModified()) {
         removeCopy();
         return;
     }
@@ -221,18 +221,19 @@ std::unique_ptr<RecoverySnapshot> RecoveryCopy::snapshot() const
     auto copy = std::make_unique<RecoverySnapshot>();
     // An open notes window holds the latest title and notes; the play gets them when it closes.
     const frmNotes *notes = w.notesOpen() ? w.notesWindow() : nullptr;
-    copy->title = (notes ? notes->title() : w.PlayTitle).toStdString();
-    copy->notes = (notes ? notes->notes() : w.PlayNotes).toStdString();
-    copy->date = w.PlayDate.toStdString();
-    copy->time = w.PlayTime.toStdString();
+    copy->title = (notes ? notes->title() : w.document().title()).toStdString();
+    copy->notes = (notes ? notes->notes() : w.document().notes()).toStdString();
+    copy->date = w.document().date().toStdString();
+    copy->time = w.document().time().toStdString();
     copy->Picbkg = w.Prefs.Picbkg;
     copy->actions = actionLooks(w.Prefs);
-    copy->frames = w.Frames;
+    copy->frames = w.document().frames();
     copy->labels = playerLabels(w.Prefs);
-    copy->info = {w.PlayFile.toStdString(), copy->title, w.Frames.current(), m_changedAt, 0};
-    const FileState file = m_fileStateTaken && m_filePath == w.PlayFile
+    copy->info = {w.document().path().toStdString(), copy->title, w.document().frames().current(),
+                  m_changedAt, 0};
+    const FileState file = m_fileStateTaken && m_filePath == w.document().path()
                                ? FileState{m_fileSize, m_fileModifiedAt}
-                               : fileState(w.PlayFile);
+                               : fileState(w.document().path());
     copy->info.fileSize = file.size;
     copy->info.fileModifiedAt = file.modifiedAt;
     return copy;

@@ -122,7 +122,7 @@ TEST_F(BmpExportTest, TheDialogStartsInTheDocumentsThenWhereTheLastPictureWent)
 
 TEST_F(BmpExportTest, WritesTheSurfaceAsShownPixelForPixel)
 {
-    PlayConfig &frame = w->Frames.currentFrame();
+    PlayConfig &frame = w->document().frames().currentFrame();
     frame.OPlayerX[0] = 100;
     frame.OPlayerY[0] = 100;
     frame.OPlayerX[1] = 200;
@@ -144,7 +144,7 @@ TEST_F(BmpExportTest, WritesTheSurfaceAsShownPixelForPixel)
     EXPECT_TRUE(platform.messages().isEmpty());
     EXPECT_FALSE(platform.waitCursor);
     EXPECT_EQ(platform.waitCursorChanges, 2);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
 
     // The same name again replaces the file without asking, here with the name typed whole.
     w->surface->clear();

@@ -57,13 +57,13 @@ TEST_P(SamplePlay, OpensWithoutAReportAndIsARealPlay)
     setFailureReporter(previous);
     EXPECT_EQ(reports, 0);
     EXPECT_TRUE(platform.messages().isEmpty()) << platform.messages()[0].text.toStdString();
-    EXPECT_EQ(w->PlayFile, file);
+    EXPECT_EQ(w->document().path(), file);
 
-    EXPECT_GE(w->Frames.count(), 3);
-    EXPECT_GT(w->PlayTitle.size(), 5);
-    EXPECT_GT(w->PlayNotes.size(), 100) << "notes that explain the play";
+    EXPECT_GE(w->document().frames().count(), 3);
+    EXPECT_GT(w->document().title().size(), 5);
+    EXPECT_GT(w->document().notes().size(), 100) << "notes that explain the play";
     EXPECT_TRUE(frmdir::entryText(programFile("Plays"), GetParam())
-                    .startsWith(GetParam() + " : " + w->PlayTitle + " : "));
+                    .startsWith(GetParam() + " : " + w->document().title() + " : "));
 
     // The label set fits the field: baseball positions on the baseball pictures, softball
     // positions on the softball field.
@@ -72,8 +72,8 @@ TEST_P(SamplePlay, OpensWithoutAReportAndIsARealPlay)
     EXPECT_EQ(w->Prefs.OPLabel[0], "B1");
 
     int arrows = 0;
-    for (int16_t f = 1; f <= w->Frames.count(); ++f) {
-        const PlayConfig &frame = w->Frames.frame(f);
+    for (int16_t f = 1; f <= w->document().frames().count(); ++f) {
+        const PlayConfig &frame = w->document().frames().frame(f);
         // Every player stands wholly on the picture and clear of the others.
         std::vector<QPointF> players;
         for (int i = 0; i < kPlayersPerSide; ++i) {
@@ -96,7 +96,7 @@ TEST_P(SamplePlay, OpensWithoutAReportAndIsARealPlay)
         for (int k = 0; k < kActionCount; ++k)
             arrows += frame.ActionSX[k] > 0 && frame.ActionEX[k] > 0;
     }
-    EXPECT_GE(arrows, w->Frames.count()) << "action lines show the movements";
+    EXPECT_GE(arrows, w->document().frames().count()) << "action lines show the movements";
 }
 
 INSTANTIATE_TEST_SUITE_P(Content, SamplePlay, testing::ValuesIn(samplePlays()),

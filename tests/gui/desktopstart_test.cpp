@@ -91,8 +91,8 @@ TEST_F(RequestedPlay, OpensAsFileOpenWouldWithoutTheDialog)
 
     EXPECT_TRUE(callsOf("openFile").isEmpty());
     EXPECT_TRUE(platform.messages().isEmpty());
-    EXPECT_EQ(w->PlayFile, file);
-    EXPECT_EQ(w->Frames.count(), 2);
+    EXPECT_EQ(w->document().path(), file);
+    EXPECT_EQ(w->document().frames().count(), 2);
     EXPECT_EQ(w->statusPanels[0]->text(), "two_frames.KTR");
     EXPECT_EQ(recentFiles(*w), QStringList{file});
     EXPECT_EQ(platform.waitCursorChanges, 2);
@@ -127,8 +127,8 @@ TEST_P(RequestedPlayOverChanges, GoesThroughTheSavePrompt)
 
     ASSERT_GE(platform.messages().size(), 1);
     EXPECT_EQ(platform.messages()[0].text, kSavePrompt);
-    EXPECT_EQ(w->PlayFile.isEmpty(), !GetParam().opened);
-    EXPECT_EQ(w->Frames.modified(), !GetParam().opened);
+    EXPECT_EQ(w->document().path().isEmpty(), !GetParam().opened);
+    EXPECT_EQ(w->document().isModified(), !GetParam().opened);
     EXPECT_EQ(recentFiles(*w).size(), GetParam().opened ? 1 : 0);
 }
 
@@ -147,7 +147,7 @@ TEST_F(RequestedPlay, MissingFileIsReportedAndTheLoadedPlayStays)
 
     ASSERT_EQ(platform.messages().size(), 1);
     EXPECT_EQ(platform.messages()[0].text, loadError(missing));
-    EXPECT_EQ(w->PlayFile, first);
+    EXPECT_EQ(w->document().path(), first);
     EXPECT_EQ(recentFiles(*w), QStringList{first});
 }
 
@@ -161,10 +161,10 @@ TEST_F(RequestedPlay, WaitsForAnOpenDialogToClose)
     const QString file = copyData("two_frames.KTR");
     w->openRequestedPlay(file);
     QTest::qWait(300);
-    EXPECT_TRUE(w->PlayFile.isEmpty());
+    EXPECT_TRUE(w->document().path().isEmpty());
 
     dialog.close();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w->PlayFile == file; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->document().path() == file; }, 2000));
     EXPECT_EQ(recentFiles(*w), QStringList{file});
 }
 
@@ -323,7 +323,7 @@ TEST_F(ProgramFolderTest, SaveRefusedForASampleOffersSaveAsInTheDocumentsFolder)
     EXPECT_EQ(offered[0].file.startFolder, path("home"));
     EXPECT_EQ(offered[0].file.proposedName, "Relay.KTR");
     EXPECT_EQ(bytes(sample), original);
-    EXPECT_TRUE(w->Frames.modified());
+    EXPECT_TRUE(w->document().isModified());
     platform.queueAnswer(Platform::Answer::No); // drop the changes if Open goes ahead
     EXPECT_EQ(openDialogStart(*w), path("home"));
 }

@@ -66,9 +66,9 @@ TEST_F(DocumentTest, NewPlaySavedAsWritesTwentyLines)
     EXPECT_EQ(records(written).size(), 20);
     EXPECT_EQ(written, expected);
 
-    EXPECT_EQ(w->PlayFile, file);
+    EXPECT_EQ(w->document().path(), file);
     EXPECT_EQ(w->LastChosenFile, file);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_EQ(panels(*w), (QStringList{"first.KTR", "New", "12-07-2026", " Frame: 1/1"}));
     EXPECT_EQ(recentFiles(*w), QStringList{file});
     EXPECT_TRUE(platform.messages().isEmpty());
@@ -88,17 +88,17 @@ TEST_F(DocumentTest, OpenTakesThePlayOverAndSetsThePanels)
     EXPECT_EQ(dialogs[0].file.startFolder, QDir::currentPath());
 
     EXPECT_TRUE(platform.messages().isEmpty());
-    EXPECT_EQ(w->PlayFile, file);
+    EXPECT_EQ(w->document().path(), file);
     EXPECT_EQ(w->LastChosenFile, file);
-    EXPECT_EQ(w->PlayTitle, "Bunt, Defense");
-    EXPECT_EQ(w->PlayTime, "21:30:59");
-    EXPECT_EQ(w->PlayNotes, "Line one,\r\nline two");
+    EXPECT_EQ(w->document().title(), "Bunt, Defense");
+    EXPECT_EQ(w->document().time(), "21:30:59");
+    EXPECT_EQ(w->document().notes(), "Line one,\r\nline two");
     EXPECT_EQ(panels(*w),
               (QStringList{"two_frames.KTR", "Bunt, Defense", "04-17-1998", " Frame: 1/2"}));
-    EXPECT_EQ(w->Frames.count(), 2);
-    EXPECT_EQ(w->Frames.current(), 1);
-    EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 123.25f);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_EQ(w->document().frames().count(), 2);
+    EXPECT_EQ(w->document().frames().current(), 1);
+    EXPECT_EQ(w->document().frames().frame(1).OPlayerX[0], 123.25f);
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_TRUE(w->mnuEDel->isEnabled());
     EXPECT_EQ(w->SBar->maximum(), 2);
     EXPECT_EQ(w->SBar->value(), 1);
@@ -130,15 +130,15 @@ TEST_F(DocumentTest, SavedPlayReadsBackTheSame)
 {
     auto w = open();
     openThroughDialog(*w, copyData("two_frames.KTR"));
-    const PlayConfig frame2 = w->Frames.frame(2);
+    const PlayConfig frame2 = w->document().frames().frame(2);
     const QString copy = path("copy.KTR");
     saveAsThroughDialog(*w, copy);
     w->menuItem("mnuFileNew")->trigger();
     openThroughDialog(*w, copy);
-    EXPECT_EQ(w->Frames.count(), 2);
-    EXPECT_EQ(w->Frames.frame(2), frame2);
-    EXPECT_EQ(w->PlayTitle, "Bunt, Defense");
-    EXPECT_EQ(w->PlayNotes, "Line one,\r\nline two");
+    EXPECT_EQ(w->document().frames().count(), 2);
+    EXPECT_EQ(w->document().frames().frame(2), frame2);
+    EXPECT_EQ(w->document().title(), "Bunt, Defense");
+    EXPECT_EQ(w->document().notes(), "Line one,\r\nline two");
     EXPECT_EQ(w->Prefs.OPLabel[3], "B4");
 }
 
@@ -150,16 +150,16 @@ TEST_F(DocumentTest, NewStartsAnUnsavedPlayAndKeepsTheLooks)
     platform.setNow(QDateTime(QDate(2027, 3, 4), QTime(5, 6, 7)));
     w->menuItem("mnuFileNew")->trigger();
     EXPECT_TRUE(platform.messages().isEmpty()); // nothing to save, nothing asked
-    EXPECT_EQ(w->Frames.count(), 1);
-    EXPECT_EQ(w->Frames.frame(1).ActivePlyr, 20);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_EQ(w->document().frames().count(), 1);
+    EXPECT_EQ(w->document().frames().frame(1).ActivePlyr, 20);
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_FALSE(w->mnuEDel->isEnabled());
     EXPECT_EQ(w->SBar->maximum(), 1);
-    EXPECT_TRUE(w->PlayFile.isEmpty());
-    EXPECT_EQ(w->PlayTitle, "New");
-    EXPECT_EQ(w->PlayDate, "03-04-2027");
-    EXPECT_EQ(w->PlayTime, "05:06:07");
-    EXPECT_TRUE(w->PlayNotes.isEmpty());
+    EXPECT_TRUE(w->document().path().isEmpty());
+    EXPECT_EQ(w->document().title(), "New");
+    EXPECT_EQ(w->document().date(), "03-04-2027");
+    EXPECT_EQ(w->document().time(), "05:06:07");
+    EXPECT_TRUE(w->document().notes().isEmpty());
     EXPECT_EQ(panels(*w), (QStringList{"Play Not Saved", "New", "03-04-2027", " Frame: 1/1"}));
     EXPECT_TRUE(w->notesOpen());
     // Action-line looks, surface and labels stay as they were.
@@ -181,7 +181,7 @@ TEST_F(DocumentTest, CancelledOpenDialogChangesNothing)
     platform.queueText(std::nullopt);
     w->menuItem("mnuFileOpen")->trigger();
     EXPECT_EQ(callsOf("openFile").size(), 1);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_TRUE(platform.messages().isEmpty());
     EXPECT_EQ(panels(*w), before);
     EXPECT_TRUE(w->LastChosenFile.isEmpty());
@@ -208,8 +208,8 @@ TEST_P(DialogFailure, BeepsAndSaysSoAndChangesNothing)
     EXPECT_EQ(box.icon, Platform::Icon::Warning);
     EXPECT_EQ(box.buttons, Platform::Buttons::Ok);
     EXPECT_EQ(panels(*w), before);
-    EXPECT_EQ(w->Frames.count(), 2);
-    EXPECT_TRUE(w->PlayFile.isEmpty());
+    EXPECT_EQ(w->document().frames().count(), 2);
+    EXPECT_TRUE(w->document().path().isEmpty());
     EXPECT_TRUE(w->LastChosenFile.isEmpty());
     EXPECT_FALSE(platform.waitCursor);
 }
@@ -243,14 +243,14 @@ TEST_P(SavePrompt, AnswersDecideWhetherNewGoesOn)
 {
     const PromptCase &c = GetParam();
     auto w = open();
-    w->PlayTitle = "Mine";
+    w->document().setTexts("Mine", w->document().notes());
     w->AppendFrame();
     if (c.hasFile) {
         saveAsThroughDialog(*w, path("kept.KTR"));
         platform.calls.clear();
     }
     w->AppendFrame();
-    ASSERT_TRUE(w->Frames.modified());
+    ASSERT_TRUE(w->document().isModified());
     for (Platform::Answer a : c.answers)
         platform.queueAnswer(a);
     for (const char *name : c.dialog)
@@ -270,13 +270,13 @@ TEST_P(SavePrompt, AnswersDecideWhetherNewGoesOn)
     EXPECT_EQ(prompts, c.prompts);
     EXPECT_EQ(callsOf("saveFile").size(), c.saveDialogs);
     if (c.goesAhead) {
-        EXPECT_EQ(w->Frames.count(), 1);
-        EXPECT_EQ(w->PlayTitle, "New");
-        EXPECT_FALSE(w->Frames.modified());
+        EXPECT_EQ(w->document().frames().count(), 1);
+        EXPECT_EQ(w->document().title(), "New");
+        EXPECT_FALSE(w->document().isModified());
     } else {
-        EXPECT_EQ(w->Frames.count(), 3);
-        EXPECT_EQ(w->PlayTitle, "Mine");
-        EXPECT_TRUE(w->Frames.modified());
+        EXPECT_EQ(w->document().frames().count(), 3);
+        EXPECT_EQ(w->document().title(), "Mine");
+        EXPECT_TRUE(w->document().isModified());
     }
     EXPECT_EQ(bytes(path("kept.KTR")).startsWith("3,\"DAZI\",\"1.4\",\"Mine\""), c.written);
 }
@@ -305,8 +305,8 @@ TEST_F(DocumentTest, CancelInThePromptKeepsTheWindowOpenButStoresTheSettings)
     platform.queueAnswer(Platform::Answer::Cancel);
     w->menuItem("mnuFileExit")->trigger();
     EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(w->Frames.modified());
-    EXPECT_EQ(w->Frames.count(), 2);
+    EXPECT_TRUE(w->document().isModified());
+    EXPECT_EQ(w->document().frames().count(), 2);
     ASSERT_EQ(platform.messages().size(), 1);
     EXPECT_EQ(platform.messages().first().text, kSavePrompt);
     {
@@ -335,8 +335,8 @@ TEST_F(DocumentTest, CancelInThePromptBeforeOpenKeepsThePlay)
     platform.queueAnswer(Platform::Answer::Cancel);
     w->tbToolBar_ButtonClick("Open");
     EXPECT_TRUE(callsOf("openFile").isEmpty());
-    EXPECT_EQ(w->Frames.count(), 2);
-    EXPECT_TRUE(w->Frames.modified());
+    EXPECT_EQ(w->document().frames().count(), 2);
+    EXPECT_TRUE(w->document().isModified());
 }
 
 // ---- Files that are not taken ----
@@ -361,7 +361,7 @@ protected:
         w = open();
         openThroughDialog(*w, copyData("two_frames.KTR"));
         w->AppendFrame();
-        ASSERT_TRUE(w->Frames.modified());
+        ASSERT_TRUE(w->document().isModified());
         before = panels(*w);
         recent = recentFiles(*w);
         platform.calls.clear();
@@ -369,13 +369,13 @@ protected:
 
     void expectUntouched()
     {
-        EXPECT_EQ(w->PlayTitle, "Bunt, Defense");
-        EXPECT_EQ(w->Frames.count(), 3);
-        EXPECT_EQ(w->PlayFile, path("two_frames.KTR"));
-        EXPECT_EQ(w->PlayNotes, "Line one,\r\nline two");
+        EXPECT_EQ(w->document().title(), "Bunt, Defense");
+        EXPECT_EQ(w->document().frames().count(), 3);
+        EXPECT_EQ(w->document().path(), path("two_frames.KTR"));
+        EXPECT_EQ(w->document().notes(), "Line one,\r\nline two");
         EXPECT_EQ(panels(*w), before);
         EXPECT_EQ(recentFiles(*w), recent);
-        EXPECT_TRUE(w->Frames.modified());
+        EXPECT_TRUE(w->document().isModified());
         EXPECT_EQ(w->Prefs.ActionLabel[0], "Run");
         EXPECT_EQ(w->Prefs.Picbkg, 2);
         EXPECT_EQ(w->Prefs.OPLabel[0], "B1");
@@ -471,11 +471,11 @@ TEST_P(PartialRead, TakesWhatWasReadButNotTheFile)
     EXPECT_EQ(platform.beeps, 1);
     ASSERT_EQ(platform.messages().size(), 1);
     EXPECT_EQ(platform.messages().first().text, loadError(file));
-    EXPECT_EQ(w->PlayTitle, c.title);
-    EXPECT_EQ(w->Frames.count(), c.frames);
+    EXPECT_EQ(w->document().title(), c.title);
+    EXPECT_EQ(w->document().frames().count(), c.frames);
     EXPECT_EQ(w->mnuEDel->isEnabled(), c.frames > 1);
-    EXPECT_FALSE(w->Frames.modified());
-    EXPECT_TRUE(w->PlayFile.isEmpty());
+    EXPECT_FALSE(w->document().isModified());
+    EXPECT_TRUE(w->document().path().isEmpty());
     EXPECT_EQ(w->statusPanels[0]->text(), QString()) << "a play read in part has no file";
     EXPECT_EQ(w->statusPanels[1]->text(), QString(c.title));
     EXPECT_EQ(recentFiles(*w), QStringList{file});
@@ -553,8 +553,8 @@ TEST_F(DocumentTest, FailedSaveIntoAMissingFolderKeepsThePlayUnsaved)
     EXPECT_EQ(box.title, "Kinetra");
     EXPECT_EQ(box.icon, Platform::Icon::None);
     EXPECT_EQ(box.buttons, Platform::Buttons::Ok);
-    EXPECT_TRUE(w->Frames.modified());
-    EXPECT_TRUE(w->PlayFile.isEmpty());
+    EXPECT_TRUE(w->document().isModified());
+    EXPECT_TRUE(w->document().path().isEmpty());
     EXPECT_EQ(w->LastChosenFile, file);
     // A play that was never written names no file and joins no list.
     EXPECT_EQ(panels(*w), before);
@@ -576,7 +576,7 @@ TEST_F(DocumentTest, FailedSaveKeepsThePreviousFilePathAndMark)
     const QString file = path("kept.KTR");
     saveAsThroughDialog(*w, file);
     const QByteArray saved = bytes(file);
-    const QString date = w->PlayDate;
+    const QString date = w->document().date();
     w->AppendFrame();
     platform.setNow(QDateTime(QDate(2030, 1, 1), QTime(0, 0, 1)));
 
@@ -589,15 +589,15 @@ TEST_F(DocumentTest, FailedSaveKeepsThePreviousFilePathAndMark)
     EXPECT_EQ(platform.messages().first().text, "Error saving file " + file + ".\n61 : Disk full");
     EXPECT_EQ(platform.beeps, 1);
     EXPECT_EQ(bytes(file), saved);
-    EXPECT_EQ(w->PlayFile, file);
-    EXPECT_TRUE(w->Frames.modified());
-    EXPECT_EQ(w->PlayDate, date);
+    EXPECT_EQ(w->document().path(), file);
+    EXPECT_TRUE(w->document().isModified());
+    EXPECT_EQ(w->document().date(), date);
     EXPECT_EQ(w->statusPanels[2]->text(), date);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.KTR"});
 
     // With the disk back, the same command saves.
     w->menuItem("mnuFileSave")->trigger();
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_TRUE(bytes(file).startsWith("2,\"DAZI\",\"1.4\",\"\",\"01-01-2030\",\"00:00:01\""));
 }
 
@@ -615,8 +615,8 @@ TEST_F(DocumentTest, EverySaveStampsTheHeaderWithTheMomentOfSaving)
     w->tbToolBar_ButtonClick("Save");
     EXPECT_TRUE(callsOf("saveFile").size() == 1);
     EXPECT_TRUE(bytes(file).startsWith("1,\"DAZI\",\"1.4\",\"\",\"01-01-2027\",\"00:00:03\","));
-    EXPECT_EQ(w->PlayDate, "01-01-2027");
-    EXPECT_EQ(w->PlayTime, "00:00:03");
+    EXPECT_EQ(w->document().date(), "01-01-2027");
+    EXPECT_EQ(w->document().time(), "00:00:03");
     // The date panel shows the date the file now holds (it used to keep the opening date).
     QStringList expected = shown;
     expected[2] = "01-01-2027";

@@ -55,7 +55,7 @@ TEST_P(MarkerDistanceTest, ReachesPlayersUpToThirtyPixelsAway)
 
     EXPECT_EQ(frame().ActivePlyr, GetParam().expected);
     const bool found = GetParam().expected != kNoActivePlayer;
-    EXPECT_EQ(window->Frames.modified(), found);
+    EXPECT_EQ(window->document().isModified(), found);
     EXPECT_EQ(platform.beeps, found ? 0 : 1);
     EXPECT_EQ(image() == before, !found) << "a miss leaves the surface as it was";
     EXPECT_TRUE(platform.messages().isEmpty());
@@ -130,7 +130,7 @@ TEST_F(DropTest, PlayerLandsOnTheRoundedDropPointAndShows)
     ASSERT_TRUE(drop(Part::Offense, 3, QPointF(200.4, 150.6)));
     EXPECT_EQ(frame().OPlayerX[3], 200);
     EXPECT_EQ(frame().OPlayerY[3], 151);
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
     // Offence is filled white by default: the figure now covers the field there.
     EXPECT_EQ(image().pixel(200, 151 - 11) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_NE(image(), before);
@@ -151,7 +151,7 @@ TEST_F(DropTest, DroppingAgainMovesThePlayerAndMarksModifiedEvenInPlace)
     EXPECT_EQ(frame().DPlayerY[0], 80);
     window->setModified(false);
     drop(Part::Defense, 0, QPointF(70, 80));
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
 }
 
 struct SymbolCase
@@ -177,7 +177,7 @@ TEST_P(SymbolDropTest, SymbolIsCentredOnTheDropPoint)
     ASSERT_TRUE(drop(Part::Symbol, 5, QPointF(GetParam().X, GetParam().Y)));
     EXPECT_EQ(frame().SYMBOLX[5], GetParam().x);
     EXPECT_EQ(frame().SYMBOLY[5], GetParam().y);
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -204,7 +204,7 @@ TEST_F(DropTest, TextLabelTakesTheTextOfItsBoxEvenWhenEmpty)
     EXPECT_EQ(frame().TxtValue[1], "");
     EXPECT_EQ(frame().TxtSYMBOLX[1], 250);
     EXPECT_EQ(frame().TxtSYMBOLY[1], 300);
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
 }
 
 TEST_F(DropTest, FailureIsReportedKeepsWhatWasStoredAndDoesNotRedraw)
@@ -220,10 +220,10 @@ TEST_F(DropTest, FailureIsReportedKeepsWhatWasStoredAndDoesNotRedraw)
     EXPECT_EQ(frame().TxtSYMBOLX[0], 30);
     EXPECT_EQ(image(), before);
     // The text that was stored is a change of the play: it marks it and can be undone.
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
     window->mnuEUndo_Click();
     EXPECT_EQ(frame().TxtValue[0], "");
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_FALSE(window->document().isModified());
 }
 
 // ---- What the canvas accepts --------------------------------------------------------------
@@ -240,7 +240,7 @@ TEST_F(DropTest, OnlyPaletteItemsAreTaken)
     EXPECT_FALSE(dropData(forged, QPointF(100, 100)));
 
     EXPECT_EQ(frame(), before);
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_FALSE(window->document().isModified());
 }
 
 struct PayloadCase

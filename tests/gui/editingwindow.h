@@ -55,7 +55,7 @@ public:
         QApplication::processEvents();
     }
 
-    PlayConfig &frame() { return window->Frames.currentFrame(); }
+    PlayConfig &frame() { return window->document().frames().currentFrame(); }
     QImage image() const { return window->surface->image(); }
 
     /// Shows palette page `page` as a click on its tab does.

@@ -895,8 +895,8 @@ TEST_F(WindowExport, PngIsTheSurfaceAsShownPdfAndGifThePlay)
     ASSERT_FALSE(gif.shown.empty());
     window->SelectFrame(1);
     EXPECT_EQ(gif.shown.front(), window->surface->image().convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(window->Frames.current(), 1);
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_EQ(window->document().frames().current(), 1);
+    EXPECT_FALSE(window->document().isModified());
 }
 
 TEST_F(WindowExport, AWrittenGifIsNamedWithItsSizeAndTheSizeChoiceGivesThePixels)

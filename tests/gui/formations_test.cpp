@@ -112,7 +112,7 @@ TEST_F(MenuTest, SavingAFormationAsksForItsNameAndListsItInBothSubmenus)
     EXPECT_EQ(shown("MnuFormDel%1"), QStringList{"Shift"});
     EXPECT_TRUE(submenu("mnuFormDelete")->isEnabled());
     EXPECT_TRUE(submenu("mnuFormSelect")->isEnabled());
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_FALSE(window->document().isModified());
     EXPECT_EQ(window->Prefs.FormationX[0][0], 100);
     EXPECT_EQ(window->Prefs.FormationX[0][1], 102);
 
@@ -149,7 +149,7 @@ TEST_F(MenuTest, ApplyingAFormationChecksItAndMarksThePlay)
 {
     placeAll(30);
     saveFormation("Left");
-    window->Frames.currentFrame() = PlayConfig();
+    window->document().frames().currentFrame() = PlayConfig();
     frame().OPlayerX[0] = 5;
     saveFormation("Alone");
     placeAll(200);
@@ -158,7 +158,7 @@ TEST_F(MenuTest, ApplyingAFormationChecksItAndMarksThePlay)
     item("MnuFormValue2")->trigger();
     EXPECT_EQ(frame().OPlayerX[0], 5.f);
     EXPECT_EQ(frame().OPlayerX[1], 0.f); // not placed by the formation: off the surface
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
     EXPECT_EQ(shown("MnuFormValue%1"), (QStringList{"Left", "Alone*"}));
 
     item("MnuFormValue1")->trigger();
@@ -242,7 +242,7 @@ TEST_F(MenuTest, SoftballAndNeverSavedUserSets)
     EXPECT_EQ(labels(1), (QStringList{"P", "C", "1B", "2B", "3B", "SS", "RF", "RCF", "LCF", "LF"}));
     EXPECT_EQ(labels(0), (QStringList{"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "B10"}));
     EXPECT_EQ(window->Prefs.DPLabel[7], "RCF");
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
 
     item("mnuLabSelect0")->trigger();
     EXPECT_EQ(window->Prefs.DPLabel[9], "Sp");
@@ -260,7 +260,7 @@ TEST_F(MenuTest, ASavedLabelSetComesBackAfterARestart)
     window->palette->TxtDplyr[9]->setText("Rover");
     window->setModified(false);
     item("mnuLabSave2")->trigger(); // "User Set2" is set 3
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
     EXPECT_EQ(window->Prefs.OPDef[3][0], "Ace");
     item("mnuLabSelect1")->trigger();
     restart();
@@ -305,7 +305,7 @@ TEST_F(PropertiesTest, OkMarksThePlayAndTheWindowTakesTheNewLooks)
         d.TxtAction[0]->setText("Sweep");
         d.cmdOK->click();
     });
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
     EXPECT_EQ(window->palette->Tracerlbl[0]->text(), "Sweep");
     EXPECT_EQ(window->palette->TRACERLine[0]->lineWidth(), 6);
     EXPECT_EQ(window->palette->TRACERLine[0]->color(), QColor(0, 0, 255));
@@ -328,7 +328,7 @@ TEST_F(PropertiesTest, CancelKeepsTheChangesWithoutMarkingThePlay)
         d.OptDSize[0]->click();
         d.cmdCancel->click();
     });
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_FALSE(window->document().isModified());
     EXPECT_EQ(window->Prefs.PlayerSize[1], 10);
 }
 
@@ -341,7 +341,7 @@ TEST_F(PropertiesTest, ANewPictureForTheShownSurfaceIsShownAfterTheDialog)
         d.cmdOK->click();
     });
     EXPECT_EQ(window->Prefs.PicFile[0], other.toStdString());
-    window->Frames.currentFrame() = PlayConfig();
+    window->document().frames().currentFrame() = PlayConfig();
     window->DrawSelected();
     const QImage shown = window->surface->image();
     const QImage picture(other);

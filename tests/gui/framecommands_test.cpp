@@ -36,11 +36,11 @@ protected:
     {
         auto w = open();
         if (n > 1) {
-            w->Frames.resize(int16_t(n - 1));
+            w->document().frames().resize(int16_t(n - 1));
             w->AppendFrame(); // keeps the scroll bar and Delete Frame in step
         }
         for (int i = 1; i <= n; ++i) {
-            PlayConfig &f = w->Frames.frame(int16_t(i));
+            PlayConfig &f = w->document().frames().frame(int16_t(i));
             f.Blank_Frame();
             f.OPlayerX[0] = float(10 * i), f.OPlayerY[0] = 20;
         }
@@ -52,19 +52,19 @@ protected:
     static std::vector<PlayConfig> frames(const frmMain &w)
     {
         std::vector<PlayConfig> out;
-        for (int i = 1; i <= w.Frames.count(); ++i)
-            out.push_back(w.Frames.frame(int16_t(i)));
+        for (int i = 1; i <= w.document().frames().count(); ++i)
+            out.push_back(w.document().frames().frame(int16_t(i)));
         return out;
     }
 
     static void expectShown(const frmMain &w, int16_t current)
     {
-        EXPECT_EQ(w.Frames.current(), current);
+        EXPECT_EQ(w.document().frames().current(), current);
         EXPECT_EQ(w.SBar->value(), current);
-        EXPECT_EQ(w.SBar->maximum(), w.Frames.count());
+        EXPECT_EQ(w.SBar->maximum(), w.document().frames().count());
         EXPECT_EQ(w.statusPanels[3]->text(),
-                  QString(" Frame: %1/%2").arg(current).arg(w.Frames.count()));
-        EXPECT_EQ(w.mnuEDel->isEnabled(), w.Frames.count() > 1);
+                  QString(" Frame: %1/%2").arg(current).arg(w.document().frames().count()));
+        EXPECT_EQ(w.mnuEDel->isEnabled(), w.document().frames().count() > 1);
     }
 };
 
@@ -91,13 +91,13 @@ TEST_P(InsertCommands, InsertNextToTheCurrentFrameAndSelect)
             w->toolbarButton(c.key)->trigger();
         else
             w->menuItem(c.item)->trigger();
-        ASSERT_EQ(w->Frames.count(), 4) << c.item;
+        ASSERT_EQ(w->document().frames().count(), 4) << c.item;
         PlayConfig inserted = before[1];
         if (c.blank)
             inserted.Blank_Frame();
         EXPECT_EQ(frames(*w), (std::vector<PlayConfig>{before[0], before[1], inserted, before[2]}));
         expectShown(*w, int16_t(2 + c.selected));
-        EXPECT_TRUE(w->Frames.modified());
+        EXPECT_TRUE(w->document().isModified());
     }
     // On a play of one frame they work too and enable Delete Frame.
     auto w = play(1, 1);
@@ -142,13 +142,13 @@ TEST_F(FrameCommandsTest, InsertProgressiveAsksAndInsertsThatManyFrames)
         EXPECT_TRUE(platform.messages().isEmpty());
 
         const QString typed = a.text.value_or("(cancel)");
-        EXPECT_EQ(w->Frames.count(), 3 + a.inserted) << typed.toStdString();
-        EXPECT_EQ(w->Frames.modified(), a.inserted > 0) << typed.toStdString();
+        EXPECT_EQ(w->document().frames().count(), 3 + a.inserted) << typed.toStdString();
+        EXPECT_EQ(w->document().isModified(), a.inserted > 0) << typed.toStdString();
         expectShown(*w, 2);
-        EXPECT_EQ(w->Frames.frame(int16_t(a.inserted + 3)).OPlayerX[0], 30);
+        EXPECT_EQ(w->document().frames().frame(int16_t(a.inserted + 3)).OPlayerX[0], 30);
         if (a.inserted > 0) {
-            EXPECT_EQ(w->Frames.frame(3).OPlayerX[0], a.first);
-            EXPECT_EQ(w->Frames.frame(int16_t(a.inserted + 2)).OPlayerX[0], a.last);
+            EXPECT_EQ(w->document().frames().frame(3).OPlayerX[0], a.first);
+            EXPECT_EQ(w->document().frames().frame(int16_t(a.inserted + 2)).OPlayerX[0], a.last);
         }
     }
     auto w = play(3, 1);
@@ -172,7 +172,7 @@ TEST_F(FrameCommandsTest, InsertProgressiveRefusesOnTheLastFrame)
         EXPECT_EQ(shown[0].buttons, Platform::Buttons::Ok);
         EXPECT_TRUE(callsOf("inputBox").isEmpty());
         EXPECT_EQ(frames(*w), before);
-        EXPECT_FALSE(w->Frames.modified());
+        EXPECT_FALSE(w->document().isModified());
     }
 }
 
@@ -199,17 +199,18 @@ TEST_F(FrameCommandsTest, NoInsertionTakesThePlayPastItsMostFrames)
         platform.calls.clear();
         if (!c.typed.isEmpty())
             platform.queueText(c.typed);
-        const PlayConfig second = w->Frames.frame(2), third = w->Frames.frame(3);
+        const PlayConfig second = w->document().frames().frame(2),
+                         third = w->document().frames().frame(3);
         w->menuItem(c.item)->trigger();
         const QList<FakePlatform::Call> shown = platform.messages();
         ASSERT_EQ(shown.size(), 1) << c.item;
         EXPECT_EQ(shown[0].text, c.message);
         EXPECT_EQ(shown[0].title, "Kinetra");
         EXPECT_EQ(shown[0].icon, Platform::Icon::Critical);
-        EXPECT_EQ(w->Frames.count(), c.frames);
-        EXPECT_EQ(w->Frames.frame(2), second);
-        EXPECT_EQ(w->Frames.frame(3), third);
-        EXPECT_FALSE(w->Frames.modified());
+        EXPECT_EQ(w->document().frames().count(), c.frames);
+        EXPECT_EQ(w->document().frames().frame(2), second);
+        EXPECT_EQ(w->document().frames().frame(3), third);
+        EXPECT_FALSE(w->document().isModified());
         expectShown(*w, 2);
     }
     // Exactly the room left is inserted.
@@ -217,7 +218,7 @@ TEST_F(FrameCommandsTest, NoInsertionTakesThePlayPastItsMostFrames)
     platform.calls.clear();
     platform.queueText("7");
     w->menuItem("mnuIProgressive")->trigger();
-    EXPECT_EQ(w->Frames.count(), 32767);
+    EXPECT_EQ(w->document().frames().count(), 32767);
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
@@ -239,17 +240,17 @@ TEST_F(FrameCommandsTest, TextBoxesKeepSelectAllAndCopy)
     QApplication::clipboard()->clear();
     QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "Pitcher");
-    EXPECT_EQ(w->Frames.count(), 2);
+    EXPECT_EQ(w->document().frames().count(), 2);
 
     w->canvas->setFocus();
     QTest::keyClick(w->canvas, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(w->Frames.count(), 3);
-    EXPECT_EQ(w->Frames.current(), 2);
+    EXPECT_EQ(w->document().frames().count(), 3);
+    EXPECT_EQ(w->document().frames().current(), 2);
     QTest::keyClick(w->canvas, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(w->Frames.count(), 4);
-    EXPECT_EQ(w->Frames.current(), 3);
+    EXPECT_EQ(w->document().frames().count(), 4);
+    EXPECT_EQ(w->document().frames().current(), 3);
     QTest::keyClick(w->canvas, Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(w->Frames.count(), 5);
+    EXPECT_EQ(w->document().frames().count(), 5);
 
     w->menuItem("mnuViewNotes")->trigger();
     frmNotes *notes = w->notesWindow();
@@ -263,7 +264,7 @@ TEST_F(FrameCommandsTest, TextBoxesKeepSelectAllAndCopy)
     EXPECT_EQ(notes->TxtNotes->textCursor().selectedText(), "Runner goes");
     QTest::keyClick(notes->TxtNotes, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "Runner goes");
-    EXPECT_EQ(w->Frames.count(), 5);
+    EXPECT_EQ(w->document().frames().count(), 5);
 }
 
 // ---- The Move dialog ----
@@ -306,7 +307,7 @@ TEST_F(FrameCommandsTest, MoveDialogOpensModallyFromMenuAndToolbar)
 TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
 {
     auto w = play(2, 2);
-    PlayConfig &f = w->Frames.frame(2);
+    PlayConfig &f = w->document().frames().frame(2);
     f.OPlayerX[0] = 100, f.OPlayerY[0] = 80;
     f.SYMBOLX[0] = 50, f.SYMBOLY[0] = 60;
     w->DrawSelected();
@@ -342,10 +343,10 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
         EXPECT_EQ(f.SYMBOLX[0], c.symbolX) << what;
         EXPECT_EQ(f.SYMBOLY[0], c.symbolY) << what;
         // The first click that changes the frame marks the play modified.
-        EXPECT_EQ(w->Frames.modified(), !(f == start)) << what;
+        EXPECT_EQ(w->document().isModified(), !(f == start)) << what;
     }
     EXPECT_NE(w->surface->image(), shownBefore); // redrawn at the click
-    EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 10);
+    EXPECT_EQ(w->document().frames().frame(1).OPlayerX[0], 10);
     EXPECT_TRUE(platform.messages().isEmpty());
 
     // Only the ticked kinds move; OK with nothing moved leaves the play unmarked.
@@ -360,16 +361,16 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
     dialog.Check1[1]->setChecked(false);
     w->setModified(false);
     dialog.Image1[2]->click();
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     dialog.CmdOk->click();
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
 {
     auto w = play(1, 1);
-    const PlayConfig start = w->Frames.frame(1);
+    const PlayConfig start = w->document().frames().frame(1);
     // The player stands at (10, 20): the range named is the one this frame allows that way
     // (it used to name -32767 to 32767 while refusing 32767).
     struct Refusal
@@ -394,20 +395,20 @@ TEST_F(FrameCommandsTest, MoveDialogRefusesAStepOutOfRange)
         EXPECT_EQ(shown[0].text, QString("The step %1 is too large. Enter a step from %2.")
                                      .arg(QString(r.step), QString(r.range)));
         EXPECT_EQ(shown[0].icon, Platform::Icon::Warning);
-        EXPECT_EQ(w->Frames.frame(1), start);
-        EXPECT_FALSE(w->Frames.modified());
+        EXPECT_EQ(w->document().frames().frame(1), start);
+        EXPECT_FALSE(w->document().isModified());
     }
     // The largest step that keeps the player in range still moves.
     const std::unique_ptr<frmMove> opened = w->moveDialog();
     frmMove &dialog = *opened;
     dialog.TxtInc->setText("32757");
     dialog.Image1_Click(2);
-    EXPECT_EQ(w->Frames.frame(1).OPlayerX[0], 32767);
+    EXPECT_EQ(w->document().frames().frame(1).OPlayerX[0], 32767);
 
     // No step makes a mirror smaller: the overflow is reported and nothing changes.
     installErrorReporter(platform);
     const auto restore = qScopeGuard([] { removeErrorReporter(); });
-    PlayConfig &f = w->Frames.frame(1);
+    PlayConfig &f = w->document().frames().frame(1);
     f.OPlayerX[0] = 10, f.TxtSYMBOLX[0] = -32500, f.TxtSYMBOLY[0] = 10;
     const PlayConfig far = f;
     platform.calls.clear();

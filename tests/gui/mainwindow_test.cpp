@@ -38,7 +38,7 @@ protected:
     // Gives the play `n` frames and selects `current`.
     void makeFrames(frmMain &w, int n, int16_t current)
     {
-        while (w.Frames.count() < n)
+        while (w.document().frames().count() < n)
             w.AppendFrame();
         w.SelectFrame(current);
     }
@@ -70,9 +70,9 @@ TEST_F(MainWindowTest, FirstStartState)
     EXPECT_FALSE(w->mnuEDel->isEnabled());
     EXPECT_TRUE(w->mnuViewToolbar->isChecked());
     EXPECT_TRUE(w->mnuViewStatusBar->isChecked());
-    EXPECT_EQ(w->Frames.count(), 1);
-    EXPECT_EQ(w->Frames.frame(1).ActivePlyr, 20);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_EQ(w->document().frames().count(), 1);
+    EXPECT_EQ(w->document().frames().frame(1).ActivePlyr, 20);
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_FALSE(w->DrawingSuppressed);
     EXPECT_EQ(w->SelectedActionLine, 0);
     EXPECT_EQ(w->SBar->minimum(), 1);
@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, ScrollBarSelectsOnceAndFollowsSelection)
     QSignalSpy selected(w.get(), &frmMain::frameSelected);
     w->SBar->setValue(7); // the thumb moved by the user
     ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(w->Frames.current(), 7);
+    EXPECT_EQ(w->document().frames().current(), 7);
     EXPECT_EQ(w->statusPanels[3]->text(), " Frame: 7/9");
 
     selected.clear();
@@ -180,19 +180,19 @@ TEST_F(MainWindowTest, ToolbarStepsFramesButNotPastTheEnds)
     QSignalSpy selected(w.get(), &frmMain::frameSelected);
     w->tbToolBar_ButtonClick("FBack");
     EXPECT_EQ(selected.size(), 0);
-    EXPECT_EQ(w->Frames.current(), 1);
+    EXPECT_EQ(w->document().frames().current(), 1);
     w->tbToolBar_ButtonClick("FForward");
     w->tbToolBar_ButtonClick("FForward");
-    EXPECT_EQ(w->Frames.current(), 3);
+    EXPECT_EQ(w->document().frames().current(), 3);
     selected.clear();
     w->tbToolBar_ButtonClick("FForward");
     EXPECT_EQ(selected.size(), 0);
-    EXPECT_EQ(w->Frames.current(), 3);
+    EXPECT_EQ(w->document().frames().current(), 3);
     w->tbToolBar_ButtonClick("FBack");
-    EXPECT_EQ(w->Frames.current(), 2);
+    EXPECT_EQ(w->document().frames().current(), 2);
     EXPECT_EQ(w->statusPanels[3]->text(), " Frame: 2/3");
     w->tbToolBar_ButtonClick("NoSuchKey");
-    EXPECT_EQ(w->Frames.current(), 2);
+    EXPECT_EQ(w->document().frames().current(), 2);
 }
 
 struct FieldKeyCase
@@ -237,25 +237,25 @@ TEST_F(MainWindowTest, DeletingFramesFollowsTheList)
     EXPECT_TRUE(w->mnuEDel->isEnabled());
     w->setModified(false);
     w->mnuEDel->trigger();
-    EXPECT_EQ(w->Frames.count(), 4);
-    EXPECT_EQ(w->Frames.current(), 4);
+    EXPECT_EQ(w->document().frames().count(), 4);
+    EXPECT_EQ(w->document().frames().current(), 4);
     EXPECT_EQ(w->statusPanels[3]->text(), " Frame: 4/4");
     EXPECT_EQ(w->SBar->maximum(), 4);
     EXPECT_EQ(w->SBar->value(), 4);
-    EXPECT_TRUE(w->Frames.modified());
+    EXPECT_TRUE(w->document().isModified());
 
     w->SelectFrame(2);
-    w->Frames.frame(3).OPlayerX[0] = 33;
+    w->document().frames().frame(3).OPlayerX[0] = 33;
     w->tbToolBar_ButtonClick("Delete");
-    EXPECT_EQ(w->Frames.current(), 2);
-    EXPECT_EQ(w->Frames.frame(2).OPlayerX[0], 33);
+    EXPECT_EQ(w->document().frames().current(), 2);
+    EXPECT_EQ(w->document().frames().frame(2).OPlayerX[0], 33);
 
     w->tbToolBar_ButtonClick("Delete");
     w->tbToolBar_ButtonClick("Delete");
-    EXPECT_EQ(w->Frames.count(), 1);
+    EXPECT_EQ(w->document().frames().count(), 1);
     EXPECT_FALSE(w->mnuEDel->isEnabled());
     w->tbToolBar_ButtonClick("Delete"); // does nothing with one frame
-    EXPECT_EQ(w->Frames.count(), 1);
+    EXPECT_EQ(w->document().frames().count(), 1);
 
     w->AppendFrame();
     EXPECT_TRUE(w->mnuEDel->isEnabled());

@@ -42,7 +42,7 @@ TEST_F(MouseEditTest, PressLiftsThePlayerAndReleasePutsItDown)
     press(120, 100); // 20 pixels from the centre
     EXPECT_EQ(frame().OPlayerX[2], 0);
     EXPECT_EQ(frame().OPlayerY[2], 0);
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
     EXPECT_EQ(test::pixelsOf(image().copy(85, 85, 31, 31), qRgb(255, 255, 255)), 0)
         << "the lifted player is no longer shown";
 
@@ -69,7 +69,7 @@ TEST_F(MouseEditTest, RightButtonDeletesAndAClickOnEmptyGroundOnlyBeeps)
     release(300, 300, Qt::RightButton); // released elsewhere: still deleted, not moved
     EXPECT_EQ(frame().OPlayerX[4], 0);
     EXPECT_EQ(frame().OPlayerY[4], 0);
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
 
     window->setModified(false);
     const PlayConfig before = frame();
@@ -77,7 +77,7 @@ TEST_F(MouseEditTest, RightButtonDeletesAndAClickOnEmptyGroundOnlyBeeps)
     click(250, 250);
     EXPECT_EQ(platform.beeps, 1);
     EXPECT_EQ(frame(), before) << "the deleted player does not come back";
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_FALSE(window->document().isModified());
     EXPECT_EQ(image(), shown);
 }
 
@@ -201,7 +201,7 @@ TEST_P(ActionDrawTest, StartIsStoredAtThePressAndEndAtTheRelease)
 
     EXPECT_EQ(frame().ActionEX[2], 160);
     EXPECT_EQ(frame().ActionEY[2], 100);
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
     EXPECT_EQ(window->surface->drawMode(), Surface::DrawMode::Copy);
     // Drawn in its colour along the way (slope 0.4: x 110 lies at y 80).
     EXPECT_EQ(image().pixel(110, 80) & 0xFFFFFF, 0xFF0000u);
@@ -266,7 +266,7 @@ TEST_F(MouseEditTest, ChalkIsDrawnButNeverStoredAndGoesWithTheNextFrame)
     EXPECT_GT(test::pixelsOf(image(), magenta), 3 * 150);
     EXPECT_EQ(image().pixel(100, 301) & 0xFFFFFF, magenta & 0xFFFFFF) << "three pixels wide";
     EXPECT_EQ(frame(), before);
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_FALSE(window->document().isModified());
     EXPECT_EQ(window->surface->lineWidth(), 1) << "the surface's own width comes back";
     EXPECT_EQ(window->surface->lineStyle(), 0);
 
@@ -292,7 +292,8 @@ TEST_F(MouseEditTest, EraseChalkWipesTheChalkAndTheActiveMark)
     window->palette->CmdChalkClr->click();
     EXPECT_EQ(image(), withoutMark);
     EXPECT_EQ(frame().ActivePlyr, kNoActivePlayer);
-    EXPECT_TRUE(window->Frames.modified()) << "clearing the active player is an undoable edit";
+    EXPECT_TRUE(window->document().isModified())
+        << "clearing the active player is an undoable edit";
 }
 
 TEST_F(MouseEditTest, ActionPageMarksTheTypesThatHaveALineOnTheFrame)

@@ -19,7 +19,7 @@ protected:
         w = open();
         file = copyData("two_frames.KTR");
         openThroughDialog(*w, file);
-        ASSERT_FALSE(w->Frames.modified());
+        ASSERT_FALSE(w->document().isModified());
     }
 
     frmNotes *showNotes()
@@ -41,11 +41,11 @@ TEST_F(Notes, ShowsThePlayAndClosingUntouchedChangesNothing)
     EXPECT_EQ(notes->TxtTitle->text(), "Bunt, Defense");
     EXPECT_EQ(notes->TxtNotes->toPlainText(), "Line one,\nline two");
     EXPECT_EQ(notes->TxtNotes->document()->blockCount(), 2);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     notes->close();
     EXPECT_FALSE(w->notesOpen());
-    EXPECT_FALSE(w->Frames.modified());
-    EXPECT_EQ(w->PlayNotes, "Line one,\r\nline two");
+    EXPECT_FALSE(w->document().isModified());
+    EXPECT_EQ(w->document().notes(), "Line one,\r\nline two");
     EXPECT_EQ(w->statusPanels[1]->text(), "Bunt, Defense");
 }
 
@@ -55,12 +55,12 @@ TEST_F(Notes, TypedTitleMarksTheChangeAndSavingWritesIt)
     notes->TxtTitle->setFocus();
     notes->TxtTitle->end(false);
     QTest::keyClicks(notes->TxtTitle, " now");
-    EXPECT_TRUE(w->Frames.modified());
+    EXPECT_TRUE(w->document().isModified());
     EXPECT_EQ(w->statusPanels[1]->text(), "Bunt, Defense"); // handed back on closing
 
     w->menuItem("mnuFileSave")->trigger();
     EXPECT_FALSE(w->notesOpen()); // the save closed it
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_EQ(w->statusPanels[1]->text(), "Bunt, Defense now");
     EXPECT_TRUE(bytes(file).startsWith("2,\"DAZI\",\"1.4\",\"Bunt, Defense now\","));
 }
@@ -72,7 +72,7 @@ TEST_F(Notes, TypedLinesComeBackWithTheirBreaks)
     notes->TxtNotes->moveCursor(QTextCursor::End);
     QTest::keyClick(notes->TxtNotes, Qt::Key_Return);
     QTest::keyClicks(notes->TxtNotes, "third, last");
-    EXPECT_TRUE(w->Frames.modified());
+    EXPECT_TRUE(w->document().isModified());
     w->menuItem("mnuFileSave")->trigger();
     // The file carries CR LF between the lines of the notes.
     EXPECT_TRUE(bytes(file).contains("\"Line one,\r\nline two\r\nthird, last\",2\r\n"));
@@ -80,9 +80,9 @@ TEST_F(Notes, TypedLinesComeBackWithTheirBreaks)
     w->menuItem("mnuFileNew")->trigger();
     EXPECT_EQ(notes->TxtNotes->toPlainText(), "");
     openThroughDialog(*w, file);
-    EXPECT_EQ(w->PlayNotes, "Line one,\r\nline two\r\nthird, last");
+    EXPECT_EQ(w->document().notes(), "Line one,\r\nline two\r\nthird, last");
     EXPECT_EQ(notes->TxtNotes->toPlainText(), "Line one,\nline two\nthird, last");
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
 }
 
 TEST_F(Notes, OpeningAPlayRefillsAnOpenWindowWithoutMarkingIt)
@@ -91,7 +91,7 @@ TEST_F(Notes, OpeningAPlayRefillsAnOpenWindowWithoutMarkingIt)
     openThroughDialog(*w, copyData("bad_action_size.KTR"));
     EXPECT_EQ(notes->TxtTitle->text(), "Bad size");
     EXPECT_EQ(notes->TxtNotes->toPlainText(), "");
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_TRUE(w->notesOpen());
 }
 
@@ -109,7 +109,7 @@ TEST_F(Notes, NewShowsTheWindowForNamingThePlay)
     frmNotes *notes = w->notesWindow();
     EXPECT_EQ(notes->TxtTitle->text(), "New");
     EXPECT_EQ(notes->TxtNotes->toPlainText(), "");
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     typeWhereTheFocusIs(notes, "Cutoff");
     EXPECT_EQ(notes->TxtTitle->text(), "Cutoff");
 
@@ -118,7 +118,7 @@ TEST_F(Notes, NewShowsTheWindowForNamingThePlay)
     platform.queueAnswer(Platform::Answer::No);
     w->menuItem("mnuFileNew")->trigger();
     EXPECT_EQ(notes->TxtTitle->text(), "New");
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     typeWhereTheFocusIs(notes, "Relay");
     EXPECT_EQ(notes->TxtTitle->text(), "Relay");
     EXPECT_EQ(notes->TxtNotes->toPlainText(), "");
@@ -131,9 +131,9 @@ TEST_F(Notes, ShowingAgainKeepsWhatAnOpenWindowHolds)
     w->tbToolBar_ButtonClick("Notes");
     EXPECT_EQ(notes->TxtTitle->text(), "TypedBunt, Defense");
     notes->close();
-    EXPECT_EQ(w->PlayTitle, "TypedBunt, Defense");
+    EXPECT_EQ(w->document().title(), "TypedBunt, Defense");
     // Shown after closing: filled from the play again.
-    w->PlayTitle = "From the play";
+    w->document().setTexts("From the play", w->document().notes());
     w->tbToolBar_ButtonClick("Notes");
     EXPECT_EQ(notes->TxtTitle->text(), "From the play");
 }

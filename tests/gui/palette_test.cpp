@@ -124,7 +124,7 @@ TEST_F(PaletteTest, SetUpFillsThePaletteFromThePreferences)
         ASSERT_FALSE(window->symbolPicture(k).isNull());
         EXPECT_EQ(window->looks().symbols[size_t(k)], window->symbolPicture(k)) << k;
     }
-    EXPECT_FALSE(window->Frames.modified()) << "filling the palette is no edit";
+    EXPECT_FALSE(window->document().isModified()) << "filling the palette is no edit";
     // Chalk starts solid and one pixel wide.
     EXPECT_EQ(palette().CboChalksize->currentIndex(), 0);
     EXPECT_EQ(palette().CboChalktype->currentIndex(), 0);
@@ -143,7 +143,7 @@ TEST_F(OpenPaletteTest, SettingUpAgainShowsNewLabelsWithoutMarkingThePlay)
     EXPECT_EQ(palette().TxtOplyr[2]->text(), "CF");
     EXPECT_EQ(window->Prefs.OPLabel[2], "CF");
     EXPECT_NE(image(), before) << "the surface shows the new label";
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_FALSE(window->document().isModified());
 }
 
 TEST_F(OpenPaletteTest, EditingALabelRedrawsAndMarksThePlay)
@@ -156,7 +156,7 @@ TEST_F(OpenPaletteTest, EditingALabelRedrawsAndMarksThePlay)
     QTest::keyClicks(palette().TxtDplyr[5], "X");
     EXPECT_EQ(window->Prefs.DPLabel[5], "SSX");
     EXPECT_NE(image(), before);
-    EXPECT_TRUE(window->Frames.modified());
+    EXPECT_TRUE(window->document().isModified());
 }
 
 TEST_F(OpenPaletteTest, LabelChangesWhileDrawingIsSuppressedDoNothing)
@@ -166,7 +166,7 @@ TEST_F(OpenPaletteTest, LabelChangesWhileDrawingIsSuppressedDoNothing)
     palette().TxtOplyr[0]->setText("P1");
     window->DrawingSuppressed = false;
     EXPECT_EQ(window->Prefs.OPLabel[0], "B1");
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_FALSE(window->document().isModified());
     EXPECT_EQ(image(), before);
 }
 
@@ -180,7 +180,7 @@ TEST_F(OpenPaletteTest, HideBoxHidesTheActivePlayerAndItsMarkButChangesNoFrame)
     palette().ChkActiveOff[3]->click();
     const QImage hidden = image();
     EXPECT_EQ(frame(), before);
-    EXPECT_FALSE(window->Frames.modified());
+    EXPECT_FALSE(window->document().isModified());
 
     palette().ChkActiveOff[3]->click();
     frame().OPlayerX[3] = 0;
@@ -206,7 +206,7 @@ class ModifiedMarkTest : public OpenPaletteTest, public testing::WithParamInterf
 TEST_P(ModifiedMarkTest, OnlyEditsOfThePlayMarkIt)
 {
     GetParam().run(*window, platform);
-    EXPECT_EQ(window->Frames.modified(), GetParam().marks);
+    EXPECT_EQ(window->document().isModified(), GetParam().marks);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"HideBox", [](frmMain &w, FakePlatform &) {
             w.palette->ChkActiveDef[0]->click(); }, false},
         CommandCase{"ClearActivePlayer", [](frmMain &w, FakePlatform &) {
-            w.Frames.currentFrame().ActivePlyr = 4;
+            w.document().frames().currentFrame().ActivePlyr = 4;
             w.setModified(false);
             w.palette->CmdClrActive->click(); }, true},
         CommandCase{"ClearActivePlayerWhenThereIsNone", [](frmMain &w, FakePlatform &) {

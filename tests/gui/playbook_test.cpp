@@ -330,10 +330,10 @@ TEST_F(PlaybookDialogTest, StartsInTheOpenPlaysFolderElseTheLastOneListed)
 {
     ASSERT_TRUE(QDir(dir.path()).mkpath("open"));
     ASSERT_TRUE(QDir(dir.path()).mkpath("book"));
-    w->PlayFile = dir.filePath("open/play.KTR");
+    w->document().setPath(dir.filePath("open/play.KTR"));
     EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("open"));
 
-    w->PlayFile.clear();
+    w->document().setPath(QString());
     QTimer::singleShot(0, [this] {
         auto *shown = qobject_cast<frmPlaybook *>(QApplication::activeModalWidget());
         ASSERT_NE(shown, nullptr);
@@ -343,7 +343,7 @@ TEST_F(PlaybookDialogTest, StartsInTheOpenPlaysFolderElseTheLastOneListed)
     w->menuItem("mnuFilePlaybook")->trigger();
     EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("book"));
 
-    w->PlayFile = dir.filePath("open/play.KTR");
+    w->document().setPath(dir.filePath("open/play.KTR"));
     EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("open"));
 }
 

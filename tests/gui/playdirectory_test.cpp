@@ -156,7 +156,7 @@ TEST_F(PlayDirectoryTest, OpenWithNothingSelectedAndCancelChangeNothing)
     auto w = openIn();
     w->AppendFrame();
     w->setModified(true);
-    w->PlayTitle = "Mine";
+    w->document().setTexts("Mine", w->document().notes());
     const QString before = w->LastChosenFile;
     playDirectory(*w, [](frmdir &d) {
         d.List1->clearSelection();
@@ -167,9 +167,9 @@ TEST_F(PlayDirectoryTest, OpenWithNothingSelectedAndCancelChangeNothing)
         d.CmdCan->click();
     });
     EXPECT_TRUE(platform.calls.isEmpty()) << "a question or message was shown";
-    EXPECT_EQ(w->Frames.count(), 2);
-    EXPECT_TRUE(w->Frames.modified());
-    EXPECT_EQ(w->PlayTitle, "Mine");
+    EXPECT_EQ(w->document().frames().count(), 2);
+    EXPECT_TRUE(w->document().isModified());
+    EXPECT_EQ(w->document().title(), "Mine");
     EXPECT_EQ(w->LastChosenFile, before);
 }
 
@@ -185,8 +185,8 @@ TEST_F(PlayDirectoryTest, CancellingTheSavePromptKeepsTheModifiedPlay)
     });
     ASSERT_EQ(platform.messages().size(), 1);
     EXPECT_EQ(platform.messages()[0].text, kSavePrompt);
-    EXPECT_EQ(w->Frames.count(), 2);
-    EXPECT_TRUE(w->Frames.modified());
+    EXPECT_EQ(w->document().frames().count(), 2);
+    EXPECT_TRUE(w->document().isModified());
     EXPECT_TRUE(recentFiles(*w).isEmpty());
 }
 
@@ -203,10 +203,10 @@ TEST_F(PlayDirectoryTest, DoubleClickOpensThePlayAndAddsItToTheRecentFilesOnce)
     };
     playDirectory(*w, doubleClick);
     const QString bunt = QDir(plays).filePath("bunt.ktr");
-    EXPECT_EQ(w->PlayFile, bunt);
-    EXPECT_EQ(w->PlayTitle, "Bunt, Defense");
-    EXPECT_EQ(w->Frames.count(), 2);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_EQ(w->document().path(), bunt);
+    EXPECT_EQ(w->document().title(), "Bunt, Defense");
+    EXPECT_EQ(w->document().frames().count(), 2);
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_EQ(panels(*w).mid(0, 3), (QStringList{"bunt.ktr", "Bunt, Defense", "04-17-1998"}));
     EXPECT_EQ(recentFiles(*w), QStringList{bunt});
 

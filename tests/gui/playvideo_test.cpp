@@ -26,8 +26,8 @@ protected:
         e.window->AppendFrame();
         e.window->AppendFrame();
         for (int16_t k = 1; k <= 3; ++k) {
-            e.window->Frames.frame(k).OPlayerX[0] = float(100 * k);
-            e.window->Frames.frame(k).OPlayerY[0] = 150;
+            e.window->document().frames().frame(k).OPlayerX[0] = float(100 * k);
+            e.window->document().frames().frame(k).OPlayerY[0] = 150;
         }
         e.window->SelectFrame(2);
     }
@@ -79,7 +79,7 @@ TEST_P(PlayVideo, OpensTheWindowThatPlaysOnTheSurfaceAndEndsOnTheCurrentFrame)
             EXPECT_EQ(shown[k].pixel(x, 139) == qRgb(255, 255, 255), x == 100 * (k + 1))
                 << "frame " << k + 1 << " at x " << x;
     EXPECT_EQ(afterwards, current);
-    EXPECT_EQ(w.Frames.current(), 2);
+    EXPECT_EQ(w.document().frames().current(), 2);
     EXPECT_FALSE(VideoPlaying);
     EXPECT_EQ(FrameDelay, 100);
 }

@@ -53,10 +53,7 @@ protected:
             pdfFiles << pdfFile;
             return std::make_unique<ForwardingPrintTarget>(recorder);
         };
-        w->PlayTitle = "Squeeze";
-        w->PlayDate = "12-07-2026";
-        w->PlayTime = "14:10:09";
-        w->PlayNotes = "Bunt\r\nRun";
+        w->document().setHeader("Squeeze", "Bunt\r\nRun", "12-07-2026", "14:10:09");
         dialog = w->printDialog();
         dialog->show();
     }
@@ -72,11 +69,11 @@ protected:
     /// Gives the play n frames, each with offensive player 0 somewhere else.
     void makeFrames(int n)
     {
-        while (w->Frames.count() < n)
+        while (w->document().frames().count() < n)
             w->AppendFrame();
         for (int16_t i = 1; i <= n; ++i) {
-            w->Frames.frame(i).OPlayerX[0] = float(20 + 10 * i);
-            w->Frames.frame(i).OPlayerY[0] = 100;
+            w->document().frames().frame(i).OPlayerX[0] = float(20 + 10 * i);
+            w->document().frames().frame(i).OPlayerY[0] = 100;
         }
         w->SelectFrame(1);
         w->setModified(false);
@@ -230,7 +227,7 @@ TEST_F(PrintTest, DefaultChoicesPrintTheFramePageAndTheNotesPage)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(platform.waitCursor);
     EXPECT_GE(platform.waitCursorChanges, 2);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
@@ -275,10 +272,10 @@ TEST_P(SmallPrintTest, AllFramesSmallFillsPagesRowByRow)
 
     // Each frame was selected and painted before it was copied; then the window is back on
     // the frame it showed (it used to stay on the last).
-    EXPECT_EQ(w->Frames.current(), shown);
+    EXPECT_EQ(w->document().frames().current(), shown);
     EXPECT_EQ(w->SBar->value(), shown);
     EXPECT_GE(platform.processEventsCalls - eventsBefore, c.frames);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
 
     ASSERT_EQ(recorder.pages.size(), c.pages);
     const QList<QPoint> places = {{58, 300}, {1218, 300}, {58, 1384}, {1218, 1384}};
@@ -355,7 +352,7 @@ TEST_F(PrintTest, PrintingWithoutTheWindowGivesTheSamePages)
     Surface surface;
     surface.setPicture(w->surface->picture());
     surface.setFont(w->surface->font());
-    EXPECT_EQ(printPlay(headless, job, w->Frames, surface), 4);
+    EXPECT_EQ(printPlay(headless, job, w->document().frames(), surface), 4);
 
     ASSERT_EQ(headless.pages.size(), recorder.pages.size());
     for (int p = 0; p < recorder.pages.size(); ++p) {
@@ -380,7 +377,7 @@ TEST_F(PrintTest, CurrentFrameOnlyPrintsTheSurfaceAsShownWithChalk)
     print();
     ASSERT_EQ(recorder.pictures(0).size(), 1);
     EXPECT_EQ(recorder.pictures(0)[0].image, shown);
-    EXPECT_EQ(w->Frames.current(), 2);
+    EXPECT_EQ(w->document().frames().current(), 2);
 }
 
 struct SizeCase
@@ -428,7 +425,7 @@ TEST_F(PrintTest, ALongTitleWrapsOffTheIconOnFramePagesAndTheNotesPage)
     QStringList words;
     for (int i = 1; i <= 60; ++i)
         words << QString("word%1").arg(i);
-    w->PlayTitle = words.join(' ');
+    w->document().setTexts(words.join(' '), w->document().notes());
     print();
     ASSERT_EQ(recorder.pages.size(), 2);
     const QRect icon(2400 - 70, 2, 64, 64);
@@ -451,10 +448,10 @@ TEST_F(PrintTest, TheLegendNamesTheLinesPrintedAndOutlinesLightOnes)
 {
     makeFrames(2);
     for (const int k : {2, 5}) {
-        w->Frames.frame(2).ActionSX[size_t(k)] = 50;
-        w->Frames.frame(2).ActionSY[size_t(k)] = 50 + 20 * k;
-        w->Frames.frame(2).ActionEX[size_t(k)] = 200;
-        w->Frames.frame(2).ActionEY[size_t(k)] = 50 + 20 * k;
+        w->document().frames().frame(2).ActionSX[size_t(k)] = 50;
+        w->document().frames().frame(2).ActionSY[size_t(k)] = 50 + 20 * k;
+        w->document().frames().frame(2).ActionEX[size_t(k)] = 200;
+        w->document().frames().frame(2).ActionEY[size_t(k)] = 50 + 20 * k;
     }
     w->Prefs.ActionColor[2] = 16777215; // white
     w->Prefs.ActionColor[5] = 255;      // red
@@ -556,7 +553,7 @@ TEST_F(PrintTest, PdfDialogStartsWhereTheLastPdfWentAndASetupFileIsUsedWithoutAs
 
 TEST_F(PrintTest, EmptyNotesStillGetTheNotesPage)
 {
-    w->PlayNotes.clear();
+    w->document().setTexts(w->document().title(), QString());
     print();
     ASSERT_EQ(recorder.pages.size(), 2);
     EXPECT_EQ(recorder.texts()[1],
@@ -572,7 +569,7 @@ TEST_F(PrintTest, LongNotesAreWrappedAndContinuedOnFurtherPages)
     for (int i = 1; i <= 300; ++i)
         words << QString("word%1").arg(i);
     lines << words.join(' ') << QString(400, 'W');
-    w->PlayNotes = lines.join("\r\n");
+    w->document().setTexts(w->document().title(), lines.join("\r\n"));
     print();
 
     ASSERT_GE(recorder.pages.size(), 4);

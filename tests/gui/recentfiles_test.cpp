@@ -121,9 +121,9 @@ TEST_F(RecentFiles, ChoosingAnItemOpensItsPlay)
     ASSERT_EQ(w->mnurecentFile[1]->text(), first);
 
     w->mnurecentFile[1]->trigger();
-    EXPECT_EQ(w->PlayFile, first);
+    EXPECT_EQ(w->document().path(), first);
     EXPECT_EQ(w->LastChosenFile, first);
-    EXPECT_EQ(w->Frames.count(), 2);
+    EXPECT_EQ(w->document().frames().count(), 2);
     EXPECT_EQ(panels(*w),
               (QStringList{"two_frames.KTR", "Bunt, Defense", "04-17-1998", " Frame: 1/2"}));
     EXPECT_EQ(recentFiles(*w), (QStringList{second, first})); // no moving
@@ -146,9 +146,9 @@ TEST_F(RecentFiles, CancelInThePromptKeepsTheChangedPlay)
     w->AppendFrame();
     platform.queueAnswer(Platform::Answer::Cancel);
     w->mnurecentFile[1]->trigger(); // new_play.KTR
-    EXPECT_EQ(w->PlayFile, file);
-    EXPECT_EQ(w->Frames.count(), 3);
-    EXPECT_TRUE(w->Frames.modified());
+    EXPECT_EQ(w->document().path(), file);
+    EXPECT_EQ(w->document().frames().count(), 3);
+    EXPECT_TRUE(w->document().isModified());
     EXPECT_EQ(w->statusPanels[0]->text(), "two_frames.KTR");
 }
 
@@ -165,7 +165,7 @@ TEST_F(RecentFiles, ListedPlayThatIsGoneIsReportedAndStaysListed)
     EXPECT_EQ(platform.beeps, 1);
     ASSERT_EQ(platform.messages().size(), 1);
     EXPECT_EQ(platform.messages().first().text, loadError(gone));
-    EXPECT_EQ(w->PlayFile, kept);
+    EXPECT_EQ(w->document().path(), kept);
     EXPECT_EQ(w->statusPanels[0]->text(), "two_frames.KTR");
     EXPECT_EQ(recentFiles(*w), (QStringList{kept, gone}));
 }
@@ -179,7 +179,7 @@ TEST_F(RecentFiles, AmpersandInAPathIsShownAsItIs)
     EXPECT_EQ(w->mnurecentFile[0]->text(), QString(file).replace("&", "&&"));
     EXPECT_TRUE(w->IsRecentFile(file));
     w->mnurecentFile[0]->trigger();
-    EXPECT_EQ(w->PlayFile, file);
+    EXPECT_EQ(w->document().path(), file);
 }
 
 TEST_F(RecentFiles, MoreStoredKeysThanItemsFillOnlyTheItems)

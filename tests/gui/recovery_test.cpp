@@ -122,10 +122,10 @@ TEST_F(RecoveryTest, YesTakesTheChangesBackIntoThePlaysOwnFileAtTheirFrame)
     EXPECT_EQ(box.title, "Kinetra");
     EXPECT_EQ(box.buttons, Platform::Buttons::YesNo);
     EXPECT_EQ(box.icon, Platform::Icon::Question);
-    EXPECT_EQ(w->PlayFile, play);
-    EXPECT_TRUE(w->Frames.modified());
-    EXPECT_EQ(w->Frames.count(), 3);
-    EXPECT_EQ(w->Frames.current(), 2);
+    EXPECT_EQ(w->document().path(), play);
+    EXPECT_TRUE(w->document().isModified());
+    EXPECT_EQ(w->document().frames().count(), 3);
+    EXPECT_EQ(w->document().frames().current(), 2);
     EXPECT_EQ(panels(*w), (QStringList{"two_frames.KTR", "Bunt, Defense", "04-17-1998",
                                        " Frame: 2/3"}));
 
@@ -153,7 +153,7 @@ TEST_F(RecoveryTest, AnUnreadableCopyIsReportedAndKeptUntilTheUserDeclinesIt)
         recovery.offerRecovery();
         ASSERT_EQ(platform.messages().size(), 2);
         EXPECT_EQ(platform.messages()[1].text, loadError(copy));
-        EXPECT_FALSE(w->Frames.modified());
+        EXPECT_FALSE(w->document().isModified());
         EXPECT_EQ(files().size(), 2);
     }
 
@@ -165,7 +165,7 @@ TEST_F(RecoveryTest, AnUnreadableCopyIsReportedAndKeptUntilTheUserDeclinesIt)
     EXPECT_EQ(files("/discarded"), (QStringList{base + ".KTR", base + ".txt"}));
     EXPECT_EQ(info(folder() + "/discarded/" + base + ".txt")->discardedAt,
               platform.now().toSecsSinceEpoch());
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
 }
 
 TEST_F(RecoveryTest, APlayCopyLeftWithoutItsDescriptionIsSweptAtTheNextStart)
@@ -250,7 +250,7 @@ TEST_P(RecoveryChangedOutsideTest, TheQuestionSaysSoAndTheFirstSaveAsksBeforeRep
               "Kinetra was closed before changes to 'Bunt, Defense' in " + play
                   + " were saved (last change " + changed.toString("MM-dd-yyyy HH:mm:ss") + ")."
                   + warning + " Recover them?");
-    ASSERT_EQ(w->Frames.count(), 3);
+    ASSERT_EQ(w->document().frames().count(), 3);
 
     platform.calls.clear();
     const QString elsewhere = path("elsewhere.KTR");
@@ -276,16 +276,16 @@ TEST_P(RecoveryChangedOutsideTest, TheQuestionSaysSoAndTheFirstSaveAsksBeforeRep
     } else {
         EXPECT_EQ(bytes(play), outsideBytes) << "No replaced the file all the same";
         EXPECT_EQ(readPlayFile(elsewhere.toStdString()).contents.frames.count(), 3);
-        EXPECT_EQ(w->PlayFile, elsewhere);
+        EXPECT_EQ(w->document().path(), elsewhere);
     }
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
 
     // Asked once: the next save writes without a word.
     platform.calls.clear();
     w->mnuIAfter_Click();
     w->menuItem("mnuFileSave")->trigger();
     EXPECT_TRUE(platform.messages().isEmpty());
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -17,34 +17,34 @@ TEST_F(DocumentTest, SavedPlayHoldsItsTextsAsTheFileDoes)
 {
     auto w = open();
     w->AppendFrame();
-    w->PlayTitle = "The \"wheel\" play";
-    w->PlayNotes = "Go \u2192 \"now\"\r\nthen";
+    w->document().setTexts("The \"wheel\" play", w->document().notes());
+    w->document().setTexts(w->document().title(), "Go \u2192 \"now\"\r\nthen");
     w->palette->TxtOplyr[0]->setText("\"B1\"");
     w->Prefs.ActionLabel[2] = "\"Cut\"";
-    w->Frames.frame(2).TxtValue[0] = "say \"go\"";
-    w->Frames.frame(1).TxtValue[1] = "plain";
+    w->document().frames().frame(2).TxtValue[0] = "say \"go\"";
+    w->document().frames().frame(1).TxtValue[1] = "plain";
     const QString file = path("quotes.KTR");
     saveAsThroughDialog(*w, file);
-    ASSERT_EQ(w->PlayFile, file);
+    ASSERT_EQ(w->document().path(), file);
 
-    EXPECT_EQ(w->PlayTitle, "The 'wheel' play");
+    EXPECT_EQ(w->document().title(), "The 'wheel' play");
     EXPECT_EQ(w->statusPanels[1]->text(), "The 'wheel' play");
-    EXPECT_EQ(w->PlayNotes, "Go ? 'now'\r\nthen");
+    EXPECT_EQ(w->document().notes(), "Go ? 'now'\r\nthen");
     EXPECT_EQ(w->palette->TxtOplyr[0]->text(), "'B1'");
     EXPECT_EQ(w->Prefs.OPLabel[0], "'B1'");
     EXPECT_EQ(w->palette->Tracerlbl[2]->text(), "'Cut'");
-    EXPECT_EQ(w->Frames.frame(2).TxtValue[0], "say 'go'");
-    EXPECT_EQ(w->Frames.frame(1).TxtValue[1], "plain");
-    EXPECT_FALSE(w->Frames.modified()) << "matching the file is no edit";
+    EXPECT_EQ(w->document().frames().frame(2).TxtValue[0], "say 'go'");
+    EXPECT_EQ(w->document().frames().frame(1).TxtValue[1], "plain");
+    EXPECT_FALSE(w->document().isModified()) << "matching the file is no edit";
 
     // Opening the file gives exactly what the window holds.
     const PlayReadResult read = readPlayFile(file.toStdString());
     ASSERT_EQ(read.status, PlayReadStatus::Opened);
-    EXPECT_EQ(read.contents.header.title, w->PlayTitle.toStdString());
-    EXPECT_EQ(read.contents.header.notes, w->PlayNotes.toStdString());
+    EXPECT_EQ(read.contents.header.title, w->document().title().toStdString());
+    EXPECT_EQ(read.contents.header.notes, w->document().notes().toStdString());
     EXPECT_EQ(read.contents.labels.offense[0], w->Prefs.OPLabel[0]);
     EXPECT_EQ(read.contents.actions[2].label, w->Prefs.ActionLabel[2]);
-    EXPECT_EQ(read.contents.frames.frame(2).TxtValue, w->Frames.frame(2).TxtValue);
+    EXPECT_EQ(read.contents.frames.frame(2).TxtValue, w->document().frames().frame(2).TxtValue);
 }
 
 struct ExtensionCase
@@ -69,7 +69,7 @@ TEST_P(SaveAsName, BareNameGetsThePlayExtension)
     EXPECT_EQ(callsOf("saveFile").at(0).file.defaultSuffix, "KTR");
     const QString written = path(GetParam().written);
     EXPECT_TRUE(QFile::exists(written));
-    EXPECT_EQ(w->PlayFile, written);
+    EXPECT_EQ(w->document().path(), written);
     EXPECT_EQ(w->LastChosenFile, written);
     EXPECT_EQ(w->statusPanels[0]->text(), GetParam().written);
     EXPECT_EQ(recentFiles(*w), QStringList{written});
@@ -97,14 +97,14 @@ TEST_F(DocumentTest, BareNameOfAnExistingPlayAsksBeforeReplacingIt)
               QDir::toNativeSeparators(existing) + " already exists.\nDo you want to replace it?");
     EXPECT_EQ(question.buttons, Platform::Buttons::YesNo);
     EXPECT_EQ(bytes(existing), before);
-    EXPECT_TRUE(w->Frames.modified());
-    EXPECT_TRUE(w->PlayFile.isEmpty());
+    EXPECT_TRUE(w->document().isModified());
+    EXPECT_TRUE(w->document().path().isEmpty());
 
     platform.queueAnswer(Platform::Answer::Yes);
     saveAsThroughDialog(*w, path("game"));
-    EXPECT_EQ(w->PlayFile, existing);
+    EXPECT_EQ(w->document().path(), existing);
     EXPECT_NE(bytes(existing), before);
-    EXPECT_FALSE(w->Frames.modified());
+    EXPECT_FALSE(w->document().isModified());
 }
 
 } // namespace

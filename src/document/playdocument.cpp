@@ -1,0 +1,264 @@
+// The play as a document. The modified mark is worked out here only: the history knows whether
+// the frames are back at the saved state, the document whether anything the history does not
+// cover was changed since the last save.
+#include "document/playdocument.h"
+
+#include "model/frameinsertion.h"
+#include "prefs/playlooks.h"
+#include "prefs/preferences.h"
+
+#include <QFile>
+
+#include <map>
+
+namespace kinetra {
+
+namespace {
+
+std::string localPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+PlayDocument::PlayDocument(QObject *parent)
+    : QObject(parent)
+{
+    m_history.reset(m_frames);
+}
+
+void PlayDocument::selectFrame(int16_t index)
+{
+    const bool changed = index != m_frames.current();
+    m_frames.setCurrent(index);
+    // Looking at another frame between edits: the next step starts from it. Inside a command
+    // that inserted or deleted frames the step starts from where that command began.
+    if (m_frames.count() == m_history.recorded().count())
+        m_history.setSelected(index);
+    if (changed)
+        emit currentFrameChanged(index);
+}
+
+void PlayDocument::appendFrame()
+{
+    m_frames.AppendFrame();
+    framesEdited();
+}
+
+void PlayDocument::insertBlankFrame()
+{
+    m_frames.InsertBlankFrame();
+    framesEdited();
+}
+
+bool PlayDocument::insertProgressiveFrames(int n)
+{
+    if (InsertFrames(m_frames, n) != InsertOutcome::Inserted)
+        return false;
+    framesEdited();
+    return true;
+}
+
+bool PlayDocument::deleteCurrentFrame()
+{
+    const int16_t current = m_frames.current();
+    if (!m_frames.DeleteCurrentFrame())
+        return false;
+    framesEdited();
+    if (m_frames.current() != current)
+        emit currentFrameChanged(m_frames.current());
+    return true;
+}
+
+void PlayDocument::framesEdited()
+{
+    markChanged();
+    emit framesChanged();
+}
+
+void PlayDocument::setPath(const QString &path)
+{
+    if (path == m_path)
+        return;
+    m_path = path;
+    emit pathChanged(m_path);
+}
+
+void PlayDocument::setTexts(const QString &title, const QString &notes)
+{
+    setHeader(title, notes, m_date, m_time);
+}
+
+void PlayDocument::setHeader(const QString &title, const QString &notes, const QString &date,
+                             const QString &time)
+{
+    if (title == m_title && notes == m_notes && date == m_date && time == m_time)
+        return;
+    m_title = title;
+    m_notes = notes;
+    m_date = date;
+    m_time = time;
+    emit textsChanged();
+}
+
+void PlayDocument::newPlay(const QString &date, const QString &time)
+{
+    m_frames.reset();
+    clearHistory();
+    emit framesChanged();
+    emit currentFrameChanged(m_frames.current());
+    markSaved();
+    setPath(QString());
+    setHeader("New", QString(), date, time);
+}
+
+PlayReadResult PlayDocument::open(const QString &file)
+{
+    PlayReadResult read = readPlayFile(localPath(file));
+    if (read.status != PlayReadStatus::Opened && read.status != PlayReadStatus::OpenedWithFailure)
+        return read;
+    PlayFileContents &play = read.contents;
+    m_frames = std::move(play.frames);
+    m_frames.setCurrent(1);
+    clearHistory();
+    emit framesChanged();
+    emit currentFrameChanged(1);
+    markSaved();
+    setHeader(QString::fromStdString(play.header.title), QString::fromStdString(play.header.notes),
+              QString::fromStdString(play.header.date), QString::fromStdString(play.header.time));
+    setPath(read.status == PlayReadStatus::OpenedWithFailure ? QString() : file);
+    return read;
+}
+
+PlaySaveResult PlayDocument::save(const QString &file, const Preferences &prefs,
+                                  const QString &date, const QString &time)
+{
+    const ActionLooks actions = actionLooks(prefs);
+    const PlayerLabels labels = playerLabels(prefs);
+    const std::string title = m_title.toStdString();
+    const std::string dateText = date.toStdString();
+    const std::string timeText = time.toStdString();
+    const std::string notes = m_notes.toStdString();
+    const PlayToSave play{title, dateText, timeText, notes, prefs.Picbkg, actions, m_frames,
+                          labels};
+    const PlaySaveResult result = writePlay(localPath(file), play);
+    if (!result.ok())
+        return result;
+    // The header date and time are those of the last save that succeeded.
+    setHeader(m_title, m_notes, date, time);
+    setPath(file);
+    if (matchSavedTexts())
+        emit framesChanged();
+    markSaved();
+    return result;
+}
+
+bool PlayDocument::matchSavedTexts()
+{
+    // The file cannot hold some characters (a double quote, anything outside Windows-1252);
+    // the play takes the texts as the file holds them, so it is what opening the file gives.
+    const auto asSaved = [](const QString &text) {
+        return QString::fromStdString(textAsSaved(text.toStdString()));
+    };
+    setTexts(asSaved(m_title), asSaved(m_notes));
+
+    // Every state the history holds takes the texts as saved as well: the replacement is part
+    // of the saved state, not a step that undo would take back. Texts repeat from frame to
+    // frame and step to step, so each is converted once.
+    std::map<std::string, std::string> converted;
+    const auto saveTexts = [&](PlayConfig &frame) {
+        bool changed = false;
+        for (std::string &text : frame.TxtValue) {
+            auto it = converted.find(text);
+            if (it == converted.end())
+                it = converted.emplace(text, textAsSaved(text)).first;
+            if (it->second != text) {
+                text = it->second;
+                changed = true;
+            }
+        }
+        return changed;
+    };
+    m_history.restate([&](PlayConfig &frame) { saveTexts(frame); });
+    bool changed = false;
+    for (int16_t i = 1; i <= m_frames.count(); ++i)
+        changed |= saveTexts(m_frames.frame(i));
+    return changed;
+}
+
+bool PlayDocument::recordEdit(const QString &caption)
+{
+    const bool recorded = m_history.record(m_frames, caption.toStdString());
+    updateModified();
+    if (recorded)
+        emit framesChanged();
+    return recorded;
+}
+
+bool PlayDocument::undo()
+{
+    const int16_t current = m_frames.current();
+    m_history.record(m_frames, "Edit");
+    const bool undone = m_history.undo(m_frames);
+    updateModified();
+    if (undone) {
+        emit framesChanged();
+        if (m_frames.current() != current)
+            emit currentFrameChanged(m_frames.current());
+    }
+    return undone;
+}
+
+bool PlayDocument::redo()
+{
+    const int16_t current = m_frames.current();
+    m_history.record(m_frames, "Edit");
+    const bool redone = m_history.redo(m_frames);
+    updateModified();
+    if (redone) {
+        emit framesChanged();
+        if (m_frames.current() != current)
+            emit currentFrameChanged(m_frames.current());
+    }
+    return redone;
+}
+
+void PlayDocument::clearHistory()
+{
+    m_history.reset(m_frames);
+    m_unrecordedEdit = false;
+    updateModified();
+}
+
+void PlayDocument::markChanged()
+{
+    // Frame commands mark the play before they record their step, which then decides the
+    // mark; anything else that marks it stays marked until the next save.
+    if (!m_history.looksChanged(m_frames))
+        m_unrecordedEdit = true;
+    setModifiedMark(true);
+}
+
+void PlayDocument::markSaved()
+{
+    m_history.record(m_frames, "Edit");
+    m_history.setClean();
+    m_unrecordedEdit = false;
+    updateModified();
+}
+
+void PlayDocument::updateModified()
+{
+    setModifiedMark(!m_history.isClean() || m_unrecordedEdit);
+}
+
+void PlayDocument::setModifiedMark(bool modified)
+{
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+} // namespace kinetra

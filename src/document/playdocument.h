@@ -1,0 +1,125 @@
+#pragma once
+
+#include "model/edithistory.h"
+#include "model/framelist.h"
+#include "model/playfile.h"
+
+#include <QObject>
+#include <QString>
+
+namespace kinetra {
+
+struct Preferences;
+
+/// The play being edited: its frames and current frame, the header texts (title, notes, date,
+/// time), the file it belongs to, the undo history and the one modified mark. Windows show it
+/// and change it through its operations; the signals say what changed.
+///
+/// Commands change frames in place through frames() and then call recordEdit(), which makes
+/// the change one undoable step and settles the modified mark.
+class PlayDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PlayDocument(QObject *parent = nullptr);
+
+    /// The frames, for reading and for commands that change them (each ends with recordEdit).
+    FrameList &frames() { return m_frames; }
+    const FrameList &frames() const { return m_frames; }
+    int16_t currentFrame() const { return m_frames.current(); }
+    /// Makes index (1..frame count) the current frame.
+    void selectFrame(int16_t index);
+    /// Inserts a copy of (a blank frame after) the current frame; the current frame stays and
+    /// the play is marked changed until the command records its step. Throws Overflow (6) at
+    /// the most frames a play holds, changing nothing.
+    void appendFrame();
+    void insertBlankFrame();
+    /// Inserts n progressive frames after the current one (see InsertFrames); returns whether
+    /// they were inserted, which marks the play changed.
+    bool insertProgressiveFrames(int n);
+    /// Deletes the current frame unless it is the only one; the play is marked changed.
+    bool deleteCurrentFrame();
+
+    const QString &path() const { return m_path; }
+    const QString &title() const { return m_title; }
+    const QString &notes() const { return m_notes; }
+    const QString &date() const { return m_date; }
+    const QString &time() const { return m_time; }
+    /// The file the play belongs to; empty for a play never saved or opened.
+    void setPath(const QString &path);
+    /// The title and notes, as the notes window hands them back; the mark does not change.
+    void setTexts(const QString &title, const QString &notes);
+    /// All four header texts at once, as a save or an open sets them.
+    void setHeader(const QString &title, const QString &notes, const QString &date,
+                   const QString &time);
+
+    /// Whether the play differs from its file: the history is away from the saved state, or
+    /// something it does not cover (title, notes, labels) changed since the last save.
+    bool isModified() const { return m_modified; }
+    const EditHistory &history() const { return m_history; }
+
+    /// Starts a new play: one frame, no file, title "New", stamped date and time, no notes,
+    /// an empty history and no changes.
+    void newPlay(const QString &date, const QString &time);
+
+    /// Reads the play file at `file`. When the result is Opened or OpenedWithFailure the
+    /// document takes the frames (frame 1 current) and the header texts and starts with an
+    /// empty history and no changes; a damaged file is not the play's file, so the play has
+    /// none and Save asks for a name instead of writing the partial play over what is left.
+    /// Otherwise the document is left as it was. The result's frames have been taken; the
+    /// rest (looks, labels, what failed) is for the caller.
+    PlayReadResult open(const QString &file);
+
+    /// Writes the play to `file` with the preference record's looks and labels, stamped with
+    /// `date` and `time`; the old file is replaced only by a complete new one. On success the
+    /// file is the play's, the header date and time are the stamp, the title, notes and frame
+    /// texts become what the file holds, and the play is not modified. A failure changes
+    /// nothing.
+    PlaySaveResult save(const QString &file, const Preferences &prefs, const QString &date,
+                        const QString &time);
+
+    /// Makes what commands did to the frames since the last record one undoable step named
+    /// `caption`; the mark follows. Returns false when the frames did not change.
+    bool recordEdit(const QString &caption);
+    /// Takes back (does again) the latest step; a change not yet recorded becomes a step
+    /// first. Returns whether the frames changed.
+    bool undo();
+    bool redo();
+    /// Forgets every step; the play as it stands counts as saved.
+    void clearHistory();
+
+    /// A change was made. A change of the frames is settled by the recordEdit() that follows;
+    /// any other (texts, labels) keeps the play modified until it is saved.
+    void markChanged();
+    /// The play as it stands is the saved one (changed frames not recorded yet become a step
+    /// first, so undo still reaches them).
+    void markSaved();
+
+signals:
+    void framesChanged();
+    void currentFrameChanged(int16_t index);
+    void modifiedChanged(bool modified);
+    void pathChanged(const QString &path);
+    void textsChanged();
+
+private:
+    void setModifiedMark(bool modified);
+    void updateModified();
+    /// Turns every text of the play into what the file holds; returns whether a frame changed.
+    bool matchSavedTexts();
+    /// After a command changed the frame list.
+    void framesEdited();
+
+    FrameList m_frames;
+    EditHistory m_history;
+    QString m_path;
+    QString m_title;
+    QString m_notes;
+    QString m_date;
+    QString m_time;
+    bool m_modified = false;
+    bool m_unrecordedEdit = false; ///< a change the history does not cover, since the last save
+};
+
+} // namespace kinetra

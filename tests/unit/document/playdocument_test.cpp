@@ -1,0 +1,321 @@
+// The play document without a window: what opening, saving, editing, undo and redo do to the
+// frames, the texts, the file and the modified mark.
+#include "document/playdocument.h"
+
+#include "prefs/playlooks.h"
+#include "prefs/preferences.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kinetra {
+namespace {
+
+const QString kData = QStringLiteral(KINETRA_TEST_DATA);
+
+QString dataFile(const QString &name)
+{
+    return QDir(kData).filePath(name);
+}
+
+/// A document with a folder to save into, counting the signals it sends.
+class DocumentFixture
+{
+public:
+    DocumentFixture()
+    {
+        QObject::connect(&doc, &PlayDocument::modifiedChanged, [this](bool) { ++markChanges; });
+        QObject::connect(&doc, &PlayDocument::pathChanged, [this](const QString &) { ++paths; });
+        QObject::connect(&doc, &PlayDocument::textsChanged, [this] { ++texts; });
+        QObject::connect(&doc, &PlayDocument::framesChanged, [this] { ++frames; });
+    }
+
+    QString savePath() const { return dir.filePath("saved.KTR"); }
+    PlaySaveResult save() { return doc.save(savePath(), prefs, "12-07-2026", "14:10:09"); }
+
+    /// Moves offensive player 0 of the current frame: an edit the history records.
+    void editCurrentFrame()
+    {
+        doc.frames().currentFrame().OPlayerX[0] += 10;
+        doc.recordEdit("Move Player");
+    }
+
+    QTemporaryDir dir;
+    Preferences prefs;
+    PlayDocument doc;
+    int markChanges = 0;
+    int paths = 0;
+    int texts = 0;
+    int frames = 0;
+};
+
+// ---- The modified mark through sequences of commands ----
+
+enum class Step {
+    New,
+    Open,          // two_frames.KTR
+    Edit,          // a recorded change of the current frame
+    Append,        // a frame inserted, its step not recorded yet
+    Record,        // the step of what was changed since the last record
+    MarkChanged,   // a change the history does not cover (title, labels)
+    Save,
+    Undo,
+    Redo,
+};
+
+struct MarkCase
+{
+    const char *name;
+    std::vector<std::pair<Step, bool>> steps; ///< each step and the mark it leaves
+};
+
+void PrintTo(const MarkCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ModifiedMark : public ::testing::TestWithParam<MarkCase>
+{
+};
+
+TEST_P(ModifiedMark, FollowsEveryStep)
+{
+    DocumentFixture f;
+    ASSERT_TRUE(f.dir.isValid());
+    bool shown = f.doc.isModified();
+    int flips = 0;
+    for (size_t i = 0; i < GetParam().steps.size(); ++i) {
+        const auto [step, marked] = GetParam().steps[i];
+        switch (step) {
+        case Step::New: f.doc.newPlay("01-02-2026", "10:00:00"); break;
+        case Step::Open:
+            ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
+            break;
+        case Step::Edit: f.editCurrentFrame(); break;
+        case Step::Append: f.doc.appendFrame(); break;
+        case Step::Record: f.doc.recordEdit("Insert Frame"); break;
+        case Step::MarkChanged: f.doc.markChanged(); break;
+        case Step::Save: ASSERT_TRUE(f.save().ok()); break;
+        case Step::Undo: f.doc.undo(); break;
+        case Step::Redo: f.doc.redo(); break;
+        }
+        EXPECT_EQ(f.doc.isModified(), marked) << "after step " << i;
+        flips += shown != f.doc.isModified();
+        shown = f.doc.isModified();
+    }
+    // Views hear of every change of the mark, once.
+    EXPECT_EQ(f.markChanges, flips);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, ModifiedMark,
+    ::testing::Values(
+        MarkCase{"UndoBackToTheOpenedPlayIsClean",
+                 {{Step::Open, false}, {Step::Edit, true}, {Step::Undo, false}, {Step::Redo, true}}},
+        MarkCase{"SaveMovesTheCleanState",
+                 {{Step::New, false},
+                  {Step::Edit, true},
+                  {Step::Save, false},
+                  {Step::Edit, true},
+                  {Step::Undo, false}, // back at the saved state
+                  {Step::Undo, true},  // before it
+                  {Step::Redo, false},
+                  // Undone below the saved state and edited: it is gone until the next save.
+                  {Step::Undo, true},
+                  {Step::Edit, true},
+                  {Step::Undo, true},
+                  {Step::Save, false}}},
+        MarkCase{"EditAfterUndoingPastTheSaveNeverComesBackClean",
+                 {{Step::Open, false},
+                  {Step::Edit, true},
+                  {Step::Save, false},
+                  {Step::Undo, true},
+                  {Step::Edit, true},
+                  {Step::Undo, true}}},
+        MarkCase{"AChangeTheHistoryDoesNotCoverOutlastsUndo",
+                 {{Step::Open, false},
+                  {Step::MarkChanged, true},
+                  {Step::Edit, true},
+                  {Step::Undo, true},
+                  {Step::Save, false}}},
+        MarkCase{"AnInsertedFrameMarksBeforeItsStepIsRecorded",
+                 {{Step::Open, false},
+                  {Step::Append, true},
+                  {Step::Record, true},
+                  {Step::Undo, false}}},
+        MarkCase{"RecordingNothingLeavesThePlayClean",
+                 {{Step::Open, false}, {Step::Record, false}}},
+        MarkCase{"NewAndOpenDropTheChangesAndTheirHistory",
+                 {{Step::Edit, true},
+                  {Step::New, false},
+                  {Step::Undo, false},
+                  {Step::Edit, true},
+                  {Step::Open, false},
+                  {Step::Undo, false}}},
+        MarkCase{"UndoTakesBackAFrameNotRecordedYet",
+                 {{Step::Open, false}, {Step::Append, true}, {Step::Undo, false}, {Step::Redo, true}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// ---- Opening ----
+
+struct OpenCase
+{
+    const char *file;
+    PlayReadStatus status;
+    bool taken;      ///< the document holds the file's play afterwards
+    bool boundToFile; ///< and the file is the play's file
+};
+
+void PrintTo(const OpenCase &c, std::ostream *os)
+{
+    *os << c.file;
+}
+
+class Opening : public ::testing::TestWithParam<OpenCase>
+{
+};
+
+TEST_P(Opening, TakesThePlayOnlyFromAFileItCouldRead)
+{
+    DocumentFixture f;
+    ASSERT_TRUE(f.save().ok());
+    f.editCurrentFrame();
+    f.doc.setTexts("Mine", "my notes");
+    const std::vector<PlayConfig> before = f.doc.frames().frames();
+    const QString file = dataFile(GetParam().file);
+
+    EXPECT_EQ(f.doc.open(file).status, GetParam().status);
+
+    if (!GetParam().taken) {
+        EXPECT_EQ(f.doc.path(), f.savePath());
+        EXPECT_EQ(f.doc.title(), "Mine");
+        EXPECT_TRUE(f.doc.isModified());
+        EXPECT_TRUE(f.doc.history().canUndo());
+        ASSERT_EQ(f.doc.frames().count(), int16_t(before.size()));
+        EXPECT_TRUE(sameFrame(f.doc.frames().frame(1), before[0]));
+        return;
+    }
+    // A damaged file is not the play's file: a save must not write the partial play over it.
+    EXPECT_EQ(f.doc.path(), GetParam().boundToFile ? file : QString());
+    EXPECT_NE(f.doc.title(), "Mine");
+    EXPECT_FALSE(f.doc.isModified());
+    EXPECT_FALSE(f.doc.history().canUndo());
+    EXPECT_EQ(f.doc.currentFrame(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Opening,
+    ::testing::Values(OpenCase{"two_frames.KTR", PlayReadStatus::Opened, true, true},
+                      OpenCase{"truncated.KTR", PlayReadStatus::OpenedWithFailure, true, false},
+                      OpenCase{"garbage.KTR", PlayReadStatus::NotOpened, false, false},
+                      OpenCase{"missing.KTR", PlayReadStatus::NotOpened, false, false},
+                      OpenCase{"hockey.KTR", PlayReadStatus::Refused, false, false}));
+
+// ---- Saving ----
+
+TEST(PlayDocumentSave, ThePlayAfterSavingIsWhatOpeningTheFileGives)
+{
+    DocumentFixture f;
+    // The action-line looks and labels come from the file, as the window takes them over.
+    const PlayReadResult read = f.doc.open(dataFile("three_frames.KTR"));
+    ASSERT_EQ(read.status, PlayReadStatus::Opened);
+    applyPlayLooks(f.prefs, read);
+    f.doc.setTexts("The \"wheel\" play", "Go \u2192 now\r\nthen");
+    f.doc.frames().frame(2).TxtValue[0] = "\"quoted\"";
+    f.doc.recordEdit("Edit Text Label");
+    f.paths = f.texts = 0;
+
+    ASSERT_TRUE(f.save().ok());
+    EXPECT_EQ(f.paths, 1);
+    EXPECT_FALSE(f.doc.isModified());
+    EXPECT_EQ(f.doc.date(), "12-07-2026");
+    EXPECT_EQ(f.doc.time(), "14:10:09");
+
+    PlayDocument reopened;
+    ASSERT_EQ(reopened.open(f.savePath()).status, PlayReadStatus::Opened);
+    EXPECT_EQ(f.doc.title(), reopened.title());
+    EXPECT_EQ(f.doc.notes(), reopened.notes());
+    EXPECT_EQ(f.doc.date(), reopened.date());
+    EXPECT_EQ(f.doc.time(), reopened.time());
+    ASSERT_EQ(f.doc.frames().count(), reopened.frames().count());
+    for (int16_t i = 1; i <= f.doc.frames().count(); ++i)
+        EXPECT_TRUE(sameFrame(f.doc.frames().frame(i), reopened.frames().frame(i))) << i;
+
+    // The texts as saved belong to every state the history holds: undo does not bring back
+    // a text the file could not hold.
+    ASSERT_TRUE(f.doc.undo());
+    ASSERT_TRUE(f.doc.redo());
+    EXPECT_EQ(f.doc.frames().frame(2).TxtValue[0], reopened.frames().frame(2).TxtValue[0]);
+    EXPECT_FALSE(f.doc.isModified());
+}
+
+TEST(PlayDocumentSave, AFailedSaveChangesNothing)
+{
+    DocumentFixture f;
+    ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
+    f.editCurrentFrame();
+    const QString date = f.doc.date();
+    f.paths = f.texts = f.markChanges = 0;
+
+    const PlaySaveResult result =
+        f.doc.save(f.dir.filePath("no/such/folder/x.KTR"), f.prefs, "12-07-2026", "14:10:09");
+
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(f.doc.path(), dataFile("two_frames.KTR"));
+    EXPECT_EQ(f.doc.date(), date);
+    EXPECT_TRUE(f.doc.isModified());
+    EXPECT_EQ(f.paths + f.texts + f.markChanges, 0);
+}
+
+// ---- What views are told ----
+
+TEST(PlayDocumentSignals, OnlyARealChangeIsAnnounced)
+{
+    DocumentFixture f;
+    f.doc.newPlay("01-02-2026", "10:00:00");
+    f.paths = f.texts = f.markChanges = 0;
+
+    f.doc.setTexts(f.doc.title(), f.doc.notes());
+    f.doc.setPath(f.doc.path());
+    f.doc.recordEdit("Nothing");
+    EXPECT_EQ(f.paths + f.texts + f.markChanges, 0);
+
+    f.doc.setTexts("Squeeze", f.doc.notes());
+    f.doc.setPath("/plays/squeeze.KTR");
+    EXPECT_EQ(f.texts, 1);
+    EXPECT_EQ(f.paths, 1);
+    // Texts are set from the notes window without marking: the window marks on typing.
+    EXPECT_FALSE(f.doc.isModified());
+}
+
+TEST(PlayDocumentFrames, DeletingTheLastFrameSelectsTheNewLastAndMarks)
+{
+    DocumentFixture f;
+    ASSERT_EQ(f.doc.open(dataFile("three_frames.KTR")).status, PlayReadStatus::Opened);
+    int16_t selected = 0;
+    QObject::connect(&f.doc, &PlayDocument::currentFrameChanged,
+                     [&selected](int16_t index) { selected = index; });
+    f.doc.selectFrame(3);
+    EXPECT_EQ(selected, 3);
+
+    ASSERT_TRUE(f.doc.deleteCurrentFrame());
+    EXPECT_EQ(selected, 2);
+    EXPECT_EQ(f.doc.frames().count(), 2);
+    EXPECT_TRUE(f.doc.isModified());
+    f.doc.recordEdit("Delete Frame");
+
+    // Undo restores the frame and selects it again.
+    ASSERT_TRUE(f.doc.undo());
+    EXPECT_EQ(f.doc.frames().count(), 3);
+    EXPECT_EQ(selected, 3);
+    EXPECT_FALSE(f.doc.isModified());
+}
+
+} // namespace
+} // namespace kinetra
