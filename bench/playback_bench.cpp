@@ -53,7 +53,7 @@ struct Stage
         for (int k = 1; k < kFrames; ++k)
             window.AppendFrame();
         for (int16_t k = 1; k <= kFrames; ++k) {
-            PlayConfig &frame = window.Frames.frame(k);
+            PlayConfig &frame = window.document().frames().frame(k);
             for (size_t p = 0; p < 10; ++p) {
                 frame.OPlayerX[p] = float(30 + 35 * p + k);
                 frame.OPlayerY[p] = float(300 - 2 * k);
@@ -145,10 +145,10 @@ void BM_SleepingPlayback(benchmark::State &state)
         Figures figures;
         VideoPlaying = true;
         FrameDelay = kPauseMs;
-        for (int16_t k = 1; k <= stage.window.Frames.count() && VideoPlaying; ++k) {
+        for (int16_t k = 1; k <= stage.window.document().frames().count() && VideoPlaying; ++k) {
             figures.shown.push_back(Clock::now());
             stage.window.surface->clear();
-            FrameRenderer::Draw(stage.window.Frames.frame(k), *stage.window.surface,
+            FrameRenderer::Draw(stage.window.document().frames().frame(k), *stage.window.surface,
                                 stage.window.looks());
             figures.postEventIntoThePause();
             stage.platform.sleep(FrameDelay);

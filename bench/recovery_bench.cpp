@@ -38,9 +38,9 @@ struct Window
 
     Window()
     {
-        window.Frames = bigPlay().frames;
-        window.PlayTitle = QString::fromStdString(bigPlay().title);
-        window.PlayNotes = QString::fromStdString(bigPlay().notes);
+        window.document().frames() = bigPlay().frames;
+        window.document().setTexts(QString::fromStdString(bigPlay().title),
+                                   QString::fromStdString(bigPlay().notes));
         window.SelectFrame(16384);
     }
 };
@@ -53,7 +53,7 @@ Window &mainWindow()
 
 void BM_BareFrameListCopy(benchmark::State &state)
 {
-    const FrameList &frames = mainWindow().window.Frames;
+    const FrameList &frames = mainWindow().window.document().frames();
     for (auto _ : state) {
         auto copy = std::make_unique<std::vector<PlayConfig>>(frames.frames());
         benchmark::DoNotOptimize(copy->data());
