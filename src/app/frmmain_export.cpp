@@ -79,16 +79,21 @@ void frmMain::showExported(const QString &file)
     panel->findChild<QTimer *>("sbExportedTimer")->start(30000);
 }
 
+QString frmMain::pictureName() const
+{
+    QString name = m_document.path().isEmpty() ? m_document.title().trimmed()
+                                               : QFileInfo(m_document.path()).completeBaseName();
+    name.replace('/', '_').replace(QChar(0), '_');
+    return name.isEmpty() ? QString("Play") : name;
+}
+
 void frmMain::mnuFileExport_Click()
 {
     Platform::FileDialog dialog;
     dialog.title = "Export";
     dialog.filter = kExportFilter;
     dialog.startFolder = dialogStartFolder();
-    QString name = m_document.path().isEmpty() ? m_document.title().trimmed()
-                                               : QFileInfo(m_document.path()).completeBaseName();
-    name.replace('/', '_').replace(QChar(0), '_');
-    dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".png";
+    dialog.proposedName = pictureName() + ".png";
     dialog.confirmReplace = true;
     dialog.defaultSuffix = "png";
     int type = 0;

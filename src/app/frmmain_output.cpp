@@ -155,10 +155,7 @@ void frmMain::mnuFileSaveBMP_Click()
     // A bare name went to the program's folder, where nobody looks for a picture.
     const bool lastFolder = !LastBmpFolder.isEmpty() && QDir(LastBmpFolder).exists();
     dialog.startFolder = lastFolder ? LastBmpFolder : documentsFolder();
-    QString name = m_document.path().isEmpty() ? m_document.title().trimmed()
-                                               : QFileInfo(m_document.path()).completeBaseName();
-    name.replace('/', '_').replace(QChar(0), '_');
-    dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".bmp";
+    dialog.proposedName = pictureName() + ".bmp";
     dialog.confirmReplace = true;
     dialog.defaultSuffix = "bmp";
     const std::optional<QString> answer = m_platform.saveFileName(dialog);

@@ -198,30 +198,26 @@ bool PlayDocument::recordEdit(const QString &caption)
 
 bool PlayDocument::undo()
 {
-    const int16_t current = m_frames.current();
-    m_history.record(m_frames, "Edit");
-    const bool undone = m_history.undo(m_frames);
-    updateModified();
-    if (undone) {
-        emit framesChanged();
-        if (m_frames.current() != current)
-            emit currentFrameChanged(m_frames.current());
-    }
-    return undone;
+    return step(&EditHistory::undo);
 }
 
 bool PlayDocument::redo()
 {
+    return step(&EditHistory::redo);
+}
+
+bool PlayDocument::step(bool (EditHistory::*move)(FrameList &))
+{
     const int16_t current = m_frames.current();
     m_history.record(m_frames, "Edit");
-    const bool redone = m_history.redo(m_frames);
+    const bool moved = (m_history.*move)(m_frames);
     updateModified();
-    if (redone) {
+    if (moved) {
         emit framesChanged();
         if (m_frames.current() != current)
             emit currentFrameChanged(m_frames.current());
     }
-    return redone;
+    return moved;
 }
 
 void PlayDocument::clearHistory()

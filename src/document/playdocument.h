@@ -106,6 +106,8 @@ signals:
 private:
     void setModifiedMark(bool modified);
     void updateModified();
+    /// Undo or redo: a change not yet recorded becomes a step first.
+    bool step(bool (EditHistory::*move)(FrameList &));
     /// Turns every text of the play into what the file holds; returns whether a frame changed.
     bool matchSavedTexts();
     /// After a command changed the frame list.

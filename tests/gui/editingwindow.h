@@ -55,6 +55,16 @@ public:
         QApplication::processEvents();
     }
 
+    /// Zooms from 100 % to `percent` one step at a time, as the View menu does.
+    void zoomTo(int percent)
+    {
+        window->menuItem("mnuViewActualSize")->trigger();
+        const char *step = percent > 100 ? "mnuViewZoomIn" : "mnuViewZoomOut";
+        while (window->canvas->zoom() != percent)
+            window->menuItem(step)->trigger();
+        QApplication::processEvents();
+    }
+
     PlayConfig &frame() { return window->document().frames().currentFrame(); }
     QImage image() const { return window->surface->image(); }
 

@@ -211,11 +211,7 @@ class ZoomLayoutTest : public testing::TestWithParam<int>, public test::EditingW
 TEST_P(ZoomLayoutTest, NothingOverlapsAndEverythingLiesInTheWindow)
 {
     open();
-    window->menuItem("mnuViewActualSize")->trigger();
-    const char *step = GetParam() > 100 ? "mnuViewZoomIn" : "mnuViewZoomOut";
-    while (window->canvas->zoom() != GetParam())
-        window->menuItem(step)->trigger();
-    QApplication::processEvents();
+    zoomTo(GetParam());
 
     const QRect body = window->centralWidget()->rect();
     const QRect view = window->findChild<QScrollArea *>("fieldView")->geometry();

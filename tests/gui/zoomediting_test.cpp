@@ -14,11 +14,7 @@ protected:
     void SetUp() override
     {
         open();
-        window->menuItem("mnuViewActualSize")->trigger();
-        const char *step = GetParam() > 100 ? "mnuViewZoomIn" : "mnuViewZoomOut";
-        while (window->canvas->zoom() != GetParam())
-            window->menuItem(step)->trigger();
-        QApplication::processEvents();
+        zoomTo(GetParam());
     }
     // The canvas point that shows field pixel (x, y).
     QPoint shown(int x, int y) const
