@@ -331,28 +331,6 @@ TEST_F(UndoTest, EveryChangeUndoneClosingAsksNothing)
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
-TEST_F(UndoTest, TextsASaveRewritesBelongToTheSavedStateNotToTheHistory)
-{
-    // The file holds a double quote as a single one.
-    window->palette->TxtSymbol[1]->setText("Say \"go\"");
-    drop(Part::TextLabel, 1, QPointF(150, 150));
-    ASSERT_TRUE(window->SaveScript(savedPlay()));
-    EXPECT_EQ(frame().TxtValue[1], "Say 'go'");
-    EXPECT_FALSE(modified());
-    EXPECT_EQ(window->history().count(), 1u);
-    EXPECT_EQ(undo()->text(), "&Undo Place Text Label");
-
-    undo()->trigger();
-    EXPECT_EQ(frame().TxtSYMBOLX[1], 0);
-    EXPECT_TRUE(modified());
-    redo()->trigger();
-    EXPECT_EQ(frame().TxtValue[1], "Say 'go'");
-    EXPECT_FALSE(modified());
-    const QString again = QDir::current().filePath("again.KTR");
-    ASSERT_TRUE(window->SaveScript(again));
-    EXPECT_EQ(bytesOf(again), bytesOf(savedPlay()));
-}
-
 TEST_F(UndoTest, ChangesUndoDoesNotCoverKeepThePlayModifiedUntilSaved)
 {
     drop(Part::Offense, 1, QPointF(50, 50));

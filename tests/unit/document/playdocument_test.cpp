@@ -265,6 +265,35 @@ TEST(PlayDocumentSave, ThePlayAfterSavingIsWhatOpeningTheFileGives)
     EXPECT_FALSE(f.doc.isModified());
 }
 
+TEST(PlayDocumentSave, TextsASaveRewritesBelongToTheSavedStateNotToTheHistory)
+{
+    DocumentFixture f;
+    // The file holds a double quote as a single one.
+    PlayConfig &frame = f.doc.frames().currentFrame();
+    frame.TxtValue[1] = "Say \"go\"";
+    frame.TxtSYMBOLX[1] = 150, frame.TxtSYMBOLY[1] = 150;
+    f.doc.recordEdit("Place Text Label");
+    ASSERT_TRUE(f.save().ok());
+    EXPECT_EQ(frame.TxtValue[1], "Say 'go'");
+    EXPECT_FALSE(f.doc.isModified());
+    EXPECT_EQ(f.doc.history().count(), 1u);
+    EXPECT_EQ(f.doc.history().undoCaption(), "Place Text Label");
+
+    ASSERT_TRUE(f.doc.undo());
+    EXPECT_EQ(f.doc.frames().currentFrame().TxtSYMBOLX[1], 0);
+    EXPECT_TRUE(f.doc.isModified());
+    ASSERT_TRUE(f.doc.redo());
+    EXPECT_EQ(f.doc.frames().currentFrame().TxtValue[1], "Say 'go'");
+    EXPECT_FALSE(f.doc.isModified());
+    const QString again = f.dir.filePath("again.KTR");
+    ASSERT_TRUE(f.doc.save(again, f.prefs, "12-07-2026", "14:10:09").ok());
+    const auto bytesOf = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_EQ(bytesOf(again), bytesOf(f.savePath()));
+}
+
 TEST(PlayDocumentSave, AFailedSaveChangesNothing)
 {
     DocumentFixture f;
