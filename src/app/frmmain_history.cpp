@@ -1,11 +1,11 @@
 // Undo and redo of every change to the play's frames.
 //
 // The history lives in the document (an EditHistory): a list of steps, each the frames one
-// command replaced and what it replaced them with. The window keeps no undo code per command: each
-// command that changes frames ends with the document's m_document.recordEdit("Caption"), which compares
-// the frames with the history's copy of them and pushes the difference as one step. Undo and
-// redo apply a step to the frame list and show the frame that was current. The Edit menu and
-// the toolbar follow the history through the document's signals.
+// command replaced and what it replaced them with. The window keeps no undo code per command:
+// each command that changes frames ends with the document's recordEdit("Caption"), which
+// compares the frames with the history's copy of them and pushes the difference as one step.
+// Undo and redo apply a step to the frame list and show the frame that was current. The Edit
+// menu and the toolbar follow the history through the document's signals.
 //
 // The document works out the modified mark: the history away from the state last saved or
 // opened, or something it does not cover (title, notes, player labels, or an edit that changed

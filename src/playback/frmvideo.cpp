@@ -238,8 +238,9 @@ void frmvideo::showNextFrame(quint64 run)
         const qint64 now = m_clock.steadyMs();
         const qint64 shownAt = now - m_due > kLateSlackMs ? now : m_due;
         // A glide has already taken the frame it was heading for from the stepper.
+        const int16_t count = m_document.frames().count();
         const std::optional<int16_t> frame = m_glideTo ? std::exchange(m_glideTo, std::nullopt)
-                                                       : m_stepper.next(m_document.frames().count());
+                                                       : m_stepper.next(count);
         if (!frame) {
             playbackOver();
             return;

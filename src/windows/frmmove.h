@@ -26,8 +26,9 @@ class Platform;
 /// A move that would carry an item outside -32768..32767 is refused and changes nothing; the
 /// refusal names the steps that arrow can take on this frame.
 ///
-/// It works on the play document and redraws the field through `redraw`. A failure is reported through the model's reportFailure(), which the program routes
-/// to its error report, so the dialog needs nothing of the main window.
+/// It works on the play document and redraws the field through `redraw`. A failure is
+/// reported through the model's reportFailure(), which the program routes to its error
+/// report, so the dialog needs nothing else of the main window.
 class frmMove : public QDialog
 {
     Q_OBJECT

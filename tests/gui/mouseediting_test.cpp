@@ -394,7 +394,7 @@ TEST_F(MouseEditTest, ActionPageSelectsTheLineChosenBefore)
     EXPECT_EQ(window->editing().selectedActionLine(), 5);
     showPage(ToolPalette::PlayerPage);
     window->palette->OptActionSel[1]->setChecked(true); // not through the page: line 1 now
-    window->editing().OptActionSel_Click(5);                     // but the window still draws line 5
+    window->editing().OptActionSel_Click(5);            // but the window still draws line 5
     showPage(ToolPalette::ActionPage);
     EXPECT_TRUE(window->palette->OptActionSel[5]->isChecked());
     EXPECT_EQ(window->editing().selectedActionLine(), 5);
