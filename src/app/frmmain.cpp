@@ -1,9 +1,12 @@
 #include "app/frmmain.h"
 
+#include "app/fieldzoom.h"
+#include "app/formationmenus.h"
 #include "app/menumnemonics.h"
 #include "app/toolbaricons.h"
 #include "app/windowplacement.h"
 #include "model/runtimeerror.h"
+#include "output/programversion.h"
 #include "prefs/preferencestore.h"
 #include "prefs/settingsstore.h"
 #include "surface/canvas.h"
@@ -14,7 +17,9 @@
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
 #include "surface/twips.h"
+#include "surface/zoom.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -38,14 +43,6 @@
 namespace kinetra {
 
 namespace {
-
-QString versionText()
-{
-    return QString("%1.%2.%3")
-        .arg(KINETRA_VERSION_MAJOR)
-        .arg(KINETRA_VERSION_MINOR)
-        .arg(KINETRA_VERSION_PATCH);
-}
 
 // Toolbar buttons in the order they stand; an empty key is a separator between groups.
 struct ToolbarButton
@@ -220,7 +217,13 @@ void frmMain::buildMenus()
     onCommand("mnuViewStatusBar", [this] { mnuViewStatusBar_Click(); });
     view->addSeparator();
     addMenuItem(view, "&Notes", "mnuViewNotes", QKeySequence("Ctrl+N"));
-    buildZoomMenu(view);
+    view->addSeparator();
+    QAction *zoomIn = addMenuItem(view, "Zoom &In", "mnuViewZoomIn");
+    zoomIn->setShortcuts({QKeySequence("Ctrl+="), QKeySequence("Ctrl++")});
+    addMenuItem(view, "Zoom &Out", "mnuViewZoomOut", QKeySequence("Ctrl+-"));
+    addMenuItem(view, "&Actual Size", "mnuViewActualSize", QKeySequence("Ctrl+0"));
+    mnuViewFit = addMenuItem(view, "&Fit Field to Window", "mnuViewFit");
+    mnuViewFit->setCheckable(true);
 
     QMenu *formations = menuBar()->addMenu("&Formations");
     formations->setObjectName("mnuFormations");
@@ -260,6 +263,30 @@ void frmMain::buildMenus()
     help->addSeparator();
     addMenuItem(help, "&About Kinetra...", "mnuHelpAbout");
 
+}
+
+void frmMain::buildExportSizeMenu(QMenu *file)
+{
+    // Pictures drawn larger than the field at the field's own resolution, not enlarged: a
+    // picture for a handout or a slide is sharp.
+    QMenu *sizes = file->addMenu("Export Si&ze");
+    sizes->setObjectName("mnuFileExportSize");
+    m_exportSizes = new QActionGroup(this);
+    for (int scale = 1; scale <= 4; ++scale) {
+        QAction *size = addMenuItem(sizes, QString("&%1x the field").arg(scale),
+                                    QString("mnuFileExportSize%1").arg(scale));
+        size->setCheckable(true);
+        size->setChecked(scale == 2);
+        size->setData(scale);
+        m_exportSizes->addAction(size);
+        m_builtCommands.insert(size->objectName());
+    }
+}
+
+int frmMain::exportScale() const
+{
+    const QAction *chosen = m_exportSizes->checkedAction();
+    return chosen ? chosen->data().toInt() : 1;
 }
 
 void frmMain::buildToolbar()
@@ -340,7 +367,23 @@ void frmMain::buildStatusBar()
         statusPanels[size_t(i)] = panel;
     }
     statusPanels[0]->setText("Untitled");
+    sbZoom = new QLabel(statusBar());
+    sbZoom->setObjectName("sbZoom");
+    sbZoom->setToolTip("Zoom");
+    sbZoom->setVisible(false);
+    statusBar()->addPermanentWidget(sbZoom);
     statusBar()->setSizeGripEnabled(true);
+}
+
+void frmMain::connectZoomCommands()
+{
+    m_fieldZoom = new FieldZoom({centralWidget(), fieldView, canvas, surface, palette, Frame1,
+                                 mnuViewFit, sbZoom},
+                                this);
+    onCommand("mnuViewZoomIn", [this] { m_fieldZoom->zoomIn(); });
+    onCommand("mnuViewZoomOut", [this] { m_fieldZoom->zoomOut(); });
+    onCommand("mnuViewActualSize", [this] { m_fieldZoom->actualSize(); });
+    onCommand("mnuViewFit", [this] { m_fieldZoom->toggleFit(); });
 }
 
 QAction *frmMain::toolbarButton(const QString &key) const
@@ -356,7 +399,7 @@ QAction *frmMain::menuItem(const QString &name) const
 
 void frmMain::Form_Load()
 {
-    setWindowTitle("Kinetra V" + versionText());
+    setWindowTitle("Kinetra V" + programVersion());
 
     auto placement = [this](const char *key, int fallback) {
         const QString text = m_store.read("Settings", key, QString::number(fallback));
@@ -367,8 +410,7 @@ void frmMain::Form_Load()
     const int width = placement("MainWidth", 7344);
     const int height = placement("MainHeight", 7452);
 
-    m_zoom = readZoomSetting(m_store);
-    showZoom(m_zoom.percent);
+    m_fieldZoom->restore(readZoomSetting(m_store));
     DrawingSuppressed = true;
     LoadPreferences();
     SetupForm();
@@ -400,7 +442,7 @@ void frmMain::Form_Load()
     // asked for; a pixel more keeps the field whole.
     const qreal ratio = onScreen ? onScreen->devicePixelRatio() : 1.0;
     const int slack = ratio == std::floor(ratio) ? 0 : 1;
-    const QSize least = windowSizeForBody(m_wholeFieldBody) + QSize(slack, slack);
+    const QSize least = windowSizeForBody(m_fieldZoom->wholeFieldBody()) + QSize(slack, slack);
     const QSize wanted(std::max(place.width(), least.width()),
                        std::max(place.height(), least.height()));
     const QRect start = onScreen ? keptOnScreen(QRect(place.topLeft(), wanted),
@@ -422,7 +464,7 @@ QSize frmMain::windowSizeForBody(QSize body)
 void frmMain::LoadPreferences()
 {
     loadPreferences(m_store, Prefs, m_programDir);
-    showFormationMenus();
+    m_formations->showFormationMenus();
     LoadRecentFiles();
 }
 
@@ -453,46 +495,17 @@ void frmMain::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Only a window that is shown has a size for the field to fit.
+    Form_Resize();
+}
+
 void frmMain::Form_Resize()
 {
-    if (isMinimized() || !canvas)
-        return;
-    // The toolbar lives above the body, so the body's own top is always 0. The tab strip and
-    // pages keep their design sizes unless the captions need more room; the palette's size
-    // never depends on the zoom.
-    const int top = 0;
-    palette->tbsPicList->ensurePolished(); // the captions' widths need the style's fonts
-    const int tabsWidth = std::max(twipsToPixels(2772), palette->tbsPicList->sizeHint().width());
-    const int tabsHeight =
-        std::max(twipsToPixels(360), palette->tbsPicList->sizeHint().height());
-    std::array<QSize, 4> pages;
-    int paletteWidth = twipsToPixels(10) + tabsWidth;
-    int paletteBottom = top + tabsHeight;
-    for (int k = 0; k < 4; ++k) {
-        QWidget *page = palette->PicList[size_t(k)];
-        const int design = twipsToPixels(k == 0 ? 2292 : 2412);
-        pages[size_t(k)] = QSize(
-            std::max({design, tabsWidth - twipsToPixels(10), page->sizeHint().width()}),
-            std::max(twipsToPixels(4812), page->sizeHint().height()));
-        paletteWidth = std::max(paletteWidth, twipsToPixels(20) + pages[size_t(k)].width());
-        paletteBottom =
-            std::max(paletteBottom, top + twipsToPixels(360) + pages[size_t(k)].height());
-    }
-    centralWidget()->setMinimumSize(bodySizeFor(zoomedSize(surface->size(), kZoomSteps.front()),
-                                                paletteWidth, paletteBottom));
-    m_wholeFieldBody = bodySizeFor(canvas->size(), paletteWidth, paletteBottom);
-    fitFieldToWindow(paletteWidth);
-
-    // The palette stands right of the field or of the frame controls under it, whichever
-    // reaches further, so nothing lies on top of it at a small zoom.
-    const QSize view = placeFieldView(paletteWidth);
-    const int fieldRight = std::max(view.width(), Frame1->width());
-    palette->tbsPicList->setGeometry(fieldRight + twipsToPixels(10), top, tabsWidth, tabsHeight);
-    for (int k = 0; k < 4; ++k)
-        palette->PicList[size_t(k)]->setGeometry(
-            QRect(QPoint(fieldRight + twipsToPixels(20), top + twipsToPixels(360)),
-                  pages[size_t(k)]));
-    Frame1->move(0, fieldView->y() + view.height());
+    if (m_fieldZoom)
+        m_fieldZoom->layOut();
 }
 
 void frmMain::SelectFrame(int16_t index)
@@ -662,7 +675,7 @@ bool frmMain::Form_QueryUnload()
         m_store.write("Settings", "MainWidth", QString::number(p.width()));
         m_store.write("Settings", "MainHeight", QString::number(p.height()));
     }
-    writeZoomSetting(m_store, m_zoom);
+    writeZoomSetting(m_store, m_fieldZoom->setting());
     m_store.sync();
     return mayClose;
 }
