@@ -4,6 +4,7 @@
 #include "app/formationmenus.h"
 #include "app/menumnemonics.h"
 #include "app/toolbaricons.h"
+#include "app/toolbarkeys.h"
 #include "app/windowplacement.h"
 #include "model/runtimeerror.h"
 #include "output/programversion.h"
@@ -30,54 +31,13 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
-#include <QWindow>
-
-#include <cmath>
 
 namespace kinetra {
-
-namespace {
-
-// Toolbar buttons in the order they stand; an empty key is a separator between groups.
-struct ToolbarButton
-{
-    const char *key;
-    const char *tip;
-};
-const ToolbarButton kToolbar[] = {
-    {"New", "New play"},
-    {"Open", "Open play"},
-    {"Save", "Save play"},
-    {"Print", "Print"},
-    {"", ""},
-    {"Undo", "Undo"},
-    {"Redo", "Redo"},
-    {"", ""},
-    {"InsertB", "Insert Frame Before"},
-    {"InsertA", "Insert Frame After"},
-    {"InsertC", "Insert Blank Frame"},
-    {"InsertProg", "Insert Progressive Frames"},
-    {"FMove", "Move Objects around field surface."},
-    {"Delete", "Delete Frame"},
-    {"", ""},
-    {"Notes", "Notes"},
-    {"", ""},
-    {"FBack", "Back one Frame"},
-    {"FForward", "Forward one Frame"},
-    {"Play", "Review Play"},
-    {"", ""},
-    {"Properties", "Properties"},
-    {"Help", "Help"},
-    {"About", "About Kinetra"},
-};
-
-} // namespace
 
 frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &programDir,
                  QWidget *parent)
@@ -139,26 +99,13 @@ void frmMain::disableUnbuiltCommands()
     // A toolbar button works when the menu command it runs does; the frame buttons run their
     // own code.
     for (auto &[key, action] : m_toolbarButtons) {
-        const QString item = toolbarMenuItem(key);
+        const QString item = action->data().toString();
         if (!item.isEmpty())
             action->setEnabled(m_builtCommands.contains(item));
         else
             action->setEnabled(key == "Delete" || key == "FBack" || key == "FForward"
                                || m_builtCommands.contains(key));
     }
-}
-
-QString frmMain::toolbarMenuItem(const QString &key)
-{
-    static const std::map<QString, QString> menuOf = {
-        {"New", "mnuFileNew"}, {"Open", "mnuFileOpen"}, {"Save", "mnuFileSave"},
-        {"Print", "mnuFilePrint"}, {"Undo", "mnuEUndo"}, {"Redo", "mnuERedo"},
-        {"InsertB", "mnuIBefore"}, {"InsertA", "mnuIAfter"},
-        {"InsertC", "mnuIBlank"}, {"InsertProg", "mnuIProgressive"}, {"FMove", "mnuEMove"},
-        {"Notes", "mnuViewNotes"}, {"Properties", "mnuOPreferences"},
-        {"Help", "mnuHelpContents"}, {"About", "mnuHelpAbout"}};
-    const auto it = menuOf.find(key);
-    return it == menuOf.end() ? QString() : it->second;
 }
 
 void frmMain::buildMenus()
@@ -298,7 +245,7 @@ void frmMain::buildToolbar()
     tbToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     tbToolBar->toggleViewAction()->setEnabled(false);
     addToolBar(Qt::TopToolBarArea, tbToolBar);
-    for (const ToolbarButton &b : kToolbar) {
+    for (const ToolbarKey &b : toolbarKeys()) {
         if (!*b.key) {
             tbToolBar->addSeparator();
             continue;
@@ -307,6 +254,7 @@ void frmMain::buildToolbar()
         QAction *action = tbToolBar->addAction(toolbarIcon(key), b.tip);
         action->setObjectName(key);
         action->setToolTip(b.tip);
+        action->setData(QString(b.menuItem));
         connect(action, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
         m_toolbarButtons[key] = action;
     }
@@ -401,15 +349,6 @@ void frmMain::Form_Load()
 {
     setWindowTitle("Kinetra V" + programVersion());
 
-    auto placement = [this](const char *key, int fallback) {
-        const QString text = m_store.read("Settings", key, QString::number(fallback));
-        return storeInt(text, -10000000, 10000000, fallback);
-    };
-    const int left = placement("MainLeft", 10);
-    const int top = placement("MainTop", 10);
-    const int width = placement("MainWidth", 7344);
-    const int height = placement("MainHeight", 7452);
-
     m_fieldZoom->restore(readZoomSetting(m_store));
     DrawingSuppressed = true;
     LoadPreferences();
@@ -426,28 +365,9 @@ void frmMain::Form_Load()
     palette->CboChalksize->setCurrentIndex(0);
 
     // The window never starts smaller than the field at its stored zoom needs (so a new
-    // window with Fit on shows it at 100 %), nor larger than its screen. A stored place off
-    // every screen (a monitor since removed) comes back onto the primary one.
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    const QRect place = visiblePlacement(
-        QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)),
-        screens, primary ? primary->availableGeometry() : QRect());
-    const QScreen *onScreen = QGuiApplication::screenAt(place.center());
-    if (!onScreen)
-        onScreen = primary;
-    // At a fractional screen scale the window system may give the window a pixel less than
-    // asked for; a pixel more keeps the field whole.
-    const qreal ratio = onScreen ? onScreen->devicePixelRatio() : 1.0;
-    const int slack = ratio == std::floor(ratio) ? 0 : 1;
-    const QSize least = windowSizeForBody(m_fieldZoom->wholeFieldBody()) + QSize(slack, slack);
-    const QSize wanted(std::max(place.width(), least.width()),
-                       std::max(place.height(), least.height()));
-    const QRect start = onScreen ? keptOnScreen(QRect(place.topLeft(), wanted),
-                                                onScreen->availableGeometry())
-                                 : QRect(place.topLeft(), wanted);
+    // window with Fit on shows it at 100 %), nor larger than its screen.
+    const QRect start = openingPlacement(readMainPlacement(m_store),
+                                         windowSizeForBody(m_fieldZoom->wholeFieldBody()));
     move(start.topLeft());
     resize(start.size());
 }
@@ -600,44 +520,31 @@ void frmMain::tbToolBar_ButtonClick(const QString &key)
             CmdPlay_Click();
     } else if (QAction *button = toolbarButton(key); button && button->isEnabled()) {
         // Every other key runs the menu command of the same name.
-        if (QAction *item = menuItem(toolbarMenuItem(key)); item && item->isEnabled())
+        if (QAction *item = menuItem(button->data().toString()); item && item->isEnabled())
             item->trigger();
     }
 }
 
 void frmMain::mnuViewToolbar_Click()
 {
-    // Showing a bar can grow the window to its new minimum at once; size from the old height.
-    const int h = tbToolBar->height();
-    const int before = height();
-    if (tbToolBar->isVisible()) {
-        tbToolBar->hide();
-        mnuViewToolbar->setChecked(false);
-        layout()->activate();
-        resize(width(), before - h);
-    } else {
-        tbToolBar->show();
-        mnuViewToolbar->setChecked(true);
-        layout()->activate();
-        resize(width(), before + h);
-    }
+    toggleBar(tbToolBar, mnuViewToolbar);
 }
 
 void frmMain::mnuViewStatusBar_Click()
 {
-    const int h = statusBar()->height();
+    toggleBar(statusBar(), mnuViewStatusBar);
+}
+
+void frmMain::toggleBar(QWidget *bar, QAction *item)
+{
+    // Showing a bar can grow the window to its new minimum at once; size from the old height.
+    const int h = bar->height();
     const int before = height();
-    if (statusBar()->isVisible()) {
-        statusBar()->hide();
-        mnuViewStatusBar->setChecked(false);
-        layout()->activate();
-        resize(width(), before - h);
-    } else {
-        statusBar()->show();
-        mnuViewStatusBar->setChecked(true);
-        layout()->activate();
-        resize(width(), before + h);
-    }
+    const bool show = !bar->isVisible();
+    bar->setVisible(show);
+    item->setChecked(show);
+    layout()->activate();
+    resize(width(), show ? before + h : before - h);
 }
 
 void frmMain::WaitStart()
@@ -668,13 +575,8 @@ bool frmMain::Form_QueryUnload()
     if (mayClose)
         closeNotesWindow();
     SavePreferences();
-    if (!isMinimized()) {
-        const QRect p = placementTwips();
-        m_store.write("Settings", "MainLeft", QString::number(p.x()));
-        m_store.write("Settings", "MainTop", QString::number(p.y()));
-        m_store.write("Settings", "MainWidth", QString::number(p.width()));
-        m_store.write("Settings", "MainHeight", QString::number(p.height()));
-    }
+    if (!isMinimized())
+        writeMainPlacement(m_store, placementTwips());
     writeZoomSetting(m_store, m_fieldZoom->setting());
     m_store.sync();
     return mayClose;

@@ -355,13 +355,13 @@ private:
     void buildBody();
     void buildStatusBar();
     void updateDeleteFrame();
+    /// Hides or shows the toolbar or the status bar; the field keeps its height.
+    void toggleBar(QWidget *bar, QAction *item);
     /// Runs handler when the menu item `name` is chosen; the item counts as built.
     void onCommand(const QString &name, std::function<void()> handler);
     /// Disables every menu item no command was connected to, and the toolbar buttons that
     /// would run one: a command that is not built yet never silently does nothing.
     void disableUnbuiltCommands();
-    /// The menu item a toolbar key runs, empty for the keys with code of their own.
-    static QString toolbarMenuItem(const QString &key);
     QAction *addMenuItem(QMenu *menu, const QString &caption, const QString &name,
                          const QKeySequence &shortcut = QKeySequence());
 

@@ -31,10 +31,12 @@ void frmMain::connectPreferenceCommands()
         onCommand(QString("MnuFormDel%1").arg(f), [menus, f] { menus->MnuFormDel_Click(f); });
     }
     // The menu's "User Set1" .. "User Set4" are label sets 2..5.
-    for (int16_t s = 2; s < kLabelSets; ++s)
-        onCommand(QString("mnuLabSave%1").arg(s - 1), [menus, s] { menus->MnuPlabSaveSet_Click(s); });
-    for (int16_t s = 0; s < kLabelSets; ++s)
+    for (int16_t s = 0; s < kLabelSets; ++s) {
+        if (s >= 2)
+            onCommand(QString("mnuLabSave%1").arg(s - 1),
+                      [menus, s] { menus->MnuPlabSaveSet_Click(s); });
         onCommand(QString("mnuLabSelect%1").arg(s), [menus, s] { menus->MnuPlabSel_Click(s); });
+    }
 }
 
 void frmMain::mnuOPreferences_Click()
