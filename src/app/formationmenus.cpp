@@ -3,6 +3,7 @@
 #include "app/reporterror.h"
 #include "document/playdocument.h"
 #include "prefs/formations.h"
+#include "prefs/labelsets.h"
 #include "prefs/settingsstore.h"
 #include "surface/labelbox.h"
 #include "surface/platform.h"
@@ -127,12 +128,13 @@ void FormationMenus::MnuFormDel_Click(int16_t Index)
 
 void FormationMenus::MnuPlabSaveSet_Click(int16_t Index)
 {
-    if (Index < 2 || Index >= kLabelSets)
-        return;
+    std::array<std::string, 10> offence, defence;
     for (size_t k = 0; k < 10; ++k) {
-        m_prefs.OPDef[size_t(Index)][k] = m_palette.TxtOplyr[k]->text().toStdString();
-        m_prefs.DPDef[size_t(Index)][k] = m_palette.TxtDplyr[k]->text().toStdString();
+        offence[k] = m_palette.TxtOplyr[k]->text().toStdString();
+        defence[k] = m_palette.TxtDplyr[k]->text().toStdString();
     }
+    if (!saveLabelSet(m_prefs, Index, offence, defence))
+        return;
     markChanged();
     m_platform.processEvents();
 }
@@ -141,15 +143,13 @@ void FormationMenus::MnuPlabSel_Click(int16_t Index)
 {
     if (Index < 0 || Index >= kLabelSets)
         return;
-    const auto &offence = m_prefs.OPDef[size_t(Index)];
-    const auto &defence = m_prefs.DPDef[size_t(Index)];
+    // A box whose text changes stores the label and redraws through its own handler; the
+    // record then holds the set as stored.
     for (size_t k = 0; k < 10; ++k) {
-        // A box whose text changes stores the label and redraws through its own handler.
-        m_palette.TxtOplyr[k]->setText(QString::fromStdString(offence[k]));
-        m_palette.TxtDplyr[k]->setText(QString::fromStdString(defence[k]));
-        m_prefs.OPLabel[k] = offence[k];
-        m_prefs.DPLabel[k] = defence[k];
+        m_palette.TxtOplyr[k]->setText(QString::fromStdString(m_prefs.OPDef[size_t(Index)][k]));
+        m_palette.TxtDplyr[k]->setText(QString::fromStdString(m_prefs.DPDef[size_t(Index)][k]));
     }
+    selectLabelSet(m_prefs, Index);
     markChanged();
     m_platform.processEvents();
 }
