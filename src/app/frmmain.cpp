@@ -1,9 +1,13 @@
 #include "app/frmmain.h"
 
+#include "app/fieldzoom.h"
+#include "app/formationmenus.h"
 #include "app/menumnemonics.h"
 #include "app/toolbaricons.h"
+#include "app/toolbarkeys.h"
 #include "app/windowplacement.h"
 #include "model/runtimeerror.h"
+#include "output/programversion.h"
 #include "prefs/preferencestore.h"
 #include "prefs/settingsstore.h"
 #include "surface/canvas.h"
@@ -15,7 +19,9 @@
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
 #include "surface/twips.h"
+#include "surface/zoom.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,62 +32,13 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
-#include <QWindow>
-
-#include <cmath>
 
 namespace kinetra {
-
-namespace {
-
-QString versionText()
-{
-    return QString("%1.%2.%3")
-        .arg(KINETRA_VERSION_MAJOR)
-        .arg(KINETRA_VERSION_MINOR)
-        .arg(KINETRA_VERSION_PATCH);
-}
-
-// Toolbar buttons in the order they stand; an empty key is a separator between groups.
-struct ToolbarButton
-{
-    const char *key;
-    const char *tip;
-};
-const ToolbarButton kToolbar[] = {
-    {"New", "New play"},
-    {"Open", "Open play"},
-    {"Save", "Save play"},
-    {"Print", "Print"},
-    {"", ""},
-    {"Undo", "Undo"},
-    {"Redo", "Redo"},
-    {"", ""},
-    {"InsertB", "Insert Frame Before"},
-    {"InsertA", "Insert Frame After"},
-    {"InsertC", "Insert Blank Frame"},
-    {"InsertProg", "Insert Progressive Frames"},
-    {"FMove", "Move Objects around field surface."},
-    {"Delete", "Delete Frame"},
-    {"", ""},
-    {"Notes", "Notes"},
-    {"", ""},
-    {"FBack", "Back one Frame"},
-    {"FForward", "Forward one Frame"},
-    {"Play", "Review Play"},
-    {"", ""},
-    {"Properties", "Properties"},
-    {"Help", "Help"},
-    {"About", "About Kinetra"},
-};
-
-} // namespace
 
 frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &programDir,
                  QWidget *parent)
@@ -143,26 +100,13 @@ void frmMain::disableUnbuiltCommands()
     // A toolbar button works when the menu command it runs does; the frame buttons run their
     // own code.
     for (auto &[key, action] : m_toolbarButtons) {
-        const QString item = toolbarMenuItem(key);
+        const QString item = action->data().toString();
         if (!item.isEmpty())
             action->setEnabled(m_builtCommands.contains(item));
         else
             action->setEnabled(key == "Delete" || key == "FBack" || key == "FForward"
                                || m_builtCommands.contains(key));
     }
-}
-
-QString frmMain::toolbarMenuItem(const QString &key)
-{
-    static const std::map<QString, QString> menuOf = {
-        {"New", "mnuFileNew"}, {"Open", "mnuFileOpen"}, {"Save", "mnuFileSave"},
-        {"Print", "mnuFilePrint"}, {"Undo", "mnuEUndo"}, {"Redo", "mnuERedo"},
-        {"InsertB", "mnuIBefore"}, {"InsertA", "mnuIAfter"},
-        {"InsertC", "mnuIBlank"}, {"InsertProg", "mnuIProgressive"}, {"FMove", "mnuEMove"},
-        {"Notes", "mnuViewNotes"}, {"Properties", "mnuOPreferences"},
-        {"Help", "mnuHelpContents"}, {"About", "mnuHelpAbout"}};
-    const auto it = menuOf.find(key);
-    return it == menuOf.end() ? QString() : it->second;
 }
 
 void frmMain::buildMenus()
@@ -221,7 +165,13 @@ void frmMain::buildMenus()
     onCommand("mnuViewStatusBar", [this] { mnuViewStatusBar_Click(); });
     view->addSeparator();
     addMenuItem(view, "&Notes", "mnuViewNotes", QKeySequence("Ctrl+N"));
-    buildZoomMenu(view);
+    view->addSeparator();
+    QAction *zoomIn = addMenuItem(view, "Zoom &In", "mnuViewZoomIn");
+    zoomIn->setShortcuts({QKeySequence("Ctrl+="), QKeySequence("Ctrl++")});
+    addMenuItem(view, "Zoom &Out", "mnuViewZoomOut", QKeySequence("Ctrl+-"));
+    addMenuItem(view, "&Actual Size", "mnuViewActualSize", QKeySequence("Ctrl+0"));
+    mnuViewFit = addMenuItem(view, "&Fit Field to Window", "mnuViewFit");
+    mnuViewFit->setCheckable(true);
 
     QMenu *formations = menuBar()->addMenu("&Formations");
     formations->setObjectName("mnuFormations");
@@ -263,6 +213,30 @@ void frmMain::buildMenus()
 
 }
 
+void frmMain::buildExportSizeMenu(QMenu *file)
+{
+    // Pictures drawn larger than the field at the field's own resolution, not enlarged: a
+    // picture for a handout or a slide is sharp.
+    QMenu *sizes = file->addMenu("Export Si&ze");
+    sizes->setObjectName("mnuFileExportSize");
+    m_exportSizes = new QActionGroup(this);
+    for (int scale = 1; scale <= 4; ++scale) {
+        QAction *size = addMenuItem(sizes, QString("&%1x the field").arg(scale),
+                                    QString("mnuFileExportSize%1").arg(scale));
+        size->setCheckable(true);
+        size->setChecked(scale == 2);
+        size->setData(scale);
+        m_exportSizes->addAction(size);
+        m_builtCommands.insert(size->objectName());
+    }
+}
+
+int frmMain::exportScale() const
+{
+    const QAction *chosen = m_exportSizes->checkedAction();
+    return chosen ? chosen->data().toInt() : 1;
+}
+
 void frmMain::buildToolbar()
 {
     tbToolBar = new QToolBar(this);
@@ -272,7 +246,7 @@ void frmMain::buildToolbar()
     tbToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     tbToolBar->toggleViewAction()->setEnabled(false);
     addToolBar(Qt::TopToolBarArea, tbToolBar);
-    for (const ToolbarButton &b : kToolbar) {
+    for (const ToolbarKey &b : toolbarKeys()) {
         if (!*b.key) {
             tbToolBar->addSeparator();
             continue;
@@ -281,6 +255,7 @@ void frmMain::buildToolbar()
         QAction *action = tbToolBar->addAction(toolbarIcon(key), b.tip);
         action->setObjectName(key);
         action->setToolTip(b.tip);
+        action->setData(QString(b.menuItem));
         connect(action, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
         m_toolbarButtons[key] = action;
     }
@@ -341,7 +316,23 @@ void frmMain::buildStatusBar()
         statusPanels[size_t(i)] = panel;
     }
     statusPanels[0]->setText("Untitled");
+    sbZoom = new QLabel(statusBar());
+    sbZoom->setObjectName("sbZoom");
+    sbZoom->setToolTip("Zoom");
+    sbZoom->setVisible(false);
+    statusBar()->addPermanentWidget(sbZoom);
     statusBar()->setSizeGripEnabled(true);
+}
+
+void frmMain::connectZoomCommands()
+{
+    m_fieldZoom = new FieldZoom({centralWidget(), fieldView, canvas, surface, palette, Frame1,
+                                 mnuViewFit, sbZoom},
+                                this);
+    onCommand("mnuViewZoomIn", [this] { m_fieldZoom->zoomIn(); });
+    onCommand("mnuViewZoomOut", [this] { m_fieldZoom->zoomOut(); });
+    onCommand("mnuViewActualSize", [this] { m_fieldZoom->actualSize(); });
+    onCommand("mnuViewFit", [this] { m_fieldZoom->toggleFit(); });
 }
 
 QAction *frmMain::toolbarButton(const QString &key) const
@@ -357,19 +348,9 @@ QAction *frmMain::menuItem(const QString &name) const
 
 void frmMain::Form_Load()
 {
-    setWindowTitle("Kinetra V" + versionText());
+    setWindowTitle("Kinetra V" + programVersion());
 
-    auto placement = [this](const char *key, int fallback) {
-        const QString text = m_store.read("Settings", key, QString::number(fallback));
-        return storeInt(text, -10000000, 10000000, fallback);
-    };
-    const int left = placement("MainLeft", 10);
-    const int top = placement("MainTop", 10);
-    const int width = placement("MainWidth", 7344);
-    const int height = placement("MainHeight", 7452);
-
-    m_zoom = readZoomSetting(m_store);
-    showZoom(m_zoom.percent);
+    m_fieldZoom->restore(readZoomSetting(m_store));
     m_editing->setDrawingSuppressed(true);
     LoadPreferences();
     SetupForm();
@@ -385,28 +366,9 @@ void frmMain::Form_Load()
     palette->CboChalksize->setCurrentIndex(0);
 
     // The window never starts smaller than the field at its stored zoom needs (so a new
-    // window with Fit on shows it at 100 %), nor larger than its screen. A stored place off
-    // every screen (a monitor since removed) comes back onto the primary one.
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    const QRect place = visiblePlacement(
-        QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)),
-        screens, primary ? primary->availableGeometry() : QRect());
-    const QScreen *onScreen = QGuiApplication::screenAt(place.center());
-    if (!onScreen)
-        onScreen = primary;
-    // At a fractional screen scale the window system may give the window a pixel less than
-    // asked for; a pixel more keeps the field whole.
-    const qreal ratio = onScreen ? onScreen->devicePixelRatio() : 1.0;
-    const int slack = ratio == std::floor(ratio) ? 0 : 1;
-    const QSize least = windowSizeForBody(m_wholeFieldBody) + QSize(slack, slack);
-    const QSize wanted(std::max(place.width(), least.width()),
-                       std::max(place.height(), least.height()));
-    const QRect start = onScreen ? keptOnScreen(QRect(place.topLeft(), wanted),
-                                                onScreen->availableGeometry())
-                                 : QRect(place.topLeft(), wanted);
+    // window with Fit on shows it at 100 %), nor larger than its screen.
+    const QRect start = openingPlacement(readMainPlacement(m_store),
+                                         windowSizeForBody(m_fieldZoom->wholeFieldBody()));
     move(start.topLeft());
     resize(start.size());
 }
@@ -423,7 +385,7 @@ QSize frmMain::windowSizeForBody(QSize body)
 void frmMain::LoadPreferences()
 {
     loadPreferences(m_store, Prefs, m_programDir);
-    showFormationMenus();
+    m_formations->showFormationMenus();
     LoadRecentFiles();
 }
 
@@ -454,46 +416,17 @@ void frmMain::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Only a window that is shown has a size for the field to fit.
+    Form_Resize();
+}
+
 void frmMain::Form_Resize()
 {
-    if (isMinimized() || !canvas)
-        return;
-    // The toolbar lives above the body, so the body's own top is always 0. The tab strip and
-    // pages keep their design sizes unless the captions need more room; the palette's size
-    // never depends on the zoom.
-    const int top = 0;
-    palette->tbsPicList->ensurePolished(); // the captions' widths need the style's fonts
-    const int tabsWidth = std::max(twipsToPixels(2772), palette->tbsPicList->sizeHint().width());
-    const int tabsHeight =
-        std::max(twipsToPixels(360), palette->tbsPicList->sizeHint().height());
-    std::array<QSize, 4> pages;
-    int paletteWidth = twipsToPixels(10) + tabsWidth;
-    int paletteBottom = top + tabsHeight;
-    for (int k = 0; k < 4; ++k) {
-        QWidget *page = palette->PicList[size_t(k)];
-        const int design = twipsToPixels(k == 0 ? 2292 : 2412);
-        pages[size_t(k)] = QSize(
-            std::max({design, tabsWidth - twipsToPixels(10), page->sizeHint().width()}),
-            std::max(twipsToPixels(4812), page->sizeHint().height()));
-        paletteWidth = std::max(paletteWidth, twipsToPixels(20) + pages[size_t(k)].width());
-        paletteBottom =
-            std::max(paletteBottom, top + twipsToPixels(360) + pages[size_t(k)].height());
-    }
-    centralWidget()->setMinimumSize(bodySizeFor(zoomedSize(surface->size(), kZoomSteps.front()),
-                                                paletteWidth, paletteBottom));
-    m_wholeFieldBody = bodySizeFor(canvas->size(), paletteWidth, paletteBottom);
-    fitFieldToWindow(paletteWidth);
-
-    // The palette stands right of the field or of the frame controls under it, whichever
-    // reaches further, so nothing lies on top of it at a small zoom.
-    const QSize view = placeFieldView(paletteWidth);
-    const int fieldRight = std::max(view.width(), Frame1->width());
-    palette->tbsPicList->setGeometry(fieldRight + twipsToPixels(10), top, tabsWidth, tabsHeight);
-    for (int k = 0; k < 4; ++k)
-        palette->PicList[size_t(k)]->setGeometry(
-            QRect(QPoint(fieldRight + twipsToPixels(20), top + twipsToPixels(360)),
-                  pages[size_t(k)]));
-    Frame1->move(0, fieldView->y() + view.height());
+    if (m_fieldZoom)
+        m_fieldZoom->layOut();
 }
 
 void frmMain::SelectFrame(int16_t index)
@@ -566,44 +499,31 @@ void frmMain::tbToolBar_ButtonClick(const QString &key)
             CmdPlay_Click();
     } else if (QAction *button = toolbarButton(key); button && button->isEnabled()) {
         // Every other key runs the menu command of the same name.
-        if (QAction *item = menuItem(toolbarMenuItem(key)); item && item->isEnabled())
+        if (QAction *item = menuItem(button->data().toString()); item && item->isEnabled())
             item->trigger();
     }
 }
 
 void frmMain::mnuViewToolbar_Click()
 {
-    // Showing a bar can grow the window to its new minimum at once; size from the old height.
-    const int h = tbToolBar->height();
-    const int before = height();
-    if (tbToolBar->isVisible()) {
-        tbToolBar->hide();
-        mnuViewToolbar->setChecked(false);
-        layout()->activate();
-        resize(width(), before - h);
-    } else {
-        tbToolBar->show();
-        mnuViewToolbar->setChecked(true);
-        layout()->activate();
-        resize(width(), before + h);
-    }
+    toggleBar(tbToolBar, mnuViewToolbar);
 }
 
 void frmMain::mnuViewStatusBar_Click()
 {
-    const int h = statusBar()->height();
+    toggleBar(statusBar(), mnuViewStatusBar);
+}
+
+void frmMain::toggleBar(QWidget *bar, QAction *item)
+{
+    // Showing a bar can grow the window to its new minimum at once; size from the old height.
+    const int h = bar->height();
     const int before = height();
-    if (statusBar()->isVisible()) {
-        statusBar()->hide();
-        mnuViewStatusBar->setChecked(false);
-        layout()->activate();
-        resize(width(), before - h);
-    } else {
-        statusBar()->show();
-        mnuViewStatusBar->setChecked(true);
-        layout()->activate();
-        resize(width(), before + h);
-    }
+    const bool show = !bar->isVisible();
+    bar->setVisible(show);
+    item->setChecked(show);
+    layout()->activate();
+    resize(width(), show ? before + h : before - h);
 }
 
 void frmMain::WaitStart()
@@ -634,14 +554,9 @@ bool frmMain::Form_QueryUnload()
     if (mayClose)
         closeNotesWindow();
     SavePreferences();
-    if (!isMinimized()) {
-        const QRect p = placementTwips();
-        m_store.write("Settings", "MainLeft", QString::number(p.x()));
-        m_store.write("Settings", "MainTop", QString::number(p.y()));
-        m_store.write("Settings", "MainWidth", QString::number(p.width()));
-        m_store.write("Settings", "MainHeight", QString::number(p.height()));
-    }
-    writeZoomSetting(m_store, m_zoom);
+    if (!isMinimized())
+        writeMainPlacement(m_store, placementTwips());
+    writeZoomSetting(m_store, m_fieldZoom->setting());
     m_store.sync();
     return mayClose;
 }

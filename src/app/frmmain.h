@@ -5,11 +5,9 @@
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
 #include "surface/platform.h"
-#include "surface/zoom.h"
 
 #include <QImage>
 #include <QMainWindow>
-#include <QPointer>
 
 #include <QSet>
 
@@ -33,10 +31,12 @@ class QToolBar;
 namespace kinetra {
 
 class Canvas;
+class FieldZoom;
+class FormationMenus;
+class HelpCommands;
 class frmMove;
 class frmNotes;
 class frmPlaybook;
-class frmTip;
 class Platform;
 class PrintTarget;
 class Prntfrm;
@@ -144,19 +144,8 @@ public:
     /// Opens the Properties dialog; when it has closed the window and the current frame show
     /// the new looks.
     void mnuOPreferences_Click();
-    /// Saves the current frame's players as a new formation named through an input box.
-    void MnuFormSave_Click();
-    /// Applies formation Index (1..10) to the current frame.
-    void MnuFormValue_Click(int16_t Index);
-    /// Deletes formation Index (1..10) after asking.
-    void MnuFormDel_Click(int16_t Index);
-    /// Saves the palette's labels as label set Index (2..5).
-    void MnuPlabSaveSet_Click(int16_t Index);
-    /// Makes label set Index (0..5) the players' labels.
-    void MnuPlabSel_Click(int16_t Index);
-    /// Shows the formation table in the Formations menu: one item per formation in both
-    /// submenus, the submenus enabled while a formation exists. Check marks stay as they are.
-    void showFormationMenus();
+    /// The Formations and Player Labels menus.
+    FormationMenus &formationMenus() { return *m_formations; }
     // End of preferences block
     // Frame commands: insertion, progressive frames, move (handlers in frmmain_frames.cpp)
     void mnuIBefore_Click();
@@ -228,19 +217,14 @@ public:
     void openRequestedPlay(const QString &sFile);
     // End of requested plays block
     // Play directory, tips, help and About (handlers in frmmain_windows.cpp)
-    /// The help file's full path (set at start-up); empty when the program has no help.
-    QString HelpFile;
     /// File > Play Directory: pick a play by its title and open it.
     void MnuFPDir_Click();
     /// The folder the Play Directory starts in.
     QString playDirectoryFolder() const;
     /// Help > Tips: shows the one Tip of the Day window, or brings it forward.
     void mnuHelpTips_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
-    void mnuHelpAbout_Click();
-    /// The Tip of the Day window, or null before it was first shown.
-    frmTip *tipWindow() const;
+    /// The Help menu's commands: help viewer, tips and About.
+    HelpCommands &helpCommands() { return *m_help; }
     // End of play directory, tips, help and About block
     // Undo and redo (frmmain_history.cpp)
     void mnuEUndo_Click();
@@ -259,14 +243,7 @@ public:
     /// as "Exporting Play". Returns whether the file was written.
     bool exportPlayTo(const ExportOptions &options);
     // End of export block
-    // Zoom: the View menu's zoom commands and the field following the window (frmmain_zoom.cpp)
-    /// View > Zoom In, Zoom Out, Actual Size: a zoom chosen by hand, which turns Fit off.
-    void mnuViewZoomIn_Click();
-    void mnuViewZoomOut_Click();
-    void mnuViewActualSize_Click();
-    /// View > Fit Field to Window: the field takes the largest zoom step the window leaves
-    /// room for, now and whenever the window changes size; or, unticked, keeps its zoom.
-    void mnuViewFit_Click();
+    // Zoom
     QAction *mnuViewFit = nullptr;
     QLabel *sbZoom = nullptr; ///< the status bar's zoom, shown when it is not 100 %
     /// File > Export Size: how many times the field's size File > Export... draws a picture
@@ -334,13 +311,13 @@ private:
     void buildToolbar();
     void buildBody();
     void buildStatusBar();
+    /// Hides or shows the toolbar or the status bar; the field keeps its height.
+    void toggleBar(QWidget *bar, QAction *item);
     /// Runs handler when the menu item `name` is chosen; the item counts as built.
     void onCommand(const QString &name, std::function<void()> handler);
     /// Disables every menu item no command was connected to, and the toolbar buttons that
     /// would run one: a command that is not built yet never silently does nothing.
     void disableUnbuiltCommands();
-    /// The menu item a toolbar key runs, empty for the keys with code of their own.
-    static QString toolbarMenuItem(const QString &key);
     QAction *addMenuItem(QMenu *menu, const QString &caption, const QString &name,
                          const QKeySequence &shortcut = QKeySequence());
 
@@ -375,8 +352,7 @@ private:
     // End of Save As names, saved texts block
     // Preferences: Properties dialog, formations, player label sets
     void connectPreferenceCommands();
-    /// Writes the formation table to the store at once, so a crash loses no saved formation.
-    void storeFormations();
+    FormationMenus *m_formations = nullptr;
     // End of preferences block
     // Frame commands
     void connectFrameCommands();
@@ -399,9 +375,7 @@ private:
     // End of recovery copies block
     // Play directory, tips, help and About
     void connectWindowCommands();
-    /// Opens the help viewer; the two Help commands differ only in where it opens.
-    void showHelp(Platform::HelpCommand command);
-    QPointer<frmTip> m_tip; ///< closing the window deletes it
+    HelpCommands *m_help = nullptr;
     // End of play directory, tips, help and About block
     // Undo and redo
     void connectHistoryCommands();
@@ -416,32 +390,14 @@ private:
     void showExported(const QString &file);
     // End of export block
     // Zoom
-    void buildZoomMenu(QMenu *view);
     void buildExportSizeMenu(QMenu *file);
-    QActionGroup *m_exportSizes = nullptr;
     void connectZoomCommands();
-    /// Shows the field at percent: the canvas, the status bar and the layout follow.
-    void showZoom(int percent);
-    void zoomByHand(int percent);
-    /// The body's size with the field shown whole at `field` beside a palette paletteWidth
-    /// wide and paletteBottom high; the least body is this at the smallest step, whatever
-    /// the zoom, so zooming never makes the window grow.
-    QSize bodySizeFor(QSize field, int paletteWidth, int paletteBottom) const;
-    /// The room the body leaves the field beside the palette and above the frame controls;
-    /// unbounded while the window is not shown.
-    QSize fieldRoom(int paletteWidth) const;
-    /// With Fit on and the window shown: the largest step whose field fits fieldRoom().
-    void fitFieldToWindow(int paletteWidth);
-    /// Shows the field whole where it fits the room, else scrolled within the room; returns
-    /// the size it takes.
-    QSize placeFieldView(int paletteWidth);
+    QActionGroup *m_exportSizes = nullptr;
     /// The field's scrolling area; it shows the canvas whole unless the zoom needs more room.
     QScrollArea *fieldView = nullptr;
-    /// The body that shows the field whole at the present zoom, as the last layout found it.
-    QSize m_wholeFieldBody;
     /// The window's size for a body of that size, with the menu, toolbar and status bar.
     QSize windowSizeForBody(QSize body);
-    ZoomSetting m_zoom;
+    FieldZoom *m_fieldZoom = nullptr;
     /// The denser versions of the symbol pictures the palette shows.
     std::array<PictureCompanions, 8> m_symbolCompanions;
     // End of zoom block

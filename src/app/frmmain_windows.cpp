@@ -1,37 +1,33 @@
-// The Play Directory, the Tip of the Day, the help viewer and the About box.
+// The Play Directory, and the Help menu wired to the class that runs it.
 #include "app/frmmain.h"
 
 #include "app/helpkey.h"
 #include "app/startup.h"
 #include "app/toolbaricons.h"
-#include "model/runtimeerror.h"
 #include "surface/platform.h"
-#include "windows/frmabout.h"
 #include "windows/frmdir.h"
-#include "windows/frmtip.h"
+#include "windows/helpcommands.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QLabel>
 
 namespace kinetra {
 
 void frmMain::connectWindowCommands()
 {
-    HelpFile = helpFilePath();
+    m_help = new HelpCommands(m_platform, m_store, m_programDir, appIcon(), this);
+    m_help->setHelpFile(helpFilePath());
     onCommand("mnuFPDir", [this] { MnuFPDir_Click(); });
-    onCommand("mnuHelpContents", [this] { mnuHelpContents_Click(); });
-    onCommand("mnuHelpSearch", [this] { mnuHelpSearch_Click(); });
+    onCommand("mnuHelpContents", [this] { m_help->showHelp(Platform::HelpCommand::Contents); });
+    onCommand("mnuHelpSearch", [this] { m_help->showHelp(Platform::HelpCommand::PartialKey); });
     onCommand("mnuHelpTips", [this] { mnuHelpTips_Click(); });
-    onCommand("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
+    onCommand("mnuHelpAbout", [this] { m_help->showAbout(); });
     // F1 opens the contents from every window. Over a modal dialog the help window belongs to
     // the dialog: one that belonged to the main window would be blocked behind it.
     new HelpKey(this, [this] {
         QWidget *owner = m_platform.dialogParent();
         if (QWidget *front = QApplication::activeModalWidget())
             m_platform.setDialogParent(front);
-        mnuHelpContents_Click();
+        m_help->showHelp(Platform::HelpCommand::Contents);
         m_platform.setDialogParent(owner);
     });
 }
@@ -66,66 +62,11 @@ void frmMain::MnuFPDir_Click()
     WaitEnd();
 }
 
-// ---- Tip of the Day ----
+// ---- Help ----
 
 void frmMain::mnuHelpTips_Click()
 {
-    if (!m_tip) {
-        m_tip = new frmTip(m_store, QDir(m_programDir).filePath("TIPOFDAY.TXT"),
-                           [this] { return m_platform.random(); }, this);
-        // Closing ends the window; the next Help > Tips reads the tip file again.
-        m_tip->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_tip->show();
-    m_tip->raise();
-    m_tip->activateWindow();
-}
-
-frmTip *frmMain::tipWindow() const
-{
-    return m_tip;
-}
-
-// ---- Help ----
-
-void frmMain::mnuHelpContents_Click()
-{
-    showHelp(Platform::HelpCommand::Contents);
-}
-
-void frmMain::mnuHelpSearch_Click()
-{
-    showHelp(Platform::HelpCommand::PartialKey);
-}
-
-void frmMain::showHelp(Platform::HelpCommand command)
-{
-    if (HelpFile.isEmpty()) {
-        m_platform.messageBox("Unable to display Help Contents. There is no Help associated "
-                              "with this project.",
-                              windowTitle(), Platform::Buttons::Ok, Platform::Icon::Information);
-        return;
-    }
-    QString failure;
-    try {
-        m_platform.showHelp(HelpFile, command, QString());
-    } catch (...) {
-        failure = QString::fromStdString(currentFailure().description());
-    }
-    if (!failure.isEmpty())
-        m_platform.messageBox(failure, "Kinetra", Platform::Buttons::Ok, Platform::Icon::None);
-}
-
-// ---- About ----
-
-void frmMain::mnuHelpAbout_Click()
-{
-    const QString version = QString("%1.%2.%3")
-                                .arg(KINETRA_VERSION_MAJOR)
-                                .arg(KINETRA_VERSION_MINOR)
-                                .arg(KINETRA_VERSION_PATCH);
-    frmAbout about(appIcon(), version, this);
-    about.exec();
+    m_help->showTips();
 }
 
 } // namespace kinetra

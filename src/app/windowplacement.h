@@ -2,8 +2,21 @@
 
 #include <QList>
 #include <QRect>
+#include <QSize>
 
 namespace kinetra {
+
+class SettingsStore;
+
+/// The main window's place in twips (outer top-left, inner size) as section "Settings" keeps
+/// it: "MainLeft", "MainTop", "MainWidth", "MainHeight". A missing or unreadable value is
+/// 10, 10, 7344 or 7452 in turn.
+QRect readMainPlacement(const SettingsStore &store);
+void writeMainPlacement(SettingsStore &store, const QRect &twips);
+
+/// Where the main window opens, in pixels: the stored place (twips) brought onto the desktop's
+/// screens (see visiblePlacement), no smaller than `least` nor larger than its screen.
+QRect openingPlacement(const QRect &storedTwips, QSize least);
 
 /// Where a window stored at `stored` (outer top-left, inner size, in pixels) opens, given the
 /// desktop's screens (their available areas, without panels) and the primary one's: where

@@ -6,6 +6,7 @@
 #include "windows/frmabout.h"
 #include "windows/frmhelp.h"
 #include "windows/frmnotes.h"
+#include "windows/helpcommands.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,7 +46,7 @@ protected:
 TEST_F(HelpTest, ContentsOpensTheHelpFileAtItsContentsPage)
 {
     auto w = open();
-    w->HelpFile = helpFile();
+    w->helpCommands().setHelpFile(helpFile());
     useRealHelpWindow(w.get());
     w->menuItem("mnuHelpContents")->trigger();
     EXPECT_EQ(platform.helpRequests, QStringList{"contents " + helpFile()});
@@ -65,7 +66,7 @@ TEST_F(HelpTest, ContentsOpensTheHelpFileAtItsContentsPage)
 TEST_F(HelpTest, SearchOpensTheKeywordIndexWhichNarrowsAsTheUserTypes)
 {
     auto w = open();
-    w->HelpFile = helpFile();
+    w->helpCommands().setHelpFile(helpFile());
     useRealHelpWindow(w.get());
     w->menuItem("mnuHelpSearch")->trigger();
     EXPECT_EQ(platform.helpRequests, QStringList{"search " + helpFile() + " "});
@@ -98,7 +99,7 @@ TEST_F(HelpTest, SearchOpensTheKeywordIndexWhichNarrowsAsTheUserTypes)
 TEST_F(HelpTest, F1OpensTheContentsFromEveryWindowAndOverADialogTheHelpBelongsToIt)
 {
     auto w = open();
-    w->HelpFile = helpFile();
+    w->helpCommands().setHelpFile(helpFile());
     QStringList owners;
     platform.helpViewer = [&](const QString &, Platform::HelpCommand command, const QString &) {
         EXPECT_EQ(command, Platform::HelpCommand::Contents);
@@ -125,7 +126,7 @@ TEST_F(HelpTest, F1OpensTheContentsFromEveryWindowAndOverADialogTheHelpBelongsTo
 TEST_F(HelpTest, NoHelpFileNameSaysThereIsNoHelp)
 {
     auto w = open();
-    w->HelpFile.clear();
+    w->helpCommands().setHelpFile(QString());
     for (const char *item : {"mnuHelpContents", "mnuHelpSearch"}) {
         platform.calls.clear();
         w->menuItem(item)->trigger();
@@ -145,7 +146,7 @@ TEST_F(HelpTest, AMissingOrUnreadableHelpFileIsDescribedInAMessage)
     useRealHelpWindow(w.get());
     for (const QString &file : {path("KTR.hlp"), dir.path()}) {
         platform.calls.clear();
-        w->HelpFile = file;
+        w->helpCommands().setHelpFile(file);
         w->menuItem("mnuHelpContents")->trigger();
         ASSERT_EQ(platform.messages().size(), 1);
         const FakePlatform::Call box = platform.messages()[0];

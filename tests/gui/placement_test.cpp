@@ -60,6 +60,20 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"LargerThanTheScreen", {-5000, 0, 2500, 1500}, {kLeft},
                       {0, 0, 1920, 1010}}));
 
+TEST(StoredPlacement, ReadsItsDefaultsAndWhatWasWritten)
+{
+    TempSettings settings;
+    IniSettingsStore store;
+    EXPECT_EQ(readMainPlacement(store), QRect(10, 10, 7344, 7452));
+    store.write("Settings", "MainTop", "wide");
+    store.write("Settings", "MainWidth", "99999999");
+    EXPECT_EQ(readMainPlacement(store), QRect(10, 10, 7344, 7452)) << "unreadable or too large";
+    writeMainPlacement(store, QRect(-150, 300, 9000, 6000));
+    EXPECT_EQ(store.read("Settings", "MainLeft"), "-150");
+    EXPECT_EQ(store.read("Settings", "MainHeight"), "6000");
+    EXPECT_EQ(readMainPlacement(store), QRect(-150, 300, 9000, 6000));
+}
+
 TEST(PlacementWindow, StoredPlaceOffEveryScreenOpensOnThePrimary)
 {
     TempSettings settings;

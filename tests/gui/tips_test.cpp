@@ -2,6 +2,7 @@
 
 #include "documentfixture.h"
 #include "windows/frmtip.h"
+#include "windows/helpcommands.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -129,12 +130,12 @@ TEST_F(TipTest, HelpTipsShowsOneWindowAndBringsItForward)
 {
     auto w = open();
     w->menuItem("mnuHelpTips")->trigger();
-    frmTip *tip = w->tipWindow();
+    frmTip *tip = w->helpCommands().tipWindow();
     ASSERT_NE(tip, nullptr);
     EXPECT_TRUE(tip->isVisible());
     EXPECT_FALSE(tip->isModal());
     w->menuItem("mnuHelpTips")->trigger();
-    EXPECT_EQ(w->tipWindow(), tip);
+    EXPECT_EQ(w->helpCommands().tipWindow(), tip);
     EXPECT_EQ(w->findChildren<frmTip *>().size(), 1);
     // The program folder's tip file is read.
     EXPECT_GE(tip->TipList.size(), 30);
@@ -142,10 +143,10 @@ TEST_F(TipTest, HelpTipsShowsOneWindowAndBringsItForward)
     // OK ends the window; the next Help > Tips makes a new one.
     tip->cmdOK->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(w->tipWindow(), nullptr);
+    EXPECT_EQ(w->helpCommands().tipWindow(), nullptr);
     w->menuItem("mnuHelpTips")->trigger();
-    ASSERT_NE(w->tipWindow(), nullptr);
-    EXPECT_TRUE(w->tipWindow()->isVisible());
+    ASSERT_NE(w->helpCommands().tipWindow(), nullptr);
+    EXPECT_TRUE(w->helpCommands().tipWindow()->isVisible());
 }
 
 } // namespace

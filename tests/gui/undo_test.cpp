@@ -3,6 +3,7 @@
 
 #include "editingwindow.h"
 
+#include "app/formationmenus.h"
 #include "model/edithistory.h"
 #include "prefs/formations.h"
 #include "surface/labelbox.h"
@@ -206,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
                      PlayConfig elsewhere = w.window->document().frames().currentFrame();
                      elsewhere.OPlayerX[3] = 250;
                      saveFormation(w.window->Prefs, "Shift", elsewhere);
-                     w.window->showFormationMenus();
+                     w.window->formationMenus().showFormationMenus();
                  },
                  [](EditingWindow &w) { w.window->menuItem("MnuFormValue1")->trigger(); },
                  "Apply Formation"}),

@@ -3,6 +3,7 @@
 
 #include "editingwindow.h"
 
+#include "surface/bodylayout.h"
 #include "surface/zoom.h"
 
 #include <QAction>
@@ -104,6 +105,67 @@ INSTANTIATE_TEST_SUITE_P(
                     StoredCase{"NotANumber", "big", nullptr, {100, true}},
                     StoredCase{"FitNotZeroOrOne", "300", "7", {300, true}}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// ---- The body's layout ----
+
+struct ViewCase
+{
+    const char *name;
+    QSize field;
+    bool across, down;
+    QSize expected;
+};
+
+void PrintTo(const ViewCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class FieldViewPlaceTest : public testing::TestWithParam<ViewCase>
+{};
+
+// In a room of 400 x 373 with scroll bars 15 pixels thick.
+TEST_P(FieldViewPlaceTest, ScrollsOnlyWhatDoesNotFit)
+{
+    const FieldViewPlace place = fieldViewPlace(GetParam().field, QSize(400, 373), 15, 15);
+    EXPECT_EQ(place.barAcross, GetParam().across);
+    EXPECT_EQ(place.barDown, GetParam().down);
+    EXPECT_EQ(place.size, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FieldViewPlaceTest,
+    testing::Values(ViewCase{"Fits", {400, 373}, false, false, {400, 373}},
+                    ViewCase{"Small", {200, 187}, false, false, {200, 187}},
+                    ViewCase{"Wide", {500, 300}, true, false, {400, 315}},
+                    // the bar across leaves too little height: a bar down comes too
+                    ViewCase{"WideAndNearlyTall", {500, 365}, true, true, {400, 373}},
+                    ViewCase{"Tall", {300, 500}, false, true, {315, 373}},
+                    ViewCase{"TallAndNearlyWide", {390, 500}, true, true, {400, 373}},
+                    ViewCase{"Large", {1600, 1492}, true, true, {400, 373}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(BodyLayout, TheFieldAndTheControlsShareTheRoomBesideThePalette)
+{
+    const PaletteLayout palette = paletteLayout(QSize(), {});
+    EXPECT_GT(palette.width, palette.tabs.width());
+    EXPECT_GT(palette.bottom, palette.tabs.height());
+    const QSize controls(313, 57);
+    // The palette stands beside the wider of field and controls; the body is as high as the
+    // field and the controls together, or as the palette.
+    EXPECT_EQ(bodySizeFor(QSize(400, 373), controls, palette),
+              QSize(400 + palette.width, std::max(430, palette.bottom)));
+    EXPECT_EQ(bodySizeFor(QSize(200, 2000), controls, palette),
+              QSize(313 + palette.width, 2057));
+    EXPECT_EQ(fieldRoom(QSize(900 + palette.width, 700), controls, palette), QSize(900, 643));
+    EXPECT_EQ(fieldRoom(QSize(10, 10), controls, palette), QSize(0, 0));
+
+    // A page whose content needs more room than its design widens the palette.
+    const PaletteLayout wide = paletteLayout(QSize(), {QSize(), QSize(900, 0), QSize(), QSize()});
+    EXPECT_EQ(wide.pages[1].width(), 900);
+    EXPECT_GT(wide.width, 900);
+    EXPECT_EQ(wide.pages[0], palette.pages[0]);
+}
 
 // ---- The window ----------------------------------------------------------------------------
 
