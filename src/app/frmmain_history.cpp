@@ -58,16 +58,14 @@ void frmMain::connectHistoryCommands()
 
 void frmMain::recordEdit(const QString &caption)
 {
-    const bool wasModified = m_document.isModified();
     m_document.recordEdit(caption);
-    updateUndoActions(wasModified);
+    updateUndoActions();
 }
 
 void frmMain::clearHistory()
 {
-    const bool wasModified = m_document.isModified();
     m_document.clearHistory();
-    updateUndoActions(wasModified);
+    updateUndoActions();
 }
 
 void frmMain::mnuEUndo_Click()
@@ -76,10 +74,9 @@ void frmMain::mnuEUndo_Click()
         // A gesture still running ends first (a lifted item goes back), and a change no step
         // holds yet becomes one, so that undo takes back exactly the latest change.
         editor->abort();
-        const bool wasModified = m_document.isModified();
         if (m_document.undo())
             showRestoredFrames();
-        updateUndoActions(wasModified);
+        updateUndoActions();
     } catch (...) {
         ReportError("Undoing Edit");
     }
@@ -89,10 +86,9 @@ void frmMain::mnuERedo_Click()
 {
     try {
         editor->abort();
-        const bool wasModified = m_document.isModified();
         if (m_document.redo())
             showRestoredFrames();
-        updateUndoActions(wasModified);
+        updateUndoActions();
     } catch (...) {
         ReportError("Redoing Edit");
     }
@@ -107,7 +103,7 @@ void frmMain::showRestoredFrames()
     updateDeleteFrame();
 }
 
-void frmMain::updateUndoActions(bool wasModified)
+void frmMain::updateUndoActions()
 {
     const EditHistory &history = m_document.history();
     const std::string undo = history.undoCaption();
@@ -124,21 +120,16 @@ void frmMain::updateUndoActions(bool wasModified)
         button->setEnabled(history.canRedo());
         button->setToolTip(QString("Redo " + QString::fromStdString(redo)).trimmed());
     }
-    // Undoing back to the saved play is a change too: the recovery copy is no longer needed.
-    if (wasModified || m_document.isModified())
-        emit playEdited();
 }
 
 void frmMain::setModified(bool modified)
 {
     if (!modified) {
-        const bool wasModified = m_document.isModified();
         m_document.markSaved();
-        updateUndoActions(wasModified);
+        updateUndoActions();
         return;
     }
     m_document.markChanged();
-    emit playEdited();
 }
 
 QString frmMain::surfaceEditCaption(const QString &verb) const

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 
 namespace kinetra {
@@ -52,18 +51,8 @@ void frmMain::MnuFPDir_Click()
         chosen = dir.chosenFile().trimmed();
     }
     // Nothing chosen changes nothing, not even where the Open dialog starts.
-    if (chosen.isEmpty())
-        return;
-    LastChosenFile = chosen;
-    if (!DataSafe())
-        return;
-    WaitStart();
-    const bool opened = LoadScript(chosen);
-    if (opened) {
-        showDocumentPanels(chosen);
-        AddRecentFile(chosen);
-    }
-    WaitEnd();
+    if (!chosen.isEmpty())
+        openPlay(chosen);
 }
 
 // ---- Tip of the Day ----

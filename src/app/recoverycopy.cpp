@@ -1,14 +1,14 @@
 #include "app/recoverycopy.h"
 
-#include "app/frmmain.h"
 #include "app/programfolder.h"
 #include "app/reporterror.h"
+#include "document/playdocument.h"
 #include "model/atomicfile.h"
 #include "model/recoverywriter.h"
 #include "model/runtimeerror.h"
 #include "prefs/playlooks.h"
+#include "prefs/preferences.h"
 #include "surface/platform.h"
-#include "windows/frmnotes.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -93,9 +93,13 @@ FileState fileState(const QString &path)
 
 } // namespace
 
-RecoveryCopy::RecoveryCopy(frmMain &window, Platform &platform, const QString &folder)
-    : m_window(window)
+RecoveryCopy::RecoveryCopy(PlayDocument &document, const Preferences &prefs, Platform &platform,
+                           QStatusBar *statusBar, OpenCopy openCopy, const QString &folder)
+    : m_document(document)
+    , m_prefs(prefs)
     , m_platform(platform)
+    , m_statusBar(statusBar)
+    , m_openCopy(std::move(openCopy))
     , m_folder(folder)
 {
     // Failures come from the writer's thread; they are noted on this one.
@@ -108,8 +112,12 @@ RecoveryCopy::RecoveryCopy(frmMain &window, Platform &platform, const QString &f
                 },
                 Qt::QueuedConnection);
         });
-    connect(&window, &frmMain::playEdited, this, &RecoveryCopy::playEdited);
-    connect(&window, &frmMain::playSettled, this, &RecoveryCopy::playSettled);
+    connect(&document, &PlayDocument::edited, this, &RecoveryCopy::playEdited);
+    connect(&document, &PlayDocument::modifiedChanged, this, [this](bool modified) {
+        if (!modified)
+            playSettled();
+    });
+    connect(&document, &PlayDocument::closed, this, &RecoveryCopy::playSettled);
 }
 
 RecoveryCopy::~RecoveryCopy()
@@ -159,7 +167,7 @@ bool RecoveryCopy::fileChangedSince(const RecoveryInfo &info)
 
 void RecoveryCopy::takeFileState()
 {
-    m_filePath = m_window.document().path();
+    m_filePath = m_document.path();
     const FileState state = fileState(m_filePath);
     m_fileSize = state.size;
     m_fileModifiedAt = state.modifiedAt;
@@ -203,7 +211,7 @@ void RecoveryCopy::timerRunOut()
         return;
     m_changed = false;
     // Undone back to the play as saved: the file holds it all.
-    if (!m_window.document().isModified()) {
+    if (!m_document.isModified()) {
         removeCopy();
         return;
     }
@@ -217,23 +225,20 @@ void RecoveryCopy::timerRunOut()
 
 std::unique_ptr<RecoverySnapshot> RecoveryCopy::snapshot() const
 {
-    const frmMain &w = m_window;
+    const PlayDocument &d = m_document;
     auto copy = std::make_unique<RecoverySnapshot>();
-    // An open notes window holds the latest title and notes; the play gets them when it closes.
-    const frmNotes *notes = w.notesOpen() ? w.notesWindow() : nullptr;
-    copy->title = (notes ? notes->title() : w.document().title()).toStdString();
-    copy->notes = (notes ? notes->notes() : w.document().notes()).toStdString();
-    copy->date = w.document().date().toStdString();
-    copy->time = w.document().time().toStdString();
-    copy->Picbkg = w.Prefs.Picbkg;
-    copy->actions = actionLooks(w.Prefs);
-    copy->frames = w.document().frames();
-    copy->labels = playerLabels(w.Prefs);
-    copy->info = {w.document().path().toStdString(), copy->title, w.document().frames().current(),
-                  m_changedAt, 0};
-    const FileState file = m_fileStateTaken && m_filePath == w.document().path()
+    copy->title = d.title().toStdString();
+    copy->notes = d.notes().toStdString();
+    copy->date = d.date().toStdString();
+    copy->time = d.time().toStdString();
+    copy->Picbkg = m_prefs.Picbkg;
+    copy->actions = actionLooks(m_prefs);
+    copy->frames = d.frames();
+    copy->labels = playerLabels(m_prefs);
+    copy->info = {d.path().toStdString(), copy->title, d.frames().current(), m_changedAt, 0};
+    const FileState file = m_fileStateTaken && m_filePath == d.path()
                                ? FileState{m_fileSize, m_fileModifiedAt}
-                               : fileState(w.document().path());
+                               : fileState(d.path());
     copy->info.fileSize = file.size;
     copy->info.fileModifiedAt = file.modifiedAt;
     return copy;
@@ -264,8 +269,8 @@ void RecoveryCopy::offerRecovery()
         // Closing the box without an answer leaves the copies for the next start.
         if (answer != Platform::Answer::Yes)
             return;
-        if (m_window.openRecoveredPlay(m_folder + "/" + playCopyName(base), playFile,
-                                       info->currentFrame, fileChanged)) {
+        if (m_openCopy(m_folder + "/" + playCopyName(base), playFile, info->currentFrame,
+                       fileChanged)) {
             // The recovered changes are this run's to copy now, over the old copy, still
             // made to the file as it was then.
             m_base = base;
@@ -313,11 +318,11 @@ void RecoveryCopy::noteFailure(int code, const QString &description)
     const QString why = QStringLiteral("Recovery copies are off: %1").arg(description);
     LogFailure(kActivity, code,
                QStringLiteral("%1 (%2)").arg(why, QDir::toNativeSeparators(m_folder)));
-    m_notice = new QLabel(why, m_window.statusBar());
+    m_notice = new QLabel(why, m_statusBar);
     m_notice->setObjectName("sbRecovery");
     m_notice->setToolTip(QStringLiteral("Unsaved changes are not copied to %1")
                              .arg(QDir::toNativeSeparators(m_folder)));
-    m_window.statusBar()->addPermanentWidget(m_notice);
+    m_statusBar->addPermanentWidget(m_notice);
 }
 
 } // namespace kinetra

@@ -191,8 +191,10 @@ bool PlayDocument::recordEdit(const QString &caption)
 {
     const bool recorded = m_history.record(m_frames, caption.toStdString());
     updateModified();
-    if (recorded)
+    if (recorded) {
         emit framesChanged();
+        emit edited();
+    }
     return recorded;
 }
 
@@ -216,6 +218,7 @@ bool PlayDocument::step(bool (EditHistory::*move)(FrameList &))
         emit framesChanged();
         if (m_frames.current() != current)
             emit currentFrameChanged(m_frames.current());
+        emit edited();
     }
     return moved;
 }
@@ -234,6 +237,7 @@ void PlayDocument::markChanged()
     if (!m_history.looksChanged(m_frames))
         m_unrecordedEdit = true;
     setModifiedMark(true);
+    emit edited();
 }
 
 void PlayDocument::markSaved()
@@ -242,6 +246,11 @@ void PlayDocument::markSaved()
     m_history.setClean();
     m_unrecordedEdit = false;
     updateModified();
+}
+
+void PlayDocument::close()
+{
+    emit closed();
 }
 
 void PlayDocument::updateModified()

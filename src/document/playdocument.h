@@ -95,6 +95,8 @@ public:
     /// The play as it stands is the saved one (changed frames not recorded yet become a step
     /// first, so undo still reaches them).
     void markSaved();
+    /// The play is put away as the program closes: what it holds was saved or dropped.
+    void close();
 
 signals:
     void framesChanged();
@@ -102,6 +104,10 @@ signals:
     void modifiedChanged(bool modified);
     void pathChanged(const QString &path);
     void textsChanged();
+    /// The user changed the play: an edit of the frames, texts or labels, an undo or a redo.
+    void edited();
+    /// close() was called.
+    void closed();
 
 private:
     void setModifiedMark(bool modified);

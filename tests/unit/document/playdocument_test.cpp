@@ -24,6 +24,18 @@ QString dataFile(const QString &name)
     return QDir(kData).filePath(name);
 }
 
+enum class Step {
+    New,
+    Open,          // two_frames.KTR
+    Edit,          // a recorded change of the current frame
+    Append,        // a frame inserted, its step not recorded yet
+    Record,        // the step of what was changed since the last record
+    MarkChanged,   // a change the history does not cover (title, labels)
+    Save,
+    Undo,
+    Redo,
+};
+
 /// A document with a folder to save into, counting the signals it sends.
 class DocumentFixture
 {
@@ -34,6 +46,24 @@ public:
         QObject::connect(&doc, &PlayDocument::pathChanged, [this](const QString &) { ++paths; });
         QObject::connect(&doc, &PlayDocument::textsChanged, [this] { ++texts; });
         QObject::connect(&doc, &PlayDocument::framesChanged, [this] { ++frames; });
+        QObject::connect(&doc, &PlayDocument::edited, [this] { ++edits; });
+    }
+
+    void apply(Step step)
+    {
+        switch (step) {
+        case Step::New: doc.newPlay("01-02-2026", "10:00:00"); break;
+        case Step::Open:
+            ASSERT_EQ(doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
+            break;
+        case Step::Edit: editCurrentFrame(); break;
+        case Step::Append: doc.appendFrame(); break;
+        case Step::Record: doc.recordEdit("Insert Frame"); break;
+        case Step::MarkChanged: doc.markChanged(); break;
+        case Step::Save: ASSERT_TRUE(save().ok()); break;
+        case Step::Undo: doc.undo(); break;
+        case Step::Redo: doc.redo(); break;
+        }
     }
 
     QString savePath() const { return dir.filePath("saved.KTR"); }
@@ -53,21 +83,10 @@ public:
     int paths = 0;
     int texts = 0;
     int frames = 0;
+    int edits = 0;
 };
 
 // ---- The modified mark through sequences of commands ----
-
-enum class Step {
-    New,
-    Open,          // two_frames.KTR
-    Edit,          // a recorded change of the current frame
-    Append,        // a frame inserted, its step not recorded yet
-    Record,        // the step of what was changed since the last record
-    MarkChanged,   // a change the history does not cover (title, labels)
-    Save,
-    Undo,
-    Redo,
-};
 
 struct MarkCase
 {
@@ -92,19 +111,7 @@ TEST_P(ModifiedMark, FollowsEveryStep)
     int flips = 0;
     for (size_t i = 0; i < GetParam().steps.size(); ++i) {
         const auto [step, marked] = GetParam().steps[i];
-        switch (step) {
-        case Step::New: f.doc.newPlay("01-02-2026", "10:00:00"); break;
-        case Step::Open:
-            ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
-            break;
-        case Step::Edit: f.editCurrentFrame(); break;
-        case Step::Append: f.doc.appendFrame(); break;
-        case Step::Record: f.doc.recordEdit("Insert Frame"); break;
-        case Step::MarkChanged: f.doc.markChanged(); break;
-        case Step::Save: ASSERT_TRUE(f.save().ok()); break;
-        case Step::Undo: f.doc.undo(); break;
-        case Step::Redo: f.doc.redo(); break;
-        }
+        f.apply(step);
         EXPECT_EQ(f.doc.isModified(), marked) << "after step " << i;
         flips += shown != f.doc.isModified();
         shown = f.doc.isModified();
@@ -292,6 +299,35 @@ TEST(PlayDocumentSignals, OnlyARealChangeIsAnnounced)
     EXPECT_EQ(f.paths, 1);
     // Texts are set from the notes window without marking: the window marks on typing.
     EXPECT_FALSE(f.doc.isModified());
+}
+
+TEST(PlayDocumentSignals, EditedTellsOfTheUsersChangesOnly)
+{
+    // What keeps a recovery copy: a change the user made, not a play replaced or saved.
+    const std::pair<Step, bool> steps[] = {
+        {Step::New, false},  {Step::Open, false},       {Step::Edit, true},
+        {Step::Append, true}, {Step::Record, true},     {Step::MarkChanged, true},
+        {Step::Save, false},  {Step::Undo, true},       {Step::Redo, true},
+    };
+    for (const auto &[step, announced] : steps) {
+        DocumentFixture f;
+        f.apply(Step::Open);
+        f.editCurrentFrame();
+        f.editCurrentFrame();
+        f.doc.undo(); // both undo and redo have a step to take
+        if (step == Step::Record)
+            f.doc.frames().currentFrame().OPlayerY[0] += 5;
+        f.edits = 0;
+        f.apply(step);
+        EXPECT_EQ(f.edits > 0, announced) << int(step);
+    }
+
+    DocumentFixture f;
+    bool closed = false;
+    QObject::connect(&f.doc, &PlayDocument::closed, [&closed] { closed = true; });
+    f.doc.close();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(f.edits, 0);
 }
 
 TEST(PlayDocumentFrames, DeletingTheLastFrameSelectsTheNewLastAndMarks)
