@@ -74,23 +74,6 @@ void removeFiles(const QString &folder, const std::vector<std::string> &names)
         QFile::remove(folder + "/" + QFile::decodeName(name.c_str()));
 }
 
-struct FileState
-{
-    qint64 size = -1;
-    qint64 modifiedAt = -1;
-};
-
-// The size and time of the file at path; untold (-1) when there is none.
-FileState fileState(const QString &path)
-{
-    if (path.isEmpty())
-        return {};
-    const QFileInfo file(path);
-    if (!file.isFile())
-        return {};
-    return {file.size(), file.lastModified().toMSecsSinceEpoch()};
-}
-
 } // namespace
 
 RecoveryCopy::RecoveryCopy(PlayDocument &document, const Preferences &prefs, Platform &platform,
@@ -101,6 +84,11 @@ RecoveryCopy::RecoveryCopy(PlayDocument &document, const Preferences &prefs, Pla
     , m_statusBar(statusBar)
     , m_openCopy(std::move(openCopy))
     , m_folder(folder)
+    , m_schedule(
+          document, kDelayMs, [&platform] { return platform.now().toSecsSinceEpoch(); },
+          [this](int milliseconds, std::function<void()> call) {
+              m_platform.singleShot(milliseconds, this, std::move(call));
+          })
 {
     // Failures come from the writer's thread; they are noted on this one.
     m_writer = std::make_unique<RecoveryWriter>(
@@ -112,12 +100,8 @@ RecoveryCopy::RecoveryCopy(PlayDocument &document, const Preferences &prefs, Pla
                 },
                 Qt::QueuedConnection);
         });
-    connect(&document, &PlayDocument::edited, this, &RecoveryCopy::playEdited);
-    connect(&document, &PlayDocument::modifiedChanged, this, [this](bool modified) {
-        if (!modified)
-            playSettled();
-    });
-    connect(&document, &PlayDocument::closed, this, &RecoveryCopy::playSettled);
+    connect(&m_schedule, &RecoverySchedule::copyDue, this, &RecoveryCopy::writeCopy);
+    connect(&m_schedule, &RecoverySchedule::copyObsolete, this, &RecoveryCopy::removeCopy);
 }
 
 RecoveryCopy::~RecoveryCopy()
@@ -159,62 +143,21 @@ bool RecoveryCopy::fileChangedSince(const RecoveryInfo &info)
     if (info.fileSize < 0 || info.fileModifiedAt < 0)
         return false;
     // A file that is gone holds nothing a save could destroy.
-    const FileState now = fileState(QString::fromStdString(info.playPath));
+    const PlayFileState now = PlayFileState::of(QString::fromStdString(info.playPath));
     if (now.size < 0)
         return false;
     return now.size != info.fileSize || now.modifiedAt != info.fileModifiedAt;
 }
 
-void RecoveryCopy::takeFileState()
-{
-    m_filePath = m_document.path();
-    const FileState state = fileState(m_filePath);
-    m_fileSize = state.size;
-    m_fileModifiedAt = state.modifiedAt;
-    m_fileStateTaken = true;
-}
-
-void RecoveryCopy::playEdited()
-{
-    // The first change after a save or an open finds the file as the play was read from or
-    // written to it; an outside change after that is what a recovery must not hide.
-    if (!m_fileStateTaken)
-        takeFileState();
-    m_changed = true;
-    m_changedAt = m_platform.now().toSecsSinceEpoch();
-    // One timer at a time: a run of changes is copied once, kDelayMs after its first change.
-    if (m_timerArmed)
-        return;
-    m_timerArmed = true;
-    m_platform.singleShot(kDelayMs, this, [this] { timerRunOut(); });
-}
-
-void RecoveryCopy::playSettled()
-{
-    m_fileStateTaken = false;
-    removeCopy();
-}
-
 void RecoveryCopy::removeCopy()
 {
-    // A timer still running finds nothing to copy.
-    m_changed = false;
     if (m_hasCopy)
         m_writer->remove(localPath(m_base));
     m_hasCopy = false;
 }
 
-void RecoveryCopy::timerRunOut()
+void RecoveryCopy::writeCopy()
 {
-    m_timerArmed = false;
-    if (!m_changed)
-        return;
-    m_changed = false;
-    // Undone back to the play as saved: the file holds it all.
-    if (!m_document.isModified()) {
-        removeCopy();
-        return;
-    }
     if (m_base.isEmpty())
         m_base = QString("%1-%2")
                      .arg(m_platform.now().toString(QStringLiteral("yyyyMMdd-HHmmss")))
@@ -235,10 +178,9 @@ std::unique_ptr<RecoverySnapshot> RecoveryCopy::snapshot() const
     copy->actions = actionLooks(m_prefs);
     copy->frames = d.frames();
     copy->labels = playerLabels(m_prefs);
-    copy->info = {d.path().toStdString(), copy->title, d.frames().current(), m_changedAt, 0};
-    const FileState file = m_fileStateTaken && m_filePath == d.path()
-                               ? FileState{m_fileSize, m_fileModifiedAt}
-                               : fileState(d.path());
+    copy->info = {d.path().toStdString(), copy->title, d.frames().current(),
+                  m_schedule.changedAt(), 0};
+    const PlayFileState file = m_schedule.fileState();
     copy->info.fileSize = file.size;
     copy->info.fileModifiedAt = file.modifiedAt;
     return copy;
@@ -275,10 +217,7 @@ void RecoveryCopy::offerRecovery()
             // made to the file as it was then.
             m_base = base;
             m_hasCopy = true;
-            m_filePath = playFile;
-            m_fileSize = info->fileSize;
-            m_fileModifiedAt = info->fileModifiedAt;
-            m_fileStateTaken = true;
+            m_schedule.noteFile(playFile, {info->fileSize, info->fileModifiedAt});
         }
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/recoveryschedule.h"
+
 #include <QLabel>
 #include <QObject>
 #include <QPointer>
@@ -22,8 +24,8 @@ struct RecoverySnapshot;
 /// Keeps a recovery copy of the play document while it has unsaved changes, and offers the
 /// copies a run that ended without cleaning up left behind.
 ///
-/// A change arms one timer; when it runs out (kDelayMs after the first change it saw) the play
-/// is copied in memory on the document's thread and written on a thread of its own, so a
+/// When a copy is due (see RecoverySchedule: kDelayMs after the first change of a run) the
+/// play is copied in memory on the document's thread and written on a thread of its own, so a
 /// change is on the disk within kDelayMs and copies are written no more often than that. Once
 /// the play is no longer modified (saved, New, Open) or it is closed, the copy is removed. The
 /// copy belongs to the running instance: make one only after the single-instance lock is
@@ -84,16 +86,11 @@ public:
     std::unique_ptr<RecoverySnapshot> snapshot() const;
 
 private:
-    void playEdited();
-    /// The changes are saved or dropped: the copy goes.
-    void playSettled();
     void removeCopy();
-    void timerRunOut();
+    void writeCopy();
     /// Moves the copy `base` into the discarded folder, noting when.
     void discard(const QString &base);
     void noteFailure(int code, const QString &description);
-    /// Notes the play's file as it stands, for the copies of the changes from here on.
-    void takeFileState();
 
     PlayDocument &m_document;
     const Preferences &m_prefs;
@@ -101,17 +98,10 @@ private:
     QStatusBar *m_statusBar;
     OpenCopy m_openCopy;
     QString m_folder;
+    RecoverySchedule m_schedule;
     QString m_base;            ///< this run's copy, named at its first write
-    bool m_timerArmed = false;
-    bool m_changed = false;    ///< a change since the last copy was taken
     bool m_hasCopy = false;    ///< a copy may be on the disk
     bool m_failureNoted = false;
-    qint64 m_changedAt = 0;    ///< the latest change, seconds since the epoch
-    /// The play's file as the changes since the last save or open found it.
-    QString m_filePath;
-    qint64 m_fileSize = -1;
-    qint64 m_fileModifiedAt = -1;
-    bool m_fileStateTaken = false;
     QPointer<QLabel> m_notice; ///< owned by the status bar
     std::unique_ptr<RecoveryWriter> m_writer;
 };
