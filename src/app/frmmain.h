@@ -110,9 +110,9 @@ public:
     void WaitStart();
     void WaitEnd();
     /// Marks the play modified, or as saved (the undo history's clean state), in the document,
-    /// and brings the undo commands up to date. A change the undo
-    /// history does not cover (title, notes, player labels) keeps the play modified until it
-    /// is saved, whatever is undone.
+    /// and brings the undo commands up to date. A change the undo history does not cover
+    /// (title, notes, player labels) keeps the play modified until it is saved, whatever is
+    /// undone.
     void setModified(bool modified);
 
     // Palette, drag and drop, mouse editing (handlers in frmmain_surface.cpp).
@@ -324,9 +324,9 @@ public:
     /// Takes the play over from the recovery copy at `copy` as if the changes it holds had
     /// just been made: bound to playFile (empty for a play never saved), marked modified, at
     /// frame `frame` (the last frame when the copy holds fewer). A copy that cannot be read
-    /// whole is reported and left as openPlay leaves it. Returns
-    /// whether the copy was read whole. With playFileChanged (the file was changed after the
-    /// copy was made) the first save to that file asks before replacing it.
+    /// whole is reported and left as openPlay leaves it. Returns whether the copy was read
+    /// whole. With playFileChanged (the file was changed after the copy was made) the first
+    /// save to that file asks before replacing it.
     bool openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame,
                            bool playFileChanged = false);
     /// Whether Save may write over the play's file: asks first when it is a recovered play's

@@ -60,9 +60,9 @@ public:
     static QString defaultFolder();
 
     /// Clears out declined copies older than a week and what cut-off writes left, then asks
-    /// about each copy left behind, latest first, until one is recovered. Yes opens it in the
-    /// program (through openCopy) and it becomes this run's copy; No moves it
-    /// into the "discarded" folder. A copy that cannot be read stays where it is.
+    /// about each copy left behind, latest first, until one is recovered. Yes opens it through
+    /// openCopy and it becomes this run's copy; No moves it into the "discarded" folder. A copy
+    /// that cannot be read stays where it is.
     void offerRecovery();
 
     /// Waits until the copies asked for so far are written or removed.
