@@ -9,6 +9,7 @@
 #include "model/runtimeerror.h"
 #include "prefs/playlooks.h"
 #include "surface/platform.h"
+#include "surface/playediting.h"
 #include "surface/twips.h"
 #include "surface/toolpalette.h"
 #include "windows/frmnotes.h"
@@ -80,11 +81,7 @@ void frmMain::mnuFileNew_Click()
     QString date, time;
     stampDateAndTime(date, time);
     m_document.newPlay(date, time);
-    m_selecting = true;
-    updateDeleteFrame();
-    m_selecting = false;
     SelectFrame(1);
-    updateUndoActions();
     // The notes window comes up so the user can name the play; an open one is refilled.
     if (notesOpen())
         m_notes->Form_Load(m_document.title(), m_document.notes());
@@ -251,7 +248,6 @@ bool frmMain::SaveScript(const QString &sFile)
     // A frame text the file cannot hold was replaced; the field shows it as saved.
     if (framesRestated)
         DrawSelected();
-    updateUndoActions();
     return true;
 }
 
@@ -268,7 +264,7 @@ void frmMain::matchSavedLabels()
                 labelsChanged = true;
             }
     if (labelsChanged)
-        showPlayerLabels();
+        m_editing->showPlayerLabels();
     bool actionsChanged = false;
     for (std::string &label : Prefs.ActionLabel)
         if (std::string saved = asSaved(label); saved != label) {
@@ -322,11 +318,6 @@ PlayReadStatus frmMain::readPlay(const QString &sFile)
 
     // The document holds the header and the frames (the list always holds the header's frame
     // count); a damaged file left it without a file, so Save asks for a name.
-    updateUndoActions();
-    m_selecting = true;
-    SBar->setMaximum(m_document.frames().count());
-    m_selecting = false;
-
     applyPlayLooks(Prefs, read);
 
     const bool damaged = read.status == PlayReadStatus::OpenedWithFailure;
@@ -340,7 +331,6 @@ PlayReadStatus frmMain::readPlay(const QString &sFile)
         m_notes->Form_Load(m_document.title(), m_document.notes());
     SetupForm();
     SelectFrame(1);
-    updateDeleteFrame();
     return read.status;
 }
 
@@ -363,7 +353,7 @@ void frmMain::showNotesWindow()
         // The play takes the texts as they are typed, so it never differs from what shows.
         connect(m_notes, &frmNotes::edited, this, [this] {
             m_document.setTexts(m_notes->title(), m_notes->notes());
-            setModified(true);
+            m_document.markChanged();
         });
         connect(m_notes, &frmNotes::handBack, &m_document, &PlayDocument::setTexts);
     }

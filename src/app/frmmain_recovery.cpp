@@ -17,7 +17,7 @@ bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, in
         return false;
     m_document.setPath(playFile);
     SelectFrame(std::clamp<int16_t>(frame, 1, m_document.frames().count()));
-    setModified(true);
+    m_document.markChanged();
     if (playFileChanged && !playFile.isEmpty())
         m_changedPlayFile = playFile;
     return true;

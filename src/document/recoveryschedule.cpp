@@ -49,6 +49,9 @@ void RecoverySchedule::noteFile(const QString &playFile, PlayFileState state)
 
 void RecoverySchedule::edited()
 {
+    // Back at the play as its file holds it (saved, opened, undone): settled() took care.
+    if (!m_document.isModified())
+        return;
     // The first change after a save or an open finds the file as the play was read from or
     // written to it; an outside change after that is what a recovery must not hide.
     if (!m_fileStateTaken)
