@@ -34,7 +34,8 @@ struct Window
     IniSettingsStore store{folder.filePath("DAZI.ini")};
     QtPlatform platform;
     frmMain window{platform, store, KINETRA_PROGRAM_DIR};
-    RecoveryCopy recovery{window, platform, folder.filePath("recovery")};
+    RecoveryCopy recovery{window.document(), window.Prefs, platform, window.statusBar(), {},
+                          folder.filePath("recovery")};
 
     Window()
     {

@@ -3,6 +3,7 @@
 #include "app/fieldzoom.h"
 #include "app/formationmenus.h"
 #include "app/menumnemonics.h"
+#include "app/recentfiles.h"
 #include "app/toolbaricons.h"
 #include "app/toolbarkeys.h"
 #include "app/windowplacement.h"
@@ -132,10 +133,10 @@ void frmMain::buildMenus()
     onCommand("mnuFileExit", [this] { close(); });
     QAction *bar5 = file->addSeparator();
     bar5->setObjectName("mnuFileBar5");
-    for (int i = 0; i < 5; ++i) {
-        mnurecentFile[size_t(i)] = addMenuItem(file, QString(), QString("mnurecentFile%1").arg(i));
-        mnurecentFile[size_t(i)]->setVisible(false);
-    }
+    std::array<QAction *, RecentFiles::kItems> recent;
+    for (int i = 0; i < RecentFiles::kItems; ++i)
+        recent[size_t(i)] = addMenuItem(file, QString(), QString("mnurecentFile%1").arg(i));
+    m_recentFiles = std::make_unique<RecentFiles>(m_store, recent);
 
     QMenu *edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
@@ -386,7 +387,7 @@ void frmMain::LoadPreferences()
 {
     loadPreferences(m_store, Prefs, m_programDir);
     m_formations->showFormationMenus();
-    LoadRecentFiles();
+    m_recentFiles->load();
 }
 
 void frmMain::SavePreferences()
@@ -565,7 +566,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 {
     if (Form_QueryUnload()) {
         event->accept();
-        emit playSettled();
+        m_document.close();
     } else {
         event->ignore();
     }

@@ -40,12 +40,22 @@ class frmPlaybook;
 class Platform;
 class PrintTarget;
 class Prntfrm;
+class RecentFiles;
 class SettingsStore;
 struct PrintJob;
 struct ExportOptions;
 class Surface;
 class PlayEditing;
 class ToolPalette;
+
+/// What differs between the ways a play is opened (see frmMain::openPlay).
+struct OpenPlayOptions
+{
+    /// Ask about unsaved changes first (Yes saves them); off where the caller already asked.
+    bool askToSave = true;
+    /// An opened play joins the recent files and the next Open dialog starts beside it.
+    bool remember = true;
+};
 
 /// The main window: the play surface, the palette beside it, the frame controls under it,
 /// menus, toolbar and status bar. It shows the play document it holds and owns the preference
@@ -115,25 +125,20 @@ public:
     /// play's file and the play is no longer modified. A failure is shown and leaves the
     /// previous file, the path, the header date and time and the modified mark; returns false.
     bool SaveScript(const QString &sFile);
-    /// Reads the play from sFile; returns true when the play was taken over (also after a
-    /// reported reading failure, which leaves the play without a file path).
-    bool LoadScript(const QString &sFile);
+    /// Opens the play in `file`; every way in (File > Open, the recent files, the Play
+    /// Directory, a play handed over, a recovery copy) comes here. Failures are reported. A
+    /// play read only in part is taken without its file, so Save asks for a name; a refused or
+    /// unreadable file leaves the play as it was. Returns how the file was read; nullopt when
+    /// the save prompt was cancelled.
+    std::optional<PlayReadStatus> openPlay(const QString &file, OpenPlayOptions options = {});
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuViewNotes_Click();
-    /// Rebuilds the recent-file items from the store.
-    void LoadRecentFiles();
-    /// Adds path to the recent files unless an item already shows it; rebuilds the items.
-    void AddRecentFile(const QString &path);
-    /// Pushes path onto the stored list as RecentFile1 (at most four are kept).
-    void StoreRecentFile(const QString &path);
-    /// Whether one of the recent-file items shows exactly path.
-    bool IsRecentFile(const QString &path) const;
-    /// The path shown by recent-file item index, empty when the item is not filled.
-    QString recentFileCaption(int index) const;
-    void mnurecentFile_Click(int index);
+    /// The File menu's recent-file items.
+    RecentFiles &recentFiles() { return *m_recentFiles; }
+    const RecentFiles &recentFiles() const { return *m_recentFiles; }
     /// The notes window, or null before View > Notes or File > New first showed it.
     frmNotes *notesWindow() const { return m_notes; }
     /// Whether the notes window is open.
@@ -211,8 +216,7 @@ public:
     QString pdfFolder() const;
     // End of printing block
     // Plays handed to the program: named on its command line or by a second start
-    /// Brings the window to the front and opens sFile as File > Open does once its dialog has
-    /// answered: save prompt, panels, recent files, messages on failure. A request that comes
+    /// Brings the window to the front and opens sFile (see openPlay). A request that comes
     /// while a dialog is open or a long operation runs waits until they are over.
     void openRequestedPlay(const QString &sFile);
     // End of requested plays block
@@ -254,9 +258,9 @@ public:
     /// Takes the play over from the recovery copy at `copy` as if the changes it holds had
     /// just been made: bound to playFile (empty for a play never saved), marked modified, at
     /// frame `frame` (the last frame when the copy holds fewer). A copy that cannot be read
-    /// whole is reported as opening any play is and leaves the window as Open would. Returns
-    /// whether the copy was read whole. With playFileChanged (the file was changed after the
-    /// copy was made) the first save to that file asks before replacing it.
+    /// whole is reported and left as openPlay leaves it. Returns whether the copy was read
+    /// whole. With playFileChanged (the file was changed after the copy was made) the first
+    /// save to that file asks before replacing it.
     bool openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame,
                            bool playFileChanged = false);
     /// Whether Save may write over the play's file: asks first when it is a recovered play's
@@ -277,7 +281,6 @@ public:
     QAction *mnuEDel = nullptr;
     QAction *mnuViewToolbar = nullptr;
     QAction *mnuViewStatusBar = nullptr;
-    std::array<QAction *, 5> mnurecentFile{};
 
     /// The toolbar button with `key`, or null.
     QAction *toolbarButton(const QString &key) const;
@@ -290,11 +293,6 @@ public:
 signals:
     /// A frame was selected and shown (by code, the scroll bar or the toolbar).
     void frameSelected(int16_t index);
-    /// The play or its modified mark changed: what no file holds may differ from before.
-    void playEdited();
-    /// No change to the play is held only in memory any more: it was saved, New or Open
-    /// replaced it, or the window closed.
-    void playSettled();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -328,16 +326,16 @@ private:
     QString dialogStartFolder() const;
     /// The name a picture of the play is offered under: the play file's, else its title's.
     QString pictureName() const;
-    /// Status panels 1 to 3: the name of `file` (a path, or empty for none), title and date.
-    void showDocumentPanels(const QString &file);
-    /// Status panel 1 shows `text` whole, its tip the full path (or what the panel holds).
-    void showFilePanel(const QString &text, const QString &path);
+    /// Status panels 1 to 3 from the document: the file Save writes to, title and date.
+    void showDocumentPanels();
+    /// Reads the play from sFile into the document and the window; reports failures.
+    PlayReadStatus readPlay(const QString &sFile);
     void stampDateAndTime(QString &date, QString &time);
     void showNotesWindow();
     /// Closes the notes window if it is open, which hands its texts back to the play.
     void closeNotesWindow();
-    void notes_handBack(const QString &title, const QString &notes);
     frmNotes *m_notes = nullptr;
+    std::unique_ptr<RecentFiles> m_recentFiles;
     QString m_dialogFileName; ///< the name the next Open dialog proposes
     QString m_refusedFolder;  ///< the last folder where a save was refused for permission
     // End of play document block

@@ -1,13 +1,13 @@
 // The File menu's New, Open, Save and Save As around the play document (which reads and writes
-// the files): the save prompt, the messages, the panels, the recent-file items and the notes
-// window.
+// the files): the save prompt, the one way every play is opened, the messages, the panels, the
+// recent-file items and the notes window.
 #include "app/frmmain.h"
 
 #include "app/programfolder.h"
+#include "app/recentfiles.h"
 #include "model/playfile.h"
 #include "model/runtimeerror.h"
 #include "prefs/playlooks.h"
-#include "prefs/settingsstore.h"
 #include "surface/platform.h"
 #include "surface/playediting.h"
 #include "surface/twips.h"
@@ -28,12 +28,6 @@ namespace kinetra {
 namespace {
 
 const QString kProgramTitle = "Kinetra";
-const QString kFilesSection = "Files";
-
-QString recentKey(int i)
-{
-    return QString("RecentFile%1").arg(i);
-}
 
 } // namespace
 
@@ -44,8 +38,19 @@ void frmMain::connectDocumentCommands()
     onCommand("mnuFileSave", [this] { mnuFileSave_Click(); });
     onCommand("mnuFileSaveAs", [this] { mnuFileSaveAs_Click(); });
     onCommand("mnuViewNotes", [this] { mnuViewNotes_Click(); });
-    for (int i = 0; i < int(mnurecentFile.size()); ++i)
-        onCommand(QString("mnurecentFile%1").arg(i), [this, i] { mnurecentFile_Click(i); });
+    for (int i = 0; i < RecentFiles::kItems; ++i)
+        onCommand(QString("mnurecentFile%1").arg(i), [this, i] {
+            if (const QString path = m_recentFiles->path(i); !path.isEmpty())
+                openPlay(path);
+        });
+    // The panels show the document: the file only when Save writes to it, title and date.
+    connect(&m_document, &PlayDocument::pathChanged, this, &frmMain::showDocumentPanels);
+    connect(&m_document, &PlayDocument::textsChanged, this, &frmMain::showDocumentPanels);
+    // Once the play is saved, opened anew or replaced, its file holds nothing unasked for.
+    connect(&m_document, &PlayDocument::modifiedChanged, this, [this](bool modified) {
+        if (!modified)
+            m_changedPlayFile.clear();
+    });
 }
 
 // ---- Save prompt and File menu ----
@@ -77,10 +82,6 @@ void frmMain::mnuFileNew_Click()
     stampDateAndTime(date, time);
     m_document.newPlay(date, time);
     SelectFrame(1);
-    emit playSettled();
-    showFilePanel("Play Not Saved", QString());
-    statusPanels[1]->setText(m_document.title());
-    statusPanels[2]->setText(m_document.date());
     // The notes window comes up so the user can name the play; an open one is refilled.
     if (notesOpen())
         m_notes->Form_Load(m_document.title(), m_document.notes());
@@ -92,16 +93,8 @@ void frmMain::mnuFileOpen_Click()
 {
     if (!DataSafe())
         return;
-    const std::optional<QString> path = chooseFile(false);
-    if (!path)
-        return;
-    WaitStart();
-    if (LoadScript(*path)) {
-        // A play read only in part has no file: the panel names none.
-        showDocumentPanels(m_document.path().isEmpty() ? QString() : *path);
-        AddRecentFile(*path);
-    }
-    WaitEnd();
+    if (const std::optional<QString> path = chooseFile(false))
+        openPlay(*path, {.askToSave = false});
 }
 
 void frmMain::mnuFileSave_Click()
@@ -129,14 +122,11 @@ void frmMain::mnuFileSaveAs_Click()
     if (!path || !addPlayExtension(*path))
         return;
     WaitStart();
-    // A failed save names no file: the panel keeps the play's file and the recent files do
-    // not list a play that was never written.
+    // A failed save names no file: the recent files do not list a play that was never written.
     const bool saved = SaveScript(*path);
-    if (saved)
-        showFilePanel(QFileInfo(*path).fileName(), *path);
     WaitEnd();
     if (saved)
-        AddRecentFile(*path);
+        m_recentFiles->add(*path);
 }
 
 std::optional<QString> frmMain::chooseFile(bool saving)
@@ -206,23 +196,21 @@ QString frmMain::dialogStartFolder() const
     return folder == m_refusedFolder ? documentsFolder() : folder;
 }
 
-void frmMain::showDocumentPanels(const QString &file)
+void frmMain::showDocumentPanels()
 {
-    showFilePanel(QFileInfo(file).fileName(), file);
-    statusPanels[1]->setText(m_document.title());
-    statusPanels[2]->setText(m_document.date());
-}
-
-void frmMain::showFilePanel(const QString &text, const QString &path)
-{
-    // The panel takes the room the whole name needs; only a name too long for a window of the
-    // first size is shortened, in the middle. The tip names the full path.
+    // The file panel names a file only when Save writes to it. It takes the room the whole
+    // name needs; only a name too long for a window of the first size is shortened, in the
+    // middle. The tip names the full path.
+    const QString &path = m_document.path();
+    const QString text = path.isEmpty() ? QString("Play Not Saved") : QFileInfo(path).fileName();
     QLabel *panel = statusPanels[0];
     const QFontMetrics metrics(panel->font());
     const int most = twipsToPixels(4800);
     panel->setText(metrics.elidedText(text, Qt::ElideMiddle, most));
     panel->setMinimumWidth(std::max(60, metrics.horizontalAdvance(panel->text()) + 6));
     panel->setToolTip(path.isEmpty() ? QString("Play file name") : QDir::toNativeSeparators(path));
+    statusPanels[1]->setText(m_document.title());
+    statusPanels[2]->setText(m_document.date());
 }
 
 void frmMain::stampDateAndTime(QString &date, QString &time)
@@ -238,7 +226,7 @@ void frmMain::stampDateAndTime(QString &date, QString &time)
 
 bool frmMain::SaveScript(const QString &sFile)
 {
-    // The header gets the latest title and notes from an open notes window.
+    // Saving closes the notes window: what it shows is what was saved.
     closeNotesWindow();
 
     QString date, time;
@@ -256,13 +244,10 @@ bool frmMain::SaveScript(const QString &sFile)
                               kProgramTitle, Platform::Buttons::Ok, Platform::Icon::None);
         return false;
     }
-    statusPanels[2]->setText(m_document.date());
-    statusPanels[1]->setText(m_document.title());
     matchSavedLabels();
     // A frame text the file cannot hold was replaced; the field shows it as saved.
     if (framesRestated)
         DrawSelected();
-    emit playSettled();
     return true;
 }
 
@@ -291,7 +276,27 @@ void frmMain::matchSavedLabels()
             palette->Tracerlbl[k]->setText(QString::fromStdString(Prefs.ActionLabel[k]));
 }
 
-bool frmMain::LoadScript(const QString &sFile)
+std::optional<PlayReadStatus> frmMain::openPlay(const QString &file, OpenPlayOptions options)
+{
+    if (options.askToSave && !DataSafe())
+        return std::nullopt;
+    if (options.remember) {
+        // As if the file had been chosen in the Open dialog: the next dialog starts beside it.
+        LastChosenFile = file;
+        m_dialogFileName = file;
+    }
+    WaitStart();
+    const PlayReadStatus status = readPlay(file);
+    // A play that was opened, even in part, is listed; one that could not be read is not.
+    const bool opened =
+        status == PlayReadStatus::Opened || status == PlayReadStatus::OpenedWithFailure;
+    if (opened && options.remember)
+        m_recentFiles->add(file);
+    WaitEnd();
+    return status;
+}
+
+PlayReadStatus frmMain::readPlay(const QString &sFile)
 {
     PlayReadResult read = m_document.open(sFile);
     const QString loadError = QString::fromStdString(loadErrorMessage(sFile.toStdString()));
@@ -299,13 +304,13 @@ bool frmMain::LoadScript(const QString &sFile)
     case PlayReadStatus::Refused:
         m_platform.messageBox(QString::fromStdString(read.refusalMessage), kProgramTitle,
                               Platform::Buttons::Ok, Platform::Icon::None);
-        return false;
+        return read.status;
     case PlayReadStatus::NotOpened:
         // Nothing was taken: the play, its file and the panels stay as they were.
         m_platform.beep();
         m_platform.messageBox(loadError, kProgramTitle, Platform::Buttons::Ok,
                               Platform::Icon::None);
-        return false;
+        return read.status;
     case PlayReadStatus::Opened:
     case PlayReadStatus::OpenedWithFailure:
         break;
@@ -313,8 +318,6 @@ bool frmMain::LoadScript(const QString &sFile)
 
     // The document holds the header and the frames (the list always holds the header's frame
     // count); a damaged file left it without a file, so Save asks for a name.
-    emit playSettled();
-
     applyPlayLooks(Prefs, read);
 
     const bool damaged = read.status == PlayReadStatus::OpenedWithFailure;
@@ -328,76 +331,7 @@ bool frmMain::LoadScript(const QString &sFile)
         m_notes->Form_Load(m_document.title(), m_document.notes());
     SetupForm();
     SelectFrame(1);
-    return true;
-}
-
-// ---- Recent files ----
-
-void frmMain::LoadRecentFiles()
-{
-    if (m_store.read(kFilesSection, recentKey(1)).isEmpty())
-        return;
-    // Items beyond the stored paths keep their state: the list never shrinks.
-    const QStringList keys = m_store.keys(kFilesSection);
-    for (int i = 0; i < keys.size() && i < int(mnurecentFile.size()); ++i) {
-        const QString path = m_store.read(kFilesSection, keys[i]);
-        QAction *item = mnurecentFile[size_t(i)];
-        // The caption shows the path as it is; '&' would otherwise mark a shortcut letter.
-        item->setText(QString(path).replace('&', "&&"));
-        item->setData(path);
-        item->setVisible(true);
-    }
-}
-
-void frmMain::StoreRecentFile(const QString &path)
-{
-    for (int i = 3; i >= 0; --i) {
-        const QString older = m_store.read(kFilesSection, recentKey(i));
-        if (!older.isEmpty())
-            m_store.write(kFilesSection, recentKey(i + 1), older);
-    }
-    m_store.write(kFilesSection, recentKey(1), path);
-    m_store.sync();
-}
-
-QString frmMain::recentFileCaption(int index) const
-{
-    if (index < 0 || index >= int(mnurecentFile.size()))
-        return QString();
-    return mnurecentFile[size_t(index)]->data().toString();
-}
-
-bool frmMain::IsRecentFile(const QString &path) const
-{
-    for (int i = 0; i < int(mnurecentFile.size()); ++i)
-        if (mnurecentFile[size_t(i)]->isVisible() && recentFileCaption(i) == path)
-            return true;
-    return false;
-}
-
-void frmMain::AddRecentFile(const QString &path)
-{
-    // A path already listed keeps its place.
-    if (!IsRecentFile(path))
-        StoreRecentFile(path);
-    LoadRecentFiles();
-}
-
-void frmMain::mnurecentFile_Click(int index)
-{
-    if (!DataSafe())
-        return;
-    const QString path = recentFileCaption(index);
-    if (path.isEmpty())
-        return;
-    LastChosenFile = path;
-    m_dialogFileName = path;
-    WaitStart();
-    if (LoadScript(path)) {
-        showDocumentPanels(m_document.path().isEmpty() ? QString() : path);
-        AddRecentFile(path);
-    }
-    WaitEnd();
+    return read.status;
 }
 
 // ---- Notes window ----
@@ -416,8 +350,12 @@ void frmMain::showNotesWindow()
 {
     if (!m_notes) {
         m_notes = new frmNotes(this);
-        connect(m_notes, &frmNotes::edited, this, [this] { m_document.markChanged(); });
-        connect(m_notes, &frmNotes::handBack, this, &frmMain::notes_handBack);
+        // The play takes the texts as they are typed, so it never differs from what shows.
+        connect(m_notes, &frmNotes::edited, this, [this] {
+            m_document.setTexts(m_notes->title(), m_notes->notes());
+            m_document.markChanged();
+        });
+        connect(m_notes, &frmNotes::handBack, &m_document, &PlayDocument::setTexts);
     }
     // An open window keeps what it shows; a closed one is filled from the play.
     if (!notesOpen())
@@ -431,12 +369,6 @@ void frmMain::closeNotesWindow()
 {
     if (notesOpen())
         m_notes->close();
-}
-
-void frmMain::notes_handBack(const QString &title, const QString &notes)
-{
-    m_document.setTexts(title, notes);
-    statusPanels[1]->setText(m_document.title());
 }
 
 } // namespace kinetra

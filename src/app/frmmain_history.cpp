@@ -45,7 +45,6 @@ void frmMain::connectHistoryCommands()
     // the field takes the focus from them.
     canvas->setFocusPolicy(Qt::ClickFocus);
     connect(&m_document, &PlayDocument::historyChanged, this, &frmMain::showUndoActions);
-    connect(&m_document, &PlayDocument::edited, this, &frmMain::playEdited);
     connect(&m_document, &PlayDocument::framesChanged, this, &frmMain::showFrameCount);
 }
 

@@ -3,7 +3,6 @@
 #include "app/frmmain.h"
 
 #include <QDir>
-#include <QLabel>
 
 #include <algorithm>
 
@@ -12,26 +11,15 @@ namespace kinetra {
 bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, int16_t frame,
                                 bool playFileChanged)
 {
-    WaitStart();
-    const bool taken = LoadScript(copy);
-    WaitEnd();
     // A copy read whole becomes the play's file for the moment; one read in part (already
     // reported) or refused stays as Open leaves it.
-    if (!taken || m_document.path() != copy)
+    if (openPlay(copy, {.askToSave = false, .remember = false}) != PlayReadStatus::Opened)
         return false;
     m_document.setPath(playFile);
-    showDocumentPanels(playFile);
-    if (playFile.isEmpty())
-        showFilePanel("Play Not Saved", QString());
     SelectFrame(std::clamp<int16_t>(frame, 1, m_document.frames().count()));
     m_document.markChanged();
-    if (playFileChanged && !playFile.isEmpty()) {
+    if (playFileChanged && !playFile.isEmpty())
         m_changedPlayFile = playFile;
-        // Once the play is saved, opened anew or replaced, the file holds nothing unasked for.
-        connect(
-            this, &frmMain::playSettled, this, [this] { m_changedPlayFile.clear(); },
-            Qt::SingleShotConnection);
-    }
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include "app/frmmain.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QTimer>
 
 namespace kinetra {
@@ -35,17 +34,7 @@ void frmMain::openRequestedPlays()
             showNormal();
         raise();
         activateWindow();
-        if (!DataSafe())
-            continue;
-        // As if the file had been chosen in the Open dialog: the next dialog starts beside it.
-        LastChosenFile = path;
-        m_dialogFileName = path;
-        WaitStart();
-        if (LoadScript(path)) {
-            showDocumentPanels(path);
-            AddRecentFile(path);
-        }
-        WaitEnd();
+        openPlay(path);
     }
     m_openingRequests = false;
 }

@@ -48,18 +48,8 @@ void frmMain::MnuFPDir_Click()
         chosen = dir.chosenFile().trimmed();
     }
     // Nothing chosen changes nothing, not even where the Open dialog starts.
-    if (chosen.isEmpty())
-        return;
-    LastChosenFile = chosen;
-    if (!DataSafe())
-        return;
-    WaitStart();
-    const bool opened = LoadScript(chosen);
-    if (opened) {
-        showDocumentPanels(chosen);
-        AddRecentFile(chosen);
-    }
-    WaitEnd();
+    if (!chosen.isEmpty())
+        openPlay(chosen);
 }
 
 // ---- Help ----

@@ -1,14 +1,14 @@
 #include "app/recoverycopy.h"
 
-#include "app/frmmain.h"
 #include "app/programfolder.h"
 #include "app/reporterror.h"
+#include "document/playdocument.h"
 #include "model/atomicfile.h"
 #include "model/recoverywriter.h"
 #include "model/runtimeerror.h"
 #include "prefs/playlooks.h"
+#include "prefs/preferences.h"
 #include "surface/platform.h"
-#include "windows/frmnotes.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -74,29 +74,21 @@ void removeFiles(const QString &folder, const std::vector<std::string> &names)
         QFile::remove(folder + "/" + QFile::decodeName(name.c_str()));
 }
 
-struct FileState
-{
-    qint64 size = -1;
-    qint64 modifiedAt = -1;
-};
-
-// The size and time of the file at path; untold (-1) when there is none.
-FileState fileState(const QString &path)
-{
-    if (path.isEmpty())
-        return {};
-    const QFileInfo file(path);
-    if (!file.isFile())
-        return {};
-    return {file.size(), file.lastModified().toMSecsSinceEpoch()};
-}
-
 } // namespace
 
-RecoveryCopy::RecoveryCopy(frmMain &window, Platform &platform, const QString &folder)
-    : m_window(window)
+RecoveryCopy::RecoveryCopy(PlayDocument &document, const Preferences &prefs, Platform &platform,
+                           QStatusBar *statusBar, OpenCopy openCopy, const QString &folder)
+    : m_document(document)
+    , m_prefs(prefs)
     , m_platform(platform)
+    , m_statusBar(statusBar)
+    , m_openCopy(std::move(openCopy))
     , m_folder(folder)
+    , m_schedule(
+          document, kDelayMs, [&platform] { return platform.now().toSecsSinceEpoch(); },
+          [this](int milliseconds, std::function<void()> call) {
+              m_platform.singleShot(milliseconds, this, std::move(call));
+          })
 {
     // Failures come from the writer's thread; they are noted on this one.
     m_writer = std::make_unique<RecoveryWriter>(
@@ -108,8 +100,8 @@ RecoveryCopy::RecoveryCopy(frmMain &window, Platform &platform, const QString &f
                 },
                 Qt::QueuedConnection);
         });
-    connect(&window, &frmMain::playEdited, this, &RecoveryCopy::playEdited);
-    connect(&window, &frmMain::playSettled, this, &RecoveryCopy::playSettled);
+    connect(&m_schedule, &RecoverySchedule::copyDue, this, &RecoveryCopy::writeCopy);
+    connect(&m_schedule, &RecoverySchedule::copyObsolete, this, &RecoveryCopy::removeCopy);
 }
 
 RecoveryCopy::~RecoveryCopy()
@@ -151,62 +143,21 @@ bool RecoveryCopy::fileChangedSince(const RecoveryInfo &info)
     if (info.fileSize < 0 || info.fileModifiedAt < 0)
         return false;
     // A file that is gone holds nothing a save could destroy.
-    const FileState now = fileState(QString::fromStdString(info.playPath));
+    const PlayFileState now = PlayFileState::of(QString::fromStdString(info.playPath));
     if (now.size < 0)
         return false;
     return now.size != info.fileSize || now.modifiedAt != info.fileModifiedAt;
 }
 
-void RecoveryCopy::takeFileState()
-{
-    m_filePath = m_window.document().path();
-    const FileState state = fileState(m_filePath);
-    m_fileSize = state.size;
-    m_fileModifiedAt = state.modifiedAt;
-    m_fileStateTaken = true;
-}
-
-void RecoveryCopy::playEdited()
-{
-    // The first change after a save or an open finds the file as the play was read from or
-    // written to it; an outside change after that is what a recovery must not hide.
-    if (!m_fileStateTaken)
-        takeFileState();
-    m_changed = true;
-    m_changedAt = m_platform.now().toSecsSinceEpoch();
-    // One timer at a time: a run of changes is copied once, kDelayMs after its first change.
-    if (m_timerArmed)
-        return;
-    m_timerArmed = true;
-    m_platform.singleShot(kDelayMs, this, [this] { timerRunOut(); });
-}
-
-void RecoveryCopy::playSettled()
-{
-    m_fileStateTaken = false;
-    removeCopy();
-}
-
 void RecoveryCopy::removeCopy()
 {
-    // A timer still running finds nothing to copy.
-    m_changed = false;
     if (m_hasCopy)
         m_writer->remove(localPath(m_base));
     m_hasCopy = false;
 }
 
-void RecoveryCopy::timerRunOut()
+void RecoveryCopy::writeCopy()
 {
-    m_timerArmed = false;
-    if (!m_changed)
-        return;
-    m_changed = false;
-    // Undone back to the play as saved: the file holds it all.
-    if (!m_window.document().isModified()) {
-        removeCopy();
-        return;
-    }
     if (m_base.isEmpty())
         m_base = QString("%1-%2")
                      .arg(m_platform.now().toString(QStringLiteral("yyyyMMdd-HHmmss")))
@@ -217,23 +168,19 @@ void RecoveryCopy::timerRunOut()
 
 std::unique_ptr<RecoverySnapshot> RecoveryCopy::snapshot() const
 {
-    const frmMain &w = m_window;
+    const PlayDocument &d = m_document;
     auto copy = std::make_unique<RecoverySnapshot>();
-    // An open notes window holds the latest title and notes; the play gets them when it closes.
-    const frmNotes *notes = w.notesOpen() ? w.notesWindow() : nullptr;
-    copy->title = (notes ? notes->title() : w.document().title()).toStdString();
-    copy->notes = (notes ? notes->notes() : w.document().notes()).toStdString();
-    copy->date = w.document().date().toStdString();
-    copy->time = w.document().time().toStdString();
-    copy->Picbkg = w.Prefs.Picbkg;
-    copy->actions = actionLooks(w.Prefs);
-    copy->frames = w.document().frames();
-    copy->labels = playerLabels(w.Prefs);
-    copy->info = {w.document().path().toStdString(), copy->title, w.document().frames().current(),
-                  m_changedAt, 0};
-    const FileState file = m_fileStateTaken && m_filePath == w.document().path()
-                               ? FileState{m_fileSize, m_fileModifiedAt}
-                               : fileState(w.document().path());
+    copy->title = d.title().toStdString();
+    copy->notes = d.notes().toStdString();
+    copy->date = d.date().toStdString();
+    copy->time = d.time().toStdString();
+    copy->Picbkg = m_prefs.Picbkg;
+    copy->actions = actionLooks(m_prefs);
+    copy->frames = d.frames();
+    copy->labels = playerLabels(m_prefs);
+    copy->info = {d.path().toStdString(), copy->title, d.frames().current(),
+                  m_schedule.changedAt(), 0};
+    const PlayFileState file = m_schedule.fileState();
     copy->info.fileSize = file.size;
     copy->info.fileModifiedAt = file.modifiedAt;
     return copy;
@@ -264,16 +211,13 @@ void RecoveryCopy::offerRecovery()
         // Closing the box without an answer leaves the copies for the next start.
         if (answer != Platform::Answer::Yes)
             return;
-        if (m_window.openRecoveredPlay(m_folder + "/" + playCopyName(base), playFile,
-                                       info->currentFrame, fileChanged)) {
+        if (m_openCopy(m_folder + "/" + playCopyName(base), playFile, info->currentFrame,
+                       fileChanged)) {
             // The recovered changes are this run's to copy now, over the old copy, still
             // made to the file as it was then.
             m_base = base;
             m_hasCopy = true;
-            m_filePath = playFile;
-            m_fileSize = info->fileSize;
-            m_fileModifiedAt = info->fileModifiedAt;
-            m_fileStateTaken = true;
+            m_schedule.noteFile(playFile, {info->fileSize, info->fileModifiedAt});
         }
         return;
     }
@@ -313,11 +257,11 @@ void RecoveryCopy::noteFailure(int code, const QString &description)
     const QString why = QStringLiteral("Recovery copies are off: %1").arg(description);
     LogFailure(kActivity, code,
                QStringLiteral("%1 (%2)").arg(why, QDir::toNativeSeparators(m_folder)));
-    m_notice = new QLabel(why, m_window.statusBar());
+    m_notice = new QLabel(why, m_statusBar);
     m_notice->setObjectName("sbRecovery");
     m_notice->setToolTip(QStringLiteral("Unsaved changes are not copied to %1")
                              .arg(QDir::toNativeSeparators(m_folder)));
-    m_window.statusBar()->addPermanentWidget(m_notice);
+    m_statusBar->addPermanentWidget(m_notice);
 }
 
 } // namespace kinetra

@@ -1,30 +1,36 @@
 #pragma once
 
+#include "document/recoveryschedule.h"
+
 #include <QLabel>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
+
+class QStatusBar;
 
 namespace kinetra {
 
-class frmMain;
 class Platform;
+class PlayDocument;
 class RecoveryWriter;
+struct Preferences;
 struct RecoveryInfo;
 struct RecoverySnapshot;
 
-/// Keeps a recovery copy of the window's play while it has unsaved changes, and offers the
+/// Keeps a recovery copy of the play document while it has unsaved changes, and offers the
 /// copies a run that ended without cleaning up left behind.
 ///
-/// A change arms one timer; when it runs out (kDelayMs after the first change it saw) the play
-/// is copied in memory on the window's thread and written on a thread of its own, so a change
-/// is on the disk within kDelayMs and copies are written no more often than that. Saving,
-/// New, Open and a normal close remove the copy. The copy belongs to the running instance:
-/// make one only after the single-instance lock is held. A folder that cannot be written is
-/// noted once, in the error log and the window's status bar; the program goes on, and tries
-/// again at the next change.
+/// When a copy is due (see RecoverySchedule: kDelayMs after the first change of a run) the
+/// play is copied in memory on the document's thread and written on a thread of its own, so a
+/// change is on the disk within kDelayMs and copies are written no more often than that. Once
+/// the play is no longer modified (saved, New, Open) or it is closed, the copy is removed. The
+/// copy belongs to the running instance: make one only after the single-instance lock is
+/// held. A folder that cannot be written is noted once, in the error log and the status bar;
+/// the program goes on, and tries again at the next change.
 ///
 /// Each copy also notes the size and time of the play's file as the changes found it, so that
 /// recovering them over a file changed since (by hand, or by another program) never replaces
@@ -36,8 +42,17 @@ class RecoveryCopy : public QObject
 public:
     static constexpr int kDelayMs = 10000;
 
-    /// Copies `window`'s play into `folder`, timed by `platform`'s clock.
-    RecoveryCopy(frmMain &window, Platform &platform, const QString &folder = defaultFolder());
+    /// Takes the play over from the copy `copy` of the changes to playFile (empty for a play
+    /// never saved), at frame `frame`; playFileChanged: the file was changed since the copy was
+    /// made. Returns whether the copy was read whole.
+    using OpenCopy = std::function<bool(const QString &copy, const QString &playFile,
+                                        int16_t frame, bool playFileChanged)>;
+
+    /// Copies `document`'s play, with the looks and labels of `prefs`, into `folder`, timed
+    /// by `platform`'s clock; a recovered copy is opened through `openCopy`, and a folder that
+    /// cannot be written is noted in `statusBar`.
+    RecoveryCopy(PlayDocument &document, const Preferences &prefs, Platform &platform,
+                 QStatusBar *statusBar, OpenCopy openCopy, const QString &folder = defaultFolder());
     /// Finishes the writing in hand.
     ~RecoveryCopy() override;
 
@@ -45,9 +60,9 @@ public:
     static QString defaultFolder();
 
     /// Clears out declined copies older than a week and what cut-off writes left, then asks
-    /// about each copy left behind, latest first, until one is recovered. Yes opens it in the
-    /// window (see frmMain::openRecoveredPlay) and it becomes this run's copy; No moves it
-    /// into the "discarded" folder. A copy that cannot be read stays where it is.
+    /// about each copy left behind, latest first, until one is recovered. Yes opens it through
+    /// openCopy and it becomes this run's copy; No moves it into the "discarded" folder. A copy
+    /// that cannot be read stays where it is.
     void offerRecovery();
 
     /// Waits until the copies asked for so far are written or removed.
@@ -66,35 +81,27 @@ public:
     /// The status bar's notice that copies cannot be written, or null while they can.
     QLabel *notice() const { return m_notice.data(); }
 
-    /// The window's play as it stands, copied: what the next copy writes. Cheap enough for the
-    /// window's thread: the frames are copied once, and nothing is formatted or written.
+    /// The play as it stands, copied: what the next copy writes. Cheap enough for the
+    /// document's thread: the frames are copied once, and nothing is formatted or written.
     std::unique_ptr<RecoverySnapshot> snapshot() const;
 
 private:
-    void playEdited();
-    void playSettled();
     void removeCopy();
-    void timerRunOut();
+    void writeCopy();
     /// Moves the copy `base` into the discarded folder, noting when.
     void discard(const QString &base);
     void noteFailure(int code, const QString &description);
-    /// Notes the play's file as it stands, for the copies of the changes from here on.
-    void takeFileState();
 
-    frmMain &m_window;
+    PlayDocument &m_document;
+    const Preferences &m_prefs;
     Platform &m_platform;
+    QStatusBar *m_statusBar;
+    OpenCopy m_openCopy;
     QString m_folder;
+    RecoverySchedule m_schedule;
     QString m_base;            ///< this run's copy, named at its first write
-    bool m_timerArmed = false;
-    bool m_changed = false;    ///< a change since the last copy was taken
     bool m_hasCopy = false;    ///< a copy may be on the disk
     bool m_failureNoted = false;
-    qint64 m_changedAt = 0;    ///< the latest change, seconds since the epoch
-    /// The play's file as the changes since the last save or open found it.
-    QString m_filePath;
-    qint64 m_fileSize = -1;
-    qint64 m_fileModifiedAt = -1;
-    bool m_fileStateTaken = false;
     QPointer<QLabel> m_notice; ///< owned by the status bar
     std::unique_ptr<RecoveryWriter> m_writer;
 };

@@ -17,6 +17,8 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <functional>
+
 namespace kinetra {
 
 namespace {
@@ -124,7 +126,8 @@ int Main(Platform &platform, const QString &playFile)
         window.mnuHelpTips_Click();
 
     // Recovery copies belong to the instance that holds the lock: this one, from here on.
-    RecoveryCopy recovery(window, platform);
+    RecoveryCopy recovery(window.document(), window.Prefs, platform, window.statusBar(),
+                          std::bind_front(&frmMain::openRecoveredPlay, &window));
     QMetaObject::invokeMethod(&recovery, &RecoveryCopy::offerRecovery, Qt::QueuedConnection);
 
     QObject::disconnect(queueing);

@@ -249,6 +249,11 @@ void PlayDocument::markSaved()
     historyMoved(wasModified);
 }
 
+void PlayDocument::close()
+{
+    emit closed();
+}
+
 void PlayDocument::historyMoved(bool wasModified)
 {
     setModifiedMark(!m_history.isClean() || m_unrecordedEdit);

@@ -95,6 +95,8 @@ public:
     /// The play as it stands is the saved one (changed frames not recorded yet become a step
     /// first, so undo still reaches them).
     void markSaved();
+    /// The play is put away as the program closes: what it holds was saved or dropped.
+    void close();
 
 signals:
     void framesChanged();
@@ -108,6 +110,8 @@ signals:
     /// for every change marked, and for every step recorded, undone or redone, or save, while
     /// the play was or becomes modified.
     void edited();
+    /// close() was called.
+    void closed();
 
 private:
     void setModifiedMark(bool modified);

@@ -53,7 +53,7 @@ TEST_P(SamplePlay, OpensWithoutAReportAndIsARealPlay)
     const FailureReporter previous =
         setFailureReporter([&reports](const std::string &) { ++reports; });
     auto w = open();
-    ASSERT_TRUE(w->LoadScript(file));
+    ASSERT_EQ(w->openPlay(file), PlayReadStatus::Opened);
     setFailureReporter(previous);
     EXPECT_EQ(reports, 0);
     EXPECT_TRUE(platform.messages().isEmpty()) << platform.messages()[0].text.toStdString();

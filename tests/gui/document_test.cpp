@@ -476,7 +476,7 @@ TEST_P(PartialRead, TakesWhatWasReadButNotTheFile)
     EXPECT_EQ(w->mnuEDel->isEnabled(), c.frames > 1);
     EXPECT_FALSE(w->document().isModified());
     EXPECT_TRUE(w->document().path().isEmpty());
-    EXPECT_EQ(w->statusPanels[0]->text(), QString()) << "a play read in part has no file";
+    EXPECT_EQ(w->statusPanels[0]->text(), "Play Not Saved") << "a play read in part has no file";
     EXPECT_EQ(w->statusPanels[1]->text(), QString(c.title));
     EXPECT_EQ(recentFiles(*w), QStringList{file});
     for (size_t k = 0; k < 8; ++k) {

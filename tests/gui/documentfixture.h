@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmmain.h"
+#include "app/recentfiles.h"
 #include "prefs/inisettingsstore.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
@@ -72,14 +73,7 @@ protected:
     }
 
     /// The paths the visible recent-file items show, in menu order.
-    static QStringList recentFiles(const frmMain &w)
-    {
-        QStringList shown;
-        for (int i = 0; i < 5; ++i)
-            if (w.mnurecentFile[size_t(i)]->isVisible())
-                shown << w.recentFileCaption(i);
-        return shown;
-    }
+    static QStringList recentFiles(const frmMain &w) { return w.recentFiles().shown(); }
 
     static QStringList panels(const frmMain &w)
     {

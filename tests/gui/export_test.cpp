@@ -194,7 +194,7 @@ protected:
         FakePlatform platform;
         frmMain window(platform, store, KINETRA_PROGRAM_DIR);
         window.show();
-        EXPECT_TRUE(window.LoadScript(play()));
+        EXPECT_EQ(window.openPlay(play()), PlayReadStatus::Opened);
         window.SelectFrame(int16_t(index));
         return window.surface->image().convertToFormat(QImage::Format_RGB32);
     }
@@ -815,7 +815,7 @@ protected:
         installErrorReporter(platform);
         window = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
         window->show();
-        ASSERT_TRUE(window->LoadScript(play()));
+        ASSERT_EQ(window->openPlay(play()), PlayReadStatus::Opened);
         window->SelectFrame(2);
         platform.calls.clear();
     }

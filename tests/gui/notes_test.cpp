@@ -56,7 +56,8 @@ TEST_F(Notes, TypedTitleMarksTheChangeAndSavingWritesIt)
     notes->TxtTitle->end(false);
     QTest::keyClicks(notes->TxtTitle, " now");
     EXPECT_TRUE(w->document().isModified());
-    EXPECT_EQ(w->statusPanels[1]->text(), "Bunt, Defense"); // handed back on closing
+    EXPECT_EQ(w->document().title(), "Bunt, Defense now"); // the play takes it as it is typed
+    EXPECT_EQ(w->statusPanels[1]->text(), "Bunt, Defense now");
 
     w->menuItem("mnuFileSave")->trigger();
     EXPECT_FALSE(w->notesOpen()); // the save closed it

@@ -6,7 +6,7 @@
 namespace kinetra {
 namespace {
 
-class RecentFiles : public DocumentTest
+class RecentFilesTest : public DocumentTest
 {
 protected:
     /// Copies of the one-frame sample as play1.KTR .. playN.KTR.
@@ -28,12 +28,12 @@ protected:
     }
 };
 
-TEST_F(RecentFiles, FirstRunShowsNone)
+TEST_F(RecentFilesTest, FirstRunShowsNone)
 {
     auto w = open();
     EXPECT_TRUE(recentFiles(*w).isEmpty());
-    for (QAction *item : w->mnurecentFile)
-        EXPECT_FALSE(item->isVisible());
+    for (int i = 0; i < RecentFiles::kItems; ++i)
+        EXPECT_FALSE(w->recentFiles().item(i)->isVisible());
 }
 
 struct OrderCase
@@ -48,7 +48,7 @@ void PrintTo(const OrderCase &c, std::ostream *os)
     *os << c.name;
 }
 
-class RecentOrder : public RecentFiles, public testing::WithParamInterface<OrderCase>
+class RecentOrder : public RecentFilesTest, public testing::WithParamInterface<OrderCase>
 {};
 
 TEST_P(RecentOrder, NewestFirstAtMostFourAndNoMoving)
@@ -63,7 +63,7 @@ TEST_P(RecentOrder, NewestFirstAtMostFourAndNoMoving)
         expectedStore << QString("RecentFile%1=%2").arg(expectedStore.size() + 1).arg(plays[p - 1]);
     }
     EXPECT_EQ(recentFiles(*w), expected);
-    EXPECT_FALSE(w->mnurecentFile[4]->isVisible());
+    EXPECT_FALSE(w->recentFiles().item(4)->isVisible());
     // Written at once, not when the program ends.
     EXPECT_EQ(stored(), expectedStore);
 }
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                     OrderCase{"DroppedPlayComesBackOnTop", {1, 2, 3, 4, 5, 1}, {1, 5, 4, 3}}),
     [](const testing::TestParamInfo<OrderCase> &info) { return info.param.name; });
 
-TEST_F(RecentFiles, PathsThatDifferInLetterCaseAreListedTwice)
+TEST_F(RecentFilesTest, PathsThatDifferInLetterCaseAreListedTwice)
 {
     const QString lower = copyData("new_play.KTR", "play.KTR");
     const QString upper = copyData("new_play.KTR", "PLAY.KTR");
@@ -85,11 +85,11 @@ TEST_F(RecentFiles, PathsThatDifferInLetterCaseAreListedTwice)
     openThroughDialog(*w, upper);
     openThroughDialog(*w, lower);
     EXPECT_EQ(recentFiles(*w), (QStringList{upper, lower}));
-    EXPECT_TRUE(w->IsRecentFile(lower));
-    EXPECT_FALSE(w->IsRecentFile(path("Play.KTR")));
+    EXPECT_TRUE(w->recentFiles().contains(lower));
+    EXPECT_FALSE(w->recentFiles().contains(path("Play.KTR")));
 }
 
-TEST_F(RecentFiles, SaveAsAddsTheNewName)
+TEST_F(RecentFilesTest, SaveAsAddsTheNewName)
 {
     auto w = open();
     const QString file = path("saved.KTR");
@@ -99,7 +99,7 @@ TEST_F(RecentFiles, SaveAsAddsTheNewName)
     EXPECT_EQ(stored(), QStringList{"RecentFile1=" + file});
 }
 
-TEST_F(RecentFiles, NextStartShowsTheStoredList)
+TEST_F(RecentFilesTest, NextStartShowsTheStoredList)
 {
     const QStringList plays = makePlays(2);
     {
@@ -111,16 +111,16 @@ TEST_F(RecentFiles, NextStartShowsTheStoredList)
     EXPECT_EQ(recentFiles(*again), (QStringList{plays[1], plays[0]}));
 }
 
-TEST_F(RecentFiles, ChoosingAnItemOpensItsPlay)
+TEST_F(RecentFilesTest, ChoosingAnItemOpensItsPlay)
 {
     const QString first = copyData("two_frames.KTR");
     const QString second = copyData("new_play.KTR");
     auto w = open();
     openThroughDialog(*w, first);
     openThroughDialog(*w, second);
-    ASSERT_EQ(w->mnurecentFile[1]->text(), first);
+    ASSERT_EQ(w->recentFiles().item(1)->text(), first);
 
-    w->mnurecentFile[1]->trigger();
+    w->recentFiles().item(1)->trigger();
     EXPECT_EQ(w->document().path(), first);
     EXPECT_EQ(w->LastChosenFile, first);
     EXPECT_EQ(w->document().frames().count(), 2);
@@ -137,7 +137,7 @@ TEST_F(RecentFiles, ChoosingAnItemOpensItsPlay)
     EXPECT_EQ(callsOf("openFile").last().file.startFolder, dir.path());
 }
 
-TEST_F(RecentFiles, CancelInThePromptKeepsTheChangedPlay)
+TEST_F(RecentFilesTest, CancelInThePromptKeepsTheChangedPlay)
 {
     const QString file = copyData("two_frames.KTR");
     auto w = open();
@@ -145,14 +145,14 @@ TEST_F(RecentFiles, CancelInThePromptKeepsTheChangedPlay)
     openThroughDialog(*w, file);
     w->document().appendFrame();
     platform.queueAnswer(Platform::Answer::Cancel);
-    w->mnurecentFile[1]->trigger(); // new_play.KTR
+    w->recentFiles().item(1)->trigger(); // new_play.KTR
     EXPECT_EQ(w->document().path(), file);
     EXPECT_EQ(w->document().frames().count(), 3);
     EXPECT_TRUE(w->document().isModified());
     EXPECT_EQ(w->statusPanels[0]->text(), "two_frames.KTR");
 }
 
-TEST_F(RecentFiles, ListedPlayThatIsGoneIsReportedAndStaysListed)
+TEST_F(RecentFilesTest, ListedPlayThatIsGoneIsReportedAndStaysListed)
 {
     const QString gone = copyData("new_play.KTR", "gone.KTR");
     const QString kept = copyData("two_frames.KTR");
@@ -161,7 +161,7 @@ TEST_F(RecentFiles, ListedPlayThatIsGoneIsReportedAndStaysListed)
     openThroughDialog(*w, kept);
     ASSERT_TRUE(QFile::remove(gone));
 
-    w->mnurecentFile[1]->trigger();
+    w->recentFiles().item(1)->trigger();
     EXPECT_EQ(platform.beeps, 1);
     ASSERT_EQ(platform.messages().size(), 1);
     EXPECT_EQ(platform.messages().first().text, loadError(gone));
@@ -170,26 +170,26 @@ TEST_F(RecentFiles, ListedPlayThatIsGoneIsReportedAndStaysListed)
     EXPECT_EQ(recentFiles(*w), (QStringList{kept, gone}));
 }
 
-TEST_F(RecentFiles, AmpersandInAPathIsShownAsItIs)
+TEST_F(RecentFilesTest, AmpersandInAPathIsShownAsItIs)
 {
     const QString file = copyData("new_play.KTR", "Bunt & Run.KTR");
     auto w = open();
     openThroughDialog(*w, file);
     EXPECT_EQ(recentFiles(*w), QStringList{file});
-    EXPECT_EQ(w->mnurecentFile[0]->text(), QString(file).replace("&", "&&"));
-    EXPECT_TRUE(w->IsRecentFile(file));
-    w->mnurecentFile[0]->trigger();
+    EXPECT_EQ(w->recentFiles().item(0)->text(), QString(file).replace("&", "&&"));
+    EXPECT_TRUE(w->recentFiles().contains(file));
+    w->recentFiles().item(0)->trigger();
     EXPECT_EQ(w->document().path(), file);
 }
 
-TEST_F(RecentFiles, MoreStoredKeysThanItemsFillOnlyTheItems)
+TEST_F(RecentFilesTest, MoreStoredKeysThanItemsFillOnlyTheItems)
 {
     for (int i = 1; i <= 7; ++i)
         store.write("Files", QString("RecentFile%1").arg(i), path(QString("p%1.KTR").arg(i)));
     store.sync();
     auto w = open();
     EXPECT_EQ(recentFiles(*w).size(), 5);
-    EXPECT_EQ(w->recentFileCaption(4), path("p5.KTR"));
+    EXPECT_EQ(w->recentFiles().path(4), path("p5.KTR"));
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 
+#include <functional>
+
 namespace kinetra {
 namespace {
 
@@ -26,6 +28,14 @@ protected:
     std::optional<RecoveryInfo> info(const QString &file) const
     {
         return parseRecoveryInfo(bytes(file).toStdString());
+    }
+
+    /// The recovery copy of w's play, as the program makes it.
+    std::unique_ptr<RecoveryCopy> recoveryOf(frmMain &w)
+    {
+        return std::make_unique<RecoveryCopy>(w.document(), w.Prefs, platform, w.statusBar(),
+                                              std::bind_front(&frmMain::openRecoveredPlay, &w),
+                                              folder());
     }
 
     QString copyBase() const { return QFileInfo(files().value(0)).completeBaseName(); }
@@ -44,10 +54,10 @@ protected:
     {
         auto w = open();
         openThroughDialog(*w, play);
-        RecoveryCopy recovery(*w, platform, folder());
+        auto recovery = recoveryOf(*w);
         w->mnuIAfter_Click();
         platform.advance(RecoveryCopy::kDelayMs);
-        recovery.waitForWriter();
+        recovery->waitForWriter();
         ASSERT_EQ(files().size(), 2);
     }
 };
@@ -57,15 +67,15 @@ TEST_F(RecoveryTest, AChangeIsCopiedTenSecondsLaterIntoOneCopyThatSavingRemoves)
     auto w = open();
     const QString play = copyData("two_frames.KTR");
     openThroughDialog(*w, play);
-    RecoveryCopy recovery(*w, platform, folder());
+    auto recovery = recoveryOf(*w);
 
     w->mnuIAfter_Click();
     platform.advance(RecoveryCopy::kDelayMs - 1);
-    recovery.waitForWriter();
+    recovery->waitForWriter();
     EXPECT_TRUE(files().isEmpty()) << "copied before ten seconds had passed";
     w->mnuIAfter_Click(); // the same ten seconds: one copy holds both changes
     platform.advance(1);
-    recovery.waitForWriter();
+    recovery->waitForWriter();
     const QStringList written = files();
     ASSERT_EQ(written.size(), 2);
     const QString base = QFileInfo(written[0]).completeBaseName();
@@ -81,24 +91,24 @@ TEST_F(RecoveryTest, AChangeIsCopiedTenSecondsLaterIntoOneCopyThatSavingRemoves)
     // A later change rewrites the same copy; nothing is written while nothing changes.
     w->mnuEDel_Click();
     platform.advance(RecoveryCopy::kDelayMs);
-    recovery.waitForWriter();
+    recovery->waitForWriter();
     EXPECT_EQ(files(), written);
     EXPECT_EQ(readPlayFile((folder() + "/" + base + ".KTR").toStdString()).contents.frames.count(),
               3);
     EXPECT_EQ(platform.pendingTimers(), 0);
 
     w->menuItem("mnuFileSave")->trigger();
-    recovery.waitForWriter();
+    recovery->waitForWriter();
     EXPECT_TRUE(files().isEmpty());
 
     // Undoing back to the saved play leaves nothing to recover either.
     w->mnuIAfter_Click();
     platform.advance(RecoveryCopy::kDelayMs);
-    recovery.waitForWriter();
+    recovery->waitForWriter();
     EXPECT_EQ(files().size(), 2);
     w->mnuEUndo_Click();
     platform.advance(RecoveryCopy::kDelayMs);
-    recovery.waitForWriter();
+    recovery->waitForWriter();
     EXPECT_TRUE(files().isEmpty());
     EXPECT_TRUE(platform.messages().isEmpty());
 }
@@ -110,9 +120,9 @@ TEST_F(RecoveryTest, YesTakesTheChangesBackIntoThePlaysOwnFileAtTheirFrame)
     const QDateTime changed = platform.now().addMSecs(-RecoveryCopy::kDelayMs);
 
     auto w = open();
-    RecoveryCopy recovery(*w, platform, folder());
+    auto recovery = recoveryOf(*w);
     platform.queueAnswer(Platform::Answer::Yes);
-    recovery.offerRecovery();
+    recovery->offerRecovery();
 
     ASSERT_EQ(platform.messages().size(), 1);
     const FakePlatform::Call box = platform.messages()[0];
@@ -132,7 +142,7 @@ TEST_F(RecoveryTest, YesTakesTheChangesBackIntoThePlaysOwnFileAtTheirFrame)
     // The recovered copy is this run's: kept until the save, then gone.
     EXPECT_EQ(files().size(), 2);
     w->menuItem("mnuFileSave")->trigger();
-    recovery.waitForWriter();
+    recovery->waitForWriter();
     EXPECT_TRUE(files().isEmpty());
     EXPECT_EQ(readPlayFile(play.toStdString()).contents.frames.count(), 3);
 }
@@ -147,10 +157,10 @@ TEST_F(RecoveryTest, AnUnreadableCopyIsReportedAndKeptUntilTheUserDeclinesIt)
 
     {
         auto w = open();
-        RecoveryCopy recovery(*w, platform, folder());
+        auto recovery = recoveryOf(*w);
         platform.calls.clear();
         platform.queueAnswer(Platform::Answer::Yes);
-        recovery.offerRecovery();
+        recovery->offerRecovery();
         ASSERT_EQ(platform.messages().size(), 2);
         EXPECT_EQ(platform.messages()[1].text, loadError(copy));
         EXPECT_FALSE(w->document().isModified());
@@ -158,9 +168,9 @@ TEST_F(RecoveryTest, AnUnreadableCopyIsReportedAndKeptUntilTheUserDeclinesIt)
     }
 
     auto w = open();
-    RecoveryCopy recovery(*w, platform, folder());
+    auto recovery = recoveryOf(*w);
     platform.queueAnswer(Platform::Answer::No);
-    recovery.offerRecovery();
+    recovery->offerRecovery();
     EXPECT_TRUE(files().isEmpty());
     EXPECT_EQ(files("/discarded"), (QStringList{base + ".KTR", base + ".txt"}));
     EXPECT_EQ(info(folder() + "/discarded/" + base + ".txt")->discardedAt,
@@ -174,8 +184,8 @@ TEST_F(RecoveryTest, APlayCopyLeftWithoutItsDescriptionIsSweptAtTheNextStart)
     ASSERT_TRUE(QFile::remove(folder() + "/" + copyBase() + ".txt"));
 
     auto w = open();
-    RecoveryCopy recovery(*w, platform, folder());
-    recovery.offerRecovery();
+    auto recovery = recoveryOf(*w);
+    recovery->offerRecovery();
     EXPECT_TRUE(files().isEmpty());
     EXPECT_TRUE(platform.messages().isEmpty());
 }
@@ -188,19 +198,19 @@ TEST_F(RecoveryTest, CopiesThatCannotBeWrittenAreSaidToBeOffOncePerRun)
     }
     auto w = open();
     openThroughDialog(*w, copyData("two_frames.KTR"));
-    RecoveryCopy recovery(*w, platform, folder());
+    auto recovery = recoveryOf(*w);
     QFile::remove(errorLogPath());
 
-    editAndWait(*w, recovery);
-    ASSERT_TRUE(recovery.notice());
-    EXPECT_EQ(recovery.notice()->text(), "Recovery copies are off: Path not found");
-    EXPECT_TRUE(recovery.notice()->isVisible());
+    editAndWait(*w, *recovery);
+    ASSERT_TRUE(recovery->notice());
+    EXPECT_EQ(recovery->notice()->text(), "Recovery copies are off: Path not found");
+    EXPECT_TRUE(recovery->notice()->isVisible());
     EXPECT_TRUE(QString::fromUtf8(bytes(errorLogPath()))
                     .contains("Recovery copies are off: Path not found (" + folder() + ")"));
 
     // Every later copy fails alike and is not announced again.
     QFile::remove(errorLogPath());
-    editAndWait(*w, recovery);
+    editAndWait(*w, *recovery);
     EXPECT_FALSE(QFile::exists(errorLogPath()));
     EXPECT_EQ(w->statusBar()->findChildren<QLabel *>("sbRecovery").size(), 1);
     EXPECT_TRUE(platform.messages().isEmpty());
@@ -238,9 +248,9 @@ TEST_P(RecoveryChangedOutsideTest, TheQuestionSaysSoAndTheFirstSaveAsksBeforeRep
     const QByteArray outsideBytes = bytes(outside);
 
     auto w = open();
-    RecoveryCopy recovery(*w, platform, folder());
+    auto recovery = recoveryOf(*w);
     platform.queueAnswer(Platform::Answer::Yes);
-    recovery.offerRecovery();
+    recovery->offerRecovery();
     ASSERT_EQ(platform.messages().size(), 1);
     const QString warning = c.describedBefore
                                 ? QString()
@@ -308,8 +318,8 @@ TEST_P(RecoveryCleanupPathTest, RemovesTheCopy)
 {
     auto w = open();
     openThroughDialog(*w, copyData("two_frames.KTR"));
-    RecoveryCopy recovery(*w, platform, folder());
-    editAndWait(*w, recovery);
+    auto recovery = recoveryOf(*w);
+    editAndWait(*w, *recovery);
     ASSERT_EQ(files().size(), 2);
 
     switch (GetParam()) {
@@ -332,10 +342,10 @@ TEST_P(RecoveryCleanupPathTest, RemovesTheCopy)
         ASSERT_TRUE(w->close());
         break;
     }
-    recovery.waitForWriter();
+    recovery->waitForWriter();
     EXPECT_TRUE(files().isEmpty());
     platform.advance(RecoveryCopy::kDelayMs);
-    recovery.waitForWriter();
+    recovery->waitForWriter();
     EXPECT_TRUE(files().isEmpty()) << "a copy came back";
 }
 

@@ -372,7 +372,7 @@ TEST_F(UndoTest, NewAndOpenStartWithoutHistory)
 
     drop(Part::Offense, 2, QPointF(70, 50));
     platform.queueAnswer(Platform::Answer::No);
-    ASSERT_TRUE(window->LoadScript(savedPlay()));
+    ASSERT_EQ(window->openPlay(savedPlay()), PlayReadStatus::Opened);
     EXPECT_FALSE(undo()->isEnabled());
     EXPECT_FALSE(redo()->isEnabled());
     EXPECT_EQ(window->history().count(), 0u);

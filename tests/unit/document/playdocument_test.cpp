@@ -24,6 +24,18 @@ QString dataFile(const QString &name)
     return QDir(kData).filePath(name);
 }
 
+enum class Step {
+    New,
+    Open,          // two_frames.KTR
+    Edit,          // a recorded change of the current frame
+    Append,        // a frame inserted, its step not recorded yet
+    Record,        // the step of what was changed since the last record
+    MarkChanged,   // a change the history does not cover (title, labels)
+    Save,
+    Undo,
+    Redo,
+};
+
 /// A document with a folder to save into, counting the signals it sends.
 class DocumentFixture
 {
@@ -36,6 +48,23 @@ public:
         QObject::connect(&doc, &PlayDocument::framesChanged, [this] { ++frames; });
         QObject::connect(&doc, &PlayDocument::historyChanged, [this] { ++histories; });
         QObject::connect(&doc, &PlayDocument::edited, [this] { ++edits; });
+    }
+
+    void apply(Step step)
+    {
+        switch (step) {
+        case Step::New: doc.newPlay("01-02-2026", "10:00:00"); break;
+        case Step::Open:
+            ASSERT_EQ(doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
+            break;
+        case Step::Edit: editCurrentFrame(); break;
+        case Step::Append: doc.appendFrame(); break;
+        case Step::Record: doc.recordEdit("Insert Frame"); break;
+        case Step::MarkChanged: doc.markChanged(); break;
+        case Step::Save: ASSERT_TRUE(save().ok()); break;
+        case Step::Undo: doc.undo(); break;
+        case Step::Redo: doc.redo(); break;
+        }
     }
 
     QString savePath() const { return dir.filePath("saved.KTR"); }
@@ -61,18 +90,6 @@ public:
 
 // ---- The modified mark through sequences of commands ----
 
-enum class Step {
-    New,
-    Open,          // two_frames.KTR
-    Edit,          // a recorded change of the current frame
-    Append,        // a frame inserted, its step not recorded yet
-    Record,        // the step of what was changed since the last record
-    MarkChanged,   // a change the history does not cover (title, labels)
-    Save,
-    Undo,
-    Redo,
-};
-
 struct MarkCase
 {
     const char *name;
@@ -97,19 +114,7 @@ TEST_P(ModifiedMark, FollowsEveryStep)
     for (size_t i = 0; i < GetParam().steps.size(); ++i) {
         const auto [step, marked] = GetParam().steps[i];
         f.edits = f.histories = 0;
-        switch (step) {
-        case Step::New: f.doc.newPlay("01-02-2026", "10:00:00"); break;
-        case Step::Open:
-            ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
-            break;
-        case Step::Edit: f.editCurrentFrame(); break;
-        case Step::Append: f.doc.appendFrame(); break;
-        case Step::Record: f.doc.recordEdit("Insert Frame"); break;
-        case Step::MarkChanged: f.doc.markChanged(); break;
-        case Step::Save: ASSERT_TRUE(f.save().ok()); break;
-        case Step::Undo: f.doc.undo(); break;
-        case Step::Redo: f.doc.redo(); break;
-        }
+        f.apply(step);
         EXPECT_EQ(f.doc.isModified(), marked) << "after step " << i;
         // A copy of the changes is kept or dropped on `edited`: it comes whenever the play was
         // or is modified. The undo commands follow every step the history took.
