@@ -3,6 +3,7 @@
 #include "app/fieldzoom.h"
 #include "app/formationmenus.h"
 #include "app/menumnemonics.h"
+#include "app/playfilechooser.h"
 #include "app/recentfiles.h"
 #include "app/toolbaricons.h"
 #include "app/toolbarkeys.h"
@@ -137,6 +138,7 @@ void frmMain::buildMenus()
     for (int i = 0; i < RecentFiles::kItems; ++i)
         recent[size_t(i)] = addMenuItem(file, QString(), QString("mnurecentFile%1").arg(i));
     m_recentFiles = std::make_unique<RecentFiles>(m_store, recent);
+    m_chooser = std::make_unique<PlayFileChooser>(m_platform);
 
     QMenu *edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");

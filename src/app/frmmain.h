@@ -38,6 +38,7 @@ class frmMove;
 class frmNotes;
 class frmPlaybook;
 class Platform;
+class PlayFileChooser;
 class PrintTarget;
 class Prntfrm;
 class RecentFiles;
@@ -116,8 +117,8 @@ public:
     void mnuViewStatusBar_Click();
 
     // Play document: files, recent files, notes
-    /// The path last chosen in the Open or Save As dialog.
-    QString LastChosenFile;
+    /// The Open and Save As dialogs and where they start.
+    const PlayFileChooser &fileChooser() const { return *m_chooser; }
     /// Asks whether unsaved changes may be dropped (Yes saves first); true when the caller
     /// may go on.
     bool DataSafe();
@@ -321,9 +322,6 @@ private:
 
     // Play document: files, recent files, notes
     void connectDocumentCommands();
-    /// Runs the file dialog; nullopt when cancelled or failed (a failure is reported).
-    std::optional<QString> chooseFile(bool saving);
-    QString dialogStartFolder() const;
     /// The name a picture of the play is offered under: the play file's, else its title's.
     QString pictureName() const;
     /// Status panels 1 to 3 from the document: the file Save writes to, title and date.
@@ -336,14 +334,10 @@ private:
     void closeNotesWindow();
     frmNotes *m_notes = nullptr;
     std::unique_ptr<RecentFiles> m_recentFiles;
-    QString m_dialogFileName; ///< the name the next Open dialog proposes
-    QString m_refusedFolder;  ///< the last folder where a save was refused for permission
+    std::unique_ptr<PlayFileChooser> m_chooser;
     // End of play document block
 
     // Save As names, saved texts
-    /// Gives a Save As name without an extension the play extension; asks before replacing
-    /// a file of that name. False when the user keeps that file.
-    bool addPlayExtension(QString &path);
     /// After a save: the player and action-line labels become what the file holds (see
     /// textAsSaved); the document does the same to its own texts.
     void matchSavedLabels();

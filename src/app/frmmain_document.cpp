@@ -3,7 +3,7 @@
 // recent-file items and the notes window.
 #include "app/frmmain.h"
 
-#include "app/programfolder.h"
+#include "app/playfilechooser.h"
 #include "app/recentfiles.h"
 #include "model/playfile.h"
 #include "model/runtimeerror.h"
@@ -93,7 +93,7 @@ void frmMain::mnuFileOpen_Click()
 {
     if (!DataSafe())
         return;
-    if (const std::optional<QString> path = chooseFile(false))
+    if (const std::optional<QString> path = m_chooser->choose(false, m_document.path()))
         openPlay(*path, {.askToSave = false});
 }
 
@@ -112,14 +112,14 @@ void frmMain::mnuFileSave_Click()
     WaitEnd();
     // A play from a folder the user may not write (the installed samples) goes elsewhere:
     // after the error, Save As offers the documents folder.
-    if (!saved && QFileInfo(m_document.path()).absolutePath() == m_refusedFolder)
+    if (!saved && m_chooser->inRefusedFolder(m_document.path()))
         mnuFileSaveAs_Click();
 }
 
 void frmMain::mnuFileSaveAs_Click()
 {
-    std::optional<QString> path = chooseFile(true);
-    if (!path || !addPlayExtension(*path))
+    std::optional<QString> path = m_chooser->choose(true, m_document.path());
+    if (!path || !m_chooser->addPlayExtension(*path))
         return;
     WaitStart();
     // A failed save names no file: the recent files do not list a play that was never written.
@@ -127,73 +127,6 @@ void frmMain::mnuFileSaveAs_Click()
     WaitEnd();
     if (saved)
         m_recentFiles->add(*path);
-}
-
-std::optional<QString> frmMain::chooseFile(bool saving)
-{
-    Platform::FileDialog dialog;
-    dialog.title = saving ? "Save As" : "Open";
-    dialog.filter = saving ? "Play files (*.KTR)|*.KTR" : "Play Files (*.KTR)|*.KTR";
-    dialog.startFolder = dialogStartFolder();
-    // Saving a play its own folder refused proposes the play's name for the new place.
-    const bool refused = !m_document.path().isEmpty()
-                         && QFileInfo(m_document.path()).absolutePath() == m_refusedFolder;
-    const QString saveName = refused ? QFileInfo(m_document.path()).fileName() : QString("new.ktr");
-    dialog.proposedName = saving ? saveName : QFileInfo(m_dialogFileName).fileName();
-    dialog.mustExist = !saving;
-    dialog.confirmReplace = saving;
-    if (saving)
-        dialog.defaultSuffix = "KTR";
-    std::optional<QString> chosen;
-    bool failed = false;
-    try {
-        chosen = saving ? m_platform.saveFileName(dialog) : m_platform.openFileName(dialog);
-        failed = chosen && chosen->trimmed().isEmpty();
-    } catch (...) {
-        failed = true;
-    }
-    if (failed) {
-        m_platform.beep();
-        m_platform.messageBox("Error selecting file.", kProgramTitle, Platform::Buttons::Ok,
-                              Platform::Icon::Warning);
-        return std::nullopt;
-    }
-    if (!chosen)
-        return std::nullopt;
-    LastChosenFile = chosen->trimmed();
-    m_dialogFileName = LastChosenFile;
-    return LastChosenFile;
-}
-
-bool frmMain::addPlayExtension(QString &path)
-{
-    // Without the extension the Open dialog's filter would hide the play. A name that has one
-    // is kept as typed.
-    if (!QFileInfo(path).suffix().isEmpty())
-        return true;
-    path += ".KTR";
-    LastChosenFile = path;
-    m_dialogFileName = path;
-    // The dialog asked about the name as typed, not about this one.
-    if (QFileInfo::exists(path)
-        && m_platform.messageBox(QString("%1 already exists.\nDo you want to replace it?")
-                                     .arg(QDir::toNativeSeparators(path)),
-                                 "Save As", Platform::Buttons::YesNo, Platform::Icon::Warning)
-               != Platform::Answer::Yes)
-        return false;
-    return true;
-}
-
-QString frmMain::dialogStartFolder() const
-{
-    // The dialogs start where the last chosen file lies; at first in the current folder,
-    // which start-up made the program's folder (the user's documents folder when that one is
-    // read-only).
-    if (LastChosenFile.isEmpty())
-        return documentStartFolder();
-    // A folder that refused a save is no place to start: the user's documents are.
-    const QString folder = QFileInfo(LastChosenFile).absolutePath();
-    return folder == m_refusedFolder ? documentsFolder() : folder;
 }
 
 void frmMain::showDocumentPanels()
@@ -238,7 +171,7 @@ bool frmMain::SaveScript(const QString &sFile)
     disconnect(restated);
     if (!result.ok()) {
         if (result.errorCode == ErrorCode::PermissionDenied)
-            m_refusedFolder = QFileInfo(sFile).absolutePath();
+            m_chooser->noteRefused(sFile);
         m_platform.beep();
         m_platform.messageBox(QString::fromStdString(saveErrorMessage(sFile.toStdString(), result)),
                               kProgramTitle, Platform::Buttons::Ok, Platform::Icon::None);
@@ -280,11 +213,9 @@ std::optional<PlayReadStatus> frmMain::openPlay(const QString &file, OpenPlayOpt
 {
     if (options.askToSave && !DataSafe())
         return std::nullopt;
-    if (options.remember) {
-        // As if the file had been chosen in the Open dialog: the next dialog starts beside it.
-        LastChosenFile = file;
-        m_dialogFileName = file;
-    }
+    // As if the file had been chosen in the Open dialog: the next dialog starts beside it.
+    if (options.remember)
+        m_chooser->noteChosen(file);
     WaitStart();
     const PlayReadStatus status = readPlay(file);
     // A play that was opened, even in part, is listed; one that could not be read is not.

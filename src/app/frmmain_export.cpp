@@ -1,6 +1,7 @@
 // File > Export...: the play as a picture, a PDF or an animated GIF, drawn as the window draws.
 #include "app/frmmain.h"
 
+#include "app/playfilechooser.h"
 #include "app/reporterror.h"
 #include "app/toolbaricons.h"
 #include "output/bitmapexport.h"
@@ -92,7 +93,7 @@ void frmMain::mnuFileExport_Click()
     Platform::FileDialog dialog;
     dialog.title = "Export";
     dialog.filter = kExportFilter;
-    dialog.startFolder = dialogStartFolder();
+    dialog.startFolder = m_chooser->startFolder();
     dialog.proposedName = pictureName() + ".png";
     dialog.confirmReplace = true;
     dialog.defaultSuffix = "png";

@@ -67,7 +67,7 @@ TEST_F(DocumentTest, NewPlaySavedAsWritesTwentyLines)
     EXPECT_EQ(written, expected);
 
     EXPECT_EQ(w->document().path(), file);
-    EXPECT_EQ(w->LastChosenFile, file);
+    EXPECT_EQ(w->fileChooser().lastChosenFile(), file);
     EXPECT_FALSE(w->document().isModified());
     EXPECT_EQ(panels(*w), (QStringList{"first.KTR", "New", "12-07-2026", " Frame: 1/1"}));
     EXPECT_EQ(recentFiles(*w), QStringList{file});
@@ -89,7 +89,7 @@ TEST_F(DocumentTest, OpenTakesThePlayOverAndSetsThePanels)
 
     EXPECT_TRUE(platform.messages().isEmpty());
     EXPECT_EQ(w->document().path(), file);
-    EXPECT_EQ(w->LastChosenFile, file);
+    EXPECT_EQ(w->fileChooser().lastChosenFile(), file);
     EXPECT_EQ(w->document().title(), "Bunt, Defense");
     EXPECT_EQ(w->document().time(), "21:30:59");
     EXPECT_EQ(w->document().notes(), "Line one,\r\nline two");
@@ -184,7 +184,7 @@ TEST_F(DocumentTest, CancelledOpenDialogChangesNothing)
     EXPECT_FALSE(w->document().isModified());
     EXPECT_TRUE(platform.messages().isEmpty());
     EXPECT_EQ(panels(*w), before);
-    EXPECT_TRUE(w->LastChosenFile.isEmpty());
+    EXPECT_TRUE(w->fileChooser().lastChosenFile().isEmpty());
 }
 
 // ---- Dialog failures ----
@@ -210,7 +210,7 @@ TEST_P(DialogFailure, BeepsAndSaysSoAndChangesNothing)
     EXPECT_EQ(panels(*w), before);
     EXPECT_EQ(w->document().frames().count(), 2);
     EXPECT_TRUE(w->document().path().isEmpty());
-    EXPECT_TRUE(w->LastChosenFile.isEmpty());
+    EXPECT_TRUE(w->fileChooser().lastChosenFile().isEmpty());
     EXPECT_FALSE(platform.waitCursor);
 }
 
@@ -555,7 +555,7 @@ TEST_F(DocumentTest, FailedSaveIntoAMissingFolderKeepsThePlayUnsaved)
     EXPECT_EQ(box.buttons, Platform::Buttons::Ok);
     EXPECT_TRUE(w->document().isModified());
     EXPECT_TRUE(w->document().path().isEmpty());
-    EXPECT_EQ(w->LastChosenFile, file);
+    EXPECT_EQ(w->fileChooser().lastChosenFile(), file);
     // A play that was never written names no file and joins no list.
     EXPECT_EQ(panels(*w), before);
     EXPECT_TRUE(recentFiles(*w).isEmpty());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmmain.h"
+#include "app/playfilechooser.h"
 #include "app/recentfiles.h"
 #include "prefs/inisettingsstore.h"
 #include "support/fakeplatform.h"

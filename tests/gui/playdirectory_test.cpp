@@ -104,7 +104,7 @@ TEST_F(PlayDirectoryTest, OpenWithNothingSelectedAndCancelChangeNothing)
     w->document().appendFrame();
     w->document().markChanged();
     w->document().setTexts("Mine", w->document().notes());
-    const QString before = w->LastChosenFile;
+    const QString before = w->fileChooser().lastChosenFile();
     playDirectory(*w, [](frmdir &d) {
         d.List1->clearSelection();
         d.CmdOpen->click();
@@ -117,7 +117,7 @@ TEST_F(PlayDirectoryTest, OpenWithNothingSelectedAndCancelChangeNothing)
     EXPECT_EQ(w->document().frames().count(), 2);
     EXPECT_TRUE(w->document().isModified());
     EXPECT_EQ(w->document().title(), "Mine");
-    EXPECT_EQ(w->LastChosenFile, before);
+    EXPECT_EQ(w->fileChooser().lastChosenFile(), before);
 }
 
 TEST_F(PlayDirectoryTest, CancellingTheSavePromptKeepsTheModifiedPlay)

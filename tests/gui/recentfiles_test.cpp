@@ -122,7 +122,7 @@ TEST_F(RecentFilesTest, ChoosingAnItemOpensItsPlay)
 
     w->recentFiles().item(1)->trigger();
     EXPECT_EQ(w->document().path(), first);
-    EXPECT_EQ(w->LastChosenFile, first);
+    EXPECT_EQ(w->fileChooser().lastChosenFile(), first);
     EXPECT_EQ(w->document().frames().count(), 2);
     EXPECT_EQ(panels(*w),
               (QStringList{"two_frames.KTR", "Bunt, Defense", "04-17-1998", " Frame: 1/2"}));

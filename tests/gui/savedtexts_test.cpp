@@ -70,7 +70,7 @@ TEST_P(SaveAsName, BareNameGetsThePlayExtension)
     const QString written = path(GetParam().written);
     EXPECT_TRUE(QFile::exists(written));
     EXPECT_EQ(w->document().path(), written);
-    EXPECT_EQ(w->LastChosenFile, written);
+    EXPECT_EQ(w->fileChooser().lastChosenFile(), written);
     EXPECT_EQ(w->statusPanels[0]->text(), GetParam().written);
     EXPECT_EQ(recentFiles(*w), QStringList{written});
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{GetParam().written});

@@ -1,0 +1,91 @@
+#include "app/playfilechooser.h"
+
+#include "app/programfolder.h"
+#include "surface/platform.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace kinetra {
+
+PlayFileChooser::PlayFileChooser(Platform &platform) : m_platform(platform) {}
+
+std::optional<QString> PlayFileChooser::choose(bool saving, const QString &playFile)
+{
+    Platform::FileDialog dialog;
+    dialog.title = saving ? "Save As" : "Open";
+    dialog.filter = saving ? "Play files (*.KTR)|*.KTR" : "Play Files (*.KTR)|*.KTR";
+    dialog.startFolder = startFolder();
+    // Saving a play its own folder refused proposes the play's name for the new place.
+    const bool refused = !playFile.isEmpty() && inRefusedFolder(playFile);
+    const QString saveName = refused ? QFileInfo(playFile).fileName() : QString("new.ktr");
+    dialog.proposedName = saving ? saveName : QFileInfo(m_proposedName).fileName();
+    dialog.mustExist = !saving;
+    dialog.confirmReplace = saving;
+    if (saving)
+        dialog.defaultSuffix = "KTR";
+    std::optional<QString> chosen;
+    bool failed = false;
+    try {
+        chosen = saving ? m_platform.saveFileName(dialog) : m_platform.openFileName(dialog);
+        failed = chosen && chosen->trimmed().isEmpty();
+    } catch (...) {
+        failed = true;
+    }
+    if (failed) {
+        m_platform.beep();
+        m_platform.messageBox("Error selecting file.", "Kinetra", Platform::Buttons::Ok,
+                              Platform::Icon::Warning);
+        return std::nullopt;
+    }
+    if (!chosen)
+        return std::nullopt;
+    noteChosen(chosen->trimmed());
+    return m_lastChosen;
+}
+
+bool PlayFileChooser::addPlayExtension(QString &path)
+{
+    // Without the extension the Open dialog's filter would hide the play. A name that has one
+    // is kept as typed.
+    if (!QFileInfo(path).suffix().isEmpty())
+        return true;
+    path += ".KTR";
+    noteChosen(path);
+    // The dialog asked about the name as typed, not about this one.
+    return !QFileInfo::exists(path)
+           || m_platform.messageBox(QString("%1 already exists.\nDo you want to replace it?")
+                                        .arg(QDir::toNativeSeparators(path)),
+                                    "Save As", Platform::Buttons::YesNo, Platform::Icon::Warning)
+                  == Platform::Answer::Yes;
+}
+
+QString PlayFileChooser::startFolder() const
+{
+    // The dialogs start where the last chosen file lies; at first in the current folder,
+    // which start-up made the program's folder (the user's documents folder when that one is
+    // read-only).
+    if (m_lastChosen.isEmpty())
+        return documentStartFolder();
+    // A folder that refused a save is no place to start: the user's documents are.
+    return inRefusedFolder(m_lastChosen) ? documentsFolder()
+                                         : QFileInfo(m_lastChosen).absolutePath();
+}
+
+void PlayFileChooser::noteChosen(const QString &file)
+{
+    m_lastChosen = file;
+    m_proposedName = file;
+}
+
+void PlayFileChooser::noteRefused(const QString &file)
+{
+    m_refusedFolder = QFileInfo(file).absolutePath();
+}
+
+bool PlayFileChooser::inRefusedFolder(const QString &file) const
+{
+    return !m_refusedFolder.isEmpty() && QFileInfo(file).absolutePath() == m_refusedFolder;
+}
+
+} // namespace kinetra
