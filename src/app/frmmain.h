@@ -337,11 +337,6 @@ private:
     std::unique_ptr<PlayFileChooser> m_chooser;
     // End of play document block
 
-    // Save As names, saved texts
-    /// After a save: the player and action-line labels become what the file holds (see
-    /// textAsSaved); the document does the same to its own texts.
-    void matchSavedLabels();
-    // End of Save As names, saved texts block
     // Preferences: Properties dialog, formations, player label sets
     void connectPreferenceCommands();
     FormationMenus *m_formations = nullptr;

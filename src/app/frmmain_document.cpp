@@ -177,36 +177,18 @@ bool frmMain::SaveScript(const QString &sFile)
                               kProgramTitle, Platform::Buttons::Ok, Platform::Icon::None);
         return false;
     }
-    matchSavedLabels();
+    // The labels are saved with the play but belong to the preference record; like the play's
+    // own texts they become what the file holds.
+    const SavedLabelChanges labels = matchSavedLabels(Prefs);
+    if (labels.players)
+        m_editing->showPlayerLabels();
+    if (labels.actions)
+        for (size_t k = 0; k < Prefs.ActionLabel.size(); ++k)
+            palette->Tracerlbl[k]->setText(QString::fromStdString(Prefs.ActionLabel[k]));
     // A frame text the file cannot hold was replaced; the field shows it as saved.
     if (framesRestated)
         DrawSelected();
     return true;
-}
-
-void frmMain::matchSavedLabels()
-{
-    // The labels are saved with the play but belong to the preference record; like the play's
-    // own texts they become what the file holds, so opening the file gives the same.
-    const auto asSaved = [](const std::string &text) { return textAsSaved(text); };
-    bool labelsChanged = false;
-    for (auto *labels : {&Prefs.OPLabel, &Prefs.DPLabel})
-        for (std::string &label : *labels)
-            if (std::string saved = asSaved(label); saved != label) {
-                label = std::move(saved);
-                labelsChanged = true;
-            }
-    if (labelsChanged)
-        m_editing->showPlayerLabels();
-    bool actionsChanged = false;
-    for (std::string &label : Prefs.ActionLabel)
-        if (std::string saved = asSaved(label); saved != label) {
-            label = std::move(saved);
-            actionsChanged = true;
-        }
-    if (actionsChanged)
-        for (size_t k = 0; k < Prefs.ActionLabel.size(); ++k)
-            palette->Tracerlbl[k]->setText(QString::fromStdString(Prefs.ActionLabel[k]));
 }
 
 std::optional<PlayReadStatus> frmMain::openPlay(const QString &file, OpenPlayOptions options)

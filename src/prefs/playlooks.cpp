@@ -36,4 +36,22 @@ PlayerLabels playerLabels(const Preferences &prefs)
     return {prefs.OPLabel, prefs.DPLabel};
 }
 
+SavedLabelChanges matchSavedLabels(Preferences &prefs)
+{
+    const auto match = [](auto &labels) {
+        bool changed = false;
+        for (std::string &label : labels)
+            if (std::string saved = textAsSaved(label); saved != label) {
+                label = std::move(saved);
+                changed = true;
+            }
+        return changed;
+    };
+    SavedLabelChanges changes;
+    changes.players = match(prefs.OPLabel);
+    changes.players = match(prefs.DPLabel) || changes.players;
+    changes.actions = match(prefs.ActionLabel);
+    return changes;
+}
+
 } // namespace kinetra

@@ -16,4 +16,15 @@ ActionLooks actionLooks(const Preferences &prefs);
 /// The player labels of the preference record, as a play file carries them.
 PlayerLabels playerLabels(const Preferences &prefs);
 
+/// Which labels a save changed: see matchSavedLabels.
+struct SavedLabelChanges
+{
+    bool players = false;
+    bool actions = false;
+};
+
+/// Turns the player and action-line labels into what a saved play file holds of them (see
+/// textAsSaved), so that opening the file gives the same; says which of them changed.
+SavedLabelChanges matchSavedLabels(Preferences &prefs);
+
 } // namespace kinetra
