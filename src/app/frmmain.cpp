@@ -1,6 +1,7 @@
 #include "app/frmmain.h"
 
 #include "app/menumnemonics.h"
+#include "app/programfolder.h"
 #include "app/toolbaricons.h"
 #include "app/windowplacement.h"
 #include "model/runtimeerror.h"
@@ -23,7 +24,6 @@
 #include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -88,6 +88,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     , m_platform(platform)
     , m_store(store)
     , m_programDir(programDir)
+    , m_printSession(documentsFolder(), appIcon().pixmap(256, 256).toImage())
 {
     setObjectName("frmMain");
     setWindowIcon(appIcon());

@@ -2,7 +2,6 @@
 #include "app/frmmain.h"
 
 #include "app/reporterror.h"
-#include "app/toolbaricons.h"
 #include "output/bitmapexport.h"
 #include "output/playexport.h"
 #include "output/playimager.h"
@@ -150,15 +149,9 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
                            options.format == ExportFormat::Png ? "PNG" : "BMP");
             written = true;
         } else {
-            ExportPlay play;
-            play.frames = m_document.frames();
-            play.title = m_document.title();
-            play.date = m_document.date();
-            play.time = m_document.time();
-            play.notes = m_document.notes();
-            play.prefs = Prefs;
-            options.printerFont = PrinterFont;
-            options.printIcon = appIcon().pixmap(256, 256).toImage();
+            const PlaySnapshot play = m_document.snapshot(Prefs);
+            options.printerFont = m_printSession.font();
+            options.printIcon = m_printSession.icon();
             PlayImager imager(surface->picture(), surface->font(),
                               colorFromRgbInt(Prefs.Fontcolor), looks(), surface->companions());
 

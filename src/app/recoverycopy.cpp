@@ -6,7 +6,6 @@
 #include "model/atomicfile.h"
 #include "model/recoverywriter.h"
 #include "model/runtimeerror.h"
-#include "prefs/playlooks.h"
 #include "surface/platform.h"
 #include "windows/frmnotes.h"
 
@@ -211,32 +210,35 @@ void RecoveryCopy::timerRunOut()
         m_base = QString("%1-%2")
                      .arg(m_platform.now().toString(QStringLiteral("yyyyMMdd-HHmmss")))
                      .arg(QCoreApplication::applicationPid());
-    m_writer->write(localPath(m_base), snapshot());
+    std::shared_ptr<const PlaySnapshot> play = snapshot();
+    RecoveryInfo info = description(*play);
+    m_writer->write(localPath(m_base), std::move(play), std::move(info));
     m_hasCopy = true;
 }
 
-std::unique_ptr<RecoverySnapshot> RecoveryCopy::snapshot() const
+std::shared_ptr<const PlaySnapshot> RecoveryCopy::snapshot() const
 {
     const frmMain &w = m_window;
-    auto copy = std::make_unique<RecoverySnapshot>();
+    auto play = std::make_shared<PlaySnapshot>(w.document().snapshot(w.Prefs));
     // An open notes window holds the latest title and notes; the play gets them when it closes.
-    const frmNotes *notes = w.notesOpen() ? w.notesWindow() : nullptr;
-    copy->title = (notes ? notes->title() : w.document().title()).toStdString();
-    copy->notes = (notes ? notes->notes() : w.document().notes()).toStdString();
-    copy->date = w.document().date().toStdString();
-    copy->time = w.document().time().toStdString();
-    copy->Picbkg = w.Prefs.Picbkg;
-    copy->actions = actionLooks(w.Prefs);
-    copy->frames = w.document().frames();
-    copy->labels = playerLabels(w.Prefs);
-    copy->info = {w.document().path().toStdString(), copy->title, w.document().frames().current(),
-                  m_changedAt, 0};
-    const FileState file = m_fileStateTaken && m_filePath == w.document().path()
+    if (w.notesOpen()) {
+        play->title = w.notesWindow()->title().toStdString();
+        play->notes = w.notesWindow()->notes().toStdString();
+    }
+    return play;
+}
+
+RecoveryInfo RecoveryCopy::description(const PlaySnapshot &play) const
+{
+    const PlayDocument &document = m_window.document();
+    RecoveryInfo info{document.path().toStdString(), play.title, document.frames().current(),
+                      m_changedAt, 0};
+    const FileState file = m_fileStateTaken && m_filePath == document.path()
                                ? FileState{m_fileSize, m_fileModifiedAt}
-                               : fileState(w.document().path());
-    copy->info.fileSize = file.size;
-    copy->info.fileModifiedAt = file.modifiedAt;
-    return copy;
+                               : fileState(document.path());
+    info.fileSize = file.size;
+    info.fileModifiedAt = file.modifiedAt;
+    return info;
 }
 
 void RecoveryCopy::offerRecovery()

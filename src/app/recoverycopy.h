@@ -13,7 +13,7 @@ class frmMain;
 class Platform;
 class RecoveryWriter;
 struct RecoveryInfo;
-struct RecoverySnapshot;
+struct PlaySnapshot;
 
 /// Keeps a recovery copy of the window's play while it has unsaved changes, and offers the
 /// copies a run that ended without cleaning up left behind.
@@ -68,7 +68,10 @@ public:
 
     /// The window's play as it stands, copied: what the next copy writes. Cheap enough for the
     /// window's thread: the frames are copied once, and nothing is formatted or written.
-    std::unique_ptr<RecoverySnapshot> snapshot() const;
+    std::shared_ptr<const PlaySnapshot> snapshot() const;
+    /// What the copy of `play` notes beside it: the play's file, title, current frame, the
+    /// latest change and the file's state.
+    RecoveryInfo description(const PlaySnapshot &play) const;
 
 private:
     void playEdited();

@@ -79,6 +79,11 @@ public:
     PlaySaveResult save(const QString &file, const Preferences &prefs, const QString &date,
                         const QString &time);
 
+    /// The play as it stands, as a value that later changes leave alone: the frames and header
+    /// texts, with the preference record's field picture, action-line looks and player labels.
+    /// It is what a save would write now, without the save's new date and time.
+    PlaySnapshot snapshot(const Preferences &prefs) const;
+
     /// Makes what commands did to the frames since the last record one undoable step named
     /// `caption`; the mark follows. Returns false when the frames did not change.
     bool recordEdit(const QString &caption);
