@@ -376,8 +376,6 @@ private:
     /// Runs the file dialog; nullopt when cancelled or failed (a failure is reported).
     std::optional<QString> chooseFile(bool saving);
     QString dialogStartFolder() const;
-    /// The name a picture of the play is offered under: the play file's, else its title's.
-    QString pictureName() const;
     /// Status panels 1 to 3: the name of `file` (a path, or empty for none), title and date.
     void showDocumentPanels(const QString &file);
     /// Status panel 1 shows `text` whole, its tip the full path (or what the panel holds).

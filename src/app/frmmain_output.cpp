@@ -4,6 +4,7 @@
 #include "app/programfolder.h"
 #include "app/reporterror.h"
 #include "output/bitmapexport.h"
+#include "output/exportdialogs.h"
 #include "output/frmplaybook.h"
 #include "output/playexport.h"
 #include "output/prntfrm.h"
@@ -71,19 +72,10 @@ void frmMain::mnuFilePageSetup_Click()
 
 void frmMain::mnuFileSaveBMP_Click()
 {
-    Platform::FileDialog dialog;
-    dialog.title = "Save to File";
-    dialog.filter = "Bitmap pictures (*.bmp)|*.bmp";
-    // A bare name went to the program's folder, where nobody looks for a picture.
-    const bool lastFolder = !LastBmpFolder.isEmpty() && QDir(LastBmpFolder).exists();
-    dialog.startFolder = lastFolder ? LastBmpFolder : documentsFolder();
-    dialog.proposedName = pictureName() + ".bmp";
-    dialog.confirmReplace = true;
-    dialog.defaultSuffix = "bmp";
-    const std::optional<QString> answer = m_platform.saveFileName(dialog);
-    if (!answer || answer->trimmed().isEmpty())
+    const QString file =
+        askBmpFile(m_platform, LastBmpFolder, documentsFolder(), m_document.pictureName());
+    if (file.isEmpty())
         return;
-    const QString file = bmpFileName(*answer);
     // WaitStart lets pending events run, so the surface is fully painted first.
     WaitStart();
     try {

@@ -8,6 +8,7 @@
 #include "prefs/preferences.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <map>
 
@@ -83,6 +84,14 @@ void PlayDocument::setPath(const QString &path)
         return;
     m_path = path;
     emit pathChanged(m_path);
+}
+
+QString PlayDocument::pictureName() const
+{
+    QString name = m_path.isEmpty() ? m_title.trimmed() : QFileInfo(m_path).completeBaseName();
+    // A title may hold characters a file name cannot.
+    name.replace('/', '_').replace(QChar(0), '_');
+    return name.isEmpty() ? QString("Play") : name;
 }
 
 void PlayDocument::setTexts(const QString &title, const QString &notes)

@@ -48,6 +48,9 @@ public:
     const QString &time() const { return m_time; }
     /// The file the play belongs to; empty for a play never saved or opened.
     void setPath(const QString &path);
+    /// The name a picture or a PDF of the play is offered under: the play file's without its
+    /// extension, else the title; "Play" when both are empty.
+    QString pictureName() const;
     /// The title and notes, as the notes window hands them back; the mark does not change.
     void setTexts(const QString &title, const QString &notes);
     /// All four header texts at once, as a save or an open sets them.

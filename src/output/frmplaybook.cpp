@@ -2,6 +2,7 @@
 
 #include "model/failurereport.h"
 #include "model/playfile.h"
+#include "output/exportdialogs.h"
 #include "output/playbook.h"
 #include "output/printsession.h"
 #include "output/printtarget.h"
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -301,17 +301,9 @@ void frmPlaybook::CmdPrint_Click()
         }
         busy.emplace(m_platform);
         const std::unique_ptr<PrintTarget> target = m_session.makeTarget(pdf);
-        QProgressDialog progress("Printing " + name + "...", "Cancel", 0, 1, this);
-        progress.setWindowTitle(kTitle);
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(500);
-        const std::optional<int> pages = printPlaybookPlays(
-            *target, name, source, options(), m_programDir,
-            [&progress](int done, int total) {
-                progress.setMaximum(total);
-                progress.setValue(done);
-                return !progress.wasCanceled();
-            });
+        ProgressDialog progress("Printing " + name + "...", kTitle, this);
+        const std::optional<int> pages = printPlaybookPlays(*target, name, source, options(),
+                                                            m_programDir, progress.progress());
         busy.reset();
         if (pages && !pdf.isEmpty())
             m_session.pdfWritten(pdf);

@@ -312,6 +312,22 @@ TEST(PlayDocumentSave, AFailedSaveChangesNothing)
     EXPECT_EQ(f.paths + f.texts + f.markChanges, 0);
 }
 
+TEST(PlayDocumentNames, APictureIsNamedAfterTheFileElseTheTitle)
+{
+    struct Case
+    {
+        QString path, title, name;
+    };
+    for (const Case &c : {Case{"", "Squeeze", "Squeeze"},
+                          Case{"/plays/bunt.v2.KTR", "Squeeze", "bunt.v2"},
+                          Case{"", " Cut/off ", "Cut_off"}, Case{"", "  ", "Play"}}) {
+        PlayDocument doc;
+        doc.setPath(c.path);
+        doc.setTexts(c.title, QString());
+        EXPECT_EQ(doc.pictureName(), c.name) << c.title.toStdString();
+    }
+}
+
 // ---- What views are told ----
 
 TEST(PlayDocumentSignals, OnlyARealChangeIsAnnounced)
