@@ -69,7 +69,9 @@ void BM_RecoverySnapshot(benchmark::State &state)
     const RecoveryCopy &recovery = mainWindow().recovery;
     for (auto _ : state) {
         std::shared_ptr<const PlaySnapshot> snapshot = recovery.snapshot();
+        const RecoveryInfo info = recovery.description(*snapshot);
         benchmark::DoNotOptimize(snapshot->frames.frames().data());
+        benchmark::DoNotOptimize(info.fileSize);
         state.PauseTiming();
         snapshot.reset();
         state.ResumeTiming();
