@@ -88,7 +88,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     , m_platform(platform)
     , m_store(store)
     , m_programDir(programDir)
-    , m_printSession(documentsFolder(), appIcon().pixmap(256, 256).toImage())
+    , m_printSession(documentsFolder(), [] { return appIcon().pixmap(256, 256).toImage(); })
 {
     setObjectName("frmMain");
     setWindowIcon(appIcon());

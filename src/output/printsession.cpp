@@ -9,8 +9,8 @@
 
 namespace kinetra {
 
-PrintSession::PrintSession(QString documentsFolder, QImage icon)
-    : m_icon(std::move(icon))
+PrintSession::PrintSession(QString documentsFolder, std::function<QImage()> icon)
+    : m_makeIcon(std::move(icon))
     , m_documentsFolder(std::move(documentsFolder))
 {
     makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
@@ -35,6 +35,15 @@ bool PrintSession::printsToPdf()
     // With no printer installed Qt's printer falls back to PDF by itself.
     return printer().outputFormat() == QPrinter::PdfFormat
            || QPrinterInfo::availablePrinters().isEmpty();
+}
+
+const QImage &PrintSession::icon()
+{
+    if (m_makeIcon) {
+        m_icon = m_makeIcon();
+        m_makeIcon = nullptr;
+    }
+    return m_icon;
 }
 
 QString PrintSession::pdfFolder() const

@@ -23,8 +23,9 @@ class PrintSession
 public:
     using TargetFactory = std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)>;
 
-    /// PDF file dialogs start in `documentsFolder` until a PDF has been written.
-    PrintSession(QString documentsFolder, QImage icon);
+    /// PDF file dialogs start in `documentsFolder` until a PDF has been written; `icon` makes the
+    /// icon of the page headers when a print first needs it.
+    PrintSession(QString documentsFolder, std::function<QImage()> icon);
     ~PrintSession();
     PrintSession(const PrintSession &) = delete;
     PrintSession &operator=(const PrintSession &) = delete;
@@ -37,7 +38,7 @@ public:
     /// The font printing uses, kept for the session; the print dialog changes it.
     const QFont &font() const { return m_font; }
     void setFont(const QFont &font) { m_font = font; }
-    const QImage &icon() const { return m_icon; }
+    const QImage &icon();
 
     /// Where the PDF file dialogs start: the folder of the last PDF written while it exists,
     /// else the documents folder.
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPrinter> m_pdfPrinter;
     QFont m_font{QStringLiteral("DejaVu Sans"), 10};
+    std::function<QImage()> m_makeIcon;
     QImage m_icon;
     QString m_documentsFolder;
     QString m_lastPdfFolder;
