@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -51,7 +52,7 @@ struct Stage
     {
         window.show();
         for (int k = 1; k < kFrames; ++k)
-            window.AppendFrame();
+            window.document().appendFrame();
         for (int16_t k = 1; k <= kFrames; ++k) {
             PlayConfig &frame = window.document().frames().frame(k);
             for (size_t p = 0; p < 10; ++p) {
@@ -104,20 +105,37 @@ struct Figures
     }
 };
 
+// The window's field, noting when each frame is shown.
+class TimedView : public PlaybackView
+{
+public:
+    TimedView(std::unique_ptr<PlaybackView> field, Figures &figures)
+        : m_field(std::move(field))
+        , m_figures(figures)
+    {}
+
+    void drawFrame(int16_t index) override
+    {
+        m_figures.shown.push_back(Clock::now());
+        m_field->drawFrame(index);
+        m_figures.postEventIntoThePause();
+    }
+    void drawGlide(int16_t from, int16_t to, double t) override { m_field->drawGlide(from, to, t); }
+    void drawSelected() override { m_field->drawSelected(); }
+
+private:
+    std::unique_ptr<PlaybackView> m_field;
+    Figures &m_figures;
+};
+
 // The Video Control window playing Once at its fastest speed (pause 100 ms).
 void BM_TimerPlayback(benchmark::State &state)
 {
     Stage stage;
     for (auto _ : state) {
         Figures figures;
-        PlaybackStage playback = stage.window.playbackStage();
-        const auto draw = playback.drawFrame;
-        playback.drawFrame = [&](int16_t index) {
-            figures.shown.push_back(Clock::now());
-            draw(index);
-            figures.postEventIntoThePause();
-        };
-        frmvideo video(stage.platform, playback);
+        TimedView view(stage.window.playbackView(), figures);
+        frmvideo video(stage.platform, stage.window.document(), view);
         video.Form_Load(QPoint(40, 40));
         video.show();
         video.PlayOption[0]->click();

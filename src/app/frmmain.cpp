@@ -12,6 +12,7 @@
 #include "surface/dragpicture.h"
 #include "surface/framerenderer.h"
 #include "surface/platform.h"
+#include "surface/playediting.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
 #include "surface/twips.h"
@@ -370,17 +371,17 @@ void frmMain::Form_Load()
 
     m_zoom = readZoomSetting(m_store);
     showZoom(m_zoom.percent);
-    DrawingSuppressed = true;
+    m_editing->setDrawingSuppressed(true);
     LoadPreferences();
     SetupForm();
 
     m_document.frames().reset();
-    clearHistory();
-    updateDeleteFrame();
+    m_document.clearHistory();
+    showFrameCount();
     SelectFrame(1);
 
-    DrawingSuppressed = false;
-    SelectedActionLine = 0;
+    m_editing->setDrawingSuppressed(false);
+    m_editing->OptActionSel_Click(0);
     palette->CboChalktype->setCurrentIndex(0);
     palette->CboChalksize->setCurrentIndex(0);
 
@@ -444,7 +445,7 @@ void frmMain::SetupForm()
         surface->setForeColor(colorFromRgbInt(Prefs.Fontcolor));
     } catch (...) {
     }
-    setupPalette();
+    m_editing->setupPalette();
     Form_Resize();
 }
 
@@ -514,34 +515,12 @@ void frmMain::SBar_Change()
     SelectFrame(int16_t(SBar->value()));
 }
 
-void frmMain::updateDeleteFrame()
-{
-    mnuEDel->setEnabled(m_document.frames().count() > 1);
-    SBar->setMaximum(m_document.frames().count());
-}
-
-void frmMain::AppendFrame()
-{
-    m_document.appendFrame();
-    updateDeleteFrame();
-}
-
-void frmMain::InsertBlankFrame()
-{
-    m_document.insertBlankFrame();
-    updateDeleteFrame();
-}
-
 void frmMain::mnuEDel_Click()
 {
     if (!m_document.deleteCurrentFrame())
         return;
-    m_selecting = true;
-    SBar->setMaximum(m_document.frames().count());
-    m_selecting = false;
     SelectFrame(m_document.frames().current());
-    updateDeleteFrame();
-    recordEdit("Delete Frame");
+    m_document.recordEdit("Delete Frame");
 }
 
 void frmMain::DrawSelected()
@@ -568,7 +547,7 @@ FrameLooks frmMain::looks() const
         l.hideOffense[k] = palette->ChkActiveOff[k]->isChecked();
         l.hideDefense[k] = palette->ChkActiveDef[k]->isChecked();
     }
-    l.drawingSuppressed = &DrawingSuppressed;
+    l.drawingSuppressed = m_editing->drawingSuppressedFlag();
     return l;
 }
 
@@ -639,7 +618,7 @@ void frmMain::WaitStart()
 void frmMain::WaitEnd()
 {
     unsetCursor();
-    applyModeCursor();
+    m_editing->applyModeCursor();
     m_platform.setWaitCursor(false);
 }
 

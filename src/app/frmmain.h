@@ -42,7 +42,7 @@ class Prntfrm;
 class SettingsStore;
 struct ExportOptions;
 class Surface;
-class SurfaceEditor;
+class PlayEditing;
 class ToolPalette;
 
 /// The main window: the play surface, the palette beside it, the frame controls under it,
@@ -63,17 +63,9 @@ public:
     const PlayDocument &document() const { return m_document; }
     /// The preference record.
     Preferences Prefs;
-    /// While set, drawing a frame does nothing (the window's load sets it).
-    bool DrawingSuppressed = false;
-    /// Which of the eight action lines the palette draws with.
-    int16_t SelectedActionLine = 0;
 
     /// Makes `index` (1..frame count) the current frame and shows it.
     void SelectFrame(int16_t index);
-    /// Inserts a copy of the current frame after it; the current frame stays.
-    void AppendFrame();
-    /// Inserts a blank frame after the current one; the current frame stays.
-    void InsertBlankFrame();
     /// Wipes the surface back to the field picture and draws the current frame.
     void DrawSelected();
     /// What frames are drawn with: the preference looks plus the window's symbol pictures,
@@ -97,41 +89,13 @@ public:
     /// Busy pointer on (processes pending events once) and off; they do not nest.
     void WaitStart();
     void WaitEnd();
-    /// Marks the play modified, or as saved (the undo history's clean state), in the document,
-    /// and brings the undo commands and the recovery copy up to date. A change the undo
-    /// history does not cover (title, notes, player labels) keeps the play modified until it
-    /// is saved, whatever is undone.
-    void setModified(bool modified);
 
-    // Palette, drag and drop, mouse editing (handlers in frmmain_surface.cpp).
-    /// A palette item dropped on the surface at (X, Y), in surface pixels.
-    void Canvas_DragDrop(int16_t part, int16_t index, float X, float Y);
-    /// Mouse on the surface, handed to the editor of the palette page's mode.
-    void Canvas_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
-    void Canvas_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float X, float Y);
-    void Canvas_MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, float X, float Y);
+    /// Editing on the field and from the palette (created with the window).
+    PlayEditing &editing() { return *m_editing; }
     /// A key on the focused surface: Left / Right and Page Up / Page Down step one frame, Home
     /// and End go to the first and the last, all through the scroll bar as the toolbar's
     /// arrows do. Returns whether the key was one of these.
     bool Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
-    /// The palette page changed: the mouse mode, pointer and surface hint follow it.
-    void tbsPicList_Click();
-    void TxtOplyr_Change(int16_t Index);
-    void TxtDPlyr_Change(int16_t Index);
-    void ChkActiveOff_Click(int16_t Index);
-    void ChkActiveDef_Click(int16_t Index);
-    void CmdClrActive_Click();
-    void CmdChalkClr_Click();
-    void OptActionSel_Click(int16_t Index);
-    void CmdActionClr_Click(int16_t Index);
-    void CboChalksize_Click();
-    void CboChalktype_Click();
-    void CmdChalkcolr_Click();
-    /// Fills the twenty label boxes from the preference record's player labels; the labels
-    /// and the surface follow, the play's modified mark does not change.
-    void showPlayerLabels();
-    /// Mouse and drop editing of the surface.
-    SurfaceEditor *editor = nullptr;
 
     /// Dispatches a toolbar button by its key, as a click on it does.
     void tbToolBar_ButtonClick(const QString &key);
@@ -199,8 +163,8 @@ public:
     void mnuIProgressive_Click();
     /// Opens the Move dialog modally on the current frame.
     void mnuEMove_Click();
-    /// The Move dialog on the play's current frame, acting through this window; it opens
-    /// beside this window where the screen has room, else over it.
+    /// The Move dialog on the play's current frame; it opens beside this window where the
+    /// screen has room, else over it.
     std::unique_ptr<frmMove> moveDialog();
     /// Asks for a number of frames and inserts that many progressive frames after the
     /// current frame; refuses on the last frame and past the most frames a play can hold.
@@ -215,8 +179,8 @@ public:
     /// beside this window where the screen has room (besideWindow); else as far from this
     /// window's top as the palette's tab strip, as far from its left as the frame controls.
     QPoint videoWindowPlace(const QSize &videoSize) const;
-    /// The play's frames and the surface, as a playback plays them.
-    PlaybackStage playbackStage();
+    /// The field, as a playback draws the play's frames on it.
+    std::unique_ptr<PlaybackView> playbackView();
     // End of playback block
     // Printing and picture export (handlers in frmmain_output.cpp)
     void mnuFilePrint_Click();
@@ -262,13 +226,6 @@ public:
     frmTip *tipWindow() const;
     // End of play directory, tips, help and About block
     // Undo and redo (frmmain_history.cpp)
-    /// Records what the command just done changed in the frames as one undoable step named
-    /// `caption` ("Move Player"), as the Edit menu will show it ("&Undo Move Player"); the
-    /// modified mark follows. Call it once at the end of every command that changes frames,
-    /// after the frames and the current frame are final. Nothing changed: no step.
-    void recordEdit(const QString &caption);
-    /// Forgets every step; the play as it stands is the saved state (start-up, Open, New).
-    void clearHistory();
     void mnuEUndo_Click();
     void mnuERedo_Click();
     const EditHistory &history() const { return m_document.history(); }
@@ -360,7 +317,6 @@ private:
     void buildToolbar();
     void buildBody();
     void buildStatusBar();
-    void updateDeleteFrame();
     /// Runs handler when the menu item `name` is chosen; the item counts as built.
     void onCommand(const QString &name, std::function<void()> handler);
     /// Disables every menu item no command was connected to, and the toolbar buttons that
@@ -428,14 +384,10 @@ private:
     // End of play directory, tips, help and About block
     // Undo and redo
     void connectHistoryCommands();
-    /// Shows the frames as undo or redo left them: scroll bar, current frame, Delete Frame.
-    void showRestoredFrames();
-    /// Captions, enabled states and tips of the undo and redo commands, and the modified mark.
-    /// wasModified: the mark before the change, so that a change of it is announced.
-    void updateUndoActions(bool wasModified);
-    /// What the surface's last finished gesture or drop did, as a step's caption: `verb`
-    /// ("Place", "Move", "Delete") and the item, or the action line or active player set.
-    QString surfaceEditCaption(const QString &verb) const;
+    /// The frame count may have changed: the scroll bar and Delete Frame follow.
+    void showFrameCount();
+    /// Captions, enabled states and tips of the undo and redo commands.
+    void showUndoActions();
     // End of undo and redo block
     // Export
     void connectExportCommands();
@@ -475,11 +427,7 @@ private:
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();
-    void setupPalette();
-    void playerLabelChanged(int side, int16_t index);
-    /// The mouse pointer of the palette page's mode, on the surface.
-    void applyModeCursor();
-    bool m_fillingLabels = false;
+    PlayEditing *m_editing = nullptr;
 
     PlayDocument m_document;
     Platform &m_platform;

@@ -9,6 +9,7 @@
 #include "prefs/playlooks.h"
 #include "prefs/settingsstore.h"
 #include "surface/platform.h"
+#include "surface/playediting.h"
 #include "surface/twips.h"
 #include "surface/toolpalette.h"
 #include "windows/frmnotes.h"
@@ -74,13 +75,8 @@ void frmMain::mnuFileNew_Click()
         return;
     QString date, time;
     stampDateAndTime(date, time);
-    const bool wasModified = m_document.isModified();
     m_document.newPlay(date, time);
-    m_selecting = true;
-    updateDeleteFrame();
-    m_selecting = false;
     SelectFrame(1);
-    updateUndoActions(wasModified);
     emit playSettled();
     showFilePanel("Play Not Saved", QString());
     statusPanels[1]->setText(m_document.title());
@@ -247,7 +243,6 @@ bool frmMain::SaveScript(const QString &sFile)
 
     QString date, time;
     stampDateAndTime(date, time);
-    const bool wasModified = m_document.isModified();
     bool framesRestated = false;
     const auto restated = connect(&m_document, &PlayDocument::framesChanged, this,
                                   [&framesRestated] { framesRestated = true; });
@@ -267,7 +262,6 @@ bool frmMain::SaveScript(const QString &sFile)
     // A frame text the file cannot hold was replaced; the field shows it as saved.
     if (framesRestated)
         DrawSelected();
-    updateUndoActions(wasModified);
     emit playSettled();
     return true;
 }
@@ -285,7 +279,7 @@ void frmMain::matchSavedLabels()
                 labelsChanged = true;
             }
     if (labelsChanged)
-        showPlayerLabels();
+        m_editing->showPlayerLabels();
     bool actionsChanged = false;
     for (std::string &label : Prefs.ActionLabel)
         if (std::string saved = asSaved(label); saved != label) {
@@ -299,7 +293,6 @@ void frmMain::matchSavedLabels()
 
 bool frmMain::LoadScript(const QString &sFile)
 {
-    const bool wasModified = m_document.isModified();
     PlayReadResult read = m_document.open(sFile);
     const QString loadError = QString::fromStdString(loadErrorMessage(sFile.toStdString()));
     switch (read.status) {
@@ -320,11 +313,7 @@ bool frmMain::LoadScript(const QString &sFile)
 
     // The document holds the header and the frames (the list always holds the header's frame
     // count); a damaged file left it without a file, so Save asks for a name.
-    updateUndoActions(wasModified);
     emit playSettled();
-    m_selecting = true;
-    SBar->setMaximum(m_document.frames().count());
-    m_selecting = false;
 
     applyPlayLooks(Prefs, read);
 
@@ -339,7 +328,6 @@ bool frmMain::LoadScript(const QString &sFile)
         m_notes->Form_Load(m_document.title(), m_document.notes());
     SetupForm();
     SelectFrame(1);
-    updateDeleteFrame();
     return true;
 }
 
@@ -428,7 +416,7 @@ void frmMain::showNotesWindow()
 {
     if (!m_notes) {
         m_notes = new frmNotes(this);
-        connect(m_notes, &frmNotes::edited, this, [this] { setModified(true); });
+        connect(m_notes, &frmNotes::edited, this, [this] { m_document.markChanged(); });
         connect(m_notes, &frmNotes::handBack, this, &frmMain::notes_handBack);
     }
     // An open window keeps what it shows; a closed one is filled from the play.

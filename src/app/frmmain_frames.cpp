@@ -51,27 +51,27 @@ void frmMain::mnuIBefore_Click()
 {
     if (!roomForFrames(1))
         return;
-    AppendFrame();
+    m_document.appendFrame();
     SelectFrame(m_document.frames().current());
-    recordEdit("Insert Before");
+    m_document.recordEdit("Insert Before");
 }
 
 void frmMain::mnuIAfter_Click()
 {
     if (!roomForFrames(1))
         return;
-    AppendFrame();
+    m_document.appendFrame();
     SelectFrame(int16_t(m_document.frames().current() + 1));
-    recordEdit("Insert After");
+    m_document.recordEdit("Insert After");
 }
 
 void frmMain::mnuIBlank_Click()
 {
     if (!roomForFrames(1))
         return;
-    InsertBlankFrame();
+    m_document.insertBlankFrame();
     SelectFrame(int16_t(m_document.frames().current() + 1));
-    recordEdit("Insert Blank");
+    m_document.recordEdit("Insert Blank");
 }
 
 void frmMain::mnuIProgressive_Click()
@@ -97,18 +97,14 @@ void frmMain::InsertFrames()
         return;
     if (!m_document.insertProgressiveFrames(n))
         return;
-    updateDeleteFrame();
     SelectFrame(m_document.frames().current());
-    recordEdit("Insert Progressive");
+    m_document.recordEdit("Insert Progressive");
 }
 
 std::unique_ptr<frmMove> frmMain::moveDialog()
 {
-    frmMove::Hooks hooks;
-    hooks.redraw = [this] { DrawSelected(); };
-    hooks.recordEdit = [this](const QString &caption) { recordEdit(caption); };
-    auto dialog = std::make_unique<frmMove>(m_document.frames(), surface->size(), m_platform,
-                                            std::move(hooks), this);
+    auto dialog = std::make_unique<frmMove>(m_document, surface->size(), m_platform,
+                                            [this] { DrawSelected(); }, this);
     // Beside the window the field stays in sight while it moves.
     if (const std::optional<QPoint> beside = besideWindow(*this, outerSize(*dialog, *this)))
         moveFrame(*dialog, *beside, this);

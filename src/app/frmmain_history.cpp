@@ -1,10 +1,11 @@
 // Undo and redo of every change to the play's frames.
 //
 // The history lives in the document (an EditHistory): a list of steps, each the frames one
-// command replaced and what it replaced them with. The window keeps no undo code per command: each
-// command that changes frames ends with recordEdit("Caption"), which compares the frames with
-// the history's copy of them and pushes the difference as one step. Undo and redo apply a
-// step to the frame list and show the frame that was current.
+// command replaced and what it replaced them with. The window keeps no undo code per command:
+// each command that changes frames ends with the document's recordEdit("Caption"), which
+// compares the frames with the history's copy of them and pushes the difference as one step.
+// Undo and redo apply a step to the frame list and show the frame that was current. The Edit
+// menu and the toolbar follow the history through the document's signals.
 //
 // The document works out the modified mark: the history away from the state last saved or
 // opened, or something it does not cover (title, notes, player labels, or an edit that changed
@@ -15,8 +16,8 @@
 
 #include "app/reporterror.h"
 #include "surface/canvas.h"
+#include "surface/playediting.h"
 #include "surface/surface.h"
-#include "surface/paletteitem.h"
 #include "surface/surfaceeditor.h"
 
 #include <QAction>
@@ -34,17 +35,6 @@ QString menuText(const QString &command, const std::string &caption)
     return command + ' ' + QString::fromStdString(caption).replace('&', "&&");
 }
 
-QString itemName(int16_t part)
-{
-    switch (part) {
-    case Part::Offense:
-    case Part::Defense: return "Player";
-    case Part::Symbol: return "Symbol";
-    case Part::TextLabel: return "Text Label";
-    default: return "Item";
-    }
-}
-
 } // namespace
 
 void frmMain::connectHistoryCommands()
@@ -54,20 +44,9 @@ void frmMain::connectHistoryCommands()
     // Text boxes keep Ctrl+Z for their own typing while they have the focus, so working on
     // the field takes the focus from them.
     canvas->setFocusPolicy(Qt::ClickFocus);
-}
-
-void frmMain::recordEdit(const QString &caption)
-{
-    const bool wasModified = m_document.isModified();
-    m_document.recordEdit(caption);
-    updateUndoActions(wasModified);
-}
-
-void frmMain::clearHistory()
-{
-    const bool wasModified = m_document.isModified();
-    m_document.clearHistory();
-    updateUndoActions(wasModified);
+    connect(&m_document, &PlayDocument::historyChanged, this, &frmMain::showUndoActions);
+    connect(&m_document, &PlayDocument::edited, this, &frmMain::playEdited);
+    connect(&m_document, &PlayDocument::framesChanged, this, &frmMain::showFrameCount);
 }
 
 void frmMain::mnuEUndo_Click()
@@ -75,11 +54,9 @@ void frmMain::mnuEUndo_Click()
     try {
         // A gesture still running ends first (a lifted item goes back), and a change no step
         // holds yet becomes one, so that undo takes back exactly the latest change.
-        editor->abort();
-        const bool wasModified = m_document.isModified();
+        m_editing->editor().abort();
         if (m_document.undo())
-            showRestoredFrames();
-        updateUndoActions(wasModified);
+            SelectFrame(m_document.currentFrame());
     } catch (...) {
         ReportError("Undoing Edit");
     }
@@ -88,26 +65,25 @@ void frmMain::mnuEUndo_Click()
 void frmMain::mnuERedo_Click()
 {
     try {
-        editor->abort();
-        const bool wasModified = m_document.isModified();
+        m_editing->editor().abort();
         if (m_document.redo())
-            showRestoredFrames();
-        updateUndoActions(wasModified);
+            SelectFrame(m_document.currentFrame());
     } catch (...) {
         ReportError("Redoing Edit");
     }
 }
 
-void frmMain::showRestoredFrames()
+void frmMain::showFrameCount()
 {
+    const int16_t count = m_document.frames().count();
+    // A frame the scroll bar loses is shown by whoever selects the frame that stays.
     m_selecting = true;
-    SBar->setMaximum(m_document.frames().count());
+    SBar->setMaximum(count);
     m_selecting = false;
-    SelectFrame(m_document.frames().current());
-    updateDeleteFrame();
+    mnuEDel->setEnabled(count > 1);
 }
 
-void frmMain::updateUndoActions(bool wasModified)
+void frmMain::showUndoActions()
 {
     const EditHistory &history = m_document.history();
     const std::string undo = history.undoCaption();
@@ -124,31 +100,6 @@ void frmMain::updateUndoActions(bool wasModified)
         button->setEnabled(history.canRedo());
         button->setToolTip(QString("Redo " + QString::fromStdString(redo)).trimmed());
     }
-    // Undoing back to the saved play is a change too: the recovery copy is no longer needed.
-    if (wasModified || m_document.isModified())
-        emit playEdited();
-}
-
-void frmMain::setModified(bool modified)
-{
-    if (!modified) {
-        const bool wasModified = m_document.isModified();
-        m_document.markSaved();
-        updateUndoActions(wasModified);
-        return;
-    }
-    m_document.markChanged();
-    emit playEdited();
-}
-
-QString frmMain::surfaceEditCaption(const QString &verb) const
-{
-    const int16_t part = editor->state().part;
-    if (part == Part::ActionStart || part == Part::ActionEnd)
-        return "Draw Action Line";
-    if (part == PaletteItem::kActiveMarker)
-        return "Set Active Player";
-    return verb + ' ' + itemName(part);
 }
 
 } // namespace kinetra

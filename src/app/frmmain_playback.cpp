@@ -14,6 +14,36 @@
 
 namespace kinetra {
 
+namespace {
+
+// The window's field, as a playback draws on it.
+class FieldPlayback : public PlaybackView
+{
+public:
+    explicit FieldPlayback(frmMain &window)
+        : m_window(window)
+    {}
+
+    void drawFrame(int16_t index) override { draw(frames().frame(index)); }
+    void drawGlide(int16_t from, int16_t to, double t) override
+    {
+        draw(glideFrame(frames().frame(from), frames().frame(to), t));
+    }
+    void drawSelected() override { m_window.DrawSelected(); }
+
+private:
+    const FrameList &frames() const { return m_window.document().frames(); }
+    void draw(const PlayConfig &frame)
+    {
+        m_window.surface->clear();
+        FrameRenderer::Draw(frame, *m_window.surface, m_window.looks());
+    }
+
+    frmMain &m_window;
+};
+
+} // namespace
+
 void frmMain::connectPlaybackCommands()
 {
     connect(CmdPlay, &QPushButton::clicked, this, [this] { CmdPlay_Click(); });
@@ -23,7 +53,8 @@ void frmMain::connectPlaybackCommands()
 
 void frmMain::CmdPlay_Click()
 {
-    frmvideo video(m_platform, playbackStage());
+    const std::unique_ptr<PlaybackView> view = playbackView();
+    frmvideo video(m_platform, m_document, *view);
     video.Form_Load(videoWindowPlace(outerSize(video, *this)), this);
     video.exec();
 }
@@ -38,22 +69,9 @@ QPoint frmMain::videoWindowPlace(const QSize &videoSize) const
                   outer.y() + palette->tbsPicList->mapTo(this, QPoint()).y());
 }
 
-PlaybackStage frmMain::playbackStage()
+std::unique_ptr<PlaybackView> frmMain::playbackView()
 {
-    PlaybackStage stage;
-    stage.frameCount = [this] { return m_document.frames().count(); };
-    stage.drawFrame = [this](int16_t index) {
-        surface->clear();
-        FrameRenderer::Draw(m_document.frames().frame(index), *surface, looks());
-    };
-    stage.drawSelected = [this] { DrawSelected(); };
-    stage.drawGlide = [this](int16_t from, int16_t to, double t) {
-        surface->clear();
-        FrameRenderer::Draw(
-            glideFrame(m_document.frames().frame(from), m_document.frames().frame(to), t), *surface,
-            looks());
-    };
-    return stage;
+    return std::make_unique<FieldPlayback>(*this);
 }
 
 } // namespace kinetra

@@ -45,7 +45,7 @@ void frmMain::mnuOPreferences_Click()
         result = dialog.exec();
     }
     if (result == QDialog::Accepted)
-        setModified(true);
+        m_document.markChanged();
     SetupForm();
     SelectFrame(int16_t(SBar->value()));
 }
@@ -107,9 +107,9 @@ void frmMain::MnuFormValue_Click(int16_t Index)
     for (int f = 1; f <= kMaxFormations; ++f)
         menuItem(QString("MnuFormValue%1").arg(f))->setChecked(f == Index);
     // The frame's players moved: the play has changed and must not be dropped unasked.
-    setModified(true);
+    m_document.markChanged();
     DrawSelected();
-    recordEdit("Apply Formation");
+    m_document.recordEdit("Apply Formation");
 }
 
 void frmMain::MnuFormDel_Click(int16_t Index)
@@ -140,7 +140,7 @@ void frmMain::MnuPlabSaveSet_Click(int16_t Index)
         Prefs.OPDef[size_t(Index)][k] = palette->TxtOplyr[k]->text().toStdString();
         Prefs.DPDef[size_t(Index)][k] = palette->TxtDplyr[k]->text().toStdString();
     }
-    setModified(true);
+    m_document.markChanged();
     m_platform.processEvents();
 }
 
@@ -157,7 +157,7 @@ void frmMain::MnuPlabSel_Click(int16_t Index)
         Prefs.OPLabel[k] = offence[k];
         Prefs.DPLabel[k] = defence[k];
     }
-    setModified(true);
+    m_document.markChanged();
     m_platform.processEvents();
 }
 

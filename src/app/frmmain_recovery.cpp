@@ -24,7 +24,7 @@ bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, in
     if (playFile.isEmpty())
         showFilePanel("Play Not Saved", QString());
     SelectFrame(std::clamp<int16_t>(frame, 1, m_document.frames().count()));
-    setModified(true);
+    m_document.markChanged();
     if (playFileChanged && !playFile.isEmpty()) {
         m_changedPlayFile = playFile;
         // Once the play is saved, opened anew or replaced, the file holds nothing unasked for.

@@ -200,8 +200,9 @@ bool PlayDocument::matchSavedTexts()
 
 bool PlayDocument::recordEdit(const QString &caption)
 {
+    const bool wasModified = m_modified;
     const bool recorded = m_history.record(m_frames, caption.toStdString());
-    updateModified();
+    historyMoved(wasModified);
     if (recorded)
         emit framesChanged();
     return recorded;
@@ -220,9 +221,10 @@ bool PlayDocument::redo()
 bool PlayDocument::step(bool (EditHistory::*move)(FrameList &))
 {
     const int16_t current = m_frames.current();
+    const bool wasModified = m_modified;
     m_history.record(m_frames, "Edit");
     const bool moved = (m_history.*move)(m_frames);
-    updateModified();
+    historyMoved(wasModified);
     if (moved) {
         emit framesChanged();
         if (m_frames.current() != current)
@@ -233,9 +235,10 @@ bool PlayDocument::step(bool (EditHistory::*move)(FrameList &))
 
 void PlayDocument::clearHistory()
 {
+    const bool wasModified = m_modified;
     m_history.reset(m_frames);
     m_unrecordedEdit = false;
-    updateModified();
+    historyMoved(wasModified);
 }
 
 void PlayDocument::markChanged()
@@ -245,19 +248,25 @@ void PlayDocument::markChanged()
     if (!m_history.looksChanged(m_frames))
         m_unrecordedEdit = true;
     setModifiedMark(true);
+    emit edited();
 }
 
 void PlayDocument::markSaved()
 {
+    const bool wasModified = m_modified;
     m_history.record(m_frames, "Edit");
     m_history.setClean();
     m_unrecordedEdit = false;
-    updateModified();
+    historyMoved(wasModified);
 }
 
-void PlayDocument::updateModified()
+void PlayDocument::historyMoved(bool wasModified)
 {
     setModifiedMark(!m_history.isClean() || m_unrecordedEdit);
+    emit historyChanged();
+    // Going back to the saved play is a change too: a copy kept of the changes is not needed.
+    if (wasModified || m_modified)
+        emit edited();
 }
 
 void PlayDocument::setModifiedMark(bool modified)

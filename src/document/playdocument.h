@@ -110,10 +110,17 @@ signals:
     void modifiedChanged(bool modified);
     void pathChanged(const QString &path);
     void textsChanged();
+    /// The steps undo and redo would take, or the saved state among them, may have changed.
+    void historyChanged();
+    /// The play or its modified mark changed: what no file holds may differ from before. Sent
+    /// for every change marked, and for every step recorded, undone or redone, or save, while
+    /// the play was or becomes modified.
+    void edited();
 
 private:
     void setModifiedMark(bool modified);
-    void updateModified();
+    /// Works the mark out after the history changed; wasModified is the mark before.
+    void historyMoved(bool wasModified);
     /// Undo or redo: a change not yet recorded becomes a step first.
     bool step(bool (EditHistory::*move)(FrameList &));
     /// Turns every text of the play into what the file holds; returns whether a frame changed.

@@ -89,7 +89,6 @@ InsertOutcome InsertFrames(FrameList &frames, int32_t n)
         return InsertOutcome::TooManyFrames;
     frames.InsertCopies(int(n));
     interpolateFrames(frames, frames.current(), int16_t(n));
-    frames.setModified(true);
     return InsertOutcome::Inserted;
 }
 

@@ -45,7 +45,6 @@ void FrameList::AppendFrame()
     m_frames.emplace_back();
     for (int16_t i = int16_t(count() - 1); i >= m_current; --i)
         frame(int16_t(i + 1)).CopyFrame(frame(i));
-    m_modified = true;
 }
 
 void FrameList::InsertBlankFrame()
@@ -64,7 +63,6 @@ void FrameList::InsertCopies(int n)
     const auto at = m_frames.begin() + m_current;
     const PlayConfig start = m_frames[size_t(m_current - 1)];
     m_frames.insert(at, size_t(n), start);
-    m_modified = true;
 }
 
 bool FrameList::DeleteCurrentFrame()
@@ -76,7 +74,6 @@ bool FrameList::DeleteCurrentFrame()
     m_frames.pop_back();
     if (m_current > count())
         m_current = count();
-    m_modified = true;
     return true;
 }
 

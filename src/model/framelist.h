@@ -7,7 +7,7 @@
 
 namespace kinetra {
 
-/// The play's frames, 1-based, with the current frame and the modified mark.
+/// The play's frames, 1-based, with the current frame.
 /// Never empty; at most 32767 frames. Frames move by copying their values (CopyFrame),
 /// so a record keeps its slot and only its contents change.
 class FrameList
@@ -28,9 +28,6 @@ public:
     PlayConfig &currentFrame() { return frame(m_current); }
     const PlayConfig &currentFrame() const { return frame(m_current); }
 
-    bool modified() const { return m_modified; }
-    void setModified(bool modified) { m_modified = modified; }
-
     /// Starts over with one empty frame (no active player) as frame 1, current.
     void reset();
 
@@ -39,7 +36,7 @@ public:
     void resize(int16_t count);
 
     /// Inserts a copy of the current frame after it; the current index stays.
-    /// Throws Overflow (6) at 32767 frames before changing anything. Marks modified.
+    /// Throws Overflow (6) at 32767 frames before changing anything.
     void AppendFrame();
 
     /// Inserts a blank frame after the current one; otherwise as AppendFrame().
@@ -51,11 +48,11 @@ public:
     /// Inserts n copies of the current frame after it in one move of the later frames, so the
     /// cost grows with n plus the frames after the current one, not with their product. The
     /// result equals n AppendFrame() calls; the current index stays. n < 1 changes nothing;
-    /// more than room() throws Overflow (6) before changing anything. Marks modified.
+    /// more than room() throws Overflow (6) before changing anything.
     void InsertCopies(int n);
 
     /// Deletes the current frame (only when there are at least two); the frame that followed
-    /// takes its index, or the new last frame becomes current. Marks modified.
+    /// takes its index, or the new last frame becomes current.
     /// Returns false and changes nothing when only one frame is left.
     bool DeleteCurrentFrame();
 
@@ -71,7 +68,6 @@ public:
 private:
     std::vector<PlayConfig> m_frames; // m_frames[0] is frame 1
     int16_t m_current = 1;
-    bool m_modified = false;
 };
 
 } // namespace kinetra

@@ -1,5 +1,6 @@
 #include "playback/frmvideo.h"
 
+#include "document/playdocument.h"
 #include "model/failurereport.h"
 #include "playback/playbackrate.h"
 #include "playback/playbackstate.h"
@@ -34,10 +35,12 @@ constexpr qint64 kLateSlackMs = 25;
 
 } // namespace
 
-frmvideo::frmvideo(PlaybackClock &clock, PlaybackStage stage, QWidget *parent)
+frmvideo::frmvideo(PlaybackClock &clock, const PlayDocument &document, PlaybackView &view,
+                   QWidget *parent)
     : QDialog(parent)
     , m_clock(clock)
-    , m_stage(std::move(stage))
+    , m_document(document)
+    , m_view(view)
 {
     setObjectName("frmvideo");
     setWindowTitle("Video Control");
@@ -235,13 +238,14 @@ void frmvideo::showNextFrame(quint64 run)
         const qint64 now = m_clock.steadyMs();
         const qint64 shownAt = now - m_due > kLateSlackMs ? now : m_due;
         // A glide has already taken the frame it was heading for from the stepper.
+        const int16_t count = m_document.frames().count();
         const std::optional<int16_t> frame = m_glideTo ? std::exchange(m_glideTo, std::nullopt)
-                                                       : m_stepper.next(m_stage.frameCount());
+                                                       : m_stepper.next(count);
         if (!frame) {
             playbackOver();
             return;
         }
-        m_stage.drawFrame(*frame);
+        m_view.drawFrame(*frame);
         // A failure reported while drawing has cleared the flag: stop now, not a pause later.
         if (!VideoPlaying) {
             playbackOver();
@@ -249,10 +253,10 @@ void frmvideo::showNextFrame(quint64 run)
         }
         // The pause runs from the moment the frame was shown, so drawing does not lengthen it.
         m_due = shownAt + FrameDelay;
-        if (ChkSmooth->isChecked() && m_stage.drawGlide) {
+        if (ChkSmooth->isChecked()) {
             m_glideFrom = *frame;
             m_glideStart = shownAt;
-            m_glideTo = m_stepper.next(m_stage.frameCount());
+            m_glideTo = m_stepper.next(m_document.frames().count());
             // Looping goes from the last frame back to the first with a cut: a glide would run
             // the play backwards.
             if (m_glideTo && !m_stepper.startedOver()) {
@@ -292,7 +296,7 @@ void frmvideo::glideStep(quint64 run)
             showNextFrame(run);
             return;
         }
-        m_stage.drawGlide(m_glideFrom, *m_glideTo, double(now - m_glideStart) / double(length));
+        m_view.drawGlide(m_glideFrom, *m_glideTo, double(now - m_glideStart) / double(length));
         if (!VideoPlaying) {
             playbackOver();
             return;
@@ -314,7 +318,7 @@ void frmvideo::playbackOver()
     VideoPlaying = false;
     CmdPlay->setEnabled(true);
     try {
-        m_stage.drawSelected();
+        m_view.drawSelected();
     } catch (...) {
         reportFailure("Play video");
     }

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -19,19 +18,20 @@ class QSlider;
 namespace kinetra {
 
 class PlaybackClock;
+class PlayDocument;
 
-/// What a playback plays on: the play's frames and the main window's surface.
-struct PlaybackStage
+/// Where a playback shows the play: the field of the window that shows it.
+class PlaybackView
 {
-    /// The play's frame count.
-    std::function<int16_t()> frameCount;
-    /// Wipes the surface and draws frame `index` (1-based) on it.
-    std::function<void(int16_t index)> drawFrame;
-    /// Shows the play's current frame again (the main window's DrawSelected).
-    std::function<void()> drawSelected;
-    /// Wipes the surface and draws the change from frame `from` to frame `to` a fraction t
+public:
+    virtual ~PlaybackView() = default;
+    /// Wipes the field and draws frame `index` (1-based) of the play on it.
+    virtual void drawFrame(int16_t index) = 0;
+    /// Wipes the field and draws the change from frame `from` to frame `to` a fraction t
     /// (0..1) of the way (the smooth playback's glide).
-    std::function<void(int16_t from, int16_t to, double t)> drawGlide;
+    virtual void drawGlide(int16_t from, int16_t to, double t) = 0;
+    /// Shows the play's current frame again, as the window shows it.
+    virtual void drawSelected() = 0;
 };
 
 /// The "Video Control" window: plays the frames of the play on the main window's surface once,
@@ -56,8 +56,10 @@ class frmvideo : public QDialog
     Q_OBJECT
 
 public:
-    /// A window of its own (no owner); the caller shows it modally.
-    explicit frmvideo(PlaybackClock &clock, PlaybackStage stage, QWidget *parent = nullptr);
+    /// Plays the frames of `document` on `view`. A window of its own (no owner); the caller
+    /// shows it modally.
+    frmvideo(PlaybackClock &clock, const PlayDocument &document, PlaybackView &view,
+             QWidget *parent = nullptr);
     ~frmvideo() override;
 
     /// Places the window's outer top-left corner at topLeft (with title bar and borders like
@@ -112,7 +114,8 @@ private:
     int glideIntervalMs() const;
 
     PlaybackClock &m_clock;
-    PlaybackStage m_stage;
+    const PlayDocument &m_document;
+    PlaybackView &m_view;
     FrameStepper m_stepper;
     bool m_running = false;
     /// Counts loop runs, so the timer of a run that has ended does nothing.

@@ -1,7 +1,7 @@
 #include "windows/frmmove.h"
 
+#include "document/playdocument.h"
 #include "model/failurereport.h"
-#include "model/framelist.h"
 #include "model/numbertext.h"
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
@@ -57,13 +57,13 @@ QIcon arrowPicture(int direction)
 
 } // namespace
 
-frmMove::frmMove(FrameList &frames, QSize field, Platform &platform, Hooks hooks,
-                 QWidget *parent)
+frmMove::frmMove(PlayDocument &document, QSize field, Platform &platform,
+                 std::function<void()> redraw, QWidget *parent)
     : QDialog(parent)
-    , m_frames(frames)
+    , m_document(document)
     , m_field(field)
     , m_platform(platform)
-    , m_hooks(std::move(hooks))
+    , m_redraw(std::move(redraw))
 {
     setObjectName("frmMove");
     setWindowTitle("Move ");
@@ -154,7 +154,7 @@ bool frmMove::arrowTakes(int16_t Index, int s)
 {
     if (s < -kLargestStep || s > kLargestStep)
         return false;
-    PlayConfig trial = m_frames.currentFrame();
+    PlayConfig trial = m_document.frames().currentFrame();
     const QPoint inc = arrowIncrements(Index, s);
     return trial.MoveFrame(int16_t(inc.x()), int16_t(inc.y()), 0, 0, ticked(0), ticked(1),
                            ticked(2), ticked(3));
@@ -228,7 +228,7 @@ bool frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
 {
     try {
         const int16_t xWIDTH = toInt16(width), yHEIGHT = toInt16(height);
-        PlayConfig &frame = m_frames.currentFrame();
+        PlayConfig &frame = m_document.frames().currentFrame();
         if (!frame.MoveFrame(int16_t(Xinc), int16_t(Yinc), xWIDTH, yHEIGHT, ticked(0),
                              ticked(1), ticked(2), ticked(3))) {
             // A smaller step helps; a reflection out of range comes from the play's own values.
@@ -236,8 +236,8 @@ bool frmMove::moveCurrentFrame(int Xinc, int Yinc, int width, int height,
                 return false;
             throw RuntimeError(ErrorCode::Overflow);
         }
-        m_hooks.redraw();
-        m_hooks.recordEdit(caption);
+        m_redraw();
+        m_document.recordEdit(caption);
     } catch (...) {
         reportFailure("Move Frame");
     }

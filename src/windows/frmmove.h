@@ -16,7 +16,7 @@ class QToolButton;
 
 namespace kinetra {
 
-class FrameList;
+class PlayDocument;
 class Platform;
 
 /// The Move dialog: shifts, flips or mirrors the ticked kinds of items of the play's current
@@ -26,26 +26,18 @@ class Platform;
 /// A move that would carry an item outside -32768..32767 is refused and changes nothing; the
 /// refusal names the steps that arrow can take on this frame.
 ///
-/// It works on the frame list alone and tells the window what happened through the hooks.
-/// A failure is reported through the model's reportFailure(), which the program routes to
-/// its error report, so the dialog needs nothing of the main window.
+/// It works on the play document and redraws the field through `redraw`. A failure is
+/// reported through the model's reportFailure(), which the program routes to its error
+/// report, so the dialog needs nothing else of the main window.
 class frmMove : public QDialog
 {
     Q_OBJECT
 
 public:
-    /// What the dialog asks of the window that owns the play.
-    struct Hooks
-    {
-        /// Shows the current frame again after a change.
-        std::function<void()> redraw;
-        /// Records the change just made to the frames as one undo step named caption.
-        std::function<void(const QString &caption)> recordEdit;
-    };
-
-    /// field: the surface size in pixels, which flip and mirror reflect about.
-    frmMove(FrameList &frames, QSize field, Platform &platform, Hooks hooks,
-            QWidget *parent = nullptr);
+    /// field: the surface size in pixels, which flip and mirror reflect about; redraw shows
+    /// the current frame again after a change.
+    frmMove(PlayDocument &document, QSize field, Platform &platform,
+            std::function<void()> redraw, QWidget *parent = nullptr);
 
     /// The arrows: 0 left, 1 up, 2 right, 3 down, each by the step in TxtInc.
     void Image1_Click(int16_t Index);
@@ -78,10 +70,10 @@ private:
     bool arrowTakes(int16_t Index, int s);
     int16_t ticked(int index) const;
 
-    FrameList &m_frames;
+    PlayDocument &m_document;
     QSize m_field;
     Platform &m_platform;
-    Hooks m_hooks;
+    std::function<void()> m_redraw;
 };
 
 } // namespace kinetra

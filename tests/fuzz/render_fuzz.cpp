@@ -207,7 +207,6 @@ bool keepsUnpairedItems(const std::array<float, N> PlayConfig::*xs,
 void insertProgressive(FrameList &frames, int n)
 {
     const int16_t countBefore = frames.count();
-    const bool modifiedBefore = frames.modified();
     frames.setCurrent(1);
     // The frames the command must keep: S, E and a bounded run of the later ones.
     std::vector<PlayConfig> before;
@@ -228,11 +227,11 @@ void insertProgressive(FrameList &frames, int n)
     if (frames.current() != 1)
         fault("Insert Progressive moved the current frame");
     if (outcome != InsertOutcome::Inserted) {
-        if (frames.count() != countBefore || frames.modified() != modifiedBefore)
+        if (frames.count() != countBefore)
             fault("a refused Insert Progressive changed the play");
         return;
     }
-    if (frames.count() != countBefore + n || !frames.modified())
+    if (frames.count() != countBefore + n)
         fault("Insert Progressive left a frame count that does not match its frames");
     const PlayConfig &s = before[0];
     const PlayConfig &e = before[1];

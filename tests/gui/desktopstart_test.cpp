@@ -119,8 +119,8 @@ class RequestedPlayOverChanges : public RequestedPlay,
 TEST_P(RequestedPlayOverChanges, GoesThroughTheSavePrompt)
 {
     auto w = open();
-    w->AppendFrame();
-    w->setModified(true);
+    w->document().appendFrame();
+    w->document().markChanged();
     platform.queueAnswer(GetParam().answer);
     platform.queueText(std::nullopt); // Yes asks for a name; the dialog is cancelled
     w->openRequestedPlay(copyData("two_frames.KTR", "handed.KTR"));

@@ -195,8 +195,8 @@ class DialogFailure : public DocumentTest, public testing::WithParamInterface<co
 TEST_P(DialogFailure, BeepsAndSaysSoAndChangesNothing)
 {
     auto w = open();
-    w->AppendFrame();
-    w->setModified(false);
+    w->document().appendFrame();
+    w->document().markSaved();
     const QStringList before = panels(*w);
     platform.failFileDialogs(1);
     w->menuItem(GetParam())->trigger();
@@ -244,12 +244,12 @@ TEST_P(SavePrompt, AnswersDecideWhetherNewGoesOn)
     const PromptCase &c = GetParam();
     auto w = open();
     w->document().setTexts("Mine", w->document().notes());
-    w->AppendFrame();
+    w->document().appendFrame();
     if (c.hasFile) {
         saveAsThroughDialog(*w, path("kept.KTR"));
         platform.calls.clear();
     }
-    w->AppendFrame();
+    w->document().appendFrame();
     ASSERT_TRUE(w->document().isModified());
     for (Platform::Answer a : c.answers)
         platform.queueAnswer(a);
@@ -300,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DocumentTest, CancelInThePromptKeepsTheWindowOpenButStoresTheSettings)
 {
     auto w = open();
-    w->AppendFrame();
+    w->document().appendFrame();
     w->Prefs.OPLabel[2] = "Kept";
     platform.queueAnswer(Platform::Answer::Cancel);
     w->menuItem("mnuFileExit")->trigger();
@@ -331,7 +331,7 @@ TEST_F(DocumentTest, ClosingAnUnchangedPlayAsksNothing)
 TEST_F(DocumentTest, CancelInThePromptBeforeOpenKeepsThePlay)
 {
     auto w = open();
-    w->AppendFrame();
+    w->document().appendFrame();
     platform.queueAnswer(Platform::Answer::Cancel);
     w->tbToolBar_ButtonClick("Open");
     EXPECT_TRUE(callsOf("openFile").isEmpty());
@@ -360,7 +360,7 @@ protected:
     {
         w = open();
         openThroughDialog(*w, copyData("two_frames.KTR"));
-        w->AppendFrame();
+        w->document().appendFrame();
         ASSERT_TRUE(w->document().isModified());
         before = panels(*w);
         recent = recentFiles(*w);
@@ -541,7 +541,7 @@ TEST_F(DocumentTest, FilePanelShowsTheWholeNameAndTipsTheFullPath)
 TEST_F(DocumentTest, FailedSaveIntoAMissingFolderKeepsThePlayUnsaved)
 {
     auto w = open();
-    w->AppendFrame();
+    w->document().appendFrame();
     const QStringList before = panels(*w);
     const QString file = path("gone/play.KTR");
     saveAsThroughDialog(*w, file);
@@ -577,7 +577,7 @@ TEST_F(DocumentTest, FailedSaveKeepsThePreviousFilePathAndMark)
     saveAsThroughDialog(*w, file);
     const QByteArray saved = bytes(file);
     const QString date = w->document().date();
-    w->AppendFrame();
+    w->document().appendFrame();
     platform.setNow(QDateTime(QDate(2030, 1, 1), QTime(0, 0, 1)));
 
     g_writeError = ENOSPC;

@@ -6,6 +6,7 @@
 
 #include "surface/dragpicture.h"
 #include "surface/labelbox.h"
+#include "surface/playediting.h"
 
 #include <QCheckBox>
 #include <QDrag>
@@ -22,7 +23,7 @@ protected:
     void SetUp() override
     {
         open();
-        window->setModified(false);
+        window->document().markSaved();
     }
 };
 
@@ -48,7 +49,7 @@ TEST_P(MarkerDistanceTest, ReachesPlayersUpToThirtyPixelsAway)
     frame().OPlayerX[2] = 100;
     frame().OPlayerY[2] = 100;
     window->DrawSelected();
-    window->setModified(false);
+    window->document().markSaved();
     const QImage before = image();
 
     ASSERT_TRUE(drop(PaletteItem::kActiveMarker, 0, QPointF(100 + GetParam().dx, 100 + GetParam().dy)));
@@ -136,11 +137,11 @@ TEST_F(DropTest, PlayerLandsOnTheRoundedDropPointAndShows)
     EXPECT_NE(image(), before);
 
     // Halves go to the even neighbour.
-    window->Canvas_DragDrop(Part::Defense, 9, 10.5f, 11.5f);
+    window->editing().Canvas_DragDrop(Part::Defense, 9, 10.5f, 11.5f);
     EXPECT_EQ(frame().DPlayerX[9], 10);
     EXPECT_EQ(frame().DPlayerY[9], 12);
-    EXPECT_EQ(window->editor->state().part, Part::Defense);
-    EXPECT_EQ(window->editor->state().index, 9);
+    EXPECT_EQ(window->editing().editor().state().part, Part::Defense);
+    EXPECT_EQ(window->editing().editor().state().index, 9);
 }
 
 TEST_F(DropTest, DroppingAgainMovesThePlayerAndMarksModifiedEvenInPlace)
@@ -149,7 +150,7 @@ TEST_F(DropTest, DroppingAgainMovesThePlayerAndMarksModifiedEvenInPlace)
     drop(Part::Defense, 0, QPointF(70, 80));
     EXPECT_EQ(frame().DPlayerX[0], 70);
     EXPECT_EQ(frame().DPlayerY[0], 80);
-    window->setModified(false);
+    window->document().markSaved();
     drop(Part::Defense, 0, QPointF(70, 80));
     EXPECT_TRUE(window->document().isModified());
 }
@@ -211,10 +212,10 @@ TEST_F(DropTest, FailureIsReportedKeepsWhatWasStoredAndDoesNotRedraw)
 {
     window->palette->TxtSymbol[0]->setText("Steal");
     frame().TxtSYMBOLX[0] = 30;
-    window->setModified(false);
+    window->document().markSaved();
     const QImage before = image();
     // A point beyond any 16-bit surface position cannot be stored.
-    window->Canvas_DragDrop(Part::TextLabel, 0, 40000.0f, 10.0f);
+    window->editing().Canvas_DragDrop(Part::TextLabel, 0, 40000.0f, 10.0f);
     EXPECT_EQ(reports(), QStringList{"Adding to Play Surface"});
     EXPECT_EQ(frame().TxtValue[0], "Steal");
     EXPECT_EQ(frame().TxtSYMBOLX[0], 30);

@@ -100,7 +100,7 @@ TEST_F(MenuTest, SavingAFormationAsksForItsNameAndListsItInBothSubmenus)
 {
     EXPECT_FALSE(submenu("mnuFormDelete")->isEnabled());
     EXPECT_FALSE(submenu("mnuFormSelect")->isEnabled());
-    window->setModified(false);
+    window->document().markSaved();
     placeAll(100.5f);
     saveFormation("Shift");
     const FakePlatform::Call ask = platform.calls.last();
@@ -153,7 +153,7 @@ TEST_F(MenuTest, ApplyingAFormationChecksItAndMarksThePlay)
     frame().OPlayerX[0] = 5;
     saveFormation("Alone");
     placeAll(200);
-    window->setModified(false);
+    window->document().markSaved();
 
     item("MnuFormValue2")->trigger();
     EXPECT_EQ(frame().OPlayerX[0], 5.f);
@@ -237,7 +237,7 @@ TEST_F(MenuTest, AStoredCountAboveTenShowsTenItems)
 
 TEST_F(MenuTest, SoftballAndNeverSavedUserSets)
 {
-    window->setModified(false);
+    window->document().markSaved();
     item("mnuLabSelect1")->trigger();
     EXPECT_EQ(labels(1), (QStringList{"P", "C", "1B", "2B", "3B", "SS", "RF", "RCF", "LCF", "LF"}));
     EXPECT_EQ(labels(0), (QStringList{"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "B10"}));
@@ -258,7 +258,7 @@ TEST_F(MenuTest, ASavedLabelSetComesBackAfterARestart)
 {
     window->palette->TxtOplyr[0]->setText("Ace");
     window->palette->TxtDplyr[9]->setText("Rover");
-    window->setModified(false);
+    window->document().markSaved();
     item("mnuLabSave2")->trigger(); // "User Set2" is set 3
     EXPECT_TRUE(window->document().isModified());
     EXPECT_EQ(window->Prefs.OPDef[3][0], "Ace");
@@ -297,7 +297,7 @@ TEST_F(PropertiesTest, OkMarksThePlayAndTheWindowTakesTheNewLooks)
 {
     EXPECT_TRUE(window->menuItem("mnuOPreferences")->isEnabled());
     EXPECT_TRUE(window->toolbarButton("Properties")->isEnabled());
-    window->setModified(false);
+    window->document().markSaved();
     platform.queueColor(QColor(0, 0, 255));
     withDialog([](frmOptions &d) {
         d.CboLinetype[0]->setCurrentIndex(6);
@@ -323,7 +323,7 @@ TEST_F(PropertiesTest, OkMarksThePlayAndTheWindowTakesTheNewLooks)
 
 TEST_F(PropertiesTest, CancelKeepsTheChangesWithoutMarkingThePlay)
 {
-    window->setModified(false);
+    window->document().markSaved();
     withDialog([](frmOptions &d) {
         d.OptDSize[0]->click();
         d.cmdCancel->click();

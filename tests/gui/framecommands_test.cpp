@@ -37,7 +37,7 @@ protected:
         auto w = open();
         if (n > 1) {
             w->document().frames().resize(int16_t(n - 1));
-            w->AppendFrame(); // keeps the scroll bar and Delete Frame in step
+            w->document().appendFrame(); // keeps the scroll bar and Delete Frame in step
         }
         for (int i = 1; i <= n; ++i) {
             PlayConfig &f = w->document().frames().frame(int16_t(i));
@@ -45,7 +45,7 @@ protected:
             f.OPlayerX[0] = float(10 * i), f.OPlayerY[0] = 20;
         }
         w->SelectFrame(current);
-        w->setModified(false);
+        w->document().markSaved();
         return w;
     }
 
@@ -332,7 +332,7 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
           Click{"10", [](frmMove &d) { QTest::mouseClick(d.Cmdmirror, Qt::LeftButton); },
                 float(W - 100), 80, float(W - 50), 60}}) {
         f = start;
-        w->setModified(false);
+        w->document().markSaved();
         const std::unique_ptr<frmMove> opened = w->moveDialog();
         frmMove &dialog = *opened;
         dialog.TxtInc->setText(c.step);
@@ -351,7 +351,7 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
 
     // Only the ticked kinds move; OK with nothing moved leaves the play unmarked.
     f = start;
-    w->setModified(false);
+    w->document().markSaved();
     const std::unique_ptr<frmMove> opened = w->moveDialog();
     frmMove &dialog = *opened;
     dialog.Check1[0]->setChecked(false);
@@ -359,7 +359,7 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
     EXPECT_EQ(f.OPlayerX[0], 100);
     EXPECT_EQ(f.SYMBOLX[0], 60);
     dialog.Check1[1]->setChecked(false);
-    w->setModified(false);
+    w->document().markSaved();
     dialog.Image1[2]->click();
     EXPECT_FALSE(w->document().isModified());
     dialog.CmdOk->click();

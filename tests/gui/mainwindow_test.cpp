@@ -5,6 +5,7 @@
 #include "support/qtprint.h"
 #include "support/tempsettings.h"
 #include "surface/canvas.h"
+#include "surface/playediting.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
 #include "surface/twips.h"
@@ -39,7 +40,7 @@ protected:
     void makeFrames(frmMain &w, int n, int16_t current)
     {
         while (w.document().frames().count() < n)
-            w.AppendFrame();
+            w.document().appendFrame();
         w.SelectFrame(current);
     }
 
@@ -73,8 +74,8 @@ TEST_F(MainWindowTest, FirstStartState)
     EXPECT_EQ(w->document().frames().count(), 1);
     EXPECT_EQ(w->document().frames().frame(1).ActivePlyr, 20);
     EXPECT_FALSE(w->document().isModified());
-    EXPECT_FALSE(w->DrawingSuppressed);
-    EXPECT_EQ(w->SelectedActionLine, 0);
+    EXPECT_FALSE(w->editing().drawingSuppressed());
+    EXPECT_EQ(w->editing().selectedActionLine(), 0);
     EXPECT_EQ(w->SBar->minimum(), 1);
     EXPECT_EQ(w->SBar->maximum(), 1);
     EXPECT_EQ(w->Frame1->title(), "Frame Control");
@@ -235,7 +236,7 @@ TEST_F(MainWindowTest, DeletingFramesFollowsTheList)
     auto w = open();
     makeFrames(*w, 5, 5);
     EXPECT_TRUE(w->mnuEDel->isEnabled());
-    w->setModified(false);
+    w->document().markSaved();
     w->mnuEDel->trigger();
     EXPECT_EQ(w->document().frames().count(), 4);
     EXPECT_EQ(w->document().frames().current(), 4);
@@ -257,7 +258,7 @@ TEST_F(MainWindowTest, DeletingFramesFollowsTheList)
     w->tbToolBar_ButtonClick("Delete"); // does nothing with one frame
     EXPECT_EQ(w->document().frames().count(), 1);
 
-    w->AppendFrame();
+    w->document().appendFrame();
     EXPECT_TRUE(w->mnuEDel->isEnabled());
     EXPECT_EQ(w->SBar->maximum(), 2);
 }

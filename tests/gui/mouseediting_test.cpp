@@ -4,6 +4,7 @@
 #include "editingwindow.h"
 #include "imagecheck.h"
 
+#include "surface/playediting.h"
 #include "surface/pointers.h"
 
 #include <QButtonGroup>
@@ -24,7 +25,7 @@ protected:
     void SetUp() override
     {
         open();
-        window->setModified(false);
+        window->document().markSaved();
     }
 
     void place(int16_t part, int16_t index, int x, int y)
@@ -71,7 +72,7 @@ TEST_F(MouseEditTest, RightButtonDeletesAndAClickOnEmptyGroundOnlyBeeps)
     EXPECT_EQ(frame().OPlayerY[4], 0);
     EXPECT_TRUE(window->document().isModified());
 
-    window->setModified(false);
+    window->document().markSaved();
     const PlayConfig before = frame();
     const QImage shown = image();
     click(250, 250);
@@ -126,8 +127,8 @@ TEST_P(HitOrderTest, ItemsAtTheSameDistanceGoInTheOrderOfTheFrame)
     int16_t px = -1, py = -1;
     frame().Position(GetParam().expected.part, GetParam().expected.index, px, py);
     EXPECT_EQ(px, 0) << "the expected item was lifted";
-    EXPECT_EQ(window->editor->state().part, GetParam().expected.part);
-    EXPECT_EQ(window->editor->state().index, GetParam().expected.index);
+    EXPECT_EQ(window->editing().editor().state().part, GetParam().expected.part);
+    EXPECT_EQ(window->editing().editor().state().index, GetParam().expected.index);
     release(110, 100);
 }
 
@@ -186,7 +187,7 @@ protected:
 
 TEST_P(ActionDrawTest, StartIsStoredAtThePressAndEndAtTheRelease)
 {
-    ASSERT_EQ(window->SelectedActionLine, 2);
+    ASSERT_EQ(window->editing().selectedActionLine(), 2);
     frame().ActionSX[2] = 10;
     frame().ActionSY[2] = 10;
     frame().ActionEX[2] = 300;
@@ -249,8 +250,8 @@ INSTANTIATE_TEST_SUITE_P(Buttons, ActionDrawTest,
 
 TEST_F(MouseEditTest, ChalkIsDrawnButNeverStoredAndGoesWithTheNextFrame)
 {
-    window->AppendFrame();
-    window->setModified(false);
+    window->document().appendFrame();
+    window->document().markSaved();
     showPage(ToolPalette::ChalkPage);
     platform.queueColor(QColor(255, 0, 255));
     window->palette->CmdChalkcolr->click();
@@ -353,7 +354,7 @@ TEST_P(PageModeTest, PageSetsModePointerAndHint)
     showPage(GetParam().page == ToolPalette::ChalkPage ? ToolPalette::ActionPage
                                                         : ToolPalette::ChalkPage);
     showPage(GetParam().page);
-    EXPECT_EQ(window->editor->mode(), GetParam().mode);
+    EXPECT_EQ(window->editing().editor().mode(), GetParam().mode);
     EXPECT_EQ(window->canvas->toolTip(), GetParam().hint);
     if (GetParam().pointer)
         EXPECT_TRUE(samePointer(window->canvas->cursor(), GetParam().pointer()));
@@ -390,13 +391,13 @@ TEST_F(MouseEditTest, ActionPageSelectsTheLineChosenBefore)
     showPage(ToolPalette::ActionPage);
     EXPECT_TRUE(window->palette->OptActionSel[0]->isChecked()) << "the first visit selects 0";
     window->palette->OptActionSel[5]->click();
-    EXPECT_EQ(window->SelectedActionLine, 5);
+    EXPECT_EQ(window->editing().selectedActionLine(), 5);
     showPage(ToolPalette::PlayerPage);
     window->palette->OptActionSel[1]->setChecked(true); // not through the page: line 1 now
-    window->SelectedActionLine = 5;                     // but the window still draws line 5
+    window->editing().OptActionSel_Click(5);            // but the window still draws line 5
     showPage(ToolPalette::ActionPage);
     EXPECT_TRUE(window->palette->OptActionSel[5]->isChecked());
-    EXPECT_EQ(window->SelectedActionLine, 5);
+    EXPECT_EQ(window->editing().selectedActionLine(), 5);
 }
 
 TEST_F(MouseEditTest, ChangingPageDuringAnActionLineEndsItCleanly)
@@ -406,7 +407,7 @@ TEST_F(MouseEditTest, ChangingPageDuringAnActionLineEndsItCleanly)
     moveTo(200, 100);
     showPage(ToolPalette::PlayerPage);
     EXPECT_EQ(window->surface->drawMode(), Surface::DrawMode::Copy);
-    EXPECT_FALSE(window->editor->busy());
+    EXPECT_FALSE(window->editing().editor().busy());
     release(200, 100); // ends nothing, lifts nothing
     EXPECT_EQ(frame().ActionSX[0], 40);
     EXPECT_EQ(frame().ActionEX[0], 0);

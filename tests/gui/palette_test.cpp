@@ -7,6 +7,7 @@
 #include "surface/dragpicture.h"
 #include "surface/labelbox.h"
 #include "surface/linesample.h"
+#include "surface/playediting.h"
 #include "surface/shapesample.h"
 
 #include <QButtonGroup>
@@ -34,7 +35,7 @@ protected:
     void SetUp() override
     {
         open();
-        window->setModified(false);
+        window->document().markSaved();
     }
 };
 
@@ -162,9 +163,9 @@ TEST_F(OpenPaletteTest, EditingALabelRedrawsAndMarksThePlay)
 TEST_F(OpenPaletteTest, LabelChangesWhileDrawingIsSuppressedDoNothing)
 {
     const QImage before = image();
-    window->DrawingSuppressed = true;
+    window->editing().setDrawingSuppressed(true);
     palette().TxtOplyr[0]->setText("P1");
-    window->DrawingSuppressed = false;
+    window->editing().setDrawingSuppressed(false);
     EXPECT_EQ(window->Prefs.OPLabel[0], "B1");
     EXPECT_FALSE(window->document().isModified());
     EXPECT_EQ(image(), before);
@@ -222,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
             w.palette->ChkActiveDef[0]->click(); }, false},
         CommandCase{"ClearActivePlayer", [](frmMain &w, FakePlatform &) {
             w.document().frames().currentFrame().ActivePlyr = 4;
-            w.setModified(false);
+            w.document().markSaved();
             w.palette->CmdClrActive->click(); }, true},
         CommandCase{"ClearActivePlayerWhenThereIsNone", [](frmMain &w, FakePlatform &) {
             w.palette->CmdClrActive->click(); }, false},

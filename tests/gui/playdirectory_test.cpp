@@ -154,8 +154,8 @@ TEST_F(PlayDirectoryTest, KeepsOneEntrySelectedAndOpenNamesIt)
 TEST_F(PlayDirectoryTest, OpenWithNothingSelectedAndCancelChangeNothing)
 {
     auto w = openIn();
-    w->AppendFrame();
-    w->setModified(true);
+    w->document().appendFrame();
+    w->document().markChanged();
     w->document().setTexts("Mine", w->document().notes());
     const QString before = w->LastChosenFile;
     playDirectory(*w, [](frmdir &d) {
@@ -176,8 +176,8 @@ TEST_F(PlayDirectoryTest, OpenWithNothingSelectedAndCancelChangeNothing)
 TEST_F(PlayDirectoryTest, CancellingTheSavePromptKeepsTheModifiedPlay)
 {
     auto w = openIn();
-    w->AppendFrame();
-    w->setModified(true);
+    w->document().appendFrame();
+    w->document().markChanged();
     platform.queueAnswer(Platform::Answer::Cancel);
     playDirectory(*w, [](frmdir &d) {
         select(d, 1);
@@ -193,7 +193,7 @@ TEST_F(PlayDirectoryTest, CancellingTheSavePromptKeepsTheModifiedPlay)
 TEST_F(PlayDirectoryTest, DoubleClickOpensThePlayAndAddsItToTheRecentFilesOnce)
 {
     auto w = openIn();
-    w->setModified(true);
+    w->document().markChanged();
     platform.queueAnswer(Platform::Answer::No);
     auto doubleClick = [](frmdir &d) {
         QListWidgetItem *item = d.List1->item(1);

@@ -23,8 +23,8 @@ protected:
         FrameDelay = kDefaultFrameDelay;
         e.open();
         // Three frames told apart by where offensive player 0 stands; frame 2 is current.
-        e.window->AppendFrame();
-        e.window->AppendFrame();
+        e.window->document().appendFrame();
+        e.window->document().appendFrame();
         for (int16_t k = 1; k <= 3; ++k) {
             e.window->document().frames().frame(k).OPlayerX[0] = float(100 * k);
             e.window->document().frames().frame(k).OPlayerY[0] = 150;

@@ -71,13 +71,13 @@ protected:
     void makeFrames(int n)
     {
         while (w->document().frames().count() < n)
-            w->AppendFrame();
+            w->document().appendFrame();
         for (int16_t i = 1; i <= n; ++i) {
             w->document().frames().frame(i).OPlayerX[0] = float(20 + 10 * i);
             w->document().frames().frame(i).OPlayerY[0] = 100;
         }
         w->SelectFrame(1);
-        w->setModified(false);
+        w->document().markSaved();
     }
 
     /// Clicks Print, answering the PDF dialog with a file name.

@@ -143,7 +143,7 @@ TEST_F(RecentFiles, CancelInThePromptKeepsTheChangedPlay)
     auto w = open();
     openThroughDialog(*w, copyData("new_play.KTR"));
     openThroughDialog(*w, file);
-    w->AppendFrame();
+    w->document().appendFrame();
     platform.queueAnswer(Platform::Answer::Cancel);
     w->mnurecentFile[1]->trigger(); // new_play.KTR
     EXPECT_EQ(w->document().path(), file);

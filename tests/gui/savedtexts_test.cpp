@@ -16,7 +16,7 @@ namespace {
 TEST_F(DocumentTest, SavedPlayHoldsItsTextsAsTheFileDoes)
 {
     auto w = open();
-    w->AppendFrame();
+    w->document().appendFrame();
     w->document().setTexts("The \"wheel\" play", w->document().notes());
     w->document().setTexts(w->document().title(), "Go \u2192 \"now\"\r\nthen");
     w->palette->TxtOplyr[0]->setText("\"B1\"");
@@ -87,7 +87,7 @@ TEST_F(DocumentTest, BareNameOfAnExistingPlayAsksBeforeReplacingIt)
     auto w = open();
     const QString existing = copyData("two_frames.KTR", "game.KTR");
     const QByteArray before = bytes(existing);
-    w->AppendFrame();
+    w->document().appendFrame();
 
     platform.queueAnswer(Platform::Answer::No);
     saveAsThroughDialog(*w, path("game"));

@@ -1,5 +1,7 @@
 // Smooth playback in the Video Control window: frames come in the same order, and the change
 // from one to the next is drawn as a glide over the pause.
+#include "playbackviewfake.h"
+
 #include "playback/frmvideo.h"
 #include "playback/playbackstate.h"
 #include "support/fakeplatform.h"
@@ -31,17 +33,16 @@ protected:
     void SetUp() override
     {
         VideoPlaying = false;
-        PlaybackStage stage;
-        stage.frameCount = [] { return int16_t(3); };
-        stage.drawFrame = [this](int16_t index) {
+        addFrames(document, 3);
+        view.frame = [this](int16_t index) {
             drawn << index;
             shownAt << platform.steadyMs();
         };
-        stage.drawSelected = [this] { ++currentShown; };
-        stage.drawGlide = [this](int16_t from, int16_t to, double t) {
+        view.selected = [this] { ++currentShown; };
+        view.glide = [this](int16_t from, int16_t to, double t) {
             glides.push_back({from, to, t, platform.steadyMs()});
         };
-        video = std::make_unique<frmvideo>(platform, stage);
+        video = std::make_unique<frmvideo>(platform, document, view);
         video->Form_Load(QPoint(40, 60));
         video->show();
     }
@@ -59,6 +60,8 @@ protected:
     }
 
     FakePlatform platform;
+    PlayDocument document;
+    PlaybackViewFake view;
     std::unique_ptr<frmvideo> video;
     QList<int16_t> drawn;
     QList<qint64> shownAt;

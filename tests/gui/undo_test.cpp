@@ -6,6 +6,7 @@
 #include "model/edithistory.h"
 #include "prefs/formations.h"
 #include "surface/labelbox.h"
+#include "surface/playediting.h"
 #include "windows/frmmove.h"
 #include "windows/frmnotes.h"
 
@@ -145,10 +146,10 @@ void dropPlayer(EditingWindow &w)
 void threeFrames(EditingWindow &w)
 {
     dropPlayer(w);
-    w.window->AppendFrame();
-    w.window->AppendFrame();
+    w.window->document().appendFrame();
+    w.window->document().appendFrame();
     w.window->document().frames().frame(3).OPlayerX[3] = 300;
-    w.window->recordEdit("Insert After");
+    w.window->document().recordEdit("Insert After");
 }
 
 void twoFrames(EditingWindow &w)
@@ -283,9 +284,9 @@ INSTANTIATE_TEST_SUITE_P(
                  [](EditingWindow &w) { w.window->SelectFrame(1); },
                  [](EditingWindow &w) {
                      for (int i = 0; i < 5; ++i)
-                         w.window->InsertBlankFrame();
+                         w.window->document().insertBlankFrame();
                      w.window->SelectFrame(2);
-                     w.window->recordEdit("Insert Progressive");
+                     w.window->document().recordEdit("Insert Progressive");
                  },
                  "Insert Progressive"}),
     [](const testing::TestParamInfo<EditCase> &info) { return std::string(info.param.name); });
@@ -296,8 +297,8 @@ TEST_F(UndoTest, ChalkAndLookingAtOtherFramesAreNoSteps)
     press(20, 20);
     moveTo(200, 200);
     release(200, 200);
-    window->AppendFrame();
-    window->recordEdit("Insert After");
+    window->document().appendFrame();
+    window->document().recordEdit("Insert After");
     window->tbToolBar_ButtonClick("FForward");
     window->tbToolBar_ButtonClick("FBack");
     window->palette->ChkActiveOff[2]->click();
@@ -307,9 +308,9 @@ TEST_F(UndoTest, ChalkAndLookingAtOtherFramesAreNoSteps)
 
 TEST_F(UndoTest, UndoShowsTheFrameThatWasEditedWhenTheUserHasMovedOn)
 {
-    window->AppendFrame();
-    window->AppendFrame();
-    window->recordEdit("Insert After");
+    window->document().appendFrame();
+    window->document().appendFrame();
+    window->document().recordEdit("Insert After");
     window->SBar->setValue(2);
     drop(Part::Defense, 4, QPointF(120, 130));
     window->SBar->setValue(3);
@@ -330,39 +331,17 @@ TEST_F(UndoTest, EveryChangeUndoneClosingAsksNothing)
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
-TEST_F(UndoTest, TextsASaveRewritesBelongToTheSavedStateNotToTheHistory)
-{
-    // The file holds a double quote as a single one.
-    window->palette->TxtSymbol[1]->setText("Say \"go\"");
-    drop(Part::TextLabel, 1, QPointF(150, 150));
-    ASSERT_TRUE(window->SaveScript(savedPlay()));
-    EXPECT_EQ(frame().TxtValue[1], "Say 'go'");
-    EXPECT_FALSE(modified());
-    EXPECT_EQ(window->history().count(), 1u);
-    EXPECT_EQ(undo()->text(), "&Undo Place Text Label");
-
-    undo()->trigger();
-    EXPECT_EQ(frame().TxtSYMBOLX[1], 0);
-    EXPECT_TRUE(modified());
-    redo()->trigger();
-    EXPECT_EQ(frame().TxtValue[1], "Say 'go'");
-    EXPECT_FALSE(modified());
-    const QString again = QDir::current().filePath("again.KTR");
-    ASSERT_TRUE(window->SaveScript(again));
-    EXPECT_EQ(bytesOf(again), bytesOf(savedPlay()));
-}
-
 TEST_F(UndoTest, ChangesUndoDoesNotCoverKeepThePlayModifiedUntilSaved)
 {
     drop(Part::Offense, 1, QPointF(50, 50));
-    window->setModified(false);
+    window->document().markSaved();
 
     drop(Part::Offense, 1, QPointF(60, 60));
     window->palette->TxtOplyr[1]->setText("SS");
     undo()->trigger();
     EXPECT_TRUE(modified()) << "the label is still changed";
 
-    window->setModified(false);
+    window->document().markSaved();
     window->mnuViewNotes_Click();
     QTest::keyClicks(window->notesWindow()->TxtTitle, "Squeeze play");
     redo()->trigger();
@@ -370,7 +349,7 @@ TEST_F(UndoTest, ChangesUndoDoesNotCoverKeepThePlayModifiedUntilSaved)
     EXPECT_TRUE(modified()) << "the title is still changed";
 
     // Dropping a player where it stands changes no frame but still counts as an edit.
-    window->setModified(false);
+    window->document().markSaved();
     const size_t steps = window->history().count();
     drop(Part::Offense, 1, QPointF(50, 50));
     EXPECT_EQ(window->history().count(), steps);
@@ -407,7 +386,7 @@ TEST_F(UndoTest, UndoWhileDraggingPutsTheLiftedItemBackAndUndoesTheLastStep)
     press(150, 150);
     ASSERT_EQ(frame().DPlayerX[1], 0);
     undo()->trigger();
-    EXPECT_FALSE(window->editor->busy());
+    EXPECT_FALSE(window->editing().editor().busy());
     EXPECT_EQ(frame().DPlayerX[1], 0) << "the defensive player's drop is undone";
     EXPECT_EQ(frame().OPlayerX[1], 50);
     release(200, 200);

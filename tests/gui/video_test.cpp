@@ -1,5 +1,7 @@
 // The Video Control window and its playback loop, on the scripted platform's fake clock: every
 // frame drawn and every pause are checked without waiting for real time.
+#include "playbackviewfake.h"
+
 #include "app/reporterror.h"
 #include "model/runtimeerror.h"
 #include "model/failurereport.h"
@@ -53,20 +55,18 @@ protected:
 
     void open(int16_t frames)
     {
-        count = frames;
-        PlaybackStage stage;
-        stage.frameCount = [this] { return count; };
-        stage.drawFrame = [this](int16_t index) {
+        addFrames(document, frames);
+        view.frame = [this](int16_t index) {
             drawn << index;
             shownAt << platform.steadyMs();
             if (onDraw)
                 onDraw(index);
         };
-        stage.drawSelected = [this] {
+        view.selected = [this] {
             ++currentShown;
             framesBeforeCurrentShown = int(drawn.size());
         };
-        video = std::make_unique<frmvideo>(platform, stage);
+        video = std::make_unique<frmvideo>(platform, document, view);
         video->Form_Load(QPoint(40, 60));
         video->show();
     }
@@ -121,7 +121,8 @@ protected:
 
     FakePlatform platform;
     std::unique_ptr<frmvideo> video;
-    int16_t count = 3;
+    PlayDocument document;
+    PlaybackViewFake view;
     QList<int> drawn;
     QList<qint64> shownAt;
     int currentShown = 0;

@@ -34,6 +34,8 @@ public:
         QObject::connect(&doc, &PlayDocument::pathChanged, [this](const QString &) { ++paths; });
         QObject::connect(&doc, &PlayDocument::textsChanged, [this] { ++texts; });
         QObject::connect(&doc, &PlayDocument::framesChanged, [this] { ++frames; });
+        QObject::connect(&doc, &PlayDocument::historyChanged, [this] { ++histories; });
+        QObject::connect(&doc, &PlayDocument::edited, [this] { ++edits; });
     }
 
     QString savePath() const { return dir.filePath("saved.KTR"); }
@@ -53,6 +55,8 @@ public:
     int paths = 0;
     int texts = 0;
     int frames = 0;
+    int histories = 0;
+    int edits = 0;
 };
 
 // ---- The modified mark through sequences of commands ----
@@ -92,6 +96,7 @@ TEST_P(ModifiedMark, FollowsEveryStep)
     int flips = 0;
     for (size_t i = 0; i < GetParam().steps.size(); ++i) {
         const auto [step, marked] = GetParam().steps[i];
+        f.edits = f.histories = 0;
         switch (step) {
         case Step::New: f.doc.newPlay("01-02-2026", "10:00:00"); break;
         case Step::Open:
@@ -106,6 +111,11 @@ TEST_P(ModifiedMark, FollowsEveryStep)
         case Step::Redo: f.doc.redo(); break;
         }
         EXPECT_EQ(f.doc.isModified(), marked) << "after step " << i;
+        // A copy of the changes is kept or dropped on `edited`: it comes whenever the play was
+        // or is modified. The undo commands follow every step the history took.
+        EXPECT_EQ(f.edits > 0, shown || marked) << "after step " << i;
+        const bool historyStep = step != Step::Append && step != Step::MarkChanged;
+        EXPECT_EQ(f.histories > 0, historyStep) << "after step " << i;
         flips += shown != f.doc.isModified();
         shown = f.doc.isModified();
     }
@@ -292,6 +302,35 @@ TEST(PlayDocumentSave, TheSnapshotIsWhatTheSavedFileHolds)
     f.editCurrentFrame();
     f.doc.setTexts("Other", QString());
     EXPECT_EQ(formatPlay(snapshot), bytes);
+}
+
+TEST(PlayDocumentSave, TextsASaveRewritesBelongToTheSavedStateNotToTheHistory)
+{
+    DocumentFixture f;
+    // The file holds a double quote as a single one.
+    PlayConfig &frame = f.doc.frames().currentFrame();
+    frame.TxtValue[1] = "Say \"go\"";
+    frame.TxtSYMBOLX[1] = 150, frame.TxtSYMBOLY[1] = 150;
+    f.doc.recordEdit("Place Text Label");
+    ASSERT_TRUE(f.save().ok());
+    EXPECT_EQ(frame.TxtValue[1], "Say 'go'");
+    EXPECT_FALSE(f.doc.isModified());
+    EXPECT_EQ(f.doc.history().count(), 1u);
+    EXPECT_EQ(f.doc.history().undoCaption(), "Place Text Label");
+
+    ASSERT_TRUE(f.doc.undo());
+    EXPECT_EQ(f.doc.frames().currentFrame().TxtSYMBOLX[1], 0);
+    EXPECT_TRUE(f.doc.isModified());
+    ASSERT_TRUE(f.doc.redo());
+    EXPECT_EQ(f.doc.frames().currentFrame().TxtValue[1], "Say 'go'");
+    EXPECT_FALSE(f.doc.isModified());
+    const QString again = f.dir.filePath("again.KTR");
+    ASSERT_TRUE(f.doc.save(again, f.prefs, "12-07-2026", "14:10:09").ok());
+    const auto bytesOf = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_EQ(bytesOf(again), bytesOf(f.savePath()));
 }
 
 TEST(PlayDocumentSave, AFailedSaveChangesNothing)

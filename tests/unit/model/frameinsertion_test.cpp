@@ -50,7 +50,6 @@ TEST_P(ProgressiveWorkedValues, EveryPlayerAndSymbolStepsOnBothAxes)
     ASSERT_EQ(InsertFrames(list, w.n), InsertOutcome::Inserted);
     ASSERT_EQ(list.count(), w.n + 2);
     EXPECT_EQ(list.current(), 1);
-    EXPECT_TRUE(list.modified());
     for (int k = 0; k < w.n; ++k) {
         const PlayConfig &f = list.frame(int16_t(k + 2));
         for (const auto *family : {&f.OPlayerX, &f.OPlayerY, &f.DPlayerX, &f.DPlayerY})
@@ -133,7 +132,6 @@ TEST(InsertFrames, RefusalsChangeNothing)
         EXPECT_EQ(InsertFrames(list, c.n), c.outcome) << c.frames << " frames, n " << c.n;
         EXPECT_EQ(list.count(), c.frames);
         EXPECT_EQ(list.current(), c.current);
-        EXPECT_FALSE(list.modified());
         EXPECT_TRUE(framesOf(list) == before);
     }
 }
@@ -151,13 +149,10 @@ TEST(InsertCopies, EqualsRepeatedAppendAndRefusesPastTheLimit)
     many.InsertCopies(4);
     EXPECT_TRUE(framesOf(one) == framesOf(many));
     EXPECT_EQ(many.current(), 3);
-    EXPECT_TRUE(many.modified());
 
     FrameList full = many;
-    full.setModified(false);
     full.InsertCopies(0);
     EXPECT_EQ(full.count(), 10);
-    EXPECT_FALSE(full.modified());
     const int room = full.room();
     try {
         full.InsertCopies(room + 1);
@@ -166,7 +161,6 @@ TEST(InsertCopies, EqualsRepeatedAppendAndRefusesPastTheLimit)
         EXPECT_EQ(e.code(), ErrorCode::Overflow);
     }
     EXPECT_EQ(full.count(), 10);
-    EXPECT_FALSE(full.modified());
 }
 
 // The insertion as first described: n shifts of every later frame by one place, then each

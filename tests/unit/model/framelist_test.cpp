@@ -31,7 +31,6 @@ TEST(FrameList, StartsWithOneFrameWithoutActivePlayer)
     EXPECT_EQ(list.count(), 1);
     EXPECT_EQ(list.current(), 1);
     EXPECT_EQ(list.frame(1).ActivePlyr, kNoActivePlayer);
-    EXPECT_FALSE(list.modified());
     EXPECT_THROW(list.frame(2), RuntimeError);
     EXPECT_THROW(list.frame(0), RuntimeError);
 }
@@ -42,7 +41,6 @@ TEST(FrameList, AppendCopiesCurrentAndShiftsTheRest)
     list.AppendFrame();
     EXPECT_EQ(markers(list), (std::vector<float>{1, 2, 3, 3, 4, 5}));
     EXPECT_EQ(list.current(), 3);
-    EXPECT_TRUE(list.modified());
 
     FrameList last = numberedList(5, 5);
     last.AppendFrame();
@@ -68,7 +66,6 @@ TEST(FrameList, DeleteSelectsFollowingOrNewLastFrame)
     EXPECT_TRUE(last.DeleteCurrentFrame());
     EXPECT_EQ(markers(last), (std::vector<float>{1, 2, 3, 4}));
     EXPECT_EQ(last.current(), 4);
-    EXPECT_TRUE(last.modified());
 
     FrameList middle = numberedList(5, 2);
     EXPECT_TRUE(middle.DeleteCurrentFrame());
@@ -78,13 +75,11 @@ TEST(FrameList, DeleteSelectsFollowingOrNewLastFrame)
     FrameList single;
     EXPECT_FALSE(single.DeleteCurrentFrame());
     EXPECT_EQ(single.count(), 1);
-    EXPECT_FALSE(single.modified());
 }
 
 TEST(FrameList, GrowingPastTheLimitIsAnOverflowThatChangesNothing)
 {
     FrameList list = numberedList(FrameList::kMaxFrames, 100);
-    list.setModified(false);
     for (auto insert : {&FrameList::AppendFrame, &FrameList::InsertBlankFrame}) {
         try {
             (list.*insert)();
@@ -94,7 +89,6 @@ TEST(FrameList, GrowingPastTheLimitIsAnOverflowThatChangesNothing)
         }
         EXPECT_EQ(list.count(), FrameList::kMaxFrames);
         EXPECT_EQ(list.frame(101).OPlayerX[0], 101);
-        EXPECT_FALSE(list.modified());
     }
 }
 

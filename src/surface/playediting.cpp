@@ -1,0 +1,377 @@
+// Editing the play on the field: the palette's handlers, drops and mouse gestures.
+#include "surface/playediting.h"
+
+#include "document/playdocument.h"
+#include "model/failurereport.h"
+#include "prefs/preferences.h"
+#include "surface/canvas.h"
+#include "surface/colors.h"
+#include "surface/dragpicture.h"
+#include "surface/framelooks.h"
+#include "surface/labelbox.h"
+#include "surface/linesample.h"
+#include "surface/paletteitem.h"
+#include "surface/palettepictures.h"
+#include "surface/platform.h"
+#include "surface/pointers.h"
+#include "surface/shapesample.h"
+#include "surface/surface.h"
+#include "surface/surfaceeditor.h"
+#include "surface/toolpalette.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+
+namespace kinetra {
+
+namespace {
+
+const char *const kSelectHint =
+    "Use Left mouse button to select / drag and right button to delete object.";
+const char *const kActionHint = "In Action Draw mode. Drag mouse while pressing mouse button key.";
+const char *const kChalkHint = "Temporary Chalk ... Hold mouse left button down to draw.";
+
+// A text label as the surface will show it, for dragging it; an empty one shows the picture.
+QPixmap textLabelIcon(const QString &text, const QFont &font, const QColor &color, int index)
+{
+    if (text.isEmpty())
+        return QPixmap::fromImage(textLabelPicture(index));
+    const QFontMetrics fm(font);
+    QPixmap pixmap(std::min(fm.horizontalAdvance(text) + 4, 240), fm.height() + 2);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(pixmap.rect().adjusted(2, 1, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+    return pixmap;
+}
+
+QString itemName(int16_t part)
+{
+    switch (part) {
+    case Part::Offense:
+    case Part::Defense: return "Player";
+    case Part::Symbol: return "Symbol";
+    case Part::TextLabel: return "Text Label";
+    default: return "Item";
+    }
+}
+
+} // namespace
+
+// What the surface editor needs of the play and the palette.
+class PlayEditing::EditorHost : public SurfaceEditor::Host
+{
+public:
+    explicit EditorHost(PlayEditing &editing)
+        : m_editing(editing)
+    {}
+
+    PlayConfig &currentFrame() override { return m_editing.m_document.frames().currentFrame(); }
+    void redraw() override { m_editing.m_redraw(); }
+    void markModified() override { m_editing.m_document.markChanged(); }
+    void beep() override { m_editing.m_platform.beep(); }
+    // A symbol lands centred on the pointer at its own size, also when its box shows it
+    // scaled down.
+    QSize symbolBoxSize() const override
+    {
+        return m_editing.m_palette.ImgSymbols[0]->fullSize();
+    }
+    int16_t selectedActionLine() const override { return m_editing.m_selectedActionLine; }
+    QColor actionColor(int16_t line) const override
+    {
+        return colorFromRgbInt(m_editing.m_prefs.ActionColor.at(size_t(line)));
+    }
+    SurfaceEditor::Pen chalk() const override
+    {
+        const LineSample *chalk = m_editing.m_palette.ChalkLine;
+        return {chalk->color(), chalk->lineWidth(), chalk->lineStyle()};
+    }
+
+private:
+    PlayEditing &m_editing;
+};
+
+PlayEditing::PlayEditing(PlayDocument &document, Preferences &prefs, ToolPalette &palette,
+                         Canvas &canvas, Surface &surface, Platform &platform,
+                         std::function<void()> redraw, QObject *parent)
+    : QObject(parent)
+    , m_document(document)
+    , m_prefs(prefs)
+    , m_palette(palette)
+    , m_canvas(canvas)
+    , m_platform(platform)
+    , m_redraw(std::move(redraw))
+{
+    m_editor = new SurfaceEditor(surface, std::make_unique<EditorHost>(*this), this);
+    connectPalette();
+}
+
+void PlayEditing::connectPalette()
+{
+    connect(&m_canvas, &Canvas::mouseDown, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPointF at) {
+                m_editor->press(b, QPointF(float(at.x()), float(at.y())));
+            });
+    connect(&m_canvas, &Canvas::mouseMove, this,
+            [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPointF at) {
+                m_editor->move(QPointF(float(at.x()), float(at.y())));
+            });
+    connect(&m_canvas, &Canvas::mouseUp, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPointF at) {
+                Canvas_MouseUp(b, float(at.x()), float(at.y()));
+            });
+    connect(&m_canvas, &Canvas::itemDropped, this, [this](int tag, int index, QPointF at) {
+        Canvas_DragDrop(int16_t(tag), int16_t(index), float(at.x()), float(at.y()));
+    });
+    connect(&m_palette, &ToolPalette::pageChanged, this, &PlayEditing::tbsPicList_Click);
+
+    ToolPalette &palette = m_palette;
+    for (int16_t k = 0; k < 10; ++k) {
+        connect(palette.TxtOplyr[k], &QLineEdit::textChanged, this,
+                [this, k] { TxtOplyr_Change(k); });
+        connect(palette.TxtDplyr[k], &QLineEdit::textChanged, this,
+                [this, k] { TxtDPlyr_Change(k); });
+        connect(palette.ChkActiveOff[k], &QCheckBox::toggled, this,
+                [this, k] { ChkActiveOff_Click(k); });
+        connect(palette.ChkActiveDef[k], &QCheckBox::toggled, this,
+                [this, k] { ChkActiveDef_Click(k); });
+        palette.TxtOplyr[k]->setDragIconSource([this, k] {
+            return m_palette.shaOPlayer->figureWithLabel(
+                QString::fromStdString(m_prefs.OPLabel[k]), colorFromRgbInt(m_prefs.PlayerTcolr[0]),
+                labelFontFromPreferences(m_prefs));
+        });
+        palette.TxtDplyr[k]->setDragIconSource([this, k] {
+            return m_palette.shaDPlayer->figureWithLabel(
+                QString::fromStdString(m_prefs.DPLabel[k]), colorFromRgbInt(m_prefs.PlayerTcolr[1]),
+                labelFontFromPreferences(m_prefs));
+        });
+    }
+    for (int k = 0; k < 2; ++k) {
+        palette.Imgtext[k]->setDragIconSource([this, k] {
+            return textLabelIcon(m_palette.TxtSymbol[k]->text(), labelFontFromPreferences(m_prefs),
+                                 colorFromRgbInt(m_prefs.Fontcolor), k);
+        });
+    }
+    connect(palette.CmdClrActive, &QPushButton::clicked, this, &PlayEditing::CmdClrActive_Click);
+    connect(palette.CmdChalkClr, &QPushButton::clicked, this, &PlayEditing::CmdChalkClr_Click);
+    connect(palette.OptActionGroup, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on)
+            OptActionSel_Click(int16_t(id));
+    });
+    for (int16_t k = 0; k < 8; ++k)
+        connect(palette.CmdActionClr[k], &QPushButton::clicked, this,
+                [this, k] { CmdActionClr_Click(k); });
+    connect(palette.CboChalksize, &QComboBox::currentIndexChanged, this,
+            &PlayEditing::CboChalksize_Click);
+    connect(palette.CboChalktype, &QComboBox::currentIndexChanged, this,
+            &PlayEditing::CboChalktype_Click);
+    connect(palette.CmdChalkcolr, &QPushButton::clicked, this, &PlayEditing::CmdChalkcolr_Click);
+}
+
+void PlayEditing::setupPalette()
+{
+    // Each step stands alone, like the rest of the set-up.
+    try {
+        // The text-label boxes show their text as the surface will.
+        const QFont font = labelFontFromPreferences(m_prefs);
+        const QColor color = colorFromRgbInt(m_prefs.Fontcolor);
+        for (QLineEdit *box : m_palette.TxtSymbol) {
+            box->setFont(font);
+            QPalette colors = box->palette();
+            colors.setColor(QPalette::Text, color);
+            box->setPalette(colors);
+        }
+        m_palette.layoutTextLabels();
+    } catch (...) {
+    }
+    try {
+        for (int s = 0; s < 2; ++s) {
+            ShapeSample *sample = s == 0 ? m_palette.shaOPlayer : m_palette.shaDPlayer;
+            sample->setShape(m_prefs.PlayerShape[size_t(s)]);
+            sample->setBorderColor(colorFromRgbInt(m_prefs.PlayerBcolr[size_t(s)]));
+            sample->setFillColor(colorFromRgbInt(m_prefs.PlayerFcolr[size_t(s)]));
+        }
+    } catch (...) {
+    }
+    try {
+        showPlayerLabels();
+    } catch (...) {
+    }
+    try {
+        for (size_t k = 0; k < 8; ++k) {
+            m_palette.Tracerlbl[k]->setText(QString::fromStdString(m_prefs.ActionLabel[k]));
+            m_palette.TRACERLine[k]->setLineStyle(m_prefs.ActionType[k] - 1);
+            m_palette.TRACERLine[k]->setLineWidth(m_prefs.ActionSize[k]);
+            m_palette.TRACERLine[k]->setColor(colorFromRgbInt(m_prefs.ActionColor[k]));
+        }
+    } catch (...) {
+    }
+}
+
+void PlayEditing::showPlayerLabels()
+{
+    const QScopedValueRollback<bool> filling(m_fillingLabels, true);
+    for (size_t k = 0; k < 10; ++k) {
+        m_palette.TxtOplyr[k]->setText(QString::fromStdString(m_prefs.OPLabel[k]));
+        m_palette.TxtDplyr[k]->setText(QString::fromStdString(m_prefs.DPLabel[k]));
+    }
+}
+
+void PlayEditing::Canvas_DragDrop(int16_t part, int16_t index, float X, float Y)
+{
+    QString text;
+    if (part == Part::TextLabel && index >= 0 && index < kTextLabelCount)
+        text = m_palette.TxtSymbol[size_t(index)]->text();
+    m_editor->drop(part, index, QPointF(X, Y), text);
+    m_document.recordEdit(surfaceEditCaption("Place"));
+    // The drag began in a palette box, which took the focus (and with it Ctrl+Z).
+    m_canvas.setFocus(Qt::OtherFocusReason);
+}
+
+void PlayEditing::Canvas_MouseUp(Qt::MouseButton Button, float X, float Y)
+{
+    const bool running = m_editor->busy();
+    m_editor->release(Button, QPointF(X, Y));
+    // Chalk changes no frame; a finished lift is a move, or with the right button a delete.
+    if (running && !m_editor->busy() && m_editor->mode() != SurfaceEditor::Mode::Chalk)
+        m_document.recordEdit(surfaceEditCaption(Button == Qt::RightButton ? "Delete" : "Move"));
+}
+
+void PlayEditing::tbsPicList_Click()
+{
+    switch (m_palette.currentPage()) {
+    case ToolPalette::ActionPage:
+        m_editor->setMode(SurfaceEditor::Mode::ActionDraw);
+        m_palette.OptActionSel[size_t(m_selectedActionLine)]->setChecked(true);
+        m_canvas.setToolTip(kActionHint);
+        break;
+    case ToolPalette::ChalkPage:
+        m_editor->setMode(SurfaceEditor::Mode::Chalk);
+        m_canvas.setToolTip(kChalkHint);
+        break;
+    default:
+        m_editor->setMode(SurfaceEditor::Mode::Select);
+        m_canvas.setToolTip(kSelectHint);
+        break;
+    }
+    // An action line whose drawing the page change cut short keeps its new start point.
+    m_document.recordEdit("Draw Action Line");
+    applyModeCursor();
+}
+
+void PlayEditing::applyModeCursor()
+{
+    switch (m_editor->mode()) {
+    case SurfaceEditor::Mode::ActionDraw: m_canvas.setCursor(actionCursor()); break;
+    case SurfaceEditor::Mode::Chalk: m_canvas.setCursor(chalkCursor()); break;
+    case SurfaceEditor::Mode::Select: m_canvas.unsetCursor(); break;
+    }
+}
+
+void PlayEditing::playerLabelChanged(int side, int16_t index)
+{
+    if (m_drawingSuppressed)
+        return;
+    auto &labels = side == 0 ? m_prefs.OPLabel : m_prefs.DPLabel;
+    const auto &boxes = side == 0 ? m_palette.TxtOplyr : m_palette.TxtDplyr;
+    labels.at(size_t(index)) = boxes.at(size_t(index))->text().toStdString();
+    m_redraw();
+    if (!m_fillingLabels)
+        m_document.markChanged();
+}
+
+void PlayEditing::TxtOplyr_Change(int16_t Index)
+{
+    playerLabelChanged(0, Index);
+}
+
+void PlayEditing::TxtDPlyr_Change(int16_t Index)
+{
+    playerLabelChanged(1, Index);
+}
+
+void PlayEditing::ChkActiveOff_Click(int16_t)
+{
+    m_redraw();
+}
+
+void PlayEditing::ChkActiveDef_Click(int16_t)
+{
+    m_redraw();
+}
+
+void PlayEditing::CmdClrActive_Click()
+{
+    m_document.frames().currentFrame().ActivePlyr = kNoActivePlayer;
+    m_redraw();
+    m_document.recordEdit("Clear Active Player");
+}
+
+void PlayEditing::CmdChalkClr_Click()
+{
+    // Erasing the chalk is a fresh start for the frame's marks: it clears the active player
+    // too, as the player page's "Clear" does, and the redraw wipes every chalk line.
+    CmdClrActive_Click();
+}
+
+void PlayEditing::OptActionSel_Click(int16_t Index)
+{
+    m_selectedActionLine = Index;
+}
+
+void PlayEditing::CmdActionClr_Click(int16_t Index)
+{
+    try {
+        PlayConfig &frame = m_document.frames().currentFrame();
+        frame.MoveControlPoint(Part::ActionStart, Index, 0, 0);
+        frame.MoveControlPoint(Part::ActionEnd, Index, 0, 0);
+        m_document.markChanged();
+        m_redraw();
+        m_document.recordEdit("Clear Action Line");
+    } catch (...) {
+        reportFailure("Clearing Action Line");
+    }
+}
+
+void PlayEditing::CboChalksize_Click()
+{
+    const int position = m_palette.CboChalksize->currentIndex();
+    m_palette.ChalkLine->setLineWidth(position + 1);
+    // Only a thin chalk can be broken: a wider one is always solid.
+    if (position > 0)
+        m_palette.CboChalktype->setCurrentIndex(0);
+}
+
+void PlayEditing::CboChalktype_Click()
+{
+    const int position = m_palette.CboChalktype->currentIndex();
+    m_palette.ChalkLine->setLineStyle(position);
+    if (position > 0)
+        m_palette.CboChalksize->setCurrentIndex(0);
+}
+
+void PlayEditing::CmdChalkcolr_Click()
+{
+    if (const auto color = m_platform.chooseColor(m_palette.ChalkLine->color()))
+        m_palette.ChalkLine->setColor(*color);
+}
+
+QString PlayEditing::surfaceEditCaption(const QString &verb) const
+{
+    const int16_t part = m_editor->state().part;
+    if (part == Part::ActionStart || part == Part::ActionEnd)
+        return "Draw Action Line";
+    if (part == PaletteItem::kActiveMarker)
+        return "Set Active Player";
+    return verb + ' ' + itemName(part);
+}
+
+} // namespace kinetra
