@@ -16,20 +16,16 @@ inline std::string numbered(const char *prefix, int n)
     return text;
 }
 
-struct BigPlay
+struct BigPlay : PlaySnapshot
 {
-    std::string title = "Double steal, first and third";
-    std::string date = "04-17-1998";
-    std::string time = "09:05:03";
-    std::string notes = "Runner on first breaks early.\r\nCatcher throws through.";
-    int16_t Picbkg = 2;
-    ActionLooks actions;
-    FrameList frames;
-    PlayerLabels labels;
-
     /// Fractional coordinates by default; whole ones (as editing makes them) on request.
     explicit BigPlay(bool fractional = true)
     {
+        title = "Double steal, first and third";
+        date = "04-17-1998";
+        time = "09:05:03";
+        notes = "Runner on first breaks early.\r\nCatcher throws through.";
+        Picbkg = 2;
         const float step = fractional ? 0.125f : 0.0f;
         for (int k = 0; k < kActionCount; ++k)
             actions[k] = {numbered("Act", k), int16_t(k % 5 + 1), 3, 255 << k, 1};
@@ -62,11 +58,6 @@ struct BigPlay
                 f.ActionEX[k] = next(), f.ActionEY[k] = next();
             }
         }
-    }
-
-    PlayToSave toSave() const
-    {
-        return {title, date, time, notes, Picbkg, actions, frames, labels};
     }
 };
 

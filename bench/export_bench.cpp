@@ -19,17 +19,17 @@ using namespace kinetra;
 constexpr int kFrames = 30;
 constexpr int kDelayMs = 1000;
 
-ExportPlay benchPlay()
+PlayForExport benchPlay()
 {
-    ExportPlay play;
-    play.frames = sampleFrames(kFrames);
-    play.prefs = bench::defaultPreferences();
-    return play;
+    PlayForExport read;
+    read.play.frames = sampleFrames(kFrames);
+    read.prefs = bench::defaultPreferences();
+    return read;
 }
 
 // Every image of the smooth animation, in order, handed to use(image).
 template <typename Use>
-void eachImage(const ExportPlay &play, PlayImager &imager, Use use)
+void eachImage(const PlaySnapshot &play, PlayImager &imager, Use use)
 {
     const int steps = kDelayMs / kGlideStepMs;
     for (int i = 1; i <= kFrames; ++i) {
@@ -45,8 +45,9 @@ void eachImage(const ExportPlay &play, PlayImager &imager, Use use)
 
 void BM_SmoothGifExport(benchmark::State &state)
 {
-    const ExportPlay play = benchPlay();
-    PlayImager imager = PlayImager::fromPreferences(play.prefs, KINETRA_PROGRAM_DIR);
+    const PlayForExport read = benchPlay();
+    const PlaySnapshot &play = read.play;
+    PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
     QTemporaryDir dir;
     ExportOptions options;
     options.output = dir.filePath("play.gif");
@@ -63,8 +64,9 @@ BENCHMARK(BM_SmoothGifExport)->Unit(benchmark::kMillisecond);
 // Baseline: the same images drawn, nothing encoded or written.
 void BM_DrawTheSameImages(benchmark::State &state)
 {
-    const ExportPlay play = benchPlay();
-    PlayImager imager = PlayImager::fromPreferences(play.prefs, KINETRA_PROGRAM_DIR);
+    const PlayForExport read = benchPlay();
+    const PlaySnapshot &play = read.play;
+    PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
     for (auto _ : state) {
         int drawn = 0;
         eachImage(play, imager, [&](const QImage &image) {
@@ -80,8 +82,9 @@ BENCHMARK(BM_DrawTheSameImages)->Unit(benchmark::kMillisecond);
 // picture and its exact colours (measured once, reported as a counter).
 void BM_ImagesStoredWhole(benchmark::State &state)
 {
-    const ExportPlay play = benchPlay();
-    PlayImager imager = PlayImager::fromPreferences(play.prefs, KINETRA_PROGRAM_DIR);
+    const PlayForExport read = benchPlay();
+    const PlaySnapshot &play = read.play;
+    PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
     double bytes = 0;
     for (auto _ : state) {
         bytes = 0;

@@ -43,13 +43,13 @@ void BM_PlaybookOfTheSamplePlays(benchmark::State &state)
     const PlaybookSource source = samplePlays();
     QTemporaryDir dir;
     int frames = 0;
-    for (const ExportPlay &play : source.plays)
-        frames += play.frames.count();
+    for (const PlayForExport &read : source.plays)
+        frames += read.play.frames.count();
     for (auto _ : state) {
         // As a fresh `kinetra --export` run: every picture file is read again.
         forgetPictureFiles();
         benchmark::DoNotOptimize(exportPlaybook(dir.filePath("book.pdf"), "Sample Plays", source,
-                                                options(state.range(0) != 0), QImage(),
+                                                options(state.range(0) != 0),
                                                 KINETRA_PROGRAM_DIR));
     }
     state.counters["plays"] = double(source.plays.size());
@@ -62,12 +62,12 @@ void BM_DrawAllFramesOfTheSamplePlays(benchmark::State &state)
 {
     const PlaybookSource source = samplePlays();
     std::vector<std::unique_ptr<PlayImager>> imagers;
-    for (const ExportPlay &play : source.plays)
+    for (const PlayForExport &read : source.plays)
         imagers.emplace_back(
-            new PlayImager(PlayImager::fromPreferences(play.prefs, KINETRA_PROGRAM_DIR)));
+            new PlayImager(PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR)));
     for (auto _ : state) {
         for (size_t p = 0; p < imagers.size(); ++p) {
-            const FrameList &frames = source.plays[int(p)].frames;
+            const FrameList &frames = source.plays[int(p)].play.frames;
             for (int16_t i = 1; i <= frames.count(); ++i)
                 benchmark::DoNotOptimize(imagers[p]->draw(frames.frame(i)).constBits());
         }
@@ -82,11 +82,12 @@ void BM_DrawAllFramesAtFourTimesTheField(benchmark::State &state)
     const PlaybookSource source = samplePlays();
     for (auto _ : state) {
         forgetPictureFiles();
-        for (const ExportPlay &play : source.plays) {
-            PlayImager imager = PlayImager::fromPreferences(play.prefs, KINETRA_PROGRAM_DIR);
+        for (const PlayForExport &read : source.plays) {
+            PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
             imager.setScale(4);
-            for (int16_t i = 1; i <= play.frames.count(); ++i)
-                benchmark::DoNotOptimize(imager.draw(play.frames.frame(i)).constBits());
+            const FrameList &frames = read.play.frames;
+            for (int16_t i = 1; i <= frames.count(); ++i)
+                benchmark::DoNotOptimize(imager.draw(frames.frame(i)).constBits());
         }
     }
 }

@@ -35,13 +35,13 @@ public:
                 frame.DPlayerY[i] = 120.5f + f;
             }
         }
-        const std::string date = "03-02-2026", time = "09:00:00";
-        const std::string notes(600, 'n');
-        ActionLooks actions;
-        PlayerLabels labels;
+        PlaySnapshot play;
+        play.date = "03-02-2026";
+        play.time = "09:00:00";
+        play.notes = std::string(600, 'n');
+        play.frames = std::move(frames);
         for (int n = 0; n < kPlays; ++n) {
-            const std::string title = "Play number " + std::to_string(n);
-            const PlayToSave play{title, date, time, notes, 0, actions, frames, labels};
+            play.title = "Play number " + std::to_string(n);
             const QString file = m_dir.filePath(QString("play%1.ktr").arg(n, 4, 10, QChar('0')));
             writePlay(QFile::encodeName(file).toStdString(), play);
         }

@@ -40,7 +40,7 @@ const std::string &playPath()
 {
     static const std::string path = [] {
         const std::string p = folder() + "/big.KTR";
-        if (!writePlay(p, bigPlay().toSave()).ok())
+        if (!writePlay(p, bigPlay()).ok())
             std::abort();
         return p;
     }();
@@ -123,7 +123,7 @@ void BM_ParseBaseline(benchmark::State &state)
 void BM_SavePlay(benchmark::State &state)
 {
     const std::string path = folder() + "/saved.KTR";
-    const PlayToSave play = bigPlay().toSave();
+    const PlaySnapshot &play = bigPlay();
     for (auto _ : state) {
         if (!writePlay(path, play).ok())
             state.SkipWithError("save failed");
@@ -192,7 +192,7 @@ void BM_SaveBaseline(benchmark::State &state)
 // The same two without the disk: formatting alone.
 void BM_FormatPlay(benchmark::State &state)
 {
-    const PlayToSave play = bigPlay().toSave();
+    const PlaySnapshot &play = bigPlay();
     for (auto _ : state)
         benchmark::DoNotOptimize(formatPlay(play));
 }

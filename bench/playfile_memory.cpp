@@ -35,7 +35,7 @@ int main(int argc, char **argv)
         const bool whole = argc > 2 && std::string(argv[2]) == "whole";
         {
             const bench::BigPlay play(!whole);
-            if (!writePlay(path, play.toSave()).ok())
+            if (!writePlay(path, play).ok())
                 return 1;
         }
         const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
@@ -51,9 +51,9 @@ int main(int argc, char **argv)
         return 1;
 
     const double fileMiB = double(std::filesystem::file_size(path)) / (1 << 20);
-    size_t listBytes = sizeof(FrameList) + sizeof(PlayConfig) * size_t(r.contents.frames.count());
-    for (int n = 1; n <= r.contents.frames.count(); ++n) {
-        for (const std::string &text : r.contents.frames.frame(int16_t(n)).TxtValue) {
+    size_t listBytes = sizeof(FrameList) + sizeof(PlayConfig) * size_t(r.play.frames.count());
+    for (int n = 1; n <= r.play.frames.count(); ++n) {
+        for (const std::string &text : r.play.frames.frame(int16_t(n)).TxtValue) {
             if (text.capacity() > std::string().capacity())
                 listBytes += text.capacity() + 1;
         }
@@ -61,7 +61,7 @@ int main(int argc, char **argv)
     const double peakMiB = double(after - before) / 1024;
     const double listMiB = double(listBytes) / (1 << 20);
     std::printf("%s coordinates: frames %d, file %.1f MiB, sizeof(PlayConfig) %zu\n", argv[2],
-                r.contents.frames.count(), fileMiB, sizeof(PlayConfig));
+                r.play.frames.count(), fileMiB, sizeof(PlayConfig));
     std::printf("peak growth while opening %.1f MiB = %.2f x file\n", peakMiB, peakMiB / fileMiB);
     std::printf("frame list held afterwards %.1f MiB = %.2f x file\n", listMiB, listMiB / fileMiB);
     std::filesystem::remove(path);

@@ -4,9 +4,11 @@
 // writing the file directly.
 #include "model/framelist.h"
 #include "model/playconfig.h"
+#include "model/playfile.h"
 #include "output/bitmapexport.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
+#include "surface/colors.h"
 #include "surface/framelooks.h"
 #include "surface/framerenderer.h"
 #include "surface/surface.h"
@@ -55,6 +57,17 @@ FrameLooks looks()
     return l;
 }
 
+// The action-line looks of looks(), as a play file carries them.
+ActionLooks actionLooks()
+{
+    const FrameLooks l = looks();
+    ActionLooks actions;
+    for (size_t k = 0; k < actions.size(); ++k)
+        actions[k] = {std::string(), l.ActionType[k], l.ActionSize[k],
+                      rgbIntFromColor(l.ActionColor[k]), l.ActionEndType[k]};
+    return actions;
+}
+
 // 30 frames of 20 players and 8 action lines, each a little further on than the last.
 FrameList play()
 {
@@ -92,20 +105,22 @@ void BM_PrintAllFramesSmallToPdf(benchmark::State &state)
 {
     Surface pic;
     prepare(pic);
-    const FrameList frames = play();
-    PrintJob job;
-    job.title = "Squeeze";
-    job.notes = "Bunt\r\nRun";
-    job.looks = looks();
-    job.options.small = true;
-    job.options.allFrames = true;
-    job.options.font = QFont("DejaVu Sans", 10);
+    PlaySnapshot squeeze;
+    squeeze.title = "Squeeze";
+    squeeze.notes = "Bunt\r\nRun";
+    squeeze.actions = actionLooks();
+    squeeze.frames = play();
+    PrintOptions options;
+    options.small = true;
+    options.allFrames = true;
+    options.font = QFont("DejaVu Sans", 10);
+    const FrameLooks l = looks();
     QTemporaryDir dir;
     QPrinter layout(QPrinter::HighResolution);
     for (auto _ : state) {
         const auto pdf = pdfPrinterLike(layout);
         PrinterPrintTarget target(*pdf, dir.filePath("play.pdf"));
-        benchmark::DoNotOptimize(printPlay(target, job, frames, pic));
+        benchmark::DoNotOptimize(printPlay(target, squeeze, options, l, pic));
     }
 }
 BENCHMARK(BM_PrintAllFramesSmallToPdf)->Unit(benchmark::kMillisecond);
@@ -134,24 +149,24 @@ void BM_PrintLongNotesToPdf(benchmark::State &state)
 {
     Surface pic;
     prepare(pic);
-    FrameList frames;
-    frames.reset();
-    PrintJob job;
-    job.title = "Squeeze";
-    const QString words = "Runner on third breaks for home as the pitcher commits. ";
-    const qsizetype length = qsizetype(state.range(0)) * 1000 * 1000;
-    job.notes.reserve(length + words.size());
-    while (job.notes.size() < length)
-        job.notes += words;
-    job.looks = looks();
-    job.options.font = QFont("DejaVu Sans", 10);
+    PlaySnapshot squeeze;
+    squeeze.title = "Squeeze";
+    squeeze.actions = actionLooks();
+    const std::string words = "Runner on third breaks for home as the pitcher commits. ";
+    const size_t length = size_t(state.range(0)) * 1000 * 1000;
+    squeeze.notes.reserve(length + words.size());
+    while (squeeze.notes.size() < length)
+        squeeze.notes += words;
+    PrintOptions options;
+    options.font = QFont("DejaVu Sans", 10);
+    const FrameLooks l = looks();
     QTemporaryDir dir;
     QPrinter layout(QPrinter::HighResolution);
     int pages = 0;
     for (auto _ : state) {
         const auto pdf = pdfPrinterLike(layout);
         PrinterPrintTarget target(*pdf, dir.filePath("notes.pdf"));
-        pages = printPlay(target, job, frames, pic);
+        pages = printPlay(target, squeeze, options, l, pic);
     }
     state.counters["pages"] = pages;
 }

@@ -69,8 +69,10 @@ void BM_RecoverySnapshot(benchmark::State &state)
 {
     const RecoveryCopy &recovery = mainWindow().recovery;
     for (auto _ : state) {
-        std::unique_ptr<RecoverySnapshot> snapshot = recovery.snapshot();
+        std::shared_ptr<const PlaySnapshot> snapshot = recovery.snapshot();
+        const RecoveryInfo info = recovery.description(*snapshot);
         benchmark::DoNotOptimize(snapshot->frames.frames().data());
+        benchmark::DoNotOptimize(info.fileSize);
         state.PauseTiming();
         snapshot.reset();
         state.ResumeTiming();
@@ -92,7 +94,7 @@ void BM_PlainSave(benchmark::State &state)
 {
     const std::string path = scratch() + "/saved.KTR";
     for (auto _ : state)
-        if (!writePlay(path, bigPlay().toSave()).ok())
+        if (!writePlay(path, bigPlay()).ok())
             state.SkipWithError("save failed");
 }
 BENCHMARK(BM_PlainSave)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -103,12 +105,14 @@ void BM_RecoveryWrite(benchmark::State &state)
     RecoveryWriter writer(scratch() + "/recovery", [&failed](int, const std::string &) {
         failed = true;
     });
-    const std::unique_ptr<RecoverySnapshot> original = mainWindow().recovery.snapshot();
+    const RecoveryCopy &recovery = mainWindow().recovery;
+    const std::shared_ptr<const PlaySnapshot> original = recovery.snapshot();
+    const RecoveryInfo info = recovery.description(*original);
     for (auto _ : state) {
         state.PauseTiming();
-        auto snapshot = std::make_unique<RecoverySnapshot>(*original);
+        auto snapshot = std::make_shared<const PlaySnapshot>(*original);
         state.ResumeTiming();
-        writer.write("copy", std::move(snapshot));
+        writer.write("copy", std::move(snapshot), info);
         writer.waitIdle();
     }
     if (failed)

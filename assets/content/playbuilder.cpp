@@ -183,10 +183,8 @@ bool PlayBuilder::write(const std::string &folder, std::string &error) const
     labels.defense = sets.DPDef[set];
 
     // A fixed moment, so every build writes the same bytes.
-    const std::string date = formatPlayDate(2026, 3, 2);
-    const std::string time = formatPlayTime(9, 0, 0);
-    const ActionLooks looks = sampleActionLooks();
-    const PlayToSave play{m_title, date, time, m_notes, m_surface, looks, frames, labels};
+    const PlaySnapshot play{m_title, formatPlayDate(2026, 3, 2), formatPlayTime(9, 0, 0), m_notes,
+                            m_surface, sampleActionLooks(), std::move(frames), labels};
     const PlaySaveResult result = writePlay(folder + "/" + m_fileName, play);
     if (!result.ok()) {
         error = m_fileName + ": " + result.description;

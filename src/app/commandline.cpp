@@ -237,15 +237,15 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
             print.notes = options.notes;
             print.small = options.small;
             print.font = options.printerFont;
-            exportPlaybook(options.output, options.title, source, print,
-                           appIcon().pixmap(256, 256).toImage(), programDir);
+            print.icon = appIcon().pixmap(256, 256).toImage();
+            exportPlaybook(options.output, options.title, source, print, programDir);
             return kExitOk;
         }
-        const ExportPlay play = readPlayForExport(options.play, prefs);
-        PlayImager imager = PlayImager::fromPreferences(play.prefs, programDir);
+        const PlayForExport read = readPlayForExport(options.play, prefs);
+        PlayImager imager = PlayImager::fromPreferences(read.prefs, programDir);
         ExportOptions chosen = options;
         chosen.printIcon = appIcon().pixmap(256, 256).toImage(); // as the window prints it
-        exportPlay(chosen, play, imager, {}, [&err](int frame, const RuntimeError &failure) {
+        exportPlay(chosen, read.play, imager, {}, [&err](int frame, const RuntimeError &failure) {
             err << "kinetra: frame " << frame << " could not be drawn whole (Drawing Play): "
                 << errorMessage(failure.code(), QString::fromStdString(failure.description()))
                 << '\n';

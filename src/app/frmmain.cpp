@@ -4,6 +4,7 @@
 #include "app/formationmenus.h"
 #include "app/menumnemonics.h"
 #include "app/playfilechooser.h"
+#include "app/programfolder.h"
 #include "app/recentfiles.h"
 #include "app/toolbaricons.h"
 #include "app/toolbarkeys.h"
@@ -32,7 +33,6 @@
 #include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -48,6 +48,7 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     , m_platform(platform)
     , m_store(store)
     , m_programDir(programDir)
+    , m_printSession(documentsFolder(), [] { return appIcon().pixmap(256, 256).toImage(); })
 {
     setObjectName("frmMain");
     setWindowIcon(appIcon());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/playdocument.h"
+#include "output/printsession.h"
 #include "playback/frmvideo.h"
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
@@ -20,7 +21,6 @@
 class QAction;
 class QActionGroup;
 class QGroupBox;
-class QPrinter;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -39,11 +39,9 @@ class frmNotes;
 class frmPlaybook;
 class Platform;
 class PlayFileChooser;
-class PrintTarget;
 class Prntfrm;
 class RecentFiles;
 class SettingsStore;
-struct PrintJob;
 struct ExportOptions;
 class Surface;
 class PlayEditing;
@@ -198,23 +196,8 @@ public:
     /// Where Print Playbook starts: the open play's folder, else LastPlaybookFolder, else the
     /// Play Directory's.
     QString playbookFolder() const;
-    /// The printer of the session: the printer, paper and orientation chosen in the set-up
-    /// stay for the rest of the run.
-    QPrinter &printer();
-    /// The font printing uses, kept for the session like the printer.
-    QFont PrinterFont;
-    /// Whether printing makes a PDF file: no printer is installed, or the set-up chose one.
-    bool printsToPdf();
-    /// Makes the target a print goes to: the session's printer, or a PDF file laid out like
-    /// it when pdfFile is given. Tests replace it to record the pages.
-    std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)> makePrintTarget;
-    /// What printing reads from the play and the preferences (the options left at defaults).
-    PrintJob printJob() const;
-    /// The folder the last PDF was printed to in this session; empty before the first.
-    QString LastPdfFolder;
-    /// Where the PDF file dialogs start: LastPdfFolder while it exists, else the user's
-    /// documents folder.
-    QString pdfFolder() const;
+    /// The session's printer, printer font and PDF folder, which printing goes through.
+    PrintSession &printSession() { return m_printSession; }
     // End of printing block
     // Plays handed to the program: named on its command line or by a second start
     /// Brings the window to the front and opens sFile (see openPlay). A request that comes
@@ -322,8 +305,6 @@ private:
 
     // Play document: files, recent files, notes
     void connectDocumentCommands();
-    /// The name a picture of the play is offered under: the play file's, else its title's.
-    QString pictureName() const;
     /// Status panels 1 to 3 from the document: the file Save writes to, title and date.
     void showDocumentPanels();
     /// Reads the play from sFile into the document and the window; reports failures.
@@ -349,8 +330,6 @@ private:
     // End of playback block
     // Printing and picture export
     void connectOutputCommands();
-    std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<QPrinter> m_pdfPrinter;
     // End of printing block
     // Plays handed to the program
     void openRequestedPlays();
@@ -397,6 +376,7 @@ private:
     Platform &m_platform;
     SettingsStore &m_store;
     QString m_programDir;
+    PrintSession m_printSession;
     bool m_selecting = false;
     std::map<QString, QAction *> m_toolbarButtons;
     QSet<QString> m_builtCommands;

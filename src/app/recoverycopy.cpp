@@ -6,7 +6,6 @@
 #include "model/atomicfile.h"
 #include "model/recoverywriter.h"
 #include "model/runtimeerror.h"
-#include "prefs/playlooks.h"
 #include "prefs/preferences.h"
 #include "surface/platform.h"
 
@@ -162,28 +161,25 @@ void RecoveryCopy::writeCopy()
         m_base = QString("%1-%2")
                      .arg(m_platform.now().toString(QStringLiteral("yyyyMMdd-HHmmss")))
                      .arg(QCoreApplication::applicationPid());
-    m_writer->write(localPath(m_base), snapshot());
+    std::shared_ptr<const PlaySnapshot> play = snapshot();
+    RecoveryInfo info = description(*play);
+    m_writer->write(localPath(m_base), std::move(play), std::move(info));
     m_hasCopy = true;
 }
 
-std::unique_ptr<RecoverySnapshot> RecoveryCopy::snapshot() const
+std::shared_ptr<const PlaySnapshot> RecoveryCopy::snapshot() const
 {
-    const PlayDocument &d = m_document;
-    auto copy = std::make_unique<RecoverySnapshot>();
-    copy->title = d.title().toStdString();
-    copy->notes = d.notes().toStdString();
-    copy->date = d.date().toStdString();
-    copy->time = d.time().toStdString();
-    copy->Picbkg = m_prefs.Picbkg;
-    copy->actions = actionLooks(m_prefs);
-    copy->frames = d.frames();
-    copy->labels = playerLabels(m_prefs);
-    copy->info = {d.path().toStdString(), copy->title, d.frames().current(),
-                  m_schedule.changedAt(), 0};
+    return std::make_shared<PlaySnapshot>(m_document.snapshot(m_prefs));
+}
+
+RecoveryInfo RecoveryCopy::description(const PlaySnapshot &play) const
+{
+    RecoveryInfo info{m_document.path().toStdString(), play.title, m_document.frames().current(),
+                      m_schedule.changedAt(), 0};
     const PlayFileState file = m_schedule.fileState();
-    copy->info.fileSize = file.size;
-    copy->info.fileModifiedAt = file.modifiedAt;
-    return copy;
+    info.fileSize = file.size;
+    info.fileModifiedAt = file.modifiedAt;
+    return info;
 }
 
 void RecoveryCopy::offerRecovery()

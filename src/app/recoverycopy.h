@@ -19,7 +19,7 @@ class PlayDocument;
 class RecoveryWriter;
 struct Preferences;
 struct RecoveryInfo;
-struct RecoverySnapshot;
+struct PlaySnapshot;
 
 /// Keeps a recovery copy of the play document while it has unsaved changes, and offers the
 /// copies a run that ended without cleaning up left behind.
@@ -83,7 +83,10 @@ public:
 
     /// The play as it stands, copied: what the next copy writes. Cheap enough for the
     /// document's thread: the frames are copied once, and nothing is formatted or written.
-    std::unique_ptr<RecoverySnapshot> snapshot() const;
+    std::shared_ptr<const PlaySnapshot> snapshot() const;
+    /// What the copy of `play` notes beside it: the play's file, title, current frame, the
+    /// latest change and the file's state.
+    RecoveryInfo description(const PlaySnapshot &play) const;
 
 private:
     void removeCopy();

@@ -8,6 +8,7 @@
 #include "prefs/preferences.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <map>
 
@@ -85,6 +86,14 @@ void PlayDocument::setPath(const QString &path)
     emit pathChanged(m_path);
 }
 
+QString PlayDocument::pictureName() const
+{
+    QString name = m_path.isEmpty() ? m_title.trimmed() : QFileInfo(m_path).completeBaseName();
+    // A title may hold characters a file name cannot.
+    name.replace('/', '_').replace(QChar(0), '_');
+    return name.isEmpty() ? QString("Play") : name;
+}
+
 void PlayDocument::setTexts(const QString &title, const QString &notes)
 {
     setHeader(title, notes, m_date, m_time);
@@ -118,15 +127,15 @@ PlayReadResult PlayDocument::open(const QString &file)
     PlayReadResult read = readPlayFile(localPath(file));
     if (read.status != PlayReadStatus::Opened && read.status != PlayReadStatus::OpenedWithFailure)
         return read;
-    PlayFileContents &play = read.contents;
+    PlaySnapshot &play = read.play;
     m_frames = std::move(play.frames);
     m_frames.setCurrent(1);
     clearHistory();
     emit framesChanged();
     emit currentFrameChanged(1);
     markSaved();
-    setHeader(QString::fromStdString(play.header.title), QString::fromStdString(play.header.notes),
-              QString::fromStdString(play.header.date), QString::fromStdString(play.header.time));
+    setHeader(QString::fromStdString(play.title), QString::fromStdString(play.notes),
+              QString::fromStdString(play.date), QString::fromStdString(play.time));
     setPath(read.status == PlayReadStatus::OpenedWithFailure ? QString() : file);
     return read;
 }
@@ -134,14 +143,9 @@ PlayReadResult PlayDocument::open(const QString &file)
 PlaySaveResult PlayDocument::save(const QString &file, const Preferences &prefs,
                                   const QString &date, const QString &time)
 {
-    const ActionLooks actions = actionLooks(prefs);
-    const PlayerLabels labels = playerLabels(prefs);
-    const std::string title = m_title.toStdString();
-    const std::string dateText = date.toStdString();
-    const std::string timeText = time.toStdString();
-    const std::string notes = m_notes.toStdString();
-    const PlayToSave play{title, dateText, timeText, notes, prefs.Picbkg, actions, m_frames,
-                          labels};
+    PlaySnapshot play = snapshot(prefs);
+    play.date = date.toStdString();
+    play.time = time.toStdString();
     const PlaySaveResult result = writePlay(localPath(file), play);
     if (!result.ok())
         return result;
@@ -152,6 +156,13 @@ PlaySaveResult PlayDocument::save(const QString &file, const Preferences &prefs,
         emit framesChanged();
     markSaved();
     return result;
+}
+
+PlaySnapshot PlayDocument::snapshot(const Preferences &prefs) const
+{
+    return {m_title.toStdString(), m_date.toStdString(), m_time.toStdString(),
+            m_notes.toStdString(), prefs.Picbkg, actionLooks(prefs), m_frames,
+            playerLabels(prefs)};
 }
 
 bool PlayDocument::matchSavedTexts()

@@ -48,6 +48,9 @@ public:
     const QString &time() const { return m_time; }
     /// The file the play belongs to; empty for a play never saved or opened.
     void setPath(const QString &path);
+    /// The name a picture or a PDF of the play is offered under: the play file's without its
+    /// extension, else the title; "Play" when both are empty.
+    QString pictureName() const;
     /// The title and notes, as the notes window hands them back; the mark does not change.
     void setTexts(const QString &title, const QString &notes);
     /// All four header texts at once, as a save or an open sets them.
@@ -78,6 +81,11 @@ public:
     /// nothing.
     PlaySaveResult save(const QString &file, const Preferences &prefs, const QString &date,
                         const QString &time);
+
+    /// The play as it stands, as a value that later changes leave alone: the frames and header
+    /// texts, with the preference record's field picture, action-line looks and player labels.
+    /// It is what a save would write now, without the save's new date and time.
+    PlaySnapshot snapshot(const Preferences &prefs) const;
 
     /// Makes what commands did to the frames since the last record one undoable step named
     /// `caption`; the mark follows. Returns false when the frames did not change.

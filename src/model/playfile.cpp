@@ -33,7 +33,7 @@ bool isValidLook(const ActionLook &look)
 
 // Writes the whole play, calling `flush` after every frame so a caller can pass the bytes on.
 template <typename Flush>
-void emitPlay(const PlayToSave &play, PlayFileWriter &out, Flush flush)
+void emitPlay(const PlaySnapshot &play, PlayFileWriter &out, Flush flush)
 {
     out.writeInt16(play.frames.count());
     out.writeText(kPlayFileTag);
@@ -84,18 +84,24 @@ PlayReadResult readPlay(PlayFileReader &in)
     if (header.frameCount < 1) {
         result.failureCode = ErrorCode::Overflow;
         result.noFrames = true;
-        result.contents.header.frameCount = header.frameCount;
+        result.frameCount = header.frameCount;
         return result;
     }
 
-    PlayFileContents &play = result.contents;
+    PlaySnapshot &play = result.play;
     try {
         play.frames.resize(header.frameCount);
     } catch (...) {
         result.failureCode = currentFailure().code();
         return result;
     }
-    play.header = std::move(header);
+    result.frameCount = header.frameCount;
+    result.version = std::move(header.version);
+    play.title = std::move(header.title);
+    play.date = std::move(header.date);
+    play.time = std::move(header.time);
+    play.notes = std::move(header.notes);
+    play.Picbkg = header.Picbkg;
     result.headerTaken = true;
     result.status = PlayReadStatus::OpenedWithFailure;
     try {
@@ -157,10 +163,10 @@ PlayReadResult readPlay(PlayFileReader &in)
 void takeActionLooks(const PlayReadResult &read, ActionLooks &looks)
 {
     for (int k = 0; k < read.actionLinesTaken && k < kActionCount; ++k)
-        looks[size_t(k)] = read.contents.actions[size_t(k)];
+        looks[size_t(k)] = read.play.actions[size_t(k)];
     if (read.actionLinesTaken >= kActionCount)
         return;
-    const ActionLook &cut = read.contents.actions[size_t(read.actionLinesTaken)];
+    const ActionLook &cut = read.play.actions[size_t(read.actionLinesTaken)];
     ActionLook &look = looks[size_t(read.actionLinesTaken)];
     const int items = read.partialActionItems;
     if (items > 0)
@@ -219,14 +225,14 @@ bool readPlayHeaderFile(const std::string &path, PlayFileHeader &header)
     }
 }
 
-std::string formatPlay(const PlayToSave &play)
+std::string formatPlay(const PlaySnapshot &play)
 {
     PlayFileWriter out;
     emitPlay(play, out, [] {});
     return out.takeBytes();
 }
 
-PlaySaveResult writePlay(const std::string &path, const PlayToSave &play)
+PlaySaveResult writePlay(const std::string &path, const PlaySnapshot &play)
 {
     constexpr size_t kChunk = 1 << 20;
     try {

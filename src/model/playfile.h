@@ -55,10 +55,18 @@ struct PlayerLabels
     bool operator==(const PlayerLabels &) const = default;
 };
 
-/// Everything a play file carries.
-struct PlayFileContents
+/// Everything a play file carries, as one value: the header texts as the file holds them, the
+/// field picture, the action-line looks, the frames and the player labels. Saving, recovery
+/// copies, export, printing and the playbook all take the play as one of these, made once and
+/// then only read.
+struct PlaySnapshot
 {
-    PlayFileHeader header;
+    std::string title;
+    std::string date; ///< "MM-DD-YYYY"
+    std::string time; ///< "HH:MM:SS"
+    std::string notes;
+    /// Field picture index; a value read from a file is passed on unchecked (see PlayFileHeader).
+    int16_t Picbkg = 0;
     ActionLooks actions;
     FrameList frames;
     PlayerLabels labels;
@@ -72,9 +80,9 @@ enum class PlayReadStatus {
     Refused,           ///< another edition's file (or none): show refusalMessage, keep the play
 };
 
-/// Result of reading a play. After Opened or OpenedWithFailure, contents.header and
-/// contents.frames are always taken (the list holds header.frameCount frames, 1..32767; frames
-/// not reached are new, empty records); action lines 0..actionLinesTaken-1, the first
+/// Result of reading a play. After Opened or OpenedWithFailure, the header texts, Picbkg and the
+/// frames of `play` are always taken (the list holds frameCount frames, 1..32767; frames not
+/// reached are new, empty records); action lines 0..actionLinesTaken-1, the first
 /// partialActionItems items of the line after them (see takeActionLooks) and label lines
 /// 0..labelLinesTaken-1 are taken, the others keep the caller's current values.
 struct PlayReadResult
@@ -87,9 +95,11 @@ struct PlayReadResult
     int partialActionItems = 0; ///< items (0..4) of the line a bad item cut short
     int framesRead = 0;         ///< frame lines read, failed ones (already reported) included
     int labelLinesTaken = 0;
-    /// NotOpened because the header gives no frames (below 1, in contents.header.frameCount).
+    /// NotOpened because the header gives no frames (below 1, in frameCount).
     bool noFrames = false;
-    PlayFileContents contents;
+    int16_t frameCount = 0; ///< the header's frame count, once read
+    std::string version;    ///< the header's version text, once the header is taken
+    PlaySnapshot play;
 };
 
 /// Takes the action-line looks that `read` holds over into `looks`: the lines read whole and
@@ -119,19 +129,6 @@ bool readPlayHeader(std::string_view bytes, PlayFileHeader &header);
 /// Header of the play file at `path`, reading little more of the file than the header.
 bool readPlayHeaderFile(const std::string &path, PlayFileHeader &header);
 
-/// What a save writes, borrowed from the caller for the length of the call.
-struct PlayToSave
-{
-    const std::string &title;
-    const std::string &date; ///< the moment of this save, see formatPlayDate
-    const std::string &time; ///< see formatPlayTime
-    const std::string &notes;
-    int16_t Picbkg;
-    const ActionLooks &actions;
-    const FrameList &frames;
-    const PlayerLabels &labels;
-};
-
 /// Result of a save: errorCode 0 when the file was written and replaced the old one.
 struct PlaySaveResult
 {
@@ -143,12 +140,12 @@ struct PlaySaveResult
 
 /// The bytes of a play file: header, 8 action lines, the frames, 10 label lines.
 /// Frame lines that fail are reported by PlayConfig::FileWrite; writing goes on.
-std::string formatPlay(const PlayToSave &play);
+std::string formatPlay(const PlaySnapshot &play);
 
 /// Writes the play to `path` through a temporary file in the same folder that replaces the
 /// file only when everything has been written and flushed; after a failure the previous
 /// file is untouched and the result carries the run-time error code and description.
-PlaySaveResult writePlay(const std::string &path, const PlayToSave &play);
+PlaySaveResult writePlay(const std::string &path, const PlaySnapshot &play);
 
 /// What reading a text item back from a saved play gives for `utf8`: the text as the file
 /// holds it, with each double quote turned into a single quote and characters outside

@@ -53,14 +53,15 @@ RecoveryWriter::~RecoveryWriter()
     m_thread.join();
 }
 
-void RecoveryWriter::write(std::string base, std::unique_ptr<RecoverySnapshot> snapshot)
+void RecoveryWriter::write(std::string base, std::shared_ptr<const PlaySnapshot> play,
+                           RecoveryInfo info)
 {
-    post({std::move(base), std::move(snapshot)});
+    post({std::move(base), std::move(play), std::move(info)});
 }
 
 void RecoveryWriter::remove(std::string base)
 {
-    post({std::move(base), nullptr});
+    post({std::move(base), nullptr, {}});
 }
 
 void RecoveryWriter::post(Job job)
@@ -99,7 +100,7 @@ void RecoveryWriter::run()
         m_busy = true;
         lock.unlock();
         perform(job);
-        job.snapshot.reset(); // freed here, not on the caller's thread
+        job.play.reset(); // freed here, unless the caller still holds it
         lock.lock();
         m_busy = false;
         if (m_waiting.empty())
@@ -113,19 +114,19 @@ void RecoveryWriter::perform(const Job &job)
     const std::string playPath = base + std::string(kRecoveryPlaySuffix);
     const std::string infoPath = base + std::string(kRecoveryInfoSuffix);
     try {
-        if (!job.snapshot) {
+        if (!job.play) {
             // Without its description a play copy is never offered, so that goes first.
             removeFile(infoPath);
             removeFile(playPath);
             return;
         }
         makeFolder(m_folder);
-        const PlaySaveResult saved = writePlay(playPath, job.snapshot->toSave());
+        const PlaySaveResult saved = writePlay(playPath, *job.play);
         if (!saved.ok())
             throw RuntimeError(saved.errorCode, saved.description);
         AtomicFile info(infoPath);
         info.open();
-        info.write(formatRecoveryInfo(job.snapshot->info));
+        info.write(formatRecoveryInfo(job.info));
         info.commit();
     } catch (...) {
         const RuntimeError failure = currentFailure();

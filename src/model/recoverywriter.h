@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/framelist.h"
 #include "model/playfile.h"
 #include "model/recoveryinfo.h"
 
@@ -14,30 +13,10 @@
 
 namespace kinetra {
 
-/// The play as the window held it at one moment, owned, so that it can be written while the
-/// window goes on editing: what a save writes plus the copy's description.
-struct RecoverySnapshot
-{
-    std::string title;
-    std::string date;
-    std::string time;
-    std::string notes;
-    int16_t Picbkg = 0;
-    ActionLooks actions;
-    FrameList frames;
-    PlayerLabels labels;
-    RecoveryInfo info;
-
-    PlayToSave toSave() const
-    {
-        return {title, date, time, notes, Picbkg, actions, frames, labels};
-    }
-};
-
 /// Writes recovery copies on a thread of its own, so the caller never waits for the disk.
 /// Jobs run one at a time in the order given, and for each copy only the latest waiting job
-/// counts: a snapshot given while another is being written replaces any snapshot of that copy
-/// still waiting, and a removal replaces a waiting write. A copy is written as
+/// counts: a play given while another is being written replaces any play of that copy still
+/// waiting, and a removal replaces a waiting write. A copy is written as
 /// <folder>/<base>.KTR with the play writer (temporary file, then rename) and then its
 /// description <base>.txt the same way, so a description always stands beside a complete play.
 class RecoveryWriter
@@ -54,8 +33,9 @@ public:
     RecoveryWriter(const RecoveryWriter &) = delete;
     RecoveryWriter &operator=(const RecoveryWriter &) = delete;
 
-    /// Writes the snapshot as the copy named `base`.
-    void write(std::string base, std::unique_ptr<RecoverySnapshot> snapshot);
+    /// Writes `play` as the copy named `base`, described by `info`. The play is shared, not
+    /// copied: the caller may go on using it, but must not change it.
+    void write(std::string base, std::shared_ptr<const PlaySnapshot> play, RecoveryInfo info);
     /// Removes the copy named `base` (description first); a copy that is not there is no
     /// failure.
     void remove(std::string base);
@@ -68,7 +48,8 @@ private:
     struct Job
     {
         std::string base;
-        std::unique_ptr<RecoverySnapshot> snapshot; ///< null: remove the copy
+        std::shared_ptr<const PlaySnapshot> play; ///< null: remove the copy
+        RecoveryInfo info;
     };
     void post(Job job);
     void run();

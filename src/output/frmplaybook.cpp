@@ -2,7 +2,9 @@
 
 #include "model/failurereport.h"
 #include "model/playfile.h"
+#include "output/exportdialogs.h"
 #include "output/playbook.h"
+#include "output/printsession.h"
 #include "output/printtarget.h"
 #include "surface/platform.h"
 
@@ -17,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -31,9 +32,13 @@ const QString kTitle = QStringLiteral("Print Playbook");
 
 } // namespace
 
-frmPlaybook::frmPlaybook(PlaybookServices services, Platform &platform, QWidget *parent)
+frmPlaybook::frmPlaybook(PrintSession &session, const Preferences &prefs,
+                         const QString &programDir, const QString &startFolder,
+                         Platform &platform, QWidget *parent)
     : QDialog(parent)
-    , m_services(std::move(services))
+    , m_session(session)
+    , m_prefs(prefs)
+    , m_programDir(programDir)
     , m_platform(platform)
 {
     setObjectName("frmPlaybook");
@@ -141,7 +146,7 @@ frmPlaybook::frmPlaybook(PlaybookServices services, Platform &platform, QWidget 
     connect(LstPlays, &QListWidget::itemChanged, this, &frmPlaybook::updateButtons);
     connect(LstPlays, &QListWidget::currentRowChanged, this, &frmPlaybook::updateButtons);
 
-    setFolder(m_services.startFolder);
+    setFolder(startFolder);
 }
 
 void frmPlaybook::setFolder(const QString &folder)
@@ -188,7 +193,8 @@ PrintOptions frmPlaybook::options() const
     o.notes = chkNotes->isChecked();
     o.small = OptSize[1]->isChecked();
     o.allFrames = true;
-    o.font = m_services.printerFont;
+    o.font = m_session.font();
+    o.icon = m_session.icon();
     return o;
 }
 
@@ -243,7 +249,7 @@ void frmPlaybook::CmdDown_Click()
 void frmPlaybook::CmdPsetup_Click()
 {
     try {
-        m_platform.printerSetup(m_services.printer);
+        m_platform.printerSetup(m_session.printer());
     } catch (...) {
         // As in the print dialog, a set-up that cannot be shown leaves the dialog as it is.
     }
@@ -256,18 +262,10 @@ void frmPlaybook::CmdCan_Click()
 
 QString frmPlaybook::choosePdfFile(const QString &name)
 {
-    const QString given = m_services.printer.outputFileName().trimmed();
+    const QString given = m_session.printer().outputFileName().trimmed();
     if (!given.isEmpty())
         return given;
-    Platform::FileDialog dialog;
-    dialog.title = "Print to File";
-    dialog.filter = "PDF files (*.pdf)|*.pdf";
-    dialog.startFolder = m_services.pdfFolder ? m_services.pdfFolder() : QDir::currentPath();
-    QString proposed = name;
-    proposed.replace('/', '_').replace(QChar(0), '_');
-    dialog.proposedName = proposed + ".pdf";
-    dialog.confirmReplace = true;
-    const std::optional<QString> chosen = m_platform.saveFileName(dialog);
+    const std::optional<QString> chosen = m_platform.saveFileName(m_session.pdfDialog(name));
     return chosen ? chosen->trimmed() : QString();
 }
 
@@ -286,42 +284,31 @@ void frmPlaybook::CmdPrint_Click()
     // no half playbook behind.
     PlaybookSource source;
     try {
-        source = readPlaybookPlays(files, m_services.prefs);
+        source = readPlaybookPlays(files, m_prefs);
     } catch (const ExportError &e) {
         m_platform.beep();
         m_platform.messageBox(QString::fromStdString(e.what()) + "\n\nNothing was printed.",
                               kTitle, Platform::Buttons::Ok, Platform::Icon::Warning);
         return;
     }
-    bool busy = false;
+    std::optional<PrintBusy> busy;
     try {
         QString pdf;
-        if (m_services.printsToPdf()) {
+        if (m_session.printsToPdf()) {
             pdf = choosePdfFile(name);
             if (pdf.isEmpty())
                 return;
         }
-        m_services.waitStart();
-        busy = true;
-        const std::unique_ptr<PrintTarget> target = m_services.makeTarget(pdf);
-        QProgressDialog progress("Printing " + name + "...", "Cancel", 0, 1, this);
-        progress.setWindowTitle(kTitle);
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(500);
-        const std::optional<int> pages = printPlaybookPlays(
-            *target, name, source, options(), m_services.icon, m_services.programDir,
-            [&progress](int done, int total) {
-                progress.setMaximum(total);
-                progress.setValue(done);
-                return !progress.wasCanceled();
-            });
-        busy = false;
-        m_services.waitEnd();
-        if (pages && !pdf.isEmpty() && m_services.pdfWritten)
-            m_services.pdfWritten(pdf);
+        busy.emplace(m_platform);
+        const std::unique_ptr<PrintTarget> target = m_session.makeTarget(pdf);
+        ProgressDialog progress("Printing " + name + "...", kTitle, this);
+        const std::optional<int> pages = printPlaybookPlays(*target, name, source, options(),
+                                                            m_programDir, progress.progress());
+        busy.reset();
+        if (pages && !pdf.isEmpty())
+            m_session.pdfWritten(pdf);
     } catch (...) {
-        if (busy)
-            m_services.waitEnd();
+        busy.reset();
         reportFailure("Printing Playbook");
     }
 }

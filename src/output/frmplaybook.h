@@ -1,63 +1,39 @@
 #pragma once
 
 #include <QDialog>
-#include <QFont>
-#include <QImage>
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <functional>
-#include <memory>
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPrinter;
 class QPushButton;
 class QRadioButton;
 
 namespace kinetra {
 
 class Platform;
-class PrintTarget;
+class PrintSession;
 struct Preferences;
 struct PrintOptions;
-
-/// What the playbook dialog reads plays with and prints through.
-struct PlaybookServices
-{
-    /// The looks plays are drawn with where their files do not give their own.
-    const Preferences &prefs;
-    /// The program folder, where the field and symbol pictures are found.
-    QString programDir;
-    /// The folder listed first: the Play Directory's.
-    QString startFolder;
-    /// The session's printer font and printer (Printer Setup changes it).
-    QFont &printerFont;
-    QPrinter &printer;
-    /// The icon at the top of every page.
-    QImage icon;
-    std::function<bool()> printsToPdf;
-    std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)> makeTarget;
-    std::function<QString()> pdfFolder;
-    std::function<void(const QString &pdfFile)> pdfWritten;
-    std::function<void()> waitStart;
-    std::function<void()> waitEnd;
-};
 
 /// The "Print Playbook" dialog: the plays of a folder, each with a check box, put in order
 /// with Up and Down, printed as one document with a contents page under the name the user
 /// types, with the print dialog's choices. A play that cannot be read is named and nothing
 /// is printed; a failed print is reported through reportFailure() as "Printing Playbook".
+/// Plays are drawn with the looks of `prefs` where their files do not give their own, with
+/// the pictures of the program folder `programDir`; the folder listed first is `startFolder`.
 class frmPlaybook : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmPlaybook(PlaybookServices services, Platform &platform, QWidget *parent = nullptr);
+    frmPlaybook(PrintSession &session, const Preferences &prefs, const QString &programDir,
+                const QString &startFolder, Platform &platform, QWidget *parent = nullptr);
 
     QLabel *LblFolder = nullptr;
     QPushButton *CmdFolder = nullptr;
@@ -97,7 +73,9 @@ private:
     /// cancelled.
     QString choosePdfFile(const QString &name);
 
-    PlaybookServices m_services;
+    PrintSession &m_session;
+    const Preferences &m_prefs;
+    const QString m_programDir;
     Platform &m_platform;
     QString m_folder;
     bool m_printing = false;

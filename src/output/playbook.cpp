@@ -71,10 +71,13 @@ PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &pr
     return source;
 }
 
-std::optional<int> printPlaybook(PrintTarget &target, const QString &name, const QFont &font,
-                                 const QImage &icon, const QList<PlaybookPlay> &plays,
+std::optional<int> printPlaybook(PrintTarget &target, const QString &name,
+                                 const PrintOptions &chosen, const QList<PlaybookPlay> &plays,
                                  const ExportProgress &progress)
 {
+    PrintOptions options = chosen;
+    options.allFrames = true;
+    const QFont &font = options.font;
     target.setFont(font);
     target.setDocumentTitle(name);
     target.begin();
@@ -112,23 +115,23 @@ std::optional<int> printPlaybook(PrintTarget &target, const QString &name, const
     for (int i = 0; i < plays.size(); ++i) {
         entries[i].firstPage = total + 1;
         const PlaybookPlay &play = plays[i];
-        total += countPlayPages(target, play.job, play.surfaceSize, play.frameCount,
+        total += countPlayPages(target, *play.play, options, play.surfaceSize,
                                 PageNumbering{total + 1, 1});
     }
     layout(entries);
 
     int frames = 0;
     for (const PlaybookPlay &play : plays)
-        frames += play.frameCount;
+        frames += play.play->frames.count();
     int done = 0;
     auto report = [&] { return !progress || progress(done, frames); };
     if (!report())
         return std::nullopt;
-    printContents(target, contents, font, headingFont, icon, total);
+    printContents(target, contents, font, headingFont, options.icon, total);
     try {
         for (int i = 0; i < plays.size(); ++i) {
             const PlaybookPlay &play = plays[i];
-            printPlayPages(target, play.job, play.surfaceSize, play.frameCount,
+            printPlayPages(target, *play.play, options, play.surfaceSize,
                            [&](int16_t index) {
                                FrameShot picture = play.picture(index);
                                ++done;
@@ -147,41 +150,40 @@ std::optional<int> printPlaybook(PrintTarget &target, const QString &name, const
 
 std::optional<int> printPlaybookPlays(PrintTarget &target, const QString &name,
                                       const PlaybookSource &source, const PrintOptions &options,
-                                      const QImage &icon, const QString &programDir,
-                                      const ExportProgress &progress)
+                                      const QString &programDir, const ExportProgress &progress)
 {
     std::vector<std::unique_ptr<PlayImager>> imagers;
     QList<PlaybookPlay> plays;
     for (int i = 0; i < source.plays.size(); ++i) {
-        const ExportPlay &read = source.plays[i];
+        const PlayForExport &read = source.plays[i];
         // An imager holds a surface, which cannot move: it is made in its place.
         imagers.emplace_back(new PlayImager(PlayImager::fromPreferences(read.prefs, programDir)));
         PlayImager &imager = *imagers.back();
         PlaybookPlay play;
-        play.name = read.title.trimmed().isEmpty()
+        const QString title = QString::fromStdString(read.play.title);
+        play.name = title.trimmed().isEmpty()
                         ? QFileInfo(source.files.value(i)).completeBaseName()
-                        : read.title;
-        play.job = allFramesPrintJob(read, options, icon);
+                        : title;
+        play.play = &read.play;
         play.surfaceSize = imager.size();
-        play.frameCount = read.frames.count();
         // Printed from the surface itself, at the printer's resolution.
         play.picture = [&imager, &read](int16_t index) -> FrameShot {
-            imager.draw(read.frames.frame(index));
+            imager.draw(read.play.frames.frame(index));
             return imager.surface();
         };
         plays << play;
     }
-    return printPlaybook(target, name, options.font, icon, plays, progress);
+    return printPlaybook(target, name, options, plays, progress);
 }
 
 bool exportPlaybook(const QString &output, const QString &name, const PlaybookSource &source,
-                    const PrintOptions &options, const QImage &icon, const QString &programDir,
+                    const PrintOptions &options, const QString &programDir,
                     const ExportProgress &progress)
 {
     QPrinter layout(QPrinter::HighResolution);
     const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);
     PrinterPrintTarget target(*printer, output);
-    return printPlaybookPlays(target, name, source, options, icon, programDir, progress)
+    return printPlaybookPlays(target, name, source, options, programDir, progress)
         .has_value();
 }
 

@@ -146,7 +146,7 @@ QString unreadableReason(const QString &path, const PlayReadResult &read)
         why = "the file is empty";
     else if (read.noFrames)
         why = QString("the play has no frames (its header gives %1)")
-                  .arg(read.contents.header.frameCount);
+                  .arg(read.frameCount);
     else if (read.failureCode == ErrorCode::DeviceIOError)
         why = QString::fromStdString(errorDescription(read.failureCode)).toLower();
     return why.isEmpty() ? why : path + ": " + why;
@@ -154,7 +154,7 @@ QString unreadableReason(const QString &path, const PlayReadResult &read)
 
 } // namespace
 
-ExportPlay readPlayForExport(const QString &path, const Preferences &prefs)
+PlayForExport readPlayForExport(const QString &path, const Preferences &prefs)
 {
     PlayReadResult read = readPlayFile(localPath(path));
     if (read.status == PlayReadStatus::Refused)
@@ -169,15 +169,9 @@ ExportPlay readPlayForExport(const QString &path, const Preferences &prefs)
         throw ExportError(loadErrorMessage(path.toStdString()));
 
     // The same looks the window takes over when it opens the play.
-    ExportPlay play;
-    PlayFileContents &contents = read.contents;
-    play.frames = std::move(contents.frames);
-    play.title = QString::fromStdString(contents.header.title);
-    play.date = QString::fromStdString(contents.header.date);
-    play.time = QString::fromStdString(contents.header.time);
-    play.notes = QString::fromStdString(contents.header.notes);
-    play.prefs = prefs;
+    PlayForExport play{{}, prefs};
     applyPlayLooks(play.prefs, read);
+    play.play = std::move(read.play);
     return play;
 }
 
@@ -201,24 +195,6 @@ void checkOutputs(const QStringList &outputs, const QStringList &inputs)
     }
 }
 
-PrintJob allFramesPrintJob(const ExportPlay &play, const PrintOptions &options,
-                           const QImage &icon)
-{
-    PrintJob job;
-    job.options = options;
-    job.options.allFrames = true;
-    job.title = play.title;
-    job.date = play.date;
-    job.time = play.time;
-    job.notes = play.notes;
-    for (size_t k = 0; k < job.actionLabels.size(); ++k)
-        job.actionLabels[k] = QString::fromStdString(play.prefs.ActionLabel[k]);
-    job.looks = FrameLooks::fromPreferences(play.prefs);
-    job.legendLines = legendLines(play.frames, true);
-    job.icon = icon;
-    return job;
-}
-
 QStringList numberedNames(const QString &output, int count)
 {
     const QFileInfo info(output);
@@ -240,7 +216,7 @@ int animationImageCount(int frameCount, int delayMs, bool smooth)
     return frameCount + (frameCount - 1) * (glideSteps(delayMs) - 1);
 }
 
-bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager &imager,
+bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImager &imager,
                 const ExportProgress &progress, const DrawingFailed &drawingFailed)
 {
     const int count = play.frames.count();
@@ -319,8 +295,9 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
         printed.legend = options.legend;
         printed.notes = options.notes;
         printed.small = options.small;
+        printed.allFrames = true;
         printed.font = options.printerFont;
-        const PrintJob job = allFramesPrintJob(play, printed, options.printIcon);
+        printed.icon = options.printIcon;
         QPrinter layout(QPrinter::HighResolution);
         const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);
         PrinterPrintTarget target(*printer, options.output);
@@ -328,7 +305,7 @@ bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager
         {
         };
         try {
-            printPlay(target, job, imager.size(), int16_t(count),
+            printPlay(target, play, printed, imager.size(),
                       [&](int16_t index) -> FrameShot {
                           if (!report(index - 1, count))
                               throw Cancelled();

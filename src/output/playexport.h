@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/framelist.h"
+#include "model/playfile.h"
 #include "output/playprinter.h"
 #include "prefs/preferences.h"
 
@@ -47,23 +47,14 @@ struct ExportOptions
 /// The format an output name asks for by its extension (any case), or false when it names none.
 bool exportFormatForName(const QString &name, ExportFormat &format);
 
-/// A play as export draws it: its frames and texts, and the preference record as the window
-/// holds it after opening the play (the play's field picture, action-line looks and labels).
-struct ExportPlay
+/// A play as export reads it: the play as its file holds it, and the preference record as the
+/// window holds it after opening the play (the play's field picture, action-line looks and
+/// labels applied), which its frames are drawn with.
+struct PlayForExport
 {
-    FrameList frames;
-    QString title;
-    QString date;
-    QString time;
-    QString notes;
+    PlaySnapshot play;
     Preferences prefs;
 };
-
-/// The options and texts printing `play` takes from the command line or in a playbook:
-/// options (font included) and icon as given, always all frames, the legend naming the lines
-/// the play draws.
-PrintJob allFramesPrintJob(const ExportPlay &play, const PrintOptions &options,
-                           const QImage &icon);
 
 /// A failure whose text is the message to show as it stands.
 class ExportError : public std::runtime_error
@@ -76,7 +67,7 @@ public:
 /// read throws ExportError: a file that is missing, a folder, unreadable, empty or of no
 /// frames says so and names it; a damaged play, or one that another edition wrote, gives the
 /// message the window would show for it.
-ExportPlay readPlayForExport(const QString &path, const Preferences &prefs);
+PlayForExport readPlayForExport(const QString &path, const Preferences &prefs);
 
 /// Refuses outputs before anything is drawn or written: one that is the same file as one of
 /// the inputs (ExportError), and one that may not be replaced or whose folder is missing
@@ -103,7 +94,7 @@ using DrawingFailed = std::function<void(int frame, const RuntimeError &failure)
 /// written: after a failure or a cancel no new file is left and every existing one keeps its
 /// old contents. Failures throw RuntimeError (writing) or ExportError (a frame that is not in
 /// the play). Returns false when cancelled.
-bool exportPlay(const ExportOptions &options, const ExportPlay &play, PlayImager &imager,
+bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImager &imager,
                 const ExportProgress &progress = {}, const DrawingFailed &drawingFailed = {});
 
 /// How many images the GIF export draws for a play of frameCount frames: one per frame, and

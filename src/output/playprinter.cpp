@@ -1,10 +1,12 @@
 #include "output/playprinter.h"
 
 #include "model/framelist.h"
+#include "model/playfile.h"
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
 #include "output/pagelayout.h"
 #include "output/printtarget.h"
+#include "surface/colors.h"
 #include "surface/framerenderer.h"
 #include "surface/surface.h"
 
@@ -59,33 +61,37 @@ private:
 class PagePrinter
 {
 public:
-    PagePrinter(PrintTarget &target, const PrintJob &job, PageNumbering numbering)
+    PagePrinter(PrintTarget &target, const PlaySnapshot &play, const PrintOptions &options,
+                PageNumbering numbering)
         : m_target(target)
-        , m_job(job)
+        , m_play(play)
+        , m_options(options)
         , m_numbering(numbering)
         , m_page(target.pageSize())
         , m_h(toInt32(target.textHeight("X")))
         , m_pageNumber(numbering.first - 1)
         , m_measure([&target](const QString &text) { return target.textWidth(text); })
     {
-        m_header = job.title + " : Created on " + job.date + " at " + job.time;
-        for (size_t k = 0; k < m_job.legendLines.size(); ++k) {
-            if (!m_job.legendLines[k])
+        m_header = QString::fromStdString(play.title + " : Created on " + play.date + " at "
+                                          + play.time);
+        const std::array<bool, 8> lines = legendLines(play.frames, options.allFrames);
+        for (size_t k = 0; k < lines.size(); ++k) {
+            if (!lines[k])
                 continue;
-            const FrameLooks &looks = m_job.looks;
+            const ActionLook &look = play.actions[k];
             LegendEntry e;
             e.index = int(k);
-            e.name = m_job.actionLabels[k];
-            e.type = looks.ActionType[k];
-            e.endType = looks.ActionEndType[k];
-            e.width = looks.ActionSize[k];
+            e.name = QString::fromStdString(look.label);
+            e.type = look.type;
+            e.endType = look.endType;
+            e.width = look.size;
             m_entries << e;
         }
     }
 
-    int run(QSize surfaceSize, int16_t frameCount, const FramePicture &picture)
+    int run(QSize surfaceSize, const FramePicture &picture)
     {
-        const PrintOptions &o = m_job.options;
+        const PrintOptions &o = m_options;
         FramePageRequest request;
         request.page = m_page;
         request.lineHeight = m_h;
@@ -100,7 +106,7 @@ public:
         const FramePageLayout layout = layoutFramePage(request, m_measure);
 
         const int perPage = int(layout.places.size());
-        const int16_t last = o.allFrames ? frameCount : int16_t(1);
+        const int16_t last = o.allFrames ? m_play.frames.count() : int16_t(1);
         for (int16_t i = 1; i <= last; ++i) {
             const int slot = (i - 1) % perPage;
             if (slot == 0)
@@ -166,7 +172,7 @@ private:
     // line a little wider, with dashes of the same lengths, so that it shows as outlined.
     void drawSample(const LegendCell &cell, const LegendEntry &e, double scale)
     {
-        const QColor color = m_job.looks.ActionColor[size_t(e.index)];
+        const QColor color = colorFromRgbInt(m_play.actions[size_t(e.index)].color);
         const double width = std::max<double>(1, e.width) * scale;
         QPen pen(color, width, penStyleOf(e.type - 1),
                  e.width <= 1 ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
@@ -214,8 +220,8 @@ private:
 
     void drawIcon()
     {
-        if (!m_job.icon.isNull())
-            m_target.drawImage(headerIconRect(m_page), m_job.icon);
+        if (!m_options.icon.isNull())
+            m_target.drawImage(headerIconRect(m_page), m_options.icon);
     }
 
     void notesHeader()
@@ -243,7 +249,7 @@ private:
         const int foot = headerNumbered() ? m_page.height() : m_page.height() - 2 * m_h;
         const int width = m_page.width() - 10;
         const QStringList lines =
-            wrapLines(m_job.notes, [width](int) { return width; }, INT_MAX, m_measure);
+            wrapLines(QString::fromStdString(m_play.notes), [width](int) { return width; }, INT_MAX, m_measure);
         for (const QString &line : lines) {
             if (m_y + m_h > foot && m_y > 0) {
                 startPage();
@@ -255,7 +261,8 @@ private:
     }
 
     PrintTarget &m_target;
-    const PrintJob &m_job;
+    const PlaySnapshot &m_play;
+    const PrintOptions &m_options;
     const PageNumbering m_numbering;
     const QSize m_page;
     const int m_h;
@@ -316,21 +323,21 @@ QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small)
     return QSize(W, H);
 }
 
-int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16_t frameCount,
-              const FramePicture &picture)
+int printPlay(PrintTarget &target, const PlaySnapshot &play, const PrintOptions &options,
+              QSize surfaceSize, const FramePicture &picture)
 {
-    target.setFont(job.options.font);
-    target.setDocumentTitle(job.title);
+    target.setFont(options.font);
+    target.setDocumentTitle(QString::fromStdString(play.title));
     target.begin();
-    const int pages = printPlayPages(target, job, surfaceSize, frameCount, picture, {});
+    const int pages = printPlayPages(target, play, options, surfaceSize, picture, {});
     target.finish();
     return pages;
 }
 
-int printPlayPages(PrintTarget &target, const PrintJob &job, QSize surfaceSize,
-                   int16_t frameCount, const FramePicture &picture, PageNumbering numbering)
+int printPlayPages(PrintTarget &target, const PlaySnapshot &play, const PrintOptions &options,
+                   QSize surfaceSize, const FramePicture &picture, PageNumbering numbering)
 {
-    return PagePrinter(target, job, numbering).run(surfaceSize, frameCount, picture);
+    return PagePrinter(target, play, options, numbering).run(surfaceSize, picture);
 }
 
 void printPageFooter(PrintTarget &target, int page, int total)
@@ -342,26 +349,25 @@ void printPageFooter(PrintTarget &target, int page, int total)
                     text);
 }
 
-int countPlayPages(const PrintTarget &target, const PrintJob &job, QSize surfaceSize,
-                   int16_t frameCount, PageNumbering numbering)
+int countPlayPages(const PrintTarget &target, const PlaySnapshot &play,
+                   const PrintOptions &options, QSize surfaceSize, PageNumbering numbering)
 {
     CountingTarget counting(target);
-    return PagePrinter(counting, job, numbering)
-        .run(surfaceSize, frameCount, [](int16_t) { return QImage(); });
+    return PagePrinter(counting, play, options, numbering)
+        .run(surfaceSize, [](int16_t) { return QImage(); });
 }
 
-int printPlay(PrintTarget &target, const PrintJob &job, const FrameList &frames,
-              Surface &surface)
+int printPlay(PrintTarget &target, const PlaySnapshot &play, const PrintOptions &options,
+              const FrameLooks &looks, Surface &surface)
 {
+    const FrameList &frames = play.frames;
     const FramePicture draw = [&](int16_t index) -> FrameShot {
         surface.clear();
-        FrameRenderer::Draw(job.options.allFrames ? frames.frame(index) : frames.currentFrame(),
-                            surface, job.looks);
+        FrameRenderer::Draw(options.allFrames ? frames.frame(index) : frames.currentFrame(),
+                            surface, looks);
         return surface;
     };
-    PrintJob lined = job;
-    lined.legendLines = legendLines(frames, job.options.allFrames);
-    return printPlay(target, lined, surface.size(), frames.count(), draw);
+    return printPlay(target, play, options, surface.size(), draw);
 }
 
 } // namespace kinetra

@@ -16,8 +16,9 @@ namespace kinetra {
 class FrameList;
 class PrintTarget;
 class Surface;
+struct PlaySnapshot;
 
-/// What the user chose to print.
+/// What the user chose to print, and the icon the page headers show.
 struct PrintOptions
 {
     bool legend = true;     ///< the action-line legend at the foot of every frame page
@@ -25,22 +26,7 @@ struct PrintOptions
     bool small = false;     ///< several frames a page at 1/2.1 of the large size
     bool allFrames = false; ///< every frame rather than the surface as shown
     QFont font;             ///< the printer font
-};
-
-/// Everything printed besides the frames: the play's texts, the action lines' names and
-/// looks, and the program's icon for the page headers.
-struct PrintJob
-{
-    PrintOptions options;
-    QString title;
-    QString date;
-    QString time;
-    QString notes;
-    std::array<QString, 8> actionLabels;
-    FrameLooks looks; ///< ActionType, ActionSize, ActionColor and ActionEndType: the samples
-    /// The action lines the legend names: those the printed frames draw (see legendLines).
-    std::array<bool, 8> legendLines{true, true, true, true, true, true, true, true};
-    QImage icon;
+    QImage icon;            ///< the program's icon at the top of every page; none when null
 };
 
 /// How a play's pages are numbered: on its own by the header's " Page : <n>" line; in a
@@ -77,35 +63,35 @@ QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small);
 /// one); all eight when they draw none, so the legend still explains the palette's lines.
 std::array<bool, 8> legendLines(const FrameList &frames, bool allFrames);
 
-/// Prints a play on target as one document titled with the play's title: frame pages laid
-/// out by layoutFramePage, each with the icon, the header " <title> : Created on <date> at
-/// <time>" (wrapped or elided beside the icon), " Page : <n>" and, when chosen, the legend of
-/// the lines printed; large pictures one a page and centred, small ones in rows a gutter
-/// apart, as many as fit; then the notes page, its text wrapped to the page and continued on
-/// further pages. `surfaceSize` gives the pictures' shape and `frameCount` the frames printed
-/// with "all frames". Ends the document on target. Returns the number of pages printed.
-/// Failures throw; pages already sent stay sent.
-int printPlay(PrintTarget &target, const PrintJob &job, QSize surfaceSize, int16_t frameCount,
-              const FramePicture &picture);
+/// Prints `play` on target as one document titled with the play's title: frame pages laid out
+/// by layoutFramePage, each with the icon, the header " <title> : Created on <date> at <time>"
+/// (wrapped or elided beside the icon), " Page : <n>" and, when chosen, the legend of the lines
+/// printed (see legendLines), named and drawn as the play's action-line looks say; large
+/// pictures one a page and centred, small ones in rows a gutter apart, as many as fit; then the
+/// notes page, its text wrapped to the page and continued on further pages. `surfaceSize` gives
+/// the pictures' shape; "all frames" prints every frame of the play. Ends the document on
+/// target. Returns the number of pages printed. Failures throw; pages already sent stay sent.
+int printPlay(PrintTarget &target, const PlaySnapshot &play, const PrintOptions &options,
+              QSize surfaceSize, const FramePicture &picture);
 
 /// Prints a play's pages, as printPlay lays them out, into a document target has begun,
 /// numbered as `numbering` says; the first page is started first unless it is the
 /// document's first. Returns the number of pages printed.
-int printPlayPages(PrintTarget &target, const PrintJob &job, QSize surfaceSize,
-                   int16_t frameCount, const FramePicture &picture, PageNumbering numbering);
+int printPlayPages(PrintTarget &target, const PlaySnapshot &play, const PrintOptions &options,
+                   QSize surfaceSize, const FramePicture &picture, PageNumbering numbering);
 
 /// Prints "Page <page> of <total>" centred on the last line of the page.
 void printPageFooter(PrintTarget &target, int page, int total);
 
 /// How many pages printPlayPages prints for the play, measured in target's current font;
 /// nothing is drawn and no picture is asked for.
-int countPlayPages(const PrintTarget &target, const PrintJob &job, QSize surfaceSize,
-                   int16_t frameCount, PageNumbering numbering);
+int countPlayPages(const PrintTarget &target, const PlaySnapshot &play,
+                   const PrintOptions &options, QSize surfaceSize, PageNumbering numbering);
 
 /// Prints the frames of a play without a window: each frame printed (with "all frames") or
 /// the current frame is drawn on `surface` (wiped to its field picture first, drawn in its
-/// own label font) with job.looks.
-int printPlay(PrintTarget &target, const PrintJob &job, const FrameList &frames,
-              Surface &surface);
+/// own label font) with `looks`.
+int printPlay(PrintTarget &target, const PlaySnapshot &play, const PrintOptions &options,
+              const FrameLooks &looks, Surface &surface);
 
 } // namespace kinetra

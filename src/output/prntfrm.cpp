@@ -1,9 +1,11 @@
 #include "output/prntfrm.h"
 
+#include "document/playdocument.h"
 #include "model/failurereport.h"
-#include "model/framelist.h"
 #include "output/playprinter.h"
+#include "output/printsession.h"
 #include "output/printtarget.h"
+#include "surface/framerenderer.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
 
@@ -24,9 +26,14 @@
 
 namespace kinetra {
 
-Prntfrm::Prntfrm(PrintSource source, Platform &platform, QWidget *parent)
+Prntfrm::Prntfrm(PrintSession &session, PlayDocument &document, const Preferences &prefs,
+                 Surface &surface, const FrameLooks &looks, Platform &platform, QWidget *parent)
     : QDialog(parent)
-    , m_source(std::move(source))
+    , m_session(session)
+    , m_document(document)
+    , m_prefs(prefs)
+    , m_surface(surface)
+    , m_looks(looks)
     , m_platform(platform)
 {
     setObjectName("Prntfrm");
@@ -118,7 +125,7 @@ void Prntfrm::Form_Load()
     chkNotes->setChecked(true);
     OptSize[0]->setChecked(true);
     OptPFrames[0]->setChecked(true);
-    showFont(m_source.printerFont);
+    showFont(m_session.font());
 }
 
 void Prntfrm::showFont(const QFont &font)
@@ -135,26 +142,26 @@ void Prntfrm::showFont(const QFont &font)
 void Prntfrm::Cmdchgfont_Click()
 {
     const std::optional<Platform::FontChoice> choice =
-        m_platform.chooseFont(m_source.printerFont, Qt::black);
+        m_platform.chooseFont(m_session.font(), Qt::black);
     if (!choice)
         return;
     const QFont *chosen = &choice->font;
     showFont(*chosen);
     // The printer keeps its own boldness whatever the chooser says.
-    QFont font = m_source.printerFont;
+    QFont font = m_session.font();
     font.setFamily(chosen->family());
     if (chosen->pointSize() > 0)
         font.setPointSize(chosen->pointSize());
     font.setItalic(chosen->italic());
     font.setUnderline(chosen->underline());
     font.setStrikeOut(chosen->strikeOut());
-    m_source.printerFont = font;
+    m_session.setFont(font);
 }
 
 void Prntfrm::CmdPsetup_Click()
 {
     try {
-        m_platform.printerSetup(m_source.printer);
+        m_platform.printerSetup(m_session.printer());
     } catch (...) {
         // Only the menu item reports a failed set-up; here the dialog simply stays.
     }
@@ -172,7 +179,7 @@ PrintOptions Prntfrm::options() const
     o.notes = chkNotes->isChecked();
     o.small = OptSize[1]->isChecked();
     o.allFrames = OptPFrames[1]->isChecked();
-    QFont font = m_source.printerFont;
+    QFont font = m_session.font();
     font.setFamily(Txtfont->text());
     bool ok = false;
     const int size = Txtfontsize->text().toInt(&ok);
@@ -188,18 +195,11 @@ PrintOptions Prntfrm::options() const
 QString Prntfrm::choosePdfFile()
 {
     // Printer Setup's print-to-file choice names the file; the user is not asked twice.
-    const QString given = m_source.printer.outputFileName().trimmed();
+    const QString given = m_session.printer().outputFileName().trimmed();
     if (!given.isEmpty())
         return given;
-    Platform::FileDialog dialog;
-    dialog.title = "Print to File";
-    dialog.filter = "PDF files (*.pdf)|*.pdf";
-    dialog.startFolder = m_source.pdfFolder ? m_source.pdfFolder() : QDir::currentPath();
-    // A title may hold characters a file name cannot.
-    QString name = m_source.job().title.trimmed();
-    name.replace('/', '_').replace(QChar(0), '_');
-    dialog.proposedName = (name.isEmpty() ? QString("Play") : name) + ".pdf";
-    dialog.confirmReplace = true;
+    const QString title = m_document.title().trimmed();
+    Platform::FileDialog dialog = m_session.pdfDialog(title.isEmpty() ? QString("Play") : title);
     dialog.defaultSuffix = "pdf";
     const std::optional<QString> chosen = m_platform.saveFileName(dialog);
     if (!chosen)
@@ -219,6 +219,13 @@ QString Prntfrm::choosePdfFile()
     return file;
 }
 
+void Prntfrm::drawFrame(int16_t index)
+{
+    m_document.selectFrame(index);
+    m_surface.clear();
+    FrameRenderer::Draw(m_document.frames().currentFrame(), m_surface, m_looks);
+}
+
 void Prntfrm::CmdPrint_Click()
 {
     // Frames are painted between copies, which lets clicks through; one print at a time.
@@ -226,43 +233,39 @@ void Prntfrm::CmdPrint_Click()
         return;
     m_printing = true;
     const auto done = qScopeGuard([this] { m_printing = false; });
-    const PrintOptions chosen = options();
-    m_source.printerFont = chosen.font;
-    // All Frames shows each frame in turn; the window goes back to the one the user was on.
-    const int16_t shownFrame = m_source.frames.current();
+    PrintOptions chosen = options();
+    chosen.icon = m_session.icon();
+    m_session.setFont(chosen.font);
+    // All Frames shows each frame in turn; the surface goes back to the one the user was on.
+    const int16_t shownFrame = m_document.currentFrame();
     const auto backToShownFrame = qScopeGuard([&] {
-        if (chosen.allFrames && m_source.frames.current() != shownFrame)
-            m_source.selectFrame(shownFrame);
+        if (chosen.allFrames && m_document.currentFrame() != shownFrame)
+            drawFrame(shownFrame);
     });
-    bool busy = false;
+    std::optional<PrintBusy> busy;
     try {
         QString pdfFile;
-        if (m_source.printsToPdf()) {
+        if (m_session.printsToPdf()) {
             pdfFile = choosePdfFile();
             if (pdfFile.isEmpty())
                 return;
         }
-        m_source.waitStart();
-        busy = true;
-        const std::unique_ptr<PrintTarget> target = m_source.makeTarget(pdfFile);
-        PrintJob job = m_source.job();
-        job.options = chosen;
-        job.legendLines = legendLines(m_source.frames, chosen.allFrames);
-        Surface &surface = m_source.surface;
+        busy.emplace(m_platform);
+        const std::unique_ptr<PrintTarget> target = m_session.makeTarget(pdfFile);
+        const PlaySnapshot play = m_document.snapshot(m_prefs);
         const FramePicture picture = [&](int16_t index) -> FrameShot {
             if (chosen.allFrames) {
-                m_source.selectFrame(index);
+                drawFrame(index);
                 m_platform.processEvents();
             }
-            return surface;
+            return m_surface;
         };
-        printPlay(*target, job, surface.size(), m_source.frames.count(), picture);
-        m_source.waitEnd();
-        if (!pdfFile.isEmpty() && m_source.pdfWritten)
-            m_source.pdfWritten(pdfFile);
+        printPlay(*target, play, chosen, m_surface.size(), picture);
+        busy.reset();
+        if (!pdfFile.isEmpty())
+            m_session.pdfWritten(pdfFile);
     } catch (...) {
-        if (busy)
-            m_source.waitEnd();
+        busy.reset();
         reportFailure("Printing Play");
         reject();
     }

@@ -1,58 +1,33 @@
 #pragma once
 
+#include "surface/framelooks.h"
+
 #include <QDialog>
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
-class QPrinter;
 class QPushButton;
 class QRadioButton;
 
 namespace kinetra {
 
-class FrameList;
 class Platform;
-class PrintTarget;
+class PlayDocument;
+class PrintSession;
 class Surface;
-struct PrintJob;
+struct Preferences;
 struct PrintOptions;
-
-/// What the print dialog prints from, and the services of the window that shows the play.
-struct PrintSource
-{
-    /// The play's frames; their count is read when printing starts.
-    const FrameList &frames;
-    /// The surface the frames are shown on: a page shows its picture.
-    Surface &surface;
-    /// The font printing uses, kept for the session; the dialog writes the choice back.
-    QFont &printerFont;
-    /// The session's printer, which Printer Setup changes.
-    QPrinter &printer;
-    /// The play's header, notes, labels and looks (the dialog sets the options).
-    std::function<PrintJob()> job;
-    /// Whether printing makes a PDF file rather than a printed page.
-    std::function<bool()> printsToPdf;
-    /// The folder the PDF file dialog starts in.
-    std::function<QString()> pdfFolder;
-    /// Told of every PDF file written, so that the next dialog can start beside it.
-    std::function<void(const QString &pdfFile)> pdfWritten;
-    /// The target pages go to: the printer, or the PDF file when one is given.
-    std::function<std::unique_ptr<PrintTarget>(const QString &pdfFile)> makeTarget;
-    /// Makes frame index (1..count) current and shows it on the surface.
-    std::function<void(int16_t index)> selectFrame;
-    /// Busy pointer on and off.
-    std::function<void()> waitStart;
-    std::function<void()> waitEnd;
-};
 
 /// The "Print Play" dialog: legend and notes, printer font, picture size and which frames.
 /// Every opening starts with the default choices; the printer font is the session's.
+/// The play is printed as the document holds it when Print is clicked, its pictures copied from
+/// the surface: as shown for the current frame, or each frame selected and drawn on it with
+/// the looks given, after which the document is back on the frame it was on.
 /// A failed print is reported through the model's reportFailure(), which the program routes
 /// to its error report.
 class Prntfrm : public QDialog
@@ -60,7 +35,9 @@ class Prntfrm : public QDialog
     Q_OBJECT
 
 public:
-    Prntfrm(PrintSource source, Platform &platform, QWidget *parent = nullptr);
+    Prntfrm(PrintSession &session, PlayDocument &document, const Preferences &prefs,
+            Surface &surface, const FrameLooks &looks, Platform &platform,
+            QWidget *parent = nullptr);
 
     QGroupBox *Frame1 = nullptr; // "Properties"
     QCheckBox *ChkLegend = nullptr;
@@ -92,7 +69,14 @@ private:
     /// dialog, where a name without an extension gets ".pdf". Empty when cancelled.
     QString choosePdfFile();
 
-    PrintSource m_source;
+    /// Draws frame `index` on the surface as the window shows it.
+    void drawFrame(int16_t index);
+
+    PrintSession &m_session;
+    PlayDocument &m_document;
+    const Preferences &m_prefs;
+    Surface &m_surface;
+    const FrameLooks m_looks;
     Platform &m_platform;
     bool m_printing = false;
 };

@@ -4,7 +4,7 @@ namespace kinetra {
 
 void applyPlayLooks(Preferences &prefs, const PlayReadResult &read)
 {
-    const int16_t picbkg = read.contents.header.Picbkg;
+    const int16_t picbkg = read.play.Picbkg;
     prefs.Picbkg = picbkg >= 0 && picbkg <= 3 ? picbkg : 0;
 
     ActionLooks looks = actionLooks(prefs);
@@ -17,8 +17,8 @@ void applyPlayLooks(Preferences &prefs, const PlayReadResult &read)
         prefs.ActionEndType[k] = looks[k].endType;
     }
     for (int i = 0; i < read.labelLinesTaken; ++i) {
-        prefs.OPLabel[size_t(i)] = read.contents.labels.offense[size_t(i)];
-        prefs.DPLabel[size_t(i)] = read.contents.labels.defense[size_t(i)];
+        prefs.OPLabel[size_t(i)] = read.play.labels.offense[size_t(i)];
+        prefs.DPLabel[size_t(i)] = read.play.labels.defense[size_t(i)];
     }
 }
 

@@ -18,14 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     const PlayReadResult r = readPlay(bytes);
 
-    const int16_t count = r.contents.frames.count();
+    const int16_t count = r.play.frames.count();
     if (count < 1 || count > FrameList::kMaxFrames)
         std::abort();
     const bool opened = r.status == PlayReadStatus::Opened
                         || r.status == PlayReadStatus::OpenedWithFailure;
     if (opened != r.headerTaken)
         std::abort();
-    if (opened && count != r.contents.header.frameCount)
+    if (opened && count != r.frameCount)
         std::abort();
     if (!opened && count != 1)
         std::abort();
@@ -54,14 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         || p.refusalMessage != r.refusalMessage || p.actionLinesTaken != r.actionLinesTaken
         || p.framesRead != r.framesRead || p.labelLinesTaken != r.labelLinesTaken
         || p.partialActionItems != r.partialActionItems
-        || p.contents.header.title != r.contents.header.title
-        || p.contents.header.notes != r.contents.header.notes
-        || p.contents.header.Picbkg != r.contents.header.Picbkg
-        || p.contents.actions != r.contents.actions || p.contents.labels != r.contents.labels
-        || p.contents.frames.count() != count)
+        || p.play.title != r.play.title
+        || p.play.notes != r.play.notes
+        || p.play.Picbkg != r.play.Picbkg
+        || p.play.actions != r.play.actions || p.play.labels != r.play.labels
+        || p.play.frames.count() != count)
         std::abort();
     for (int i = 1; i <= count; ++i) {
-        if (!(p.contents.frames.frame(int16_t(i)) == r.contents.frames.frame(int16_t(i))))
+        if (!(p.play.frames.frame(int16_t(i)) == r.play.frames.frame(int16_t(i))))
             std::abort();
     }
 

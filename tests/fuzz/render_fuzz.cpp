@@ -351,8 +351,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     pic.setFont(harness->font);
     pic.setForeColor(harness->labelColor);
 
-    FrameList &frames = read.contents.frames;
-    if (frames.count() != read.contents.header.frameCount)
+    FrameList &frames = read.play.frames;
+    if (frames.count() != read.frameCount)
         fault("the opened play holds another number of frames than its header");
     frames.setCurrent(1);
     for (int k = 1; k <= std::min<int>(frames.count(), kFramesDrawn); ++k)

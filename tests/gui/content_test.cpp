@@ -141,10 +141,10 @@ protected:
         const PlayReadResult read =
             readPlayFile(QFile::encodeName(programFile("Plays/" + GetParam())).toStdString());
         ASSERT_EQ(read.status, PlayReadStatus::Opened);
-        m_play = read.contents;
+        m_play = read.play;
     }
 
-    PlayFileContents m_play;
+    PlaySnapshot m_play;
 };
 
 TEST_P(SamplePlayGeometry, RunnersRunTheBasePathsTouchingEveryBaseInOrder)

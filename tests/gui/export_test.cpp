@@ -608,9 +608,9 @@ TEST_F(ExportTest, SmoothGifGlidesBetweenTheFramesAt25ImagesASecond)
         IniSettingsStore store;
         loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
     }
-    const ExportPlay p = readPlayForExport(play(), prefs);
+    const PlayForExport p = readPlayForExport(play(), prefs);
     PlayImager imager = PlayImager::fromPreferences(p.prefs, KINETRA_PROGRAM_DIR);
-    const PlayConfig &f2 = p.frames.frame(2), &f3 = p.frames.frame(3);
+    const PlayConfig &f2 = p.play.frames.frame(2), &f3 = p.play.frames.frame(3);
     EXPECT_EQ(gif.shown[5], imager.draw(f2));
     EXPECT_EQ(gif.shown[7], imager.draw(glideFrame(f2, f3, 0.4)));
     EXPECT_EQ(gif.shown[10], imager.draw(f3));
@@ -641,15 +641,15 @@ TEST_F(ExportTest, ALargeGifShowsEveryColourAsTheSameNearestTableColourInEveryIm
         IniSettingsStore store;
         loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
     }
-    const ExportPlay p = readPlayForExport(play(), prefs);
+    const PlayForExport p = readPlayForExport(play(), prefs);
     PlayImager imager = PlayImager::fromPreferences(p.prefs, KINETRA_PROGRAM_DIR);
     imager.setScale(4);
     std::vector<QImage> drawn;
     for (int16_t i = 1; i <= 4; ++i) {
-        drawn.push_back(imager.draw(p.frames.frame(i)).copy());
+        drawn.push_back(imager.draw(p.play.frames.frame(i)).copy());
         for (int k = 1; k < 3 && i < 4; ++k)
             drawn.push_back(
-                imager.draw(glideFrame(p.frames.frame(i), p.frames.frame(int16_t(i + 1)), k / 3.0))
+                imager.draw(glideFrame(p.play.frames.frame(i), p.play.frames.frame(int16_t(i + 1)), k / 3.0))
                     .copy());
     }
     ASSERT_EQ(gif.shown.size(), drawn.size());

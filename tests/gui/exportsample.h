@@ -47,19 +47,20 @@ inline FrameList sampleFrames(int count)
 /// Writes a play of sampleFrames(count) to path, with notes and action-line looks of its own.
 inline bool writeSamplePlay(const QString &path, int count)
 {
-    const FrameList frames = sampleFrames(count);
-    ActionLooks actions;
-    for (size_t k = 0; k < actions.size(); ++k)
-        actions[k] = {"Line" + std::to_string(k), int16_t(1 + k % 5), int16_t(k % 2 ? 3 : 1),
+    PlaySnapshot play;
+    play.title = "Squeeze play";
+    play.date = "04-17-2026";
+    play.time = "09:30:00";
+    play.notes = "Bunt towards first.\r\nRunner goes on contact.";
+    play.Picbkg = 2;
+    play.frames = sampleFrames(count);
+    for (size_t k = 0; k < play.actions.size(); ++k)
+        play.actions[k] = {"Line" + std::to_string(k), int16_t(1 + k % 5), int16_t(k % 2 ? 3 : 1),
                       int32_t(0x0000ff * (k % 2) + 0x00ff00 * (k % 3 == 0)), int16_t(k % 3)};
-    PlayerLabels labels;
     for (int i = 0; i < kLabelLines; ++i) {
-        labels.offense[size_t(i)] = "O" + std::to_string(i);
-        labels.defense[size_t(i)] = "D" + std::to_string(i);
+        play.labels.offense[size_t(i)] = "O" + std::to_string(i);
+        play.labels.defense[size_t(i)] = "D" + std::to_string(i);
     }
-    const std::string title = "Squeeze play", date = "04-17-2026", time = "09:30:00",
-                      notes = "Bunt towards first.\r\nRunner goes on contact.";
-    const PlayToSave play{title, date, time, notes, 2, actions, frames, labels};
     return writePlay(QFile::encodeName(path).toStdString(), play).ok();
 }
 

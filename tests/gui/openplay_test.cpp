@@ -79,7 +79,7 @@ TEST_P(OpeningEveryWay, ThePanelNamesOnlyTheFileSaveWritesTo)
     w->menuItem("mnuFileSave")->trigger();
     EXPECT_EQ(callsOf("saveFile").size(), bound.isEmpty() ? 1 : 0);
     if (!bound.isEmpty()) {
-        EXPECT_EQ(readPlayFile(bound.toStdString()).contents.frames.count(), c.taken ? 2 : 3);
+        EXPECT_EQ(readPlayFile(bound.toStdString()).play.frames.count(), c.taken ? 2 : 3);
     }
 }
 

@@ -211,8 +211,8 @@ TEST(PlaybookPdf, ACancelledPlaybookLeavesTheOldFileAndNoTemporary)
     const PlaybookSource source =
         readPlaybookPlays({samplePlay("RelayGap.ktr"), samplePlay("Rundown.ktr")}, prefs);
     int frames = 0;
-    for (const ExportPlay &play : source.plays)
-        frames += play.frames.count();
+    for (const PlayForExport &read : source.plays)
+        frames += read.play.frames.count();
     for (const int stopAt : {0, 2, frames}) {
         QTemporaryDir dir;
         const QString book = dir.filePath("book.pdf");
@@ -221,7 +221,7 @@ TEST(PlaybookPdf, ACancelledPlaybookLeavesTheOldFileAndNoTemporary)
         old.write("the last playbook");
         old.close();
         int calls = 0;
-        const bool written = exportPlaybook(book, "Book", source, PrintOptions(), QImage(),
+        const bool written = exportPlaybook(book, "Book", source, PrintOptions(),
                                             KINETRA_PROGRAM_DIR, [&](int done, int total) {
                                                 ++calls;
                                                 EXPECT_EQ(total, frames);
@@ -247,8 +247,8 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(dir.path()));
         installErrorReporter(platform);
         w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
-        w->printer().setOutputFormat(QPrinter::PdfFormat);
-        w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        w->printSession().printer().setOutputFormat(QPrinter::PdfFormat);
+        w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
             pdfFiles << pdfFile;
             return std::make_unique<ForwardingPrintTarget>(recorder);
         };
@@ -295,7 +295,7 @@ TEST_F(PlaybookDialogTest, PrintsTheTickedPlaysInTheChosenOrderAfterAContentsPag
     EXPECT_TRUE(chosen[1].endsWith("FirstThird.ktr")) << chosen[1].toStdString();
     dialog->TxtName->setText("Spring Book");
 
-    w->LastPdfFolder = dir.path();
+    w->printSession().pdfWritten(dir.filePath("earlier.pdf"));
     platform.queueText(dir.filePath("book.pdf"));
     dialog->CmdPrint->click();
     ASSERT_EQ(platform.calls.size(), 1);
@@ -371,12 +371,12 @@ TEST_F(PlaybookDialogTest, AnUnreadablePlayIsNamedAndNothingIsPrinted)
 
 TEST_F(PlaybookDialogTest, AFileGivenInPrinterSetupIsPrintedToWithoutAsking)
 {
-    w->printer().setOutputFileName(dir.filePath("setup.pdf"));
+    w->printSession().printer().setOutputFileName(dir.filePath("setup.pdf"));
     tick({3});
     dialog->CmdPrint->click();
     EXPECT_TRUE(platform.calls.isEmpty());
     EXPECT_EQ(pdfFiles, QStringList{dir.filePath("setup.pdf")});
-    EXPECT_EQ(w->LastPdfFolder, dir.path());
+    EXPECT_EQ(w->printSession().pdfFolder(), dir.path());
 }
 
 } // namespace

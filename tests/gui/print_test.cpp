@@ -12,6 +12,7 @@
 #include "support/qtprint.h"
 #include "support/recordingprinttarget.h"
 #include "support/tempsettings.h"
+#include "surface/colors.h"
 #include "surface/surface.h"
 
 #include <QApplication>
@@ -48,8 +49,8 @@ protected:
         w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
         w->show();
         // Printing goes to PDF on every machine the tests run on, printer or not.
-        w->printer().setOutputFormat(QPrinter::PdfFormat);
-        w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        w->printSession().printer().setOutputFormat(QPrinter::PdfFormat);
+        w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
             pdfFiles << pdfFile;
             return std::make_unique<ForwardingPrintTarget>(recorder);
         };
@@ -130,8 +131,9 @@ TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesAndTheSessionsFont)
     EXPECT_EQ(dialog->CmdPsetup->text(), "Printer Set&up");
     EXPECT_EQ(dialog->CmdCan->text(), "&Cancel");
     EXPECT_EQ(dialog->CmdPrint->text(), "&Print");
-    EXPECT_EQ(dialog->Txtfont->text(), w->PrinterFont.family());
-    EXPECT_EQ(dialog->Txtfontsize->text(), QString::number(w->PrinterFont.pointSize()));
+    EXPECT_EQ(dialog->Txtfont->text(), w->printSession().font().family());
+    EXPECT_EQ(dialog->Txtfontsize->text(),
+              QString::number(w->printSession().font().pointSize()));
 
     // A second opening starts from the defaults again but keeps the chosen font.
     dialog->chkNotes->setChecked(false);
@@ -305,13 +307,15 @@ TEST(PrintLayoutTest, SmallRowsStayClearOfTheLegend)
 {
     for (const bool legend : {true, false}) {
         RecordingPrintTarget target(QSize(2400, 3200), kLine);
-        PrintJob job;
-        job.options.legend = legend;
-        job.options.notes = false;
-        job.options.small = true;
-        job.options.allFrames = true;
+        PlaySnapshot play;
+        play.frames.resize(12);
+        PrintOptions options;
+        options.legend = legend;
+        options.notes = false;
+        options.small = true;
+        options.allFrames = true;
         const QImage flat(400, 180, QImage::Format_RGB32);
-        printPlay(target, job, flat.size(), 12, [&](int16_t) { return flat; });
+        printPlay(target, play, options, flat.size(), [&](int16_t) { return flat; });
         const auto first = target.pictures(0);
         ASSERT_EQ(first.size(), legend ? 8 : 10) << "legend " << legend;
         EXPECT_EQ(first.last().rect.height(), 506);
@@ -347,12 +351,13 @@ TEST_F(PrintTest, PrintingWithoutTheWindowGivesTheSamePages)
     print();
 
     RecordingPrintTarget headless(QSize(2400, 3200), kLine);
-    PrintJob job = w->printJob();
-    job.options = dialog->options();
+    PrintOptions options = dialog->options();
+    options.icon = w->printSession().icon();
     Surface surface;
     surface.setPicture(w->surface->picture());
     surface.setFont(w->surface->font());
-    EXPECT_EQ(printPlay(headless, job, w->document().frames(), surface), 4);
+    EXPECT_EQ(printPlay(headless, w->document().snapshot(w->Prefs), options, w->looks(), surface),
+              4);
 
     ASSERT_EQ(headless.pages.size(), recorder.pages.size());
     for (int p = 0; p < recorder.pages.size(); ++p) {
@@ -503,14 +508,14 @@ TEST_P(LegendOutline, OnlyColoursTooLightForPaperAreOutlined)
 {
     const LightCase &c = GetParam();
     RecordingPrintTarget target(QSize(2400, 3200), kLine);
-    PrintJob job;
-    job.options.notes = false;
-    job.actionLabels[0] = "Run";
-    job.legendLines = {true, false, false, false, false, false, false, false};
-    job.looks.ActionColor[0] = c.color;
-    job.looks.ActionEndType[0] = 0; // an arrowhead, which the outline goes round too
+    PlaySnapshot play;
+    play.actions[0] = {"Run", 0, 0, rgbIntFromColor(c.color), 0}; // an arrowhead, outlined too
+    // The frame draws line 0 only, so the legend names that line alone.
+    play.frames.frame(1).ActionSX[0] = play.frames.frame(1).ActionEX[0] = 10;
+    PrintOptions options;
+    options.notes = false;
     const QImage frame(400, 373, QImage::Format_RGB32);
-    printPlay(target, job, frame.size(), 1, [&](int16_t) { return frame; });
+    printPlay(target, play, options, frame.size(), [&](int16_t) { return frame; });
     ASSERT_EQ(target.pages.size(), 1);
     QList<RecordingPrintTarget::Item> lines, heads;
     for (const auto &item : target.pages[0]) {
@@ -545,7 +550,7 @@ TEST_F(PrintTest, PdfDialogStartsWhereTheLastPdfWentAndASetupFileIsUsedWithoutAs
     EXPECT_EQ(asked[0].file.startFolder, documentsFolder());
     EXPECT_EQ(asked[1].file.startFolder, dir.path());
 
-    w->printer().setOutputFileName(dir.filePath("setup.pdf"));
+    w->printSession().printer().setOutputFileName(dir.filePath("setup.pdf"));
     dialog->CmdPrint->click();
     EXPECT_EQ(callsOf("saveFile").size(), 2);
     EXPECT_EQ(pdfFiles.last(), dir.filePath("setup.pdf"));
@@ -598,9 +603,9 @@ TEST_F(PrintTest, LongNotesAreWrappedAndContinuedOnFurtherPages)
 
 TEST_F(PrintTest, FontChooserSetsThePrinterFontButNotItsBoldness)
 {
-    const QFont before = w->PrinterFont;
+    const QFont before = w->printSession().font();
     dialog->Cmdchgfont->click(); // cancelled: nothing changes
-    EXPECT_EQ(w->PrinterFont, before);
+    EXPECT_EQ(w->printSession().font(), before);
     EXPECT_EQ(dialog->Txtfont->text(), before.family());
     EXPECT_EQ(callsOf("font").size(), 1);
 
@@ -612,10 +617,10 @@ TEST_F(PrintTest, FontChooserSetsThePrinterFontButNotItsBoldness)
     EXPECT_EQ(dialog->Txtfont->text(), "DejaVu Serif");
     EXPECT_EQ(dialog->Txtfontsize->text(), "16");
     EXPECT_TRUE(dialog->Txtfont->font().underline());
-    EXPECT_EQ(w->PrinterFont.family(), "DejaVu Serif");
-    EXPECT_EQ(w->PrinterFont.pointSize(), 16);
-    EXPECT_TRUE(w->PrinterFont.underline());
-    EXPECT_EQ(w->PrinterFont.bold(), before.bold());
+    EXPECT_EQ(w->printSession().font().family(), "DejaVu Serif");
+    EXPECT_EQ(w->printSession().font().pointSize(), 16);
+    EXPECT_TRUE(w->printSession().font().underline());
+    EXPECT_EQ(w->printSession().font().bold(), before.bold());
 
     print();
     EXPECT_EQ(recorder.font().family(), "DejaVu Serif");
@@ -627,7 +632,7 @@ TEST_F(PrintTest, FontChooserSetsThePrinterFontButNotItsBoldness)
 TEST_F(PrintTest, PrinterSetupCancelledOrFailedChangesNothing)
 {
     dialog->chkNotes->setChecked(false);
-    const QPageLayout layout = w->printer().pageLayout();
+    const QPageLayout layout = w->printSession().printer().pageLayout();
     dialog->CmdPsetup->click(); // cancelled
     platform.failPrinterSetups(1);
     dialog->CmdPsetup->click(); // the dialog's button says nothing about a failure
@@ -636,7 +641,7 @@ TEST_F(PrintTest, PrinterSetupCancelledOrFailedChangesNothing)
     EXPECT_EQ(platform.beeps, 0);
     EXPECT_FALSE(dialog->chkNotes->isChecked());
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(w->printer().pageLayout().isEquivalentTo(layout));
+    EXPECT_TRUE(w->printSession().printer().pageLayout().isEquivalentTo(layout));
 
     // From the menu a failure is announced.
     platform.failPrinterSetups(1);
@@ -666,7 +671,7 @@ TEST_F(PrintTest, CancellingThePdfNamePrintsNothingAndKeepsTheDialog)
 TEST_F(PrintTest, APdfNameWithoutAnExtensionGetsOne)
 {
     // A fresh page recorder for every print.
-    w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+    w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
         pdfFiles << pdfFile;
         return std::make_unique<RecordingPrintTarget>(QSize(2400, 3200), kLine);
     };
@@ -713,7 +718,7 @@ public:
 TEST_F(PrintTest, AFailedPrintIsReportedAndClosesTheDialog)
 {
     RefusingTarget refusing(QSize(2400, 3200), kLine);
-    w->makePrintTarget = [&](const QString &) -> std::unique_ptr<PrintTarget> {
+    w->printSession().makeTarget = [&](const QString &) -> std::unique_ptr<PrintTarget> {
         return std::make_unique<ForwardingPrintTarget>(refusing);
     };
     print();
@@ -727,8 +732,8 @@ TEST_F(PrintTest, AFailedPrintIsReportedAndClosesTheDialog)
 
 TEST_F(PrintTest, PdfFileIsARealDocumentWithOnePagePerPrintedPage)
 {
-    w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
-        m_pdf = pdfPrinterLike(w->printer());
+    w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        m_pdf = pdfPrinterLike(w->printSession().printer());
         return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
     };
     const QString pdf = dir.filePath("play.pdf");
@@ -756,8 +761,8 @@ TEST_F(PrintTest, PdfFileIsARealDocumentWithOnePagePerPrintedPage)
 
 TEST_F(PrintTest, PdfIntoAMissingFolderIsReportedAndWritesNothing)
 {
-    w->makePrintTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
-        m_pdf = pdfPrinterLike(w->printer());
+    w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        m_pdf = pdfPrinterLike(w->printSession().printer());
         return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
     };
     platform.queueText(dir.filePath("missing/play.pdf"));

@@ -80,7 +80,7 @@ TEST_F(RecoveryTest, AChangeIsCopiedTenSecondsLaterIntoOneCopyThatSavingRemoves)
     ASSERT_EQ(written.size(), 2);
     const QString base = QFileInfo(written[0]).completeBaseName();
     EXPECT_EQ(written, (QStringList{base + ".KTR", base + ".txt"}));
-    EXPECT_EQ(readPlayFile((folder() + "/" + base + ".KTR").toStdString()).contents.frames.count(),
+    EXPECT_EQ(readPlayFile((folder() + "/" + base + ".KTR").toStdString()).play.frames.count(),
               4);
     EXPECT_EQ(info(folder() + "/" + base + ".txt"),
               (RecoveryInfo{play.toStdString(), "Bunt, Defense", 3,
@@ -93,7 +93,7 @@ TEST_F(RecoveryTest, AChangeIsCopiedTenSecondsLaterIntoOneCopyThatSavingRemoves)
     platform.advance(RecoveryCopy::kDelayMs);
     recovery->waitForWriter();
     EXPECT_EQ(files(), written);
-    EXPECT_EQ(readPlayFile((folder() + "/" + base + ".KTR").toStdString()).contents.frames.count(),
+    EXPECT_EQ(readPlayFile((folder() + "/" + base + ".KTR").toStdString()).play.frames.count(),
               3);
     EXPECT_EQ(platform.pendingTimers(), 0);
 
@@ -144,7 +144,7 @@ TEST_F(RecoveryTest, YesTakesTheChangesBackIntoThePlaysOwnFileAtTheirFrame)
     w->menuItem("mnuFileSave")->trigger();
     recovery->waitForWriter();
     EXPECT_TRUE(files().isEmpty());
-    EXPECT_EQ(readPlayFile(play.toStdString()).contents.frames.count(), 3);
+    EXPECT_EQ(readPlayFile(play.toStdString()).play.frames.count(), 3);
 }
 
 TEST_F(RecoveryTest, AnUnreadableCopyIsReportedAndKeptUntilTheUserDeclinesIt)
@@ -272,7 +272,7 @@ TEST_P(RecoveryChangedOutsideTest, TheQuestionSaysSoAndTheFirstSaveAsksBeforeRep
     if (c.describedBefore) {
         // Nothing tells of the change: the save goes ahead as any save does.
         EXPECT_TRUE(platform.messages().isEmpty());
-        EXPECT_EQ(readPlayFile(play.toStdString()).contents.frames.count(), 3);
+        EXPECT_EQ(readPlayFile(play.toStdString()).play.frames.count(), 3);
         return;
     }
     ASSERT_EQ(platform.messages().size(), 1);
@@ -281,11 +281,11 @@ TEST_P(RecoveryChangedOutsideTest, TheQuestionSaysSoAndTheFirstSaveAsksBeforeRep
                      "replace it? Choose No to save the play under another name.");
     EXPECT_EQ(platform.messages()[0].buttons, Platform::Buttons::YesNo);
     if (c.replace == Platform::Answer::Yes) {
-        EXPECT_EQ(readPlayFile(play.toStdString()).contents.frames.count(), 3);
+        EXPECT_EQ(readPlayFile(play.toStdString()).play.frames.count(), 3);
         EXPECT_TRUE(callsOf("saveFileName").isEmpty());
     } else {
         EXPECT_EQ(bytes(play), outsideBytes) << "No replaced the file all the same";
-        EXPECT_EQ(readPlayFile(elsewhere.toStdString()).contents.frames.count(), 3);
+        EXPECT_EQ(readPlayFile(elsewhere.toStdString()).play.frames.count(), 3);
         EXPECT_EQ(w->document().path(), elsewhere);
     }
     EXPECT_FALSE(w->document().isModified());

@@ -40,11 +40,11 @@ TEST_F(DocumentTest, SavedPlayHoldsItsTextsAsTheFileDoes)
     // Opening the file gives exactly what the window holds.
     const PlayReadResult read = readPlayFile(file.toStdString());
     ASSERT_EQ(read.status, PlayReadStatus::Opened);
-    EXPECT_EQ(read.contents.header.title, w->document().title().toStdString());
-    EXPECT_EQ(read.contents.header.notes, w->document().notes().toStdString());
-    EXPECT_EQ(read.contents.labels.offense[0], w->Prefs.OPLabel[0]);
-    EXPECT_EQ(read.contents.actions[2].label, w->Prefs.ActionLabel[2]);
-    EXPECT_EQ(read.contents.frames.frame(2).TxtValue, w->document().frames().frame(2).TxtValue);
+    EXPECT_EQ(read.play.title, w->document().title().toStdString());
+    EXPECT_EQ(read.play.notes, w->document().notes().toStdString());
+    EXPECT_EQ(read.play.labels.offense[0], w->Prefs.OPLabel[0]);
+    EXPECT_EQ(read.play.actions[2].label, w->Prefs.ActionLabel[2]);
+    EXPECT_EQ(read.play.frames.frame(2).TxtValue, w->document().frames().frame(2).TxtValue);
 }
 
 struct ExtensionCase

@@ -270,6 +270,45 @@ TEST(PlayDocumentSave, ThePlayAfterSavingIsWhatOpeningTheFileGives)
     EXPECT_FALSE(f.doc.isModified());
 }
 
+// The one value saving, recovery, export and printing take is what the saved file holds, and
+// stays so while the play goes on changing.
+TEST(PlayDocumentSave, TheSnapshotIsWhatTheSavedFileHolds)
+{
+    DocumentFixture f;
+    const PlayReadResult read = f.doc.open(dataFile("three_frames.KTR"));
+    ASSERT_EQ(read.status, PlayReadStatus::Opened);
+    applyPlayLooks(f.prefs, read);
+    f.prefs.Picbkg = 2;
+    f.prefs.ActionLabel[1] = "Bunt";
+    f.prefs.ActionColor[1] = 255;
+    f.prefs.DPLabel[3] = "SS";
+    f.doc.setTexts("Squeeze", "Bunt\r\nRun");
+    f.doc.selectFrame(2);
+    ASSERT_TRUE(f.save().ok());
+
+    const PlaySnapshot snapshot = f.doc.snapshot(f.prefs);
+    QFile file(f.savePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string bytes = file.readAll().toStdString();
+    EXPECT_EQ(formatPlay(snapshot), bytes);
+
+    const PlayReadResult saved = readPlay(bytes);
+    ASSERT_EQ(saved.status, PlayReadStatus::Opened);
+    EXPECT_EQ(saved.play.title, snapshot.title);
+    EXPECT_EQ(saved.play.date, "12-07-2026");
+    EXPECT_EQ(saved.play.time, snapshot.time);
+    EXPECT_EQ(saved.play.notes, snapshot.notes);
+    EXPECT_EQ(saved.play.Picbkg, 2);
+    EXPECT_EQ(saved.play.actions, snapshot.actions);
+    EXPECT_EQ(saved.play.labels, snapshot.labels);
+    EXPECT_EQ(saved.play.frames.frames(), snapshot.frames.frames());
+    EXPECT_EQ(snapshot.frames.current(), 2);
+
+    f.editCurrentFrame();
+    f.doc.setTexts("Other", QString());
+    EXPECT_EQ(formatPlay(snapshot), bytes);
+}
+
 TEST(PlayDocumentSave, TextsASaveRewritesBelongToTheSavedStateNotToTheHistory)
 {
     DocumentFixture f;
@@ -315,6 +354,22 @@ TEST(PlayDocumentSave, AFailedSaveChangesNothing)
     EXPECT_EQ(f.doc.date(), date);
     EXPECT_TRUE(f.doc.isModified());
     EXPECT_EQ(f.paths + f.texts + f.markChanges, 0);
+}
+
+TEST(PlayDocumentNames, APictureIsNamedAfterTheFileElseTheTitle)
+{
+    struct Case
+    {
+        QString path, title, name;
+    };
+    for (const Case &c : {Case{"", "Squeeze", "Squeeze"},
+                          Case{"/plays/bunt.v2.KTR", "Squeeze", "bunt.v2"},
+                          Case{"", " Cut/off ", "Cut_off"}, Case{"", "  ", "Play"}}) {
+        PlayDocument doc;
+        doc.setPath(c.path);
+        doc.setTexts(c.title, QString());
+        EXPECT_EQ(doc.pictureName(), c.name) << c.title.toStdString();
+    }
 }
 
 // ---- What views are told ----

@@ -56,21 +56,16 @@ PlayerLabels defaultLabels()
     return labels;
 }
 
-// The values a save takes from the window, held in one place for the tests.
-struct Play
+// A new play as the window saves it.
+struct Play : PlaySnapshot
 {
-    std::string title = "New";
-    std::string date = "04-17-1998";
-    std::string time = "09:05:03";
-    std::string notes;
-    int16_t Picbkg = 0;
-    ActionLooks actions = defaultLooks();
-    FrameList frames;
-    PlayerLabels labels = defaultLabels();
-
-    PlayToSave toSave() const
+    Play()
     {
-        return {title, date, time, notes, Picbkg, actions, frames, labels};
+        title = "New";
+        date = "04-17-1998";
+        time = "09:05:03";
+        actions = defaultLooks();
+        labels = defaultLabels();
     }
 };
 
@@ -95,7 +90,7 @@ private:
 TEST_F(PlayFileTest, NewPlayIsTwentyLinesExactly)
 {
     const Play play;
-    const std::string bytes = formatPlay(play.toSave());
+    const std::string bytes = formatPlay(play);
     EXPECT_EQ(bytes, fileBytes(dataFile("new_play.KTR")));
     size_t lines = 0;
     for (size_t pos = 0; (pos = bytes.find("\r\n", pos)) != std::string::npos; pos += 2)
@@ -109,14 +104,14 @@ TEST_F(PlayFileTest, ReadsEveryItemOfAPlay)
     ASSERT_EQ(r.status, PlayReadStatus::Opened);
     EXPECT_EQ(r.failureCode, 0);
     EXPECT_TRUE(reports.empty());
-    const PlayFileContents &c = r.contents;
-    EXPECT_EQ(c.header.frameCount, 2);
-    EXPECT_EQ(c.header.version, "1.4");
-    EXPECT_EQ(c.header.title, "Bunt, Defense");
-    EXPECT_EQ(c.header.date, "04-17-1998");
-    EXPECT_EQ(c.header.time, "21:30:59");
-    EXPECT_EQ(c.header.notes, "Line one,\r\nline two");
-    EXPECT_EQ(c.header.Picbkg, 2);
+    const PlaySnapshot &c = r.play;
+    EXPECT_EQ(r.frameCount, 2);
+    EXPECT_EQ(r.version, "1.4");
+    EXPECT_EQ(c.title, "Bunt, Defense");
+    EXPECT_EQ(c.date, "04-17-1998");
+    EXPECT_EQ(c.time, "21:30:59");
+    EXPECT_EQ(c.notes, "Line one,\r\nline two");
+    EXPECT_EQ(c.Picbkg, 2);
     EXPECT_EQ(c.actions[0], (ActionLook{"Run", 2, 3, 255, 1}));
     EXPECT_EQ(c.actions[7], (ActionLook{"Act7", 1, 1, 0, 0}));
     ASSERT_EQ(c.frames.count(), 2);
@@ -152,10 +147,7 @@ TEST_F(PlayFileTest, WritesBackTheBytesItRead)
     const std::string original = fileBytes(dataFile("two_frames.KTR"));
     const PlayReadResult r = readPlay(original);
     ASSERT_EQ(r.status, PlayReadStatus::Opened);
-    const PlayFileHeader &h = r.contents.header;
-    const PlayToSave save{h.title, h.date, h.time, h.notes, h.Picbkg,
-                          r.contents.actions, r.contents.frames, r.contents.labels};
-    EXPECT_EQ(formatPlay(save), original);
+    EXPECT_EQ(formatPlay(r.play), original);
 }
 
 TEST_F(PlayFileTest, SavedPlayReadsBackUnchanged)
@@ -181,17 +173,17 @@ TEST_F(PlayFileTest, SavedPlayReadsBackUnchanged)
     f.ActivePlyr = 19;
     play.frames.frame(3).Blank_Frame();
 
-    ASSERT_TRUE(writePlay(path, play.toSave()).ok());
+    ASSERT_TRUE(writePlay(path, play).ok());
     const PlayReadResult r = readPlayFile(path);
     ASSERT_EQ(r.status, PlayReadStatus::Opened);
-    EXPECT_EQ(r.contents.header.title, play.title);
-    EXPECT_EQ(r.contents.header.notes, "");
-    EXPECT_EQ(r.contents.header.Picbkg, 3);
-    EXPECT_EQ(r.contents.actions, play.actions);
-    EXPECT_EQ(r.contents.labels, play.labels);
-    ASSERT_EQ(r.contents.frames.count(), 3);
+    EXPECT_EQ(r.play.title, play.title);
+    EXPECT_EQ(r.play.notes, "");
+    EXPECT_EQ(r.play.Picbkg, 3);
+    EXPECT_EQ(r.play.actions, play.actions);
+    EXPECT_EQ(r.play.labels, play.labels);
+    ASSERT_EQ(r.play.frames.count(), 3);
     for (int16_t i = 1; i <= 3; ++i)
-        EXPECT_EQ(r.contents.frames.frame(i), play.frames.frame(i)) << "frame " << i;
+        EXPECT_EQ(r.play.frames.frame(i), play.frames.frame(i)) << "frame " << i;
     fs::remove_all(folder);
 }
 
@@ -202,12 +194,12 @@ TEST_F(PlayFileTest, LargestPlayRoundTrips)
     play.frames.resize(FrameList::kMaxFrames);
     play.frames.frame(1).OPlayerX[0] = 1.5f;
     play.frames.frame(FrameList::kMaxFrames).ActionEY[7] = 32767.25f;
-    const PlayReadResult r = readPlay(formatPlay(play.toSave()));
+    const PlayReadResult r = readPlay(formatPlay(play));
     ASSERT_EQ(r.status, PlayReadStatus::Opened);
-    ASSERT_EQ(r.contents.frames.count(), FrameList::kMaxFrames);
+    ASSERT_EQ(r.play.frames.count(), FrameList::kMaxFrames);
     EXPECT_EQ(r.framesRead, FrameList::kMaxFrames);
-    EXPECT_EQ(r.contents.frames.frame(1).OPlayerX[0], 1.5f);
-    EXPECT_EQ(r.contents.frames.frame(FrameList::kMaxFrames).ActionEY[7], 32767.25f);
+    EXPECT_EQ(r.play.frames.frame(1).OPlayerX[0], 1.5f);
+    EXPECT_EQ(r.play.frames.frame(FrameList::kMaxFrames).ActionEY[7], 32767.25f);
     EXPECT_TRUE(reports.empty());
 }
 
@@ -221,9 +213,9 @@ TEST_F(PlayFileTest, HeaderCarriesTheDateAndTimeGivenBySaving)
     Play play;
     play.date = formatPlayDate(2024, 12, 31);
     play.time = formatPlayTime(23, 59, 58);
-    const PlayReadResult r = readPlay(formatPlay(play.toSave()));
-    EXPECT_EQ(r.contents.header.date, "12-31-2024");
-    EXPECT_EQ(r.contents.header.time, "23:59:58");
+    const PlayReadResult r = readPlay(formatPlay(play));
+    EXPECT_EQ(r.play.date, "12-31-2024");
+    EXPECT_EQ(r.play.time, "23:59:58");
 }
 
 TEST_F(PlayFileTest, DoubleQuotesInTextsBecomeSingleQuotes)
@@ -234,23 +226,23 @@ TEST_F(PlayFileTest, DoubleQuotesInTextsBecomeSingleQuotes)
     play.actions[0].label = "\"Go\"";
     play.labels.offense[0] = "\"B1\"";
     play.frames.frame(1).TxtValue = {"say \"now\"", "\"\""};
-    const PlayReadResult r = readPlay(formatPlay(play.toSave()));
+    const PlayReadResult r = readPlay(formatPlay(play));
     ASSERT_EQ(r.status, PlayReadStatus::Opened);
-    EXPECT_EQ(r.contents.header.title, "The 'wheel' play");
-    EXPECT_EQ(r.contents.header.notes, "'");
-    EXPECT_EQ(r.contents.actions[0].label, "'Go'");
-    EXPECT_EQ(r.contents.labels.offense[0], "'B1'");
-    EXPECT_EQ(r.contents.frames.frame(1).TxtValue[0], "say 'now'");
-    EXPECT_EQ(r.contents.frames.frame(1).TxtValue[1], "''");
+    EXPECT_EQ(r.play.title, "The 'wheel' play");
+    EXPECT_EQ(r.play.notes, "'");
+    EXPECT_EQ(r.play.actions[0].label, "'Go'");
+    EXPECT_EQ(r.play.labels.offense[0], "'B1'");
+    EXPECT_EQ(r.play.frames.frame(1).TxtValue[0], "say 'now'");
+    EXPECT_EQ(r.play.frames.frame(1).TxtValue[1], "''");
 }
 
 TEST_F(PlayFileTest, TextsAreWrittenInWindows1252)
 {
     Play play;
     play.title = "\u00e9 \u20ac \u2192";
-    const std::string bytes = formatPlay(play.toSave());
+    const std::string bytes = formatPlay(play);
     EXPECT_NE(bytes.find("\"\xe9 \x80 ?\""), std::string::npos);
-    EXPECT_EQ(readPlay(bytes).contents.header.title, "\u00e9 \u20ac ?");
+    EXPECT_EQ(readPlay(bytes).play.title, "\u00e9 \u20ac ?");
 }
 
 struct RefusalCase
@@ -314,14 +306,14 @@ TEST_F(PlayFileTest, InvalidActionLineStopsAfterTakingIt)
     EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
     EXPECT_EQ(r.failureCode, ErrorCode::InvalidPropertyValue);
     EXPECT_TRUE(r.headerTaken);
-    EXPECT_EQ(r.contents.header.title, "Bad size");
-    EXPECT_EQ(r.contents.header.Picbkg, 1);
+    EXPECT_EQ(r.play.title, "Bad size");
+    EXPECT_EQ(r.play.Picbkg, 1);
     EXPECT_EQ(r.actionLinesTaken, 3);
-    EXPECT_EQ(r.contents.actions[1], (ActionLook{"Two", 2, 3, 65280, 1}));
-    EXPECT_EQ(r.contents.actions[2], (ActionLook{"Three", 3, 0, 16711680, 2}));
+    EXPECT_EQ(r.play.actions[1], (ActionLook{"Two", 2, 3, 65280, 1}));
+    EXPECT_EQ(r.play.actions[2], (ActionLook{"Three", 3, 0, 16711680, 2}));
     EXPECT_EQ(r.framesRead, 0);
     EXPECT_EQ(r.labelLinesTaken, 0);
-    EXPECT_EQ(r.contents.frames.count(), 1);
+    EXPECT_EQ(r.play.frames.count(), 1);
 }
 
 TEST_F(PlayFileTest, ActionTypeAboveFiveStopsReading)
@@ -382,11 +374,11 @@ TEST_F(PlayFileTest, HeaderPromisingMoreFramesGivesOneReport)
     EXPECT_EQ(r.failureCode, ErrorCode::InputPastEndOfFile);
     EXPECT_EQ(reports, std::vector<std::string>{"Reading Play 62"});
     EXPECT_EQ(r.framesRead, 2);
-    EXPECT_EQ(r.contents.frames.count(), 100);
-    EXPECT_EQ(r.contents.frames.frame(2).TxtSYMBOLX[0], 12.0f);
-    EXPECT_EQ(r.contents.frames.frame(3).OPlayerX[0], 0.0f);
+    EXPECT_EQ(r.play.frames.count(), 100);
+    EXPECT_EQ(r.play.frames.frame(2).TxtSYMBOLX[0], 12.0f);
+    EXPECT_EQ(r.play.frames.frame(3).OPlayerX[0], 0.0f);
     EXPECT_EQ(r.labelLinesTaken, 10);
-    EXPECT_EQ(r.contents.labels.offense[0], "B1");
+    EXPECT_EQ(r.play.labels.offense[0], "B1");
 }
 
 TEST_F(PlayFileTest, TruncatedFileKeepsWhatWasRead)
@@ -394,12 +386,12 @@ TEST_F(PlayFileTest, TruncatedFileKeepsWhatWasRead)
     const PlayReadResult r = readPlayFile(dataFile("truncated.KTR"));
     EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
     EXPECT_EQ(r.failureCode, ErrorCode::InputPastEndOfFile);
-    EXPECT_EQ(r.contents.header.title, "Bunt, Defense");
-    ASSERT_EQ(r.contents.frames.count(), 2);
+    EXPECT_EQ(r.play.title, "Bunt, Defense");
+    ASSERT_EQ(r.play.frames.count(), 2);
     EXPECT_EQ(r.framesRead, 2);
     EXPECT_EQ(r.labelLinesTaken, 0);
-    EXPECT_EQ(r.contents.frames.frame(1).ActionEY[7], 210.0f);
-    EXPECT_EQ(r.contents.frames.frame(2).OPlayerX[0], 1.0f); // read before the cut
+    EXPECT_EQ(r.play.frames.frame(1).ActionEY[7], 210.0f);
+    EXPECT_EQ(r.play.frames.frame(2).OPlayerX[0], 1.0f); // read before the cut
     // The cut frame is reported once; the missing labels end the reading.
     EXPECT_EQ(reports, std::vector<std::string>{"Reading Play 62"});
 }
@@ -409,8 +401,8 @@ TEST_F(PlayFileTest, FrameLineTheHeaderDidNotCountIsAFailureNotLabels)
     const PlayReadResult r = readPlayFile(dataFile("header_short_of_frames.KTR"));
     EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
     EXPECT_EQ(r.failureCode, ErrorCode::TypeMismatch);
-    ASSERT_EQ(r.contents.frames.count(), 2);
-    EXPECT_EQ(r.contents.frames.frame(2).OPlayerX[0], 200.0f);
+    ASSERT_EQ(r.play.frames.count(), 2);
+    EXPECT_EQ(r.play.frames.frame(2).OPlayerX[0], 200.0f);
     EXPECT_EQ(r.labelLinesTaken, 0);
     EXPECT_TRUE(reports.empty());
 }
@@ -421,8 +413,8 @@ TEST_F(PlayFileTest, HeaderAloneGivesTheHeaderFrameCountOfEmptyFrames)
     EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
     EXPECT_EQ(r.actionLinesTaken, 0);
     EXPECT_EQ(r.framesRead, 0);
-    EXPECT_EQ(r.contents.frames.count(), 3);
-    EXPECT_EQ(r.contents.header.frameCount, 3);
+    EXPECT_EQ(r.play.frames.count(), 3);
+    EXPECT_EQ(r.frameCount, 3);
 }
 
 TEST_F(PlayFileTest, BadFrameIsReportedAndReadingGoesOnWithTheNextLine)
@@ -435,11 +427,11 @@ TEST_F(PlayFileTest, BadFrameIsReportedAndReadingGoesOnWithTheNextLine)
     const PlayReadResult r = readPlay(bytes);
     EXPECT_EQ(r.status, PlayReadStatus::Opened);
     EXPECT_EQ(reports, (std::vector<std::string>{"Reading Play 13", "Reading Play 6"}));
-    const PlayConfig &f1 = r.contents.frames.frame(1);
+    const PlayConfig &f1 = r.play.frames.frame(1);
     EXPECT_EQ(f1.OPlayerY[1], 250.0f); // read before the bad item
     EXPECT_EQ(f1.OPlayerX[2], 0.0f);   // not reached
-    EXPECT_EQ(r.contents.frames.frame(2).TxtSYMBOLX[0], 12.0f);
-    EXPECT_EQ(r.contents.labels.offense[0], "B1");
+    EXPECT_EQ(r.play.frames.frame(2).TxtSYMBOLX[0], 12.0f);
+    EXPECT_EQ(r.play.labels.offense[0], "B1");
     EXPECT_EQ(r.labelLinesTaken, 10);
 }
 
@@ -459,7 +451,7 @@ TEST_P(PlayFileNotOpened, LeavesTheCurrentPlay)
     EXPECT_EQ(r.status, PlayReadStatus::NotOpened);
     EXPECT_EQ(r.failureCode, GetParam().code);
     EXPECT_FALSE(r.headerTaken);
-    EXPECT_EQ(r.contents.frames.count(), 1);
+    EXPECT_EQ(r.play.frames.count(), 1);
     EXPECT_TRUE(reports.empty());
 }
 
@@ -485,7 +477,7 @@ TEST_F(PlayFileTest, SurfaceOutOfRangeIsPassedOn)
 {
     const PlayReadResult r = readPlayFile(dataFile("picbkg9.KTR"));
     EXPECT_EQ(r.status, PlayReadStatus::Opened);
-    EXPECT_EQ(r.contents.header.Picbkg, 9);
+    EXPECT_EQ(r.play.Picbkg, 9);
 }
 
 TEST_F(PlayFileTest, HeaderAloneIsReadForThePlayDirectory)
@@ -512,7 +504,7 @@ TEST_F(PlayFileTest, HeaderWithLongNotesIsReadWhole)
     Play play;
     play.Picbkg = 23;
     play.notes = std::string(100000, 'n');
-    ASSERT_TRUE(writePlay(path, play.toSave()).ok());
+    ASSERT_TRUE(writePlay(path, play).ok());
     PlayFileHeader h;
     ASSERT_TRUE(readPlayHeaderFile(path, h));
     EXPECT_EQ(h.notes, play.notes);
@@ -556,13 +548,13 @@ TEST_P(PlayFilePieces, ReadLikeTheWholeFile)
     EXPECT_EQ(pieces.actionLinesTaken, whole.actionLinesTaken);
     EXPECT_EQ(pieces.framesRead, whole.framesRead);
     EXPECT_EQ(pieces.labelLinesTaken, whole.labelLinesTaken);
-    EXPECT_EQ(pieces.contents.header.title, whole.contents.header.title);
-    EXPECT_EQ(pieces.contents.header.notes, whole.contents.header.notes);
-    EXPECT_EQ(pieces.contents.actions, whole.contents.actions);
-    EXPECT_EQ(pieces.contents.labels, whole.contents.labels);
-    ASSERT_EQ(pieces.contents.frames.count(), whole.contents.frames.count());
-    for (int16_t i = 1; i <= whole.contents.frames.count(); ++i)
-        EXPECT_EQ(pieces.contents.frames.frame(i), whole.contents.frames.frame(i));
+    EXPECT_EQ(pieces.play.title, whole.play.title);
+    EXPECT_EQ(pieces.play.notes, whole.play.notes);
+    EXPECT_EQ(pieces.play.actions, whole.play.actions);
+    EXPECT_EQ(pieces.play.labels, whole.play.labels);
+    ASSERT_EQ(pieces.play.frames.count(), whole.play.frames.count());
+    for (int16_t i = 1; i <= whole.play.frames.count(); ++i)
+        EXPECT_EQ(pieces.play.frames.frame(i), whole.play.frames.frame(i));
     EXPECT_EQ(reports, wholeReports);
 }
 
@@ -590,7 +582,7 @@ TEST_F(PlayFileTest, BadFrameReadInPiecesResumesAtTheNextLine)
     const PlayReadResult r = readPlay(in);
     EXPECT_EQ(r.status, PlayReadStatus::Opened);
     EXPECT_EQ(reports, std::vector<std::string>{"Reading Play 13"});
-    EXPECT_EQ(r.contents.frames.frame(2).TxtSYMBOLX[0], 12.0f);
+    EXPECT_EQ(r.play.frames.frame(2).TxtSYMBOLX[0], 12.0f);
 }
 
 } // namespace

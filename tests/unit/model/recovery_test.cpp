@@ -184,9 +184,9 @@ protected:
     void SetUp() override { fs::remove_all(m_root); }
     void TearDown() override { fs::remove_all(m_root); }
 
-    static std::unique_ptr<RecoverySnapshot> snapshot(int frames)
+    static std::shared_ptr<const PlaySnapshot> snapshot(int frames)
     {
-        auto s = std::make_unique<RecoverySnapshot>();
+        auto s = std::make_shared<PlaySnapshot>();
         s->title = "Relay";
         s->notes = "line 1\r\nline 2";
         s->Picbkg = 2;
@@ -194,7 +194,6 @@ protected:
         s->frames.frame(int16_t(frames)).OPlayerX[3] = 123.25f;
         s->actions.fill({"Run", 1, 3, 255, 0});
         s->labels.offense[0] = "P";
-        s->info = {"/plays/relay.KTR", "Relay", 2, kT, 0};
         return s;
     }
 
@@ -217,17 +216,18 @@ TEST_F(RecoveryWriterTest, WritesThePlayAndItsDescriptionThenRemovesBoth)
     RecoveryWriter writer(folder.string(), [this](int code, const std::string &text) {
         m_failures.emplace_back(code, text);
     });
-    writer.write("copy", snapshot(2));
-    writer.write("copy", snapshot(3)); // the latest counts; the other may be written first
+    writer.write("copy", snapshot(2), {"/plays/relay.KTR", "Relay", 1, kT, 0});
+    // the latest counts; the other may be written first
+    writer.write("copy", snapshot(3), {"/plays/relay.KTR", "Relay", 2, kT, 0});
     writer.waitIdle();
 
     const PlayReadResult read = readPlayFile((folder / "copy.KTR").string());
     ASSERT_EQ(read.status, PlayReadStatus::Opened);
-    EXPECT_EQ(read.contents.frames.count(), 3);
-    EXPECT_EQ(read.contents.frames.frame(3).OPlayerX[3], 123.25f);
-    EXPECT_EQ(read.contents.header.title, "Relay");
-    EXPECT_EQ(read.contents.header.notes, "line 1\r\nline 2");
-    EXPECT_EQ(read.contents.labels.offense[0], "P");
+    EXPECT_EQ(read.play.frames.count(), 3);
+    EXPECT_EQ(read.play.frames.frame(3).OPlayerX[3], 123.25f);
+    EXPECT_EQ(read.play.title, "Relay");
+    EXPECT_EQ(read.play.notes, "line 1\r\nline 2");
+    EXPECT_EQ(read.play.labels.offense[0], "P");
     EXPECT_EQ(parseRecoveryInfo(fileBytes(folder / "copy.txt")),
               (RecoveryInfo{"/plays/relay.KTR", "Relay", 2, kT, 0}));
 
@@ -247,9 +247,9 @@ TEST_F(RecoveryWriterTest, ReportsAFolderItCannotMakeAndGoesOn)
                               [this](int code, const std::string &text) {
                                   m_failures.emplace_back(code, text);
                               });
-        writer.write("copy", snapshot(1));
+        writer.write("copy", snapshot(1), {});
         writer.waitIdle();
-        writer.write("copy", snapshot(1));
+        writer.write("copy", snapshot(1), {});
     } // the destructor finishes the waiting write
     ASSERT_EQ(m_failures.size(), 2u);
     EXPECT_EQ(m_failures[0].first, 76);
