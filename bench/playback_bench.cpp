@@ -165,8 +165,8 @@ void BM_SleepingPlayback(benchmark::State &state)
         FrameDelay = kPauseMs;
         for (int16_t k = 1; k <= stage.window.document().frames().count() && VideoPlaying; ++k) {
             figures.shown.push_back(Clock::now());
-            stage.window.surface->clear();
-            FrameRenderer::Draw(stage.window.document().frames().frame(k), *stage.window.surface,
+            stage.window.surface()->clear();
+            FrameRenderer::Draw(stage.window.document().frames().frame(k), *stage.window.surface(),
                                 stage.window.looks());
             figures.postEventIntoThePause();
             stage.platform.sleep(FrameDelay);

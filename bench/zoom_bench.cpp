@@ -32,7 +32,7 @@ void resizeAndPaint(benchmark::State &state, bool fit)
         window.resize(1920, 1040);
         QApplication::processEvents();
         window.repaint();
-        maximisedZoom = window.canvas->zoom();
+        maximisedZoom = window.canvas()->zoom();
         state.PauseTiming();
         window.resize(small);
         QApplication::processEvents();

@@ -143,9 +143,9 @@ void frmMain::buildMenus()
 
     QMenu *edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
-    mnuEUndo = addMenuItem(edit, "&Undo", "mnuEUndo", QKeySequence("Ctrl+Z"));
-    mnuERedo = addMenuItem(edit, "&Redo", "mnuERedo");
-    mnuERedo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    m_mnuEUndo = addMenuItem(edit, "&Undo", "mnuEUndo", QKeySequence("Ctrl+Z"));
+    m_mnuERedo = addMenuItem(edit, "&Redo", "mnuERedo");
+    m_mnuERedo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
     edit->addSeparator();
     addMenuItem(edit, "Insert &Before", "mnuIBefore", QKeySequence("Ctrl+B"));
     addMenuItem(edit, "Insert &After", "mnuIAfter", QKeySequence("Ctrl+A"));
@@ -154,18 +154,18 @@ void frmMain::buildMenus()
     edit->addSeparator();
     addMenuItem(edit, "&Move", "mnuEMove");
     edit->addSeparator();
-    mnuEDel = addMenuItem(edit, "&Delete Frame", "mnuEDel", QKeySequence("Ctrl+D"));
+    m_mnuEDel = addMenuItem(edit, "&Delete Frame", "mnuEDel", QKeySequence("Ctrl+D"));
     onCommand("mnuEDel", [this] { mnuEDel_Click(); });
 
     QMenu *view = menuBar()->addMenu("&View");
     view->setObjectName("mnuView");
-    mnuViewToolbar = addMenuItem(view, "&Toolbar", "mnuViewToolbar");
-    mnuViewToolbar->setCheckable(true);
-    mnuViewToolbar->setChecked(true);
+    m_mnuViewToolbar = addMenuItem(view, "&Toolbar", "mnuViewToolbar");
+    m_mnuViewToolbar->setCheckable(true);
+    m_mnuViewToolbar->setChecked(true);
     onCommand("mnuViewToolbar", [this] { mnuViewToolbar_Click(); });
-    mnuViewStatusBar = addMenuItem(view, "Status &Bar", "mnuViewStatusBar");
-    mnuViewStatusBar->setCheckable(true);
-    mnuViewStatusBar->setChecked(true);
+    m_mnuViewStatusBar = addMenuItem(view, "Status &Bar", "mnuViewStatusBar");
+    m_mnuViewStatusBar->setCheckable(true);
+    m_mnuViewStatusBar->setChecked(true);
     onCommand("mnuViewStatusBar", [this] { mnuViewStatusBar_Click(); });
     view->addSeparator();
     addMenuItem(view, "&Notes", "mnuViewNotes", QKeySequence("Ctrl+N"));
@@ -174,8 +174,8 @@ void frmMain::buildMenus()
     zoomIn->setShortcuts({QKeySequence("Ctrl+="), QKeySequence("Ctrl++")});
     addMenuItem(view, "Zoom &Out", "mnuViewZoomOut", QKeySequence("Ctrl+-"));
     addMenuItem(view, "&Actual Size", "mnuViewActualSize", QKeySequence("Ctrl+0"));
-    mnuViewFit = addMenuItem(view, "&Fit Field to Window", "mnuViewFit");
-    mnuViewFit->setCheckable(true);
+    m_mnuViewFit = addMenuItem(view, "&Fit Field to Window", "mnuViewFit");
+    m_mnuViewFit->setCheckable(true);
 
     QMenu *formations = menuBar()->addMenu("&Formations");
     formations->setObjectName("mnuFormations");
@@ -243,20 +243,20 @@ int frmMain::exportScale() const
 
 void frmMain::buildToolbar()
 {
-    tbToolBar = new QToolBar(this);
-    tbToolBar->setObjectName("tbToolBar");
-    tbToolBar->setMovable(false);
-    tbToolBar->setFloatable(false);
-    tbToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    tbToolBar->toggleViewAction()->setEnabled(false);
-    addToolBar(Qt::TopToolBarArea, tbToolBar);
+    m_tbToolBar = new QToolBar(this);
+    m_tbToolBar->setObjectName("tbToolBar");
+    m_tbToolBar->setMovable(false);
+    m_tbToolBar->setFloatable(false);
+    m_tbToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_tbToolBar->toggleViewAction()->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, m_tbToolBar);
     for (const ToolbarKey &b : toolbarKeys()) {
         if (!*b.key) {
-            tbToolBar->addSeparator();
+            m_tbToolBar->addSeparator();
             continue;
         }
         const QString key = b.key;
-        QAction *action = tbToolBar->addAction(toolbarIcon(key), b.tip);
+        QAction *action = m_tbToolBar->addAction(toolbarIcon(key), b.tip);
         action->setObjectName(key);
         action->setToolTip(b.tip);
         action->setData(QString(b.menuItem));
@@ -271,37 +271,37 @@ void frmMain::buildBody()
     body->setObjectName("body");
     setCentralWidget(body);
 
-    surface = new Surface(this);
+    m_surface = new Surface(this);
     fieldView = new QScrollArea(body);
     fieldView->setObjectName("fieldView");
     fieldView->setFrameShape(QFrame::NoFrame);
     fieldView->setFocusPolicy(Qt::NoFocus);
     fieldView->setWidgetResizable(false);
-    canvas = new Canvas;
-    fieldView->setWidget(canvas);
-    canvas->setObjectName("Canvas");
-    canvas->setToolTip("Use Left mouse button to select / drag and right button to delete object.");
-    canvas->setSurface(surface);
+    m_canvas = new Canvas;
+    fieldView->setWidget(m_canvas);
+    m_canvas->setObjectName("Canvas");
+    m_canvas->setToolTip("Use Left mouse button to select / drag and right button to delete object.");
+    m_canvas->setSurface(m_surface);
 
-    palette = new ToolPalette(body);
+    m_palette = new ToolPalette(body);
 
-    Frame1 = new QGroupBox("Frame Control", body);
-    Frame1->setObjectName("Frame1");
-    Frame1->resize(twipsToPixels(4692), twipsToPixels(852));
-    Label1 = new QLabel("Advance Frame", Frame1);
-    Label1->setObjectName("Label1");
-    Label1->move(twipsToPixels(600), twipsToPixels(240));
-    Label1->adjustSize();
-    SBar = new QScrollBar(Qt::Horizontal, Frame1);
-    SBar->setObjectName("SBar");
-    SBar->setGeometry(twipsToPixels(240), twipsToPixels(480), twipsToPixels(2052),
+    m_frame1 = new QGroupBox("Frame Control", body);
+    m_frame1->setObjectName("Frame1");
+    m_frame1->resize(twipsToPixels(4692), twipsToPixels(852));
+    m_label1 = new QLabel("Advance Frame", m_frame1);
+    m_label1->setObjectName("Label1");
+    m_label1->move(twipsToPixels(600), twipsToPixels(240));
+    m_label1->adjustSize();
+    m_sbar = new QScrollBar(Qt::Horizontal, m_frame1);
+    m_sbar->setObjectName("SBar");
+    m_sbar->setGeometry(twipsToPixels(240), twipsToPixels(480), twipsToPixels(2052),
                       twipsToPixels(252));
-    SBar->setRange(1, 1);
-    SBar->setPageStep(1);
-    connect(SBar, &QScrollBar::valueChanged, this, &frmMain::SBar_Change);
-    CmdPlay = new QPushButton("Play Video", Frame1);
-    CmdPlay->setObjectName("CmdPlay");
-    CmdPlay->setGeometry(twipsToPixels(3240), twipsToPixels(240), twipsToPixels(1212),
+    m_sbar->setRange(1, 1);
+    m_sbar->setPageStep(1);
+    connect(m_sbar, &QScrollBar::valueChanged, this, &frmMain::SBar_Change);
+    m_cmdPlay = new QPushButton("Play Video", m_frame1);
+    m_cmdPlay->setObjectName("CmdPlay");
+    m_cmdPlay->setGeometry(twipsToPixels(3240), twipsToPixels(240), twipsToPixels(1212),
                          twipsToPixels(492));
 
     buildEditing();
@@ -317,21 +317,21 @@ void frmMain::buildStatusBar()
         panel->setToolTip(tips[i]);
         panel->setMinimumWidth(60);
         statusBar()->addPermanentWidget(panel, i == 1 ? 3 : 1);
-        statusPanels[size_t(i)] = panel;
+        m_statusPanels[size_t(i)] = panel;
     }
-    statusPanels[0]->setText("Untitled");
-    sbZoom = new QLabel(statusBar());
-    sbZoom->setObjectName("sbZoom");
-    sbZoom->setToolTip("Zoom");
-    sbZoom->setVisible(false);
-    statusBar()->addPermanentWidget(sbZoom);
+    m_statusPanels[0]->setText("Untitled");
+    m_sbZoom = new QLabel(statusBar());
+    m_sbZoom->setObjectName("sbZoom");
+    m_sbZoom->setToolTip("Zoom");
+    m_sbZoom->setVisible(false);
+    statusBar()->addPermanentWidget(m_sbZoom);
     statusBar()->setSizeGripEnabled(true);
 }
 
 void frmMain::connectZoomCommands()
 {
-    m_fieldZoom = new FieldZoom({centralWidget(), fieldView, canvas, surface, palette, Frame1,
-                                 mnuViewFit, sbZoom},
+    m_fieldZoom = new FieldZoom({centralWidget(), fieldView, m_canvas, m_surface, m_palette, m_frame1,
+                                 m_mnuViewFit, m_sbZoom},
                                 this);
     onCommand("mnuViewZoomIn", [this] { m_fieldZoom->zoomIn(); });
     onCommand("mnuViewZoomOut", [this] { m_fieldZoom->zoomOut(); });
@@ -366,8 +366,8 @@ void frmMain::Form_Load()
 
     m_editing->setDrawingSuppressed(false);
     m_editing->OptActionSel_Click(0);
-    palette->CboChalktype->setCurrentIndex(0);
-    palette->CboChalksize->setCurrentIndex(0);
+    m_palette->CboChalktype->setCurrentIndex(0);
+    m_palette->CboChalksize->setCurrentIndex(0);
 
     // The window never starts smaller than the field at its stored zoom needs (so a new
     // window with Fit on shows it at 100 %), nor larger than its screen.
@@ -381,21 +381,21 @@ QSize frmMain::windowSizeForBody(QSize body)
 {
     const QSize least = centralWidget()->minimumSize();
     centralWidget()->setMinimumSize(body);
-    const QSize size = minimumSizeHint().expandedTo(QSize(tbToolBar->sizeHint().width(), 0));
+    const QSize size = minimumSizeHint().expandedTo(QSize(m_tbToolBar->sizeHint().width(), 0));
     centralWidget()->setMinimumSize(least);
     return size;
 }
 
 void frmMain::LoadPreferences()
 {
-    loadPreferences(m_store, Prefs, m_programDir);
+    loadPreferences(m_store, m_prefs, m_programDir);
     m_formations->showFormationMenus();
     m_recentFiles->load();
 }
 
 void frmMain::SavePreferences()
 {
-    savePreferences(m_store, Prefs);
+    savePreferences(m_store, m_prefs);
 }
 
 void frmMain::SetupForm()
@@ -406,8 +406,8 @@ void frmMain::SetupForm()
     } catch (...) {
     }
     try {
-        surface->setFont(labelFontFromPreferences(Prefs));
-        surface->setForeColor(colorFromRgbInt(Prefs.Fontcolor));
+        m_surface->setFont(labelFontFromPreferences(m_prefs));
+        m_surface->setForeColor(colorFromRgbInt(m_prefs.Fontcolor));
     } catch (...) {
     }
     m_editing->setupPalette();
@@ -437,9 +437,9 @@ void frmMain::SelectFrame(int16_t index)
 {
     m_document.selectFrame(index);
     m_selecting = true;
-    SBar->setValue(index);
+    m_sbar->setValue(index);
     m_selecting = false;
-    statusPanels[3]->setText(QString(" Frame: %1/%2").arg(index).arg(m_document.frames().count()));
+    m_statusPanels[3]->setText(QString(" Frame: %1/%2").arg(index).arg(m_document.frames().count()));
     DrawSelected();
     emit frameSelected(index);
 }
@@ -448,7 +448,7 @@ void frmMain::SBar_Change()
 {
     if (m_selecting)
         return;
-    SelectFrame(int16_t(SBar->value()));
+    SelectFrame(int16_t(m_sbar->value()));
 }
 
 void frmMain::mnuEDel_Click()
@@ -461,27 +461,27 @@ void frmMain::mnuEDel_Click()
 
 void frmMain::DrawSelected()
 {
-    surface->clear();
-    FrameRenderer::Draw(m_document.frames().currentFrame(), *surface, looks());
+    m_surface->clear();
+    FrameRenderer::Draw(m_document.frames().currentFrame(), *m_surface, looks());
     // Every change of the frame or of the frame shown ends in a redraw, so the marks follow.
-    palette->markActionLines(m_document.frames().currentFrame());
+    m_palette->markActionLines(m_document.frames().currentFrame());
 }
 
 QImage frmMain::symbolPicture(int k) const
 {
-    return palette->ImgSymbols.at(size_t(k))->picture();
+    return m_palette->ImgSymbols.at(size_t(k))->picture();
 }
 
 FrameLooks frmMain::looks() const
 {
-    FrameLooks l = FrameLooks::fromPreferences(Prefs);
+    FrameLooks l = FrameLooks::fromPreferences(m_prefs);
     for (size_t k = 0; k < l.symbols.size(); ++k) {
         l.symbols[k] = symbolPicture(int(k));
         l.symbolCompanions[k] = m_symbolCompanions[k];
     }
     for (size_t k = 0; k < l.hideOffense.size(); ++k) {
-        l.hideOffense[k] = palette->ChkActiveOff[k]->isChecked();
-        l.hideDefense[k] = palette->ChkActiveDef[k]->isChecked();
+        l.hideOffense[k] = m_palette->ChkActiveOff[k]->isChecked();
+        l.hideDefense[k] = m_palette->ChkActiveDef[k]->isChecked();
     }
     l.drawingSuppressed = m_editing->drawingSuppressedFlag();
     return l;
@@ -490,14 +490,14 @@ FrameLooks frmMain::looks() const
 void frmMain::tbToolBar_ButtonClick(const QString &key)
 {
     if (key == "Delete") {
-        if (mnuEDel->isEnabled())
+        if (m_mnuEDel->isEnabled())
             mnuEDel_Click();
     } else if (key == "FBack") {
-        if (SBar->value() > SBar->minimum())
-            SBar->setValue(SBar->value() - 1);
+        if (m_sbar->value() > m_sbar->minimum())
+            m_sbar->setValue(m_sbar->value() - 1);
     } else if (key == "FForward") {
-        if (SBar->value() < SBar->maximum())
-            SBar->setValue(SBar->value() + 1);
+        if (m_sbar->value() < m_sbar->maximum())
+            m_sbar->setValue(m_sbar->value() + 1);
     } else if (key == "Play") {
         if (toolbarButton(key)->isEnabled())
             CmdPlay_Click();
@@ -510,12 +510,12 @@ void frmMain::tbToolBar_ButtonClick(const QString &key)
 
 void frmMain::mnuViewToolbar_Click()
 {
-    toggleBar(tbToolBar, mnuViewToolbar);
+    toggleBar(m_tbToolBar, m_mnuViewToolbar);
 }
 
 void frmMain::mnuViewStatusBar_Click()
 {
-    toggleBar(statusBar(), mnuViewStatusBar);
+    toggleBar(statusBar(), m_mnuViewStatusBar);
 }
 
 void frmMain::toggleBar(QWidget *bar, QAction *item)
@@ -533,7 +533,7 @@ void frmMain::toggleBar(QWidget *bar, QAction *item)
 void frmMain::WaitStart()
 {
     setCursor(Qt::WaitCursor);
-    canvas->setCursor(Qt::WaitCursor);
+    m_canvas->setCursor(Qt::WaitCursor);
     m_platform.setWaitCursor(true);
     m_platform.processEvents();
 }

@@ -73,7 +73,8 @@ public:
     PlayDocument &document() { return m_document; }
     const PlayDocument &document() const { return m_document; }
     /// The preference record.
-    Preferences Prefs;
+    Preferences &prefs() { return m_prefs; }
+    const Preferences &prefs() const { return m_prefs; }
 
     /// Makes `index` (1..frame count) the current frame and shows it.
     void SelectFrame(int16_t index);
@@ -189,11 +190,7 @@ public:
     std::unique_ptr<frmPlaybook> playbookDialog();
     /// File > Save as Bmp: the field as shown, to a file chosen in a save dialog.
     void mnuFileSaveBMP_Click();
-    /// The folder the last bitmap went to in this session; empty before the first.
-    QString LastBmpFolder;
-    /// The folder the last playbook was listed from in this session; empty before the first.
-    QString LastPlaybookFolder;
-    /// Where Print Playbook starts: the open play's folder, else LastPlaybookFolder, else the
+    /// Where Print Playbook starts: the open play's folder, else the last folder listed, else the
     /// Play Directory's.
     QString playbookFolder() const;
     /// The session's printer, printer font and PDF folder, which printing goes through.
@@ -218,8 +215,6 @@ public:
     void mnuEUndo_Click();
     void mnuERedo_Click();
     const EditHistory &history() const { return m_document.history(); }
-    QAction *mnuEUndo = nullptr;
-    QAction *mnuERedo = nullptr;
     // End of undo and redo block
     // Export: pictures, PDF and animated GIF of the play (handlers in frmmain_export.cpp)
     /// File > Export...: asks for a file; a PNG (or BMP) of the surface as shown, a PDF of all
@@ -232,8 +227,6 @@ public:
     bool exportPlayTo(const ExportOptions &options);
     // End of export block
     // Zoom
-    QAction *mnuViewFit = nullptr;
-    QLabel *sbZoom = nullptr; ///< the status bar's zoom, shown when it is not 100 %
     /// File > Export Size: how many times the field's size File > Export... draws a picture
     /// (1 to 4; 2 at start).
     int exportScale() const;
@@ -253,18 +246,16 @@ public:
     // End of recovery copies block
 
     // Controls other parts of the program and the tests reach by name.
-    QToolBar *tbToolBar = nullptr;
-    Canvas *canvas = nullptr;
-    Surface *surface = nullptr;
-    ToolPalette *palette = nullptr;
-    QGroupBox *Frame1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QScrollBar *SBar = nullptr;
-    QPushButton *CmdPlay = nullptr;
-    std::array<QLabel *, 4> statusPanels{};
-    QAction *mnuEDel = nullptr;
-    QAction *mnuViewToolbar = nullptr;
-    QAction *mnuViewStatusBar = nullptr;
+    QToolBar *tbToolBar() const { return m_tbToolBar; }
+    Canvas *canvas() const { return m_canvas; }
+    Surface *surface() const { return m_surface; }
+    ToolPalette *toolPalette() const { return m_palette; }
+    QGroupBox *Frame1() const { return m_frame1; }
+    QLabel *Label1() const { return m_label1; }
+    QScrollBar *SBar() const { return m_sbar; }
+    QPushButton *CmdPlay() const { return m_cmdPlay; }
+    const std::array<QLabel *, 4> &statusPanels() const { return m_statusPanels; }
+    QLabel *sbZoom() const { return m_sbZoom; } ///< the zoom, shown when it is not 100 %
 
     /// The toolbar button with `key`, or null.
     QAction *toolbarButton(const QString &key) const;
@@ -373,6 +364,25 @@ private:
     PlayEditing *m_editing = nullptr;
 
     PlayDocument m_document;
+    Preferences m_prefs;
+    QToolBar *m_tbToolBar = nullptr;
+    Canvas *m_canvas = nullptr;
+    Surface *m_surface = nullptr;
+    ToolPalette *m_palette = nullptr;
+    QGroupBox *m_frame1 = nullptr;
+    QLabel *m_label1 = nullptr;
+    QScrollBar *m_sbar = nullptr;
+    QPushButton *m_cmdPlay = nullptr;
+    std::array<QLabel *, 4> m_statusPanels{};
+    QLabel *m_sbZoom = nullptr;
+    QAction *m_mnuEUndo = nullptr;
+    QAction *m_mnuERedo = nullptr;
+    QAction *m_mnuEDel = nullptr;
+    QAction *m_mnuViewToolbar = nullptr;
+    QAction *m_mnuViewStatusBar = nullptr;
+    QAction *m_mnuViewFit = nullptr;
+    QString m_lastBmpFolder;      ///< where the last bitmap went in this session
+    QString m_lastPlaybookFolder; ///< where the last playbook was listed from in this session
     Platform &m_platform;
     SettingsStore &m_store;
     QString m_programDir;

@@ -136,14 +136,14 @@ void frmMain::showDocumentPanels()
     // middle. The tip names the full path.
     const QString &path = m_document.path();
     const QString text = path.isEmpty() ? QString("Play Not Saved") : QFileInfo(path).fileName();
-    QLabel *panel = statusPanels[0];
+    QLabel *panel = m_statusPanels[0];
     const QFontMetrics metrics(panel->font());
     const int most = twipsToPixels(4800);
     panel->setText(metrics.elidedText(text, Qt::ElideMiddle, most));
     panel->setMinimumWidth(std::max(60, metrics.horizontalAdvance(panel->text()) + 6));
     panel->setToolTip(path.isEmpty() ? QString("Play file name") : QDir::toNativeSeparators(path));
-    statusPanels[1]->setText(m_document.title());
-    statusPanels[2]->setText(m_document.date());
+    m_statusPanels[1]->setText(m_document.title());
+    m_statusPanels[2]->setText(m_document.date());
 }
 
 void frmMain::stampDateAndTime(QString &date, QString &time)
@@ -167,7 +167,7 @@ bool frmMain::SaveScript(const QString &sFile)
     bool framesRestated = false;
     const auto restated = connect(&m_document, &PlayDocument::framesChanged, this,
                                   [&framesRestated] { framesRestated = true; });
-    const PlaySaveResult result = m_document.save(sFile, Prefs, date, time);
+    const PlaySaveResult result = m_document.save(sFile, m_prefs, date, time);
     disconnect(restated);
     if (!result.ok()) {
         if (result.errorCode == ErrorCode::PermissionDenied)
@@ -179,12 +179,12 @@ bool frmMain::SaveScript(const QString &sFile)
     }
     // The labels are saved with the play but belong to the preference record; like the play's
     // own texts they become what the file holds.
-    const SavedLabelChanges labels = matchSavedLabels(Prefs);
+    const SavedLabelChanges labels = matchSavedLabels(m_prefs);
     if (labels.players)
         m_editing->showPlayerLabels();
     if (labels.actions)
-        for (size_t k = 0; k < Prefs.ActionLabel.size(); ++k)
-            palette->Tracerlbl[k]->setText(QString::fromStdString(Prefs.ActionLabel[k]));
+        for (size_t k = 0; k < m_prefs.ActionLabel.size(); ++k)
+            m_palette->Tracerlbl[k]->setText(QString::fromStdString(m_prefs.ActionLabel[k]));
     // A frame text the file cannot hold was replaced; the field shows it as saved.
     if (framesRestated)
         DrawSelected();
@@ -231,7 +231,7 @@ PlayReadStatus frmMain::readPlay(const QString &sFile)
 
     // The document holds the header and the frames (the list always holds the header's frame
     // count); a damaged file left it without a file, so Save asks for a name.
-    applyPlayLooks(Prefs, read);
+    applyPlayLooks(m_prefs, read);
 
     const bool damaged = read.status == PlayReadStatus::OpenedWithFailure;
     if (damaged) {

@@ -30,7 +30,7 @@ void frmMain::connectExportCommands()
                 const int scale = size->data().toInt();
                 if (scale < 1)
                     continue;
-                const QSize pixels = surface->size() * scale;
+                const QSize pixels = m_surface->size() * scale;
                 size->setText(QString("&%1x the field (%2 x %3)")
                                   .arg(scale)
                                   .arg(pixels.width())
@@ -82,15 +82,15 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
         checkOutputs({options.output}, {m_document.path()});
         if (options.format == ExportFormat::Png || options.format == ExportFormat::Bmp) {
             // This frame as the surface shows it, chalk and hidden players included.
-            writeImageFile(surface->scaledImage(options.scale), options.output,
+            writeImageFile(m_surface->scaledImage(options.scale), options.output,
                            options.format == ExportFormat::Png ? "PNG" : "BMP");
             written = true;
         } else {
-            const PlaySnapshot play = m_document.snapshot(Prefs);
+            const PlaySnapshot play = m_document.snapshot(m_prefs);
             options.printerFont = m_printSession.font();
             options.printIcon = m_printSession.icon();
-            PlayImager imager(surface->picture(), surface->font(),
-                              colorFromRgbInt(Prefs.Fontcolor), looks(), surface->companions());
+            PlayImager imager(m_surface->picture(), m_surface->font(),
+                              colorFromRgbInt(m_prefs.Fontcolor), looks(), m_surface->companions());
 
             ProgressDialog progress("Exporting " + QFileInfo(options.output).fileName() + "...",
                                     "Export", this);

@@ -103,7 +103,7 @@ void frmMain::InsertFrames()
 
 std::unique_ptr<frmMove> frmMain::moveDialog()
 {
-    auto dialog = std::make_unique<frmMove>(m_document, surface->size(), m_platform,
+    auto dialog = std::make_unique<frmMove>(m_document, m_surface->size(), m_platform,
                                             [this] { DrawSelected(); }, this);
     // Beside the window the field stays in sight while it moves.
     if (const std::optional<QPoint> beside = besideWindow(*this, outerSize(*dialog, *this)))

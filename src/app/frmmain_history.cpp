@@ -43,7 +43,7 @@ void frmMain::connectHistoryCommands()
     onCommand("mnuERedo", [this] { mnuERedo_Click(); });
     // Text boxes keep Ctrl+Z for their own typing while they have the focus, so working on
     // the field takes the focus from them.
-    canvas->setFocusPolicy(Qt::ClickFocus);
+    m_canvas->setFocusPolicy(Qt::ClickFocus);
     connect(&m_document, &PlayDocument::historyChanged, this, &frmMain::showUndoActions);
     connect(&m_document, &PlayDocument::framesChanged, this, &frmMain::showFrameCount);
 }
@@ -77,9 +77,9 @@ void frmMain::showFrameCount()
     const int16_t count = m_document.frames().count();
     // A frame the scroll bar loses is shown by whoever selects the frame that stays.
     m_selecting = true;
-    SBar->setMaximum(count);
+    m_sbar->setMaximum(count);
     m_selecting = false;
-    mnuEDel->setEnabled(count > 1);
+    m_mnuEDel->setEnabled(count > 1);
 }
 
 void frmMain::showUndoActions()
@@ -87,10 +87,10 @@ void frmMain::showUndoActions()
     const EditHistory &history = m_document.history();
     const std::string undo = history.undoCaption();
     const std::string redo = history.redoCaption();
-    mnuEUndo->setText(menuText("&Undo", undo));
-    mnuEUndo->setEnabled(history.canUndo());
-    mnuERedo->setText(menuText("&Redo", redo));
-    mnuERedo->setEnabled(history.canRedo());
+    m_mnuEUndo->setText(menuText("&Undo", undo));
+    m_mnuEUndo->setEnabled(history.canUndo());
+    m_mnuERedo->setText(menuText("&Redo", redo));
+    m_mnuERedo->setEnabled(history.canRedo());
     if (QAction *button = toolbarButton("Undo")) {
         button->setEnabled(history.canUndo());
         button->setToolTip(QString("Undo " + QString::fromStdString(undo)).trimmed());

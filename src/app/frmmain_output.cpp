@@ -26,13 +26,13 @@ void frmMain::connectOutputCommands()
 
 std::unique_ptr<Prntfrm> frmMain::printDialog()
 {
-    return std::make_unique<Prntfrm>(m_printSession, m_document, Prefs, *surface, looks(),
+    return std::make_unique<Prntfrm>(m_printSession, m_document, m_prefs, *m_surface, looks(),
                                      m_platform, this);
 }
 
 std::unique_ptr<frmPlaybook> frmMain::playbookDialog()
 {
-    return std::make_unique<frmPlaybook>(m_printSession, Prefs, m_programDir, playbookFolder(),
+    return std::make_unique<frmPlaybook>(m_printSession, m_prefs, m_programDir, playbookFolder(),
                                          m_platform, this);
 }
 
@@ -41,7 +41,7 @@ QString frmMain::playbookFolder() const
     // The play open is most likely one of the plays wanted.
     for (const QString &folder :
          {m_document.path().isEmpty() ? QString() : QFileInfo(m_document.path()).absolutePath(),
-          LastPlaybookFolder})
+          m_lastPlaybookFolder})
         if (!folder.isEmpty() && QDir(folder).exists())
             return folder;
     return playDirectoryFolder();
@@ -51,7 +51,7 @@ void frmMain::mnuFilePlaybook_Click()
 {
     const std::unique_ptr<frmPlaybook> dialog = playbookDialog();
     dialog->exec();
-    LastPlaybookFolder = dialog->folder();
+    m_lastPlaybookFolder = dialog->folder();
 }
 
 void frmMain::mnuFilePrint_Click()
@@ -73,15 +73,15 @@ void frmMain::mnuFilePageSetup_Click()
 void frmMain::mnuFileSaveBMP_Click()
 {
     const QString file =
-        askBmpFile(m_platform, LastBmpFolder, documentsFolder(), m_document.pictureName());
+        askBmpFile(m_platform, m_lastBmpFolder, documentsFolder(), m_document.pictureName());
     if (file.isEmpty())
         return;
     // WaitStart lets pending events run, so the surface is fully painted first.
     WaitStart();
     try {
         checkOutputs({file}, {m_document.path()});
-        writeBmp(surface->image(), file);
-        LastBmpFolder = QFileInfo(file).absolutePath();
+        writeBmp(m_surface->image(), file);
+        m_lastBmpFolder = QFileInfo(file).absolutePath();
         WaitEnd();
     } catch (const ExportError &refused) {
         WaitEnd();

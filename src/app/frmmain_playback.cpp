@@ -35,8 +35,8 @@ private:
     const FrameList &frames() const { return m_window.document().frames(); }
     void draw(const PlayConfig &frame)
     {
-        m_window.surface->clear();
-        FrameRenderer::Draw(frame, *m_window.surface, m_window.looks());
+        m_window.surface()->clear();
+        FrameRenderer::Draw(frame, *m_window.surface(), m_window.looks());
     }
 
     frmMain &m_window;
@@ -46,7 +46,7 @@ private:
 
 void frmMain::connectPlaybackCommands()
 {
-    connect(CmdPlay, &QPushButton::clicked, this, [this] { CmdPlay_Click(); });
+    connect(m_cmdPlay, &QPushButton::clicked, this, [this] { CmdPlay_Click(); });
     // The toolbar's Play key has no menu item; it follows the button.
     m_builtCommands.insert("Play");
 }
@@ -65,8 +65,8 @@ QPoint frmMain::videoWindowPlace(const QSize &videoSize) const
     if (const std::optional<QPoint> beside = besideWindow(*this, videoSize))
         return *beside;
     const QPoint outer = frameGeometry().topLeft();
-    return QPoint(outer.x() + Frame1->mapTo(this, QPoint()).x(),
-                  outer.y() + palette->tbsPicList->mapTo(this, QPoint()).y());
+    return QPoint(outer.x() + m_frame1->mapTo(this, QPoint()).x(),
+                  outer.y() + m_palette->tbsPicList->mapTo(this, QPoint()).y());
 }
 
 std::unique_ptr<PlaybackView> frmMain::playbackView()

@@ -17,7 +17,7 @@ namespace kinetra {
 void frmMain::connectPreferenceCommands()
 {
     onCommand("mnuOPreferences", [this] { mnuOPreferences_Click(); });
-    m_formations = new FormationMenus(Prefs, m_store, m_document, m_platform, *palette,
+    m_formations = new FormationMenus(m_prefs, m_store, m_document, m_platform, *m_palette,
                                       menuBar()->findChild<QMenu *>("mnuFormations"), this);
     connect(m_formations, &FormationMenus::formationApplied, this, &frmMain::DrawSelected);
     FormationMenus *menus = m_formations;
@@ -39,13 +39,13 @@ void frmMain::mnuOPreferences_Click()
 {
     int result = QDialog::Rejected;
     {
-        frmOptions dialog(Prefs, m_platform, m_programDir, this);
+        frmOptions dialog(m_prefs, m_platform, m_programDir, this);
         result = dialog.exec();
     }
     if (result == QDialog::Accepted)
         m_document.markChanged();
     SetupForm();
-    SelectFrame(int16_t(SBar->value()));
+    SelectFrame(int16_t(m_sbar->value()));
 }
 
 } // namespace kinetra

@@ -41,9 +41,9 @@ private:
 
 void frmMain::buildEditing()
 {
-    m_editing = new PlayEditing(m_document, Prefs, *palette, *canvas, *surface, m_platform,
+    m_editing = new PlayEditing(m_document, m_prefs, *m_palette, *m_canvas, *m_surface, m_platform,
                                 [this] { DrawSelected(); }, this);
-    canvas->installEventFilter(new CanvasKeys(*this));
+    m_canvas->installEventFilter(new CanvasKeys(*this));
 }
 
 bool frmMain::Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
@@ -54,16 +54,16 @@ bool frmMain::Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
     int target = 0;
     switch (KeyCode) {
     case Qt::Key_Left:
-    case Qt::Key_PageUp: target = SBar->value() - 1; break;
+    case Qt::Key_PageUp: target = m_sbar->value() - 1; break;
     case Qt::Key_Right:
-    case Qt::Key_PageDown: target = SBar->value() + 1; break;
-    case Qt::Key_Home: target = SBar->minimum(); break;
-    case Qt::Key_End: target = SBar->maximum(); break;
+    case Qt::Key_PageDown: target = m_sbar->value() + 1; break;
+    case Qt::Key_Home: target = m_sbar->minimum(); break;
+    case Qt::Key_End: target = m_sbar->maximum(); break;
     default: return false;
     }
     // A gesture under way (a lifted player, a line being drawn) belongs to its frame.
-    if (!m_editing->editor().busy() && target >= SBar->minimum() && target <= SBar->maximum())
-        SBar->setValue(target);
+    if (!m_editing->editor().busy() && target >= m_sbar->minimum() && target <= m_sbar->maximum())
+        m_sbar->setValue(target);
     return true;
 }
 

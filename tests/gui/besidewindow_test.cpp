@@ -126,11 +126,11 @@ TEST_P(OpenBeside, OpensBesideTheMainWindowWhereThereIsRoom)
 
 QRect openVideo(frmMain &w)
 {
-    const QRect frame = modalFrame([&] { w.CmdPlay->click(); });
+    const QRect frame = modalFrame([&] { w.CmdPlay()->click(); });
     // Without room the window opens where the palette and the frame controls put it.
     if (!besideWindow(w, frame.size())) {
-        const QPoint offset(w.Frame1->mapTo(&w, QPoint()).x(),
-                            w.palette->tbsPicList->mapTo(&w, QPoint()).y());
+        const QPoint offset(w.Frame1()->mapTo(&w, QPoint()).x(),
+                            w.toolPalette()->tbsPicList->mapTo(&w, QPoint()).y());
         EXPECT_EQ(frame.topLeft(), w.frameGeometry().topLeft() + offset);
     }
     return frame;

@@ -127,10 +127,10 @@ TEST_F(BmpExportTest, WritesTheSurfaceAsShownPixelForPixel)
     frame.OPlayerY[0] = 100;
     frame.OPlayerX[1] = 200;
     frame.OPlayerY[1] = 150;
-    w->palette->ChkActiveOff[1]->setChecked(true); // hidden: not drawn, not saved
+    w->toolPalette()->ChkActiveOff[1]->setChecked(true); // hidden: not drawn, not saved
     w->DrawSelected();
-    w->surface->line(10, 300, 390, 20, QColor(255, 0, 255)); // chalk
-    const QImage shown = w->surface->image();
+    w->surface()->line(10, 300, 390, 20, QColor(255, 0, 255)); // chalk
+    const QImage shown = w->surface()->image();
 
     saveAs(" shot ");
     ASSERT_EQ(files(), QStringList{"shot.bmp"});
@@ -147,10 +147,10 @@ TEST_F(BmpExportTest, WritesTheSurfaceAsShownPixelForPixel)
     EXPECT_FALSE(w->document().isModified());
 
     // The same name again replaces the file without asking, here with the name typed whole.
-    w->surface->clear();
+    w->surface()->clear();
     saveAs("shot.bmp");
     EXPECT_EQ(files(), QStringList{"shot.bmp"});
-    EXPECT_EQ(QImage("shot.bmp").convertToFormat(QImage::Format_RGB32), w->surface->image());
+    EXPECT_EQ(QImage("shot.bmp").convertToFormat(QImage::Format_RGB32), w->surface()->image());
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
@@ -172,7 +172,7 @@ TEST_F(BmpExportTest, AFailedWriteKeepsTheOldFile)
     old.close();
     // A picture that cannot be encoded fails after the file was opened for writing.
     EXPECT_THROW(writeBmp(QImage(), dir.filePath("old.bmp")), RuntimeError);
-    EXPECT_THROW(writeImageFile(w->surface->image(), dir.filePath("old.bmp"), "NOSUCHFORMAT"),
+    EXPECT_THROW(writeImageFile(w->surface()->image(), dir.filePath("old.bmp"), "NOSUCHFORMAT"),
                  RuntimeError);
     EXPECT_EQ(bytes(dir.filePath("old.bmp")), "the older picture");
     EXPECT_EQ(files(), QStringList{"old.bmp"});

@@ -67,9 +67,9 @@ TEST_P(SamplePlay, OpensWithoutAReportAndIsARealPlay)
 
     // The label set fits the field: baseball positions on the baseball pictures, softball
     // positions on the softball field.
-    const bool softball = w->Prefs.Picbkg == 2;
-    EXPECT_EQ(w->Prefs.DPLabel[7], softball ? "RCF" : "CF");
-    EXPECT_EQ(w->Prefs.OPLabel[0], "B1");
+    const bool softball = w->prefs().Picbkg == 2;
+    EXPECT_EQ(w->prefs().DPLabel[7], softball ? "RCF" : "CF");
+    EXPECT_EQ(w->prefs().OPLabel[0], "B1");
 
     int arrows = 0;
     for (int16_t f = 1; f <= w->document().frames().count(); ++f) {

@@ -93,7 +93,7 @@ TEST_F(RequestedPlay, OpensAsFileOpenWouldWithoutTheDialog)
     EXPECT_TRUE(platform.messages().isEmpty());
     EXPECT_EQ(w->document().path(), file);
     EXPECT_EQ(w->document().frames().count(), 2);
-    EXPECT_EQ(w->statusPanels[0]->text(), "two_frames.KTR");
+    EXPECT_EQ(w->statusPanels()[0]->text(), "two_frames.KTR");
     EXPECT_EQ(recentFiles(*w), QStringList{file});
     EXPECT_EQ(platform.waitCursorChanges, 2);
     EXPECT_FALSE(platform.waitCursor);

@@ -50,17 +50,17 @@ TEST_F(DocumentTest, NewPlaySavedAsWritesTwentyLines)
     QByteArray expected = "1,\"DAZI\",\"1.4\",\"New\",\"12-07-2026\",\"14:10:09\",\"\",0\r\n";
     for (size_t k = 0; k < 8; ++k)
         expected += QString("\"%1\",%2,%3,%4,%5\r\n")
-                        .arg(QString::fromStdString(w->Prefs.ActionLabel[k]))
-                        .arg(w->Prefs.ActionType[k])
-                        .arg(w->Prefs.ActionSize[k])
-                        .arg(w->Prefs.ActionColor[k])
-                        .arg(w->Prefs.ActionEndType[k])
+                        .arg(QString::fromStdString(w->prefs().ActionLabel[k]))
+                        .arg(w->prefs().ActionType[k])
+                        .arg(w->prefs().ActionSize[k])
+                        .arg(w->prefs().ActionColor[k])
+                        .arg(w->prefs().ActionEndType[k])
                         .toLatin1();
     expected += records(bytes(QString(KINETRA_TEST_DATA) + "/new_play.KTR")).at(9) + "\r\n";
     for (size_t i = 0; i < 10; ++i)
         expected += QString("\"%1\",\"%2\"\r\n")
-                        .arg(QString::fromStdString(w->Prefs.OPLabel[i]),
-                             QString::fromStdString(w->Prefs.DPLabel[i]))
+                        .arg(QString::fromStdString(w->prefs().OPLabel[i]),
+                             QString::fromStdString(w->prefs().DPLabel[i]))
                         .toLatin1();
     const QByteArray written = bytes(file);
     EXPECT_EQ(records(written).size(), 20);
@@ -99,15 +99,15 @@ TEST_F(DocumentTest, OpenTakesThePlayOverAndSetsThePanels)
     EXPECT_EQ(w->document().frames().current(), 1);
     EXPECT_EQ(w->document().frames().frame(1).OPlayerX[0], 123.25f);
     EXPECT_FALSE(w->document().isModified());
-    EXPECT_TRUE(w->mnuEDel->isEnabled());
-    EXPECT_EQ(w->SBar->maximum(), 2);
-    EXPECT_EQ(w->SBar->value(), 1);
-    EXPECT_EQ(w->Prefs.Picbkg, 2);
-    EXPECT_EQ(w->Prefs.ActionLabel[0], "Run");
-    EXPECT_EQ(w->Prefs.ActionSize[0], 3);
-    EXPECT_EQ(w->Prefs.ActionColor[0], 255);
-    EXPECT_EQ(w->Prefs.OPLabel[0], "B1");
-    EXPECT_EQ(w->Prefs.DPLabel[9], "P10");
+    EXPECT_TRUE(w->menuItem("mnuEDel")->isEnabled());
+    EXPECT_EQ(w->SBar()->maximum(), 2);
+    EXPECT_EQ(w->SBar()->value(), 1);
+    EXPECT_EQ(w->prefs().Picbkg, 2);
+    EXPECT_EQ(w->prefs().ActionLabel[0], "Run");
+    EXPECT_EQ(w->prefs().ActionSize[0], 3);
+    EXPECT_EQ(w->prefs().ActionColor[0], 255);
+    EXPECT_EQ(w->prefs().OPLabel[0], "B1");
+    EXPECT_EQ(w->prefs().DPLabel[9], "P10");
     EXPECT_EQ(recentFiles(*w), QStringList{file});
 
     // The next dialogs start in the folder of the file just chosen.
@@ -121,8 +121,8 @@ TEST_F(DocumentTest, OpenTakesThePlayOverAndSetsThePanels)
 
     // A play of one frame disables Delete Frame again and shrinks the scroll bar.
     openThroughDialog(*w, copyData("new_play.KTR"));
-    EXPECT_FALSE(w->mnuEDel->isEnabled());
-    EXPECT_EQ(w->SBar->maximum(), 1);
+    EXPECT_FALSE(w->menuItem("mnuEDel")->isEnabled());
+    EXPECT_EQ(w->SBar()->maximum(), 1);
     EXPECT_EQ(panels(*w), (QStringList{"new_play.KTR", "New", "04-17-1998", " Frame: 1/1"}));
 }
 
@@ -139,7 +139,7 @@ TEST_F(DocumentTest, SavedPlayReadsBackTheSame)
     EXPECT_EQ(w->document().frames().frame(2), frame2);
     EXPECT_EQ(w->document().title(), "Bunt, Defense");
     EXPECT_EQ(w->document().notes(), "Line one,\r\nline two");
-    EXPECT_EQ(w->Prefs.OPLabel[3], "B4");
+    EXPECT_EQ(w->prefs().OPLabel[3], "B4");
 }
 
 TEST_F(DocumentTest, NewStartsAnUnsavedPlayAndKeepsTheLooks)
@@ -153,8 +153,8 @@ TEST_F(DocumentTest, NewStartsAnUnsavedPlayAndKeepsTheLooks)
     EXPECT_EQ(w->document().frames().count(), 1);
     EXPECT_EQ(w->document().frames().frame(1).ActivePlyr, 20);
     EXPECT_FALSE(w->document().isModified());
-    EXPECT_FALSE(w->mnuEDel->isEnabled());
-    EXPECT_EQ(w->SBar->maximum(), 1);
+    EXPECT_FALSE(w->menuItem("mnuEDel")->isEnabled());
+    EXPECT_EQ(w->SBar()->maximum(), 1);
     EXPECT_TRUE(w->document().path().isEmpty());
     EXPECT_EQ(w->document().title(), "New");
     EXPECT_EQ(w->document().date(), "03-04-2027");
@@ -163,9 +163,9 @@ TEST_F(DocumentTest, NewStartsAnUnsavedPlayAndKeepsTheLooks)
     EXPECT_EQ(panels(*w), (QStringList{"Play Not Saved", "New", "03-04-2027", " Frame: 1/1"}));
     EXPECT_TRUE(w->notesOpen());
     // Action-line looks, surface and labels stay as they were.
-    EXPECT_EQ(w->Prefs.ActionLabel[0], "Run");
-    EXPECT_EQ(w->Prefs.Picbkg, 2);
-    EXPECT_EQ(w->Prefs.OPLabel[0], "B1");
+    EXPECT_EQ(w->prefs().ActionLabel[0], "Run");
+    EXPECT_EQ(w->prefs().Picbkg, 2);
+    EXPECT_EQ(w->prefs().OPLabel[0], "B1");
 
     // Save after New asks for a name instead of writing over the play opened before.
     const QByteArray before = bytes(path("two_frames.KTR"));
@@ -301,7 +301,7 @@ TEST_F(DocumentTest, CancelInThePromptKeepsTheWindowOpenButStoresTheSettings)
 {
     auto w = open();
     w->document().appendFrame();
-    w->Prefs.OPLabel[2] = "Kept";
+    w->prefs().OPLabel[2] = "Kept";
     platform.queueAnswer(Platform::Answer::Cancel);
     w->menuItem("mnuFileExit")->trigger();
     EXPECT_TRUE(w->isVisible());
@@ -376,10 +376,10 @@ protected:
         EXPECT_EQ(panels(*w), before);
         EXPECT_EQ(recentFiles(*w), recent);
         EXPECT_TRUE(w->document().isModified());
-        EXPECT_EQ(w->Prefs.ActionLabel[0], "Run");
-        EXPECT_EQ(w->Prefs.Picbkg, 2);
-        EXPECT_EQ(w->Prefs.OPLabel[0], "B1");
-        EXPECT_TRUE(w->mnuEDel->isEnabled());
+        EXPECT_EQ(w->prefs().ActionLabel[0], "Run");
+        EXPECT_EQ(w->prefs().Picbkg, 2);
+        EXPECT_EQ(w->prefs().OPLabel[0], "B1");
+        EXPECT_TRUE(w->menuItem("mnuEDel")->isEnabled());
         EXPECT_FALSE(platform.waitCursor);
     }
 
@@ -463,7 +463,7 @@ TEST_P(PartialRead, TakesWhatWasReadButNotTheFile)
 {
     const PartialCase &c = GetParam();
     auto w = open();
-    const Preferences looks = w->Prefs;
+    const Preferences looks = w->prefs();
     const QString file = copyData(c.file);
     const QByteArray original = bytes(file);
     openThroughDialog(*w, file);
@@ -473,18 +473,18 @@ TEST_P(PartialRead, TakesWhatWasReadButNotTheFile)
     EXPECT_EQ(platform.messages().first().text, loadError(file));
     EXPECT_EQ(w->document().title(), c.title);
     EXPECT_EQ(w->document().frames().count(), c.frames);
-    EXPECT_EQ(w->mnuEDel->isEnabled(), c.frames > 1);
+    EXPECT_EQ(w->menuItem("mnuEDel")->isEnabled(), c.frames > 1);
     EXPECT_FALSE(w->document().isModified());
     EXPECT_TRUE(w->document().path().isEmpty());
-    EXPECT_EQ(w->statusPanels[0]->text(), "Play Not Saved") << "a play read in part has no file";
-    EXPECT_EQ(w->statusPanels[1]->text(), QString(c.title));
+    EXPECT_EQ(w->statusPanels()[0]->text(), "Play Not Saved") << "a play read in part has no file";
+    EXPECT_EQ(w->statusPanels()[1]->text(), QString(c.title));
     EXPECT_EQ(recentFiles(*w), QStringList{file});
     for (size_t k = 0; k < 8; ++k) {
         if (int(k) >= c.actionLines) {
-            EXPECT_EQ(w->Prefs.ActionLabel[k], looks.ActionLabel[k]) << k;
+            EXPECT_EQ(w->prefs().ActionLabel[k], looks.ActionLabel[k]) << k;
         }
     }
-    EXPECT_EQ(w->Prefs.OPLabel[0] == looks.OPLabel[0], !c.labels);
+    EXPECT_EQ(w->prefs().OPLabel[0] == looks.OPLabel[0], !c.labels);
 
     // Save asks for a name rather than writing the partial play over the damaged file.
     platform.queueText(std::nullopt);
@@ -502,23 +502,23 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DocumentTest, FaultyActionLineIsTakenWithThoseBeforeIt)
 {
     auto w = open();
-    const std::string fourth = w->Prefs.ActionLabel[3];
+    const std::string fourth = w->prefs().ActionLabel[3];
     openThroughDialog(*w, copyData("bad_action_size.KTR"));
-    EXPECT_EQ(w->Prefs.ActionLabel[0], "One");
-    EXPECT_EQ(w->Prefs.ActionColor[1], 65280);
-    EXPECT_EQ(w->Prefs.ActionLabel[2], "Three");
-    EXPECT_EQ(w->Prefs.ActionSize[2], 0);
-    EXPECT_EQ(w->Prefs.ActionLabel[3], fourth);
-    EXPECT_EQ(w->Prefs.Picbkg, 1);
+    EXPECT_EQ(w->prefs().ActionLabel[0], "One");
+    EXPECT_EQ(w->prefs().ActionColor[1], 65280);
+    EXPECT_EQ(w->prefs().ActionLabel[2], "Three");
+    EXPECT_EQ(w->prefs().ActionSize[2], 0);
+    EXPECT_EQ(w->prefs().ActionLabel[3], fourth);
+    EXPECT_EQ(w->prefs().Picbkg, 1);
 }
 
 TEST_F(DocumentTest, SurfaceOutsideTheFourPicturesFallsBackToTheFirst)
 {
     auto w = open();
-    w->Prefs.Picbkg = 3;
+    w->prefs().Picbkg = 3;
     openThroughDialog(*w, copyData("picbkg9.KTR"));
     EXPECT_TRUE(platform.messages().isEmpty());
-    EXPECT_EQ(w->Prefs.Picbkg, 0);
+    EXPECT_EQ(w->prefs().Picbkg, 0);
     w->menuItem("mnuFileSave")->trigger();
     EXPECT_TRUE(bytes(path("picbkg9.KTR")).startsWith("1,\"DAZI\",\"1.4\",\"Surface nine\","));
     EXPECT_TRUE(records(bytes(path("picbkg9.KTR"))).at(0).endsWith("\"\",0"));
@@ -528,7 +528,7 @@ TEST_F(DocumentTest, FilePanelShowsTheWholeNameAndTipsTheFullPath)
 {
     const QString file = copyData("two_frames.KTR", "Cutoff and relay from deep right field.KTR");
     auto w = open();
-    QLabel *panel = w->statusPanels[0];
+    QLabel *panel = w->statusPanels()[0];
     openThroughDialog(*w, file);
     QApplication::processEvents();
     EXPECT_EQ(panel->text(), "Cutoff and relay from deep right field.KTR");
@@ -592,7 +592,7 @@ TEST_F(DocumentTest, FailedSaveKeepsThePreviousFilePathAndMark)
     EXPECT_EQ(w->document().path(), file);
     EXPECT_TRUE(w->document().isModified());
     EXPECT_EQ(w->document().date(), date);
-    EXPECT_EQ(w->statusPanels[2]->text(), date);
+    EXPECT_EQ(w->statusPanels()[2]->text(), date);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.KTR"});
 
     // With the disk back, the same command saves.
@@ -642,7 +642,7 @@ TEST_F(DocumentTest, BusyPointerShowsWhileOpeningAndSaving)
     QObject::connect(w.get(), &frmMain::frameSelected, [&] {
         busyWhileSelecting.push_back(platform.waitCursor
                                      && w->cursor().shape() == Qt::WaitCursor
-                                     && w->canvas->cursor().shape() == Qt::WaitCursor);
+                                     && w->canvas()->cursor().shape() == Qt::WaitCursor);
     });
     const int pumped = platform.processEventsCalls;
     openThroughDialog(*w, file);
@@ -650,7 +650,7 @@ TEST_F(DocumentTest, BusyPointerShowsWhileOpeningAndSaving)
     EXPECT_GT(platform.processEventsCalls, pumped);
     EXPECT_FALSE(platform.waitCursor);
     EXPECT_NE(w->cursor().shape(), Qt::WaitCursor);
-    EXPECT_NE(w->canvas->cursor().shape(), Qt::WaitCursor);
+    EXPECT_NE(w->canvas()->cursor().shape(), Qt::WaitCursor);
 
     // Saving: the failure message comes while the pointer is still busy.
     bool busyAtMessage = false;
@@ -684,7 +684,7 @@ TEST_F(DocumentTest, DocumentCommandsAreEnabledAndTheToolbarRunsThem)
     EXPECT_EQ(w->menuItem("mnuFileExit")->text(), "E&xit");
 
     w->tbToolBar_ButtonClick("New");
-    EXPECT_EQ(w->statusPanels[0]->text(), "Play Not Saved");
+    EXPECT_EQ(w->statusPanels()[0]->text(), "Play Not Saved");
     EXPECT_TRUE(w->notesOpen());
     w->notesWindow()->close();
     w->tbToolBar_ButtonClick("Notes");

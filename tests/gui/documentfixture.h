@@ -79,7 +79,7 @@ protected:
     static QStringList panels(const frmMain &w)
     {
         QStringList texts;
-        for (QLabel *panel : w.statusPanels)
+        for (QLabel *panel : w.statusPanels())
             texts << panel->text();
         return texts;
     }

@@ -118,7 +118,7 @@ TEST_F(DropTest, HiddenPlayersCanBeMadeActive)
 {
     frame().OPlayerX[4] = 200;
     frame().OPlayerY[4] = 200;
-    window->palette->ChkActiveOff[4]->setChecked(true);
+    window->toolPalette()->ChkActiveOff[4]->setChecked(true);
     drop(PaletteItem::kActiveMarker, 0, QPointF(205, 200));
     EXPECT_EQ(frame().ActivePlyr, 4);
 }
@@ -174,7 +174,7 @@ TEST_P(SymbolDropTest, SymbolIsCentredOnTheDropPoint)
 {
     // The first symbol box holds a 24-pixel picture in a one-pixel frame: 26 across, so the
     // picture's corner goes 13 pixels up and left of the drop point.
-    ASSERT_EQ(window->palette->ImgSymbols[0]->size(), QSize(26, 26));
+    ASSERT_EQ(window->toolPalette()->ImgSymbols[0]->size(), QSize(26, 26));
     ASSERT_TRUE(drop(Part::Symbol, 5, QPointF(GetParam().X, GetParam().Y)));
     EXPECT_EQ(frame().SYMBOLX[5], GetParam().x);
     EXPECT_EQ(frame().SYMBOLY[5], GetParam().y);
@@ -192,8 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DropTest, TextLabelTakesTheTextOfItsBoxEvenWhenEmpty)
 {
-    window->palette->TxtSymbol[0]->setText("Squeeze");
-    window->palette->TxtSymbol[1]->clear();
+    window->toolPalette()->TxtSymbol[0]->setText("Squeeze");
+    window->toolPalette()->TxtSymbol[1]->clear();
     frame().TxtValue[1] = "old";
 
     drop(Part::TextLabel, 0, QPointF(50, 60));
@@ -210,7 +210,7 @@ TEST_F(DropTest, TextLabelTakesTheTextOfItsBoxEvenWhenEmpty)
 
 TEST_F(DropTest, FailureIsReportedKeepsWhatWasStoredAndDoesNotRedraw)
 {
-    window->palette->TxtSymbol[0]->setText("Steal");
+    window->toolPalette()->TxtSymbol[0]->setText("Steal");
     frame().TxtSYMBOLX[0] = 30;
     window->document().markSaved();
     const QImage before = image();
@@ -301,7 +301,7 @@ class DragSourceTest : public DropTest, public testing::WithParamInterface<Sourc
 
 TEST_P(DragSourceTest, CarriesItsTagAndIndexWithAnIcon)
 {
-    QDrag *drag = GetParam().start(*window->palette);
+    QDrag *drag = GetParam().start(*window->toolPalette());
     ASSERT_NE(drag, nullptr);
     EXPECT_EQ(PaletteItem::fromMimeData(drag->mimeData()), GetParam().item);
     EXPECT_FALSE(drag->pixmap().isNull());
@@ -325,16 +325,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DropTest, DragIconsShowWhatIsDragged)
 {
     // A defensive player: its figure in the defence's fill colour (blue by default).
-    const QImage player = window->palette->TxtDplyr[0]->dragIcon().toImage();
+    const QImage player = window->toolPalette()->TxtDplyr[0]->dragIcon().toImage();
     EXPECT_GT(test::pixelsOf(player, qRgb(0, 0, 255)), 100);
     // A symbol: its picture.
-    EXPECT_EQ(window->palette->ImgSymbols[2]->dragIcon().toImage().convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(window->toolPalette()->ImgSymbols[2]->dragIcon().toImage().convertToFormat(QImage::Format_RGB32),
               window->symbolPicture(2).convertToFormat(QImage::Format_RGB32));
     // A text label: its text, wider for a longer one.
-    window->palette->TxtSymbol[0]->setText("Hit");
-    const int shortWidth = window->palette->Imgtext[0]->dragIcon().width();
-    window->palette->TxtSymbol[0]->setText("Hit and run");
-    EXPECT_GT(window->palette->Imgtext[0]->dragIcon().width(), shortWidth);
+    window->toolPalette()->TxtSymbol[0]->setText("Hit");
+    const int shortWidth = window->toolPalette()->Imgtext[0]->dragIcon().width();
+    window->toolPalette()->TxtSymbol[0]->setText("Hit and run");
+    EXPECT_GT(window->toolPalette()->Imgtext[0]->dragIcon().width(), shortWidth);
 }
 
 } // namespace

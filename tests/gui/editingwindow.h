@@ -60,26 +60,26 @@ public:
     {
         window->menuItem("mnuViewActualSize")->trigger();
         const char *step = percent > 100 ? "mnuViewZoomIn" : "mnuViewZoomOut";
-        while (window->canvas->zoom() != percent)
+        while (window->canvas()->zoom() != percent)
             window->menuItem(step)->trigger();
         QApplication::processEvents();
     }
 
     PlayConfig &frame() { return window->document().frames().currentFrame(); }
-    QImage image() const { return window->surface->image(); }
+    QImage image() const { return window->surface()->image(); }
 
     /// Shows palette page `page` as a click on its tab does.
-    void showPage(int page) { window->palette->tbsPicList->setCurrentIndex(page); }
+    void showPage(int page) { window->toolPalette()->tbsPicList->setCurrentIndex(page); }
 
     // The mouse on the surface, in surface pixels.
     void press(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
-        QTest::mousePress(window->canvas, button, Qt::NoModifier, QPoint(x, y));
+        QTest::mousePress(window->canvas(), button, Qt::NoModifier, QPoint(x, y));
     }
-    void moveTo(int x, int y) { QTest::mouseMove(window->canvas, QPoint(x, y)); }
+    void moveTo(int x, int y) { QTest::mouseMove(window->canvas(), QPoint(x, y)); }
     void release(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
-        QTest::mouseRelease(window->canvas, button, Qt::NoModifier, QPoint(x, y));
+        QTest::mouseRelease(window->canvas(), button, Qt::NoModifier, QPoint(x, y));
     }
     void click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -98,11 +98,11 @@ public:
     {
         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton,
                               Qt::NoModifier);
-        QApplication::sendEvent(window->canvas, &enter);
+        QApplication::sendEvent(window->canvas(), &enter);
         if (!enter.isAccepted())
             return false;
         QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->canvas, &dropped);
+        QApplication::sendEvent(window->canvas(), &dropped);
         return dropped.isAccepted();
     }
 

@@ -196,7 +196,7 @@ protected:
         window.show();
         EXPECT_EQ(window.openPlay(play()), PlayReadStatus::Opened);
         window.SelectFrame(int16_t(index));
-        return window.surface->image().convertToFormat(QImage::Format_RGB32);
+        return window.surface()->image().convertToFormat(QImage::Format_RGB32);
     }
 
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
@@ -874,15 +874,15 @@ TEST_F(WindowExport, TheItemStandsBelowSaveAsBmpAndOffersTheThreeKinds)
 
 TEST_F(WindowExport, PngIsTheSurfaceAsShownPdfAndGifThePlay)
 {
-    window->palette->ChkActiveOff[4]->click(); // a hidden player stays hidden in the export
+    window->toolPalette()->ChkActiveOff[4]->click(); // a hidden player stays hidden in the export
     choose(out("frame.png"));
     // Twice the field's size unless File > Export Size says otherwise.
     EXPECT_EQ(QImage(out("frame.png")).convertToFormat(QImage::Format_RGB32),
-              window->surface->scaledImage(2).convertToFormat(QImage::Format_RGB32));
+              window->surface()->scaledImage(2).convertToFormat(QImage::Format_RGB32));
     window->menuItem("mnuFileExportSize1")->trigger();
     choose(out("frame1.png"));
     EXPECT_EQ(QImage(out("frame1.png")).convertToFormat(QImage::Format_RGB32),
-              window->surface->image().convertToFormat(QImage::Format_RGB32));
+              window->surface()->image().convertToFormat(QImage::Format_RGB32));
 
     choose(out("play.pdf"));
     EXPECT_EQ(pdfPages(out("play.pdf")), 5);
@@ -894,7 +894,7 @@ TEST_F(WindowExport, PngIsTheSurfaceAsShownPdfAndGifThePlay)
     EXPECT_EQ(int(gif.shown.size()), animationImageCount(4, 200, true));
     ASSERT_FALSE(gif.shown.empty());
     window->SelectFrame(1);
-    EXPECT_EQ(gif.shown.front(), window->surface->image().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(gif.shown.front(), window->surface()->image().convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(window->document().frames().current(), 1);
     EXPECT_FALSE(window->document().isModified());
 }
@@ -904,7 +904,7 @@ TEST_F(WindowExport, AWrittenGifIsNamedWithItsSizeAndTheSizeChoiceGivesThePixels
     auto *sizes = window->findChild<QMenu *>("mnuFileExportSize");
     ASSERT_TRUE(sizes);
     emit sizes->aboutToShow();
-    const QSize field = window->surface->size();
+    const QSize field = window->surface()->size();
     EXPECT_TRUE(window->menuItem("mnuFileExportSize4")
                     ->text()
                     .contains(QString("%1 x %2").arg(field.width() * 4).arg(field.height() * 4)))

@@ -90,7 +90,7 @@ protected:
     QStringList labels(int side)
     {
         QStringList texts;
-        for (auto *box : side == 0 ? window->palette->TxtOplyr : window->palette->TxtDplyr)
+        for (auto *box : side == 0 ? window->toolPalette()->TxtOplyr : window->toolPalette()->TxtDplyr)
             texts << box->text();
         return texts;
     }
@@ -113,13 +113,13 @@ TEST_F(MenuTest, SavingAFormationAsksForItsNameAndListsItInBothSubmenus)
     EXPECT_TRUE(submenu("mnuFormDelete")->isEnabled());
     EXPECT_TRUE(submenu("mnuFormSelect")->isEnabled());
     EXPECT_FALSE(window->document().isModified());
-    EXPECT_EQ(window->Prefs.FormationX[0][0], 100);
-    EXPECT_EQ(window->Prefs.FormationX[0][1], 102);
+    EXPECT_EQ(window->prefs().FormationX[0][0], 100);
+    EXPECT_EQ(window->prefs().FormationX[0][1], 102);
 
     // An empty name or Cancel saves nothing.
     saveFormation("");
     item("mnuFormSave")->trigger();
-    EXPECT_EQ(window->Prefs.FormationCount, 1);
+    EXPECT_EQ(window->prefs().FormationCount, 1);
 }
 
 TEST_F(MenuTest, TheEleventhFormationIsRefused)
@@ -136,7 +136,7 @@ TEST_F(MenuTest, TheEleventhFormationIsRefused)
     EXPECT_EQ(refusal.title, "Kinetra");
     EXPECT_EQ(refusal.icon, Platform::Icon::None);
     EXPECT_EQ(refusal.buttons, Platform::Buttons::Ok);
-    EXPECT_EQ(window->Prefs.FormationCount, 10);
+    EXPECT_EQ(window->prefs().FormationCount, 10);
 
     // Deleting one makes room again.
     deleteFormation(4);
@@ -163,7 +163,7 @@ TEST_F(MenuTest, ApplyingAFormationChecksItAndMarksThePlay)
 
     item("MnuFormValue1")->trigger();
     EXPECT_EQ(shown("MnuFormValue%1"), (QStringList{"Left*", "Alone"}));
-    EXPECT_EQ(window->Prefs.SelectedFormation, 1);
+    EXPECT_EQ(window->prefs().SelectedFormation, 1);
 }
 
 TEST_F(MenuTest, DeletingRenumbersAndClearsTheCheckMark)
@@ -184,13 +184,13 @@ TEST_F(MenuTest, DeletingRenumbersAndClearsTheCheckMark)
     EXPECT_EQ(shown("MnuFormDel%1"), (QStringList{"B", "C", "D"}));
     EXPECT_FALSE(item("MnuFormValue4")->isVisible());
     EXPECT_EQ(item("MnuFormValue4")->text(), "");
-    EXPECT_EQ(window->Prefs.SelectedFormation, 2);
+    EXPECT_EQ(window->prefs().SelectedFormation, 2);
     EXPECT_FALSE(anyChecked());
 
     deleteFormation(3); // the last one
     EXPECT_EQ(shown("MnuFormValue%1"), (QStringList{"B", "C"}));
     deleteFormation(2); // the applied one
-    EXPECT_EQ(window->Prefs.SelectedFormation, 0);
+    EXPECT_EQ(window->prefs().SelectedFormation, 0);
     deleteFormation(1);
     EXPECT_TRUE(shown("MnuFormValue%1").isEmpty());
     EXPECT_FALSE(submenu("mnuFormDelete")->isEnabled());
@@ -241,27 +241,27 @@ TEST_F(MenuTest, SoftballAndNeverSavedUserSets)
     item("mnuLabSelect1")->trigger();
     EXPECT_EQ(labels(1), (QStringList{"P", "C", "1B", "2B", "3B", "SS", "RF", "RCF", "LCF", "LF"}));
     EXPECT_EQ(labels(0), (QStringList{"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "B10"}));
-    EXPECT_EQ(window->Prefs.DPLabel[7], "RCF");
+    EXPECT_EQ(window->prefs().DPLabel[7], "RCF");
     EXPECT_TRUE(window->document().isModified());
 
     item("mnuLabSelect0")->trigger();
-    EXPECT_EQ(window->Prefs.DPLabel[9], "Sp");
+    EXPECT_EQ(window->prefs().DPLabel[9], "Sp");
 
     item("mnuLabSelect4")->trigger(); // "User Set3"
     const QStringList numbers = {" 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9", " 10"};
     EXPECT_EQ(labels(0), numbers);
     EXPECT_EQ(labels(1), numbers);
-    EXPECT_EQ(window->Prefs.OPLabel[9], " 10");
+    EXPECT_EQ(window->prefs().OPLabel[9], " 10");
 }
 
 TEST_F(MenuTest, ASavedLabelSetComesBackAfterARestart)
 {
-    window->palette->TxtOplyr[0]->setText("Ace");
-    window->palette->TxtDplyr[9]->setText("Rover");
+    window->toolPalette()->TxtOplyr[0]->setText("Ace");
+    window->toolPalette()->TxtDplyr[9]->setText("Rover");
     window->document().markSaved();
     item("mnuLabSave2")->trigger(); // "User Set2" is set 3
     EXPECT_TRUE(window->document().isModified());
-    EXPECT_EQ(window->Prefs.OPDef[3][0], "Ace");
+    EXPECT_EQ(window->prefs().OPDef[3][0], "Ace");
     item("mnuLabSelect1")->trigger();
     restart();
     EXPECT_EQ(store.read("PLAYER", "OPDef3Lab0"), "Ace");
@@ -306,15 +306,15 @@ TEST_F(PropertiesTest, OkMarksThePlayAndTheWindowTakesTheNewLooks)
         d.cmdOK->click();
     });
     EXPECT_TRUE(window->document().isModified());
-    EXPECT_EQ(window->palette->Tracerlbl[0]->text(), "Sweep");
-    EXPECT_EQ(window->palette->TRACERLine[0]->lineWidth(), 6);
-    EXPECT_EQ(window->palette->TRACERLine[0]->color(), QColor(0, 0, 255));
+    EXPECT_EQ(window->toolPalette()->Tracerlbl[0]->text(), "Sweep");
+    EXPECT_EQ(window->toolPalette()->TRACERLine[0]->lineWidth(), 6);
+    EXPECT_EQ(window->toolPalette()->TRACERLine[0]->color(), QColor(0, 0, 255));
 
     // The current frame is drawn with the new looks: a very thick blue action line.
     frame().ActionSX[0] = 50, frame().ActionSY[0] = 200;
     frame().ActionEX[0] = 300, frame().ActionEY[0] = 200;
     window->DrawSelected();
-    const QImage image = window->surface->image();
+    const QImage image = window->surface()->image();
     int blue = 0;
     for (int y = 190; y <= 210; ++y)
         blue += image.pixelColor(150, y) == QColor(0, 0, 255);
@@ -329,7 +329,7 @@ TEST_F(PropertiesTest, CancelKeepsTheChangesWithoutMarkingThePlay)
         d.cmdCancel->click();
     });
     EXPECT_FALSE(window->document().isModified());
-    EXPECT_EQ(window->Prefs.PlayerSize[1], 10);
+    EXPECT_EQ(window->prefs().PlayerSize[1], 10);
 }
 
 TEST_F(PropertiesTest, ANewPictureForTheShownSurfaceIsShownAfterTheDialog)
@@ -340,10 +340,10 @@ TEST_F(PropertiesTest, ANewPictureForTheShownSurfaceIsShownAfterTheDialog)
         d.CmdPicChg[0]->click();
         d.cmdOK->click();
     });
-    EXPECT_EQ(window->Prefs.PicFile[0], other.toStdString());
+    EXPECT_EQ(window->prefs().PicFile[0], other.toStdString());
     window->document().frames().currentFrame() = PlayConfig();
     window->DrawSelected();
-    const QImage shown = window->surface->image();
+    const QImage shown = window->surface()->image();
     const QImage picture(other);
     ASSERT_EQ(shown.size(), picture.size());
     // A blank frame leaves the field picture as it is, but for a stray pixel or two.

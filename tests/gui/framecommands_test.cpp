@@ -60,11 +60,11 @@ protected:
     static void expectShown(const frmMain &w, int16_t current)
     {
         EXPECT_EQ(w.document().frames().current(), current);
-        EXPECT_EQ(w.SBar->value(), current);
-        EXPECT_EQ(w.SBar->maximum(), w.document().frames().count());
-        EXPECT_EQ(w.statusPanels[3]->text(),
+        EXPECT_EQ(w.SBar()->value(), current);
+        EXPECT_EQ(w.SBar()->maximum(), w.document().frames().count());
+        EXPECT_EQ(w.statusPanels()[3]->text(),
                   QString(" Frame: %1/%2").arg(current).arg(w.document().frames().count()));
-        EXPECT_EQ(w.mnuEDel->isEnabled(), w.document().frames().count() > 1);
+        EXPECT_EQ(w.menuItem("mnuEDel")->isEnabled(), w.document().frames().count() > 1);
     }
 };
 
@@ -101,10 +101,10 @@ TEST_P(InsertCommands, InsertNextToTheCurrentFrameAndSelect)
     }
     // On a play of one frame they work too and enable Delete Frame.
     auto w = play(1, 1);
-    EXPECT_FALSE(w->mnuEDel->isEnabled());
+    EXPECT_FALSE(w->menuItem("mnuEDel")->isEnabled());
     w->menuItem(c.item)->trigger();
     expectShown(*w, int16_t(1 + c.selected));
-    EXPECT_TRUE(w->mnuEDel->isEnabled());
+    EXPECT_TRUE(w->menuItem("mnuEDel")->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -231,7 +231,7 @@ TEST_F(FrameCommandsTest, TextBoxesKeepSelectAllAndCopy)
     if (!QTest::qWaitForWindowActive(w.get()))
         GTEST_SKIP() << "this platform cannot activate windows";
 
-    LabelBox *label = w->palette->TxtOplyr[0];
+    LabelBox *label = w->toolPalette()->TxtOplyr[0];
     label->setFocus();
     label->setText("Pitcher");
     label->deselect();
@@ -242,14 +242,14 @@ TEST_F(FrameCommandsTest, TextBoxesKeepSelectAllAndCopy)
     EXPECT_EQ(QApplication::clipboard()->text(), "Pitcher");
     EXPECT_EQ(w->document().frames().count(), 2);
 
-    w->canvas->setFocus();
-    QTest::keyClick(w->canvas, Qt::Key_A, Qt::ControlModifier);
+    w->canvas()->setFocus();
+    QTest::keyClick(w->canvas(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(w->document().frames().count(), 3);
     EXPECT_EQ(w->document().frames().current(), 2);
-    QTest::keyClick(w->canvas, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(w->canvas(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(w->document().frames().count(), 4);
     EXPECT_EQ(w->document().frames().current(), 3);
-    QTest::keyClick(w->canvas, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(w->canvas(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(w->document().frames().count(), 5);
 
     w->menuItem("mnuViewNotes")->trigger();
@@ -312,8 +312,8 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
     f.SYMBOLX[0] = 50, f.SYMBOLY[0] = 60;
     w->DrawSelected();
     const PlayConfig start = f;
-    const QImage shownBefore = w->surface->image();
-    const int W = w->surface->width(), H = w->surface->height();
+    const QImage shownBefore = w->surface()->image();
+    const int W = w->surface()->width(), H = w->surface()->height();
 
     struct Click
     {
@@ -345,7 +345,7 @@ TEST_F(FrameCommandsTest, MoveDialogClicksMoveTheCurrentFrameAtOnce)
         // The first click that changes the frame marks the play modified.
         EXPECT_EQ(w->document().isModified(), !(f == start)) << what;
     }
-    EXPECT_NE(w->surface->image(), shownBefore); // redrawn at the click
+    EXPECT_NE(w->surface()->image(), shownBefore); // redrawn at the click
     EXPECT_EQ(w->document().frames().frame(1).OPlayerX[0], 10);
     EXPECT_TRUE(platform.messages().isEmpty());
 

@@ -105,7 +105,7 @@ TEST_F(HelpTest, F1OpensTheContentsFromEveryWindowAndOverADialogTheHelpBelongsTo
         EXPECT_EQ(command, Platform::HelpCommand::Contents);
         owners << platform.dialogParent()->objectName();
     };
-    QTest::keyClick(w->SBar, Qt::Key_F1);
+    QTest::keyClick(w->SBar(), Qt::Key_F1);
     w->menuItem("mnuViewNotes")->trigger();
     ASSERT_NE(w->notesWindow(), nullptr);
     QTest::keyClick(w->notesWindow()->TxtTitle, Qt::Key_F1);

@@ -62,30 +62,30 @@ TEST_F(MainWindowTest, FirstStartState)
     // 7344 x 7452 twips unless the surface and palette need more room.
     EXPECT_GE(w->width(), twipsToPixels(7344));
     EXPECT_GE(w->height(), twipsToPixels(7452));
-    EXPECT_EQ(w->statusPanels[0]->text(), "Untitled");
-    EXPECT_EQ(w->statusPanels[1]->text(), "");
-    EXPECT_EQ(w->statusPanels[2]->text(), "");
-    EXPECT_EQ(w->statusPanels[3]->text(), " Frame: 1/1");
-    EXPECT_EQ(w->statusPanels[0]->toolTip(), "Play file name");
-    EXPECT_EQ(w->statusPanels[3]->toolTip(), "Current Frame / Total Frames");
-    EXPECT_FALSE(w->mnuEDel->isEnabled());
-    EXPECT_TRUE(w->mnuViewToolbar->isChecked());
-    EXPECT_TRUE(w->mnuViewStatusBar->isChecked());
+    EXPECT_EQ(w->statusPanels()[0]->text(), "Untitled");
+    EXPECT_EQ(w->statusPanels()[1]->text(), "");
+    EXPECT_EQ(w->statusPanels()[2]->text(), "");
+    EXPECT_EQ(w->statusPanels()[3]->text(), " Frame: 1/1");
+    EXPECT_EQ(w->statusPanels()[0]->toolTip(), "Play file name");
+    EXPECT_EQ(w->statusPanels()[3]->toolTip(), "Current Frame / Total Frames");
+    EXPECT_FALSE(w->menuItem("mnuEDel")->isEnabled());
+    EXPECT_TRUE(w->menuItem("mnuViewToolbar")->isChecked());
+    EXPECT_TRUE(w->menuItem("mnuViewStatusBar")->isChecked());
     EXPECT_EQ(w->document().frames().count(), 1);
     EXPECT_EQ(w->document().frames().frame(1).ActivePlyr, 20);
     EXPECT_FALSE(w->document().isModified());
     EXPECT_FALSE(w->editing().drawingSuppressed());
     EXPECT_EQ(w->editing().selectedActionLine(), 0);
-    EXPECT_EQ(w->SBar->minimum(), 1);
-    EXPECT_EQ(w->SBar->maximum(), 1);
-    EXPECT_EQ(w->Frame1->title(), "Frame Control");
-    EXPECT_EQ(w->canvas->size(), QSize(400, 373));
-    EXPECT_EQ(w->canvas->toolTip(),
+    EXPECT_EQ(w->SBar()->minimum(), 1);
+    EXPECT_EQ(w->SBar()->maximum(), 1);
+    EXPECT_EQ(w->Frame1()->title(), "Frame Control");
+    EXPECT_EQ(w->canvas()->size(), QSize(400, 373));
+    EXPECT_EQ(w->canvas()->toolTip(),
               "Use Left mouse button to select / drag and right button to delete object.");
     // The palette stands to the right of the surface.
-    EXPECT_GE(inWindow(w->palette->tbsPicList).x(), inWindow(w->canvas).x() + 400);
-    EXPECT_EQ(w->palette->tbsPicList->count(), 4);
-    EXPECT_EQ(w->palette->tbsPicList->tabText(3), "Chalk");
+    EXPECT_GE(inWindow(w->toolPalette()->tbsPicList).x(), inWindow(w->canvas()).x() + 400);
+    EXPECT_EQ(w->toolPalette()->tbsPicList->count(), 4);
+    EXPECT_EQ(w->toolPalette()->tbsPicList->tabText(3), "Chalk");
 }
 
 TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsKeysAndShortcuts)
@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsKeysAndShortcuts)
         EXPECT_EQ(a->shortcut(), QKeySequence(i.shortcut)) << i.name;
     }
     QStringList keys;
-    for (QAction *a : w->tbToolBar->actions())
+    for (QAction *a : w->tbToolBar()->actions())
         if (!a->isSeparator())
             keys << a->objectName();
     EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Print", "Undo", "Redo", "InsertB",
@@ -127,33 +127,33 @@ TEST_F(MainWindowTest, HidingTheToolbarMovesTheBodyUpAndShrinksTheWindow)
 {
     auto w = open();
     QApplication::processEvents();
-    const int toolbarHeight = w->tbToolBar->height();
+    const int toolbarHeight = w->tbToolBar()->height();
     ASSERT_GT(toolbarHeight, 0);
-    const QPoint canvas = inWindow(w->canvas);
-    const QPoint tabs = inWindow(w->palette->tbsPicList);
-    const QPoint page = inWindow(w->palette->PicList[2]);
+    const QPoint canvas = inWindow(w->canvas());
+    const QPoint tabs = inWindow(w->toolPalette()->tbsPicList);
+    const QPoint page = inWindow(w->toolPalette()->PicList[2]);
     const int height = w->height();
 
-    w->mnuViewToolbar->trigger();
+    w->menuItem("mnuViewToolbar")->trigger();
     QApplication::processEvents();
-    EXPECT_FALSE(w->tbToolBar->isVisible());
-    EXPECT_FALSE(w->mnuViewToolbar->isChecked());
-    EXPECT_EQ(inWindow(w->canvas), canvas - QPoint(0, toolbarHeight));
-    EXPECT_EQ(inWindow(w->palette->tbsPicList), tabs - QPoint(0, toolbarHeight));
-    EXPECT_EQ(inWindow(w->palette->PicList[2]), page - QPoint(0, toolbarHeight));
+    EXPECT_FALSE(w->tbToolBar()->isVisible());
+    EXPECT_FALSE(w->menuItem("mnuViewToolbar")->isChecked());
+    EXPECT_EQ(inWindow(w->canvas()), canvas - QPoint(0, toolbarHeight));
+    EXPECT_EQ(inWindow(w->toolPalette()->tbsPicList), tabs - QPoint(0, toolbarHeight));
+    EXPECT_EQ(inWindow(w->toolPalette()->PicList[2]), page - QPoint(0, toolbarHeight));
     EXPECT_EQ(w->height(), height - toolbarHeight);
 
-    w->mnuViewToolbar->trigger();
+    w->menuItem("mnuViewToolbar")->trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(w->mnuViewToolbar->isChecked());
-    EXPECT_EQ(inWindow(w->canvas), canvas);
+    EXPECT_TRUE(w->menuItem("mnuViewToolbar")->isChecked());
+    EXPECT_EQ(inWindow(w->canvas()), canvas);
     EXPECT_EQ(w->height(), height);
 
     const int statusHeight = w->statusBar()->height();
-    w->mnuViewStatusBar->trigger();
+    w->menuItem("mnuViewStatusBar")->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(w->statusBar()->isVisible());
-    EXPECT_FALSE(w->mnuViewStatusBar->isChecked());
+    EXPECT_FALSE(w->menuItem("mnuViewStatusBar")->isChecked());
     EXPECT_EQ(w->height(), height - statusHeight);
 }
 
@@ -162,16 +162,16 @@ TEST_F(MainWindowTest, ScrollBarSelectsOnceAndFollowsSelection)
     auto w = open();
     makeFrames(*w, 9, 1);
     QSignalSpy selected(w.get(), &frmMain::frameSelected);
-    w->SBar->setValue(7); // the thumb moved by the user
+    w->SBar()->setValue(7); // the thumb moved by the user
     ASSERT_EQ(selected.size(), 1);
     EXPECT_EQ(w->document().frames().current(), 7);
-    EXPECT_EQ(w->statusPanels[3]->text(), " Frame: 7/9");
+    EXPECT_EQ(w->statusPanels()[3]->text(), " Frame: 7/9");
 
     selected.clear();
     w->SelectFrame(3); // by code: the scroll bar follows without selecting again
     EXPECT_EQ(selected.size(), 1);
-    EXPECT_EQ(w->SBar->value(), 3);
-    EXPECT_EQ(w->SBar->maximum(), 9);
+    EXPECT_EQ(w->SBar()->value(), 3);
+    EXPECT_EQ(w->SBar()->maximum(), 9);
 }
 
 TEST_F(MainWindowTest, ToolbarStepsFramesButNotPastTheEnds)
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, ToolbarStepsFramesButNotPastTheEnds)
     EXPECT_EQ(w->document().frames().current(), 3);
     w->tbToolBar_ButtonClick("FBack");
     EXPECT_EQ(w->document().frames().current(), 2);
-    EXPECT_EQ(w->statusPanels[3]->text(), " Frame: 2/3");
+    EXPECT_EQ(w->statusPanels()[3]->text(), " Frame: 2/3");
     w->tbToolBar_ButtonClick("NoSuchKey");
     EXPECT_EQ(w->document().frames().current(), 2);
 }
@@ -211,10 +211,10 @@ TEST_P(FieldKeyTest, KeysOnTheFieldStepThroughTheFrames)
     const FieldKeyCase &c = GetParam();
     auto w = open();
     makeFrames(*w, 5, c.from);
-    w->canvas->setFocus();
+    w->canvas()->setFocus();
     QSignalSpy selected(w.get(), &frmMain::frameSelected);
-    QTest::keyClick(w->canvas, c.key, c.modifiers);
-    EXPECT_EQ(w->statusPanels[3]->text(), QString(" Frame: %1/5").arg(c.to));
+    QTest::keyClick(w->canvas(), c.key, c.modifiers);
+    EXPECT_EQ(w->statusPanels()[3]->text(), QString(" Frame: %1/5").arg(c.to));
     EXPECT_EQ(selected.size(), c.to == c.from ? 0 : 1) << "selected once, through the scroll bar";
 }
 
@@ -235,14 +235,14 @@ TEST_F(MainWindowTest, DeletingFramesFollowsTheList)
 {
     auto w = open();
     makeFrames(*w, 5, 5);
-    EXPECT_TRUE(w->mnuEDel->isEnabled());
+    EXPECT_TRUE(w->menuItem("mnuEDel")->isEnabled());
     w->document().markSaved();
-    w->mnuEDel->trigger();
+    w->menuItem("mnuEDel")->trigger();
     EXPECT_EQ(w->document().frames().count(), 4);
     EXPECT_EQ(w->document().frames().current(), 4);
-    EXPECT_EQ(w->statusPanels[3]->text(), " Frame: 4/4");
-    EXPECT_EQ(w->SBar->maximum(), 4);
-    EXPECT_EQ(w->SBar->value(), 4);
+    EXPECT_EQ(w->statusPanels()[3]->text(), " Frame: 4/4");
+    EXPECT_EQ(w->SBar()->maximum(), 4);
+    EXPECT_EQ(w->SBar()->value(), 4);
     EXPECT_TRUE(w->document().isModified());
 
     w->SelectFrame(2);
@@ -254,13 +254,13 @@ TEST_F(MainWindowTest, DeletingFramesFollowsTheList)
     w->tbToolBar_ButtonClick("Delete");
     w->tbToolBar_ButtonClick("Delete");
     EXPECT_EQ(w->document().frames().count(), 1);
-    EXPECT_FALSE(w->mnuEDel->isEnabled());
+    EXPECT_FALSE(w->menuItem("mnuEDel")->isEnabled());
     w->tbToolBar_ButtonClick("Delete"); // does nothing with one frame
     EXPECT_EQ(w->document().frames().count(), 1);
 
     w->document().appendFrame();
-    EXPECT_TRUE(w->mnuEDel->isEnabled());
-    EXPECT_EQ(w->SBar->maximum(), 2);
+    EXPECT_TRUE(w->menuItem("mnuEDel")->isEnabled());
+    EXPECT_EQ(w->SBar()->maximum(), 2);
 }
 
 TEST_F(MainWindowTest, ClosingStoresPreferencesAndPlacement)
@@ -268,8 +268,8 @@ TEST_F(MainWindowTest, ClosingStoresPreferencesAndPlacement)
     {
         auto w = open();
         w->move(twipsToPixels(1500), twipsToPixels(900));
-        w->Prefs.Picbkg = 2;
-        w->Prefs.OPLabel[0] = "Lead";
+        w->prefs().Picbkg = 2;
+        w->prefs().OPLabel[0] = "Lead";
         EXPECT_TRUE(w->close());
     }
     IniSettingsStore reread(settings.iniPath());
@@ -282,7 +282,7 @@ TEST_F(MainWindowTest, ClosingStoresPreferencesAndPlacement)
     // The next start comes back where the last one ended.
     auto again = open();
     EXPECT_EQ(again->pos(), QPoint(twipsToPixels(1500), twipsToPixels(900)));
-    EXPECT_EQ(again->Prefs.Picbkg, 2);
+    EXPECT_EQ(again->prefs().Picbkg, 2);
 }
 
 TEST_F(MainWindowTest, PlacementValuesThatAreNotNumbersUseTheDefaults)
@@ -292,7 +292,7 @@ TEST_F(MainWindowTest, PlacementValuesThatAreNotNumbersUseTheDefaults)
     store.write("Settings", "Picbkg", "7");
     auto w = open();
     EXPECT_EQ(w->pos(), QPoint(twipsToPixels(10), twipsToPixels(10)));
-    EXPECT_EQ(w->Prefs.Picbkg, 0);
+    EXPECT_EQ(w->prefs().Picbkg, 0);
 }
 
 TEST(Startup, SecondInstanceIsRefused)
@@ -329,7 +329,7 @@ TEST_F(MainWindowTest, ClosingWhileMinimisedStoresPreferencesButNotPlacement)
 {
     {
         auto w = open();
-        w->Prefs.OPLabel[1] = "Min";
+        w->prefs().OPLabel[1] = "Min";
         w->showMinimized();
         QApplication::processEvents();
         if (!w->isMinimized())

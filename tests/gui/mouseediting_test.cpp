@@ -179,9 +179,9 @@ protected:
     void SetUp() override
     {
         MouseEditTest::SetUp();
-        window->Prefs.ActionColor[2] = 255; // red
+        window->prefs().ActionColor[2] = 255; // red
         showPage(ToolPalette::ActionPage);
-        window->palette->OptActionSel[2]->click();
+        window->toolPalette()->OptActionSel[2]->click();
     }
 };
 
@@ -203,7 +203,7 @@ TEST_P(ActionDrawTest, StartIsStoredAtThePressAndEndAtTheRelease)
     EXPECT_EQ(frame().ActionEX[2], 160);
     EXPECT_EQ(frame().ActionEY[2], 100);
     EXPECT_TRUE(window->document().isModified());
-    EXPECT_EQ(window->surface->drawMode(), Surface::DrawMode::Copy);
+    EXPECT_EQ(window->surface()->drawMode(), Surface::DrawMode::Copy);
     // Drawn in its colour along the way (slope 0.4: x 110 lies at y 80).
     EXPECT_EQ(image().pixel(110, 80) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(image().pixel(85, 70) & 0xFFFFFF, 0xFF0000u);
@@ -254,8 +254,8 @@ TEST_F(MouseEditTest, ChalkIsDrawnButNeverStoredAndGoesWithTheNextFrame)
     window->document().markSaved();
     showPage(ToolPalette::ChalkPage);
     platform.queueColor(QColor(255, 0, 255));
-    window->palette->CmdChalkcolr->click();
-    window->palette->CboChalksize->setCurrentIndex(2); // "3"
+    window->toolPalette()->CmdChalkcolr->click();
+    window->toolPalette()->CboChalksize->setCurrentIndex(2); // "3"
     const PlayConfig before = frame();
     const QRgb magenta = qRgb(255, 0, 255);
 
@@ -268,8 +268,8 @@ TEST_F(MouseEditTest, ChalkIsDrawnButNeverStoredAndGoesWithTheNextFrame)
     EXPECT_EQ(image().pixel(100, 301) & 0xFFFFFF, magenta & 0xFFFFFF) << "three pixels wide";
     EXPECT_EQ(frame(), before);
     EXPECT_FALSE(window->document().isModified());
-    EXPECT_EQ(window->surface->lineWidth(), 1) << "the surface's own width comes back";
-    EXPECT_EQ(window->surface->lineStyle(), 0);
+    EXPECT_EQ(window->surface()->lineWidth(), 1) << "the surface's own width comes back";
+    EXPECT_EQ(window->surface()->lineStyle(), 0);
 
     window->tbToolBar_ButtonClick("FForward");
     EXPECT_EQ(test::pixelsOf(image(), magenta), 0);
@@ -290,7 +290,7 @@ TEST_F(MouseEditTest, EraseChalkWipesTheChalkAndTheActiveMark)
     release(300, 300);
     ASSERT_NE(image(), withoutMark);
 
-    window->palette->CmdChalkClr->click();
+    window->toolPalette()->CmdChalkClr->click();
     EXPECT_EQ(image(), withoutMark);
     EXPECT_EQ(frame().ActivePlyr, kNoActivePlayer);
     EXPECT_TRUE(window->document().isModified())
@@ -302,14 +302,14 @@ TEST_F(MouseEditTest, ActionPageMarksTheTypesThatHaveALineOnTheFrame)
     const auto marked = [this] {
         QList<int> types;
         for (int k = 0; k < kActionCount; ++k)
-            if (window->palette->Tracerlbl[size_t(k)]->font().bold())
+            if (window->toolPalette()->Tracerlbl[size_t(k)]->font().bold())
                 types << k;
         return types;
     };
     window->menuItem("mnuIBlank")->trigger(); // two frames without lines
-    window->SBar->setValue(1);
+    window->SBar()->setValue(1);
     showPage(ToolPalette::ActionPage);
-    window->palette->OptActionSel[2]->click();
+    window->toolPalette()->OptActionSel[2]->click();
     ASSERT_TRUE(marked().isEmpty());
 
     press(60, 60);
@@ -355,21 +355,21 @@ TEST_P(PageModeTest, PageSetsModePointerAndHint)
                                                         : ToolPalette::ChalkPage);
     showPage(GetParam().page);
     EXPECT_EQ(window->editing().editor().mode(), GetParam().mode);
-    EXPECT_EQ(window->canvas->toolTip(), GetParam().hint);
+    EXPECT_EQ(window->canvas()->toolTip(), GetParam().hint);
     if (GetParam().pointer)
-        EXPECT_TRUE(samePointer(window->canvas->cursor(), GetParam().pointer()));
+        EXPECT_TRUE(samePointer(window->canvas()->cursor(), GetParam().pointer()));
     else
-        EXPECT_EQ(window->canvas->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(window->canvas()->cursor().shape(), Qt::ArrowCursor);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(window->palette->PicList[i]->isVisible(), i == GetParam().page);
+        EXPECT_EQ(window->toolPalette()->PicList[i]->isVisible(), i == GetParam().page);
 
     // The busy pointer gives way to the mode's pointer again.
     window->WaitStart();
     window->WaitEnd();
     if (GetParam().pointer)
-        EXPECT_TRUE(samePointer(window->canvas->cursor(), GetParam().pointer()));
+        EXPECT_TRUE(samePointer(window->canvas()->cursor(), GetParam().pointer()));
     else
-        EXPECT_EQ(window->canvas->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(window->canvas()->cursor().shape(), Qt::ArrowCursor);
 }
 
 const char *const kSelectHint =
@@ -389,14 +389,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MouseEditTest, ActionPageSelectsTheLineChosenBefore)
 {
     showPage(ToolPalette::ActionPage);
-    EXPECT_TRUE(window->palette->OptActionSel[0]->isChecked()) << "the first visit selects 0";
-    window->palette->OptActionSel[5]->click();
+    EXPECT_TRUE(window->toolPalette()->OptActionSel[0]->isChecked()) << "the first visit selects 0";
+    window->toolPalette()->OptActionSel[5]->click();
     EXPECT_EQ(window->editing().selectedActionLine(), 5);
     showPage(ToolPalette::PlayerPage);
-    window->palette->OptActionSel[1]->setChecked(true); // not through the page: line 1 now
+    window->toolPalette()->OptActionSel[1]->setChecked(true); // not through the page: line 1 now
     window->editing().OptActionSel_Click(5);            // but the window still draws line 5
     showPage(ToolPalette::ActionPage);
-    EXPECT_TRUE(window->palette->OptActionSel[5]->isChecked());
+    EXPECT_TRUE(window->toolPalette()->OptActionSel[5]->isChecked());
     EXPECT_EQ(window->editing().selectedActionLine(), 5);
 }
 
@@ -406,7 +406,7 @@ TEST_F(MouseEditTest, ChangingPageDuringAnActionLineEndsItCleanly)
     press(40, 40);
     moveTo(200, 100);
     showPage(ToolPalette::PlayerPage);
-    EXPECT_EQ(window->surface->drawMode(), Surface::DrawMode::Copy);
+    EXPECT_EQ(window->surface()->drawMode(), Surface::DrawMode::Copy);
     EXPECT_FALSE(window->editing().editor().busy());
     release(200, 100); // ends nothing, lifts nothing
     EXPECT_EQ(frame().ActionSX[0], 40);

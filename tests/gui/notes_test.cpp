@@ -46,7 +46,7 @@ TEST_F(Notes, ShowsThePlayAndClosingUntouchedChangesNothing)
     EXPECT_FALSE(w->notesOpen());
     EXPECT_FALSE(w->document().isModified());
     EXPECT_EQ(w->document().notes(), "Line one,\r\nline two");
-    EXPECT_EQ(w->statusPanels[1]->text(), "Bunt, Defense");
+    EXPECT_EQ(w->statusPanels()[1]->text(), "Bunt, Defense");
 }
 
 TEST_F(Notes, TypedTitleMarksTheChangeAndSavingWritesIt)
@@ -57,12 +57,12 @@ TEST_F(Notes, TypedTitleMarksTheChangeAndSavingWritesIt)
     QTest::keyClicks(notes->TxtTitle, " now");
     EXPECT_TRUE(w->document().isModified());
     EXPECT_EQ(w->document().title(), "Bunt, Defense now"); // the play takes it as it is typed
-    EXPECT_EQ(w->statusPanels[1]->text(), "Bunt, Defense now");
+    EXPECT_EQ(w->statusPanels()[1]->text(), "Bunt, Defense now");
 
     w->menuItem("mnuFileSave")->trigger();
     EXPECT_FALSE(w->notesOpen()); // the save closed it
     EXPECT_FALSE(w->document().isModified());
-    EXPECT_EQ(w->statusPanels[1]->text(), "Bunt, Defense now");
+    EXPECT_EQ(w->statusPanels()[1]->text(), "Bunt, Defense now");
     EXPECT_TRUE(bytes(file).startsWith("2,\"DAZI\",\"1.4\",\"Bunt, Defense now\","));
 }
 

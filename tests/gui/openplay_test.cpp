@@ -64,7 +64,7 @@ TEST_P(OpeningEveryWay, ThePanelNamesOnlyTheFileSaveWritesTo)
                           : way == Way::Recovery ? own
                                                  : file;
     EXPECT_EQ(w->document().path(), bound);
-    EXPECT_EQ(w->statusPanels[0]->text(),
+    EXPECT_EQ(w->statusPanels()[0]->text(),
               bound.isEmpty() ? QString("Play Not Saved") : QFileInfo(bound).fileName());
     EXPECT_EQ(w->document().frames().count(), c.taken ? 2 : 3);
     EXPECT_EQ(w->document().isModified(), way == Way::Recovery && c.whole);

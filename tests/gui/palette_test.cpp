@@ -26,7 +26,7 @@ using test::EditingWindow;
 class PaletteTest : public testing::Test, public EditingWindow
 {
 protected:
-    ToolPalette &palette() { return *window->palette; }
+    ToolPalette &palette() { return *window->toolPalette(); }
 };
 
 class OpenPaletteTest : public PaletteTest
@@ -139,10 +139,10 @@ TEST_F(OpenPaletteTest, SettingUpAgainShowsNewLabelsWithoutMarkingThePlay)
     frame().OPlayerY[2] = 100;
     window->DrawSelected();
     const QImage before = image();
-    window->Prefs.OPLabel[2] = "CF";
+    window->prefs().OPLabel[2] = "CF";
     window->SetupForm();
     EXPECT_EQ(palette().TxtOplyr[2]->text(), "CF");
-    EXPECT_EQ(window->Prefs.OPLabel[2], "CF");
+    EXPECT_EQ(window->prefs().OPLabel[2], "CF");
     EXPECT_NE(image(), before) << "the surface shows the new label";
     EXPECT_FALSE(window->document().isModified());
 }
@@ -155,7 +155,7 @@ TEST_F(OpenPaletteTest, EditingALabelRedrawsAndMarksThePlay)
     const QImage before = image();
     palette().TxtDplyr[5]->setFocus();
     QTest::keyClicks(palette().TxtDplyr[5], "X");
-    EXPECT_EQ(window->Prefs.DPLabel[5], "SSX");
+    EXPECT_EQ(window->prefs().DPLabel[5], "SSX");
     EXPECT_NE(image(), before);
     EXPECT_TRUE(window->document().isModified());
 }
@@ -166,7 +166,7 @@ TEST_F(OpenPaletteTest, LabelChangesWhileDrawingIsSuppressedDoNothing)
     window->editing().setDrawingSuppressed(true);
     palette().TxtOplyr[0]->setText("P1");
     window->editing().setDrawingSuppressed(false);
-    EXPECT_EQ(window->Prefs.OPLabel[0], "B1");
+    EXPECT_EQ(window->prefs().OPLabel[0], "B1");
     EXPECT_FALSE(window->document().isModified());
     EXPECT_EQ(image(), before);
 }
@@ -214,32 +214,32 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, ModifiedMarkTest,
     testing::Values(
         CommandCase{"OffenceLabel", [](frmMain &w, FakePlatform &) {
-            w.palette->TxtOplyr[1]->setText("LF"); }, true},
+            w.toolPalette()->TxtOplyr[1]->setText("LF"); }, true},
         CommandCase{"DefenceLabel", [](frmMain &w, FakePlatform &) {
-            w.palette->TxtDplyr[8]->setText("C"); }, true},
+            w.toolPalette()->TxtDplyr[8]->setText("C"); }, true},
         CommandCase{"ClearActionLineNotOnTheSurface", [](frmMain &w, FakePlatform &) {
-            w.palette->CmdActionClr[7]->click(); }, true},
+            w.toolPalette()->CmdActionClr[7]->click(); }, true},
         CommandCase{"HideBox", [](frmMain &w, FakePlatform &) {
-            w.palette->ChkActiveDef[0]->click(); }, false},
+            w.toolPalette()->ChkActiveDef[0]->click(); }, false},
         CommandCase{"ClearActivePlayer", [](frmMain &w, FakePlatform &) {
             w.document().frames().currentFrame().ActivePlyr = 4;
             w.document().markSaved();
-            w.palette->CmdClrActive->click(); }, true},
+            w.toolPalette()->CmdClrActive->click(); }, true},
         CommandCase{"ClearActivePlayerWhenThereIsNone", [](frmMain &w, FakePlatform &) {
-            w.palette->CmdClrActive->click(); }, false},
+            w.toolPalette()->CmdClrActive->click(); }, false},
         CommandCase{"EraseChalk", [](frmMain &w, FakePlatform &) {
-            w.palette->CmdChalkClr->click(); }, false},
+            w.toolPalette()->CmdChalkClr->click(); }, false},
         CommandCase{"SelectActionLine", [](frmMain &w, FakePlatform &) {
-            w.palette->OptActionSel[3]->click(); }, false},
+            w.toolPalette()->OptActionSel[3]->click(); }, false},
         CommandCase{"ChalkSize", [](frmMain &w, FakePlatform &) {
-            w.palette->CboChalksize->setCurrentIndex(4); }, false},
+            w.toolPalette()->CboChalksize->setCurrentIndex(4); }, false},
         CommandCase{"ChalkType", [](frmMain &w, FakePlatform &) {
-            w.palette->CboChalktype->setCurrentIndex(2); }, false},
+            w.toolPalette()->CboChalktype->setCurrentIndex(2); }, false},
         CommandCase{"ChalkColour", [](frmMain &w, FakePlatform &p) {
             p.queueColor(QColor(Qt::yellow));
-            w.palette->CmdChalkcolr->click(); }, false},
+            w.toolPalette()->CmdChalkcolr->click(); }, false},
         CommandCase{"ChangePage", [](frmMain &w, FakePlatform &) {
-            w.palette->tbsPicList->setCurrentIndex(2); }, false}),
+            w.toolPalette()->tbsPicList->setCurrentIndex(2); }, false}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(OpenPaletteTest, ClearActivePlayerRemovesTheMark)

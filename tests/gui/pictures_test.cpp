@@ -134,14 +134,14 @@ TEST_F(MissingPictures, MissingFieldStillGivesASurfaceToPlaceOn)
     store.write("Settings", "PicFile0", stored);
     openIn(program);
 
-    EXPECT_EQ(window->canvas->size(), QSize(400, 373));
-    EXPECT_EQ(window->Frame1->y(), window->canvas->y() + 373) << "frame controls under the field";
-    const QImage bare = window->surface->picture();
+    EXPECT_EQ(window->canvas()->size(), QSize(400, 373));
+    EXPECT_EQ(window->Frame1()->y(), window->canvas()->y() + 373) << "frame controls under the field";
+    const QImage bare = window->surface()->picture();
     ASSERT_TRUE(drop(Part::Offense, 3, QPointF(200, 180)));
     EXPECT_EQ(frame().OPlayerX[3], 200.0f);
     EXPECT_NE(image().pixel(200, 180), bare.pixel(200, 180)) << "the player is drawn";
 
-    EXPECT_EQ(window->Prefs.PicFile[0], stored.toStdString());
+    EXPECT_EQ(window->prefs().PicFile[0], stored.toStdString());
     window->close();
     EXPECT_EQ(IniSettingsStore(settings.iniPath()).read("Settings", "PicFile0"), stored);
 }
@@ -190,11 +190,11 @@ TEST_F(MissingPictures, LargeSymbolPicturesDoNotOverlapOnThePalette)
     openIn(program);
 
     QList<QWidget *> boxes;
-    for (DragPicture *box : window->palette->ImgSymbols)
+    for (DragPicture *box : window->toolPalette()->ImgSymbols)
         boxes << box;
-    for (QLineEdit *text : window->palette->TxtSymbol)
+    for (QLineEdit *text : window->toolPalette()->TxtSymbol)
         boxes << text;
-    for (DragPicture *label : window->palette->Imgtext)
+    for (DragPicture *label : window->toolPalette()->Imgtext)
         boxes << label;
     for (int i = 0; i < boxes.size(); ++i) {
         EXPECT_TRUE(boxes[i]->parentWidget()->rect().contains(boxes[i]->geometry()))
@@ -224,10 +224,10 @@ TEST_F(MissingPictures, LoadPicturesFollowsTheRecordAndRedraws)
     small.fill(QColor(10, 90, 10));
     ASSERT_TRUE(small.save(program.path("small.png")));
     window->menuItem("mnuViewActualSize")->trigger(); // the field shown at its own size
-    window->Prefs.PicFile[0] = program.path("small.png").toStdString();
+    window->prefs().PicFile[0] = program.path("small.png").toStdString();
     window->LoadPictures();
-    EXPECT_EQ(window->canvas->size(), QSize(300, 200));
-    EXPECT_EQ(window->Frame1->y(), window->canvas->y() + 200);
+    EXPECT_EQ(window->canvas()->size(), QSize(300, 200));
+    EXPECT_EQ(window->Frame1()->y(), window->canvas()->y() + 200);
     EXPECT_NE(image().pixel(50, 50), qRgb(10, 90, 10)) << "the frame is drawn on the new field";
 }
 

@@ -117,8 +117,8 @@ TEST(LabelFont, EmptyFaceNameGivesTheSansSerifFace)
     IniSettingsStore store;
     FakePlatform platform;
     frmMain window(platform, store, KINETRA_PROGRAM_DIR);
-    EXPECT_EQ(QFontInfo(window.surface->font()).family(), "DejaVu Sans");
-    EXPECT_EQ(QFontInfo(window.palette->TxtSymbol[0]->font()).family(), "DejaVu Sans");
+    EXPECT_EQ(QFontInfo(window.surface()->font()).family(), "DejaVu Sans");
+    EXPECT_EQ(QFontInfo(window.toolPalette()->TxtSymbol[0]->font()).family(), "DejaVu Sans");
 }
 
 } // namespace

@@ -40,7 +40,7 @@ TEST_P(PlayVideo, OpensTheWindowThatPlaysOnTheSurfaceAndEndsOnTheCurrentFrame)
 {
     frmMain &w = *e.window;
     const QImage current = e.image();
-    EXPECT_TRUE(w.CmdPlay->isEnabled());
+    EXPECT_TRUE(w.CmdPlay()->isEnabled());
     EXPECT_TRUE(w.toolbarButton("Play")->isEnabled());
 
     bool opened = false;
@@ -65,7 +65,7 @@ TEST_P(PlayVideo, OpensTheWindowThatPlaysOnTheSurfaceAndEndsOnTheCurrentFrame)
         video->Cmddone->click();
     });
     if (std::string(GetParam()) == "Button")
-        w.CmdPlay->click();
+        w.CmdPlay()->click();
     else
         w.toolbarButton("Play")->trigger();
 

@@ -156,7 +156,7 @@ TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesAndTheSessionsFont)
 
 TEST_F(PrintTest, DefaultChoicesPrintTheFramePageAndTheNotesPage)
 {
-    const QImage shown = w->surface->image();
+    const QImage shown = w->surface()->image();
     print();
 
     // The PDF file is asked for, named after the play.
@@ -172,7 +172,7 @@ TEST_F(PrintTest, DefaultChoicesPrintTheFramePageAndTheNotesPage)
     const QString header = "Squeeze : Created on 12-07-2026 at 14:10:09";
     const QStringList labels = [this] {
         QStringList l;
-        for (const std::string &s : w->Prefs.ActionLabel)
+        for (const std::string &s : w->prefs().ActionLabel)
             l << QString::fromStdString(s);
         return l;
     }();
@@ -211,9 +211,9 @@ TEST_F(PrintTest, DefaultChoicesPrintTheFramePageAndTheNotesPage)
         const auto &sample = samples[int(k)];
         EXPECT_TRUE(box.contains(sample.rect)) << k;
         EXPECT_EQ(sample.pen.color(), w->looks().ActionColor[k]) << k;
-        EXPECT_DOUBLE_EQ(sample.pen.widthF(), std::max<int>(1, w->Prefs.ActionSize[k]) * 5.9)
+        EXPECT_DOUBLE_EQ(sample.pen.widthF(), std::max<int>(1, w->prefs().ActionSize[k]) * 5.9)
             << k;
-        EXPECT_EQ(sample.pen.style(), penStyleOf(w->Prefs.ActionType[k] - 1)) << k;
+        EXPECT_EQ(sample.pen.style(), penStyleOf(w->prefs().ActionType[k] - 1)) << k;
     }
 
     // Page 2: the rule across the page under "Notes:".
@@ -275,7 +275,7 @@ TEST_P(SmallPrintTest, AllFramesSmallFillsPagesRowByRow)
     // Each frame was selected and painted before it was copied; then the window is back on
     // the frame it showed (it used to stay on the last).
     EXPECT_EQ(w->document().frames().current(), shown);
-    EXPECT_EQ(w->SBar->value(), shown);
+    EXPECT_EQ(w->SBar()->value(), shown);
     EXPECT_GE(platform.processEventsCalls - eventsBefore, c.frames);
     EXPECT_FALSE(w->document().isModified());
 
@@ -290,7 +290,7 @@ TEST_P(SmallPrintTest, AllFramesSmallFillsPagesRowByRow)
             ++printed;
             // Each picture is its frame, drawn anew.
             w->SelectFrame(int16_t(printed));
-            EXPECT_EQ(pictures[k].image, w->surface->image()) << "frame " << printed;
+            EXPECT_EQ(pictures[k].image, w->surface()->image()) << "frame " << printed;
         }
     }
     EXPECT_EQ(printed, c.frames);
@@ -354,9 +354,9 @@ TEST_F(PrintTest, PrintingWithoutTheWindowGivesTheSamePages)
     PrintOptions options = dialog->options();
     options.icon = w->printSession().icon();
     Surface surface;
-    surface.setPicture(w->surface->picture());
-    surface.setFont(w->surface->font());
-    EXPECT_EQ(printPlay(headless, w->document().snapshot(w->Prefs), options, w->looks(), surface),
+    surface.setPicture(w->surface()->picture());
+    surface.setFont(w->surface()->font());
+    EXPECT_EQ(printPlay(headless, w->document().snapshot(w->prefs()), options, w->looks(), surface),
               4);
 
     ASSERT_EQ(headless.pages.size(), recorder.pages.size());
@@ -377,8 +377,8 @@ TEST_F(PrintTest, CurrentFrameOnlyPrintsTheSurfaceAsShownWithChalk)
 {
     makeFrames(3);
     w->SelectFrame(2);
-    w->surface->line(5, 5, 200, 200, Qt::magenta); // chalk: on the surface, not in the frame
-    const QImage shown = w->surface->image();
+    w->surface()->line(5, 5, 200, 200, Qt::magenta); // chalk: on the surface, not in the frame
+    const QImage shown = w->surface()->image();
     print();
     ASSERT_EQ(recorder.pictures(0).size(), 1);
     EXPECT_EQ(recorder.pictures(0)[0].image, shown);
@@ -458,17 +458,17 @@ TEST_F(PrintTest, TheLegendNamesTheLinesPrintedAndOutlinesLightOnes)
         w->document().frames().frame(2).ActionEX[size_t(k)] = 200;
         w->document().frames().frame(2).ActionEY[size_t(k)] = 50 + 20 * k;
     }
-    w->Prefs.ActionColor[2] = 16777215; // white
-    w->Prefs.ActionColor[5] = 255;      // red
-    w->Prefs.ActionEndType[2] = w->Prefs.ActionEndType[5] = 0; // arrowheads
+    w->prefs().ActionColor[2] = 16777215; // white
+    w->prefs().ActionColor[5] = 255;      // red
+    w->prefs().ActionEndType[2] = w->prefs().ActionEndType[5] = 0; // arrowheads
     dialog->OptPFrames[1]->setChecked(true);
     dialog->chkNotes->setChecked(false);
     print();
     ASSERT_EQ(recorder.pages.size(), 2);
     for (int p = 0; p < 2; ++p) {
         const QStringList texts = recorder.texts()[p];
-        EXPECT_EQ(texts.mid(2), QStringList({QString::fromStdString(w->Prefs.ActionLabel[2]),
-                                             QString::fromStdString(w->Prefs.ActionLabel[5])}));
+        EXPECT_EQ(texts.mid(2), QStringList({QString::fromStdString(w->prefs().ActionLabel[2]),
+                                             QString::fromStdString(w->prefs().ActionLabel[5])}));
         // The white line lies over a dark one a little wider, its arrowhead outlined.
         QList<RecordingPrintTarget::Item> lines, heads;
         for (const auto &item : recorder.pages[p]) {

@@ -149,7 +149,7 @@ TEST_F(RecentFilesTest, CancelInThePromptKeepsTheChangedPlay)
     EXPECT_EQ(w->document().path(), file);
     EXPECT_EQ(w->document().frames().count(), 3);
     EXPECT_TRUE(w->document().isModified());
-    EXPECT_EQ(w->statusPanels[0]->text(), "two_frames.KTR");
+    EXPECT_EQ(w->statusPanels()[0]->text(), "two_frames.KTR");
 }
 
 TEST_F(RecentFilesTest, ListedPlayThatIsGoneIsReportedAndStaysListed)
@@ -166,7 +166,7 @@ TEST_F(RecentFilesTest, ListedPlayThatIsGoneIsReportedAndStaysListed)
     ASSERT_EQ(platform.messages().size(), 1);
     EXPECT_EQ(platform.messages().first().text, loadError(gone));
     EXPECT_EQ(w->document().path(), kept);
-    EXPECT_EQ(w->statusPanels[0]->text(), "two_frames.KTR");
+    EXPECT_EQ(w->statusPanels()[0]->text(), "two_frames.KTR");
     EXPECT_EQ(recentFiles(*w), (QStringList{kept, gone}));
 }
 

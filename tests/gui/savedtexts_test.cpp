@@ -19,8 +19,8 @@ TEST_F(DocumentTest, SavedPlayHoldsItsTextsAsTheFileDoes)
     w->document().appendFrame();
     w->document().setTexts("The \"wheel\" play", w->document().notes());
     w->document().setTexts(w->document().title(), "Go \u2192 \"now\"\r\nthen");
-    w->palette->TxtOplyr[0]->setText("\"B1\"");
-    w->Prefs.ActionLabel[2] = "\"Cut\"";
+    w->toolPalette()->TxtOplyr[0]->setText("\"B1\"");
+    w->prefs().ActionLabel[2] = "\"Cut\"";
     w->document().frames().frame(2).TxtValue[0] = "say \"go\"";
     w->document().frames().frame(1).TxtValue[1] = "plain";
     const QString file = path("quotes.KTR");
@@ -28,11 +28,11 @@ TEST_F(DocumentTest, SavedPlayHoldsItsTextsAsTheFileDoes)
     ASSERT_EQ(w->document().path(), file);
 
     EXPECT_EQ(w->document().title(), "The 'wheel' play");
-    EXPECT_EQ(w->statusPanels[1]->text(), "The 'wheel' play");
+    EXPECT_EQ(w->statusPanels()[1]->text(), "The 'wheel' play");
     EXPECT_EQ(w->document().notes(), "Go ? 'now'\r\nthen");
-    EXPECT_EQ(w->palette->TxtOplyr[0]->text(), "'B1'");
-    EXPECT_EQ(w->Prefs.OPLabel[0], "'B1'");
-    EXPECT_EQ(w->palette->Tracerlbl[2]->text(), "'Cut'");
+    EXPECT_EQ(w->toolPalette()->TxtOplyr[0]->text(), "'B1'");
+    EXPECT_EQ(w->prefs().OPLabel[0], "'B1'");
+    EXPECT_EQ(w->toolPalette()->Tracerlbl[2]->text(), "'Cut'");
     EXPECT_EQ(w->document().frames().frame(2).TxtValue[0], "say 'go'");
     EXPECT_EQ(w->document().frames().frame(1).TxtValue[1], "plain");
     EXPECT_FALSE(w->document().isModified()) << "matching the file is no edit";
@@ -42,8 +42,8 @@ TEST_F(DocumentTest, SavedPlayHoldsItsTextsAsTheFileDoes)
     ASSERT_EQ(read.status, PlayReadStatus::Opened);
     EXPECT_EQ(read.play.title, w->document().title().toStdString());
     EXPECT_EQ(read.play.notes, w->document().notes().toStdString());
-    EXPECT_EQ(read.play.labels.offense[0], w->Prefs.OPLabel[0]);
-    EXPECT_EQ(read.play.actions[2].label, w->Prefs.ActionLabel[2]);
+    EXPECT_EQ(read.play.labels.offense[0], w->prefs().OPLabel[0]);
+    EXPECT_EQ(read.play.actions[2].label, w->prefs().ActionLabel[2]);
     EXPECT_EQ(read.play.frames.frame(2).TxtValue, w->document().frames().frame(2).TxtValue);
 }
 
@@ -71,7 +71,7 @@ TEST_P(SaveAsName, BareNameGetsThePlayExtension)
     EXPECT_TRUE(QFile::exists(written));
     EXPECT_EQ(w->document().path(), written);
     EXPECT_EQ(w->fileChooser().lastChosenFile(), written);
-    EXPECT_EQ(w->statusPanels[0]->text(), GetParam().written);
+    EXPECT_EQ(w->statusPanels()[0]->text(), GetParam().written);
     EXPECT_EQ(recentFiles(*w), QStringList{written});
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{GetParam().written});
 }

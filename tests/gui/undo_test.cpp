@@ -38,7 +38,7 @@ protected:
 
     std::vector<PlayConfig> frames() const { return window->document().frames().frames(); }
     bool modified() const { return window->document().isModified(); }
-    QString framePanel() const { return window->statusPanels[3]->text(); }
+    QString framePanel() const { return window->statusPanels()[3]->text(); }
 
     /// Both frame lists hold the same values, floats bit for bit.
     static bool same(const std::vector<PlayConfig> &a, const std::vector<PlayConfig> &b)
@@ -116,9 +116,9 @@ TEST_P(EveryEdit, IsOneStepThatUndoAndRedoTakeBackAndBringAgain)
     undo()->trigger();
     EXPECT_TRUE(same(frames(), before));
     EXPECT_EQ(window->document().frames().current(), currentBefore);
-    EXPECT_EQ(window->SBar->maximum(), window->document().frames().count());
-    EXPECT_EQ(window->SBar->value(), currentBefore);
-    EXPECT_EQ(window->mnuEDel->isEnabled(), window->document().frames().count() > 1);
+    EXPECT_EQ(window->SBar()->maximum(), window->document().frames().count());
+    EXPECT_EQ(window->SBar()->value(), currentBefore);
+    EXPECT_EQ(window->menuItem("mnuEDel")->isEnabled(), window->document().frames().count() > 1);
     EXPECT_FALSE(modified()) << "back at the saved state";
     EXPECT_EQ(redo()->text(), QString("&Redo ") + GetParam().caption);
     EXPECT_TRUE(window->toolbarButton("Redo")->isEnabled());
@@ -206,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
                      dropPlayer(w);
                      PlayConfig elsewhere = w.window->document().frames().currentFrame();
                      elsewhere.OPlayerX[3] = 250;
-                     saveFormation(w.window->Prefs, "Shift", elsewhere);
+                     saveFormation(w.window->prefs(), "Shift", elsewhere);
                      w.window->formationMenus().showFormationMenus();
                  },
                  [](EditingWindow &w) { w.window->menuItem("MnuFormValue1")->trigger(); },
@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Place Symbol"},
         EditCase{"DropText", [](EditingWindow &) {},
                  [](EditingWindow &w) {
-                     w.window->palette->TxtSymbol[1]->setText("Bunt!");
+                     w.window->toolPalette()->TxtSymbol[1]->setText("Bunt!");
                      w.drop(Part::TextLabel, 1, QPointF(150, 150));
                  },
                  "Place Text Label"},
@@ -251,21 +251,21 @@ INSTANTIATE_TEST_SUITE_P(
                      w.click(50, 60);
                      w.showPage(ToolPalette::PlayerPage);
                  },
-                 [](EditingWindow &w) { w.window->palette->CmdActionClr[0]->click(); },
+                 [](EditingWindow &w) { w.window->toolPalette()->CmdActionClr[0]->click(); },
                  "Clear Action Line"},
         EditCase{"ClearActivePlayer",
                  [](EditingWindow &w) {
                      dropPlayer(w);
                      w.drop(9, 0, QPointF(100, 100));
                  },
-                 [](EditingWindow &w) { w.window->palette->CmdClrActive->click(); },
+                 [](EditingWindow &w) { w.window->toolPalette()->CmdClrActive->click(); },
                  "Clear Active Player"},
         EditCase{"EraseChalkClearsTheActivePlayer",
                  [](EditingWindow &w) {
                      dropPlayer(w);
                      w.drop(9, 0, QPointF(100, 100));
                  },
-                 [](EditingWindow &w) { w.window->palette->CmdChalkClr->click(); },
+                 [](EditingWindow &w) { w.window->toolPalette()->CmdChalkClr->click(); },
                  "Clear Active Player"},
         EditCase{"DeleteMiddleFrame",
                  [](EditingWindow &w) {
@@ -277,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"DeleteLastFrame",
                  [](EditingWindow &w) {
                      threeFrames(w);
-                     w.window->SBar->setValue(3);
+                     w.window->SBar()->setValue(3);
                  },
                  [](EditingWindow &w) { w.window->tbToolBar_ButtonClick("Delete"); },
                  "Delete Frame"},
@@ -302,7 +302,7 @@ TEST_F(UndoTest, ChalkAndLookingAtOtherFramesAreNoSteps)
     window->document().recordEdit("Insert After");
     window->tbToolBar_ButtonClick("FForward");
     window->tbToolBar_ButtonClick("FBack");
-    window->palette->ChkActiveOff[2]->click();
+    window->toolPalette()->ChkActiveOff[2]->click();
     EXPECT_EQ(window->history().count(), 1u);
     EXPECT_EQ(undo()->text(), "&Undo Insert After");
 }
@@ -312,12 +312,12 @@ TEST_F(UndoTest, UndoShowsTheFrameThatWasEditedWhenTheUserHasMovedOn)
     window->document().appendFrame();
     window->document().appendFrame();
     window->document().recordEdit("Insert After");
-    window->SBar->setValue(2);
+    window->SBar()->setValue(2);
     drop(Part::Defense, 4, QPointF(120, 130));
-    window->SBar->setValue(3);
+    window->SBar()->setValue(3);
     undo()->trigger();
     EXPECT_EQ(window->document().frames().current(), 2);
-    EXPECT_EQ(window->SBar->value(), 2);
+    EXPECT_EQ(window->SBar()->value(), 2);
     EXPECT_EQ(framePanel(), " Frame: 2/3");
     EXPECT_EQ(frame().DPlayerX[4], 0);
 }
@@ -338,7 +338,7 @@ TEST_F(UndoTest, ChangesUndoDoesNotCoverKeepThePlayModifiedUntilSaved)
     window->document().markSaved();
 
     drop(Part::Offense, 1, QPointF(60, 60));
-    window->palette->TxtOplyr[1]->setText("SS");
+    window->toolPalette()->TxtOplyr[1]->setText("SS");
     undo()->trigger();
     EXPECT_TRUE(modified()) << "the label is still changed";
 
@@ -400,7 +400,7 @@ TEST_F(UndoTest, KeysUndoAndRedoTheFramesButTextBoxesKeepTheirOwnUndo)
     window->activateWindow();
     QApplication::setActiveWindow(window.get());
     drop(Part::Offense, 1, QPointF(50, 50));
-    window->canvas->setFocus();
+    window->canvas()->setFocus();
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(frame().OPlayerX[1], 0);
     QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
@@ -409,7 +409,7 @@ TEST_F(UndoTest, KeysUndoAndRedoTheFramesButTextBoxesKeepTheirOwnUndo)
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(frame().OPlayerX[1], 50);
 
-    LabelBox *label = window->palette->TxtOplyr[1];
+    LabelBox *label = window->toolPalette()->TxtOplyr[1];
     const QString was = label->text();
     label->setFocus();
     QTest::keyClicks(label, "X");
@@ -424,16 +424,16 @@ TEST_F(UndoTest, AfterDraggingAPlayerFromItsLabelBoxCtrlZUndoesTheDrop)
     window->activateWindow();
     QApplication::setActiveWindow(window.get());
     // The drag starts with a press in the label box, which takes the focus.
-    window->palette->TxtOplyr[1]->setFocus();
+    window->toolPalette()->TxtOplyr[1]->setFocus();
     drop(Part::Offense, 1, QPointF(50, 50));
-    EXPECT_EQ(QApplication::focusWidget(), window->canvas);
+    EXPECT_EQ(QApplication::focusWidget(), window->canvas());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(frame().OPlayerX[1], 0);
 
     // A click on the field takes the focus from a text box too.
-    window->palette->TxtSymbol[0]->setFocus();
+    window->toolPalette()->TxtSymbol[0]->setFocus();
     click(300, 300);
-    EXPECT_EQ(QApplication::focusWidget(), window->canvas);
+    EXPECT_EQ(QApplication::focusWidget(), window->canvas());
 }
 
 } // namespace

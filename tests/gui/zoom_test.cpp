@@ -176,9 +176,9 @@ protected:
     void ctrlWheel(int angle)
     {
         const QPointF at(50, 50);
-        QWheelEvent wheel(at, window->canvas->mapToGlobal(at), QPoint(), QPoint(0, angle),
+        QWheelEvent wheel(at, window->canvas()->mapToGlobal(at), QPoint(), QPoint(0, angle),
                           Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(window->canvas, &wheel);
+        QApplication::sendEvent(window->canvas(), &wheel);
     }
 };
 
@@ -187,19 +187,19 @@ TEST_F(ZoomWindowTest, ZoomingByHandTurnsFitOffAndShowsTheZoom)
     open();
     window->menuItem("mnuViewZoomIn")->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(window->canvas->size(), QSize(500, 466));
-    EXPECT_FALSE(window->mnuViewFit->isChecked());
+    EXPECT_EQ(window->canvas()->size(), QSize(500, 466));
+    EXPECT_FALSE(window->menuItem("mnuViewFit")->isChecked());
     EXPECT_TRUE(zoomPanel()->isVisible());
     EXPECT_EQ(zoomPanel()->text(), "Zoom 125%");
     // The palette and the frame controls follow the field's view.
     const QRect view = window->findChild<QScrollArea *>("fieldView")->geometry();
-    EXPECT_GT(window->palette->tbsPicList->x(), view.right());
-    EXPECT_EQ(window->Frame1->y(), view.bottom() + 1);
+    EXPECT_GT(window->toolPalette()->tbsPicList->x(), view.right());
+    EXPECT_EQ(window->Frame1()->y(), view.bottom() + 1);
 
     ctrlWheel(-240);
-    EXPECT_EQ(window->canvas->zoom(), 75);
+    EXPECT_EQ(window->canvas()->zoom(), 75);
     window->menuItem("mnuViewActualSize")->trigger();
-    EXPECT_EQ(window->canvas->zoom(), 100);
+    EXPECT_EQ(window->canvas()->zoom(), 100);
     EXPECT_FALSE(zoomPanel()->isVisible());
     EXPECT_EQ(window->menuItem("mnuViewZoomOut")->shortcut(), QKeySequence("Ctrl+-"));
     EXPECT_EQ(window->menuItem("mnuViewActualSize")->shortcut(), QKeySequence("Ctrl+0"));
@@ -211,23 +211,23 @@ TEST_F(ZoomWindowTest, WithFitTheFieldFollowsTheWindow)
 {
     open();
     // A new window: Fit on, the field at 100 %.
-    EXPECT_EQ(window->canvas->size(), QSize(400, 373));
-    EXPECT_TRUE(window->mnuViewFit->isChecked());
+    EXPECT_EQ(window->canvas()->size(), QSize(400, 373));
+    EXPECT_TRUE(window->menuItem("mnuViewFit")->isChecked());
     EXPECT_FALSE(zoomPanel()->isVisible());
 
     window->resize(1920, 1080);
     QApplication::processEvents();
-    const int room = window->centralWidget()->height() - window->Frame1->height();
+    const int room = window->centralWidget()->height() - window->Frame1()->height();
     const int expected = room >= 932 ? 250 : room >= 746 ? 200 : 175;
-    EXPECT_EQ(window->canvas->zoom(), expected) << "room " << room;
-    EXPECT_EQ(window->Frame1->y(), window->canvas->height());
+    EXPECT_EQ(window->canvas()->zoom(), expected) << "room " << room;
+    EXPECT_EQ(window->Frame1()->y(), window->canvas()->height());
 
     // Shrinking the window shrinks the field to what the least window has room for, beside
     // the palette and above the frame controls, which are wider than the field at 50 %.
     window->resize(300, 300);
     QApplication::processEvents();
-    EXPECT_EQ(window->canvas->zoom(), 75);
-    EXPECT_EQ(window->canvas->size(), QSize(300, 280));
+    EXPECT_EQ(window->canvas()->zoom(), 75);
+    EXPECT_EQ(window->canvas()->size(), QSize(300, 280));
     const QRect view = window->findChild<QScrollArea *>("fieldView")->geometry();
     EXPECT_EQ(view.size(), QSize(300, 280)) << "shown whole, without scroll bars";
 }
@@ -242,10 +242,10 @@ TEST_F(ZoomWindowTest, ZoomingInNeverGrowsTheWindowAndTheFieldScrolls)
     const QRect screen = window->screen()->availableGeometry();
     ASSERT_LE(size.width(), screen.width());
     ASSERT_LE(size.height(), screen.height());
-    while (window->canvas->zoom() < kZoomSteps.back())
+    while (window->canvas()->zoom() < kZoomSteps.back())
         window->menuItem("mnuViewZoomIn")->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(window->canvas->size(), QSize(1600, 1492));
+    EXPECT_EQ(window->canvas()->size(), QSize(1600, 1492));
     EXPECT_EQ(window->size(), size);
     EXPECT_EQ(window->minimumSizeHint(), least);
 
@@ -254,8 +254,8 @@ TEST_F(ZoomWindowTest, ZoomingInNeverGrowsTheWindowAndTheFieldScrolls)
     EXPECT_TRUE(view->horizontalScrollBar()->isVisible());
     EXPECT_TRUE(view->verticalScrollBar()->isVisible());
     const QRect body = window->centralWidget()->rect();
-    EXPECT_TRUE(body.contains(window->palette->PicList[0]->geometry()));
-    EXPECT_TRUE(body.contains(window->Frame1->geometry()));
+    EXPECT_TRUE(body.contains(window->toolPalette()->PicList[0]->geometry()));
+    EXPECT_TRUE(body.contains(window->Frame1()->geometry()));
 
     // Maximised, the window takes the screen whatever the zoom, and goes back afterwards.
     window->showMaximized();
@@ -277,10 +277,10 @@ TEST_P(ZoomLayoutTest, NothingOverlapsAndEverythingLiesInTheWindow)
 
     const QRect body = window->centralWidget()->rect();
     const QRect view = window->findChild<QScrollArea *>("fieldView")->geometry();
-    const QRect controls = window->Frame1->geometry();
-    QList<QRect> palette{window->palette->tbsPicList->geometry()};
+    const QRect controls = window->Frame1()->geometry();
+    QList<QRect> palette{window->toolPalette()->tbsPicList->geometry()};
     for (int page = 0; page < 4; ++page)
-        palette << window->palette->PicList[size_t(page)]->geometry();
+        palette << window->toolPalette()->PicList[size_t(page)]->geometry();
     EXPECT_FALSE(view.intersects(controls));
     for (const QRect &part : palette) {
         EXPECT_FALSE(part.intersects(controls));
@@ -324,16 +324,16 @@ TEST(ScaledScreen, DefaultWindowFitsTheFieldAtActualSize)
     // (an X server does); the field used to drop to 75 % for that pixel.
     w.window->resize(w.window->size() - QSize(1, 1));
     QApplication::processEvents();
-    EXPECT_EQ(w.window->canvas->zoom(), 100) << "body " << w.window->centralWidget()->width()
+    EXPECT_EQ(w.window->canvas()->zoom(), 100) << "body " << w.window->centralWidget()->width()
                                              << " x " << w.window->centralWidget()->height();
-    EXPECT_EQ(w.window->canvas->devicePixelRatioF(), 1.5);
+    EXPECT_EQ(w.window->canvas()->devicePixelRatioF(), 1.5);
     // A mouse event carries the pointer in fractions of a unit: screen pixel 302 at 200 %.
     w.window->menuItem("mnuViewZoomIn")->trigger();
     w.window->menuItem("mnuViewZoomIn")->trigger();
     w.window->menuItem("mnuViewZoomIn")->trigger();
     w.window->menuItem("mnuViewZoomIn")->trigger();
-    ASSERT_EQ(w.window->canvas->zoom(), 200);
-    EXPECT_EQ(w.window->canvas->imagePosition(QPointF(302 / 1.5, 302 / 1.5)), QPointF(100, 100));
+    ASSERT_EQ(w.window->canvas()->zoom(), 200);
+    EXPECT_EQ(w.window->canvas()->imagePosition(QPointF(302 / 1.5, 302 / 1.5)), QPointF(100, 100));
 }
 
 TEST_F(ZoomWindowTest, TheZoomIsKeptInTheStore)
@@ -346,10 +346,10 @@ TEST_F(ZoomWindowTest, TheZoomIsKeptInTheStore)
     EXPECT_EQ(store.read("View", "FitToWindow"), "0");
 
     open();
-    EXPECT_EQ(window->canvas->zoom(), 150);
-    EXPECT_FALSE(window->mnuViewFit->isChecked());
-    window->mnuViewFit->trigger();
-    EXPECT_TRUE(window->mnuViewFit->isChecked());
+    EXPECT_EQ(window->canvas()->zoom(), 150);
+    EXPECT_FALSE(window->menuItem("mnuViewFit")->isChecked());
+    window->menuItem("mnuViewFit")->trigger();
+    EXPECT_TRUE(window->menuItem("mnuViewFit")->isChecked());
     window->close();
     EXPECT_EQ(store.read("View", "FitToWindow"), "1");
 }
