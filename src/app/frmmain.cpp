@@ -474,17 +474,7 @@ QImage frmMain::symbolPicture(int k) const
 
 FrameLooks frmMain::looks() const
 {
-    FrameLooks l = FrameLooks::fromPreferences(m_prefs);
-    for (size_t k = 0; k < l.symbols.size(); ++k) {
-        l.symbols[k] = symbolPicture(int(k));
-        l.symbolCompanions[k] = m_symbolCompanions[k];
-    }
-    for (size_t k = 0; k < l.hideOffense.size(); ++k) {
-        l.hideOffense[k] = m_palette->ChkActiveOff[k]->isChecked();
-        l.hideDefense[k] = m_palette->ChkActiveDef[k]->isChecked();
-    }
-    l.drawingSuppressed = m_editing->drawingSuppressedFlag();
-    return l;
+    return m_editing->looks();
 }
 
 void frmMain::tbToolBar_ButtonClick(const QString &key)

@@ -355,8 +355,6 @@ private:
     /// The window's size for a body of that size, with the menu, toolbar and status bar.
     QSize windowSizeForBody(QSize body);
     FieldZoom *m_fieldZoom = nullptr;
-    /// The denser versions of the symbol pictures the palette shows.
-    std::array<PictureCompanions, 8> m_symbolCompanions;
     // End of zoom block
 
     // Palette, drag and drop, mouse editing.

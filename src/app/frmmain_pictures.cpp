@@ -20,8 +20,7 @@ void frmMain::LoadPictures()
     m_surface->setPicture(fieldPicture.image, fieldPicture.companions);
     for (int k = 0; k < int(m_palette->ImgSymbols.size()); ++k) {
         const ResolvedPicture symbol = resolveSymbolPicture(m_prefs, k, m_programDir);
-        m_palette->setSymbolPicture(k, symbol.image);
-        m_symbolCompanions[size_t(k)] = symbol.companions;
+        m_palette->setSymbolPicture(k, symbol.image, symbol.companions);
     }
     // A field of another size moves the palette and the frame controls.
     Form_Resize();

@@ -1,9 +1,8 @@
 // The main window's side of playback: opening the Video Control window and giving it the play.
 #include "app/frmmain.h"
 
-#include "model/glide.h"
+#include "playback/surfaceplayback.h"
 #include "surface/besidewindow.h"
-#include "surface/framerenderer.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
@@ -13,36 +12,6 @@
 #include <QTabBar>
 
 namespace kinetra {
-
-namespace {
-
-// The window's field, as a playback draws on it.
-class FieldPlayback : public PlaybackView
-{
-public:
-    explicit FieldPlayback(frmMain &window)
-        : m_window(window)
-    {}
-
-    void drawFrame(int16_t index) override { draw(frames().frame(index)); }
-    void drawGlide(int16_t from, int16_t to, double t) override
-    {
-        draw(glideFrame(frames().frame(from), frames().frame(to), t));
-    }
-    void drawSelected() override { m_window.DrawSelected(); }
-
-private:
-    const FrameList &frames() const { return m_window.document().frames(); }
-    void draw(const PlayConfig &frame)
-    {
-        m_window.surface()->clear();
-        FrameRenderer::Draw(frame, *m_window.surface(), m_window.looks());
-    }
-
-    frmMain &m_window;
-};
-
-} // namespace
 
 void frmMain::connectPlaybackCommands()
 {
@@ -71,7 +40,8 @@ QPoint frmMain::videoWindowPlace(const QSize &videoSize) const
 
 std::unique_ptr<PlaybackView> frmMain::playbackView()
 {
-    return std::make_unique<FieldPlayback>(*this);
+    return std::make_unique<SurfacePlayback>(
+        m_document, *m_surface, [this] { return looks(); }, [this] { DrawSelected(); });
 }
 
 } // namespace kinetra

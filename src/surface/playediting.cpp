@@ -374,4 +374,19 @@ QString PlayEditing::surfaceEditCaption(const QString &verb) const
     return verb + ' ' + itemName(part);
 }
 
+FrameLooks PlayEditing::looks() const
+{
+    FrameLooks l = FrameLooks::fromPreferences(m_prefs);
+    for (size_t k = 0; k < l.symbols.size(); ++k) {
+        l.symbols[k] = m_palette.ImgSymbols[k]->picture();
+        l.symbolCompanions[k] = m_palette.symbolCompanions(int(k));
+    }
+    for (size_t k = 0; k < l.hideOffense.size(); ++k) {
+        l.hideOffense[k] = m_palette.ChkActiveOff[k]->isChecked();
+        l.hideDefense[k] = m_palette.ChkActiveDef[k]->isChecked();
+    }
+    l.drawingSuppressed = &m_drawingSuppressed;
+    return l;
+}
+
 } // namespace kinetra

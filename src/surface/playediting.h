@@ -14,6 +14,7 @@ class PlayDocument;
 class Surface;
 class SurfaceEditor;
 class ToolPalette;
+struct FrameLooks;
 struct Preferences;
 
 /// Editing the play on the field and from the palette: drops and mouse gestures on the canvas,
@@ -39,8 +40,9 @@ public:
     /// window's load sets it).
     bool drawingSuppressed() const { return m_drawingSuppressed; }
     void setDrawingSuppressed(bool suppressed) { m_drawingSuppressed = suppressed; }
-    /// The flag frame looks read, alive as long as this object.
-    const bool *drawingSuppressedFlag() const { return &m_drawingSuppressed; }
+    /// What frames are drawn with: the preference looks plus the palette's symbol pictures,
+    /// hide boxes and the drawing-suppressed flag (read when drawing, so it stays alive).
+    FrameLooks looks() const;
 
     /// Shows the preference record's label font, player shapes, player labels and action
     /// lines in the palette; each step stands alone.

@@ -198,9 +198,11 @@ void ToolPalette::buildChalkPage(QWidget *page)
                         QRect(4, 204, 110, 28));
 }
 
-void ToolPalette::setSymbolPicture(int index, const QImage &picture)
+void ToolPalette::setSymbolPicture(int index, const QImage &picture,
+                                   const PictureCompanions &companions)
 {
     ImgSymbols.at(size_t(index))->setPicture(picture, kSymbolPictureFit);
+    m_symbolCompanions.at(size_t(index)) = companions;
 }
 
 void ToolPalette::markActionLines(const PlayConfig &frame)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/picturecompanions.h"
+
 #include <QObject>
 #include <QSize>
 
@@ -86,8 +88,14 @@ public:
     /// Largest picture a symbol box shows at its own size: the grid's cells hold that and a
     /// frame, so larger pictures are shown scaled down and no two boxes overlap.
     static constexpr QSize kSymbolPictureFit{32, 32};
-    /// Shows `picture` in symbol box `index`, within its cell of the grid.
-    void setSymbolPicture(int index, const QImage &picture);
+    /// Shows `picture` in symbol box `index`, within its cell of the grid; `companions` are
+    /// its denser versions, which drawings of the symbol above 100 % use.
+    void setSymbolPicture(int index, const QImage &picture,
+                          const PictureCompanions &companions = {});
+    const PictureCompanions &symbolCompanions(int index) const
+    {
+        return m_symbolCompanions.at(size_t(index));
+    }
 
     /// Places the two text-label rows of the symbol page under the symbols; call after the
     /// label boxes' font changed, since a larger font needs taller boxes.
@@ -103,6 +111,8 @@ private:
     void buildActionPage(QWidget *page);
     void buildChalkPage(QWidget *page);
     void showSelectedPage();
+
+    std::array<PictureCompanions, 8> m_symbolCompanions;
 };
 
 } // namespace kinetra
