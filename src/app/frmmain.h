@@ -300,7 +300,6 @@ private:
     void showDocumentPanels();
     /// Reads the play from sFile into the document and the window; reports failures.
     PlayReadStatus readPlay(const QString &sFile);
-    void stampDateAndTime(QString &date, QString &time);
     void showNotesWindow();
     /// Closes the notes window if it is open, which hands its texts back to the play.
     void closeNotesWindow();

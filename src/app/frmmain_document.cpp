@@ -78,9 +78,7 @@ void frmMain::mnuFileNew_Click()
 {
     if (!DataSafe())
         return;
-    QString date, time;
-    stampDateAndTime(date, time);
-    m_document.newPlay(date, time);
+    m_document.newPlay(m_platform.now());
     SelectFrame(1);
     // The notes window comes up so the user can name the play; an open one is refilled.
     if (notesOpen())
@@ -146,15 +144,6 @@ void frmMain::showDocumentPanels()
     m_statusPanels[2]->setText(m_document.date());
 }
 
-void frmMain::stampDateAndTime(QString &date, QString &time)
-{
-    const QDateTime now = m_platform.now();
-    date = QString::fromStdString(
-        formatPlayDate(now.date().year(), now.date().month(), now.date().day()));
-    time = QString::fromStdString(
-        formatPlayTime(now.time().hour(), now.time().minute(), now.time().second()));
-}
-
 // ---- Play files ----
 
 bool frmMain::SaveScript(const QString &sFile)
@@ -162,12 +151,10 @@ bool frmMain::SaveScript(const QString &sFile)
     // Saving closes the notes window: what it shows is what was saved.
     closeNotesWindow();
 
-    QString date, time;
-    stampDateAndTime(date, time);
     bool framesRestated = false;
     const auto restated = connect(&m_document, &PlayDocument::framesChanged, this,
                                   [&framesRestated] { framesRestated = true; });
-    const PlaySaveResult result = m_document.save(sFile, m_prefs, date, time);
+    const PlaySaveResult result = m_document.save(sFile, m_prefs, m_platform.now());
     disconnect(restated);
     if (!result.ok()) {
         if (result.errorCode == ErrorCode::PermissionDenied)

@@ -111,8 +111,22 @@ void PlayDocument::setHeader(const QString &title, const QString &notes, const Q
     emit textsChanged();
 }
 
-void PlayDocument::newPlay(const QString &date, const QString &time)
+namespace {
+
+// The header's date and time of a play stamped at `now`.
+std::pair<QString, QString> stamp(const QDateTime &now)
 {
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return {QString::fromStdString(formatPlayDate(d.year(), d.month(), d.day())),
+            QString::fromStdString(formatPlayTime(t.hour(), t.minute(), t.second()))};
+}
+
+} // namespace
+
+void PlayDocument::newPlay(const QDateTime &now)
+{
+    const auto [date, time] = stamp(now);
     m_frames.reset();
     clearHistory();
     emit framesChanged();
@@ -141,8 +155,9 @@ PlayReadResult PlayDocument::open(const QString &file)
 }
 
 PlaySaveResult PlayDocument::save(const QString &file, const Preferences &prefs,
-                                  const QString &date, const QString &time)
+                                  const QDateTime &now)
 {
+    const auto [date, time] = stamp(now);
     PlaySnapshot play = snapshot(prefs);
     play.date = date.toStdString();
     play.time = time.toStdString();

@@ -4,6 +4,7 @@
 #include "model/framelist.h"
 #include "model/playfile.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -64,7 +65,7 @@ public:
 
     /// Starts a new play: one frame, no file, title "New", stamped date and time, no notes,
     /// an empty history and no changes.
-    void newPlay(const QString &date, const QString &time);
+    void newPlay(const QDateTime &now);
 
     /// Reads the play file at `file`. When the result is Opened or OpenedWithFailure the
     /// document takes the frames (frame 1 current) and the header texts and starts with an
@@ -79,8 +80,7 @@ public:
     /// file is the play's, the header date and time are the stamp, the title, notes and frame
     /// texts become what the file holds, and the play is not modified. A failure changes
     /// nothing.
-    PlaySaveResult save(const QString &file, const Preferences &prefs, const QString &date,
-                        const QString &time);
+    PlaySaveResult save(const QString &file, const Preferences &prefs, const QDateTime &now);
 
     /// The play as it stands, as a value that later changes leave alone: the frames and header
     /// texts, with the preference record's field picture, action-line looks and player labels.

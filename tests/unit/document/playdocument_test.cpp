@@ -53,7 +53,7 @@ public:
     void apply(Step step)
     {
         switch (step) {
-        case Step::New: doc.newPlay("01-02-2026", "10:00:00"); break;
+        case Step::New: doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0))); break;
         case Step::Open:
             ASSERT_EQ(doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
             break;
@@ -68,7 +68,7 @@ public:
     }
 
     QString savePath() const { return dir.filePath("saved.KTR"); }
-    PlaySaveResult save() { return doc.save(savePath(), prefs, "12-07-2026", "14:10:09"); }
+    PlaySaveResult save() { return doc.save(savePath(), prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))); }
 
     /// Moves offensive player 0 of the current frame: an edit the history records.
     void editCurrentFrame()
@@ -330,7 +330,7 @@ TEST(PlayDocumentSave, TextsASaveRewritesBelongToTheSavedStateNotToTheHistory)
     EXPECT_EQ(f.doc.frames().currentFrame().TxtValue[1], "Say 'go'");
     EXPECT_FALSE(f.doc.isModified());
     const QString again = f.dir.filePath("again.KTR");
-    ASSERT_TRUE(f.doc.save(again, f.prefs, "12-07-2026", "14:10:09").ok());
+    ASSERT_TRUE(f.doc.save(again, f.prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))).ok());
     const auto bytesOf = [](const QString &path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -347,7 +347,7 @@ TEST(PlayDocumentSave, AFailedSaveChangesNothing)
     f.paths = f.texts = f.markChanges = 0;
 
     const PlaySaveResult result =
-        f.doc.save(f.dir.filePath("no/such/folder/x.KTR"), f.prefs, "12-07-2026", "14:10:09");
+        f.doc.save(f.dir.filePath("no/such/folder/x.KTR"), f.prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9)));
 
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(f.doc.path(), dataFile("two_frames.KTR"));
@@ -377,7 +377,7 @@ TEST(PlayDocumentNames, APictureIsNamedAfterTheFileElseTheTitle)
 TEST(PlayDocumentSignals, OnlyARealChangeIsAnnounced)
 {
     DocumentFixture f;
-    f.doc.newPlay("01-02-2026", "10:00:00");
+    f.doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)));
     f.paths = f.texts = f.markChanges = 0;
 
     f.doc.setTexts(f.doc.title(), f.doc.notes());

@@ -109,11 +109,11 @@ TEST_P(ScheduleSettleTest, TheCopyGoes)
     edit();
     const Preferences prefs;
     switch (GetParam()) {
-    case Settle::Save: ASSERT_TRUE(doc.save(play, prefs, "12-07-2026", "14:10:09").ok()); break;
+    case Settle::Save: ASSERT_TRUE(doc.save(play, prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))).ok()); break;
     case Settle::SaveAs:
-        ASSERT_TRUE(doc.save(dir.filePath("as.KTR"), prefs, "12-07-2026", "14:10:09").ok());
+        ASSERT_TRUE(doc.save(dir.filePath("as.KTR"), prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))).ok());
         break;
-    case Settle::New: doc.newPlay("12-07-2026", "14:10:09"); break;
+    case Settle::New: doc.newPlay(QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))); break;
     case Settle::OpenAnother:
         ASSERT_EQ(doc.open(QStringLiteral(KINETRA_TEST_DATA) + "/three_frames.KTR").status,
                   PlayReadStatus::Opened);
