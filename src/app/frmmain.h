@@ -156,7 +156,6 @@ public:
     void mnuIBefore_Click();
     void mnuIAfter_Click();
     void mnuIBlank_Click();
-    void mnuIProgressive_Click();
     /// Opens the Move dialog modally on the current frame.
     void mnuEMove_Click();
     /// The Move dialog on the play's current frame; it opens beside this window where the

@@ -23,28 +23,17 @@ void frmMain::connectFrameCommands()
     onCommand("mnuIBefore", [this] { mnuIBefore_Click(); });
     onCommand("mnuIAfter", [this] { mnuIAfter_Click(); });
     onCommand("mnuIBlank", [this] { mnuIBlank_Click(); });
-    onCommand("mnuIProgressive", [this] { mnuIProgressive_Click(); });
+    onCommand("mnuIProgressive", [this] { InsertFrames(); });
     onCommand("mnuEMove", [this] { mnuEMove_Click(); });
 }
 
 bool frmMain::roomForFrames(int32_t n)
 {
-    const int room = m_document.frames().room();
-    if (n <= room)
-        return true;
-    const int most = FrameList::kMaxFrames;
-    QString text;
-    if (room == 0)
-        text = QString("This play already has %1 frames, the most a play can hold.").arg(most);
-    else
-        text = QString("This play has %1 frames and a play can hold at most %2, so no more than "
-                       "%3 can be inserted.")
-                   .arg(m_document.frames().count())
-                   .arg(most)
-                   .arg(room);
-    m_platform.messageBox(text + " Ignoring Frame Insert command.", kProgramTitle,
-                          Platform::Buttons::Ok, Platform::Icon::Critical);
-    return false;
+    const QString refusal = m_document.noRoomFor(n);
+    if (!refusal.isEmpty())
+        m_platform.messageBox(refusal + " Ignoring Frame Insert command.", kProgramTitle,
+                              Platform::Buttons::Ok, Platform::Icon::Critical);
+    return refusal.isEmpty();
 }
 
 void frmMain::mnuIBefore_Click()
@@ -72,11 +61,6 @@ void frmMain::mnuIBlank_Click()
     m_document.insertBlankFrame();
     SelectFrame(int16_t(m_document.frames().current() + 1));
     m_document.recordEdit("Insert Blank");
-}
-
-void frmMain::mnuIProgressive_Click()
-{
-    InsertFrames();
 }
 
 void frmMain::InsertFrames()

@@ -111,6 +111,21 @@ void PlayDocument::setHeader(const QString &title, const QString &notes, const Q
     emit textsChanged();
 }
 
+QString PlayDocument::noRoomFor(int n) const
+{
+    const int room = m_frames.room();
+    if (n <= room)
+        return QString();
+    const int most = FrameList::kMaxFrames;
+    if (room == 0)
+        return QString("This play already has %1 frames, the most a play can hold.").arg(most);
+    return QString("This play has %1 frames and a play can hold at most %2, so no more than %3 "
+                   "can be inserted.")
+        .arg(m_frames.count())
+        .arg(most)
+        .arg(room);
+}
+
 namespace {
 
 // The header's date and time of a play stamped at `now`.

@@ -39,6 +39,9 @@ public:
     /// Inserts n progressive frames after the current one (see InsertFrames); returns whether
     /// they were inserted, which marks the play changed.
     bool insertProgressiveFrames(int n);
+    /// Why `n` more frames do not fit in the play, as the message that refuses them; empty when
+    /// they fit.
+    QString noRoomFor(int n) const;
     /// Deletes the current frame unless it is the only one; the play is marked changed.
     bool deleteCurrentFrame();
 
