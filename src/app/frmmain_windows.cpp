@@ -3,7 +3,6 @@
 
 #include "app/helpkey.h"
 #include "app/startup.h"
-#include "app/toolbaricons.h"
 #include "surface/platform.h"
 #include "windows/frmdir.h"
 #include "windows/helpcommands.h"
@@ -14,7 +13,7 @@ namespace kinetra {
 
 void frmMain::connectWindowCommands()
 {
-    m_help = new HelpCommands(m_platform, m_store, m_programDir, appIcon(), this);
+    m_help = new HelpCommands(m_platform, m_store, m_programDir, windowIcon(), this);
     m_help->setHelpFile(helpFilePath());
     onCommand("mnuFPDir", [this] { MnuFPDir_Click(); });
     onCommand("mnuHelpContents", [this] { m_help->showHelp(Platform::HelpCommand::Contents); });
