@@ -6,6 +6,7 @@
 #include "model/temporaryfiles.h"
 #include "output/playbook.h"
 #include "output/playimager.h"
+#include "output/programversion.h"
 #include "prefs/inisettingsstore.h"
 #include "prefs/preferencestore.h"
 #include "prefs/readonlysettingsstore.h"
@@ -36,10 +37,7 @@ bool readNumber(const QString &text, int low, int high, int &value)
 
 QString versionLine()
 {
-    return QString("Kinetra %1.%2.%3")
-        .arg(KINETRA_VERSION_MAJOR)
-        .arg(KINETRA_VERSION_MINOR)
-        .arg(KINETRA_VERSION_PATCH);
+    return "Kinetra " + programVersion();
 }
 
 QString usageText()

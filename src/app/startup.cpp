@@ -6,6 +6,7 @@
 #include "app/programfolder.h"
 #include "app/recoverycopy.h"
 #include "app/reporterror.h"
+#include "output/programversion.h"
 #include "playback/playbackstate.h"
 #include "prefs/inisettingsstore.h"
 #include "surface/platform.h"
@@ -98,11 +99,7 @@ int Main(Platform &platform, const QString &playFile)
 
     installErrorReporter(platform);
 
-    const QString version = QString("%1.%2.%3")
-                                .arg(KINETRA_VERSION_MAJOR)
-                                .arg(KINETRA_VERSION_MINOR)
-                                .arg(KINETRA_VERSION_PATCH);
-    auto splash = std::make_unique<frmSplash>(version);
+    auto splash = std::make_unique<frmSplash>(programVersion());
     splash->show();
     splash->repaint();
     platform.processEvents();

@@ -2,6 +2,7 @@
 
 #include "model/atomicfile.h"
 #include "model/runtimeerror.h"
+#include "output/programversion.h"
 #include "surface/surface.h"
 
 #include <QDir>
@@ -178,10 +179,7 @@ std::unique_ptr<QPrinter> pdfPrinterLike(const QPrinter &printer)
     pdf->setOutputFormat(QPrinter::PdfFormat);
     pdf->setResolution(300);
     pdf->setPageLayout(printer.pageLayout());
-    pdf->setCreator(QString("Kinetra %1.%2.%3")
-                        .arg(KINETRA_VERSION_MAJOR)
-                        .arg(KINETRA_VERSION_MINOR)
-                        .arg(KINETRA_VERSION_PATCH));
+    pdf->setCreator("Kinetra " + programVersion());
     return pdf;
 }
 
