@@ -1,6 +1,6 @@
 // Every way a play comes in (File > Open, a recent file, the Play Directory, a play handed over,
-// a recovery copy) ends alike for a good file, a damaged one and one of another edition: the
-// file panel names a file only when Save writes to it.
+// a recovery copy) ends alike for a good file, a damaged one, one of another edition and one
+// that cannot be read: the file panel names a file only when Save writes to it.
 #include "gui/playdirectoryfixture.h"
 
 #include <QFileInfo>
@@ -15,14 +15,16 @@ enum class Way { OpenDialog, RecentFile, PlayDirectory, HandedOver, Recovery };
 
 struct FileCase
 {
+    const char *name;
     const char *file;
     bool taken; ///< the play is read, whole or in part
     bool whole; ///< read whole: the file becomes the play's
 };
 
-const FileCase kGood{"two_frames.KTR", true, true};
-const FileCase kDamaged{"truncated.KTR", true, false};
-const FileCase kRefused{"hockey.KTR", false, false};
+const FileCase kGood{"Good", "two_frames.KTR", true, true};
+const FileCase kDamaged{"Damaged", "truncated.KTR", true, false};
+const FileCase kRefused{"Refused", "hockey.KTR", false, false};
+const FileCase kUnreadable{"Unreadable", "garbage.KTR", false, false};
 
 class OpeningEveryWay : public PlayDirectoryTest,
                         public testing::WithParamInterface<std::tuple<Way, FileCase>>
@@ -87,16 +89,14 @@ std::string caseName(const testing::TestParamInfo<std::tuple<Way, FileCase>> &in
 {
     static const char *const ways[] = {"OpenDialog", "RecentFile", "PlayDirectory", "HandedOver",
                                        "Recovery"};
-    const FileCase &c = std::get<1>(info.param);
-    const char *file = c.whole ? "Good" : c.taken ? "Damaged" : "Refused";
-    return std::string(ways[int(std::get<0>(info.param))]) + file;
+    return std::string(ways[int(std::get<0>(info.param))]) + std::get<1>(info.param).name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, OpeningEveryWay,
                          testing::Combine(testing::Values(Way::OpenDialog, Way::RecentFile,
                                                           Way::PlayDirectory, Way::HandedOver,
                                                           Way::Recovery),
-                                          testing::Values(kGood, kDamaged, kRefused)),
+                                          testing::Values(kGood, kDamaged, kRefused, kUnreadable)),
                          caseName);
 
 } // namespace
