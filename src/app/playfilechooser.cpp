@@ -52,12 +52,7 @@ bool PlayFileChooser::addPlayExtension(QString &path)
         return true;
     path += ".KTR";
     noteChosen(path);
-    // The dialog asked about the name as typed, not about this one.
-    return !QFileInfo::exists(path)
-           || m_platform.messageBox(QString("%1 already exists.\nDo you want to replace it?")
-                                        .arg(QDir::toNativeSeparators(path)),
-                                    "Save As", Platform::Buttons::YesNo, Platform::Icon::Warning)
-                  == Platform::Answer::Yes;
+    return m_platform.mayReplace(path, "Save As");
 }
 
 QString PlayFileChooser::startFolder() const

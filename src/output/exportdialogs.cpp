@@ -44,12 +44,7 @@ std::optional<ExportOptions> askExportOptions(Platform &platform, const QString 
     if (QFileInfo(options.output).suffix().isEmpty() && type >= 0
         && type < int(std::size(kExportExtensions))) {
         options.output += QString(".") + kExportExtensions[type];
-        // The dialog asked about the name as typed, not about this one.
-        if (QFileInfo::exists(options.output)
-            && platform.messageBox(QString("%1 already exists.\nDo you want to replace it?")
-                                       .arg(QDir::toNativeSeparators(options.output)),
-                                   "Export", Platform::Buttons::YesNo, Platform::Icon::Warning)
-                   != Platform::Answer::Yes)
+        if (!platform.mayReplace(options.output, "Export"))
             return std::nullopt;
     }
     options.scale = scale;

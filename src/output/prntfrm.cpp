@@ -209,14 +209,7 @@ QString Prntfrm::choosePdfFile()
     if (file.isEmpty() || !QFileInfo(file).suffix().isEmpty())
         return file;
     file += ".pdf";
-    // The dialog asked about the name as typed, not about this one.
-    if (QFileInfo::exists(file)
-        && m_platform.messageBox(QString("%1 already exists.\nDo you want to replace it?")
-                                     .arg(QDir::toNativeSeparators(file)),
-                                 dialog.title, Platform::Buttons::YesNo, Platform::Icon::Warning)
-               != Platform::Answer::Yes)
-        return QString();
-    return file;
+    return m_platform.mayReplace(file, dialog.title) ? file : QString();
 }
 
 void Prntfrm::drawFrame(int16_t index)

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QPoint>
 #include <QString>
@@ -84,6 +86,18 @@ public:
     /// what went wrong) when the help file cannot be shown.
     virtual void showHelp(const QString &helpFile, HelpCommand command,
                           const QString &partialKey = QString()) = 0;
+
+    /// Whether `file`, a name a file dialog was given and then extended, may be written: true
+    /// when no such file exists, else the user's answer to "... already exists. Do you want to
+    /// replace it?" under `title` (the dialog asked about the name as typed, not this one).
+    bool mayReplace(const QString &file, const QString &title)
+    {
+        return !QFileInfo::exists(file)
+               || messageBox(QString("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(file)),
+                             title, Buttons::YesNo, Icon::Warning)
+                      == Answer::Yes;
+    }
 
     /// Parent for dialogs (the main window once it exists).
     void setDialogParent(QWidget *parent) { m_parent = parent; }
