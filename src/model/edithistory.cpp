@@ -13,6 +13,25 @@ bool sameBits(const std::array<float, N> &a, const std::array<float, N> &b)
     return std::memcmp(a.data(), b.data(), sizeof(float) * N) == 0;
 }
 
+bool sameBits(LinePoint a, LinePoint b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool samePaths(const std::vector<ActionPath> &a, const std::vector<ActionPath> &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const ActionPath &p, const ActionPath &q) {
+                          return p.id == q.id && sameBits(p.start, q.start)
+                                 && sameBits(p.end, q.end)
+                                 && std::equal(p.bends.begin(), p.bends.end(), q.bends.begin(),
+                                               q.bends.end(),
+                                               [](LinePoint u, LinePoint v) {
+                                                   return sameBits(u, v);
+                                               });
+                      });
+}
+
 size_t heapBytes(const std::string &text)
 {
     // Short texts live inside the string itself.
@@ -23,9 +42,13 @@ size_t heapBytes(const std::string &text)
 size_t framesBytes(const std::vector<PlayConfig> &frames)
 {
     size_t bytes = frames.capacity() * sizeof(PlayConfig);
-    for (const PlayConfig &f : frames)
+    for (const PlayConfig &f : frames) {
         for (const std::string &text : f.TxtValue)
             bytes += heapBytes(text);
+        bytes += f.ActionPaths.capacity() * sizeof(ActionPath);
+        for (const ActionPath &path : f.ActionPaths)
+            bytes += path.bends.capacity() * sizeof(LinePoint);
+    }
     return bytes;
 }
 
@@ -39,7 +62,8 @@ bool sameFrame(const PlayConfig &a, const PlayConfig &b)
            && sameBits(a.SYMBOLY, b.SYMBOLY) && sameBits(a.TxtSYMBOLX, b.TxtSYMBOLX)
            && sameBits(a.TxtSYMBOLY, b.TxtSYMBOLY) && sameBits(a.ActionSX, b.ActionSX)
            && sameBits(a.ActionSY, b.ActionSY) && sameBits(a.ActionEX, b.ActionEX)
-           && sameBits(a.ActionEY, b.ActionEY) && a.TxtValue == b.TxtValue;
+           && sameBits(a.ActionEY, b.ActionEY) && a.TxtValue == b.TxtValue
+           && samePaths(a.ActionPaths, b.ActionPaths);
 }
 
 size_t FrameSplice::bytes() const

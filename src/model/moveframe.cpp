@@ -52,6 +52,26 @@ bool linesFit(const std::array<float, N> &sx, const std::array<float, N> &sy,
     return true;
 }
 
+// The bends of a first line go with it; a further line is tested at its start like the first.
+bool pathsFit(const PlayConfig &frame, const Transform &t)
+{
+    auto fits = [&t](LinePoint p) { return fitsInt16(t.x(p.x)) && fitsInt16(t.y(p.y)); };
+    for (const ActionPath &path : frame.ActionPaths) {
+        const size_t k = size_t(path.id.kind);
+        const bool moves = path.id.slot == 0
+                               ? onSurface(frame.ActionSX[k], frame.ActionSY[k])
+                               : onSurface(path.start.x, path.start.y);
+        if (!moves)
+            continue;
+        if (path.id.slot > 0 && !(fits(path.start) && fits(path.end)))
+            return false;
+        for (LinePoint bend : path.bends)
+            if (!fits(bend))
+                return false;
+    }
+    return true;
+}
+
 template <size_t N>
 void movePoints(std::array<float, N> &xs, std::array<float, N> &ys, const Transform &t)
 {
@@ -74,7 +94,8 @@ bool PlayConfig::MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t y
         (IPly != 1 || (pointsFit(OPlayerX, OPlayerY, t) && pointsFit(DPlayerX, DPlayerY, t)))
         && (ISym != 1 || pointsFit(SYMBOLX, SYMBOLY, t))
         && (ITxt != 1 || pointsFit(TxtSYMBOLX, TxtSYMBOLY, t))
-        && (IAct != 1 || linesFit(ActionSX, ActionSY, ActionEX, ActionEY, t));
+        && (IAct != 1
+            || (linesFit(ActionSX, ActionSY, ActionEX, ActionEY, t) && pathsFit(*this, t)));
     if (!fits)
         return false;
 
@@ -87,6 +108,20 @@ bool PlayConfig::MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t y
     if (ITxt == 1)
         movePoints(TxtSYMBOLX, TxtSYMBOLY, t);
     if (IAct == 1) {
+        auto move = [&t](LinePoint &p) { p = {t.x(p.x), t.y(p.y)}; };
+        for (ActionPath &path : ActionPaths) {
+            const size_t k = size_t(path.id.kind);
+            const bool moves = path.id.slot == 0 ? onSurface(ActionSX[k], ActionSY[k])
+                                                 : onSurface(path.start.x, path.start.y);
+            if (!moves)
+                continue;
+            if (path.id.slot > 0) {
+                move(path.start);
+                move(path.end);
+            }
+            for (LinePoint &bend : path.bends)
+                move(bend);
+        }
         for (size_t k = 0; k < ActionSX.size(); ++k) {
             if (!onSurface(ActionSX[k], ActionSY[k]))
                 continue;

@@ -35,6 +35,7 @@ void PlayConfig::CopyFrame(const PlayConfig &from_me)
             ActionEX[k] = from_me.ActionEX[k];
             ActionEY[k] = from_me.ActionEY[k];
         }
+        ActionPaths = from_me.ActionPaths;
     } catch (...) {
         reportFailure("Copying Frame");
     }
@@ -65,6 +66,7 @@ void PlayConfig::Blank_Frame()
     ActionSY.fill(0);
     ActionEX.fill(0);
     ActionEY.fill(0);
+    ActionPaths.clear();
 }
 
 std::pair<float *, float *> PlayConfig::coordinates(int16_t part, int partNO)

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kinetra {
 
@@ -26,6 +28,49 @@ constexpr int kTextLabelCount = 2;
 constexpr int kActionCount = 8;
 /// ActivePlyr value meaning "no active player".
 constexpr int16_t kNoActivePlayer = 20;
+/// A frame holds at most this many action lines of all kinds together, and a line at most
+/// this many bend points.
+constexpr int kMaxLinesInFrame = 64;
+constexpr int kMaxBends = 16;
+
+/// A point of an action line, in surface pixels.
+struct LinePoint
+{
+    float x = 0;
+    float y = 0;
+    bool operator==(const LinePoint &) const = default;
+};
+
+/// Names an action line of a frame: its kind (0..7, which gives its look and name) and its
+/// place among the lines of that kind, 0 for the first.
+struct LineId
+{
+    int16_t kind = 0;
+    int16_t slot = 0;
+    auto operator<=>(const LineId &) const = default;
+};
+
+/// An action line as drawn: from start through the bend points to end.
+struct ActionLine
+{
+    LineId id;
+    LinePoint start;
+    LinePoint end;
+    std::vector<LinePoint> bends;
+    bool operator==(const ActionLine &) const = default;
+};
+
+/// What a frame holds of its action lines beyond the four standard items of each kind:
+/// for slot 0 the bend points of the kind's first line (whose start and end are the
+/// ActionSX.. items), for slot 1 on a further line of the kind with its own start and end.
+struct ActionPath
+{
+    LineId id;
+    LinePoint start; ///< unused in slot 0
+    LinePoint end;   ///< unused in slot 0
+    std::vector<LinePoint> bends;
+    bool operator==(const ActionPath &) const = default;
+};
 
 /// One frame of a play: where every player, symbol, text label and action line stands.
 /// Positions are surface pixels; an item whose x (rounded) is not above 0 is off the surface.
@@ -41,6 +86,10 @@ public:
     std::array<float, kTextLabelCount> TxtSYMBOLX{}, TxtSYMBOLY{};
     std::array<std::string, kTextLabelCount> TxtValue{};
     std::array<float, kActionCount> ActionSX{}, ActionSY{}, ActionEX{}, ActionEY{};
+    /// Bend points of the first lines and every further line, ordered by id; a kind's further
+    /// lines take slots 1, 2, .. without gaps, and a slot 0 entry has at least one bend.
+    /// Empty in a frame of straight lines, one of each kind.
+    std::vector<ActionPath> ActionPaths;
 
     /// Makes this frame equal to from_me, field by field, floats bit for bit. A failure is
     /// reported as "Copying Frame" and leaves the fields after it unchanged.
@@ -58,10 +107,32 @@ public:
     /// Failures are reported as "Moving Symbol".
     void MoveControlPoint(int16_t part, int partNO, int16_t x, int16_t y);
 
-    /// Whether action line k (0..7) is on the surface, as drawing shows it: its start and its
-    /// end both have an x that rounds above 0. A frame holds one line of each type, so drawing
-    /// line k again replaces this one.
+    /// Whether the first action line of kind k (0..7) is on the surface, as drawing shows it:
+    /// its start and its end both have an x that rounds above 0.
     bool hasActionLine(int k) const;
+
+    /// Every action line on the surface, ordered by id (kind, then slot).
+    std::vector<ActionLine> actionLines() const;
+    /// How many action lines are on the surface, and how many of kind k.
+    int actionLineCount() const;
+    int actionLineCount(int kind) const;
+    /// The line `id`, if it is on the surface.
+    std::optional<ActionLine> actionLine(LineId id) const;
+
+    /// Adds a line of `kind` after the others of its kind (into the standard items when the
+    /// kind has none) and returns its id; nullopt, changing nothing, when the kind is not
+    /// 0..7, the frame already holds kMaxLinesInFrame lines or there are more than kMaxBends
+    /// bend points.
+    std::optional<LineId> addActionLine(int kind, LinePoint start, LinePoint end,
+                                        std::vector<LinePoint> bends = {});
+    /// Gives line.id new points; false, changing nothing, when that line is not on the
+    /// surface or there are more than kMaxBends bend points.
+    bool setActionLine(const ActionLine &line);
+    /// Removes a line; the kind's later lines move up a slot, so the next line of the kind
+    /// becomes its first. False when the line is not on the surface.
+    bool removeActionLine(LineId id);
+    /// Removes every line of `kind`.
+    void clearActionKind(int kind);
 
     /// Shifts, flips or mirrors the groups whose flag is 1: IPly players (offence, then
     /// defence), ISym symbols, ITxt text labels, IAct action lines. Every x of a processed item
@@ -85,6 +156,9 @@ public:
     bool operator==(const PlayConfig &other) const = default;
 
 private:
+    std::vector<ActionPath>::iterator pathOf(LineId id);
+    std::vector<ActionPath>::const_iterator pathOf(LineId id) const;
+    std::vector<ActionPath>::iterator insertionPoint(LineId id);
     // The x and y members of an item, or nulls when the address matches nothing.
     std::pair<float *, float *> coordinates(int16_t part, int partNO);
 };
