@@ -29,6 +29,8 @@ struct Preferences
     std::array<int16_t, 8> ActionSize{};    // pixels: 1, 3 or 6
     std::array<int32_t, 8> ActionColor{};
     std::array<int16_t, 8> ActionEndType{}; // 0 arrow head, 1 bar, 2 none
+    /// Whether a line of this kind drawn from base to base rounds the bases in between.
+    std::array<bool, 8> ActionFollowsBases{};
 
     std::array<int16_t, 2> PlayerSize{};  // half-width in pixels: 10, 15 or 17
     std::array<int16_t, 2> PlayerShape{}; // 1 square, 3 circle
