@@ -53,9 +53,9 @@ private:
 };
 
 /// The Properties dialog ("Options"): player looks, field and symbol pictures, the label font
-/// and the eight action-line types (each one's look and whether it follows the base path). Every control writes its change into the preference record
-/// at once; OK and Cancel both close and keep the changes (OK is accepted, so the caller marks
-/// the play modified).
+/// and the eight action-line types (each one's look and whether it follows the base path).
+/// Every control writes its change into the preference record at once; OK and Cancel both
+/// close and keep the changes (OK is accepted, so the caller marks the play modified).
 class frmOptions : public QDialog
 {
     Q_OBJECT
