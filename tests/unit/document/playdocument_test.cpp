@@ -240,11 +240,7 @@ TEST(PlayDocumentSave, ThePlayAfterSavingIsWhatOpeningTheFileGives)
     // The action-line looks and labels come from the file, as the window takes them over.
     const PlayReadResult read = f.doc.open(dataFile("three_frames.KTR"));
     ASSERT_EQ(read.status, PlayReadStatus::Opened);
-    // The file holds no word of which kinds follow the base path: that stays the user's.
-    const std::array<bool, 8> follows{false, true, false, false, true, false, false, true};
-    f.prefs.ActionFollowsBases = follows;
     applyPlayLooks(f.prefs, read);
-    EXPECT_EQ(f.prefs.ActionFollowsBases, follows);
     f.doc.setTexts("The \"wheel\" play", "Go \u2192 now\r\nthen");
     f.doc.frames().frame(2).TxtValue[0] = "\"quoted\"";
     f.doc.recordEdit("Edit Text Label");
