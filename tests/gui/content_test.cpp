@@ -206,6 +206,8 @@ std::vector<std::string> basePathFaults(const PlaySnapshot &play)
             }
             if ((last == 0 || last == 4) && distance(p, field::kPlate) <= kAroundHome)
                 continue;
+            if (distance(p, field::kBases[last % 4]) <= kOnBase)
+                continue; // still on the bag he reached
             const Point next = field::kBases[(last + 1) % 4];
             if (last < 4 && distance(p, next) <= kOnBase) {
                 ++last;
