@@ -31,16 +31,19 @@ Pt onPath(int from, float pixels)
             float(a.y + (b.y - a.y) / length * pixels)};
 }
 
-// The centre of base `b` (0 home .. 3 third): a runner's arrow bends through it as he rounds it.
-Pt bag(int b)
-{
-    return {float(field::kBases[b].x), float(field::kBases[b].y)};
-}
-
-// How far past a base a runner who rounds it gets before the frame ends. A short way, so the
-// straight line from start to end that a reader of the plain file layout draws instead of the
-// curve still keeps to the base path.
+// How a runner who rounds base `b` (1 first .. 3 third) within a frame runs: his arrow bends a
+// step before the bag and on the bag, so the curve keeps to the line and turns on the base, and
+// it ends a short way past it. Short, so that the straight line from start to end, which a
+// reader of the plain file layout draws instead of the curve, still keeps to the base path.
+constexpr float kStepBeforeBag = 12;
 constexpr float kRounded = 10;
+
+Bends rounding(int b)
+{
+    const field::Point from = field::kBases[b - 1], bag = field::kBases[b];
+    const float length = float(std::hypot(bag.x - from.x, bag.y - from.y));
+    return {onPath(b - 1, length - kStepBeforeBag), {float(bag.x), float(bag.y)}};
+}
 
 // Where people stand before the pitch.
 constexpr Pt kBatter{178, 333};       // right-handed batter's box
@@ -191,7 +194,7 @@ PlayBuilder relayGap()
     // and slides into third as the relay arrives.
     p.caption("1. Ball hit to the gap");
     p.moveBall({150, 82}, Line::Batted);
-    p.runOffense(O::Batter, onPath(1, kRounded), Line::Runner, {bag(1)});
+    p.runOffense(O::Batter, onPath(1, kRounded), Line::Runner, rounding(1));
     p.runDefense(D::LF, {132, 100});
     p.runDefense(D::CF, {166, 72});
     p.runDefense(D::SS, {140, 135}, Line::Cover); // on the line from the ball to third
@@ -200,7 +203,7 @@ PlayBuilder relayGap()
 
     p.caption("2. Throw to the relay man");
     p.moveBall({141, 130}, Line::Throw);
-    p.runOffense(O::Batter, onPath(2, kRounded), Line::Runner, {bag(2)});
+    p.runOffense(O::Batter, onPath(2, kRounded), Line::Runner, rounding(2));
     p.runDefense(D::Second, {224, 158}, Line::Cover); // behind the bag, clear of the runner
     p.runDefense(D::P, {108, 286}, Line::Cover);      // behind third, in line with the relay
     p.snap();
@@ -375,7 +378,7 @@ PlayBuilder hitAndRun()
     p.active(O::Batter);
     p.moveBall({288, 152}, Line::Batted);
     p.runOffense(O::Batter, onPath(0, 90));
-    p.runOffense(O::R1, onPath(2, kRounded), Line::Runner, {bag(2)});
+    p.runOffense(O::R1, onPath(2, kRounded), Line::Runner, rounding(2));
     p.runDefense(D::RF, {296, 140});
     p.snap();
 
@@ -455,8 +458,8 @@ PlayBuilder softballCutoff()
     // catcher comes up to the plate, and the pitcher backs him up in line with the throw.
     p.caption("1. Single to right");
     p.moveBall({300, 178}, Line::Batted);
-    p.runOffense(O::Batter, onPath(1, kRounded), Line::Runner, {bag(1)});
-    p.runOffense(O::R2, onPath(3, kRounded), Line::Runner, {bag(3)});
+    p.runOffense(O::Batter, onPath(1, kRounded), Line::Runner, rounding(1));
+    p.runOffense(O::R2, onPath(3, kRounded), Line::Runner, rounding(3));
     p.runDefense(D::SRF, {300, 160});
     p.runDefense(D::RCF, {316, 138});
     p.runDefense(D::First, {236, 282}, Line::Cover); // the cutoff, on the line to home
