@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace kinetra {
@@ -93,6 +95,29 @@ TEST_F(PlayFileLinesTest, RandomFramesWithFurtherLinesAndBendsReadBackEqual)
         EXPECT_EQ(formatPlay(r.play), bytes);
     }
     EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(PlayFileLinesTest, SavedFileHoldsTheBlockAndReadsBackInPieces)
+{
+    // Large enough for saving to hand the bytes on in several pieces.
+    const PlaySnapshot play = randomPlay(3, 6000);
+    const std::string path = (std::filesystem::temp_directory_path()
+                              / ("kinetra_lines_" + std::to_string(::getpid()) + ".KTR"))
+                                 .string();
+    ASSERT_TRUE(writePlay(path, play).ok());
+    const std::string bytes = formatPlay(play);
+    ASSERT_GT(bytes.size() - bytes.find(kTagLine), size_t(1) << 20);
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        EXPECT_EQ(s.str(), bytes);
+    }
+    const PlayReadResult r = readPlayFile(path);
+    std::filesystem::remove(path);
+    ASSERT_EQ(r.status, PlayReadStatus::Opened);
+    for (int16_t n = 1; n <= play.frames.count(); ++n)
+        ASSERT_EQ(r.play.frames.frame(n), play.frames.frame(n)) << n;
 }
 
 TEST_F(PlayFileLinesTest, BlockFollowsThePlainBytesAndOnlyWhenNeeded)
