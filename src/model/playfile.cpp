@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <vector>
 
 namespace kinetra {
 
@@ -131,51 +133,67 @@ bool onSurface(LinePoint start, LinePoint end)
 }
 
 // Reads the block after its tag into the frames, checking every record before it is taken, so
-// the frames always hold well-formed ActionPaths, also when a later record fails.
+// the frames always hold well-formed ActionPaths, also when a later record fails. A frame's
+// records are gathered first and handed over together, one allocation per frame.
 void readLineBlock(PlayFileReader &in, FrameList &frames)
 {
     RecordReader record(in);
     record.integer(kLinesVersion, kLinesVersion);
     const int32_t records = record.integer(0, int32_t(frames.count()) * kMaxLinesInFrame);
     record.end();
-    int32_t frameNo = 1;
+    std::vector<ActionPath> gathered;
+    int32_t frameNo = 0;
     int linesInFrame = 0;
-    for (int32_t r = 0; r < records; ++r) {
-        const int32_t n = in.readInt32();
-        if (n < frameNo || n > frames.count())
-            throw RuntimeError(ErrorCode::SubscriptOutOfRange);
-        PlayConfig &frame = frames.frame(int16_t(n));
-        if (n != frameNo || r == 0) {
-            frameNo = n;
-            linesInFrame = 0;
-            for (int k = 0; k < kActionCount; ++k)
-                linesInFrame += frame.hasActionLine(k);
+    auto handOver = [&] {
+        if (gathered.empty())
+            return;
+        std::vector<ActionPath> &paths = frames.frame(int16_t(frameNo)).ActionPaths;
+        paths.assign(std::make_move_iterator(gathered.begin()),
+                     std::make_move_iterator(gathered.end()));
+        gathered.clear();
+    };
+    try {
+        for (int32_t r = 0; r < records; ++r) {
+            const int32_t n = in.readInt32();
+            if (n < std::max(frameNo, 1) || n > frames.count())
+                throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+            if (n != frameNo) {
+                handOver();
+                frameNo = n;
+                linesInFrame = 0;
+                const PlayConfig &frame = frames.frame(int16_t(n));
+                for (int k = 0; k < kActionCount; ++k)
+                    linesInFrame += frame.hasActionLine(k);
+            }
+            ActionPath path;
+            path.id.kind = int16_t(record.integer(0, kActionCount - 1));
+            path.id.slot = int16_t(record.integer(0, kMaxLinesInFrame - 1));
+            const int bends = record.integer(0, kMaxBends);
+            const ActionPath *last = gathered.empty() ? nullptr : &gathered.back();
+            const bool sameKind = last && last->id.kind == path.id.kind;
+            const int16_t next = sameKind ? int16_t(last->id.slot + 1) : int16_t(1);
+            // Ids strictly increase; further lines take slots 1, 2, .. without gaps.
+            if ((last && !(last->id < path.id)) || (path.id.slot > 0 && path.id.slot != next)
+                || (path.id.slot == 0 && bends == 0))
+                throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+            if (path.id.slot > 0) {
+                path.start = record.point();
+                path.end = record.point();
+            }
+            path.bends.resize(size_t(bends));
+            for (LinePoint &bend : path.bends)
+                bend = record.point();
+            record.end();
+            if (path.id.slot > 0 && onSurface(path.start, path.end)
+                && ++linesInFrame > kMaxLinesInFrame)
+                throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+            gathered.push_back(std::move(path));
         }
-        ActionPath path;
-        path.id.kind = int16_t(record.integer(0, kActionCount - 1));
-        path.id.slot = int16_t(record.integer(0, kMaxLinesInFrame - 1));
-        const int bends = record.integer(0, kMaxBends);
-        const ActionPath *last = frame.ActionPaths.empty() ? nullptr : &frame.ActionPaths.back();
-        const bool sameKind = last && last->id.kind == path.id.kind;
-        const int16_t expected = sameKind ? int16_t(last->id.slot + 1) : int16_t(0);
-        // Ids strictly increase; further lines take slots 1, 2, .. without gaps.
-        if ((last && !(last->id < path.id))
-            || (path.id.slot > 0 && path.id.slot != std::max<int16_t>(expected, 1))
-            || (path.id.slot == 0 && bends == 0))
-            throw RuntimeError(ErrorCode::SubscriptOutOfRange);
-        if (path.id.slot > 0) {
-            path.start = record.point();
-            path.end = record.point();
-        }
-        path.bends.resize(size_t(bends));
-        for (LinePoint &bend : path.bends)
-            bend = record.point();
-        record.end();
-        if (path.id.slot > 0 && onSurface(path.start, path.end)
-            && ++linesInFrame > kMaxLinesInFrame)
-            throw RuntimeError(ErrorCode::SubscriptOutOfRange);
-        frame.ActionPaths.push_back(std::move(path));
+    } catch (...) {
+        handOver();
+        throw;
     }
+    handOver();
     if (!in.atEnd())
         throw RuntimeError(ErrorCode::TypeMismatch);
 }

@@ -71,6 +71,7 @@ private:
     };
 
     Item nextItem();
+    bool readWholeNumber(int32_t &value);
     template <typename Number>
     Number readNumber();
     template <typename Stop>
