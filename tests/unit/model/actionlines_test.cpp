@@ -110,15 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
                      f.clearActionKind(1);
                  },
                  {{{7, 0}, E, F, {}}},
-                 {}},
-        EditCase{"KindsOutsideZeroToSevenAreRefused",
-                 [](PlayConfig &f) {
-                     EXPECT_FALSE(f.addActionLine(8, A, B));
-                     EXPECT_FALSE(f.addActionLine(-1, A, B));
-                     EXPECT_FALSE(f.removeActionLine({8, 0}));
-                     f.clearActionKind(8);
-                 },
-                 {},
                  {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -128,6 +119,7 @@ TEST(ActionLines, AFrameTakesSixtyFourLinesOfSixteenBendsAtMost)
     f.Blank_Frame();
     const std::vector<LinePoint> most(kMaxBends, C), tooMany(kMaxBends + 1, C);
     EXPECT_FALSE(f.addActionLine(0, A, B, tooMany));
+    EXPECT_FALSE(f.addActionLine(kActionCount, A, B));
     for (int i = 0; i < kMaxLinesInFrame; ++i)
         ASSERT_TRUE(f.addActionLine(i % kActionCount, A, B, most)) << i;
     const PlayConfig full = f;
