@@ -63,10 +63,7 @@ void emitLineBlock(const FrameList &frames, PlayFileWriter &out, Flush flush)
         out.writeSingle(p.y);
     };
     for (int i = 1; i <= frames.count(); ++i) {
-        const PlayConfig &frame = frames.frame(int16_t(i));
-        if (frame.ActionPaths.empty())
-            continue;
-        for (const ActionPath &path : frame.ActionPaths) {
+        for (const ActionPath &path : frames.frame(int16_t(i)).ActionPaths) {
             out.writeInt16(int16_t(i));
             out.writeInt16(path.id.kind);
             out.writeInt16(path.id.slot);
