@@ -2,7 +2,9 @@
 // opening against reading the file into one buffer and only splitting it into items and
 // converting the numbers with std::from_chars; saving against formatting the same values with
 // std::to_chars into one buffer and writing it to a file (write, fsync, close). The Parse and
-// Format pairs repeat the comparison without the disk.
+// Format pairs repeat the comparison without the disk. The Lines pairs open and parse the same
+// play with 8 further action lines in every frame, each with two bend points, which go into
+// the block after the labels.
 
 #include "bigplay.h"
 
@@ -41,6 +43,28 @@ const std::string &playPath()
     static const std::string path = [] {
         const std::string p = folder() + "/big.KTR";
         if (!writePlay(p, bigPlay()).ok())
+            std::abort();
+        return p;
+    }();
+    return path;
+}
+
+// The big play with 8 further lines of two bend points in every frame.
+const std::string &linesPath()
+{
+    static const std::string path = [] {
+        BigPlay play;
+        for (int n = 1; n <= play.frames.count(); ++n) {
+            PlayConfig &f = play.frames.frame(int16_t(n));
+            const float a = float(n % 500) + 0.25f;
+            for (int k = 0; k < kActionCount; ++k) {
+                const float b = float(k * 40) + 10.5f;
+                if (!f.addActionLine(k, {a, b}, {b, a}, {{a + 15, b - 7.5f}, {b + 3, a + 12}}))
+                    std::abort();
+            }
+        }
+        const std::string p = folder() + "/lines.KTR";
+        if (!writePlay(p, play).ok())
             std::abort();
         return p;
     }();
@@ -115,6 +139,45 @@ void BM_ParsePlay(benchmark::State &state)
 void BM_ParseBaseline(benchmark::State &state)
 {
     const std::string bytes = fileContents(playPath());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(splitAndConvert(bytes));
+    state.SetBytesProcessed(state.iterations() * int64_t(bytes.size()));
+}
+
+void BM_OpenLinesPlay(benchmark::State &state)
+{
+    const std::string &path = linesPath();
+    for (auto _ : state) {
+        PlayReadResult r = readPlayFile(path);
+        if (r.status != PlayReadStatus::Opened
+            || r.play.frames.frame(r.frameCount).actionLineCount() != 2 * kActionCount)
+            state.SkipWithError("play did not open with its lines");
+        benchmark::DoNotOptimize(r);
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(std::filesystem::file_size(path)));
+}
+
+void BM_OpenLinesBaseline(benchmark::State &state)
+{
+    const std::string &path = linesPath();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(splitAndConvert(fileContents(path)));
+    state.SetBytesProcessed(state.iterations() * int64_t(std::filesystem::file_size(path)));
+}
+
+void BM_ParseLinesPlay(benchmark::State &state)
+{
+    const std::string bytes = fileContents(linesPath());
+    for (auto _ : state) {
+        PlayReadResult r = readPlay(bytes);
+        benchmark::DoNotOptimize(r);
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(bytes.size()));
+}
+
+void BM_ParseLinesBaseline(benchmark::State &state)
+{
+    const std::string bytes = fileContents(linesPath());
     for (auto _ : state)
         benchmark::DoNotOptimize(splitAndConvert(bytes));
     state.SetBytesProcessed(state.iterations() * int64_t(bytes.size()));
@@ -207,6 +270,10 @@ BENCHMARK(BM_OpenPlay)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParsePlay)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLinesPlay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLinesBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseLinesPlay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseLinesBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SavePlay)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatPlay)->Unit(benchmark::kMillisecond);

@@ -7,7 +7,10 @@
 #include "model/playfilewriter.h"
 #include "model/runtimeerror.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <vector>
 
 namespace kinetra {
 
@@ -24,6 +27,185 @@ void readHeaderItems(PlayFileReader &in, PlayFileHeader &header)
     header.time = in.readText();
     header.notes = in.readText();
     header.Picbkg = in.readInt16();
+}
+
+// The block after the labels that carries every action line beyond the first of each kind
+// and every bend point. A reader of the plain layout stops after the labels and never sees it.
+//
+//   "KINETRA-LINES",<version>,<records>
+//   <frame>,<kind>,<slot>,<bends>[,<sx>,<sy>,<ex>,<ey>],<x1>,<y1>,...,<xn>,<yn>
+//
+// One record per ActionPaths entry, in frame order and then in id order; the start and end
+// are only in records of slot 1 on (the first line's are in the frame line).
+constexpr std::string_view kLinesTag = "KINETRA-LINES";
+constexpr int16_t kLinesVersion = 1;
+
+bool hasLineBlock(const FrameList &frames)
+{
+    for (int i = 1; i <= frames.count(); ++i)
+        if (!frames.frame(int16_t(i)).ActionPaths.empty())
+            return true;
+    return false;
+}
+
+template <typename Flush>
+void emitLineBlock(const FrameList &frames, PlayFileWriter &out, Flush flush)
+{
+    int32_t records = 0;
+    for (int i = 1; i <= frames.count(); ++i)
+        records += int32_t(frames.frame(int16_t(i)).ActionPaths.size());
+    out.writeText(kLinesTag);
+    out.writeInt16(kLinesVersion);
+    out.writeInt32(records);
+    out.endRecord();
+    auto writePoint = [&out](LinePoint p) {
+        out.writeSingle(p.x);
+        out.writeSingle(p.y);
+    };
+    for (int i = 1; i <= frames.count(); ++i) {
+        for (const ActionPath &path : frames.frame(int16_t(i)).ActionPaths) {
+            out.writeInt16(int16_t(i));
+            out.writeInt16(path.id.kind);
+            out.writeInt16(path.id.slot);
+            out.writeInt16(int16_t(path.bends.size()));
+            if (path.id.slot > 0) {
+                writePoint(path.start);
+                writePoint(path.end);
+            }
+            for (LinePoint bend : path.bends)
+                writePoint(bend);
+            out.endRecord();
+        }
+        flush();
+    }
+}
+
+// Reads the items of one record after its first: a line end before them means the record was
+// cut short, and the record's last item must end its line.
+class RecordReader
+{
+public:
+    explicit RecordReader(PlayFileReader &in) : m_in(in) {}
+
+    int32_t integer(int32_t low, int32_t high)
+    {
+        within();
+        const int32_t value = m_in.readInt32();
+        if (value < low || value > high)
+            throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+        return value;
+    }
+
+    LinePoint point()
+    {
+        LinePoint p;
+        within();
+        p.x = m_in.readSingle();
+        within();
+        p.y = m_in.readSingle();
+        return p;
+    }
+
+    // After the record's last item: anything more on its line is stray.
+    void end()
+    {
+        if (!m_in.lineEnded() && !m_in.atEnd())
+            throw RuntimeError(ErrorCode::TypeMismatch);
+    }
+
+private:
+    void within()
+    {
+        if (m_in.lineEnded())
+            throw RuntimeError(m_in.atEnd() ? ErrorCode::InputPastEndOfFile
+                                            : ErrorCode::TypeMismatch);
+    }
+
+    PlayFileReader &m_in;
+};
+
+bool onSurface(LinePoint start, LinePoint end)
+{
+    return start.x > 0.5f && end.x > 0.5f;
+}
+
+// Reads the block after its tag into the frames, checking every record before it is taken, so
+// the frames always hold well-formed ActionPaths, also when a later record fails. A frame's
+// records are gathered first and handed over together, one allocation per frame.
+void readLineBlock(PlayFileReader &in, FrameList &frames)
+{
+    RecordReader record(in);
+    record.integer(kLinesVersion, kLinesVersion);
+    const int32_t records = record.integer(0, int32_t(frames.count()) * kMaxLinesInFrame);
+    record.end();
+    std::vector<ActionPath> gathered;
+    int32_t frameNo = 0;
+    int linesInFrame = 0;
+    auto handOver = [&] {
+        if (gathered.empty())
+            return;
+        std::vector<ActionPath> &paths = frames.frame(int16_t(frameNo)).ActionPaths;
+        paths.assign(std::make_move_iterator(gathered.begin()),
+                     std::make_move_iterator(gathered.end()));
+        gathered.clear();
+    };
+    try {
+        for (int32_t r = 0; r < records; ++r) {
+            const int32_t n = in.readInt32();
+            if (n < std::max(frameNo, 1) || n > frames.count())
+                throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+            if (n != frameNo) {
+                handOver();
+                frameNo = n;
+                linesInFrame = 0;
+                const PlayConfig &frame = frames.frame(int16_t(n));
+                for (int k = 0; k < kActionCount; ++k)
+                    linesInFrame += frame.hasActionLine(k);
+            }
+            ActionPath path;
+            path.id.kind = int16_t(record.integer(0, kActionCount - 1));
+            path.id.slot = int16_t(record.integer(0, kMaxLinesInFrame - 1));
+            const int bends = record.integer(0, kMaxBends);
+            const ActionPath *last = gathered.empty() ? nullptr : &gathered.back();
+            const bool sameKind = last && last->id.kind == path.id.kind;
+            const int16_t next = sameKind ? int16_t(last->id.slot + 1) : int16_t(1);
+            // Ids strictly increase; further lines take slots 1, 2, .. without gaps.
+            if ((last && !(last->id < path.id)) || (path.id.slot > 0 && path.id.slot != next)
+                || (path.id.slot == 0 && bends == 0))
+                throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+            if (path.id.slot > 0) {
+                path.start = record.point();
+                path.end = record.point();
+            }
+            path.bends.resize(size_t(bends));
+            for (LinePoint &bend : path.bends)
+                bend = record.point();
+            record.end();
+            if (path.id.slot > 0 && onSurface(path.start, path.end)
+                && ++linesInFrame > kMaxLinesInFrame)
+                throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+            gathered.push_back(std::move(path));
+        }
+    } catch (...) {
+        handOver();
+        throw;
+    }
+    handOver();
+    if (!in.atEnd())
+        throw RuntimeError(ErrorCode::TypeMismatch);
+}
+
+// After the labels: true when the block's tag follows. Anything else there is not ours and is
+// left alone, as the plain layout leaves it.
+bool lineBlockFollows(PlayFileReader &in)
+{
+    if (in.atEnd() || !in.nextIsText())
+        return false;
+    try {
+        return in.readQuotedText() == kLinesTag;
+    } catch (...) {
+        return false;
+    }
 }
 
 bool isValidLook(const ActionLook &look)
@@ -61,6 +243,8 @@ void emitPlay(const PlaySnapshot &play, PlayFileWriter &out, Flush flush)
         out.writeText(play.labels.defense[i]);
         out.endRecord();
     }
+    if (hasLineBlock(play.frames))
+        emitLineBlock(play.frames, out, flush);
 }
 
 } // namespace
@@ -152,6 +336,8 @@ PlayReadResult readPlay(PlayFileReader &in)
             play.labels.defense[i] = std::move(defense);
             ++result.labelLinesTaken;
         }
+        if (lineBlockFollows(in))
+            readLineBlock(in, play.frames);
         if (result.failureCode == 0)
             result.status = PlayReadStatus::Opened;
     } catch (...) {

@@ -113,6 +113,11 @@ void takeActionLooks(const PlayReadResult &read, ActionLooks &looks);
 /// a file cut short), the frames not in the file stay empty and the labels are read. A label
 /// item that is not a quoted text (a frame line the header did not count) is a Type mismatch
 /// (13) that stops the reading.
+/// After the labels, the line block (further action lines and bend points, see formatPlay) is
+/// read when what follows begins with its tag; anything else there is ignored. Every record is
+/// checked before it is taken: a block cut short is a failure 62, an item of the wrong type or
+/// anything after the last record 13, a value out of range or out of order 9. The records
+/// before the failing one are kept, so every frame's ActionPaths stay well formed.
 PlayReadResult readPlay(std::string_view bytes);
 
 /// Reads a play from `in`, as readPlay(bytes) does.
@@ -138,8 +143,15 @@ struct PlaySaveResult
     bool ok() const { return errorCode == 0; }
 };
 
-/// The bytes of a play file: header, 8 action lines, the frames, 10 label lines.
-/// Frame lines that fail are reported by PlayConfig::FileWrite; writing goes on.
+/// The bytes of a play file: header, 8 action lines, the frames, 10 label lines and, only when
+/// some frame has ActionPaths, the line block, which readers of the plain layout never reach:
+///
+///     "KINETRA-LINES",1,<records>
+///     <frame>,<kind>,<slot>,<bends>[,<sx>,<sy>,<ex>,<ey>],<x1>,<y1>,...,<xn>,<yn>
+///
+/// one record per ActionPaths entry, in frame order and then by id; start and end only from
+/// slot 1 on (the first line's are in the frame line). Frame lines that fail are reported by
+/// PlayConfig::FileWrite; writing goes on.
 std::string formatPlay(const PlaySnapshot &play);
 
 /// Writes the play to `path` through a temporary file in the same folder that replaces the

@@ -5,6 +5,7 @@
 #include "model/runtimeerror.h"
 
 #include <charconv>
+#include <cstdint>
 
 namespace kinetra {
 
@@ -212,13 +213,13 @@ PlayFileReader::Item PlayFileReader::nextItem()
 template <typename Number>
 Number PlayFileReader::readNumber()
 {
-    // Fast path for the usual plain number followed by a separator: from_chars scans the item
-    // itself. Anything else (blank lines, quotes, signs, bad or out-of-range text) takes the
+    // Fast path for the usual plain number followed by a separator, also the first of a line:
+    // from_chars scans the item itself. Anything else (blank lines, quotes, signs, bad or out-of-range text) takes the
     // general path below, which decides.
     const char *data = m_bytes.data();
     const size_t size = m_bytes.size();
     size_t p = m_pos;
-    while (p < size && isBlank(data[p]))
+    while (p < size && (isBlank(data[p]) || isLineEnd(data[p])))
         ++p;
     if (p < size && (isDigit(data[p]) || data[p] == '.'
                      || (data[p] == '-' && p + 1 < size
@@ -258,13 +259,45 @@ std::string PlayFileReader::readQuotedText()
     return cp1252ToUtf8(item.text);
 }
 
+bool PlayFileReader::readWholeNumber(int32_t &value)
+{
+    // A plain whole number followed by a separator reads as itself, without the rounding of
+    // a decimal; anything else (a point, an exponent, a number out of range) is left for
+    // readNumber.
+    const char *data = m_bytes.data();
+    const size_t size = m_bytes.size();
+    size_t p = m_pos;
+    while (p < size && (isBlank(data[p]) || isLineEnd(data[p])))
+        ++p;
+    if (p >= size || !(isDigit(data[p]) || data[p] == '-'))
+        return false;
+    const auto [end, ec] = std::from_chars(data + p, data + size, value);
+    if (ec != std::errc())
+        return false;
+    size_t q = size_t(end - data);
+    while (q < size && isBlank(data[q]))
+        ++q;
+    if (!(q < size ? data[q] == ',' || isLineEnd(data[q]) : !m_source))
+        return false;
+    m_atLineStart = false;
+    m_pos = p;
+    consume(q - p);
+    return true;
+}
+
 int16_t PlayFileReader::readInt16()
 {
+    int32_t value = 0;
+    if (readWholeNumber(value))
+        return toInt16(double(value));
     return toInt16(readNumber<double>());
 }
 
 int32_t PlayFileReader::readInt32()
 {
+    int32_t value = 0;
+    if (readWholeNumber(value))
+        return value;
     return toInt32(readNumber<double>());
 }
 

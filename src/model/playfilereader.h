@@ -53,6 +53,9 @@ public:
     /// True when the next item is a quoted text; reads nothing.
     bool nextIsText();
 
+    /// True when the last item read ended its line (or nothing has been read yet).
+    bool lineEnded() const { return m_atLineStart; }
+
     /// Moves to the start of the next line unless the last item ended a line, skipping line
     /// breaks inside quoted texts; used to pick up after a bad item inside a record.
     void skipRestOfLine();
@@ -68,6 +71,7 @@ private:
     };
 
     Item nextItem();
+    bool readWholeNumber(int32_t &value);
     template <typename Number>
     Number readNumber();
     template <typename Stop>

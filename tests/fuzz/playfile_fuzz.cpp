@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the play-file reader. Whatever the bytes, reading must not crash,
 // leak or misbehave, a play it opens must hold a frame list that agrees with its header, and
-// reading the bytes piece by piece must give what reading them whole gives.
+// reading the bytes piece by piece must give what reading them whole gives. The action lines
+// read from the block after the labels are always well formed, also when the block is damaged.
 
 #include "model/playfile.h"
 #include "model/playfilereader.h"
@@ -12,6 +13,28 @@
 #include <string_view>
 
 using namespace kinetra;
+
+namespace {
+
+// Ids strictly increase, a kind's further lines take slots 1, 2, .. without gaps, a slot 0
+// entry has a bend, no line has more than kMaxBends and the frame no more than
+// kMaxLinesInFrame lines.
+bool wellFormedLines(const PlayConfig &frame)
+{
+    const ActionPath *last = nullptr;
+    for (const ActionPath &path : frame.ActionPaths) {
+        if (path.id.kind < 0 || path.id.kind >= kActionCount || path.bends.size() > kMaxBends
+            || (path.id.slot == 0 && path.bends.empty()) || (last && !(last->id < path.id)))
+            return false;
+        const bool sameKind = last && last->id.kind == path.id.kind;
+        if (path.id.slot > 0 && path.id.slot != (sameKind ? std::max(last->id.slot + 1, 1) : 1))
+            return false;
+        last = &path;
+    }
+    return frame.actionLineCount() <= kMaxLinesInFrame;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -37,6 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         || r.labelLinesTaken < 0 || r.labelLinesTaken > kLabelLines
         || r.partialActionItems < 0 || r.partialActionItems > 4)
         std::abort();
+
+    for (int i = 1; i <= count; ++i)
+        if (!wellFormedLines(r.play.frames.frame(int16_t(i))))
+            std::abort();
 
     // The same bytes in small pieces, sized by the first byte so the fuzzer varies them.
     const size_t piece = size ? data[0] % 16 + 1 : 1;

@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes through the whole path from a play file to pixels and frame commands.
 // The input is a play followed by kCommandBytes bytes that give the frame commands' arguments.
 // When the play opens, its first frames are drawn by the real renderer with the default looks,
-// as the window draws them after opening; then Insert Progressive runs between frames 1 and 2
-// and MoveFrame on frame 1, and the changed frames are drawn again.
+// as the window draws them after opening (further lines and bends of the block after the
+// labels included); then Insert Progressive runs between frames 1 and 2 and MoveFrame on
+// frame 1, and the changed frames are drawn again.
 // Whatever the bytes: no pixel is written outside the surface image, the frame list holds what
 // the commands promise, and every failure reaches the error reporter as a run-time error.
 
@@ -186,7 +187,7 @@ bool sameCarriedFields(const PlayConfig &a, const PlayConfig &b)
     return a.ActivePlyr == b.ActivePlyr && a.TxtValue == b.TxtValue
            && a.TxtSYMBOLX == b.TxtSYMBOLX && a.TxtSYMBOLY == b.TxtSYMBOLY
            && a.ActionSX == b.ActionSX && a.ActionSY == b.ActionSY && a.ActionEX == b.ActionEX
-           && a.ActionEY == b.ActionEY;
+           && a.ActionEY == b.ActionEY && a.ActionPaths == b.ActionPaths;
 }
 
 // Items that are not placed in both S and E keep S's place in every inserted frame.
@@ -283,6 +284,18 @@ void moveFrame(PlayConfig &frame, const Commands &c)
                           texts)
         || !movedSensibly(frame.ActionSX, frame.ActionSY, old.ActionSX, old.ActionSY, actions))
         fault("MoveFrame moved what it must leave, or made a coordinate not a number");
+    if (!actions && frame.ActionPaths != old.ActionPaths)
+        fault("MoveFrame moved bend points or further lines with the action lines unticked");
+    if (frame.ActionPaths.size() != old.ActionPaths.size())
+        fault("MoveFrame added or dropped action lines");
+    for (size_t i = 0; i < frame.ActionPaths.size(); ++i) {
+        const ActionPath &path = frame.ActionPaths[i];
+        if (path.id != old.ActionPaths[i].id)
+            fault("MoveFrame renamed an action line");
+        for (LinePoint p : path.bends)
+            if (!std::isfinite(p.x) || !std::isfinite(p.y))
+                fault("MoveFrame made a bend point not a number");
+    }
     for (int k = 0; k < kActionCount; ++k) {
         const bool moved = actions && (old.ActionSX[k] > 0 || old.ActionSY[k] > 0);
         if (!moved && (frame.ActionEX[k] != old.ActionEX[k] || frame.ActionEY[k] != old.ActionEY[k]))

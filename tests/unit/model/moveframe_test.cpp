@@ -26,6 +26,9 @@ PlayConfig placedFrame()
     }
     f.TxtSYMBOLX[0] = 250, f.TxtSYMBOLY[0] = 125;
     f.TxtValue = {"Bunt", "0"};
+    // A bent first line, and a further line with a bend.
+    f.setActionLine({{0, 0}, {20, 30}, {60, 90}, {{35, 70}, {50, 40}}});
+    f.addActionLine(1, {300, 200}, {420, 260}, {{380, 180}});
     return f;
 }
 
@@ -114,7 +117,16 @@ INSTANTIATE_TEST_SUITE_P(
                       f.SYMBOLX[0] = 32760, f.SYMBOLY[0] = 10;
                       f.DPlayerX[0] = 100, f.DPlayerY[0] = 10;
                   },
-                  {-100, 0, 0, 0}, {1, 0, 1, 1}, true}),
+                  {-100, 0, 0, 0}, {1, 0, 1, 1}, true},
+        RangeCase{"BendPastTheRight",
+                  [](PlayConfig &f) { f.addActionLine(2, {10, 10}, {20, 20}, {{300, 10}}); },
+                  {-32500, 0, 0, 0}, kAll, false},
+        RangeCase{"FurtherLineEndPastTheRight",
+                  [](PlayConfig &f) {
+                      f.addActionLine(2, {10, 10}, {20, 20});
+                      f.addActionLine(2, {10, 10}, {300, 20});
+                  },
+                  {-32500, 0, 0, 0}, kAll, false}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(MoveFrame, LeftBouncesOffTheLeftEdge)
@@ -161,12 +173,26 @@ TEST(MoveFrame, OnlyTheGroupsFlaggedOneMove)
     }
     PlayConfig others = f;
     others.ActionSY = start.ActionSY, others.ActionEY = start.ActionEY;
+    others.ActionPaths = start.ActionPaths;
     EXPECT_EQ(others, start);
 
     // A group flag must be exactly 1: -1 (true as a number) leaves the group alone.
     PlayConfig g = start;
     g.MoveFrame(-10, -10, 0, 0, -1, 2, 0, -1);
     EXPECT_EQ(g, start);
+}
+
+TEST(MoveFrame, BendsAndFurtherLinesMoveWithTheirLine)
+{
+    PlayConfig f = placedFrame();
+    f.MoveFrame(0, 0, W, 0, 0, 0, 1, 0);
+    EXPECT_EQ(f.actionLine({0, 0}),
+              (ActionLine{{0, 0}, {580, 30}, {540, 90}, {{565, 70}, {550, 40}}}));
+    EXPECT_EQ(f.actionLine({1, 1}), (ActionLine{{1, 1}, {300, 200}, {180, 260}, {{220, 180}}}));
+    // Lines of another group's move stay.
+    const PlayConfig moved = f;
+    f.MoveFrame(-10, 0, 0, 0, 1, 1, 0, 1);
+    EXPECT_EQ(f.ActionPaths, moved.ActionPaths);
 }
 
 TEST(MoveFrame, EmptySlotsAndUnstartedActionLinesStay)

@@ -197,10 +197,17 @@ TEST(PlayFileReader, ReadsSixteenBitIntegersHalfToEvenAndRefusesOverflow)
 
 TEST(PlayFileReader, ReadsThirtyTwoBitIntegers)
 {
-    PlayFileReader in("16711680,-2147483648,2147483648");
+    PlayFileReader in("16711680,-2147483648,2147483648,007, 12e1 ,-0,2.5,-,9");
     EXPECT_EQ(in.readInt32(), 16711680);
     EXPECT_EQ(in.readInt32(), std::numeric_limits<int32_t>::min());
     EXPECT_EQ(failureCode([&] { in.readInt32(); }), ErrorCode::Overflow);
+    // Whole numbers and decimals read alike, each item once.
+    EXPECT_EQ(in.readInt32(), 7);
+    EXPECT_EQ(in.readInt32(), 120);
+    EXPECT_EQ(in.readInt32(), 0);
+    EXPECT_EQ(in.readInt32(), 2);
+    EXPECT_EQ(failureCode([&] { in.readInt32(); }), ErrorCode::TypeMismatch);
+    EXPECT_EQ(in.readInt32(), 9);
 }
 
 TEST(PlayFileReader, SeparatesItemsByCommasOrAnyLineEnd)
