@@ -15,7 +15,7 @@ namespace kinetra {
 /// One drawing call, kept to be drawn again at another scale.
 struct Surface::Drawing
 {
-    enum Kind { Line, Box, FillBox, Circle, Polygon, Text, Picture };
+    enum Kind { Line, Path, Box, FillBox, Circle, Polygon, Text, Picture };
     Kind kind = Line;
     bool inverted = false;
     QColor color; // pen, text or fill colour
@@ -23,6 +23,7 @@ struct Surface::Drawing
     int lineWidth = 1;
     int lineStyle = 0;
     QPolygon points; // line and box: two points; circle: the centre; polygon: its corners
+    QPainterPath path;
     int radius = 0;
     QPointF baseline; // text: where its baseline starts
     QString text;
@@ -171,6 +172,19 @@ void Surface::line(int x1, int y1, int x2, int y2, const QColor &color)
         painter.drawLine(x1, y1, x2, y2);
     painter.end();
     record(Drawing::Line, color).points = QPolygon({QPoint(x1, y1), QPoint(x2, y2)});
+    emit changed();
+}
+
+void Surface::path(const QPainterPath &path, const QColor &color)
+{
+    QPainter painter;
+    if (!begin(painter))
+        return;
+    painter.setPen(pen(color));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    painter.end();
+    record(Drawing::Path, color).path = path;
     emit changed();
 }
 
@@ -449,6 +463,11 @@ void Surface::replay(QPainter &painter, const Drawing &d, qreal deviceScale)
     switch (d.kind) {
     case Drawing::Line:
         strokeLine(painter, QPointF(d.points[0]) + middle, QPointF(d.points[1]) + middle, d);
+        break;
+    case Drawing::Path:
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(d.path.translated(middle));
         break;
     case Drawing::Box:
         painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
