@@ -194,12 +194,18 @@ PlayConfig bentLinesFrame()
 }
 
 // The full frame with today's 8 straight lines (first argument 8) or 64 bent ones (64), shown
-// at a zoom (second argument) as BM_ShowFullFrameAtZoom does.
+// at a zoom (second argument) as BM_ShowFullFrameAtZoom does; the lines in the full frame's
+// mixed looks (third argument 0: widths 1, 3 and 6, all dash styles) or all one pixel wide
+// and solid (1), as they are at first start.
 void BM_ShowLinesAtZoom(benchmark::State &state)
 {
     Surface pic;
     prepare(pic);
-    const FrameLooks looks = fullLooks();
+    FrameLooks looks = fullLooks();
+    if (state.range(2) == 1) {
+        looks.ActionType.fill(1);
+        looks.ActionSize.fill(1);
+    }
     const PlayConfig frame = state.range(0) == 8 ? fullFrame() : bentLinesFrame();
     const int zoom = int(state.range(1));
     const QSize shown = zoomedSize(pic.size(), zoom);
@@ -214,10 +220,7 @@ void BM_ShowLinesAtZoom(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ShowLinesAtZoom)
-    ->Args({8, 100})
-    ->Args({64, 100})
-    ->Args({8, 400})
-    ->Args({64, 400})
+    ->ArgsProduct({{8, 64}, {100, 400}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace
