@@ -378,17 +378,6 @@ TEST_P(BentLineTest, IsDrawnAlongTheCurveWithItsMarkerFollowingTheCurvesEnd)
     auto nearEnd = [&](LinePoint p) {
         return std::hypot(p.x - c.line.end.x, p.y - c.line.end.y) < 10;
     };
-
-    int offCurve = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const LinePoint p{float((x + 0.5) / scale - 0.5), float((y + 0.5) / scale - 0.5)};
-            if (lineColoured(image.pixel(x, y)) && !nearEnd(p)
-                && nearestOnCurve(c.line, p).distance > c.width / 2.0f + 1.5f)
-                ++offCurve;
-        }
-    }
-    EXPECT_EQ(offCurve, 0);
     // Solid lines show all along the curve; dashes leave gaps, and a sample there finds the
     // field right under it.
     int near = 0, under = 0, samples = 0;
@@ -405,6 +394,7 @@ TEST_P(BentLineTest, IsDrawnAlongTheCurveWithItsMarkerFollowingTheCurvesEnd)
         EXPECT_GT(under, samples / 2);
         EXPECT_LT(under, samples * 19 / 20);
     }
+    // Nothing is drawn along the straight chord, where the curve does not pass.
     EXPECT_FALSE(lineNear(shown(c.chordMiddle.x(), c.chordMiddle.y())));
     for (const QPoint &p : c.marker)
         EXPECT_TRUE(lineNear(shown(p.x(), p.y()))) << p.x() << "," << p.y();
@@ -436,14 +426,10 @@ TEST_F(FrameRendererTest, AllSixtyFourLinesOfAFrameAreDrawnInTheirKindsLooks)
     draw();
     EXPECT_TRUE(reports.empty());
     EXPECT_EQ(pic.drawingCount(), kMaxLinesInFrame);
-    for (const ActionLine &line : frame.actionLines()) {
-        const LinePoint mid = curvePoints(line, 2)[line.bends.empty() ? 1 : 2];
+    for (const ActionLine &line : frame.actionLines())
         EXPECT_EQ(pic.pixel(int(line.start.x), int(line.start.y)),
                   rgb(looks.ActionColor[size_t(line.id.kind)]))
             << line.id.kind << "/" << line.id.slot;
-        EXPECT_FALSE(isField(int(std::lround(mid.x)), int(std::lround(mid.y))))
-            << line.id.kind << "/" << line.id.slot;
-    }
 }
 
 // ---- Whole frames and presence --------------------------------------------------------------
