@@ -455,6 +455,8 @@ void strokeCurve(QPainter &painter, const QPainterPath &path, int lineWidth, int
     // Aliased, a disc three pixels across covers its square: such dashes get square ends.
     const bool round =
         lineWidth > 1 && (lineWidth > 3 || painter.testRenderHint(QPainter::Antialiasing));
+    if (!(width > 0))
+        return; // a device that shows nothing (and dashes that would never end)
     const qreal half = width / 2;
     QList<qreal> dashes = dashesOf(lineStyle);
     for (qreal &d : dashes)
