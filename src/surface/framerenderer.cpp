@@ -125,15 +125,24 @@ void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
             pic.line(SX, SY, EX, EY, looks.ActionColor[k]);
             DrawAction(SX, SY, EX, EY);
         } else {
-            // Drawn through the whole pixels the points fall on, as a straight line is; the
-            // curve arrives from the last bend point, so the end marker points that way.
+            // Drawn through the whole pixels the points fall on, as a straight line is. A bend
+            // point on the one before it or on the end is left out: the curve would make a
+            // small loop around it. The curve arrives from the last bend point (or the start),
+            // so the end marker points that way.
             ActionLine snapped{line.id, {float(SX), float(SY)}, {float(EX), float(EY)}, {}};
             snapped.bends.reserve(line.bends.size());
-            for (const LinePoint &bend : line.bends)
-                snapped.bends.push_back({float(toInt16(bend.x)), float(toInt16(bend.y))});
+            int16_t BX = SX;
+            int16_t BY = SY;
+            for (const LinePoint &bend : line.bends) {
+                const int16_t x = toInt16(bend.x);
+                const int16_t y = toInt16(bend.y);
+                if ((x == BX && y == BY) || (x == EX && y == EY))
+                    continue;
+                snapped.bends.push_back({float(x), float(y)});
+                BX = x;
+                BY = y;
+            }
             pic.path(curvePath(snapped), looks.ActionColor[k]);
-            int16_t BX = int16_t(snapped.bends.back().x);
-            int16_t BY = int16_t(snapped.bends.back().y);
             DrawAction(BX, BY, EX, EY);
         }
         pic.setFillColor(looks.ActionColor[k]);

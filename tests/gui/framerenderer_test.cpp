@@ -407,6 +407,23 @@ INSTANTIATE_TEST_SUITE_P(Curves, BentLineTest,
                                     + std::to_string(std::get<1>(info.param));
                          });
 
+// A bend point on the one before it or on the end gives no direction: the line is drawn, end
+// marker and all, as it would be without it.
+TEST_F(FrameRendererTest, RepeatedBendPointsAndOnesOnTheEndChangeNothing)
+{
+    looks.ActionSize[0] = 3;
+    ASSERT_TRUE(frame.addActionLine(0, {80, 100}, {300, 100}, {{200, 200}}));
+    draw();
+    const QImage plain = pic.image();
+    pic.clear();
+    frame.clearActionKind(0);
+    ASSERT_TRUE(frame.addActionLine(0, {80, 100}, {300, 100},
+                                    {{80.4f, 100}, {200, 200}, {200, 200}, {300, 100}}));
+    draw();
+    EXPECT_EQ(differingPixels(pic.image(), plain), 0);
+    EXPECT_GT(differingPixels(plain, bareFrame()), 0);
+}
+
 TEST_F(FrameRendererTest, AllSixtyFourLinesOfAFrameAreDrawnInTheirKindsLooks)
 {
     // Eight lines of each kind in a column of its own, every other one bent.
