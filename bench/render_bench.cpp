@@ -12,6 +12,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 using namespace kinetra;
@@ -170,5 +172,55 @@ void BM_ShowFullFrameAtZoom(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ShowFullFrameAtZoom)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMicrosecond);
+
+// The full frame with its 8 straight lines replaced by 64 bent ones, 8 of each kind and
+// 4 bend points each: arcs of 100 to 360 pixels around the middle of the field, as runners'
+// paths and throws crossing each other.
+PlayConfig bentLinesFrame()
+{
+    PlayConfig frame = fullFrame();
+    for (int k = 0; k < 8; ++k)
+        frame.clearActionKind(k);
+    for (int i = 0; i < kMaxLinesInFrame; ++i) {
+        const float r = 40.0f + float(i % 8) * 15;
+        const float a = float(i) * 0.4f;
+        auto at = [&](int step) {
+            return LinePoint{200 + r * std::cos(a + step * 0.5f),
+                             190 + r * std::sin(a + step * 0.5f)};
+        };
+        frame.addActionLine(i / 8, at(0), at(5), {at(1), at(2), at(3), at(4)});
+    }
+    return frame;
+}
+
+// The full frame with today's 8 straight lines (first argument 8) or 64 bent ones (64), shown
+// at a zoom (second argument) as BM_ShowFullFrameAtZoom does; the lines in the full frame's
+// mixed looks (third argument 0: widths 1, 3 and 6, all dash styles) or all one pixel wide
+// and solid (1), as they are at first start.
+void BM_ShowLinesAtZoom(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    FrameLooks looks = fullLooks();
+    if (state.range(2) == 1) {
+        looks.ActionType.fill(1);
+        looks.ActionSize.fill(1);
+    }
+    const PlayConfig frame = state.range(0) == 8 ? fullFrame() : bentLinesFrame();
+    const int zoom = int(state.range(1));
+    const QSize shown = zoomedSize(pic.size(), zoom);
+    ScaledView view;
+    for (auto _ : state) {
+        pic.clear();
+        FrameRenderer::Draw(frame, pic, looks);
+        if (zoom == 100)
+            benchmark::DoNotOptimize(pic.image().constBits());
+        else
+            benchmark::DoNotOptimize(view.image(pic, shown).constBits());
+    }
+}
+BENCHMARK(BM_ShowLinesAtZoom)
+    ->ArgsProduct({{8, 64}, {100, 400}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -280,7 +280,7 @@ std::array<bool, 8> legendLines(const FrameList &frames, bool allFrames)
     std::array<bool, 8> used{};
     auto note = [&used](const PlayConfig &frame) {
         for (size_t k = 0; k < used.size(); ++k)
-            if (frame.ActionSX[k] > 0 && frame.ActionEX[k] > 0)
+            if (frame.actionLineCount(int(k)) > 0)
                 used[k] = true;
     };
     if (allFrames) {

@@ -1,6 +1,7 @@
 #include "surface/framerenderer.h"
 
 #include "model/failurereport.h"
+#include "model/linecurve.h"
 #include "model/playconfig.h"
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
@@ -105,22 +106,45 @@ void FrameRenderer::drawTextLabels(const PlayConfig &frame, Surface &pic)
 void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
                                     const FrameLooks &looks)
 {
-    for (int k = 0; k < kActionCount; ++k) {
-        int16_t SX = toInt16(frame.ActionSX[k]);
-        int16_t EX = toInt16(frame.ActionEX[k]);
+    for (const ActionLine &line : frame.actionLines()) {
+        const size_t k = size_t(line.id.kind);
+        int16_t SX = toInt16(line.start.x);
+        int16_t EX = toInt16(line.end.x);
         if (SX <= 0 || EX <= 0)
             continue;
-        int16_t SY = toInt16(frame.ActionSY[k]);
-        int16_t EY = toInt16(frame.ActionEY[k]);
-        // Nearly upright or level lines are drawn exactly so; the frame keeps its points.
-        if (std::abs(SX - EX) < 5)
-            EX = SX;
-        if (std::abs(SY - EY) < 5)
-            EY = SY;
+        int16_t SY = toInt16(line.start.y);
+        int16_t EY = toInt16(line.end.y);
         pic.setLineWidth(looks.ActionSize[k]);
         pic.setLineStyle(looks.ActionType[k] - 1);
-        pic.line(SX, SY, EX, EY, looks.ActionColor[k]);
-        DrawAction(SX, SY, EX, EY);
+        if (line.bends.empty()) {
+            // Nearly upright or level lines are drawn exactly so; the frame keeps its points.
+            if (std::abs(SX - EX) < 5)
+                EX = SX;
+            if (std::abs(SY - EY) < 5)
+                EY = SY;
+            pic.line(SX, SY, EX, EY, looks.ActionColor[k]);
+            DrawAction(SX, SY, EX, EY);
+        } else {
+            // Drawn through the whole pixels the points fall on, as a straight line is. A bend
+            // point on the one before it or on the end is left out: the curve would make a
+            // small loop around it. The curve arrives from the last bend point (or the start),
+            // so the end marker points that way.
+            ActionLine snapped{line.id, {float(SX), float(SY)}, {float(EX), float(EY)}, {}};
+            snapped.bends.reserve(line.bends.size());
+            int16_t BX = SX;
+            int16_t BY = SY;
+            for (const LinePoint &bend : line.bends) {
+                const int16_t x = toInt16(bend.x);
+                const int16_t y = toInt16(bend.y);
+                if ((x == BX && y == BY) || (x == EX && y == EY))
+                    continue;
+                snapped.bends.push_back({float(x), float(y)});
+                BX = x;
+                BY = y;
+            }
+            pic.path(curvePath(snapped), looks.ActionColor[k]);
+            DrawAction(BX, BY, EX, EY);
+        }
         pic.setFillColor(looks.ActionColor[k]);
         pic.setForeColor(looks.ActionColor[k]);
         switch (looks.ActionEndType[k]) {
@@ -136,6 +160,18 @@ void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
             break;
         }
     }
+}
+
+QPainterPath FrameRenderer::curvePath(const ActionLine &line)
+{
+    QPainterPath path(QPointF(line.start.x, line.start.y));
+    for (const CurvePiece &piece : curvePieces(line)) {
+        if (line.bends.empty())
+            path.lineTo(piece.to.x, piece.to.y);
+        else
+            path.cubicTo(piece.c1.x, piece.c1.y, piece.c2.x, piece.c2.y, piece.to.x, piece.to.y);
+    }
+    return path;
 }
 
 void FrameRenderer::drawPlayers(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,

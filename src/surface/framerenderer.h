@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPainterPath>
 #include <QPoint>
 
 #include <array>
@@ -8,6 +9,7 @@
 namespace kinetra {
 
 class PlayConfig;
+struct ActionLine;
 class Surface;
 struct FrameLooks;
 
@@ -16,15 +18,20 @@ class FrameRenderer
 {
 public:
     /// Draws the frame over whatever pic shows (it does not wipe first): symbols, text labels,
-    /// action lines with their end markers, offensive then defensive players. Leaves pic with
-    /// line width 1, solid, and its own fore and fill colours, also after a failure. A failure
-    /// is reported as "Drawing Play" and ends the drawing, keeping what was drawn.
+    /// every action line with its end marker (a line with bend points as the smooth curve
+    /// through them), offensive then defensive players. Leaves pic with line width 1, solid,
+    /// and its own fore and fill colours, also after a failure. A failure is reported as
+    /// "Drawing Play" and ends the drawing, keeping what was drawn.
     static void Draw(const PlayConfig &frame, Surface &pic, const FrameLooks &looks);
 
     /// Works out the end marker of the action line from (SX, SY) to (EX, EY) into
     /// EndMarkerPoints: the two base points P1 and P3 across the line's end and the tip P2
     /// beyond it, for one of eight directions. Failures are reported as "Draw Action".
     static void DrawAction(int16_t &SX, int16_t &SY, int16_t &EX, int16_t &EY);
+
+    /// The smooth curve through the line's start, bend points and end, in surface pixels; a
+    /// straight line without bends.
+    static QPainterPath curvePath(const ActionLine &line);
 
     /// The end marker of the action line DrawAction was last given: P1, P2 (tip), P3.
     static std::array<QPoint, 3> EndMarkerPoints;

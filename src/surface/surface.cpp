@@ -9,13 +9,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace kinetra {
 
 /// One drawing call, kept to be drawn again at another scale.
 struct Surface::Drawing
 {
-    enum Kind { Line, Box, FillBox, Circle, Polygon, Text, Picture };
+    enum Kind { Line, Path, Box, FillBox, Circle, Polygon, Text, Picture };
     Kind kind = Line;
     bool inverted = false;
     QColor color; // pen, text or fill colour
@@ -23,6 +24,7 @@ struct Surface::Drawing
     int lineWidth = 1;
     int lineStyle = 0;
     QPolygon points; // line and box: two points; circle: the centre; polygon: its corners
+    QPainterPath path;
     int radius = 0;
     QPointF baseline; // text: where its baseline starts
     QString text;
@@ -39,6 +41,9 @@ QRect boxRect(int x1, int y1, int x2, int y2)
 {
     return QRect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1);
 }
+
+void strokeCurve(QPainter &painter, const QPainterPath &path, int lineWidth, int lineStyle,
+                 const QColor &color);
 
 // Surface pixels are logical pixels at 96 DPI, whatever resolution a picture file claims,
 // so a label font has the same pixel size on every field picture.
@@ -171,6 +176,23 @@ void Surface::line(int x1, int y1, int x2, int y2, const QColor &color)
         painter.drawLine(x1, y1, x2, y2);
     painter.end();
     record(Drawing::Line, color).points = QPolygon({QPoint(x1, y1), QPoint(x2, y2)});
+    emit changed();
+}
+
+void Surface::path(const QPainterPath &path, const QColor &color)
+{
+    QPainter painter;
+    if (!begin(painter))
+        return;
+    if (m_lineWidth > 1 && m_drawMode == DrawMode::Copy && penStyleOf(m_lineStyle) != Qt::NoPen) {
+        strokeCurve(painter, path, m_lineWidth, m_lineStyle, color);
+    } else {
+        painter.setPen(pen(color));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+    }
+    painter.end();
+    record(Drawing::Path, color).path = path;
     emit changed();
 }
 
@@ -420,6 +442,117 @@ qreal deviceScaleOf(const QPainter &painter)
     return std::max(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
 }
 
+// A curve in a line look, drawn as short straight flat-capped pieces: Qt outlines and fills
+// every dash and join of a wide curved path, which is slow, but draws flat-capped straight
+// lines quickly. The curve is flattened at the device's resolution; the pieces of a dash
+// overlap at each corner as far as a mitre would reach, and each dash is capped as the pen
+// would cap it: with a disc on wide lines, half a width further on one-pixel ones.
+void strokeCurve(QPainter &painter, const QPainterPath &path, int lineWidth, int lineStyle,
+                 const QColor &color)
+{
+    const qreal scale = deviceScaleOf(painter);
+    const qreal width = std::max(1, lineWidth) * scale;
+    // Aliased, a disc three pixels across covers its square: such dashes get square ends.
+    const bool round =
+        lineWidth > 1 && (lineWidth > 3 || painter.testRenderHint(QPainter::Antialiasing));
+    if (!(width > 0))
+        return; // a device that shows nothing (and dashes that would never end)
+    const qreal half = width / 2;
+    QList<qreal> dashes = dashesOf(lineStyle);
+    for (qreal &d : dashes)
+        d *= width;
+    const QList<QPolygonF> polylines = path.toSubpathPolygons(painter.transform());
+    painter.save();
+    painter.resetTransform();
+    QList<QLineF> pieces;
+    QList<QPointF> caps;
+    for (const QPolygonF &points : polylines) {
+        qsizetype dash = 0;
+        qreal left = dashes.isEmpty() ? std::numeric_limits<qreal>::infinity() : dashes[0];
+        bool startsDash = true;
+        qreal reachBack = 0; // the reach of the segment before, past this one's start
+        for (qsizetype j = 0; j + 1 < points.size(); ++j) {
+            const QLineF segment(points[j], points[j + 1]);
+            const qreal length = segment.length();
+            if (length <= 0)
+                continue;
+            const QPointF unit = (segment.p2() - segment.p1()) / length;
+            // How far this segment reaches past its end to meet the next one's outer edge:
+            // half the width times the tangent of half the turn, at most half the width.
+            qreal reach = 0;
+            if (j + 2 < points.size()) {
+                const QPointF next = points[j + 2] - points[j + 1];
+                const qreal nextLength = std::hypot(next.x(), next.y());
+                if (nextLength > 0) {
+                    const QPointF v = next / nextLength;
+                    const qreal cosine = unit.x() * v.x() + unit.y() * v.y();
+                    const qreal sine = std::abs(unit.x() * v.y() - unit.y() * v.x());
+                    reach = cosine > 0 ? std::min(half, half * sine / (1 + cosine)) : half;
+                    if (cosine <= 0 && round)
+                        caps << points[j + 1];
+                }
+            }
+            qreal at = 0;
+            while (at < length) {
+                const qreal step = std::min(left, length - at);
+                if (dash % 2 == 0) {
+                    qreal from = at;
+                    qreal to = at + step;
+                    if (startsDash) {
+                        if (round)
+                            caps << segment.p1() + unit * from;
+                        else
+                            from -= half;
+                        startsDash = false;
+                    } else if (at == 0) {
+                        from -= reachBack;
+                    }
+                    // One pixel more, so that the smoothed edges of the two pieces do not
+                    // leave a faint seam between them.
+                    if (to >= length && j + 2 < points.size())
+                        to += reach + 1;
+                    pieces << QLineF(segment.p1() + unit * from, segment.p1() + unit * to);
+                }
+                at += step;
+                left -= step;
+                reachBack = reach;
+                if (left <= 0) {
+                    const QPointF end = segment.p1() + unit * at;
+                    if (dash % 2 == 0) {
+                        if (round)
+                            caps << end;
+                        else
+                            pieces.last().setP2(end + unit * half);
+                    }
+                    dash = (dash + 1) % dashes.size();
+                    left = dashes[dash];
+                    startsDash = dash % 2 == 0;
+                }
+            }
+        }
+        // The last dash ends with the curve.
+        if (!startsDash && round)
+            caps << points.last();
+        else if (!startsDash && !pieces.isEmpty() && pieces.last().length() > 0)
+            pieces.last().setLength(pieces.last().length() + half);
+    }
+    QPen flat(color, width);
+    flat.setCapStyle(Qt::FlatCap);
+    painter.setPen(flat);
+    painter.drawLines(pieces);
+    if (painter.testRenderHint(QPainter::Antialiasing)) {
+        for (const QPointF &cap : caps)
+            drawDisc(painter, cap, half, color);
+    } else if (!caps.isEmpty()) {
+        // Small aliased discs are quicker filled together, as one figure.
+        QPainterPath discs;
+        for (const QPointF &cap : caps)
+            discs.addEllipse(cap, half, half);
+        painter.fillPath(discs, color);
+    }
+    painter.restore();
+}
+
 } // namespace
 
 void Surface::strokeLine(QPainter &painter, QPointF from, QPointF to, const Drawing &d)
@@ -449,6 +582,15 @@ void Surface::replay(QPainter &painter, const Drawing &d, qreal deviceScale)
     switch (d.kind) {
     case Drawing::Line:
         strokeLine(painter, QPointF(d.points[0]) + middle, QPointF(d.points[1]) + middle, d);
+        break;
+    case Drawing::Path:
+        if (!d.inverted && penStyleOf(d.lineStyle) != Qt::NoPen) {
+            strokeCurve(painter, d.path.translated(middle), d.lineWidth, d.lineStyle, d.color);
+            break;
+        }
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(d.path.translated(middle));
         break;
     case Drawing::Box:
         painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));

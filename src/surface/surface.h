@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QImage>
 #include <QObject>
+#include <QPainterPath>
 #include <QPointF>
 
 #include <optional>
@@ -84,6 +85,9 @@ public:
     /// Straight line including both end points, in the current width and style.
     void line(int x1, int y1, int x2, int y2);
     void line(int x1, int y1, int x2, int y2, const QColor &color);
+    /// Open path (straight and curved pieces, in image pixels) in the current width and style,
+    /// its dashes running along it.
+    void path(const QPainterPath &path, const QColor &color);
     /// Outline of the box with the two corners, in the current width and style.
     void box(int x1, int y1, int x2, int y2);
     void box(int x1, int y1, int x2, int y2, const QColor &color);

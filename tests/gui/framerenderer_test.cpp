@@ -1,4 +1,5 @@
 #include "model/failurereport.h"
+#include "model/linecurve.h"
 #include "model/playconfig.h"
 #include "surface/framelooks.h"
 #include "surface/framerenderer.h"
@@ -315,6 +316,137 @@ TEST_F(FrameRendererTest, LeavesOnePixelSolidLinesAndItsOwnColours)
     EXPECT_EQ(pic.lineStyle(), 0);
     EXPECT_EQ(pic.foreColor(), kLabelColor);
     EXPECT_EQ(pic.fillColor(), kSurfaceFill);
+}
+
+// ---- Lines that bend, and many lines ------------------------------------------------------
+
+struct BentCase
+{
+    const char *name;
+    ActionLine line;
+    int16_t type;   // the kind's line type: 1 solid, 2 dashed
+    int16_t width;
+    QPoint chordMiddle;             // far from the curve
+    std::array<QPoint, 3> marker;   // as the curve arrives from its last bend point
+};
+
+const BentCase kBentCases[] = {
+    {"arch", {{0, 0}, {80, 250}, {320, 250}, {{200, 80}}}, 1, 1, {200, 250},
+     {{{315, 255}, {325, 255}, {325, 245}}}},
+    {"hook_upward", {{0, 0}, {80, 100}, {300, 150}, {{200, 300}, {300, 300}}}, 1, 3,
+     {190, 125}, {{{293, 150}, {300, 143}, {307, 150}}}},
+    {"dashed_loop", {{0, 0}, {300, 60}, {300, 320}, {{80, 120}, {80, 250}}}, 2, 3, {300, 190},
+     {{{300, 313}, {307, 320}, {300, 327}}}},
+};
+
+void PrintTo(const BentCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class BentLineTest : public FrameRendererTest,
+                     public testing::WithParamInterface<std::tuple<BentCase, int>>
+{};
+
+// The line's colour, or at scales above 1 mostly the line's where it is smoothed into the
+// field (no field channel is above 0x7F).
+bool lineColoured(QRgb c)
+{
+    return qRed(c) > 0xA0 && qBlue(c) < 0x60;
+}
+
+TEST_P(BentLineTest, IsDrawnAlongTheCurveWithItsMarkerFollowingTheCurvesEnd)
+{
+    const auto &[c, scale] = GetParam();
+    looks.ActionType[0] = c.type;
+    looks.ActionSize[0] = c.width;
+    ASSERT_TRUE(frame.addActionLine(0, c.line.start, c.line.end, c.line.bends));
+    draw();
+    ASSERT_TRUE(reports.empty());
+    EXPECT_EQ(FrameRenderer::EndMarkerPoints, c.marker);
+    const QImage image = pic.scaledImage(scale);
+    // Where the surface shows image pixel (x, y), and whether the line shows near there.
+    auto shown = [&](float x, float y) { return QPointF((x + 0.5) * scale, (y + 0.5) * scale); };
+    auto lineNear = [&](QPointF at) {
+        for (int dy = -scale; dy <= scale; ++dy)
+            for (int dx = -scale; dx <= scale; ++dx)
+                if (image.valid(int(at.x()) + dx, int(at.y()) + dy)
+                    && lineColoured(image.pixel(int(at.x()) + dx, int(at.y()) + dy)))
+                    return true;
+        return false;
+    };
+    auto nearEnd = [&](LinePoint p) {
+        return std::hypot(p.x - c.line.end.x, p.y - c.line.end.y) < 10;
+    };
+    // Solid lines show all along the curve; dashes leave gaps, and a sample there finds the
+    // field right under it.
+    int near = 0, under = 0, samples = 0;
+    for (const LinePoint &p : curvePoints(c.line, 32)) {
+        if (nearEnd(p))
+            continue;
+        ++samples;
+        near += lineNear(shown(p.x, p.y));
+        under += lineColoured(image.pixel(shown(p.x, p.y).toPoint()));
+    }
+    if (c.type == 1) {
+        EXPECT_EQ(near, samples);
+    } else {
+        EXPECT_GT(under, samples / 2);
+        EXPECT_LT(under, samples * 19 / 20);
+    }
+    // Nothing is drawn along the straight chord, where the curve does not pass.
+    EXPECT_FALSE(lineNear(shown(c.chordMiddle.x(), c.chordMiddle.y())));
+    for (const QPoint &p : c.marker)
+        EXPECT_TRUE(lineNear(shown(p.x(), p.y()))) << p.x() << "," << p.y();
+}
+
+INSTANTIATE_TEST_SUITE_P(Curves, BentLineTest,
+                         testing::Combine(testing::ValuesIn(kBentCases), testing::Values(1, 2)),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).name) + "_x"
+                                    + std::to_string(std::get<1>(info.param));
+                         });
+
+// A bend point on the one before it or on the end gives no direction: the line is drawn, end
+// marker and all, as it would be without it.
+TEST_F(FrameRendererTest, RepeatedBendPointsAndOnesOnTheEndChangeNothing)
+{
+    looks.ActionSize[0] = 3;
+    ASSERT_TRUE(frame.addActionLine(0, {80, 100}, {300, 100}, {{200, 200}}));
+    draw();
+    const QImage plain = pic.image();
+    pic.clear();
+    frame.clearActionKind(0);
+    ASSERT_TRUE(frame.addActionLine(0, {80, 100}, {300, 100},
+                                    {{80.4f, 100}, {200, 200}, {200, 200}, {300, 100}}));
+    draw();
+    EXPECT_EQ(differingPixels(pic.image(), plain), 0);
+    EXPECT_GT(differingPixels(plain, bareFrame()), 0);
+}
+
+TEST_F(FrameRendererTest, AllSixtyFourLinesOfAFrameAreDrawnInTheirKindsLooks)
+{
+    // Eight lines of each kind in a column of its own, every other one bent.
+    for (int k = 0; k < kActionCount; ++k) {
+        looks.ActionColor[size_t(k)] = QColor::fromHsv(k * 45, 255, 255);
+        looks.ActionEndType[size_t(k)] = 2;
+        for (int slot = 0; slot < 8; ++slot) {
+            const float x = 20.0f + k * 48;
+            const float y = 20.0f + slot * 40;
+            std::vector<LinePoint> bends;
+            if (slot % 2)
+                bends.push_back({x + 15, y - 10});
+            ASSERT_TRUE(frame.addActionLine(k, {x, y}, {x + 30, y}, bends));
+        }
+    }
+    ASSERT_EQ(frame.actionLineCount(), kMaxLinesInFrame);
+    draw();
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(pic.drawingCount(), kMaxLinesInFrame);
+    for (const ActionLine &line : frame.actionLines())
+        EXPECT_EQ(pic.pixel(int(line.start.x), int(line.start.y)),
+                  rgb(looks.ActionColor[size_t(line.id.kind)]))
+            << line.id.kind << "/" << line.id.slot;
 }
 
 // ---- Whole frames and presence --------------------------------------------------------------

@@ -491,6 +491,26 @@ TEST_F(PrintTest, TheLegendNamesTheLinesPrintedAndOutlinesLightOnes)
     }
 }
 
+// A kind belongs in the legend when any line of it is printed: also when only a further line
+// of the kind is on the surface, its first line's items lying off it.
+TEST(PrintLegendTest, NamesEveryKindAnyLineOfTheFrameUses)
+{
+    RecordingPrintTarget target(QSize(2400, 3200), kLine);
+    PlaySnapshot play;
+    for (int k = 0; k < 8; ++k)
+        play.actions[size_t(k)] = {"Kind " + std::to_string(k), 0, 0, 255, 0};
+    PlayConfig &frame = play.frames.frame(1);
+    frame.ActionPaths.push_back({{3, 1}, {10, 10}, {90, 40}, {{50, 5}}});
+    ASSERT_TRUE(frame.addActionLine(6, {20, 20}, {80, 20}, {{50, 60}}));
+    PrintOptions options;
+    options.notes = false;
+    const QImage picture(400, 373, QImage::Format_RGB32);
+    printPlay(target, play, options, picture.size(), [&](int16_t) { return picture; });
+    ASSERT_EQ(target.pages.size(), 1);
+    EXPECT_EQ(target.texts()[0].filter(QRegularExpression("^Kind ")),
+              QStringList({"Kind 3", "Kind 6"}));
+}
+
 // Whether a legend sample gets its dark outline is decided by the colour's relative luminance
 // against 0.8: colours a little either side of it, and the common light and dark ones.
 struct LightCase
