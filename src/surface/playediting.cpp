@@ -38,7 +38,9 @@ namespace {
 
 const char *const kSelectHint =
     "Use Left mouse button to select / drag and right button to delete object.";
-const char *const kActionHint = "In Action Draw mode. Drag mouse while pressing mouse button key.";
+const char *const kActionHint =
+    "In Action Draw mode. Drag to draw a line; click a line to select it, then drag its middle "
+    "to bend it. The right button deletes.";
 
 // Whether the field shown is one of the full fields the program ships (the baseball field
 // Surface0 or the softball field Surface2), whose bases lie where field::kBases says. A
