@@ -260,17 +260,6 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"ClearActionLines", drawTwoLines,
                  [](EditingWindow &w) { w.window->toolPalette()->CmdActionClr[0]->click(); },
                  "Clear Action Lines"},
-        EditCase{"BendActionLine", drawTwoLines,
-                 [](EditingWindow &w) {
-                     w.click(100, 52);
-                     w.press(100, 52);
-                     w.moveTo(100, 30);
-                     w.release(100, 20);
-                 },
-                 "Bend Action Line"},
-        EditCase{"DeleteActionLine", drawTwoLines,
-                 [](EditingWindow &w) { w.click(100, 202, Qt::RightButton); },
-                 "Delete Action Line"},
         EditCase{"ClearActivePlayer",
                  [](EditingWindow &w) {
                      dropPlayer(w);
