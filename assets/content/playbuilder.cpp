@@ -103,27 +103,33 @@ void PlayBuilder::active(int16_t code)
     m_frame.ActivePlyr = code;
 }
 
-int PlayBuilder::freeLine(Line kind) const
+int PlayBuilder::lookFor(Line kind) const
 {
-    for (int k = 0; k < kActionCount; ++k)
-        if (kLooks[k].kind == kind && m_frame.ActionSX[size_t(k)] <= 0)
+    int first = -1;
+    for (int k = 0; k < kActionCount; ++k) {
+        if (kLooks[k].kind != kind)
+            continue;
+        if (m_frame.actionLineCount(k) == 0)
             return k;
-    throw std::logic_error(m_fileName + ": too many arrows of one kind in frame "
-                           + std::to_string(m_frames.size() + 1));
+        if (first < 0)
+            first = k;
+    }
+    return first;
 }
 
-void PlayBuilder::arrow(Line line, Pt from, Pt to)
+void PlayBuilder::arrow(Line line, Pt from, Pt to, const Bends &bends)
 {
-    const size_t k = size_t(freeLine(line));
-    m_frame.ActionSX[k] = from.x;
-    m_frame.ActionSY[k] = from.y;
-    m_frame.ActionEX[k] = to.x;
-    m_frame.ActionEY[k] = to.y;
+    std::vector<LinePoint> points;
+    for (const Pt &b : bends)
+        points.push_back({b.x, b.y});
+    if (!m_frame.addActionLine(lookFor(line), {from.x, from.y}, {to.x, to.y}, std::move(points)))
+        throw std::logic_error(m_fileName + ": too many arrows or bend points in frame "
+                               + std::to_string(m_frames.size() + 1));
 }
 
-void PlayBuilder::runOffense(int i, Pt to, Line line)
+void PlayBuilder::runOffense(int i, Pt to, Line line, const Bends &bends)
 {
-    arrow(line, {m_frame.OPlayerX[size_t(i)], m_frame.OPlayerY[size_t(i)]}, to);
+    arrow(line, {m_frame.OPlayerX[size_t(i)], m_frame.OPlayerY[size_t(i)]}, to, bends);
     m_moves.push_back({Part::Offense, i, to});
 }
 
@@ -158,10 +164,8 @@ void PlayBuilder::snap()
             ball(m.to);
     }
     m_moves.clear();
-    for (int k = 0; k < kActionCount; ++k) {
-        m_frame.ActionSX[size_t(k)] = m_frame.ActionSY[size_t(k)] = 0;
-        m_frame.ActionEX[size_t(k)] = m_frame.ActionEY[size_t(k)] = 0;
-    }
+    for (int k = 0; k < kActionCount; ++k)
+        m_frame.clearActionKind(k);
 }
 
 bool PlayBuilder::write(const std::string &folder, std::string &error) const

@@ -40,8 +40,13 @@ constexpr int Batter = 0, R1 = 1, R2 = 2, R3 = 3;
 
 /// What an arrow shows. Every sample play carries the same eight action-line looks: two for
 /// runners, one for the batted ball, one for throws, two for fielders going to the ball and
-/// two for fielders covering a base or backing up; a frame has at most that many of each.
+/// two for fielders covering a base or backing up. A frame may hold any number of arrows of
+/// each; they go to the looks of their kind the frame does not use yet, so that a reader of the
+/// plain file layout, which sees one line of each look, still sees as many of them as it can.
 enum class Line { Runner, Batted, Throw, Fielder, Cover };
+
+/// The bend points of an arrow, in drawing order: the curve passes through each.
+using Bends = std::vector<Pt>;
 
 /// The eight action-line looks of the sample plays.
 ActionLooks sampleActionLooks();
@@ -65,16 +70,16 @@ public:
     /// Marks the player the frame is about (0..9 offence, 10..19 defence), or none.
     void active(int16_t code);
 
-    /// An arrow of kind `line` from where the player stands to `to`; the player stands there
-    /// in the next frame.
-    void runOffense(int i, Pt to, Line line = Line::Runner);
+    /// An arrow of kind `line` from where the player stands to `to`, bending through `bends`
+    /// (a runner rounding the bases); the player stands there in the next frame.
+    void runOffense(int i, Pt to, Line line = Line::Runner, const Bends &bends = {});
     void runDefense(int i, Pt to, Line line = Line::Fielder);
     /// An arrow from the ball to `to`; the ball is there in the next frame.
     void moveBall(Pt to, Line line);
     /// The ball goes along with whoever carries it: no arrow, it is at `to` in the next frame.
     void carryBall(Pt to);
     /// An arrow that moves nothing (a throw not made, a lead to watch).
-    void arrow(Line line, Pt from, Pt to);
+    void arrow(Line line, Pt from, Pt to, const Bends &bends = {});
 
     /// Keeps the frame as drawn, then moves everything along its arrows and clears them.
     void snap();
@@ -89,8 +94,9 @@ private:
         int index;
         Pt to;
     };
-    /// The first action line of that kind the frame does not use yet; throws when none is left.
-    int freeLine(Line kind) const;
+    /// The action-line look an arrow of that kind takes: the first of the kind's looks the
+    /// frame does not use yet, or the kind's first look when the frame uses them all.
+    int lookFor(Line kind) const;
 
     std::string m_fileName;
     std::string m_title;

@@ -4,7 +4,8 @@
 // third at (116, 254) (see prefs/defaultfield.h); captions stand on the stands in the lower
 // left corner. Runners run the base paths and touch every base in order, a fielder who covers
 // a base stands at the bag, every throw ends in a fielder's glove and a backup stands in line
-// behind the fielder he backs up.
+// behind the fielder he backs up. A runner who rounds a base within a frame runs an arrow bent
+// through the bag.
 
 #include "playbuilder.h"
 
@@ -28,6 +29,20 @@ Pt onPath(int from, float pixels)
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     return {float(a.x + (b.x - a.x) / length * pixels),
             float(a.y + (b.y - a.y) / length * pixels)};
+}
+
+// How a runner who rounds base `b` (1 first .. 3 third) within a frame runs: his arrow bends a
+// step before the bag and on the bag, so the curve keeps to the line and turns on the base, and
+// it ends a short way past it. Short, so that the straight line from start to end, which a
+// reader of the plain file layout draws instead of the curve, still keeps to the base path.
+constexpr float kStepBeforeBag = 12;
+constexpr float kRounded = 10;
+
+Bends rounding(int b)
+{
+    const field::Point from = field::kBases[b - 1], bag = field::kBases[b];
+    const float length = float(std::hypot(bag.x - from.x, bag.y - from.y));
+    return {onPath(b - 1, length - kStepBeforeBag), {float(bag.x), float(bag.y)}};
 }
 
 // Where people stand before the pitch.
@@ -90,6 +105,7 @@ PlayBuilder buntDefence()
     p.moveBall(kPitchAtCatcher, Line::Throw);
     p.runDefense(D::First, {250, 292});
     p.runDefense(D::Third, {150, 292});
+    p.runDefense(D::P, {200, 274}); // off the mound as the pitch reaches the plate
     p.runDefense(D::Second, {286, 242}, Line::Cover); // at the bag
     p.runDefense(D::SS, {188, 170}, Line::Cover);
     p.snap();
@@ -178,7 +194,7 @@ PlayBuilder relayGap()
     // and slides into third as the relay arrives.
     p.caption("1. Ball hit to the gap");
     p.moveBall({150, 82}, Line::Batted);
-    p.runOffense(O::Batter, onPath(1, 2));
+    p.runOffense(O::Batter, onPath(1, kRounded), Line::Runner, rounding(1));
     p.runDefense(D::LF, {132, 100});
     p.runDefense(D::CF, {166, 72});
     p.runDefense(D::SS, {140, 135}, Line::Cover); // on the line from the ball to third
@@ -187,7 +203,7 @@ PlayBuilder relayGap()
 
     p.caption("2. Throw to the relay man");
     p.moveBall({141, 130}, Line::Throw);
-    p.runOffense(O::Batter, onPath(2, 6));
+    p.runOffense(O::Batter, onPath(2, kRounded), Line::Runner, rounding(2));
     p.runDefense(D::Second, {224, 158}, Line::Cover); // behind the bag, clear of the runner
     p.runDefense(D::P, {108, 286}, Line::Cover);      // behind third, in line with the relay
     p.snap();
@@ -362,7 +378,7 @@ PlayBuilder hitAndRun()
     p.active(O::Batter);
     p.moveBall({288, 152}, Line::Batted);
     p.runOffense(O::Batter, onPath(0, 90));
-    p.runOffense(O::R1, onPath(2, 6));
+    p.runOffense(O::R1, onPath(2, kRounded), Line::Runner, rounding(2));
     p.runDefense(D::RF, {296, 140});
     p.snap();
 
@@ -430,18 +446,20 @@ PlayBuilder softballCutoff()
              "is the cutoff: on the line from the ball to home, about two thirds of the way.",
              "The catcher reads the runner and calls \"Cut!\" (cutoff throws to second to stop "
              "the batter) or lets the throw come home.",
-             "The right-center fielder backs up the right fielder; the pitcher backs up home."});
+             "The right-center fielder backs up the right fielder; the pitcher backs up home.",
+             "B3 rounds third and B1 rounds first as the ball reaches the right fielder; when "
+             "the throw goes through to the plate, B1 takes second on it."});
     softballDefence(p);
     p.offense(O::Batter, kBatter);
     p.offense(O::R2, kLeadOffSecond);
     p.ball(kContact);
 
-    // The runner rounds third as the ball reaches the right fielder; the catcher comes up to
-    // the plate, and the pitcher backs him up in line with the throw.
+    // The runner rounds third and the batter first as the ball reaches the right fielder; the
+    // catcher comes up to the plate, and the pitcher backs him up in line with the throw.
     p.caption("1. Single to right");
     p.moveBall({300, 178}, Line::Batted);
-    p.runOffense(O::Batter, onPath(0, 98));
-    p.runOffense(O::R2, onPath(2, 118));
+    p.runOffense(O::Batter, onPath(1, kRounded), Line::Runner, rounding(1));
+    p.runOffense(O::R2, onPath(3, kRounded), Line::Runner, rounding(3));
     p.runDefense(D::SRF, {300, 160});
     p.runDefense(D::RCF, {316, 138});
     p.runDefense(D::First, {236, 282}, Line::Cover); // the cutoff, on the line to home
@@ -451,13 +469,14 @@ PlayBuilder softballCutoff()
     p.caption("2. Throw through the cutoff");
     p.moveBall({238, 278}, Line::Throw);
     p.runDefense(D::P, {197, 357}, Line::Cover);
-    p.runOffense(O::R2, onPath(3, 50));
-    p.runOffense(O::Batter, onPath(1, 4));
+    p.runOffense(O::R2, onPath(3, 55));
+    p.runOffense(O::Batter, onPath(1, 50));
     p.snap();
 
     p.caption("3. Let it go home");
     p.moveBall({209, 335}, Line::Throw);
     p.runOffense(O::R2, onPath(3, 100));
+    p.runOffense(O::Batter, onPath(1, 118)); // into second on the throw home
     p.snap();
 
     p.caption("Tag at the plate");

@@ -27,6 +27,7 @@ struct ActionLook
     int size;
     int color;
     int endType; // 0 arrow head, 1 bar, 2 none
+    bool followsBases;
 };
 
 // Colour says who moves (red the offence, blues the defence, black and purple the ball), the
@@ -35,18 +36,18 @@ struct ActionLook
 // and Field (a runner's line from a white marker, a fielder's from a blue one) every look
 // differs from the others by its line or end as well as its colour, so a page printed in
 // black and white still tells them apart; all are dark or saturated enough to read on grass,
-// on the infield dirt and on white paper.
+// on the infield dirt and on white paper. A runner's lines, Run and Steal, round the bases.
 constexpr int kRed = rgb(220, 0, 0);
 constexpr int kBlue = rgb(0, 0, 220);
 const ActionLook kActionLooks[8] = {
-    {"Run", 1, 3, kRed, 0},
-    {"Hit", 3, 3, rgb(0, 0, 0), 0},
-    {"Throw", 2, 3, rgb(170, 0, 190), 0},
-    {"Field", 1, 3, kBlue, 0},
-    {"Cover", 1, 3, rgb(0, 0, 120), 1},
-    {"Back Up", 4, 3, kBlue, 1},
-    {"Steal", 5, 3, kRed, 0},
-    {"Shift", 4, 3, rgb(0, 120, 255), 0},
+    {"Run", 1, 3, kRed, 0, true},
+    {"Hit", 3, 3, rgb(0, 0, 0), 0, false},
+    {"Throw", 2, 3, rgb(170, 0, 190), 0, false},
+    {"Field", 1, 3, kBlue, 0, false},
+    {"Cover", 1, 3, rgb(0, 0, 120), 1, false},
+    {"Back Up", 4, 3, kBlue, 1, false},
+    {"Steal", 5, 3, kRed, 0, true},
+    {"Shift", 4, 3, rgb(0, 120, 255), 0, false},
 };
 
 // Labels in the markers: the defence's blue fill takes white text.
@@ -223,6 +224,7 @@ FirstStartSettings::FirstStartSettings()
         put("Action", QString("Size%1").arg(n), QString::number(look.size));
         put("Action", QString("Color%1").arg(n), QString::number(look.color));
         put("Action", QString("EndType%1").arg(n), QString::number(look.endType));
+        put("Action", QString("FollowsBases%1").arg(n), storeText(look.followsBases));
     }
 
     put("PLAYER", "DPTcolr", QString::number(kDefenceText));

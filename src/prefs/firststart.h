@@ -8,11 +8,11 @@
 namespace kinetra {
 
 /// The preferences a first start brings, held as the settings store holds them (section, key,
-/// text): eight action-line types named and drawn for baseball, the hardball labels, white
-/// labels on the defence's blue markers and five standard formations placed on the default
-/// field. A key the user's store lacks takes its value from here; a key the store has keeps
-/// the store's value, so an existing store is never changed by this. Read-only: writes are
-/// dropped.
+/// text): eight action-line types named and drawn for baseball (a runner's rounding the
+/// bases), the hardball labels, white labels on the defence's blue markers and five standard
+/// formations placed on the default field. A key the user's store lacks takes its value from
+/// here; a key the store has keeps the store's value, so an existing store is never changed by
+/// this. Read-only: writes are dropped.
 class FirstStartSettings : public SettingsStore
 {
 public:

@@ -116,6 +116,10 @@ void loadPreferences(const SettingsStore &userStore, Preferences &p, const QStri
         p.ActionSize[n] = int16_t(integer("Action", QString("Size%1").arg(n), 1, 6, 1));
         p.ActionColor[n] = integer("Action", QString("Color%1").arg(n), 0, kColorMax, 0);
         p.ActionEndType[n] = int16_t(integer("Action", QString("EndType%1").arg(n), 0, 2, 0));
+        const QString follows = QString("FollowsBases%1").arg(n);
+        p.ActionFollowsBases[n] = storeBool(store.read("Action", follows, "False"),
+                                            storeBool(store.fallback("Action", follows, "False"),
+                                                      false));
     }
 
     const int fillDefault[2] = {16777215, 16711680};
@@ -172,6 +176,7 @@ void savePreferences(SettingsStore &store, const Preferences &p)
         put("Action", QString("Size%1").arg(n), storeText(int(p.ActionSize[n])));
         put("Action", QString("Color%1").arg(n), storeText(int(p.ActionColor[n])));
         put("Action", QString("EndType%1").arg(n), storeText(int(p.ActionEndType[n])));
+        put("Action", QString("FollowsBases%1").arg(n), storeText(p.ActionFollowsBases[n]));
     }
 
     put("PLAYER", "OPSize", storeText(int(p.PlayerSize[0])));

@@ -11,6 +11,7 @@
 
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -328,6 +329,11 @@ void frmOptions::buildActionsPage(QWidget *page, int first)
             if (on)
                 OptEnd_Click(n, j);
         });
+        // Every row carries the same letter: Alt+B steps from row to row, Space then ticks.
+        ChkFollowsBases[i] = new QCheckBox("Follow &base path", page);
+        ChkFollowsBases[i]->setObjectName(QString("ChkFollowsBases%1").arg(n));
+        connect(ChkFollowsBases[i], &QCheckBox::toggled, this,
+                [this, n] { ChkFollowsBases_Click(n); });
 
         grid->addWidget(Label3[i], row, 0);
         grid->addWidget(TxtAction[i], row, 1);
@@ -335,6 +341,7 @@ void frmOptions::buildActionsPage(QWidget *page, int first)
         grid->addWidget(LblActcolr[i], row, 3);
         grid->addWidget(LnAction[i], row, 4);
         grid->addWidget(ends, row, 5);
+        grid->addWidget(ChkFollowsBases[i], row, 6);
     }
     grid->setColumnStretch(4, 1);
 }
@@ -396,6 +403,7 @@ void frmOptions::Form_Load()
         CboLinetype_Click(n);
         LnAction[i]->setColor(colorFromRgbInt(p.ActionColor[i]));
         LblActcolr[i]->setColor(colorFromRgbInt(p.ActionColor[i]));
+        ChkFollowsBases[i]->setChecked(p.ActionFollowsBases[i]);
     }
     for (int n = 0; n < 8; ++n) {
         const int end = p.ActionEndType[size_t(n)];
@@ -626,6 +634,12 @@ void frmOptions::OptEnd_Click(int type, int Index)
 {
     if (type >= 0 && type < 8 && Index >= 0 && Index < 3)
         m_prefs.ActionEndType[size_t(type)] = int16_t(Index);
+}
+
+void frmOptions::ChkFollowsBases_Click(int Index)
+{
+    if (Index >= 0 && Index < 8)
+        m_prefs.ActionFollowsBases[size_t(Index)] = ChkFollowsBases[size_t(Index)]->isChecked();
 }
 
 void frmOptions::tbsOptions_Click()

@@ -9,6 +9,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -52,9 +53,9 @@ private:
 };
 
 /// The Properties dialog ("Options"): player looks, field and symbol pictures, the label font
-/// and the eight action-line types. Every control writes its change into the preference record
-/// at once; OK and Cancel both close and keep the changes (OK is accepted, so the caller marks
-/// the play modified).
+/// and the eight action-line types (each one's look and whether it follows the base path).
+/// Every control writes its change into the preference record at once; OK and Cancel both
+/// close and keep the changes (OK is accepted, so the caller marks the play modified).
 class frmOptions : public QDialog
 {
     Q_OBJECT
@@ -102,6 +103,8 @@ public:
     std::array<LineSample *, 8> LnAction{};
     /// End-type options of type n: 0 arrow head, 1 bar, 2 none.
     std::array<std::array<QRadioButton *, 3>, 8> OptEnd{};
+    /// Whether a line of type n drawn from base to base rounds the bases in between.
+    std::array<QCheckBox *, 8> ChkFollowsBases{};
 
     // Handlers, each writing straight into the preference record.
     void OptOSize_Click(int Index);
@@ -117,6 +120,7 @@ public:
     void CboLinetype_Click(int Index);
     void LblActcolr_Click(int Index);
     void OptEnd_Click(int type, int Index);
+    void ChkFollowsBases_Click(int Index);
     void tbsOptions_Click();
     /// Ctrl+Tab shows the next page, Ctrl+Shift+Tab the previous one, both wrapping around.
     void Form_KeyDown(int key, Qt::KeyboardModifiers shift);

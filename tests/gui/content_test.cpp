@@ -93,8 +93,7 @@ TEST_P(SamplePlay, OpensWithoutAReportAndIsARealPlay)
                     << "frame " << f << ": players crowd at " << players[a].x() << ","
                     << players[a].y();
         }
-        for (int k = 0; k < kActionCount; ++k)
-            arrows += frame.ActionSX[k] > 0 && frame.ActionEX[k] > 0;
+        arrows += frame.actionLineCount();
     }
     EXPECT_GE(arrows, w->document().frames().count()) << "action lines show the movements";
 }
@@ -133,6 +132,95 @@ constexpr double kAroundHome = 40;
 // A throw ends in the receiver's glove: within his marker.
 constexpr double kGlove = 16;
 
+// A line is drawn from a runner when it starts within this of where he stands.
+constexpr double kDrawnFrom = 8;
+
+Point point(LinePoint p)
+{
+    return {p.x, p.y};
+}
+
+// Whether the play's line look `kind` shows runners, as the play names it.
+bool showsRunner(const PlaySnapshot &play, int kind)
+{
+    const QString label = QString::fromStdString(play.actions[size_t(kind)].label);
+    return label.contains("Run", Qt::CaseInsensitive)
+           || label.contains("Steal", Qt::CaseInsensitive);
+}
+
+// One point of a runner's path; off the field he starts over.
+struct PathPoint
+{
+    Point at;
+    int16_t frame;
+    bool onField;
+};
+
+// Where an offensive player goes, in order: where he stands in each frame and, of each runner's
+// line drawn from there, its bend points (the curve passes through them) and its end.
+std::vector<PathPoint> runnerPath(const PlaySnapshot &play, size_t i)
+{
+    std::vector<PathPoint> path;
+    for (int16_t f = 1; f <= play.frames.count(); ++f) {
+        const PlayConfig &frame = play.frames.frame(f);
+        const Point at{frame.OPlayerX[i], frame.OPlayerY[i]};
+        path.push_back({at, f, at.x > 0});
+        if (at.x <= 0)
+            continue;
+        for (const ActionLine &line : frame.actionLines()) {
+            if (!showsRunner(play, line.id.kind) || distance(point(line.start), at) > kDrawnFrom)
+                continue;
+            for (const LinePoint &bend : line.bends)
+                path.push_back({point(bend), f, true});
+            path.push_back({point(line.end), f, true});
+        }
+    }
+    return path;
+}
+
+// What is wrong with the runners' paths: each runner stays on the base paths and touches every
+// base in order, by where he stands and by the lines he runs.
+std::vector<std::string> basePathFaults(const PlaySnapshot &play)
+{
+    std::vector<std::string> faults;
+    for (size_t i = 0; i < kPlayersPerSide; ++i) {
+        int last = -1; // the base he touched last: 0 home .. 3 third, 4 when he scored
+        for (const PathPoint &step : runnerPath(play, i)) {
+            const Point p = step.at;
+            if (!step.onField) {
+                last = -1;
+                continue;
+            }
+            const std::string where = play.labels.offense[i] + " in frame "
+                                      + std::to_string(step.frame) + " at "
+                                      + std::to_string(int(p.x)) + "," + std::to_string(int(p.y));
+            if (last < 0) {
+                // Where he first stands: at the plate or by a base, or leading off from one.
+                for (int b = 0; b < 4 && last < 0; ++b)
+                    if (toSegment(p, field::kBases[b], field::kBases[(b + 1) % 4]) <= kOnPath
+                        || distance(p, field::kBases[b]) <= (b == 0 ? kAroundHome : kOnBase))
+                        last = b;
+                if (last < 0)
+                    faults.push_back(where + " starts off the base paths");
+                continue;
+            }
+            if ((last == 0 || last == 4) && distance(p, field::kPlate) <= kAroundHome)
+                continue;
+            if (distance(p, field::kBases[last % 4]) <= kOnBase)
+                continue; // still on the bag he reached
+            const Point next = field::kBases[(last + 1) % 4];
+            if (last < 4 && distance(p, next) <= kOnBase) {
+                ++last;
+                continue;
+            }
+            if (toSegment(p, field::kBases[last % 4], next) > kOnPath)
+                faults.push_back(where + " leaves the base path from " + kBaseNames[last % 4]
+                                 + " to " + kBaseNames[last % 4 + 1]);
+        }
+    }
+    return faults;
+}
+
 class SamplePlayGeometry : public testing::TestWithParam<QString>
 {
 protected:
@@ -149,39 +237,62 @@ protected:
 
 TEST_P(SamplePlayGeometry, RunnersRunTheBasePathsTouchingEveryBaseInOrder)
 {
-    const FrameList &frames = m_play.frames;
-    for (size_t i = 0; i < kPlayersPerSide; ++i) {
-        int last = -1; // the base he touched last: 0 home .. 3 third, 4 when he scored
-        for (int16_t f = 1; f <= frames.count(); ++f) {
-            const PlayConfig &frame = frames.frame(f);
-            const Point p{frame.OPlayerX[i], frame.OPlayerY[i]};
-            if (p.x <= 0) {
-                last = -1;
-                continue;
-            }
-            const std::string where = m_play.labels.offense[i] + " in frame " + std::to_string(f)
-                                      + " at " + std::to_string(int(p.x)) + ","
-                                      + std::to_string(int(p.y));
-            if (last < 0) {
-                // Where he first stands: at the plate or by a base, or leading off from one.
-                for (int b = 0; b < 4 && last < 0; ++b)
-                    if (toSegment(p, field::kBases[b], field::kBases[(b + 1) % 4]) <= kOnPath
-                        || distance(p, field::kBases[b]) <= (b == 0 ? kAroundHome : kOnBase))
-                        last = b;
-                EXPECT_GE(last, 0) << where << " starts off the base paths";
-                continue;
-            }
-            if ((last == 0 || last == 4) && distance(p, field::kPlate) <= kAroundHome)
-                continue;
-            const Point next = field::kBases[(last + 1) % 4];
-            if (last < 4 && distance(p, next) <= kOnBase) {
-                ++last;
-                continue;
-            }
-            EXPECT_LE(toSegment(p, field::kBases[last % 4], next), kOnPath)
-                << where << " leaves the base path from " << kBaseNames[last] << " to "
-                << kBaseNames[last + 1];
-        }
+    for (const std::string &fault : basePathFaults(m_play))
+        ADD_FAILURE() << fault;
+}
+
+// `pixels` along the base path from base `from` toward the next one.
+LinePoint along(int from, double pixels)
+{
+    const Point a = field::kBases[from], b = field::kBases[(from + 1) % 4];
+    const double t = pixels / distance(a, b);
+    return {float(a.x + (b.x - a.x) * t), float(a.y + (b.y - a.y) * t)};
+}
+
+LinePoint bag(int b)
+{
+    return {float(field::kBases[b].x), float(field::kBases[b].y)};
+}
+
+TEST(BasePathCheck, FollowsTheRunnersLinesThroughTheirBendPoints)
+{
+    constexpr size_t kRunner = 2;
+    // A runner (B3) stands at `from` in frame 1, runs a line of look `kind` through `bends` to
+    // `to`, and stands at `to` in frame 2. Look 0 shows runners, look 1 throws.
+    struct Case
+    {
+        const char *what;
+        LinePoint from;
+        std::vector<LinePoint> bends;
+        LinePoint to;
+        int kind;
+        bool onThePaths;
+    };
+    const Case cases[] = {
+        {"rounds third on a bend", along(2, 20), {bag(3)}, along(3, 10), 0, true},
+        {"rounds second and third", along(1, 20), {bag(2), bag(3)}, along(3, 40), 0, true},
+        {"scores rounding third", along(2, 20), {bag(3)}, bag(0), 0, true},
+        {"cuts across the infield", along(2, 20), {}, along(3, 60), 0, false},
+        {"a bend skips second", along(1, 20), {bag(3)}, along(3, 10), 0, false},
+        {"bends out of order", along(1, 20), {bag(3), bag(2)}, along(2, 60), 0, false},
+        {"a bend on the mound", along(2, 20), {{200, 250}}, along(2, 100), 0, false},
+        {"a throw is not his path", along(2, 20), {}, bag(0), 1, true},
+    };
+    for (const Case &c : cases) {
+        PlaySnapshot play;
+        play.actions[0].label = "Run";
+        play.actions[1].label = "Throw";
+        play.labels.offense[kRunner] = "B3";
+        play.frames.resize(2);
+        PlayConfig &first = play.frames.frame(1);
+        first.OPlayerX[kRunner] = c.from.x;
+        first.OPlayerY[kRunner] = c.from.y;
+        ASSERT_TRUE(first.addActionLine(c.kind, c.from, c.to, c.bends)) << c.what;
+        // Where a thrown ball ends, the runner has not gone.
+        const LinePoint stands = c.kind == 0 ? c.to : c.from;
+        play.frames.frame(2).OPlayerX[kRunner] = stands.x;
+        play.frames.frame(2).OPlayerY[kRunner] = stands.y;
+        EXPECT_EQ(basePathFaults(play).empty(), c.onThePaths) << c.what;
     }
 }
 
@@ -189,16 +300,14 @@ TEST_P(SamplePlayGeometry, EveryThrowEndsAtAFielder)
 {
     const FrameList &frames = m_play.frames;
     int throws = 0;
-    for (size_t k = 0; k < kActionCount; ++k) {
-        // What a line shows is what the play names it.
-        if (!QString::fromStdString(m_play.actions[k].label).contains("Throw", Qt::CaseInsensitive))
-            continue;
-        for (int16_t f = 1; f <= frames.count(); ++f) {
-            const PlayConfig &frame = frames.frame(f);
-            if (frame.ActionSX[k] <= 0 || frame.ActionEX[k] <= 0)
+    for (int16_t f = 1; f <= frames.count(); ++f) {
+        for (const ActionLine &line : frames.frame(f).actionLines()) {
+            // What a line shows is what the play names it.
+            if (!QString::fromStdString(m_play.actions[size_t(line.id.kind)].label)
+                     .contains("Throw", Qt::CaseInsensitive))
                 continue;
             ++throws;
-            const Point end{frame.ActionEX[k], frame.ActionEY[k]};
+            const Point end = point(line.end);
             // The receiver stands there when the ball arrives: in the next frame.
             const PlayConfig &then = frames.frame(std::min<int16_t>(f + 1, frames.count()));
             double nearest = 1e9;

@@ -13,6 +13,7 @@
 #include "windows/frmoptions.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -74,6 +75,7 @@ TEST_F(OptionsTest, FormLoadFillsEveryControlFromTheRecord)
         prefs.ActionLabel[n] = "Run " + std::to_string(n);
         prefs.ActionColor[n] = int32_t(n * 1000);
         prefs.ActionEndType[n] = int16_t(n % 3);
+        prefs.ActionFollowsBases[n] = n % 3 == 1;
     }
     // Styles as stored: the last three are none of the list's own and are shown as an extra
     // entry each, named for what they are; the record keeps all of them as they were.
@@ -122,6 +124,8 @@ TEST_F(OptionsTest, FormLoadFillsEveryControlFromTheRecord)
         EXPECT_EQ(d->LnAction[n]->color(), colorFromRgbInt(int32_t(n * 1000)));
         EXPECT_EQ(d->LblActcolr[n]->color(), colorFromRgbInt(int32_t(n * 1000)));
         EXPECT_TRUE(d->OptEnd[n][n % 3]->isChecked());
+        EXPECT_EQ(d->ChkFollowsBases[n]->isChecked(), n % 3 == 1);
+        EXPECT_EQ(prefs.ActionFollowsBases[n], n % 3 == 1);
     }
     QStringList entries;
     for (int i = 0; i < d->CboLinetype[0]->count(); ++i)
@@ -152,11 +156,14 @@ TEST_F(OptionsTest, OkAndCancelBothKeepTheChanges)
         auto d = open();
         d->LblPcolr[0]->click();
         d->CboLinetype[2]->setCurrentIndex(6);
+        d->ChkFollowsBases[5]->click();
         (ok ? d->cmdOK : d->cmdCancel)->click();
         EXPECT_EQ(d->result(), ok ? QDialog::Accepted : QDialog::Rejected);
         EXPECT_EQ(prefs.PlayerFcolr[0], 16711680);
         EXPECT_EQ(prefs.ActionSize[2], 6);
+        EXPECT_TRUE(prefs.ActionFollowsBases[5]);
         prefs.PlayerFcolr[0] = 0;
+        prefs.ActionFollowsBases[5] = false;
     }
 }
 
@@ -291,6 +298,16 @@ INSTANTIATE_TEST_SUITE_P(
         HandlerCase{"EndBar", [](frmOptions &d, FakePlatform &) { d.OptEnd[4][1]->click(); },
                     [](const Preferences &p, frmOptions &) {
                         EXPECT_EQ(p.ActionEndType, (std::array<int16_t, 8>{0, 0, 0, 0, 1, 0, 0, 0}));
+                    }},
+        HandlerCase{"FollowBasePath",
+                    [](frmOptions &d, FakePlatform &) {
+                        d.ChkFollowsBases[0]->click(); // Run, on at first start
+                        d.ChkFollowsBases[3]->click();
+                    },
+                    [](const Preferences &p, frmOptions &) {
+                        EXPECT_EQ(p.ActionFollowsBases,
+                                  (std::array<bool, 8>{false, false, false, true, false, false,
+                                                       true, false}));
                     }}),
     [](const testing::TestParamInfo<HandlerCase> &info) { return std::string(info.param.name); });
 
@@ -318,6 +335,29 @@ TEST_F(OptionsTest, CtrlTabCyclesThePagesBothWays)
     // Plain Tab moves the focus, not the page.
     QTest::keyClick(d->CboLinetype[4], Qt::Key_Tab);
     EXPECT_EQ(d->tbsOptions->currentIndex(), 3);
+}
+
+// Every row of an Actions page carries the same letter: each Alt+B takes the focus to the next
+// row's box without ticking it, so the letter clashes with nothing else on the page.
+TEST_F(OptionsTest, AltBStepsThroughTheFollowBasePathBoxes)
+{
+    auto d = open();
+    d->activateWindow();
+    if (!QTest::qWaitForWindowActive(d.get()))
+        GTEST_SKIP() << "this platform cannot activate windows";
+    d->tbsOptions->setCurrentIndex(3);
+    const std::array<bool, 8> before = prefs.ActionFollowsBases;
+    std::vector<QWidget *> focused;
+    for (int press = 0; press < 5; ++press) {
+        QTest::keyClick(d.get(), Qt::Key_B, Qt::AltModifier);
+        focused.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(focused, (std::vector<QWidget *>{d->ChkFollowsBases[4], d->ChkFollowsBases[5],
+                                               d->ChkFollowsBases[6], d->ChkFollowsBases[7],
+                                               d->ChkFollowsBases[4]}));
+    EXPECT_EQ(prefs.ActionFollowsBases, before);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_NE(prefs.ActionFollowsBases[4], before[4]);
 }
 
 TEST_F(OptionsTest, ACancelledChooserChangesNothing)

@@ -131,6 +131,7 @@ TEST_F(FirstStart, AnExistingStoreKeepsEveryValueItHas)
         mine.ActionLabel[n] = "Act" + std::to_string(n);
         mine.ActionType[n] = mine.ActionSize[n] = 1;
         mine.ActionColor[n] = mine.ActionEndType[n] = 0;
+        mine.ActionFollowsBases[n] = !fresh.ActionFollowsBases[n];
     }
     mine.OPLabel[0] = " 1";
     mine.DPLabel[0] = "Ace";
@@ -146,6 +147,7 @@ TEST_F(FirstStart, AnExistingStoreKeepsEveryValueItHas)
     EXPECT_EQ(back.ActionType, mine.ActionType);
     EXPECT_EQ(back.ActionColor, mine.ActionColor);
     EXPECT_EQ(back.ActionEndType, mine.ActionEndType);
+    EXPECT_EQ(back.ActionFollowsBases, mine.ActionFollowsBases);
     EXPECT_EQ(back.OPLabel, mine.OPLabel);
     EXPECT_EQ(back.DPLabel, mine.DPLabel);
     EXPECT_EQ(back.PlayerTcolr, mine.PlayerTcolr);
@@ -165,6 +167,9 @@ TEST_F(FirstStart, AStoreLackingSomeKeysTakesOnlyThoseFromAFirstStart)
     EXPECT_EQ(mixed.ActionLabel[3], "Charge");
     EXPECT_EQ(mixed.ActionColor[3], fresh.ActionColor[3]) << "an unusable value";
     EXPECT_EQ(mixed.ActionLabel[0], "Run");
+    // A store from before lines could follow the base path: the runner's lines do.
+    EXPECT_EQ(mixed.ActionFollowsBases,
+              (std::array<bool, 8>{true, false, false, false, false, false, true, false}));
     EXPECT_EQ(mixed.FormationCount, 0);
 }
 

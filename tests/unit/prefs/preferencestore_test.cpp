@@ -67,29 +67,30 @@ TEST(Preferences, WritesEveryKeyInOrderAndNeverTheBuiltInSets)
     Preferences p;
     loadPreferences(store, p, "/opt/kinetra");
     savePreferences(store, p);
-    // 12 settings + 8 symbols + 40 action + 10 looks + 20 labels + 80 user label sets
+    // 12 settings + 8 symbols + 48 action + 10 looks + 20 labels + 80 user label sets
     // + the formation count.
-    EXPECT_EQ(store.writes.size(), 171);
+    EXPECT_EQ(store.writes.size(), 179);
     EXPECT_EQ(store.writes.mid(0, 3), (QStringList{"Settings/Picbkg", "Settings/PicFile0",
                                                    "Settings/PicFile1"}));
     EXPECT_EQ(store.writes.mid(7, 5),
               (QStringList{"Settings/FontBold", "Settings/FontItalic",
                            "Settings/FontStrikethrough", "Settings/FontUnderline",
                            "Settings/Fontcolor"}));
-    EXPECT_EQ(store.writes.mid(20, 5),
+    EXPECT_EQ(store.writes.mid(20, 7),
               (QStringList{"Action/Label0", "Action/Type0", "Action/Size0", "Action/Color0",
-                           "Action/EndType0"}));
-    EXPECT_EQ(store.writes.mid(60, 4), (QStringList{"PLAYER/OPSize", "PLAYER/DPSize",
+                           "Action/EndType0", "Action/FollowsBases0", "Action/Label1"}));
+    EXPECT_EQ(store.writes.mid(68, 4), (QStringList{"PLAYER/OPSize", "PLAYER/DPSize",
                                                     "PLAYER/OPShape", "PLAYER/DPShape"}));
-    EXPECT_EQ(store.writes.mid(70, 2), (QStringList{"PLAYER/OPLabel0", "PLAYER/DPLabel0"}));
-    EXPECT_EQ(store.writes.mid(90, 2), (QStringList{"PLAYER/OPDef2Lab0", "PLAYER/DPDef2Lab0"}));
-    EXPECT_EQ(store.writes[169], "PLAYER/DPDef5Lab9");
+    EXPECT_EQ(store.writes.mid(78, 2), (QStringList{"PLAYER/OPLabel0", "PLAYER/DPLabel0"}));
+    EXPECT_EQ(store.writes.mid(98, 2), (QStringList{"PLAYER/OPDef2Lab0", "PLAYER/DPDef2Lab0"}));
+    EXPECT_EQ(store.writes[177], "PLAYER/DPDef5Lab9");
     EXPECT_EQ(store.writes.last(), "Formations/Count");
     for (const QString &w : store.writes) {
         EXPECT_FALSE(w.startsWith("PLAYER/OPDef0") || w.startsWith("PLAYER/OPDef1")) << w.toStdString();
         EXPECT_FALSE(w.startsWith("PLAYER/DPDef0") || w.startsWith("PLAYER/DPDef1")) << w.toStdString();
     }
     EXPECT_EQ(store.read("Settings", "FontBold", ""), "False");
+    EXPECT_EQ(store.read("Action", "FollowsBases6", ""), "True");
     EXPECT_EQ(store.read("PLAYER", "DPFcolr", ""), "16711680");
     EXPECT_GE(store.syncs, 1);
 }
@@ -113,6 +114,7 @@ TEST(Preferences, EveryKeyRoundTripsThroughTheIniFile)
         p.ActionSize[n] = int16_t(n % 2 ? 6 : 3);
         p.ActionColor[n] = 1000 * n;
         p.ActionEndType[n] = int16_t(n % 3);
+        p.ActionFollowsBases[n] = n % 3 == 1; // Run and Steal off, others on
     }
     p.PlayerSize = {10, 17};
     p.PlayerShape = {1, 3};
@@ -144,6 +146,7 @@ TEST(Preferences, EveryKeyRoundTripsThroughTheIniFile)
     EXPECT_EQ(back.ActionSize, p.ActionSize);
     EXPECT_EQ(back.ActionColor, p.ActionColor);
     EXPECT_EQ(back.ActionEndType, p.ActionEndType);
+    EXPECT_EQ(back.ActionFollowsBases, p.ActionFollowsBases);
     EXPECT_EQ(back.PlayerSize, p.PlayerSize);
     EXPECT_EQ(back.PlayerShape, p.PlayerShape);
     EXPECT_EQ(back.PlayerBcolr, p.PlayerBcolr);
@@ -182,6 +185,7 @@ TEST_P(PreferencesFallBack, ToTheKeysDefault)
     EXPECT_EQ(p.ActionSize, defaults.ActionSize);
     EXPECT_EQ(p.ActionEndType, defaults.ActionEndType);
     EXPECT_EQ(p.ActionColor, defaults.ActionColor);
+    EXPECT_EQ(p.ActionFollowsBases, defaults.ActionFollowsBases);
     EXPECT_EQ(p.PlayerShape, defaults.PlayerShape);
     EXPECT_EQ(p.PlayerSize, defaults.PlayerSize);
     EXPECT_EQ(p.PlayerFcolr, defaults.PlayerFcolr);
@@ -195,7 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadValue{"Settings", "FontBold", "maybe"},
                     BadValue{"Action", "Type3", "9"}, BadValue{"Action", "Size0", "0"},
                     BadValue{"Action", "EndType7", "3"}, BadValue{"Action", "Color2", "1e40"},
-                    BadValue{"Action", "Color2", "-5"}, BadValue{"PLAYER", "OPShape", "9"},
+                    BadValue{"Action", "Color2", "-5"}, BadValue{"Action", "FollowsBases0", "x"},
+                    BadValue{"PLAYER", "OPShape", "9"},
                     BadValue{"PLAYER", "DPShape", "2"}, BadValue{"PLAYER", "OPSize", "abc"},
                     BadValue{"PLAYER", "DPFcolr", "16777216"}));
 
