@@ -198,10 +198,12 @@ private:
     enum class LineGesture { Draw, DragPoint, Remove };
     LineGesture m_lineGesture = LineGesture::Draw;
     std::optional<LineId> m_selected;
-    ActionLine m_original;      // the dragged line as it was at the press
-    int m_dragPoint = 0;        // 0 start, 1..n bend n - 1, n + 1 end
+    ActionLine m_original; // the dragged line as it was at the press
+    // The point dragged: 0 the start, i the bend point i - 1, one past the bends the end; -1
+    // none (the line takes no more bend points).
+    int m_dragPoint = 0;
     std::optional<int> m_addBendAt; // a bend point goes in here at the first move
-    bool m_dragging = false;    // the pointer left the click slack
+    bool m_dragging = false;        // the pointer left the click slack
     std::optional<LineId> m_removeLine;
     std::optional<int> m_removeBend;
     LineEdit m_lineEdit = LineEdit::None;

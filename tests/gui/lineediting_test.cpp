@@ -171,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         GestureCase{"DeleteKey", [](LineEditTest &t) { t.key(Qt::Key_Delete); },
                     {line(0, 0, kLower.start, kLower.end), kOther}, false},
-        GestureCase{"RightButtonOnABendPoint", [](auto &t) { t.clickAt({152, 151}, Qt::RightButton); },
+        GestureCase{"RightButtonOnABendPoint",
+                    [](auto &t) { t.clickAt({152, 151}, Qt::RightButton); },
                     {line(0, 0, kBent.start, kBent.end), kLower, kOther}, true},
         GestureCase{"RightButtonOnAnotherLine",
                     [](auto &t) { t.clickAt({320, 180}, Qt::RightButton); }, {kBent, kLower}, true},
@@ -215,8 +216,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LineEditTest, AFullFrameRefusesAnotherLineWithABeepAndAMessage)
 {
-    for (int i = 0; i < kMaxLinesInFrame; ++i)
-        ASSERT_TRUE(frame().addActionLine(i % kActionCount, {10.0f + 5 * i, 20}, {10.0f + 5 * i, 40}));
+    for (int i = 0; i < kMaxLinesInFrame; ++i) {
+        const float x = 10.0f + 5 * i;
+        ASSERT_TRUE(frame().addActionLine(i % kActionCount, {x, 20}, {x, 40}));
+    }
     const PlayConfig full = frame();
     const int beeps = platform.beeps;
     dragAt({50, 200}, {250, 250});
