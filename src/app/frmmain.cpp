@@ -465,6 +465,7 @@ void frmMain::DrawSelected()
     FrameRenderer::Draw(m_document.frames().currentFrame(), *m_surface, looks());
     // Every change of the frame or of the frame shown ends in a redraw, so the marks follow.
     m_palette->markActionLines(m_document.frames().currentFrame());
+    m_editing->showSelection();
 }
 
 QImage frmMain::symbolPicture(int k) const

@@ -3,8 +3,10 @@
 
 #include "playback/surfaceplayback.h"
 #include "surface/besidewindow.h"
+#include "surface/playediting.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
+#include "surface/surfaceeditor.h"
 #include "surface/toolpalette.h"
 
 #include <QGroupBox>
@@ -22,6 +24,9 @@ void frmMain::connectPlaybackCommands()
 
 void frmMain::CmdPlay_Click()
 {
+    // The frames play on the surface: a line's handles would stand still over them.
+    m_editing->editor().clearSelection();
+    m_editing->showSelection();
     const std::unique_ptr<PlaybackView> view = playbackView();
     frmvideo video(m_platform, m_document, *view);
     video.Form_Load(videoWindowPlace(outerSize(video, *this)), this);

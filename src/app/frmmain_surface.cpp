@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStatusBar>
 
 namespace kinetra {
 
@@ -44,10 +45,23 @@ void frmMain::buildEditing()
     m_editing = new PlayEditing(m_document, m_prefs, *m_palette, *m_canvas, *m_surface, m_platform,
                                 [this] { DrawSelected(); }, this);
     m_canvas->installEventFilter(new CanvasKeys(*this));
+    connect(m_editing, &PlayEditing::statusMessage, this,
+            [this](const QString &message) { statusBar()->showMessage(message, 5000); });
+    // A line selected on one frame is not selected on the next one shown.
+    connect(this, &frmMain::frameSelected, m_editing, [this] {
+        m_editing->editor().clearSelection();
+        m_editing->showSelection();
+    });
 }
 
 bool frmMain::Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
 {
+    SurfaceEditor &editor = m_editing->editor();
+    // Esc calls off a gesture under way (a line being drawn or bent, a lifted item).
+    if (KeyCode == Qt::Key_Escape && editor.busy()) {
+        editor.abort();
+        return true;
+    }
     // With Ctrl, Alt or Shift held a key means something else.
     if ((Shift & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
@@ -59,10 +73,11 @@ bool frmMain::Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
     case Qt::Key_PageDown: target = m_sbar->value() + 1; break;
     case Qt::Key_Home: target = m_sbar->minimum(); break;
     case Qt::Key_End: target = m_sbar->maximum(); break;
+    case Qt::Key_Delete: return m_editing->deleteSelectedLine();
     default: return false;
     }
     // A gesture under way (a lifted player, a line being drawn) belongs to its frame.
-    if (!m_editing->editor().busy() && target >= m_sbar->minimum() && target <= m_sbar->maximum())
+    if (!editor.busy() && target >= m_sbar->minimum() && target <= m_sbar->maximum())
         m_sbar->setValue(target);
     return true;
 }

@@ -13,6 +13,8 @@
 
 #include <cmath>
 
+#include <cmath>
+
 namespace kinetra {
 
 Canvas::Canvas(QWidget *parent)
@@ -84,14 +86,37 @@ void Canvas::paintEvent(QPaintEvent *event)
     const qreal dpr = devicePixelRatioF();
     if (m_zoom == 100 && dpr == 1.0) {
         painter.drawImage(event->rect(), m_surface->image(), event->rect());
-        return;
+    } else {
+        // At any other scale the surface is drawn again at the screen's own resolution, one
+        // image pixel for each device pixel.
+        const QImage &view =
+            m_view.image(*m_surface, QSize(qRound(width() * dpr), qRound(height() * dpr)));
+        const QRectF area(event->rect());
+        painter.drawImage(area, view, QRectF(area.topLeft() * dpr, area.size() * dpr));
     }
-    // At any other scale the surface is drawn again at the screen's own resolution, one
-    // image pixel for each device pixel.
-    const QImage &view =
-        m_view.image(*m_surface, QSize(qRound(width() * dpr), qRound(height() * dpr)));
-    const QRectF area(event->rect());
-    painter.drawImage(area, view, QRectF(area.topLeft() * dpr, area.size() * dpr));
+    paintHandles(painter);
+}
+
+void Canvas::setHandles(const QList<QPointF> &handles)
+{
+    if (handles == m_handles)
+        return;
+    m_handles = handles;
+    update();
+}
+
+void Canvas::paintHandles(QPainter &painter) const
+{
+    // White 5 x 5 squares outlined in black, centred on the middle of the image pixel.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::white);
+    const double scale = m_zoom / 100.0;
+    for (const QPointF &p : m_handles) {
+        const int x = int(std::floor((p.x() + 0.5) * scale));
+        const int y = int(std::floor((p.y() + 0.5) * scale));
+        painter.drawRect(x - 2, y - 2, 4, 4);
+    }
 }
 
 void Canvas::mousePressEvent(QMouseEvent *event)

@@ -2,6 +2,7 @@
 
 #include "surface/scaledview.h"
 
+#include <QList>
 #include <QPointF>
 #include <QPointer>
 #include <QWidget>
@@ -27,6 +28,11 @@ public:
     Surface *surface() const { return m_surface; }
     /// Repaints the whole canvas from the surface's image.
     void refresh();
+    /// Small squares drawn over the surface at these image pixels, at a fixed size on the
+    /// screen at every zoom: the handles of a selected line. They are the canvas's own, so no
+    /// picture of the surface (saved, exported, printed) ever shows them.
+    void setHandles(const QList<QPointF> &handles);
+    const QList<QPointF> &handles() const { return m_handles; }
     /// Shows the surface at percent of its size; the canvas takes the shown size.
     void setZoom(int percent);
     int zoom() const { return m_zoom; }
@@ -60,10 +66,12 @@ protected:
 
 private:
     void followSize();
+    void paintHandles(QPainter &painter) const;
 
     QPointer<Surface> m_surface;
     int m_zoom = 100;
     ScaledView m_view;
+    QList<QPointF> m_handles;
     int m_wheelAngle = 0; // wheel turn not yet taken as a zoom step, in eighths of a degree
 };
 

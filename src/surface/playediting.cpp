@@ -3,6 +3,7 @@
 
 #include "document/playdocument.h"
 #include "model/failurereport.h"
+#include "prefs/defaultfield.h"
 #include "prefs/preferences.h"
 #include "surface/canvas.h"
 #include "surface/colors.h"
@@ -12,6 +13,7 @@
 #include "surface/linesample.h"
 #include "surface/paletteitem.h"
 #include "surface/palettepictures.h"
+#include "surface/picturefiles.h"
 #include "surface/platform.h"
 #include "surface/pointers.h"
 #include "surface/shapesample.h"
@@ -22,6 +24,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -35,7 +38,21 @@ namespace {
 
 const char *const kSelectHint =
     "Use Left mouse button to select / drag and right button to delete object.";
-const char *const kActionHint = "In Action Draw mode. Drag mouse while pressing mouse button key.";
+const char *const kActionHint =
+    "In Action Draw mode. Drag to draw a line; click a line to select it, then drag its middle "
+    "to bend it. The right button deletes.";
+
+// Whether the field shown is one of the full fields the program ships (the baseball field
+// Surface0 or the softball field Surface2), whose bases lie where field::kBases says. A
+// picture the user chose under another name may have them anywhere.
+bool showsShippedFullField(const Preferences &prefs)
+{
+    const int field = prefs.Picbkg;
+    if (field != 0 && field != 2)
+        return false;
+    const QString name = QFileInfo(QString::fromStdString(prefs.PicFile[size_t(field)])).fileName();
+    return name.isEmpty() || name.compare(fieldPictureName(field), Qt::CaseInsensitive) == 0;
+}
 const char *const kChalkHint = "Temporary Chalk ... Hold mouse left button down to draw.";
 
 // A text label as the surface will show it, for dragging it; an empty one shows the picture.
@@ -94,6 +111,18 @@ public:
         const LineSample *chalk = m_editing.m_palette.ChalkLine;
         return {chalk->color(), chalk->lineWidth(), chalk->lineStyle()};
     }
+    std::optional<std::array<LinePoint, 4>> basesFor(int16_t kind) const override
+    {
+        const Preferences &prefs = m_editing.m_prefs;
+        if (kind < 0 || kind >= kActionCount || !prefs.ActionFollowsBases[size_t(kind)]
+            || !showsShippedFullField(prefs))
+            return std::nullopt;
+        std::array<LinePoint, 4> bases;
+        for (size_t i = 0; i < bases.size(); ++i)
+            bases[i] = {float(field::kBases[i].x), float(field::kBases[i].y)};
+        return bases;
+    }
+    void tell(const QString &message) override { emit m_editing.statusMessage(message); }
 
 private:
     PlayEditing &m_editing;
@@ -125,8 +154,8 @@ void PlayEditing::connectPalette()
                 m_editor->move(QPointF(float(at.x()), float(at.y())));
             });
     connect(&m_canvas, &Canvas::mouseUp, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPointF at) {
-                Canvas_MouseUp(b, float(at.x()), float(at.y()));
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers modifiers, QPointF at) {
+                Canvas_MouseUp(b, float(at.x()), float(at.y()), modifiers);
             });
     connect(&m_canvas, &Canvas::itemDropped, this, [this](int tag, int index, QPointF at) {
         Canvas_DragDrop(int16_t(tag), int16_t(index), float(at.x()), float(at.y()));
@@ -236,13 +265,40 @@ void PlayEditing::Canvas_DragDrop(int16_t part, int16_t index, float X, float Y)
     m_canvas.setFocus(Qt::OtherFocusReason);
 }
 
-void PlayEditing::Canvas_MouseUp(Qt::MouseButton Button, float X, float Y)
+void PlayEditing::Canvas_MouseUp(Qt::MouseButton Button, float X, float Y,
+                                 Qt::KeyboardModifiers Shift)
 {
     const bool running = m_editor->busy();
-    m_editor->release(Button, QPointF(X, Y));
+    m_editor->release(Button, QPointF(X, Y), Shift);
+    if (!running || m_editor->busy())
+        return;
     // Chalk changes no frame; a finished lift is a move, or with the right button a delete.
-    if (running && !m_editor->busy() && m_editor->mode() != SurfaceEditor::Mode::Chalk)
+    switch (m_editor->mode()) {
+    case SurfaceEditor::Mode::Chalk: break;
+    case SurfaceEditor::Mode::ActionDraw:
+        if (m_editor->lastLineEdit() != SurfaceEditor::LineEdit::None)
+            m_document.recordEdit(lineEditCaption());
+        break;
+    case SurfaceEditor::Mode::Select:
         m_document.recordEdit(surfaceEditCaption(Button == Qt::RightButton ? "Delete" : "Move"));
+        break;
+    }
+}
+
+bool PlayEditing::deleteSelectedLine()
+{
+    if (!m_editor->deleteSelectedLine())
+        return false;
+    m_document.recordEdit(lineEditCaption());
+    return true;
+}
+
+void PlayEditing::showSelection()
+{
+    QList<QPointF> handles;
+    for (const LinePoint p : m_editor->selectionHandles(m_document.frames().currentFrame()))
+        handles << QPointF(p.x, p.y);
+    m_canvas.setHandles(handles);
 }
 
 void PlayEditing::tbsPicList_Click()
@@ -262,8 +318,7 @@ void PlayEditing::tbsPicList_Click()
         m_canvas.setToolTip(kSelectHint);
         break;
     }
-    // An action line whose drawing the page change cut short keeps its new start point.
-    m_document.recordEdit("Draw Action Line");
+    showSelection();
     applyModeCursor();
 }
 
@@ -330,12 +385,10 @@ void PlayEditing::OptActionSel_Click(int16_t Index)
 void PlayEditing::CmdActionClr_Click(int16_t Index)
 {
     try {
-        PlayConfig &frame = m_document.frames().currentFrame();
-        frame.MoveControlPoint(Part::ActionStart, Index, 0, 0);
-        frame.MoveControlPoint(Part::ActionEnd, Index, 0, 0);
+        m_document.frames().currentFrame().clearActionKind(Index);
         m_document.markChanged();
         m_redraw();
-        m_document.recordEdit("Clear Action Line");
+        m_document.recordEdit("Clear Action Lines");
     } catch (...) {
         reportFailure("Clearing Action Line");
     }
@@ -364,11 +417,22 @@ void PlayEditing::CmdChalkcolr_Click()
         m_palette.ChalkLine->setColor(*color);
 }
 
+QString PlayEditing::lineEditCaption() const
+{
+    switch (m_editor->lastLineEdit()) {
+    case SurfaceEditor::LineEdit::Bent: return "Bend Action Line";
+    case SurfaceEditor::LineEdit::Moved: return "Move Action Line Point";
+    case SurfaceEditor::LineEdit::Removed: return "Delete Action Line";
+    case SurfaceEditor::LineEdit::BendRemoved: return "Delete Bend Point";
+    case SurfaceEditor::LineEdit::Drawn:
+    case SurfaceEditor::LineEdit::None: break;
+    }
+    return "Draw Action Line";
+}
+
 QString PlayEditing::surfaceEditCaption(const QString &verb) const
 {
     const int16_t part = m_editor->state().part;
-    if (part == Part::ActionStart || part == Part::ActionEnd)
-        return "Draw Action Line";
     if (part == PaletteItem::kActiveMarker)
         return "Set Active Player";
     return verb + ' ' + itemName(part);

@@ -55,8 +55,14 @@ public:
 
     /// A palette item dropped on the surface at (X, Y), in surface pixels.
     void Canvas_DragDrop(int16_t part, int16_t index, float X, float Y);
-    /// A mouse button let go on the surface: a finished lift or line is one step.
-    void Canvas_MouseUp(Qt::MouseButton Button, float X, float Y);
+    /// A mouse button let go on the surface: a finished lift or line edit is one step.
+    void Canvas_MouseUp(Qt::MouseButton Button, float X, float Y,
+                        Qt::KeyboardModifiers Shift = {});
+    /// Removes the action line selected on the surface, as one step; false when none is.
+    bool deleteSelectedLine();
+    /// Puts the handles of the selected action line on the canvas (or takes them off); the
+    /// window calls it after each drawing of the frame.
+    void showSelection();
     /// The palette page changed: the mouse mode, pointer and surface hint follow it.
     void tbsPicList_Click();
     void TxtOplyr_Change(int16_t Index);
@@ -71,6 +77,10 @@ public:
     void CboChalktype_Click();
     void CmdChalkcolr_Click();
 
+signals:
+    /// A short message for the status bar: why an edit was refused.
+    void statusMessage(const QString &message);
+
 private:
     class EditorHost;
 
@@ -79,6 +89,8 @@ private:
     /// What the surface's last finished gesture or drop did, as a step's caption: `verb`
     /// ("Place", "Move", "Delete") and the item, or the action line or active player set.
     QString surfaceEditCaption(const QString &verb) const;
+    /// The step's caption for what the last action draw gesture did to a line.
+    QString lineEditCaption() const;
 
     PlayDocument &m_document;
     Preferences &m_prefs;

@@ -1,6 +1,8 @@
 #include "surface/surfaceeditor.h"
 
+#include "model/basepath.h"
 #include "model/failurereport.h"
+#include "model/linecurve.h"
 #include "model/playconfig.h"
 #include "model/rounding.h"
 #include "surface/paletteitem.h"
@@ -39,8 +41,8 @@ const SurfaceEditor::Steps &SurfaceEditor::stepsOf(Mode mode)
 {
     static const Steps select{&SurfaceEditor::beginLift, &SurfaceEditor::noUpdate,
                               &SurfaceEditor::finishLift, &SurfaceEditor::abortLift};
-    static const Steps action{&SurfaceEditor::beginBand, &SurfaceEditor::updateBand,
-                              &SurfaceEditor::finishBand, &SurfaceEditor::abortBand};
+    static const Steps action{&SurfaceEditor::beginLine, &SurfaceEditor::updateLine,
+                              &SurfaceEditor::finishLine, &SurfaceEditor::abortLine};
     static const Steps chalk{&SurfaceEditor::beginChalk, &SurfaceEditor::updateChalk,
                              &SurfaceEditor::finishChalk, &SurfaceEditor::abortChalk};
     switch (mode) {
@@ -64,14 +66,23 @@ SurfaceEditor::~SurfaceEditor() = default;
 void SurfaceEditor::setMode(Mode mode)
 {
     abort();
+    m_selected.reset();
     m_mode = mode;
     m_steps = &stepsOf(mode);
 }
 
 void SurfaceEditor::press(Qt::MouseButton button, QPointF at)
 {
-    if (busy() || button == Qt::NoButton)
+    if (button == Qt::NoButton)
         return;
+    if (busy()) {
+        // Another button while a line is drawn or bent calls the gesture off.
+        if (m_mode == Mode::ActionDraw && button != m_button)
+            abort();
+        return;
+    }
+    m_pressed = button;
+    m_lineEdit = LineEdit::None;
     if ((this->*m_steps->begin)(at))
         m_button = button;
 }
@@ -88,11 +99,12 @@ void SurfaceEditor::move(QPointF at)
     }
 }
 
-void SurfaceEditor::release(Qt::MouseButton button, QPointF at)
+void SurfaceEditor::release(Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers modifiers)
 {
     if (!busy() || button != m_button)
         return;
     m_button = Qt::NoButton;
+    m_releaseModifiers = modifiers;
     (this->*m_steps->finish)(button, at);
 }
 
@@ -221,9 +233,74 @@ void SurfaceEditor::abortLift()
     m_host->redraw();
 }
 
-// Action draw mode: the start is stored at the press, the end at the release; in between an
-// inverted rubber band shows the line. The band is drawn at the press too, so that every later
+// Action draw mode. A new line is stored at the release only, from the press; in between an
+// inverted rubber band shows it. The band is drawn at the press too, so that every later
 // drawing of it erases exactly what the one before drew.
+
+namespace {
+
+LinePoint pixelOf(QPointF at)
+{
+    return {float(toInt16(at.x())), float(toInt16(at.y()))};
+}
+
+float distance(LinePoint a, QPointF b)
+{
+    return float(std::hypot(double(a.x) - b.x(), double(a.y) - b.y()));
+}
+
+// A line's points in the order of its handles: start, bend points, end.
+std::vector<LinePoint> handlesOf(const ActionLine &line)
+{
+    std::vector<LinePoint> points{line.start};
+    points.insert(points.end(), line.bends.begin(), line.bends.end());
+    points.push_back(line.end);
+    return points;
+}
+
+} // namespace
+
+std::optional<LineId> SurfaceEditor::nearestLine(const PlayConfig &frame, QPointF at)
+{
+    float shortest = float(kHitRadius);
+    std::optional<LineId> chosen;
+    const LinePoint p{float(at.x()), float(at.y())};
+    for (const ActionLine &line : frame.actionLines()) {
+        const float d = nearestOnCurve(line, p).distance;
+        if (d < shortest) {
+            shortest = d;
+            chosen = line.id;
+        }
+    }
+    return chosen;
+}
+
+std::vector<LinePoint> SurfaceEditor::selectionHandles(const PlayConfig &frame)
+{
+    if (!m_selected || m_mode != Mode::ActionDraw)
+        return {};
+    const auto line = frame.actionLine(*m_selected);
+    if (!line) {
+        m_selected.reset();
+        return {};
+    }
+    return handlesOf(*line);
+}
+
+bool SurfaceEditor::deleteSelectedLine()
+{
+    if (!m_selected || busy())
+        return false;
+    const LineId id = *m_selected;
+    m_selected.reset();
+    const bool removed = m_host->currentFrame().removeActionLine(id);
+    if (removed) {
+        m_lineEdit = LineEdit::Removed;
+        m_host->markModified();
+    }
+    m_host->redraw();
+    return removed;
+}
 
 void SurfaceEditor::drawBand()
 {
@@ -231,19 +308,41 @@ void SurfaceEditor::drawBand()
                    m_bandColor);
 }
 
-bool SurfaceEditor::beginBand(QPointF at)
+bool SurfaceEditor::beginLine(QPointF at)
 {
     try {
+        PlayConfig &frame = m_host->currentFrame();
+        m_from = m_to = at;
+        m_dragging = false;
+        if (m_pressed == Qt::RightButton) {
+            // The selected line's bend point under the pointer, or else the line under it.
+            m_lineGesture = LineGesture::Remove;
+            m_removeLine.reset();
+            m_removeBend.reset();
+            if (const auto line = m_selected ? frame.actionLine(*m_selected) : std::nullopt) {
+                for (size_t i = 0; i < line->bends.size() && !m_removeBend; ++i) {
+                    if (distance(line->bends[i], at) < kHandleRadius) {
+                        m_removeLine = line->id;
+                        m_removeBend = int(i);
+                    }
+                }
+            }
+            if (!m_removeLine)
+                m_removeLine = nearestLine(frame, at);
+            if (!m_removeLine)
+                m_host->beep();
+            return m_removeLine.has_value();
+        }
+        if (m_pressed != Qt::LeftButton)
+            return false;
+        if (beginLinePoint(frame, at)) {
+            m_lineGesture = LineGesture::DragPoint;
+            return true;
+        }
+        m_lineGesture = LineGesture::Draw;
         m_bandLine = m_host->selectedActionLine();
         m_bandColor = m_host->actionColor(m_bandLine);
         m_surface.setDrawMode(Surface::DrawMode::Invert);
-        m_from = m_to = at;
-        m_state.part = Part::ActionStart;
-        m_state.index = m_bandLine;
-        m_state.x = toInt16(at.x());
-        m_state.y = toInt16(at.y());
-        m_host->currentFrame().MoveControlPoint(Part::ActionStart, m_bandLine, m_state.x,
-                                                m_state.y);
         drawBand();
         return true;
     } catch (...) {
@@ -253,36 +352,177 @@ bool SurfaceEditor::beginBand(QPointF at)
     }
 }
 
-void SurfaceEditor::updateBand(QPointF at)
+bool SurfaceEditor::beginLinePoint(const PlayConfig &frame, QPointF at)
 {
-    drawBand();
-    m_to = at;
-    drawBand();
+    const auto line = m_selected ? frame.actionLine(*m_selected) : std::nullopt;
+    if (!line)
+        return false;
+    m_original = *line;
+    m_addBendAt.reset();
+    const std::vector<LinePoint> handles = handlesOf(*line);
+    float shortest = kHandleRadius;
+    std::optional<int> handle;
+    for (size_t i = 0; i < handles.size(); ++i) {
+        const float d = distance(handles[i], at);
+        if (d < shortest) {
+            shortest = d;
+            handle = int(i);
+        }
+    }
+    if (handle) {
+        m_dragPoint = *handle;
+        return true;
+    }
+    const CurveHit hit = nearestOnCurve(*line, {float(at.x()), float(at.y())});
+    if (hit.distance >= float(kHitRadius))
+        return false;
+    // The bend point goes between the points that bound the piece pressed on.
+    m_addBendAt = hit.piece;
+    m_dragPoint = hit.piece + 1;
+    return true;
 }
 
-void SurfaceEditor::finishBand(Qt::MouseButton, QPointF at)
+void SurfaceEditor::dragLinePoint(QPointF at)
+{
+    if (!m_dragging) {
+        if (std::hypot(at.x() - m_from.x(), at.y() - m_from.y()) <= kClickSlack)
+            return;
+        if (m_addBendAt && int(m_original.bends.size()) >= kMaxBends) {
+            m_host->beep();
+            m_host->tell(QString("An action line bends at most %1 times.").arg(kMaxBends));
+            m_addBendAt.reset();
+            m_dragPoint = -1;
+        }
+        m_dragging = true;
+    }
+    if (m_dragPoint < 0)
+        return;
+    ActionLine line = m_original;
+    const LinePoint p = pixelOf(at);
+    if (m_addBendAt)
+        line.bends.insert(line.bends.begin() + *m_addBendAt, p);
+    else if (m_dragPoint == 0)
+        line.start = p;
+    else if (m_dragPoint <= int(line.bends.size()))
+        line.bends[size_t(m_dragPoint - 1)] = p;
+    else
+        line.end = p;
+    m_host->currentFrame().setActionLine(line);
+    m_host->redraw();
+}
+
+void SurfaceEditor::updateLine(QPointF at)
+{
+    switch (m_lineGesture) {
+    case LineGesture::Draw:
+        drawBand();
+        m_to = at;
+        drawBand();
+        break;
+    case LineGesture::DragPoint: dragLinePoint(at); break;
+    case LineGesture::Remove: break;
+    }
+}
+
+void SurfaceEditor::finishLine(Qt::MouseButton, QPointF at)
 {
     try {
-        drawBand();
-        m_surface.setDrawMode(Surface::DrawMode::Copy);
-        m_state.part = Part::ActionEnd;
-        m_state.x = toInt16(at.x());
-        m_state.y = toInt16(at.y());
-        m_host->currentFrame().MoveControlPoint(Part::ActionEnd, m_bandLine, m_state.x, m_state.y);
-        m_host->markModified();
-        m_host->redraw();
+        switch (m_lineGesture) {
+        case LineGesture::Draw:
+            drawBand();
+            m_surface.setDrawMode(Surface::DrawMode::Copy);
+            if (std::hypot(at.x() - m_from.x(), at.y() - m_from.y()) <= kClickSlack) {
+                // A click selects the line under it, or nothing.
+                m_selected = nearestLine(m_host->currentFrame(), m_from);
+                m_host->redraw();
+            } else {
+                finishDrawing(at);
+            }
+            break;
+        case LineGesture::DragPoint:
+            dragLinePoint(at);
+            if (m_dragging && m_dragPoint >= 0) {
+                m_lineEdit = m_addBendAt ? LineEdit::Bent : LineEdit::Moved;
+                m_host->markModified();
+            }
+            break;
+        case LineGesture::Remove: removeUnderPointer(); break;
+        }
     } catch (...) {
         m_surface.setDrawMode(Surface::DrawMode::Copy);
         reportFailure("Drawing to Play Surface");
     }
 }
 
-void SurfaceEditor::abortBand()
+void SurfaceEditor::finishDrawing(QPointF at)
 {
-    m_surface.setDrawMode(Surface::DrawMode::Copy);
-    // The start point is already stored: show the line as the frame now holds it.
+    PlayConfig &frame = m_host->currentFrame();
+    m_selected.reset();
+    const LinePoint start = pixelOf(m_from);
+    const LinePoint end = pixelOf(at);
+    std::vector<LinePoint> bends;
+    if (!(m_releaseModifiers & Qt::ShiftModifier)) {
+        if (const auto bases = m_host->basesFor(m_bandLine))
+            bends = basePathBends(start, end, *bases, float(kHitRadius));
+    }
+    if (frame.actionLineCount() >= kMaxLinesInFrame
+        || !frame.addActionLine(m_bandLine, start, end, std::move(bends))) {
+        m_host->beep();
+        m_host->tell(QString("A frame holds at most %1 action lines: this one was not drawn.")
+                         .arg(kMaxLinesInFrame));
+        m_host->redraw();
+        return;
+    }
+    m_state.part = Part::ActionEnd;
+    m_state.index = m_bandLine;
+    m_state.x = toInt16(at.x());
+    m_state.y = toInt16(at.y());
+    m_lineEdit = LineEdit::Drawn;
     m_host->markModified();
     m_host->redraw();
+}
+
+void SurfaceEditor::removeUnderPointer()
+{
+    PlayConfig &frame = m_host->currentFrame();
+    const LineId id = *m_removeLine;
+    if (m_removeBend) {
+        auto line = frame.actionLine(id);
+        if (!line || *m_removeBend >= int(line->bends.size()))
+            return;
+        line->bends.erase(line->bends.begin() + *m_removeBend);
+        frame.setActionLine(*line);
+        m_lineEdit = LineEdit::BendRemoved;
+    } else {
+        if (!frame.removeActionLine(id))
+            return;
+        // The kind's later lines moved up a slot, the selected one with them.
+        if (m_selected == id)
+            m_selected.reset();
+        else if (m_selected && m_selected->kind == id.kind && m_selected->slot > id.slot)
+            --m_selected->slot;
+        m_lineEdit = LineEdit::Removed;
+    }
+    m_host->markModified();
+    m_host->redraw();
+}
+
+void SurfaceEditor::abortLine()
+{
+    switch (m_lineGesture) {
+    case LineGesture::Draw:
+        drawBand();
+        m_surface.setDrawMode(Surface::DrawMode::Copy);
+        m_host->redraw();
+        break;
+    case LineGesture::DragPoint:
+        if (m_dragging) {
+            m_host->currentFrame().setActionLine(m_original);
+            m_host->redraw();
+        }
+        break;
+    case LineGesture::Remove: break;
+    }
 }
 
 // Chalk mode: lines from point to point while the button is held, in the chalk's look; the

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "model/playconfig.h"
+
 #include <QColor>
 #include <QObject>
 #include <QPointF>
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace kinetra {
 
-class PlayConfig;
 class Surface;
 
 /// Editing the current frame on the play surface with the mouse and by drops from the
@@ -20,10 +23,14 @@ class Surface;
 /// down), update (the pointer moves), finish (that button comes up) and abort:
 /// - select: the item nearest the press (within 30 pixels) is lifted off the frame and put
 ///   down where the button comes up; with the right button it stays off, so it is deleted;
-/// - action draw: the selected action line runs from the press to the release, its start
-///   stored at the press, with a rubber band following the pointer meanwhile;
+/// - action draw: a drag draws a new line of the selected kind from the press to the
+///   release (nothing is stored before the release; a rubber band follows the pointer), a
+///   click selects the line under it, and with a line selected a drag from one of its
+///   handles moves that point and a drag from elsewhere on it adds a bend point there; the
+///   right button removes the selected line's bend point under it, or else the line under it;
 /// - chalk: freehand lines drawn into the surface image only, gone with the next redraw.
-/// One gesture runs at a time: other buttons pressed or released during it are ignored.
+/// One gesture runs at a time: other buttons pressed or released during it are ignored,
+/// except in action draw mode, where another button aborts it.
 class SurfaceEditor : public QObject
 {
     Q_OBJECT
@@ -59,6 +66,11 @@ public:
         virtual QColor actionColor(int16_t line) const = 0;
         /// The chalk's colour, width and style.
         virtual Pen chalk() const = 0;
+        /// The bases (home, first, second, third) that lines of `kind` round, when that kind
+        /// follows the base path on the field shown; nullopt otherwise.
+        virtual std::optional<std::array<LinePoint, 4>> basesFor(int16_t kind) const = 0;
+        /// Tells the user why an edit was refused (after the beep).
+        virtual void tell(const QString &message) = 0;
     };
 
     /// The item last lifted or dropped and the position last stored for it.
@@ -78,8 +90,14 @@ public:
         bool operator==(const Item &) const = default;
     };
 
-    /// A pointer this many pixels (rounded) or more away from an item's point misses it.
+    /// A pointer this many pixels (rounded) or more away from an item's point misses it; the
+    /// same holds for an action line's curve.
     static constexpr int32_t kHitRadius = 31;
+    /// A selected line's handles are grabbed within this many pixels: far less than
+    /// kHitRadius, so that the middle of a short line can still be taken to bend it.
+    static constexpr float kHandleRadius = 8;
+    /// A release no farther than this many pixels from its press is a click, not a drag.
+    static constexpr float kClickSlack = 2;
 
     /// Edits on surface for host; starts in select mode.
     SurfaceEditor(Surface &surface, std::unique_ptr<Host> host, QObject *parent = nullptr);
@@ -92,11 +110,12 @@ public:
     /// A button went down, the pointer moved, a button came up; positions in surface pixels.
     /// Failures are reported ("Accessing Play Surface" for a press, "Drawing to Play Surface"
     /// otherwise) and end the gesture.
+    /// With Shift held at the release a new line is drawn straight, never round the bases.
     void press(Qt::MouseButton button, QPointF at);
     void move(QPointF at);
-    void release(Qt::MouseButton button, QPointF at);
+    void release(Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers modifiers = {});
     /// Ends a running gesture without finishing it: a lifted item goes back where it was, a
-    /// rubber band is erased (the start point stays stored), chalk keeps what it drew.
+    /// rubber band is erased, a dragged point of a line goes back, chalk keeps what it drew.
     void abort();
     /// True while a gesture runs (between a press that began one and its release).
     bool busy() const { return m_button != Qt::NoButton; }
@@ -108,6 +127,24 @@ public:
     void drop(int16_t tag, int16_t index, QPointF at, const QString &labelText);
 
     const EditState &state() const { return m_state; }
+
+    /// What the last finished action draw gesture (or deleteSelectedLine) did to the frame.
+    enum class LineEdit { None, Drawn, Bent, Moved, Removed, BendRemoved };
+    LineEdit lastLineEdit() const { return m_lineEdit; }
+
+    /// The selected action line of the current frame, shown with handles on its points; only
+    /// ever set in action draw mode, never stored with the play.
+    std::optional<LineId> selectedLine() const { return m_selected; }
+    void clearSelection() { m_selected.reset(); }
+    /// Where the selected line's handles lie (start, bend points, end) in `frame`; none when
+    /// no line is selected. A selected line that is no longer in the frame is deselected.
+    std::vector<LinePoint> selectionHandles(const PlayConfig &frame);
+    /// Removes the selected line; false when none is selected.
+    bool deleteSelectedLine();
+
+    /// The action line whose curve passes nearest to `at`, closer than kHitRadius; of lines
+    /// at the same distance the earlier (by kind, then slot) wins.
+    static std::optional<LineId> nearestLine(const PlayConfig &frame, QPointF at);
 
     /// The item whose point lies nearest to `at`, closer than kHitRadius: offensive players,
     /// then defensive players, then (up to lastPart) symbols and text labels, lower index
@@ -127,10 +164,14 @@ private:
     bool beginLift(QPointF at);
     void finishLift(Qt::MouseButton button, QPointF at);
     void abortLift();
-    bool beginBand(QPointF at);
-    void updateBand(QPointF at);
-    void finishBand(Qt::MouseButton button, QPointF at);
-    void abortBand();
+    bool beginLine(QPointF at);
+    void updateLine(QPointF at);
+    void finishLine(Qt::MouseButton button, QPointF at);
+    void abortLine();
+    bool beginLinePoint(const PlayConfig &frame, QPointF at);
+    void dragLinePoint(QPointF at);
+    void finishDrawing(QPointF at);
+    void removeUnderPointer();
     bool beginChalk(QPointF at);
     void updateChalk(QPointF at);
     void finishChalk(Qt::MouseButton button, QPointF at);
@@ -149,6 +190,23 @@ private:
     int16_t m_liftedX = 0, m_liftedY = 0;
     int16_t m_bandLine = 0;
     QColor m_bandColor;
+    Qt::MouseButton m_pressed = Qt::NoButton; // the button whose press begins a gesture
+    Qt::KeyboardModifiers m_releaseModifiers;
+    // The action draw gesture running: a new line, a point of the selected line dragged (a
+    // bend point added on the first move when m_addBendAt is set), or a removal at the
+    // release of the right button.
+    enum class LineGesture { Draw, DragPoint, Remove };
+    LineGesture m_lineGesture = LineGesture::Draw;
+    std::optional<LineId> m_selected;
+    ActionLine m_original; // the dragged line as it was at the press
+    // The point dragged: 0 the start, i the bend point i - 1, one past the bends the end; -1
+    // none (the line takes no more bend points).
+    int m_dragPoint = 0;
+    std::optional<int> m_addBendAt; // a bend point goes in here at the first move
+    bool m_dragging = false;        // the pointer left the click slack
+    std::optional<LineId> m_removeLine;
+    std::optional<int> m_removeBend;
+    LineEdit m_lineEdit = LineEdit::None;
     Pen m_chalk;
     int m_savedLineStyle = 0;
     int m_savedLineWidth = 1;

@@ -209,13 +209,14 @@ void ToolPalette::markActionLines(const PlayConfig &frame)
 {
     for (int k = 0; k < kActionCount; ++k) {
         QLabel *name = Tracerlbl[size_t(k)];
-        const bool present = frame.hasActionLine(k);
+        const bool present = frame.actionLineCount(k) > 0;
+        CmdActionClr[size_t(k)]->setEnabled(present);
         if (name->font().bold() == present)
             continue;
         QFont font = name->font();
         font.setBold(present);
         name->setFont(font);
-        name->setToolTip(present ? "On this frame already: drawing this type replaces its line."
+        name->setToolTip(present ? "On this frame already: drawing this type adds another line."
                                  : QString());
     }
 }

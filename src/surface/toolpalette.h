@@ -82,7 +82,7 @@ public:
     int currentPage() const;
 
     /// Marks on the Action page the types that already have a line on `frame` (bold name,
-    /// with a tip), since drawing such a type again replaces its line.
+    /// with a tip); only their "Clear" buttons are enabled.
     void markActionLines(const PlayConfig &frame);
 
     /// Largest picture a symbol box shows at its own size: the grid's cells hold that and a

@@ -173,57 +173,47 @@ TEST_F(MouseEditTest, OtherButtonsDuringALiftAreIgnored)
 
 // ---- Action draw mode ----------------------------------------------------------------------
 
-class ActionDrawTest : public MouseEditTest, public testing::WithParamInterface<Qt::MouseButton>
+class ActionDrawTest : public MouseEditTest
 {
 protected:
     void SetUp() override
     {
         MouseEditTest::SetUp();
         window->prefs().ActionColor[2] = 255; // red
+        window->prefs().ActionFollowsBases.fill(false);
         showPage(ToolPalette::ActionPage);
         window->toolPalette()->OptActionSel[2]->click();
     }
 };
 
-TEST_P(ActionDrawTest, StartIsStoredAtThePressAndEndAtTheRelease)
+TEST_F(ActionDrawTest, ANewLineIsStoredAtTheReleaseAndKeepsTheLinesThereWere)
 {
     ASSERT_EQ(window->editing().selectedActionLine(), 2);
-    frame().ActionSX[2] = 10;
-    frame().ActionSY[2] = 10;
-    frame().ActionEX[2] = 300;
-    frame().ActionEY[2] = 300;
-
-    press(60, 60, GetParam());
-    EXPECT_EQ(frame().ActionSX[2], 60);
-    EXPECT_EQ(frame().ActionSY[2], 60);
-    EXPECT_EQ(frame().ActionEX[2], 300) << "the old end stays until the release";
+    const PlayConfig before = frame();
+    press(60, 60);
     moveTo(100, 80);
-    release(160, 100, GetParam());
+    EXPECT_EQ(frame(), before) << "nothing is stored before the release";
+    release(160, 100);
 
-    EXPECT_EQ(frame().ActionEX[2], 160);
-    EXPECT_EQ(frame().ActionEY[2], 100);
+    const ActionLine first{{2, 0}, {60, 60}, {160, 100}, {}};
+    EXPECT_EQ(frame().actionLines(), std::vector{first});
     EXPECT_TRUE(window->document().isModified());
     EXPECT_EQ(window->surface()->drawMode(), Surface::DrawMode::Copy);
     // Drawn in its colour along the way (slope 0.4: x 110 lies at y 80).
     EXPECT_EQ(image().pixel(110, 80) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(image().pixel(85, 70) & 0xFFFFFF, 0xFF0000u);
+
+    press(10, 300);
+    moveTo(100, 300);
+    release(300, 300);
+    const ActionLine second{{2, 1}, {10, 300}, {300, 300}, {}};
+    EXPECT_EQ(frame().actionLines(), (std::vector{first, second}));
 }
 
-TEST_P(ActionDrawTest, PressAndReleaseOnOnePointMakeAPointWithAnUpwardArrow)
-{
-    click(150, 150, GetParam());
-    EXPECT_EQ(frame().ActionSX[2], 150);
-    EXPECT_EQ(frame().ActionEX[2], 150);
-    EXPECT_EQ(frame().ActionSY[2], 150);
-    EXPECT_EQ(frame().ActionEY[2], 150);
-    EXPECT_EQ(image().pixel(150, 145) & 0xFFFFFF, 0xFF0000u) << "inside the arrowhead";
-    EXPECT_NE(image().pixel(150, 155) & 0xFFFFFF, 0xFF0000u) << "nothing below the point";
-}
-
-TEST_P(ActionDrawTest, RubberBandLeavesNoTrace)
+TEST_F(ActionDrawTest, RubberBandLeavesNoTrace)
 {
     const QImage before = image();
-    press(50, 50, GetParam());
+    press(50, 50);
     for (const QPoint p : {QPoint(100, 80), QPoint(150, 120), QPoint(60, 200), QPoint(200, 60)})
         moveTo(p.x(), p.y());
 
@@ -234,17 +224,13 @@ TEST_P(ActionDrawTest, RubberBandLeavesNoTrace)
     expected.line(50, 50, 200, 60);
     EXPECT_EQ(test::differingPixels(image(), expected.image()), 0);
 
-    // Back at the press point the band is a single pixel.
+    // Back at the press point the band is a single pixel, and a click draws no line.
     moveTo(50, 50);
     EXPECT_EQ(test::differingPixels(image(), before), 1);
-    release(50, 50, GetParam());
+    release(50, 50);
+    EXPECT_EQ(frame().actionLineCount(), 0);
+    EXPECT_EQ(image(), before);
 }
-
-INSTANTIATE_TEST_SUITE_P(Buttons, ActionDrawTest,
-                         testing::Values(Qt::LeftButton, Qt::RightButton),
-                         [](const auto &info) {
-                             return info.param == Qt::LeftButton ? "Left" : "Right";
-                         });
 
 // ---- Chalk ---------------------------------------------------------------------------------
 
@@ -316,6 +302,9 @@ TEST_F(MouseEditTest, ActionPageMarksTheTypesThatHaveALineOnTheFrame)
     moveTo(100, 80);
     release(160, 100);
     EXPECT_EQ(marked(), QList<int>{2});
+    for (int k = 0; k < kActionCount; ++k)
+        EXPECT_EQ(window->toolPalette()->CmdActionClr[size_t(k)]->isEnabled(), k == 2)
+            << "only a kind with a line can be cleared";
     window->tbToolBar_ButtonClick("FForward");
     EXPECT_TRUE(marked().isEmpty()) << "frame 2 has no line";
     window->tbToolBar_ButtonClick("FBack");
@@ -381,7 +370,9 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{0, SurfaceEditor::Mode::Select, kSelectHint, {}},
         PageCase{1, SurfaceEditor::Mode::Select, kSelectHint, {}},
         PageCase{2, SurfaceEditor::Mode::ActionDraw,
-                 "In Action Draw mode. Drag mouse while pressing mouse button key.", actionCursor},
+                 "In Action Draw mode. Drag to draw a line; click a line to select it, then drag "
+                 "its middle to bend it. The right button deletes.",
+                 actionCursor},
         PageCase{3, SurfaceEditor::Mode::Chalk,
                  "Temporary Chalk ... Hold mouse left button down to draw.", chalkCursor}),
     [](const auto &info) { return std::to_string(info.param.page); });
@@ -409,8 +400,7 @@ TEST_F(MouseEditTest, ChangingPageDuringAnActionLineEndsItCleanly)
     EXPECT_EQ(window->surface()->drawMode(), Surface::DrawMode::Copy);
     EXPECT_FALSE(window->editing().editor().busy());
     release(200, 100); // ends nothing, lifts nothing
-    EXPECT_EQ(frame().ActionSX[0], 40);
-    EXPECT_EQ(frame().ActionEX[0], 0);
+    EXPECT_EQ(frame().actionLineCount(), 0);
 }
 
 } // namespace

@@ -217,8 +217,9 @@ INSTANTIATE_TEST_SUITE_P(
             w.toolPalette()->TxtOplyr[1]->setText("LF"); }, true},
         CommandCase{"DefenceLabel", [](frmMain &w, FakePlatform &) {
             w.toolPalette()->TxtDplyr[8]->setText("C"); }, true},
-        CommandCase{"ClearActionLineNotOnTheSurface", [](frmMain &w, FakePlatform &) {
-            w.toolPalette()->CmdActionClr[7]->click(); }, true},
+        CommandCase{"ClearActionLinesNotOnTheSurface", [](frmMain &w, FakePlatform &) {
+            w.DrawSelected();
+            w.toolPalette()->CmdActionClr[7]->click(); }, false},
         CommandCase{"HideBox", [](frmMain &w, FakePlatform &) {
             w.toolPalette()->ChkActiveDef[0]->click(); }, false},
         CommandCase{"ClearActivePlayer", [](frmMain &w, FakePlatform &) {
@@ -256,7 +257,7 @@ TEST_F(OpenPaletteTest, ClearActivePlayerRemovesTheMark)
     EXPECT_EQ(image(), unmarked);
 }
 
-TEST_F(OpenPaletteTest, ClearingAnActionLineTakesBothEndsOffTheSurface)
+TEST_F(OpenPaletteTest, ClearingAnActionKindTakesEveryLineOfItOffTheSurface)
 {
     window->DrawSelected();
     const QImage bare = image();
@@ -264,9 +265,12 @@ TEST_F(OpenPaletteTest, ClearingAnActionLineTakesBothEndsOffTheSurface)
     frame().ActionSY[4] = 60;
     frame().ActionEX[4] = 250;
     frame().ActionEY[4] = 160;
+    ASSERT_TRUE(frame().addActionLine(4, {60, 300}, {200, 300}, {{130, 250}}));
     window->DrawSelected();
     ASSERT_NE(image(), bare);
     palette().CmdActionClr[4]->click();
+    EXPECT_EQ(frame().actionLineCount(4), 0);
+    EXPECT_TRUE(frame().ActionPaths.empty());
     EXPECT_EQ(frame().ActionSX[4], 0);
     EXPECT_EQ(frame().ActionSY[4], 0);
     EXPECT_EQ(frame().ActionEX[4], 0);

@@ -159,6 +159,18 @@ void twoFrames(EditingWindow &w)
     w.window->SelectFrame(1);
 }
 
+// Two lines of kind 0 on the Action page, (50, 50) to (150, 50) and (50, 200) to (150, 200).
+void drawTwoLines(EditingWindow &w)
+{
+    w.window->prefs().ActionFollowsBases.fill(false);
+    w.showPage(ToolPalette::ActionPage);
+    for (int y : {50, 200}) {
+        w.press(50, y);
+        w.moveTo(100, y);
+        w.release(150, y);
+    }
+}
+
 void clickInMoveDialog(EditingWindow &w, const std::function<QAbstractButton *(frmMove &)> &button)
 {
     const std::unique_ptr<frmMove> dialog = w.window->moveDialog();
@@ -245,14 +257,9 @@ INSTANTIATE_TEST_SUITE_P(
                      w.release(120, 90);
                  },
                  "Draw Action Line"},
-        EditCase{"ClearActionLine",
-                 [](EditingWindow &w) {
-                     w.showPage(ToolPalette::ActionPage);
-                     w.click(50, 60);
-                     w.showPage(ToolPalette::PlayerPage);
-                 },
+        EditCase{"ClearActionLines", drawTwoLines,
                  [](EditingWindow &w) { w.window->toolPalette()->CmdActionClr[0]->click(); },
-                 "Clear Action Line"},
+                 "Clear Action Lines"},
         EditCase{"ClearActivePlayer",
                  [](EditingWindow &w) {
                      dropPlayer(w);
