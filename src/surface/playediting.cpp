@@ -39,8 +39,9 @@ namespace {
 const char *const kSelectHint =
     "Use Left mouse button to select / drag and right button to delete object.";
 const char *const kActionHint =
-    "In Action Draw mode. Drag to draw a line; click a line to select it, then drag its middle "
-    "to bend it. The right button deletes.";
+    "In Action Draw mode. Drag mouse while pressing mouse button key. Click a line to select "
+    "it, then drag its middle to bend it; the right button deletes.";
+const char *const kChalkHint = "Temporary Chalk ... Hold mouse left button down to draw.";
 
 // Whether the field shown is one of the full fields the program ships (the baseball field
 // Surface0 or the softball field Surface2), whose bases lie where field::kBases says. A
@@ -53,7 +54,6 @@ bool showsShippedFullField(const Preferences &prefs)
     const QString name = QFileInfo(QString::fromStdString(prefs.PicFile[size_t(field)])).fileName();
     return name.isEmpty() || name.compare(fieldPictureName(field), Qt::CaseInsensitive) == 0;
 }
-const char *const kChalkHint = "Temporary Chalk ... Hold mouse left button down to draw.";
 
 // A text label as the surface will show it, for dragging it; an empty one shows the picture.
 QPixmap textLabelIcon(const QString &text, const QFont &font, const QColor &color, int index)

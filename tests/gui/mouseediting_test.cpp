@@ -370,8 +370,8 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{0, SurfaceEditor::Mode::Select, kSelectHint, {}},
         PageCase{1, SurfaceEditor::Mode::Select, kSelectHint, {}},
         PageCase{2, SurfaceEditor::Mode::ActionDraw,
-                 "In Action Draw mode. Drag to draw a line; click a line to select it, then drag "
-                 "its middle to bend it. The right button deletes.",
+                 "In Action Draw mode. Drag mouse while pressing mouse button key. Click a line "
+                 "to select it, then drag its middle to bend it; the right button deletes.",
                  actionCursor},
         PageCase{3, SurfaceEditor::Mode::Chalk,
                  "Temporary Chalk ... Hold mouse left button down to draw.", chalkCursor}),
