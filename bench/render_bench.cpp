@@ -151,15 +151,11 @@ void BM_WipeAndBlankFrame(benchmark::State &state)
 }
 BENCHMARK(BM_WipeAndBlankFrame)->Unit(benchmark::kMicrosecond);
 
-// What the canvas does at a zoom on an ordinary screen: wipe, draw the full frame, then (above
-// 100 %) bring the view drawn at the zoomed size up to date. The argument is the zoom.
-void BM_ShowFullFrameAtZoom(benchmark::State &state)
+// Wipes and draws the frame, then (above 100 %) brings the view drawn at the zoomed size up to
+// date, once per iteration.
+void showAtZoom(benchmark::State &state, Surface &pic, const PlayConfig &frame,
+                const FrameLooks &looks, int zoom)
 {
-    Surface pic;
-    prepare(pic);
-    const FrameLooks looks = fullLooks();
-    const PlayConfig frame = fullFrame();
-    const int zoom = int(state.range(0));
     const QSize shown = zoomedSize(pic.size(), zoom);
     ScaledView view;
     for (auto _ : state) {
@@ -170,6 +166,18 @@ void BM_ShowFullFrameAtZoom(benchmark::State &state)
         else
             benchmark::DoNotOptimize(view.image(pic, shown).constBits());
     }
+}
+
+// What the canvas does at a zoom on an ordinary screen: wipe, draw the full frame, then (above
+// 100 %) bring the view drawn at the zoomed size up to date. The argument is the zoom.
+void BM_ShowFullFrameAtZoom(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    const FrameLooks looks = fullLooks();
+    const PlayConfig frame = fullFrame();
+    const int zoom = int(state.range(0));
+    showAtZoom(state, pic, frame, looks, zoom);
 }
 BENCHMARK(BM_ShowFullFrameAtZoom)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMicrosecond);
 
@@ -208,16 +216,7 @@ void BM_ShowLinesAtZoom(benchmark::State &state)
     }
     const PlayConfig frame = state.range(0) == 8 ? fullFrame() : bentLinesFrame();
     const int zoom = int(state.range(1));
-    const QSize shown = zoomedSize(pic.size(), zoom);
-    ScaledView view;
-    for (auto _ : state) {
-        pic.clear();
-        FrameRenderer::Draw(frame, pic, looks);
-        if (zoom == 100)
-            benchmark::DoNotOptimize(pic.image().constBits());
-        else
-            benchmark::DoNotOptimize(view.image(pic, shown).constBits());
-    }
+    showAtZoom(state, pic, frame, looks, zoom);
 }
 BENCHMARK(BM_ShowLinesAtZoom)
     ->ArgsProduct({{8, 64}, {100, 400}, {0, 1}})
