@@ -13,8 +13,6 @@
 
 #include <cmath>
 
-#include <cmath>
-
 namespace kinetra {
 
 Canvas::Canvas(QWidget *parent)
