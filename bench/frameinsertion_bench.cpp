@@ -6,8 +6,12 @@
 // play, so the insertion also moves the list into new storage ("Fresh", against a bare copy
 // into new storage), and on a list with room to grow, as after earlier insertions ("Spare",
 // against a bare copy in place).
+//
+// Insert Next Moment at the middle of the same play is timed against Insert After (a copy of
+// the current frame after it) at the same place, both on a list with room to grow.
 
 #include "model/frameinsertion.h"
+#include "model/nextmoment.h"
 
 #include <benchmark/benchmark.h>
 
@@ -143,11 +147,56 @@ void BM_BareCopyIntoNewStorage(benchmark::State &state)
     }
 }
 
+// The middle frame of the play with a line from every player and symbol, as a coach draws them.
+FrameList middleOfPlay()
+{
+    FrameList play = basePlay();
+    play.setCurrent(kFrames / 2);
+    PlayConfig &frame = play.currentFrame();
+    for (int i = 0; i < kPlayersPerSide; ++i) {
+        frame.addActionLine(i % kActionCount, {frame.OPlayerX[i], frame.OPlayerY[i]},
+                            {frame.OPlayerX[i] + 90, frame.OPlayerY[i] + 40}, {{300, 300}});
+        frame.addActionLine(i % kActionCount, {frame.DPlayerX[i], frame.DPlayerY[i]},
+                            {frame.DPlayerX[i] + 60, frame.DPlayerY[i] - 30});
+    }
+    return play;
+}
+
+template <typename Insert>
+void insertAtMiddle(benchmark::State &state, Insert insert)
+{
+    const FrameList original = middleOfPlay();
+    FrameList play = original;
+    play.InsertCopies(1); // leaves the storage room for the next insertions
+    for (auto _ : state) {
+        state.PauseTiming();
+        play = original; // keeps the storage
+        state.ResumeTiming();
+        insert(play);
+        benchmark::DoNotOptimize(play.frame(kFrames / 2 + 1));
+    }
+}
+
+void BM_InsertAfterAtMiddle(benchmark::State &state)
+{
+    insertAtMiddle(state, [](FrameList &play) { play.AppendFrame(); });
+}
+
+void BM_InsertNextMomentAtMiddle(benchmark::State &state)
+{
+    insertAtMiddle(state, [&state](FrameList &play) {
+        if (InsertNextMoment(play, {32, 32}) != InsertOutcome::Inserted)
+            state.SkipWithError("not inserted");
+    });
+}
+
 BENCHMARK(BM_InsertProgressiveFresh)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareCopyIntoNewStorage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertProgressiveSpare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareCopyInPlace)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertProgressiveLiteral)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_InsertAfterAtMiddle)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertNextMomentAtMiddle)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kinetra::bench

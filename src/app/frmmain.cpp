@@ -151,8 +151,10 @@ void frmMain::buildMenus()
     addMenuItem(edit, "Insert &After", "mnuIAfter", QKeySequence("Ctrl+A"));
     addMenuItem(edit, "&Insert Blank", "mnuIBlank", QKeySequence("Ctrl+C"));
     addMenuItem(edit, "Insert &Progressive", "mnuIProgressive");
+    addMenuItem(edit, "Insert &Next Moment", "mnuINextMoment", QKeySequence("Ctrl+M"));
     edit->addSeparator();
     addMenuItem(edit, "&Move", "mnuEMove");
+    addMenuItem(edit, "Draw &Movement Lines", "mnuEMovementLines");
     edit->addSeparator();
     m_mnuEDel = addMenuItem(edit, "&Delete Frame", "mnuEDel", QKeySequence("Ctrl+D"));
     onCommand("mnuEDel", [this] { mnuEDel_Click(); });

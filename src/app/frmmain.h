@@ -156,6 +156,14 @@ public:
     void mnuIBefore_Click();
     void mnuIAfter_Click();
     void mnuIBlank_Click();
+    /// Inserts the next moment of the current frame after it (items at a line's start stand
+    /// at its end, no lines) and shows it, as one step.
+    void mnuINextMoment_Click();
+    /// Draws lines of the Action page's kind in the current frame from every item that moves
+    /// to the next frame without a line, as one step.
+    void mnuEMovementLines_Click();
+    /// The box of a symbol on the surface, as the next-moment commands measure it.
+    LinePoint symbolBox() const;
     /// Opens the Move dialog modally on the current frame.
     void mnuEMove_Click();
     /// The Move dialog on the play's current frame; it opens beside this window where the

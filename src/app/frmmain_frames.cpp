@@ -1,12 +1,14 @@
-// Frame commands of the Edit menu: Insert Before, After, Blank and Progressive, and the Move
-// dialog. The work is done by the frame-list operations of the model; these handlers ask the
+// Frame commands of the Edit menu: Insert Before, After, Blank, Progressive and Next Moment,
+// Draw Movement Lines, and the Move dialog. The work is done by the frame-list operations of the model; these handlers ask the
 // user, refuse what the play cannot hold and keep the window in step.
 #include "app/frmmain.h"
 
 #include "model/frameinsertion.h"
+#include "model/nextmoment.h"
 #include "model/numbertext.h"
 #include "surface/besidewindow.h"
 #include "surface/platform.h"
+#include "surface/playediting.h"
 #include "surface/surface.h"
 #include "windows/frmmove.h"
 
@@ -24,7 +26,23 @@ void frmMain::connectFrameCommands()
     onCommand("mnuIAfter", [this] { mnuIAfter_Click(); });
     onCommand("mnuIBlank", [this] { mnuIBlank_Click(); });
     onCommand("mnuIProgressive", [this] { InsertFrames(); });
+    onCommand("mnuINextMoment", [this] { mnuINextMoment_Click(); });
     onCommand("mnuEMove", [this] { mnuEMove_Click(); });
+    onCommand("mnuEMovementLines", [this] { mnuEMovementLines_Click(); });
+    // Movement lines lead to the next frame: the last frame has none.
+    const auto followFrame = [this] {
+        const FrameList &frames = m_document.frames();
+        menuItem("mnuEMovementLines")->setEnabled(frames.current() < frames.count());
+    };
+    connect(this, &frmMain::frameSelected, this, followFrame);
+    connect(&m_document, &PlayDocument::framesChanged, this, followFrame);
+    followFrame();
+}
+
+LinePoint frmMain::symbolBox() const
+{
+    const QSize box = m_editing->symbolBoxSize();
+    return {float(box.width()), float(box.height())};
 }
 
 bool frmMain::roomForFrames(int32_t n)
@@ -61,6 +79,22 @@ void frmMain::mnuIBlank_Click()
     m_document.insertBlankFrame();
     SelectFrame(int16_t(m_document.frames().current() + 1));
     m_document.recordEdit("Insert Blank");
+}
+
+void frmMain::mnuINextMoment_Click()
+{
+    if (!roomForFrames(1) || !m_document.insertNextMoment(symbolBox()))
+        return;
+    SelectFrame(int16_t(m_document.frames().current() + 1));
+    m_document.recordEdit("Next Moment");
+}
+
+void frmMain::mnuEMovementLines_Click()
+{
+    if (m_document.drawMovementLines(m_editing->selectedActionLine(), symbolBox()) == 0)
+        return;
+    DrawSelected();
+    m_document.recordEdit("Movement Lines");
 }
 
 void frmMain::InsertFrames()

@@ -170,6 +170,21 @@ void paintInsertProg(QPainter& p)
     }
 }
 
+void paintInsertNext(QPainter& p)
+{
+    // The current frame with a runner and the line he runs, the new frame with him at its end.
+    const QRectF now(1.5, 2.5, 12, 12);
+    const QRectF next(10.5, 9.5, 12, 12);
+    frame(p, now);
+    arrow(p, now.topLeft() + QPointF(3, 9), now.topLeft() + QPointF(9.5, 3), kPaper, 1.3);
+    frame(p, next, kNewFrame);
+    p.setPen(pen(kInk, 0.8));
+    p.setBrush(kRed);
+    p.drawEllipse(now.topLeft() + QPointF(3, 9), 1.7, 1.7);
+    p.drawEllipse(next.topLeft() + QPointF(9, 3), 1.9, 1.9);
+    plus(p, next.center() + QPointF(-1.5, 1.5), 2.6, kBlue);
+}
+
 void paintFMove(QPainter& p)
 {
     const QPointF c(12, 12);
@@ -376,6 +391,7 @@ constexpr Entry kIcons[] = {
     {"InsertA", paintInsertA},
     {"InsertC", paintInsertC},
     {"InsertProg", paintInsertProg},
+    {"InsertNext", paintInsertNext},
     {"FMove", paintFMove},
     {"Delete", paintDelete},
     {"Notes", paintNotes},

@@ -17,6 +17,7 @@ const std::vector<ToolbarKey> &toolbarKeys()
         {"InsertA", "Insert Frame After", "mnuIAfter"},
         {"InsertC", "Insert Blank Frame", "mnuIBlank"},
         {"InsertProg", "Insert Progressive Frames", "mnuIProgressive"},
+        {"InsertNext", "Insert Next Moment", "mnuINextMoment"},
         {"FMove", "Move Objects around field surface.", "mnuEMove"},
         {"Delete", "Delete Frame", ""},
         {"", "", ""},

@@ -4,6 +4,7 @@
 #include "document/playdocument.h"
 
 #include "model/frameinsertion.h"
+#include "model/nextmoment.h"
 #include "prefs/playlooks.h"
 #include "prefs/preferences.h"
 
@@ -51,6 +52,27 @@ void PlayDocument::insertBlankFrame()
 {
     m_frames.InsertBlankFrame();
     framesEdited();
+}
+
+bool PlayDocument::insertNextMoment(LinePoint symbolBox)
+{
+    if (InsertNextMoment(m_frames, symbolBox) != InsertOutcome::Inserted)
+        return false;
+    framesEdited();
+    return true;
+}
+
+int PlayDocument::drawMovementLines(int kind, LinePoint symbolBox)
+{
+    const int16_t current = m_frames.current();
+    if (current >= m_frames.count())
+        return 0;
+    const int drawn = kinetra::drawMovementLines(m_frames.frame(current),
+                                                 m_frames.frame(int16_t(current + 1)), kind,
+                                                 symbolBox);
+    if (drawn > 0)
+        framesEdited();
+    return drawn;
 }
 
 bool PlayDocument::insertProgressiveFrames(int n)

@@ -36,6 +36,14 @@ public:
     /// the most frames a play holds, changing nothing.
     void appendFrame();
     void insertBlankFrame();
+    /// Inserts the next moment of the current frame after it (see nextMoment; a symbol's box is
+    /// symbolBox); otherwise as appendFrame(). Returns false, changing nothing, at the most
+    /// frames a play holds.
+    bool insertNextMoment(LinePoint symbolBox);
+    /// Draws a line of `kind` in the current frame for every item that moves from it to the next
+    /// frame without one (see drawMovementLines); returns how many. Drawn lines mark the play
+    /// changed.
+    int drawMovementLines(int kind, LinePoint symbolBox);
     /// Inserts n progressive frames after the current one (see InsertFrames); returns whether
     /// they were inserted, which marks the play changed.
     bool insertProgressiveFrames(int n);

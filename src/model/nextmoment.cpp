@@ -71,8 +71,7 @@ InsertOutcome InsertNextMoment(FrameList &frames, LinePoint symbolBox)
         return InsertOutcome::TooManyFrames;
     PlayConfig next = nextMoment(frames.currentFrame(), symbolBox);
     frames.InsertCopies(1);
-    frames.setCurrent(int16_t(frames.current() + 1));
-    frames.currentFrame().CopyFrame(next);
+    frames.frame(int16_t(frames.current() + 1)).CopyFrame(next);
     return InsertOutcome::Inserted;
 }
 

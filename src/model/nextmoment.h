@@ -23,8 +23,9 @@ constexpr float kMovedDistance = 3;
 /// takes it. Everything else is kept.
 PlayConfig nextMoment(const PlayConfig &frame, LinePoint symbolBox);
 
-/// Insert Next Moment: the next moment of the current frame is inserted after it and becomes
-/// the current frame. Refuses (TooManyFrames) at FrameList::kMaxFrames, changing nothing.
+/// Insert Next Moment: the next moment of the current frame is inserted after it; the current
+/// index stays, as with AppendFrame (the command then shows the new frame). Refuses
+/// (TooManyFrames) at FrameList::kMaxFrames, changing nothing.
 InsertOutcome InsertNextMoment(FrameList &frames, LinePoint symbolBox);
 
 /// Draw Movement Lines: for every player and symbol on the surface in both `frame` and `next`

@@ -95,12 +95,7 @@ public:
     void redraw() override { m_editing.m_redraw(); }
     void markModified() override { m_editing.m_document.markChanged(); }
     void beep() override { m_editing.m_platform.beep(); }
-    // A symbol lands centred on the pointer at its own size, also when its box shows it
-    // scaled down.
-    QSize symbolBoxSize() const override
-    {
-        return m_editing.m_palette.ImgSymbols[0]->fullSize();
-    }
+    QSize symbolBoxSize() const override { return m_editing.symbolBoxSize(); }
     int16_t selectedActionLine() const override { return m_editing.m_selectedActionLine; }
     QColor actionColor(int16_t line) const override
     {
@@ -436,6 +431,13 @@ QString PlayEditing::surfaceEditCaption(const QString &verb) const
     if (part == PaletteItem::kActiveMarker)
         return "Set Active Player";
     return verb + ' ' + itemName(part);
+}
+
+// A symbol lands centred on the pointer at its own size, also when its box shows it scaled
+// down.
+QSize PlayEditing::symbolBoxSize() const
+{
+    return m_palette.ImgSymbols[0]->fullSize();
 }
 
 FrameLooks PlayEditing::looks() const

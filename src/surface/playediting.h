@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -36,6 +37,8 @@ public:
     SurfaceEditor &editor() { return *m_editor; }
     /// Which of the eight action lines the palette draws with.
     int16_t selectedActionLine() const { return m_selectedActionLine; }
+    /// The box a symbol covers on the surface, at its own size.
+    QSize symbolBoxSize() const;
     /// While set, drawing a frame does nothing and the label boxes change no label (the
     /// window's load sets it).
     bool drawingSuppressed() const { return m_drawingSuppressed; }

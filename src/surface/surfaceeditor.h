@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/nextmoment.h"
 #include "model/playconfig.h"
 
 #include <QColor>
@@ -92,7 +93,7 @@ public:
 
     /// A pointer this many pixels (rounded) or more away from an item's point misses it; the
     /// same holds for an action line's curve.
-    static constexpr int32_t kHitRadius = 31;
+    static constexpr int32_t kHitRadius = int32_t(kItemReach);
     /// A selected line's handles are grabbed within this many pixels: far less than
     /// kHitRadius, so that the middle of a short line can still be taken to bend it.
     static constexpr float kHandleRadius = 8;

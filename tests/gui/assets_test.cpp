@@ -313,7 +313,7 @@ TEST(ProgramFolder, HasThePlaysFolder)
 
 const char* const kToolbarKeys[] = {"New",     "Open",    "Save",       "Print", "Undo",
                                     "Redo",    "InsertB", "InsertA",    "InsertC", "InsertProg",
-                                    "FMove",   "Delete",  "Notes",      "FBack", "FForward",
+                                    "InsertNext", "FMove",   "Delete",  "Notes",      "FBack", "FForward",
                                     "Play",    "Properties", "Help",    "About"};
 
 TEST(ToolbarIcons, EveryKeyHasItsOwnVisibleIcon)

@@ -3,7 +3,9 @@
 #include "gui/documentfixture.h"
 
 #include "app/reporterror.h"
+#include "model/nextmoment.h"
 #include "surface/canvas.h"
+#include "surface/playediting.h"
 #include "surface/labelbox.h"
 #include "surface/surface.h"
 #include "surface/toolpalette.h"
@@ -188,7 +190,7 @@ TEST_F(FrameCommandsTest, NoInsertionTakesThePlayPastItsMostFrames)
                          "Ignoring Frame Insert command.";
     for (const Case &c :
          {Case{32767, "mnuIBefore", {}, full}, Case{32767, "mnuIAfter", {}, full},
-          Case{32767, "mnuIBlank", {}, full},
+          Case{32767, "mnuIBlank", {}, full}, Case{32767, "mnuINextMoment", {}, full},
           Case{32760, "mnuIProgressive", "8",
                "This play has 32760 frames and a play can hold at most 32767, so no more than 7 "
                "can be inserted. Ignoring Frame Insert command."},
@@ -220,6 +222,49 @@ TEST_F(FrameCommandsTest, NoInsertionTakesThePlayPastItsMostFrames)
     w->menuItem("mnuIProgressive")->trigger();
     EXPECT_EQ(w->document().frames().count(), 32767);
     EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+// Insert Next Moment shows a new frame with the runner at his line's end; Draw Movement Lines
+// draws the line of a player moved by hand; each is one step of the history.
+TEST_F(FrameCommandsTest, NextMomentAndMovementLinesAreOneStepEach)
+{
+    auto w = play(2, 1); // player 0 at (10, 20), then at (20, 20)
+    PlayConfig &first = w->document().frames().frame(1);
+    first.OPlayerX[1] = 100, first.OPlayerY[1] = 100;
+    ASSERT_TRUE(first.addActionLine(2, {100, 100}, {300, 200}, {{200, 100}}));
+    w->document().markSaved();
+    const std::vector<PlayConfig> before = frames(*w);
+
+    w->toolbarButton("InsertNext")->trigger();
+    ASSERT_EQ(w->document().frames().count(), 3);
+    expectShown(*w, 2);
+    const PlayConfig moved = nextMoment(before[0], w->symbolBox());
+    EXPECT_EQ(frames(*w), (std::vector<PlayConfig>{before[0], moved, before[1]}));
+    EXPECT_EQ(moved.OPlayerX[1], 300);
+    EXPECT_EQ(moved.actionLineCount(), 0);
+    EXPECT_TRUE(w->document().isModified());
+    EXPECT_EQ(w->menuItem("mnuEUndo")->text(), "&Undo Next Moment");
+
+    // Player 0 moves 10 pixels to the next frame; player 1 leaves the field there.
+    w->editing().OptActionSel_Click(5);
+    ASSERT_TRUE(w->menuItem("mnuEMovementLines")->isEnabled());
+    w->menuItem("mnuEMovementLines")->trigger();
+    EXPECT_EQ(w->document().frames().frame(2).actionLines(),
+              (std::vector<ActionLine>{{{5, 0}, {10, 20}, {20, 20}, {}}}));
+    EXPECT_EQ(w->menuItem("mnuEUndo")->text(), "&Undo Movement Lines");
+
+    w->menuItem("mnuEUndo")->trigger();
+    EXPECT_EQ(frames(*w), (std::vector<PlayConfig>{before[0], moved, before[1]}));
+    w->menuItem("mnuEUndo")->trigger();
+    EXPECT_EQ(frames(*w), before);
+    expectShown(*w, 1);
+    EXPECT_FALSE(w->document().isModified());
+
+    // The last frame leads nowhere.
+    w->SelectFrame(2);
+    EXPECT_FALSE(w->menuItem("mnuEMovementLines")->isEnabled());
+    w->SelectFrame(1);
+    EXPECT_TRUE(w->menuItem("mnuEMovementLines")->isEnabled());
 }
 
 // Ctrl+A and Ctrl+C insert frames, except in a text box that has the focus, where they keep

@@ -113,8 +113,9 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsKeysAndShortcuts)
         if (!a->isSeparator())
             keys << a->objectName();
     EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Print", "Undo", "Redo", "InsertB",
-                                 "InsertA", "InsertC", "InsertProg", "FMove", "Delete", "Notes",
-                                 "FBack", "FForward", "Play", "Properties", "Help", "About"}));
+                                 "InsertA", "InsertC", "InsertProg", "InsertNext", "FMove",
+                                 "Delete", "Notes", "FBack", "FForward", "Play", "Properties",
+                                 "Help", "About"}));
     EXPECT_EQ(w->toolbarButton("FMove")->toolTip(), "Move Objects around field surface.");
     EXPECT_EQ(w->toolbarButton("About")->toolTip(), "About Kinetra");
     EXPECT_FALSE(w->toolbarButton("FBack")->icon().isNull());

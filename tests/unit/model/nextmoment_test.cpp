@@ -86,7 +86,7 @@ TEST(NextMoment, InsertsAfterTheCurrentFrameUpToTheFrameLimit)
     list.setCurrent(2);
     ASSERT_EQ(InsertNextMoment(list, kBox), InsertOutcome::Inserted);
     EXPECT_EQ(list.count(), 4);
-    EXPECT_EQ(list.current(), 3);
+    EXPECT_EQ(list.current(), 2);
     EXPECT_EQ(list.frame(2).actionLineCount(), 1);
     EXPECT_EQ(list.frame(3), nextMoment(list.frame(2), kBox));
     EXPECT_EQ(list.frame(3).OPlayerX[0], 150);
