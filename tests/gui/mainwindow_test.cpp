@@ -268,7 +268,7 @@ TEST_F(MainWindowTest, ClosingStoresPreferencesAndPlacement)
 {
     {
         auto w = open();
-        w->move(twipsToPixels(1500), twipsToPixels(900));
+        w->move(twipsToPixels(1200), twipsToPixels(900));
         w->prefs().Picbkg = 2;
         w->prefs().OPLabel[0] = "Lead";
         EXPECT_TRUE(w->close());
@@ -276,13 +276,13 @@ TEST_F(MainWindowTest, ClosingStoresPreferencesAndPlacement)
     IniSettingsStore reread(settings.iniPath());
     EXPECT_EQ(reread.read("Settings", "Picbkg"), "2");
     EXPECT_EQ(reread.read("PLAYER", "OPLabel0"), "Lead");
-    EXPECT_EQ(reread.read("Settings", "MainLeft"), "1500");
+    EXPECT_EQ(reread.read("Settings", "MainLeft"), "1200");
     EXPECT_EQ(reread.read("Settings", "MainTop"), "900");
     EXPECT_FALSE(reread.read("Settings", "MainWidth").isEmpty());
 
     // The next start comes back where the last one ended.
     auto again = open();
-    EXPECT_EQ(again->pos(), QPoint(twipsToPixels(1500), twipsToPixels(900)));
+    EXPECT_EQ(again->pos(), QPoint(twipsToPixels(1200), twipsToPixels(900)));
     EXPECT_EQ(again->prefs().Picbkg, 2);
 }
 
