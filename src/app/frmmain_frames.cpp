@@ -1,6 +1,7 @@
 // Frame commands of the Edit menu: Insert Before, After, Blank, Progressive and Next Moment,
-// Draw Movement Lines, and the Move dialog. The work is done by the frame-list operations of the model; these handlers ask the
-// user, refuse what the play cannot hold and keep the window in step.
+// Draw Movement Lines, and the Move dialog. The work is done by the frame-list operations of
+// the model; these handlers ask the user, refuse what the play cannot hold and keep the window
+// in step.
 #include "app/frmmain.h"
 
 #include "model/frameinsertion.h"

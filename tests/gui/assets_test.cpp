@@ -311,10 +311,10 @@ TEST(ProgramFolder, HasThePlaysFolder)
     EXPECT_TRUE(QDir(programFile(QStringLiteral("Plays"))).exists());
 }
 
-const char* const kToolbarKeys[] = {"New",     "Open",    "Save",       "Print", "Undo",
-                                    "Redo",    "InsertB", "InsertA",    "InsertC", "InsertProg",
-                                    "InsertNext", "FMove",   "Delete",  "Notes",      "FBack", "FForward",
-                                    "Play",    "Properties", "Help",    "About"};
+const char* const kToolbarKeys[] = {"New",      "Open",       "Save",   "Print",    "Undo",
+                                    "Redo",     "InsertB",    "InsertA", "InsertC", "InsertProg",
+                                    "InsertNext", "FMove",    "Delete", "Notes",    "FBack",
+                                    "FForward", "Play",       "Properties", "Help", "About"};
 
 TEST(ToolbarIcons, EveryKeyHasItsOwnVisibleIcon)
 {
