@@ -61,21 +61,28 @@ void BM_SmoothGifExport(benchmark::State &state)
 }
 BENCHMARK(BM_SmoothGifExport)->Unit(benchmark::kMillisecond);
 
-// The same play with a line from each offensive player and the ball to its place in the next
-// frame, bent on a point beside the way (range 1) or straight (range 0, the baseline): the
-// smooth GIF with the items gliding along the bent lines, against straight glides.
+// The sample play with the offensive players and the ball running 120 pixels to and fro, each
+// on a line to its place in the next frame, bent on a point 40 pixels beside the way (range 1)
+// or straight (range 0, the baseline): the smooth GIF with the items gliding along the bent
+// lines, against straight glides over the same distance.
 void BM_SmoothGifAlongLines(benchmark::State &state)
 {
     PlayForExport read = benchPlay();
     const bool bent = state.range(0) != 0;
     FrameList &frames = read.play.frames;
+    for (int i = 1; i <= kFrames; ++i) {
+        PlayConfig &f = frames.frame(int16_t(i));
+        for (size_t p = 0; p < kPlayersPerSide; ++p)
+            f.OPlayerY[p] = float(60 + 20 * (p % 4) + (i % 2) * 120);
+        f.SYMBOLY[0] = float(180 + (i % 2) * 120);
+    }
     for (int i = 1; i < kFrames; ++i) {
         PlayConfig &f = frames.frame(int16_t(i));
         const PlayConfig &next = frames.frame(int16_t(i + 1));
         auto line = [&](int kind, float x, float y, float toX, float toY) {
             std::vector<LinePoint> bends;
             if (bent)
-                bends.push_back({(x + toX) / 2 + 30, (y + toY) / 2 - 30});
+                bends.push_back({(x + toX) / 2 + 40, (y + toY) / 2});
             f.addActionLine(kind, {x, y}, {toX, toY}, bends);
         };
         for (size_t p = 0; p < kPlayersPerSide; ++p)
