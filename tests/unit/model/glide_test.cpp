@@ -178,7 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LineGlide, HalfwayAlongABentLineIsNotTheChordsMiddle)
 {
     PlayConfig a, b;
-    ASSERT_TRUE(a.addActionLine(0, {100, 300}, {300, 100}, {{300, 300}}));
+    // Drawn first and starting at the runner, but ending elsewhere: not the runner's line.
+    ASSERT_TRUE(a.addActionLine(0, {100, 300}, {20, 20}, {{50, 300}}));
+    ASSERT_TRUE(a.addActionLine(3, {100, 300}, {300, 100}, {{300, 300}}));
     a.OPlayerX[0] = 100;
     a.OPlayerY[0] = 300;
     b.OPlayerX[0] = 300;
