@@ -277,11 +277,12 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
             gif.addImage(image(frame, i), options.delayMs);
             if (!options.smooth || i == count)
                 continue;
-            const PlayConfig &next = play.frames.frame(int16_t(i + 1));
+            // The paths along the lines are worked out once for all the steps between two frames.
+            const GlidePlan glide(frame, play.frames.frame(int16_t(i + 1)));
             for (int k = 1; k < steps; ++k) {
                 if (!report(done++, total))
                     return false;
-                gif.addImage(image(glideFrame(frame, next, double(k) / steps), i), kGlideStepMs);
+                gif.addImage(image(glide.at(double(k) / steps), i), kGlideStepMs);
             }
         }
         gif.finish();
