@@ -36,7 +36,7 @@ void glideFamily(std::array<float, N> &x, std::array<float, N> &y, const std::ar
 bool near(LinePoint a, LinePoint b)
 {
     const double d = std::hypot(double(a.x) - b.x, double(a.y) - b.y);
-    return std::isfinite(d) && std::lround(d) < kLineReach;
+    return std::isfinite(d) && d < kItemReach;
 }
 
 } // namespace

@@ -1,20 +1,17 @@
 #pragma once
 
+#include "model/nextmoment.h"
 #include "model/playconfig.h"
 
 #include <vector>
 
 namespace kinetra {
 
-/// An item closer than this many pixels (rounded) to a line's start or end stands on it, as a
-/// pointer that near an item takes it in the editor.
-constexpr int kLineReach = 31;
-
 /// How the players and symbols move from one frame to the next, worked out once for every
 /// step of the glide between them.
 ///
 /// An item whose place in `from` is the start of a line of `from` drawn with bend points, and
-/// whose place in `to` is that line's end (both closer than kLineReach), follows the line's
+/// whose place in `to` is that line's end (both closer than kItemReach), follows the line's
 /// curve at an even speed along its length; of several such lines it follows the one drawn
 /// first. The curve is shifted so that it starts at the item's place and ends at its new place:
 /// at a fraction t of the way along, the item stands at the curve's point plus (1 - t) times
