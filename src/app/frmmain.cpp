@@ -154,7 +154,7 @@ void frmMain::buildMenus()
     addMenuItem(edit, "Insert &Next Moment", "mnuINextMoment", QKeySequence("Ctrl+M"));
     edit->addSeparator();
     addMenuItem(edit, "&Move", "mnuEMove");
-    addMenuItem(edit, "Draw &Movement Lines", "mnuEMovementLines");
+    addMenuItem(edit, "Draw Mo&vement Lines", "mnuEMovementLines");
     edit->addSeparator();
     m_mnuEDel = addMenuItem(edit, "&Delete Frame", "mnuEDel", QKeySequence("Ctrl+D"));
     onCommand("mnuEDel", [this] { mnuEDel_Click(); });
