@@ -43,17 +43,24 @@ void eachImage(const PlaySnapshot &play, PlayImager &imager, Use use)
     }
 }
 
+// A smooth animated GIF into `dir`, one image per glide step.
+ExportOptions smoothGif(const QTemporaryDir &dir)
+{
+    ExportOptions options;
+    options.output = dir.filePath("play.gif");
+    options.format = ExportFormat::Gif;
+    options.delayMs = kDelayMs;
+    options.smooth = true;
+    return options;
+}
+
 void BM_SmoothGifExport(benchmark::State &state)
 {
     const PlayForExport read = benchPlay();
     const PlaySnapshot &play = read.play;
     PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
     QTemporaryDir dir;
-    ExportOptions options;
-    options.output = dir.filePath("play.gif");
-    options.format = ExportFormat::Gif;
-    options.delayMs = kDelayMs;
-    options.smooth = true;
+    const ExportOptions options = smoothGif(dir);
     for (auto _ : state)
         benchmark::DoNotOptimize(exportPlay(options, play, imager));
     state.counters["images"] = animationImageCount(kFrames, kDelayMs, true);
@@ -91,11 +98,7 @@ void BM_SmoothGifAlongLines(benchmark::State &state)
     }
     PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
     QTemporaryDir dir;
-    ExportOptions options;
-    options.output = dir.filePath("play.gif");
-    options.format = ExportFormat::Gif;
-    options.delayMs = kDelayMs;
-    options.smooth = true;
+    const ExportOptions options = smoothGif(dir);
     for (auto _ : state)
         benchmark::DoNotOptimize(exportPlay(options, read.play, imager));
 }
