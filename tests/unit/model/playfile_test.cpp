@@ -564,7 +564,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PieceCase{"two_frames.KTR", 7}, PieceCase{"new_play.KTR", 1},
                       PieceCase{"truncated.KTR", 1}, PieceCase{"truncated.KTR", 5},
                       PieceCase{"bad_action_size.KTR", 3}, PieceCase{"hockey.KTR", 1},
-                      PieceCase{"garbage.KTR", 1}));
+                      PieceCase{"garbage.KTR", 1}, PieceCase{"two_frames_lines.KTR", 1},
+                      PieceCase{"two_frames_lines.KTR", 3}, PieceCase{"two_frames_lines.KTR", 64}));
 
 TEST_F(PlayFileTest, BadFrameReadInPiecesResumesAtTheNextLine)
 {

@@ -281,26 +281,5 @@ TEST_F(PlayFileLinesTest, WhatFollowsTheLabelsWithoutTheTagIsIgnored)
     }
 }
 
-TEST_F(PlayFileLinesTest, BlockReadInPiecesLikeWhole)
-{
-    const std::string bytes = dataBytes("two_frames_lines.KTR");
-    const PlayReadResult whole = readPlay(bytes);
-    for (size_t piece : {size_t(1), size_t(3), size_t(64)}) {
-        size_t offset = 0;
-        PlayFileReader in(
-            [&](char *data, size_t capacity) {
-                const size_t n = std::min(capacity, bytes.size() - offset);
-                std::copy_n(bytes.data() + offset, n, data);
-                offset += n;
-                return n;
-            },
-            piece);
-        const PlayReadResult r = readPlay(in);
-        EXPECT_EQ(r.status, PlayReadStatus::Opened);
-        for (int16_t n = 1; n <= 2; ++n)
-            EXPECT_EQ(r.play.frames.frame(n), whole.play.frames.frame(n));
-    }
-}
-
 } // namespace
 } // namespace kinetra
