@@ -30,6 +30,8 @@ struct ExportOptions
     int scale = 1;        ///< PNG, BMP, GIF: pictures this many times the field's size
     bool allFrames = false;
     bool small = false;   ///< PDF: several frames to a page
+    bool sheet = false;   ///< PDF: the play on one sheet (see PrintOptions::sheet)
+    bool mono = false;    ///< PDF: black and white
     bool legend = true;   ///< PDF: the action-line legend on every frame page
     bool notes = true;    ///< PDF: a notes page at the end
     int delayMs = 1000;   ///< GIF: how long each frame is held
@@ -38,6 +40,7 @@ struct ExportOptions
     /// empty for one play on its own.
     QStringList plays;
     QString title;        ///< PDF playbook: its name
+    QStringList positions; ///< PDF playbook: a section of position sheets for each label
     /// PDF: the font the pages are printed in and the icon of their headers, as the window
     /// prints them.
     QFont printerFont{QStringLiteral("DejaVu Sans"), 10};

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -24,9 +25,24 @@ struct PrintOptions
     bool legend = true;     ///< the action-line legend at the foot of every frame page
     bool notes = true;      ///< a notes page after the frames
     bool small = false;     ///< several frames a page at 1/2.1 of the large size
+    /// The play on one sheet: the frames in a grid that fills the page, each captioned with
+    /// its number, the legend once and the notes below them. Wins over small.
+    bool sheet = false;
     bool allFrames = false; ///< every frame rather than the surface as shown
+    /// Black and white: a light grey field, every line black or dark grey in its own dash and
+    /// end marker, players in black outline, the legend drawn alike.
+    bool mono = false;
     QFont font;             ///< the printer font
     QImage icon;            ///< the program's icon at the top of every page; none when null
+    /// A position's sheet: the label of the player drawn with a highlight ring, his lines at
+    /// full strength and everyone else faded; empty for none.
+    QString focus;
+    /// A line printed above the header, naming the section ("SS - Tigers 12U Defence");
+    /// empty for none.
+    QString heading;
+    /// Playbooks only: after the plays, a section of position sheets for each of these
+    /// labels, in order.
+    QStringList positions;
 };
 
 /// How a play's pages are numbered: on its own by the header's " Page : <n>" line; in a
