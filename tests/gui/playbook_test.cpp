@@ -181,6 +181,71 @@ TEST(PlaybookPdf, ContentsNameEveryPlayAtItsFirstPageAndEveryWordStaysOnThePage)
         EXPECT_TRUE(relayPage.contains(name)) << name;
 }
 
+// The nine sample plays as sheets: one page a play after the contents, each with its title,
+// its frames' numbers and the start of its notes; then a section of sheets for each position
+// chosen, named in its pages' headers and in the contents.
+TEST(PlaybookPdf, EverySamplePlayTakesOneSheetAndEachPositionASection)
+{
+    TempSettings settings;
+    QTemporaryDir dir;
+    QStringList files;
+    const QDir plays(QString(KINETRA_PROGRAM_DIR) + "/Plays");
+    for (const QString &name : plays.entryList({"*.ktr"}, QDir::Files, QDir::Name))
+        files << plays.filePath(name);
+    ASSERT_GE(files.size(), 9);
+    IniSettingsStore store;
+    Preferences prefs;
+    loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
+    const PlaybookSource source = readPlaybookPlays(files, prefs);
+    PrintOptions options;
+    options.sheet = true;
+    options.font = QFont("DejaVu Sans", 10);
+    options.positions = {"SS", "CF"};
+    const QString book = dir.filePath("book.pdf");
+    ASSERT_TRUE(exportPlaybook(book, "Tigers 12U Defence", source, options, KINETRA_PROGRAM_DIR));
+
+    const QList<PdfPage> pages = readPdf(book);
+    const int n = int(files.size());
+    ASSERT_EQ(pages.size(), 1 + 3 * n);
+    ASSERT_TRUE(run("pdfinfo", {book}).contains(QRegularExpression(
+        QString("^Pages: +%1$").arg(pages.size()), QRegularExpression::MultilineOption)));
+    for (int section = 0; section < 3; ++section) {
+        const QString heading = section == 0 ? QString()
+                                : section == 1 ? QString("SS - Tigers 12U Defence")
+                                               : QString("CF - Tigers 12U Defence");
+        const int first = 2 + section * n;
+        if (!heading.isEmpty()) {
+            const QList<PdfWord> &words = pages[0].words;
+            const auto row = std::find_if(words.begin(), words.end(), [&](const PdfWord &w) {
+                return w.text == heading.section(' ', 0, 0);
+            });
+            ASSERT_NE(row, words.end()) << heading.toStdString();
+            EXPECT_EQ(pages[0].lineOf(*row).join(' '),
+                      heading + " " + QString::number(first));
+        }
+        for (int i = 0; i < n; ++i) {
+            const PlayForExport &play = source.plays[i];
+            const PdfPage &page = pages[first - 1 + i];
+            // pdftotext gives ligatures as such ("ﬁ").
+            const QString text = page.text().normalized(QString::NormalizationForm_KC);
+            const QString title = QString::fromStdString(play.play.title);
+            SCOPED_TRACE(title.toStdString() + " " + heading.toStdString());
+            EXPECT_TRUE(text.startsWith(heading.isEmpty() ? title : heading + " " + title))
+                << text.left(80).toStdString();
+            // The frames' numbers stand alone on the line under their pictures.
+            for (int f = 1; f <= play.play.frames.count(); ++f) {
+                const auto caption = std::find_if(
+                    page.words.begin(), page.words.end(), [&](const PdfWord &w) {
+                        return w.text == QString::number(f) && page.lineOf(w).size() <= 3;
+                    });
+                EXPECT_NE(caption, page.words.end()) << f;
+            }
+            const QString notes = QString::fromStdString(play.play.notes).simplified();
+            EXPECT_TRUE(text.contains("Notes: " + notes.section(' ', 0, 3)));
+        }
+    }
+}
+
 TEST(PlaybookPdf, APlayThatCannotBeReadIsNamedAndNoFileIsWritten)
 {
     TempSettings settings;
