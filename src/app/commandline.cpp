@@ -69,7 +69,7 @@ QString usageText()
         "                --title TEXT the playbook's name (default: BOOK)\n"
         "                --position LABEL  then every play again as LABEL's sheet, that\n"
         "                             player highlighted (repeatable; a label of your\n"
-        "                             defence or offence, such as SS or R1)\n"
+        "                             defence or offence, such as SS or B1)\n"
         "  .gif        the play animated, looping forever\n"
         "                --delay MS   how long each frame is held (default 1000)\n"
         "                --smooth     players and symbols glide to their next places,\n"

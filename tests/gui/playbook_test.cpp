@@ -393,8 +393,6 @@ TEST_F(PlaybookDialogTest, PositionSheetsAreTheDefenceThenTheOffenceAndChoicesSt
                                          platform);
     EXPECT_TRUE(book->OptSize[1]->isChecked());
     EXPECT_TRUE(book->ChkMono->isChecked());
-    EXPECT_TRUE(book->ChkPositions[5]->isChecked());
-    EXPECT_FALSE(book->ChkPositions[4]->isChecked());
     EXPECT_EQ(book->options().positions, chosen.positions);
     book->OptSize[0]->setChecked(true);
     chosen = book->options();
