@@ -6,6 +6,7 @@
 #include "model/playfile.h"
 #include "output/frmplaybook.h"
 #include "output/playbook.h"
+#include "output/printsession.h"
 #include "output/printtarget.h"
 #include "prefs/inisettingsstore.h"
 #include "prefs/preferencestore.h"
@@ -15,13 +16,16 @@
 #include "support/tempsettings.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -403,6 +407,7 @@ TEST_F(PlaybookDialogTest, StartsInTheOpenPlaysFolderElseTheLastOneListed)
         auto *shown = qobject_cast<frmPlaybook *>(QApplication::activeModalWidget());
         ASSERT_NE(shown, nullptr);
         shown->setFolder(dir.filePath("book"));
+        shown->TxtName->setText(" Tigers 12U ");
         shown->reject();
     });
     w->menuItem("mnuFilePlaybook")->trigger();
@@ -410,6 +415,61 @@ TEST_F(PlaybookDialogTest, StartsInTheOpenPlaysFolderElseTheLastOneListed)
 
     w->document().setPath(dir.filePath("open/play.KTR"));
     EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("open"));
+
+    // The next run starts with the last playbook's name and folder, while the folder exists.
+    dialog.reset();
+    w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
+    EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("book"));
+    EXPECT_EQ(w->playbookDialog()->TxtName->text(), "Tigers 12U");
+    ASSERT_TRUE(QDir(dir.filePath("book")).removeRecursively());
+    EXPECT_EQ(w->playbookDialog()->folder(), QDir(w->playDirectoryFolder()).absolutePath());
+}
+
+TEST_F(PlaybookDialogTest, PositionSheetsAreTheDefenceThenTheOffenceAndChoicesStayForTheRun)
+{
+    EXPECT_TRUE(dialog->OptSize[2]->isChecked()) << "a playbook starts as sheets";
+    EXPECT_FALSE(dialog->ChkMono->isChecked());
+    EXPECT_TRUE(dialog->options().sheet);
+
+    Preferences prefs;
+    fillBuiltInLabelSets(prefs);
+    prefs.DPLabel = prefs.DPDef[0];
+    prefs.OPLabel = {"B", "R1", "R2", "", "r1", "A&B", "", "", "", ""};
+    PrintSession &session = w->printSession();
+    auto book = std::make_unique<frmPlaybook>(session, prefs, KINETRA_PROGRAM_DIR, dir.path(),
+                                              platform);
+    QStringList shown;
+    for (const QCheckBox *box : book->ChkPositions)
+        shown << box->text();
+    EXPECT_EQ(shown, QStringList({"P", "C", "1B", "2B", "3B", "SS", "RF", "CF", "LF", "Sp", "B",
+                                  "R1", "R2", "A&&B"}));
+    // Ticked out of order, they are printed in the order of the boxes.
+    for (const int k : {11, 13, 5})
+        book->ChkPositions[size_t(k)]->setChecked(true);
+    book->ChkMono->setChecked(true);
+    book->OptSize[1]->setChecked(true);
+    PrintOptions chosen = book->options();
+    EXPECT_EQ(chosen.positions, QStringList({"SS", "R1", "A&B"}));
+    EXPECT_TRUE(chosen.mono && chosen.small && !chosen.sheet && chosen.allFrames);
+    book->reject();
+
+    // Opened again in the run, the dialog shows the same choices.
+    book = std::make_unique<frmPlaybook>(session, prefs, KINETRA_PROGRAM_DIR, dir.path(),
+                                         platform);
+    EXPECT_TRUE(book->OptSize[1]->isChecked());
+    EXPECT_TRUE(book->ChkMono->isChecked());
+    EXPECT_EQ(book->options().positions, chosen.positions);
+    book->OptSize[0]->setChecked(true);
+    chosen = book->options();
+    EXPECT_FALSE(chosen.small || chosen.sheet);
+
+    // The boxes keep the dialog usable at its smallest: five to a row.
+    book->show();
+    book->resize(book->minimumSizeHint());
+    QApplication::processEvents();
+    EXPECT_EQ(book->ChkPositions[5]->x(), book->ChkPositions[0]->x());
+    EXPECT_GT(book->ChkPositions[5]->y(), book->ChkPositions[4]->y());
+    EXPECT_LE(book->FramePositions->geometry().right(), book->width());
 }
 
 TEST_F(PlaybookDialogTest, AnUnreadablePlayIsNamedAndNothingIsPrinted)
