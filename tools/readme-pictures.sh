@@ -6,7 +6,8 @@
 # It writes docs/main-window.png and docs/main-window-maximised.png always, and
 # docs/properties.png, docs/video-control.png and docs/printed-page.png when the program has
 # those commands (Properties, Play Video, Print), and docs/playbook-contents.png, the contents
-# page of a playbook of the sample plays;
+# page of a playbook of the sample plays, and docs/play-sheet.png, the cutoff sample play on
+# one sheet;
 # a command that is not there yet is skipped with a note. Your own settings are not touched.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -143,6 +144,18 @@ if (cd "$work/home" && "$program" --export "$book" --title "Sample Plays" \
     echo "Wrote docs/playbook-contents.png"
 else
     skip playbook-contents "no playbook PDF came out of kinetra --export"
+fi
+
+# ---- The cutoff sample play on one sheet, from the command line ----
+cutoff=$(ls "$build"/bin/Plays/*Cutoff*.ktr 2>/dev/null | head -n 1)
+sheet=$work/sheet.pdf
+if [ -n "$cutoff" ] && (cd "$work/home" && "$program" --export "$sheet" --sheet "$cutoff" \
+        >>"$log" 2>&1) && command -v pdftoppm >/dev/null; then
+    pdftoppm -f 1 -l 1 -png -r 60 -singlefile "$sheet" "$work/sheet"
+    convert "$work/sheet.png" -bordercolor '#999999' -border 1 "$docs/play-sheet.png"
+    echo "Wrote docs/play-sheet.png"
+else
+    skip play-sheet "no sheet PDF came out of kinetra --export --sheet"
 fi
 
 # ---- Maximised: the field fitted to the window, 200 % on this 1280 x 1024 screen ----

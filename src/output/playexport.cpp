@@ -296,6 +296,7 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
         printed.legend = options.legend;
         printed.notes = options.notes;
         printed.small = options.small;
+        printed.sheet = options.sheet;
         printed.allFrames = true;
         printed.font = options.printerFont;
         printed.icon = options.printIcon;
