@@ -173,8 +173,8 @@ private:
     // line a little wider, with dashes of the same lengths, so that it shows as outlined.
     void drawSample(const LegendCell &cell, const LegendEntry &e, double scale)
     {
-        const QColor color = m_options.mono ? monoActionColor(e.index)
-                                            : colorFromRgbInt(m_play.actions[size_t(e.index)].color);
+        const int32_t rgb = m_play.actions[size_t(e.index)].color;
+        const QColor color = m_options.mono ? monoActionColor(e.index) : colorFromRgbInt(rgb);
         const double width = std::max<double>(1, e.width) * scale;
         QPen pen(color, width, penStyleOf(e.type - 1),
                  e.width <= 1 ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);

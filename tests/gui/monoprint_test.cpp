@@ -131,9 +131,10 @@ TEST(MonoPrint, TheLegendDrawsTheEightFirstStartKindsInGreyWithEightDifferentDas
 
     std::set<std::pair<int, QList<qreal>>> strokes;
     int samples = 0;
-    for (const auto &item : target.pages.value(0)) {
-        if (item.kind != RecordingPrintTarget::Item::Line || item.rect.width() <= item.rect.height())
-            continue; // the legend's box and the cross bars
+    using Item = RecordingPrintTarget::Item;
+    for (const Item &item : target.pages.value(0)) {
+        if (item.kind != Item::Line || item.rect.width() <= item.rect.height())
+            continue; // a cross bar at a line's end
         const QColor c = item.pen.color();
         EXPECT_TRUE(c.red() == c.green() && c.green() == c.blue() && c.red() <= 70) << samples;
         QList<qreal> dashes = item.pen.style() == Qt::SolidLine ? QList<qreal>()
