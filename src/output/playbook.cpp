@@ -4,6 +4,7 @@
 #include "output/pagelayout.h"
 #include "output/playimager.h"
 #include "output/printtarget.h"
+#include "surface/monolooks.h"
 
 #include <QFileInfo>
 #include <QPrinter>
@@ -127,7 +128,8 @@ std::optional<int> printPlaybook(PrintTarget &target, const QString &name,
     auto report = [&] { return !progress || progress(done, frames); };
     if (!report())
         return std::nullopt;
-    printContents(target, contents, font, headingFont, options.icon, total);
+    printContents(target, contents, font, headingFont,
+                  options.mono ? greyPicture(options.icon) : options.icon, total);
     try {
         for (int i = 0; i < plays.size(); ++i) {
             const PlaybookPlay &play = plays[i];
@@ -159,6 +161,7 @@ std::optional<int> printPlaybookPlays(PrintTarget &target, const QString &name,
         // An imager holds a surface, which cannot move: it is made in its place.
         imagers.emplace_back(new PlayImager(PlayImager::fromPreferences(read.prefs, programDir)));
         PlayImager &imager = *imagers.back();
+        imager.setMono(options.mono);
         PlaybookPlay play;
         const QString title = QString::fromStdString(read.play.title);
         play.name = title.trimmed().isEmpty()

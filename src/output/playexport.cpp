@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <algorithm>
@@ -298,6 +299,7 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
         printed.small = options.small;
         printed.sheet = options.sheet;
         printed.allFrames = true;
+        printed.mono = options.mono;
         printed.font = options.printerFont;
         printed.icon = options.printIcon;
         QPrinter layout(QPrinter::HighResolution);
@@ -306,6 +308,8 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
         struct Cancelled
         {
         };
+        imager.setMono(options.mono);
+        const auto colour = qScopeGuard([&imager] { imager.setMono(false); });
         try {
             printPlay(target, play, printed, imager.size(),
                       [&](int16_t index) -> FrameShot {

@@ -4,6 +4,7 @@
 #include "prefs/preferences.h"
 #include "surface/colors.h"
 #include "surface/framerenderer.h"
+#include "surface/monolooks.h"
 #include "surface/picturefiles.h"
 
 #include <algorithm>
@@ -14,6 +15,8 @@ PlayImager::PlayImager(const QImage &field, const QFont &font, const QColor &fon
                        FrameLooks looks, const PictureCompanions &fieldCompanions)
     : m_fontColor(fontColor)
     , m_looks(std::move(looks))
+    , m_field(field)
+    , m_fieldCompanions(fieldCompanions)
 {
     m_surface.setPicture(field, fieldCompanions);
     m_surface.setFont(font);
@@ -36,11 +39,24 @@ PlayImager PlayImager::fromPreferences(const Preferences &prefs, const QString &
                       colorFromRgbInt(prefs.Fontcolor), std::move(looks), field.companions);
 }
 
+void PlayImager::setMono(bool mono)
+{
+    if (mono == m_mono.has_value())
+        return;
+    if (mono) {
+        m_mono = monoLooks(m_looks);
+        m_surface.setPicture(lightGreyPicture(m_field), lightGreyCompanions(m_fieldCompanions));
+    } else {
+        m_mono.reset();
+        m_surface.setPicture(m_field, m_fieldCompanions);
+    }
+}
+
 const QImage &PlayImager::draw(const PlayConfig &frame)
 {
     m_surface.clear();
-    m_surface.setForeColor(m_fontColor);
-    FrameRenderer::Draw(frame, m_surface, m_looks);
+    m_surface.setForeColor(m_mono ? QColor(Qt::black) : m_fontColor);
+    FrameRenderer::Draw(frame, m_surface, m_mono ? *m_mono : m_looks);
     if (m_scale == 1)
         return m_surface.image();
     // The last picture goes before the next is drawn: at a large scale each is tens of MB.

@@ -5,6 +5,8 @@
 
 #include <QImage>
 
+#include <optional>
+
 namespace kinetra {
 
 class PlayConfig;
@@ -33,6 +35,10 @@ public:
     /// Pictures `scale` times the field's size, drawn at that resolution (1: the surface's own
     /// image, pixel for pixel).
     void setScale(int scale) { m_scale = scale; }
+    /// Draws in black and white from the next frame on, for printing (see monoLooks): the
+    /// field light grey, lines black or dark grey, players in black outline, text labels
+    /// black. False goes back to the colours the imager was made with.
+    void setMono(bool mono);
 
     const Surface &surface() const { return m_surface; }
     QSize size() const { return m_surface.size(); }
@@ -43,6 +49,10 @@ private:
     QImage m_scaled;
     QColor m_fontColor;
     FrameLooks m_looks;
+    QImage m_field;
+    PictureCompanions m_fieldCompanions;
+    /// The black-and-white looks while drawing in black and white.
+    std::optional<FrameLooks> m_mono;
 };
 
 } // namespace kinetra

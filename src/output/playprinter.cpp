@@ -8,6 +8,7 @@
 #include "output/printtarget.h"
 #include "surface/colors.h"
 #include "surface/framerenderer.h"
+#include "surface/monolooks.h"
 #include "surface/surface.h"
 
 #include <QStringList>
@@ -232,7 +233,8 @@ private:
     // line a little wider, with dashes of the same lengths, so that it shows as outlined.
     void drawSample(const LegendCell &cell, const LegendEntry &e, double scale)
     {
-        const QColor color = colorFromRgbInt(m_play.actions[size_t(e.index)].color);
+        const int32_t rgb = m_play.actions[size_t(e.index)].color;
+        const QColor color = m_options.mono ? monoActionColor(e.index) : colorFromRgbInt(rgb);
         const double width = std::max<double>(1, e.width) * scale;
         QPen pen(color, width, penStyleOf(e.type - 1),
                  e.width <= 1 ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
@@ -281,7 +283,8 @@ private:
     void drawIcon()
     {
         if (!m_options.icon.isNull())
-            m_target.drawImage(headerIconRect(m_page), m_options.icon);
+            m_target.drawImage(headerIconRect(m_page),
+                               m_options.mono ? greyPicture(m_options.icon) : m_options.icon);
     }
 
     void notesHeader()

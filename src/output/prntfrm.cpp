@@ -2,6 +2,7 @@
 
 #include "document/playdocument.h"
 #include "model/failurereport.h"
+#include "output/playimager.h"
 #include "output/playprinter.h"
 #include "output/printsession.h"
 #include "output/printtarget.h"
@@ -253,6 +254,32 @@ void Prntfrm::drawFrame(int16_t index)
     FrameRenderer::Draw(m_document.frames().currentFrame(), m_surface, m_looks);
 }
 
+Prntfrm::~Prntfrm() = default;
+
+FrameShot Prntfrm::framePicture(int16_t index, const PrintOptions &chosen)
+{
+    if (!chosen.mono) {
+        if (chosen.allFrames) {
+            drawFrame(index);
+            m_platform.processEvents();
+        }
+        return m_surface;
+    }
+    // Black and white is drawn on an imager of its own: the window keeps its colours and its
+    // frame.
+    if (!m_mono) {
+        m_mono = std::make_unique<PlayImager>(m_surface.picture(), m_surface.font(),
+                                              m_surface.foreColor(), m_looks,
+                                              m_surface.companions());
+        m_mono->setMono(true);
+    }
+    const FrameList &frames = m_document.frames();
+    m_mono->draw(chosen.allFrames ? frames.frame(index) : frames.currentFrame());
+    if (chosen.allFrames)
+        m_platform.processEvents();
+    return m_mono->surface();
+}
+
 void Prntfrm::CmdPrint_Click()
 {
     // Frames are painted between copies, which lets clicks through; one print at a time.
@@ -281,13 +308,7 @@ void Prntfrm::CmdPrint_Click()
         busy.emplace(m_platform);
         const std::unique_ptr<PrintTarget> target = m_session.makeTarget(pdfFile);
         const PlaySnapshot play = m_document.snapshot(m_prefs);
-        const FramePicture picture = [&](int16_t index) -> FrameShot {
-            if (chosen.allFrames) {
-                drawFrame(index);
-                m_platform.processEvents();
-            }
-            return m_surface;
-        };
+        const FramePicture picture = [&](int16_t index) { return framePicture(index, chosen); };
         printPlay(*target, play, chosen, m_surface.size(), picture);
         busy.reset();
         if (!pdfFile.isEmpty())

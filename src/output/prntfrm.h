@@ -17,11 +17,13 @@ class QRadioButton;
 namespace kinetra {
 
 class Platform;
+class PlayImager;
 class PlayDocument;
 class PrintSession;
 class Surface;
 struct PrintChoices;
 struct Preferences;
+struct FrameShot;
 struct PrintOptions;
 
 /// The "Print Play" dialog: legend, notes, black and white, printer font, play size (Large,
@@ -40,6 +42,7 @@ public:
     Prntfrm(PrintSession &session, PlayDocument &document, const Preferences &prefs,
             Surface &surface, const FrameLooks &looks, Platform &platform,
             QWidget *parent = nullptr);
+    ~Prntfrm() override;
 
     QGroupBox *Frame1 = nullptr; // "Properties"
     QCheckBox *ChkLegend = nullptr;
@@ -80,6 +83,10 @@ private:
 
     /// Draws frame `index` on the surface as the window shows it.
     void drawFrame(int16_t index);
+    /// What is printed of frame `index` (1-based): the surface as shown, or with "All Frames"
+    /// the frame drawn on it. In black and white the frame (the current one unless "All
+    /// Frames") is drawn on a black-and-white imager instead, and the window is left alone.
+    FrameShot framePicture(int16_t index, const PrintOptions &chosen);
 
     PrintSession &m_session;
     PlayDocument &m_document;
@@ -88,6 +95,7 @@ private:
     const FrameLooks m_looks;
     Platform &m_platform;
     bool m_printing = false;
+    std::unique_ptr<PlayImager> m_mono; ///< made at the first black-and-white print
 };
 
 } // namespace kinetra

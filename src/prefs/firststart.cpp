@@ -30,24 +30,26 @@ struct ActionLook
     bool followsBases;
 };
 
-// Colour says who moves (red the offence, blues the defence, black and purple the ball), the
-// line says what: broken lines are the ball's path (a hit, a throw), a bar is a fielder who
-// stops and holds. The names are short enough for the palette to show them whole. But for Run
-// and Field (a runner's line from a white marker, a fielder's from a blue one) every look
-// differs from the others by its line or end as well as its colour, so a page printed in
-// black and white still tells them apart; all are dark or saturated enough to read on grass,
-// on the infield dirt and on white paper. A runner's lines, Run and Steal, round the bases.
+// Colour says who moves (red the offence, blues the defence, black and purple the ball), and
+// each kind has a stroke of its own besides: no two kinds share the same dash, width and end
+// marker, and only Run is solid, so the eight dash patterns all differ and a page copied in
+// grey, or printed in black and white, still tells every kind apart. The ball's paths are
+// broken lines ending in an arrowhead (a dotted Hit, a dashed Throw); a fielder who goes to a
+// base and holds there (Cover, Back Up, Shift) draws a thinner line ending in a bar. The names
+// are short enough for the palette to show them whole, and all colours are dark or saturated
+// enough to read on grass, on the infield dirt and on white paper. A runner's lines, Run and
+// Steal, round the bases.
 constexpr int kRed = rgb(220, 0, 0);
 constexpr int kBlue = rgb(0, 0, 220);
 const ActionLook kActionLooks[8] = {
     {"Run", 1, 3, kRed, 0, true},
     {"Hit", 3, 3, rgb(0, 0, 0), 0, false},
     {"Throw", 2, 3, rgb(170, 0, 190), 0, false},
-    {"Field", 1, 3, kBlue, 0, false},
-    {"Cover", 1, 3, rgb(0, 0, 120), 1, false},
-    {"Back Up", 4, 3, kBlue, 1, false},
+    {"Field", 4, 3, kBlue, 0, false},
+    {"Cover", 2, 2, rgb(0, 0, 120), 1, false},
+    {"Back Up", 3, 2, kBlue, 1, false},
     {"Steal", 5, 3, kRed, 0, true},
-    {"Shift", 4, 3, rgb(0, 120, 255), 0, false},
+    {"Shift", 4, 2, rgb(0, 120, 255), 1, false},
 };
 
 // Labels in the markers: the defence's blue fill takes white text.

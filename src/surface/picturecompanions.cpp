@@ -81,6 +81,14 @@ struct PictureCompanions::Beside
     QImage image[2];
 };
 
+struct PictureCompanions::Changed
+{
+    PictureCompanions source;
+    std::function<QImage(const QImage &)> change;
+    std::once_flag made[2];
+    QImage image[2];
+};
+
 PictureCompanions::PictureCompanions(const QImage &x2, const QImage &x4)
     : m_x2(x2)
     , m_x4(x4)
@@ -98,8 +106,27 @@ PictureCompanions PictureCompanions::besideFile(const QString &pictureFile, QSiz
     return companions;
 }
 
+PictureCompanions PictureCompanions::changed(std::function<QImage(const QImage &)> change) const
+{
+    PictureCompanions companions;
+    companions.m_changed = std::make_shared<Changed>();
+    companions.m_changed->source = *this;
+    companions.m_changed->change = std::move(change);
+    return companions;
+}
+
 QImage PictureCompanions::atDensity(int density) const
 {
+    if (m_changed && (density == 2 || density == 4)) {
+        Changed &changed = *m_changed;
+        const int slot = density == 2 ? 0 : 1;
+        std::call_once(changed.made[slot], [&] {
+            const QImage image = changed.source.atDensity(density);
+            if (!image.isNull())
+                changed.image[slot] = changed.change(image);
+        });
+        return changed.image[slot];
+    }
     const QImage &given = density == 2 ? m_x2 : m_x4;
     if (!given.isNull() || !m_beside || (density != 2 && density != 4))
         return given;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace kinetra {
@@ -25,11 +26,17 @@ public:
     /// The companion of density 2 or 4, a null image when there is none.
     QImage atDensity(int density) const;
 
+    /// These companions changed by `change` (a grey version, say): each is changed when first
+    /// asked for, so a density never drawn is never read nor changed.
+    PictureCompanions changed(std::function<QImage(const QImage &)> change) const;
+
 private:
     struct Beside;
+    struct Changed;
     QImage m_x2;
     QImage m_x4;
     std::shared_ptr<Beside> m_beside;
+    std::shared_ptr<Changed> m_changed;
 };
 
 /// The picture in a file, or a null image when it cannot be read. A file is decoded once and
