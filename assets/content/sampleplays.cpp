@@ -301,7 +301,7 @@ PlayBuilder rundown()
 
     // The third baseman meets the throw a step off the bag, inside the line, so the throw
     // does not cross the runner.
-    const Pt catchAt{126, 252};
+    const Pt catchAt{134, 258};
     const Pt atPlate{192, 328};
     p.caption("1. Run him back to third");
     p.runDefense(D::P, {172, 272});
@@ -315,12 +315,12 @@ PlayBuilder rundown()
     p.caption("2. Throw to 3B, P follows it");
     p.moveBall(catchAt, Line::Throw);
     p.runDefense(D::Third, catchAt);
-    p.runDefense(D::P, {108, 244}, Line::Cover);
+    p.runDefense(D::P, {110, 246}, Line::Cover);
     p.snap();
 
     p.caption("3. 3B runs him at full speed");
-    p.runDefense(D::Third, {150, 288});
-    p.carryBall({156, 288});
+    p.runDefense(D::Third, {156, 292});
+    p.carryBall({162, 292});
     p.runOffense(O::R3, onPath(3, 78));
     p.snap();
 
@@ -663,7 +663,7 @@ PlayBuilder cutoffThird()
     p.runDefense(D::SS, cutoff);
     p.runDefense(D::Third, atThird, Line::Cover);
     p.runDefense(D::Second, {212, 157}, Line::Cover);
-    p.runDefense(D::First, {300, 236});
+    p.runDefense(D::First, {294, 262}, Line::Cover); // the bag, clear of the batter
     p.runDefense(D::P, behind(fielder, atThird, 34), Line::BackUp);
     p.runOffense(O::Batter, onPath(1, kRounded), Line::Run, rounding(1));
     p.runOffense(O::R1, onPath(2, kRounded), Line::Run, rounding(2));

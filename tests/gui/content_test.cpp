@@ -430,10 +430,11 @@ TEST_P(SamplePlayGeometry, MarksCoversBackupsAndLegendMeanWhatTheySay)
                                       field::kSecond)
                                 <= kOnPath
                          && distance({start.OPlayerX[i], start.OPlayerY[i]}, field::kFirst) < 60;
-    if (runnerOnFirst && distance(firstBaseman, field::kFirst) < 25)
+    if (runnerOnFirst && distance(firstBaseman, field::kFirst) < 25) {
         EXPECT_LE(distance(firstBaseman, kFirstInsideCorner), 5)
             << "the first baseman holds the runner from " << int(firstBaseman.x) << ","
             << int(firstBaseman.y);
+    }
 
     // Each look appears once in the legend, differs from every other by its line or its end so
     // that black and white print tells them apart, and is dark enough for white paper.
