@@ -222,7 +222,7 @@ PlayBuilder firstAndThird()
     p.runDefense(D::C, atPlate, Line::Cover);
     p.runDefense(D::P, behind(cut, atPlate, 23), Line::BackUp);
     p.runOffense(O::R3, onPath(3, 95));
-    p.runOffense(O::Batter, {160, 352}); // the batter clears out of the runner's way
+    p.runOffense(O::Batter, {164, 352}); // the batter clears out of the runner's way
     p.snap();
 
     p.caption("B4 tagged out at home");
@@ -757,7 +757,7 @@ PlayBuilder passedBall()
     p.runDefense(D::C, {backstop.x + 6, backstop.y - 6});
     p.runDefense(D::P, cover, Line::Cover);
     p.runOffense(O::R3, onPath(3, 45));
-    p.runOffense(O::Batter, {152, 346}); // out of the way
+    p.runOffense(O::Batter, {164, 352}); // out of the way
     p.snap();
 
     p.caption("3. Throw to the pitcher");

@@ -276,8 +276,9 @@ TEST_F(FirstStart, FormationsPlaceEveryFielderWhereHePlaysOnTheDefaultField)
     // the middle infielders play as deep in every formation that does not move them.
     const Point insideCorner{field::kFirst.x - field::kBag * field::kHalfSqrt2, field::kFirst.y};
     for (size_t f = 0; f < all.size(); ++f) {
-        if (all[f].on(all[f].offense[1]))
+        if (all[f].on(all[f].offense[1])) {
             EXPECT_LE(distance(all[f].defense[B1], insideCorner), 5) << prefs.FormationName[f];
+        }
     }
     for (const Placed *x : {&all[0], &all[4]}) {
         const double depth2B = toLine(x->defense[B2], field::kFirst, field::kSecond) / ppf;
