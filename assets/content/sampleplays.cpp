@@ -580,7 +580,7 @@ PlayBuilder softballCutoff()
 
 PlayBuilder cutoffHome()
 {
-    PlayBuilder p("CutoffHome.ktr", "Cutoff - Single to Left, Throw Home", kBaseballField,
+    PlayBuilder p("CutoffHome.ktr", "Single to Left - 3B Cuts the Throw Home", kBaseballField,
                   LabelSet::Hardball);
     p.notes({"Runner on second (B3), B1 singles to left. The left fielder charges the ball and "
              "throws home, low and on a line, through the cutoff.",
@@ -637,7 +637,7 @@ PlayBuilder cutoffHome()
 
 PlayBuilder cutoffThird()
 {
-    PlayBuilder p("CutoffThird.ktr", "Cutoff - Single to Right, Throw to Third",
+    PlayBuilder p("CutoffThird.ktr", "Single to Right - SS Cuts the Throw to Third",
                   kBaseballField, LabelSet::Hardball);
     p.notes({"Runner on first (B2), B1 singles to right and B2 tries for third.",
              "The right fielder charges the ball and throws to third through the cutoff. The "
