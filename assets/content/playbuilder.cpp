@@ -3,6 +3,8 @@
 #include "prefs/preferences.h"
 #include "prefs/preferencestore.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace kinetra::content {
@@ -15,25 +17,13 @@ constexpr int32_t rgb(int r, int g, int b)
     return r | g << 8 | b << 16;
 }
 
-struct LineLook
-{
-    Line kind;
-    const char *label;
-    int16_t type; // 1 solid, 2 dash, 3 dot, 4 dash-dot
-    int16_t size;
-    int32_t color;
-};
-
-// Bright colours that read on grass and dirt alike.
-const LineLook kLooks[kActionCount] = {
-    {Line::Runner, "Runner", 1, 3, rgb(220, 20, 20)},
-    {Line::Runner, "Runner", 1, 3, rgb(220, 20, 20)},
-    {Line::Batted, "Batted Ball", 3, 3, rgb(255, 255, 255)},
-    {Line::Throw, "Throw", 2, 3, rgb(255, 230, 0)},
-    {Line::Fielder, "Fielder", 1, 3, rgb(20, 40, 200)},
-    {Line::Fielder, "Fielder", 1, 3, rgb(20, 40, 200)},
-    {Line::Cover, "Cover / Back Up", 4, 3, rgb(0, 200, 230)},
-    {Line::Cover, "Cover / Back Up", 4, 3, rgb(0, 200, 230)},
+// Colour says who moves (red the offence, blues the defence, black and purple the ball); the
+// line and its end say what.
+const ActionLook kLooks[kActionCount] = {
+    {"Run", 1, 3, rgb(220, 0, 0), 0},     {"Hit", 3, 3, rgb(0, 0, 0), 0},
+    {"Throw", 2, 3, rgb(170, 0, 190), 0}, {"Field", 4, 3, rgb(0, 0, 220), 0},
+    {"Cover", 2, 2, rgb(0, 0, 120), 1},   {"Back Up", 3, 2, rgb(0, 0, 220), 1},
+    {"Steal", 5, 3, rgb(220, 0, 0), 0},   {"Shift", 4, 2, rgb(0, 120, 255), 1},
 };
 
 // The ball picture is 24 pixels square; a symbol is placed by its top-left corner.
@@ -47,8 +37,7 @@ constexpr Pt kCaption{4, 356};
 ActionLooks sampleActionLooks()
 {
     ActionLooks looks;
-    for (size_t k = 0; k < looks.size(); ++k)
-        looks[k] = {kLooks[k].label, kLooks[k].type, kLooks[k].size, kLooks[k].color, 0};
+    std::copy(std::begin(kLooks), std::end(kLooks), looks.begin());
     return looks;
 }
 
@@ -103,26 +92,12 @@ void PlayBuilder::active(int16_t code)
     m_frame.ActivePlyr = code;
 }
 
-int PlayBuilder::lookFor(Line kind) const
-{
-    int first = -1;
-    for (int k = 0; k < kActionCount; ++k) {
-        if (kLooks[k].kind != kind)
-            continue;
-        if (m_frame.actionLineCount(k) == 0)
-            return k;
-        if (first < 0)
-            first = k;
-    }
-    return first;
-}
-
 void PlayBuilder::arrow(Line line, Pt from, Pt to, const Bends &bends)
 {
     std::vector<LinePoint> points;
     for (const Pt &b : bends)
         points.push_back({b.x, b.y});
-    if (!m_frame.addActionLine(lookFor(line), {from.x, from.y}, {to.x, to.y}, std::move(points)))
+    if (!m_frame.addActionLine(int(line), {from.x, from.y}, {to.x, to.y}, std::move(points)))
         throw std::logic_error(m_fileName + ": too many arrows or bend points in frame "
                                + std::to_string(m_frames.size() + 1));
 }
@@ -133,9 +108,9 @@ void PlayBuilder::runOffense(int i, Pt to, Line line, const Bends &bends)
     m_moves.push_back({Part::Offense, i, to});
 }
 
-void PlayBuilder::runDefense(int i, Pt to, Line line)
+void PlayBuilder::runDefense(int i, Pt to, Line line, const Bends &bends)
 {
-    arrow(line, {m_frame.DPlayerX[size_t(i)], m_frame.DPlayerY[size_t(i)]}, to);
+    arrow(line, {m_frame.DPlayerX[size_t(i)], m_frame.DPlayerY[size_t(i)]}, to, bends);
     m_moves.push_back({Part::Defense, i, to});
 }
 

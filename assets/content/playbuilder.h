@@ -38,17 +38,17 @@ namespace O {
 constexpr int Batter = 0, R1 = 1, R2 = 2, R3 = 3;
 } // namespace O
 
-/// What an arrow shows. Every sample play carries the same eight action-line looks: two for
-/// runners, one for the batted ball, one for throws, two for fielders going to the ball and
-/// two for fielders covering a base or backing up. A frame may hold any number of arrows of
-/// each; they go to the looks of their kind the frame does not use yet, so that a reader of the
-/// plain file layout, which sees one line of each look, still sees as many of them as it can.
-enum class Line { Runner, Batted, Throw, Fielder, Cover };
-
+/// What an arrow shows, one action-line look each, in the order of the play's looks: a
+/// runner's line, the batted ball, a throw, a fielder going to the ball or to a spot, a fielder
+/// covering a base, a fielder backing up a play, a steal and a fielder shifting before the
+/// pitch. A frame may hold any number of arrows of each.
+enum class Line { Run, Hit, Throw, Field, Cover, BackUp, Steal, Shift };
 /// The bend points of an arrow, in drawing order: the curve passes through each.
 using Bends = std::vector<Pt>;
 
-/// The eight action-line looks of the sample plays.
+/// The eight action-line looks of the sample plays, the looks a first start brings: each
+/// differs from the others in its line or its end as well as its colour, so the printed legend
+/// reads on white paper and in black and white.
 ActionLooks sampleActionLooks();
 
 class PlayBuilder
@@ -72,8 +72,8 @@ public:
 
     /// An arrow of kind `line` from where the player stands to `to`, bending through `bends`
     /// (a runner rounding the bases); the player stands there in the next frame.
-    void runOffense(int i, Pt to, Line line = Line::Runner, const Bends &bends = {});
-    void runDefense(int i, Pt to, Line line = Line::Fielder);
+    void runOffense(int i, Pt to, Line line = Line::Run, const Bends &bends = {});
+    void runDefense(int i, Pt to, Line line = Line::Field, const Bends &bends = {});
     /// An arrow from the ball to `to`; the ball is there in the next frame.
     void moveBall(Pt to, Line line);
     /// The ball goes along with whoever carries it: no arrow, it is at `to` in the next frame.
@@ -94,10 +94,6 @@ private:
         int index;
         Pt to;
     };
-    /// The action-line look an arrow of that kind takes: the first of the kind's looks the
-    /// frame does not use yet, or the kind's first look when the frame uses them all.
-    int lookFor(Line kind) const;
-
     std::string m_fileName;
     std::string m_title;
     std::string m_notes;

@@ -152,11 +152,20 @@ void outfielders(Formation &f, double depth)
     f.defense[RF] = outfield(29, depth);
 }
 
-// Runner on first, leading off toward second, with the first baseman holding him on at the bag.
+// Runner on first, leading off toward second, with the first baseman holding him on: right
+// foot on the inside corner of the bag, the corner toward the mound.
 void holdRunnerOnFirst(Formation &f)
 {
-    f.offense[OnFirst] = alongPath(field::kFirst, field::kSecond, 24);
-    f.defense[First] = offset(field::kFirst, 11, -3);
+    f.offense[OnFirst] = alongPath(field::kFirst, field::kSecond, 35);
+    f.defense[First] = offset(field::kFirst, -2, -2);
+}
+
+// Normal depth for 10- to 14-year-olds: the middle infielders about 24 feet behind the base
+// paths, the corners a few steps behind their bags.
+void normalInfield(Formation &f)
+{
+    corners(f, infield(105, 37), infield(105, -37));
+    middle(f, infield(125, 20), infield(125, -20));
 }
 
 std::vector<Formation> standardFormations()
@@ -164,16 +173,15 @@ std::vector<Formation> standardFormations()
     std::vector<Formation> all;
 
     Formation standard = formation("Standard Depth");
-    corners(standard, infield(105, 37), infield(105, -37));
-    middle(standard, infield(140, 17), infield(140, -17));
+    normalInfield(standard);
     outfielders(standard, 0.5);
     all.push_back(standard);
 
     // Runner on first, fewer than two outs: the middle infielders come in and toward second,
-    // so either reaches the bag in time to turn two.
+    // so either reaches the bag in time to turn two; the third baseman plays near his bag.
     Formation doublePlay = formation("Double-Play Depth");
     holdRunnerOnFirst(doublePlay);
-    doublePlay.defense[Third] = infield(100, -36);
+    doublePlay.defense[Third] = infield(98, -40);
     middle(doublePlay, infield(128, 12), infield(128, -12));
     outfielders(doublePlay, 0.5);
     all.push_back(doublePlay);
@@ -202,8 +210,8 @@ std::vector<Formation> standardFormations()
     // Late in a close game: the outfield plays deep and the corners guard the lines, so
     // nothing gets behind anyone for extra bases.
     Formation noDoubles = formation("No Doubles");
+    normalInfield(noDoubles);
     corners(noDoubles, infield(110, 41), infield(110, -41));
-    middle(noDoubles, infield(140, 17), infield(140, -17));
     outfielders(noDoubles, 0.85);
     all.push_back(noDoubles);
 

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kinetra {
 namespace {
@@ -195,10 +196,12 @@ std::vector<std::string> basePathFaults(const PlaySnapshot &play)
                                       + std::to_string(step.frame) + " at "
                                       + std::to_string(int(p.x)) + "," + std::to_string(int(p.y));
             if (last < 0) {
-                // Where he first stands: at the plate or by a base, or leading off from one.
+                // Where he first stands: at the plate or on a bag, or leading off from one.
                 for (int b = 0; b < 4 && last < 0; ++b)
-                    if (toSegment(p, field::kBases[b], field::kBases[(b + 1) % 4]) <= kOnPath
-                        || distance(p, field::kBases[b]) <= (b == 0 ? kAroundHome : kOnBase))
+                    if (distance(p, field::kBases[b]) <= (b == 0 ? kAroundHome : kOnBase))
+                        last = b;
+                for (int b = 0; b < 4 && last < 0; ++b)
+                    if (toSegment(p, field::kBases[b], field::kBases[(b + 1) % 4]) <= kOnPath)
                         last = b;
                 if (last < 0)
                     faults.push_back(where + " starts off the base paths");
@@ -277,6 +280,7 @@ TEST(BasePathCheck, FollowsTheRunnersLinesThroughTheirBendPoints)
         {"bends out of order", along(1, 20), {bag(3), bag(2)}, along(2, 60), 0, false},
         {"a bend on the mound", along(2, 20), {{200, 250}}, along(2, 100), 0, false},
         {"a throw is not his path", along(2, 20), {}, bag(0), 1, true},
+        {"starts on second, rounds third", along(1, 118), {bag(3)}, along(3, 10), 0, true},
     };
     for (const Case &c : cases) {
         PlaySnapshot play;
@@ -321,6 +325,130 @@ TEST_P(SamplePlayGeometry, EveryThrowEndsAtAFielder)
         }
     }
     EXPECT_GE(throws, 1);
+}
+
+// A point on the ray from `from` through `to`, beyond `to`: how far past `to` it lies along
+// the ray, or a negative number when it is more than `off` to the side of it.
+double pastAlongRay(Point p, Point from, Point to, double off)
+{
+    const double length = distance(from, to);
+    if (length < 1)
+        return -1;
+    const double ux = (to.x - from.x) / length, uy = (to.y - from.y) / length;
+    const double along = (p.x - to.x) * ux + (p.y - to.y) * uy;
+    const double side = std::abs((p.x - to.x) * uy - (p.y - to.y) * ux);
+    return side <= off ? along : -1;
+}
+
+// The ball's centre in a frame (its picture is 24 pixels square), if it is on the field.
+std::optional<Point> ballIn(const PlayConfig &frame)
+{
+    if (frame.SYMBOLX[0] <= 0)
+        return std::nullopt;
+    return Point{frame.SYMBOLX[0] + 12.0, frame.SYMBOLY[0] + 12.0};
+}
+
+int defenceIndex(const PlaySnapshot &play, const char *label)
+{
+    for (size_t i = 0; i < kPlayersPerSide; ++i)
+        if (play.labels.defense[i] == label)
+            return int(i);
+    return -1;
+}
+
+// The corner of first base that points at the mound, where a first baseman holding a runner
+// puts his right foot.
+constexpr Point kFirstInsideCorner{field::kFirst.x - field::kBag * field::kHalfSqrt2,
+                                   field::kFirst.y};
+
+// What a reader takes from the marks, lines and legend, against what the play means: the
+// active mark is an out the caption names, a fielder who covers a base ends at the bag, a
+// backup ends in line behind where a ball goes, the first baseman holds a runner from the
+// inside corner and the legend tells every look apart, on white paper too.
+TEST_P(SamplePlayGeometry, MarksCoversBackupsAndLegendMeanWhatTheySay)
+{
+    const FrameList &frames = m_play.frames;
+    auto labelOf = [&](int kind) {
+        return QString::fromStdString(m_play.actions[size_t(kind)].label);
+    };
+    // Every ray a backup can stand on: past the end of each line the ball travels.
+    std::vector<std::pair<Point, Point>> ballLines;
+    for (int16_t f = 1; f <= frames.count(); ++f)
+        for (const ActionLine &line : frames.frame(f).actionLines())
+            if (labelOf(line.id.kind) == "Throw" || labelOf(line.id.kind) == "Hit")
+                ballLines.emplace_back(point(line.start), point(line.end));
+
+    for (int16_t f = 1; f <= frames.count(); ++f) {
+        const PlayConfig &frame = frames.frame(f);
+        const int16_t mark = frame.ActivePlyr;
+        const QString caption = QString::fromStdString(frame.TxtValue[0]);
+        EXPECT_FALSE(mark >= kPlayersPerSide && mark < kNoActivePlayer)
+            << "frame " << f << ": a fielder carries the mark a reader takes for an out";
+        if (mark < kPlayersPerSide) {
+            EXPECT_GT(frame.OPlayerX[size_t(mark)], 0) << "frame " << f;
+            EXPECT_TRUE(caption.contains("out", Qt::CaseInsensitive))
+                << "frame " << f << " marks " << m_play.labels.offense[size_t(mark)]
+                << " but its caption names no out: " << caption.toStdString();
+        }
+
+        // A backup also stands behind a base on the line from where the ball is, in this frame
+        // or when he arrives, to the base.
+        std::vector<std::pair<Point, Point>> rays = ballLines;
+        for (int16_t g : {f, std::min<int16_t>(f + 1, frames.count())})
+            if (const auto at = ballIn(frames.frame(g)))
+                for (const Point &b : field::kBases)
+                    rays.emplace_back(*at, b);
+        for (const ActionLine &line : frame.actionLines()) {
+            const Point end = point(line.end);
+            const std::string where = "frame " + std::to_string(f) + ": the "
+                                      + labelOf(line.id.kind).toStdString() + " line ending at "
+                                      + std::to_string(int(end.x)) + ","
+                                      + std::to_string(int(end.y));
+            if (labelOf(line.id.kind) == "Cover") {
+                double nearest = 1e9;
+                for (const Point &b : field::kBases)
+                    nearest = std::min(nearest, distance(end, b));
+                EXPECT_LE(nearest, kOnBase) << where << " is not at a bag";
+            } else if (labelOf(line.id.kind) == "Back Up") {
+                const bool behind = std::any_of(rays.begin(), rays.end(), [&](const auto &ray) {
+                    const double past = pastAlongRay(end, ray.first, ray.second, kGlove);
+                    return past >= 8 && past <= 130;
+                });
+                EXPECT_TRUE(behind) << where << " is behind no throw, hit or base";
+            }
+        }
+    }
+
+    const int first = defenceIndex(m_play, "1B");
+    ASSERT_GE(first, 0);
+    const PlayConfig &start = frames.frame(1);
+    const Point firstBaseman{start.DPlayerX[size_t(first)], start.DPlayerY[size_t(first)]};
+    bool runnerOnFirst = false;
+    for (size_t i = 1; i < kPlayersPerSide; ++i)
+        runnerOnFirst |= start.OPlayerX[i] > 0
+                         && toSegment({start.OPlayerX[i], start.OPlayerY[i]}, field::kFirst,
+                                      field::kSecond)
+                                <= kOnPath
+                         && distance({start.OPlayerX[i], start.OPlayerY[i]}, field::kFirst) < 60;
+    if (runnerOnFirst && distance(firstBaseman, field::kFirst) < 25) {
+        EXPECT_LE(distance(firstBaseman, kFirstInsideCorner), 5)
+            << "the first baseman holds the runner from " << int(firstBaseman.x) << ","
+            << int(firstBaseman.y);
+    }
+
+    // Each look appears once in the legend, differs from every other by its line or its end so
+    // that black and white print tells them apart, and is dark enough for white paper.
+    for (size_t a = 0; a < m_play.actions.size(); ++a) {
+        const ActionLook &look = m_play.actions[a];
+        const int r = look.color & 0xff, g = look.color >> 8 & 0xff, b = look.color >> 16 & 0xff;
+        EXPECT_LT(0.299 * r + 0.587 * g + 0.114 * b, 160) << look.label << " fades on paper";
+        for (size_t o = 0; o < a; ++o) {
+            const ActionLook &other = m_play.actions[o];
+            EXPECT_NE(look.label, other.label);
+            EXPECT_FALSE(look.type == other.type && look.endType == other.endType)
+                << look.label << " and " << other.label << " print alike";
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Content, SamplePlayGeometry, testing::ValuesIn(samplePlays()),

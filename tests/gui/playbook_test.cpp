@@ -181,7 +181,7 @@ TEST(PlaybookPdf, ContentsNameEveryPlayAtItsFirstPageAndEveryWordStaysOnThePage)
     // The relay's legend names its lines on its first page (inside the page, as checked).
     ASSERT_GT(firstPages[0], 1);
     const QString relayPage = pages[firstPages[0] - 1].text();
-    for (const char *name : {"Runner", "Batted", "Throw", "Fielder", "Cover"})
+    for (const char *name : {"Run", "Hit", "Throw", "Field", "Cover", "Back Up"})
         EXPECT_TRUE(relayPage.contains(name)) << name;
 }
 
@@ -354,14 +354,14 @@ TEST_F(PlaybookDialogTest, PrintsTheTickedPlaysInTheChosenOrderAfterAContentsPag
 {
     EXPECT_EQ(dialog->windowTitle(), "Print Playbook");
     EXPECT_EQ(dialog->folder(), QDir(w->playDirectoryFolder()).absolutePath());
-    ASSERT_EQ(dialog->LstPlays->count(), 9);
+    ASSERT_EQ(dialog->LstPlays->count(), 13);
     EXPECT_FALSE(dialog->CmdPrint->isEnabled()) << "nothing ticked yet";
     tick({0, 1, 2});
     dialog->LstPlays->setCurrentRow(2);
     dialog->CmdUp->click();
     const QStringList chosen = dialog->chosenPlays();
     ASSERT_EQ(chosen.size(), 3);
-    EXPECT_TRUE(chosen[1].endsWith("FirstThird.ktr")) << chosen[1].toStdString();
+    EXPECT_TRUE(chosen[1].endsWith("CutoffThird.ktr")) << chosen[1].toStdString();
     dialog->TxtName->setText("Spring Book");
 
     w->printSession().pdfWritten(dir.filePath("earlier.pdf"));

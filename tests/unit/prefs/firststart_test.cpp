@@ -274,6 +274,21 @@ TEST_F(FirstStart, FormationsPlaceEveryFielderWhereHePlaysOnTheDefaultField)
             }
     }
 
+    // A first baseman holding a runner stands on the corner of the bag toward the mound, and
+    // the middle infielders play as deep in every formation that does not move them.
+    const Point insideCorner{field::kFirst.x - field::kBag * field::kHalfSqrt2, field::kFirst.y};
+    for (size_t f = 0; f < all.size(); ++f) {
+        if (all[f].on(all[f].offense[1])) {
+            EXPECT_LE(distance(all[f].defense[B1], insideCorner), 5) << prefs.FormationName[f];
+        }
+    }
+    for (const Placed *x : {&all[0], &all[4]}) {
+        const double depth2B = toLine(x->defense[B2], field::kFirst, field::kSecond) / ppf;
+        const double depthSS = toLine(x->defense[SS], field::kSecond, field::kThird) / ppf;
+        EXPECT_NEAR(depth2B, 24, 3);
+        EXPECT_NEAR(depthSS, 24, 3);
+    }
+
     // Each situation moves the fielders its name says.
     const Placed &standard = all[0], &doublePlay = all[1], &in = all[2], &bunt = all[3],
                  &noDoubles = all[4];
