@@ -33,6 +33,8 @@ public:
     /// Pictures `scale` times the field's size, drawn at that resolution (1: the surface's own
     /// image, pixel for pixel).
     void setScale(int scale) { m_scale = scale; }
+    /// The player the next pictures focus (see FrameLooks::focusPlayer); -1 for none.
+    void setFocus(int player) { m_looks.focusPlayer = player; }
 
     const Surface &surface() const { return m_surface; }
     QSize size() const { return m_surface.size(); }
