@@ -31,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace kinetra {
 namespace {
@@ -249,13 +250,7 @@ TEST(PlaybookSections, FollowThePlaysWithEveryPlayFocusedOnEachPosition)
     loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
     const QStringList files = {samplePlay("RelayGap.ktr"), samplePlay("Rundown.ktr")};
     const PlaybookSource source = readPlaybookPlays(files, prefs);
-    struct Drawn
-    {
-        int play;
-        int16_t frame;
-        int focus;
-        bool operator==(const Drawn &) const = default;
-    };
+    using Drawn = std::tuple<int, int, int>; // play, frame, focus
     QList<Drawn> drawn;
     QList<PlaybookPlay> plays;
     for (int i = 0; i < 2; ++i) {
@@ -265,7 +260,7 @@ TEST(PlaybookSections, FollowThePlaysWithEveryPlayFocusedOnEachPosition)
         play.prefs = &source.plays[i].prefs;
         play.surfaceSize = QSize(400, 373);
         play.picture = [&drawn, i](int16_t frame, int focus) -> FrameShot {
-            drawn << Drawn{i, frame, focus};
+            drawn << Drawn{i, int(frame), focus};
             return QImage(40, 37, QImage::Format_RGB32);
         };
         plays << play;
@@ -273,14 +268,13 @@ TEST(PlaybookSections, FollowThePlaysWithEveryPlayFocusedOnEachPosition)
     PrintOptions options;
     options.positions = {"ss", " ", "Sp", "XX"};
 
-    struct Part
+    const struct
     {
         int play;
         int focus;
         QString heading;
         QString entry;
-    };
-    const Part expected[] = {
+    } expected[] = {
         {0, -1, "", "Play 1"},
         {1, -1, "", "Play 2"},
         {0, 15, "ss - Book", "ss - Book"},
@@ -294,7 +288,7 @@ TEST(PlaybookSections, FollowThePlaysWithEveryPlayFocusedOnEachPosition)
     ASSERT_EQ(parts.size(), qsizetype(std::size(expected)));
     QList<Drawn> wanted;
     for (int p = 0; p < parts.size(); ++p) {
-        const Part &e = expected[p];
+        const auto &e = expected[p];
         const PlaybookPart &part = parts[p];
         EXPECT_EQ(part.play, e.play) << p;
         EXPECT_EQ(part.focus, e.focus) << p;
@@ -303,7 +297,7 @@ TEST(PlaybookSections, FollowThePlaysWithEveryPlayFocusedOnEachPosition)
         EXPECT_EQ(part.options.sheet, !e.heading.isEmpty()) << p;
         EXPECT_EQ(part.options.focus, e.focus < 0 ? "" : "ss") << p;
         EXPECT_TRUE(part.options.allFrames) << p;
-        for (int16_t f = 1; f <= source.plays[e.play].play.frames.count(); ++f)
+        for (int f = 1; f <= source.plays[e.play].play.frames.count(); ++f)
             wanted << Drawn{e.play, f, e.focus};
     }
 
@@ -326,7 +320,7 @@ TEST(PlaybookSections, FollowThePlaysWithEveryPlayFocusedOnEachPosition)
     const QStringList &contents = texts[0];
     int previous = 1;
     int k = 0;
-    for (const Part &e : expected) {
+    for (const auto &e : expected) {
         if (e.entry.isEmpty())
             continue;
         ASSERT_GT(contents.size(), 3 + 2 * k);
