@@ -51,9 +51,13 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
         drawActionLines(frame, pic, looks, focus);
         pic.setLineWidth(1);
         pic.setLineStyle(0);
-        drawPlayers(frame, pic, looks, 0, focus);
-        drawPlayers(frame, pic, looks, 1, focus);
-        drawFocusRing(pic, looks, focus);
+        drawPlayers(frame, pic, looks, 0, focus, false);
+        drawPlayers(frame, pic, looks, 1, focus, false);
+        if (focus.on) {
+            // Over the players around him, so that none of them hides any of him.
+            drawPlayers(frame, pic, looks, focus.side, focus, true);
+            drawFocusRing(pic, looks, focus);
+        }
         pic.setForeColor(foreColor);
         pic.setFillColor(fillColor);
     } catch (...) {
@@ -231,7 +235,7 @@ QPainterPath FrameRenderer::curvePath(const ActionLine &line)
 }
 
 void FrameRenderer::drawPlayers(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
-                                int side, const Focus &focus)
+                                int side, const Focus &focus, bool focusedOnly)
 {
     const auto &xs = side == 0 ? frame.OPlayerX : frame.DPlayerX;
     const auto &ys = side == 0 ? frame.OPlayerY : frame.DPlayerY;
@@ -243,14 +247,15 @@ void FrameRenderer::drawPlayers(const PlayConfig &frame, Surface &pic, const Fra
     const int16_t th = toInt16(pic.textHeight("11") / 2.0);
 
     for (int i = 0; i < kPlayersPerSide; ++i) {
-        if (hidden[i])
+        const bool focused = focus.on && focus.side == side && focus.index == i;
+        if (hidden[i] || focused != focusedOnly)
             continue;
         const int16_t X = toInt16(xs[i]);
         if (X <= 0)
             continue;
         const int16_t Y = toInt16(ys[i]);
         const int r = looks.PlayerSize[side];
-        const bool dim = focus.on && !(focus.side == side && focus.index == i);
+        const bool dim = focus.on && !focused;
         const QColor border = dim ? faded(looks.PlayerBcolr[side]) : looks.PlayerBcolr[side];
         pic.setFillColor(dim ? faded(looks.PlayerFcolr[side]) : looks.PlayerFcolr[side]);
         pic.setForeColor(dim ? faded(looks.PlayerTcolr[side]) : looks.PlayerTcolr[side]);

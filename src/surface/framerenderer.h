@@ -61,7 +61,7 @@ private:
     static void drawActionLines(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
                                 const Focus &focus);
     static void drawPlayers(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
-                            int side, const Focus &focus);
+                            int side, const Focus &focus, bool focusedOnly);
     static void drawFocusRing(Surface &pic, const FrameLooks &looks, const Focus &focus);
 };
 

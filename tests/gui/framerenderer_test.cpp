@@ -582,8 +582,8 @@ TEST_F(FrameRendererTest, CirclesAreFilledOutlinedAndActiveOnesCrossed)
 
 // ---- A focused player ----------------------------------------------------------------------
 
-// Defensive player 5 at (100, 100) is focused; another defender and an offensive square stand
-// apart. Lines start on his marker's rim, within its reach plus four pixels, just beyond that,
+// Defensive player 5 at (100, 100) is focused; defender 7 overlaps him, another defender and
+// an offensive square stand apart. Lines start on his marker's rim, within its reach plus four pixels, just beyond that,
 // and at the other defender. Each case is one pixel, with and without the focus; an invalid
 // colour stands for the field's own pixel. The faded colours are 35 % on white, worked out by
 // hand.
@@ -603,7 +603,7 @@ TEST_F(FrameRendererTest, FocusRingsItsPlayerKeepsHisLinesAndFadesEverythingElse
         {"ring below", {100, 116}, Qt::black, kLineColor},
         {"white edge outside the ring", {100, 82}, Qt::white, {}},
         {"his fill", {100, 104}, kDefenseFill, kDefenseFill},
-        {"his border", {110, 100}, kBorder, kBorder},
+        {"his border, over a neighbour drawn after him", {110, 100}, kBorder, kDefenseFill},
         {"other defender's fill", {250, 104}, QColor(166, 255, 255), kDefenseFill},
         {"other defender's border", {260, 100}, QColor(236, 166, 236), kBorder},
         {"offensive square's fill", {200, 254}, QColor(255, 255, 166), kOffenseFill},
@@ -617,6 +617,8 @@ TEST_F(FrameRendererTest, FocusRingsItsPlayerKeepsHisLinesAndFadesEverythingElse
     frame.DPlayerY[5] = 100;
     frame.DPlayerX[2] = 250;
     frame.DPlayerY[2] = 100;
+    frame.DPlayerX[7] = 114;
+    frame.DPlayerY[7] = 100;
     frame.OPlayerX[0] = 200;
     frame.OPlayerY[0] = 250;
     setLine(0, 112, 100, 200, 100);
