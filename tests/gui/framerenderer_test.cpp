@@ -583,10 +583,10 @@ TEST_F(FrameRendererTest, CirclesAreFilledOutlinedAndActiveOnesCrossed)
 // ---- A focused player ----------------------------------------------------------------------
 
 // Defensive player 5 at (100, 100) is focused; defender 7 overlaps him, another defender and
-// an offensive square stand apart. Lines start on his marker's rim, within its reach plus four pixels, just beyond that,
-// and at the other defender. Each case is one pixel, with and without the focus; an invalid
-// colour stands for the field's own pixel. The faded colours are 35 % on white, worked out by
-// hand.
+// an offensive square stand apart. Lines start on his marker's rim, within its reach plus four
+// pixels, just beyond that, and at the other defender. Each case is one pixel, with and without
+// the focus; an invalid colour stands for the field's own pixel. The faded colours are 35 % on
+// white, worked out by hand.
 struct FocusCase
 {
     const char *what;
