@@ -53,7 +53,8 @@ void printContents(PrintTarget &target, const QList<ContentsPage> &pages, const 
     }
 }
 
-// Whether the player stands on the field in any of the frames.
+// Whether the player stands on the field in any of the frames: drawn there, his x rounding
+// (half to even) above 0.
 bool onTheField(const FrameList &frames, int player)
 {
     if (player < 0 || player >= 2 * kPlayersPerSide)
@@ -61,7 +62,7 @@ bool onTheField(const FrameList &frames, int player)
     const size_t i = size_t(player % kPlayersPerSide);
     for (int16_t f = 1; f <= frames.count(); ++f) {
         const PlayConfig &frame = frames.frame(f);
-        if ((player < kPlayersPerSide ? frame.OPlayerX[i] : frame.DPlayerX[i]) > 0)
+        if ((player < kPlayersPerSide ? frame.OPlayerX[i] : frame.DPlayerX[i]) > 0.5f)
             return true;
     }
     return false;
