@@ -1,7 +1,7 @@
 // Cost of a playbook: the nine sample plays printed as one PDF (contents page, every frame of
-// every play with legends and notes, large or small) as the command line writes it, against
-// drawing all their frames alone with the same imagers, at the field's size and at four times
-// it.
+// every play with legends and notes, large, small or one sheet a play) as the command line
+// writes it, against drawing all their frames alone with the same imagers, at the field's size
+// and at four times it.
 #include "defaultpreferences.h"
 #include "output/playbook.h"
 #include "output/playimager.h"
@@ -29,15 +29,18 @@ PlaybookSource samplePlays()
     return readPlaybookPlays(files, prefs);
 }
 
-PrintOptions options(bool small)
+// 0 large, 1 small, 2 one sheet a play.
+PrintOptions options(int64_t layout)
 {
     PrintOptions o;
-    o.small = small;
+    o.small = layout == 1;
+    o.sheet = layout == 2;
     o.font = QFont("DejaVu Sans", 10);
     return o;
 }
 
-// The playbook as `kinetra --export BOOK.pdf A.KTR B.KTR ...` writes it (range(0): small).
+// The playbook as `kinetra --export BOOK.pdf A.KTR B.KTR ...` writes it (range(0): the
+// layout).
 void BM_PlaybookOfTheSamplePlays(benchmark::State &state)
 {
     const PlaybookSource source = samplePlays();
@@ -49,13 +52,13 @@ void BM_PlaybookOfTheSamplePlays(benchmark::State &state)
         // As a fresh `kinetra --export` run: every picture file is read again.
         forgetPictureFiles();
         benchmark::DoNotOptimize(exportPlaybook(dir.filePath("book.pdf"), "Sample Plays", source,
-                                                options(state.range(0) != 0),
+                                                options(state.range(0)),
                                                 KINETRA_PROGRAM_DIR));
     }
     state.counters["plays"] = double(source.plays.size());
     state.counters["frames"] = frames;
 }
-BENCHMARK(BM_PlaybookOfTheSamplePlays)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlaybookOfTheSamplePlays)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Baseline: every frame of the nine plays drawn by its play's imager, nothing else.
 void BM_DrawAllFramesOfTheSamplePlays(benchmark::State &state)

@@ -4,6 +4,7 @@
 #include "app/toolbaricons.h"
 #include "model/runtimeerror.h"
 #include "model/temporaryfiles.h"
+#include "output/frmplaybook.h"
 #include "output/playbook.h"
 #include "output/playimager.h"
 #include "output/programversion.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
 #include <csignal>
 #include <pthread.h>
 #include <thread>
@@ -55,11 +57,19 @@ QString usageText()
         "                --all        every frame, numbered: OUT-001.png, OUT-002.png ...\n"
         "  .pdf        the play printed with all frames, one to a page\n"
         "                --small      several frames to a page\n"
+        "                --sheet      the play on one sheet: its frames in a grid, the\n"
+        "                             legend and the notes below them\n"
+        "                --large      one frame to a page (a playbook's pages too)\n"
+        "                --mono       black and white, for copiers\n"
         "                --no-legend  without the action-line legend\n"
         "                --no-notes   without the notes page\n"
-        "              several plays (or --title) make one playbook: a contents page, then\n"
-        "              each play with all its frames, the pages numbered \"Page n of m\"\n"
+        "              several plays (or --title or --position) make one playbook: a\n"
+        "              contents page, then each play with all its frames as a sheet (unless\n"
+        "              --small or --large), the pages numbered \"Page n of m\"\n"
         "                --title TEXT the playbook's name (default: BOOK)\n"
+        "                --position LABEL  then every play again as LABEL's sheet, that\n"
+        "                             player highlighted (repeatable; a label of your\n"
+        "                             defence or offence, such as SS or B1)\n"
         "  .gif        the play animated, looping forever\n"
         "                --delay MS   how long each frame is held (default 1000)\n"
         "                --smooth     players and symbols glide to their next places,\n"
@@ -101,6 +111,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     ExportOptions &o = cl.options;
     bool exporting = false, frameGiven = false, delayGiven = false, scaleGiven = false;
     bool pdfOption = false, titleGiven = false;
+    QString size; // the one of --small, --large and --sheet given
     QStringList plays;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
@@ -129,8 +140,18 @@ CommandLine parseCommandLine(const QStringList &arguments)
             frameGiven = true;
         } else if (arg == "--all") {
             o.allFrames = true;
-        } else if (arg == "--small") {
-            o.small = pdfOption = true;
+        } else if (arg == "--small" || arg == "--large" || arg == "--sheet") {
+            if (!size.isEmpty() && size != arg)
+                return fail("Give only one of --small, --large and --sheet.");
+            size = arg;
+            pdfOption = true;
+        } else if (arg == "--mono") {
+            o.mono = pdfOption = true;
+        } else if (arg == "--position") {
+            if (!value(text) || text.trimmed().isEmpty())
+                return fail("--position needs the label of a position, such as SS.");
+            o.positions << text.trimmed();
+            pdfOption = true;
         } else if (arg == "--no-legend") {
             o.legend = false;
             pdfOption = true;
@@ -169,11 +190,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
                         .arg(o.output));
     if (plays.size() > 1 && o.format != ExportFormat::Pdf)
         return fail("Export one play at a time, or several as one .pdf playbook.");
-    if (plays.size() > 1 || titleGiven) {
+    // A playbook is printed as sheets unless a size is given; one play's PDF as large pages.
+    const bool playbook = plays.size() > 1 || titleGiven || !o.positions.isEmpty();
+    if (playbook) {
         o.plays = plays;
         if (!titleGiven)
             o.title = QFileInfo(o.output).completeBaseName();
     }
+    o.small = size == "--small";
+    o.sheet = size == "--sheet" || (playbook && size.isEmpty());
 
     const bool picture = o.format == ExportFormat::Png || o.format == ExportFormat::Bmp;
     if ((frameGiven || o.allFrames) && !picture)
@@ -181,7 +206,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (frameGiven && o.allFrames)
         return fail("Give either --frame or --all, not both.");
     if (pdfOption && o.format != ExportFormat::Pdf)
-        return fail("--small, --no-legend, --no-notes and --title are for .pdf files.");
+        return fail("--small, --large, --sheet, --mono, --position, --no-legend, --no-notes and "
+                    "--title are for .pdf files.");
     if ((delayGiven || o.smooth) && o.format != ExportFormat::Gif)
         return fail("--delay and --smooth are for .gif files.");
     if (scaleGiven && o.format == ExportFormat::Pdf)
@@ -189,6 +215,25 @@ CommandLine parseCommandLine(const QStringList &arguments)
                     "printer's resolution.");
     cl.action = CommandLine::Action::Export;
     return cl;
+}
+
+QString matchPositions(QStringList &labels, const Preferences &prefs)
+{
+    const QStringList known = positionLabels(prefs);
+    QStringList matched;
+    for (const QString &label : std::as_const(labels)) {
+        const auto at = std::find_if(known.begin(), known.end(), [&](const QString &position) {
+            return position.compare(label, Qt::CaseInsensitive) == 0;
+        });
+        if (at == known.end())
+            return QString("--position %1: no player of your defence or offence is labelled "
+                           "\"%1\"; the positions are %2.")
+                .arg(label, known.join(", "));
+        if (!matched.contains(*at))
+            matched << *at;
+    }
+    labels = matched;
+    return QString();
 }
 
 void removeTemporaryFilesOnSignals()
@@ -226,6 +271,12 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
         ReadOnlySettingsStore store(userStore);
         Preferences prefs;
         loadPreferences(store, prefs, programDir);
+        QStringList positions = options.positions;
+        const QString unknown = matchPositions(positions, prefs);
+        if (!unknown.isEmpty()) {
+            err << "kinetra: " << unknown << '\n';
+            return kExitUsage;
+        }
         if (!options.plays.isEmpty()) {
             // A playbook: every play is read before the document is begun.
             const PlaybookSource source = readPlaybookPlays(options.plays, prefs);
@@ -234,6 +285,9 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
             print.legend = options.legend;
             print.notes = options.notes;
             print.small = options.small;
+            print.sheet = options.sheet;
+            print.mono = options.mono;
+            print.positions = positions;
             print.font = options.printerFont;
             print.icon = appIcon().pixmap(256, 256).toImage();
             exportPlaybook(options.output, options.title, source, print, programDir);

@@ -32,6 +32,11 @@ inline constexpr int kExitUsage = 2;
 /// Reads the arguments after the program name.
 CommandLine parseCommandLine(const QStringList &arguments);
 
+/// Checks the labels of --position against the positions of `prefs` (see positionLabels),
+/// compared without regard to case, and spells each as the preferences do, each once. Returns
+/// the message naming the first label that is no position, else an empty text.
+QString matchPositions(QStringList &labels, const Preferences &prefs);
+
 /// The usage text --help prints.
 QString usageText();
 
@@ -48,7 +53,8 @@ bool isCommandLineRun(const QStringList &arguments);
 void removeTemporaryFilesOnSignals();
 
 /// Runs an export with the user's preferences read from the settings store, never writing it.
-/// Prints the reason of a failure to `err` and returns the exit code.
+/// Prints the reason of a failure to `err` and returns the exit code: kExitUsage for a
+/// --position that names no position of the user's labels.
 int runExport(const ExportOptions &options, const QString &programDir, QTextStream &err);
 
 } // namespace kinetra

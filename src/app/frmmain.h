@@ -192,13 +192,13 @@ public:
     void mnuFilePageSetup_Click();
     /// File > Print Playbook: several plays of a folder printed as one document.
     void mnuFilePlaybook_Click();
-    /// The "Print Playbook" dialog, listing the Play Directory's folder, printing through
-    /// this window's printer.
+    /// The "Print Playbook" dialog, listing the folder playbookFolder() gives and named as the
+    /// last playbook was (kept in the settings), printing through this window's printer.
     std::unique_ptr<frmPlaybook> playbookDialog();
     /// File > Save as Bmp: the field as shown, to a file chosen in a save dialog.
     void mnuFileSaveBMP_Click();
-    /// Where Print Playbook starts: the open play's folder, else the last folder listed, else the
-    /// Play Directory's.
+    /// Where Print Playbook starts: the open play's folder, else the last folder listed (kept in
+    /// the settings) while it exists, else the Play Directory's.
     QString playbookFolder() const;
     /// The session's printer, printer font and PDF folder, which printing goes through.
     PrintSession &printSession() { return m_printSession; }
@@ -386,7 +386,6 @@ private:
     QAction *m_mnuViewStatusBar = nullptr;
     QAction *m_mnuViewFit = nullptr;
     QString m_lastBmpFolder;      ///< where the last bitmap went in this session
-    QString m_lastPlaybookFolder; ///< where the last playbook was listed from in this session
     Platform &m_platform;
     SettingsStore &m_store;
     QString m_programDir;

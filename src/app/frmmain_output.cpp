@@ -8,13 +8,24 @@
 #include "output/frmplaybook.h"
 #include "output/playexport.h"
 #include "output/prntfrm.h"
+#include "prefs/settingsstore.h"
 #include "surface/platform.h"
 #include "surface/surface.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace kinetra {
+
+namespace {
+
+// The last playbook's name and the folder its plays were listed from, kept between runs.
+const QString kPlaybookSection = QStringLiteral("Playbook");
+const QString kPlaybookTitle = QStringLiteral("Title");
+const QString kPlaybookFolder = QStringLiteral("Folder");
+
+} // namespace
 
 void frmMain::connectOutputCommands()
 {
@@ -32,8 +43,12 @@ std::unique_ptr<Prntfrm> frmMain::printDialog()
 
 std::unique_ptr<frmPlaybook> frmMain::playbookDialog()
 {
-    return std::make_unique<frmPlaybook>(m_printSession, m_prefs, m_programDir, playbookFolder(),
-                                         m_platform, this);
+    auto dialog = std::make_unique<frmPlaybook>(m_printSession, m_prefs, m_programDir,
+                                                playbookFolder(), m_platform, this);
+    const QString title = m_store.read(kPlaybookSection, kPlaybookTitle).trimmed();
+    if (!title.isEmpty())
+        dialog->TxtName->setText(title);
+    return dialog;
 }
 
 QString frmMain::playbookFolder() const
@@ -41,7 +56,7 @@ QString frmMain::playbookFolder() const
     // The play open is most likely one of the plays wanted.
     for (const QString &folder :
          {m_document.path().isEmpty() ? QString() : QFileInfo(m_document.path()).absolutePath(),
-          m_lastPlaybookFolder})
+          m_store.read(kPlaybookSection, kPlaybookFolder)})
         if (!folder.isEmpty() && QDir(folder).exists())
             return folder;
     return playDirectoryFolder();
@@ -51,7 +66,9 @@ void frmMain::mnuFilePlaybook_Click()
 {
     const std::unique_ptr<frmPlaybook> dialog = playbookDialog();
     dialog->exec();
-    m_lastPlaybookFolder = dialog->folder();
+    m_store.write(kPlaybookSection, kPlaybookTitle, dialog->TxtName->text().trimmed());
+    m_store.write(kPlaybookSection, kPlaybookFolder, dialog->folder());
+    m_store.sync();
 }
 
 void frmMain::mnuFilePrint_Click()

@@ -6,6 +6,7 @@
 #include "output/playbook.h"
 #include "output/printsession.h"
 #include "output/printtarget.h"
+#include "prefs/preferences.h"
 #include "surface/platform.h"
 
 #include <QCheckBox>
@@ -29,8 +30,21 @@ namespace kinetra {
 namespace {
 
 const QString kTitle = QStringLiteral("Print Playbook");
+constexpr int kPositionsPerRow = 5;
 
 } // namespace
+
+QStringList positionLabels(const Preferences &prefs)
+{
+    QStringList labels;
+    for (const auto *side : {&prefs.DPLabel, &prefs.OPLabel})
+        for (const std::string &label : *side) {
+            const QString text = QString::fromStdString(label).trimmed();
+            if (!text.isEmpty() && !labels.contains(text, Qt::CaseInsensitive))
+                labels << text;
+        }
+    return labels;
+}
 
 frmPlaybook::frmPlaybook(PrintSession &session, const Preferences &prefs,
                          const QString &programDir, const QString &startFolder,
@@ -72,10 +86,10 @@ frmPlaybook::frmPlaybook(PrintSession &session, const Preferences &prefs,
     Frame1->setObjectName("Frame1");
     ChkLegend = new QCheckBox("Print Legend", Frame1);
     ChkLegend->setObjectName("ChkLegend");
-    ChkLegend->setChecked(true);
     chkNotes = new QCheckBox("Print Notes", Frame1);
     chkNotes->setObjectName("chkNotes");
-    chkNotes->setChecked(true);
+    ChkMono = new QCheckBox("&Black and white", Frame1);
+    ChkMono->setObjectName("ChkMono");
     // A playbook holds every frame of every play; the box says so.
     ChkAllFrames = new QCheckBox("All Frames", Frame1);
     ChkAllFrames->setObjectName("ChkAllFrames");
@@ -84,17 +98,31 @@ frmPlaybook::frmPlaybook(PrintSession &session, const Preferences &prefs,
     auto *props = new QVBoxLayout(Frame1);
     props->addWidget(ChkLegend);
     props->addWidget(chkNotes);
+    props->addWidget(ChkMono);
     props->addWidget(ChkAllFrames);
 
     Frame2 = new QGroupBox("Play Size", this);
     Frame2->setObjectName("Frame2");
     OptSize[0] = new QRadioButton("Large", Frame2);
     OptSize[1] = new QRadioButton("Small", Frame2);
-    OptSize[0]->setChecked(true);
+    OptSize[2] = new QRadioButton("&Sheet", Frame2);
     auto *sizes = new QVBoxLayout(Frame2);
-    for (int k = 0; k < 2; ++k) {
-        OptSize[size_t(k)]->setObjectName(QString("OptSize%1").arg(k));
-        sizes->addWidget(OptSize[size_t(k)]);
+    for (size_t k = 0; k < OptSize.size(); ++k) {
+        OptSize[k]->setObjectName(QString("OptSize%1").arg(k));
+        sizes->addWidget(OptSize[k]);
+    }
+
+    // Its letter takes the keyboard to the first box; Tab walks on through the others.
+    FramePositions = new QGroupBox("P&osition sheets", this);
+    FramePositions->setObjectName("FramePositions");
+    auto *positions = new QGridLayout(FramePositions);
+    m_positionLabels = positionLabels(prefs);
+    for (const QString &label : std::as_const(m_positionLabels)) {
+        const int k = int(ChkPositions.size());
+        auto *box = new QCheckBox(QString(label).replace('&', "&&"), FramePositions);
+        box->setObjectName(QString("ChkPosition%1").arg(k));
+        positions->addWidget(box, k / kPositionsPerRow, k % kPositionsPerRow);
+        ChkPositions.push_back(box);
     }
 
     // U belongs to Up here.
@@ -135,6 +163,7 @@ frmPlaybook::frmPlaybook(PrintSession &session, const Preferences &prefs,
     layout->addLayout(list);
     layout->addLayout(nameRow);
     layout->addLayout(choices);
+    layout->addWidget(FramePositions);
     layout->addLayout(buttons);
 
     connect(CmdFolder, &QPushButton::clicked, this, &frmPlaybook::CmdFolder_Click);
@@ -146,7 +175,40 @@ frmPlaybook::frmPlaybook(PrintSession &session, const Preferences &prefs,
     connect(LstPlays, &QListWidget::itemChanged, this, &frmPlaybook::updateButtons);
     connect(LstPlays, &QListWidget::currentRowChanged, this, &frmPlaybook::updateButtons);
 
+    showChoices(session.playbookChoices);
     setFolder(startFolder);
+}
+
+void frmPlaybook::showChoices(const PrintChoices &choices)
+{
+    ChkLegend->setChecked(choices.legend);
+    chkNotes->setChecked(choices.notes);
+    ChkMono->setChecked(choices.mono);
+    OptSize[size_t(choices.size)]->setChecked(true);
+    for (size_t k = 0; k < ChkPositions.size(); ++k)
+        ChkPositions[k]->setChecked(choices.positions.contains(m_positionLabels[qsizetype(k)]));
+}
+
+PrintChoices frmPlaybook::choices() const
+{
+    PrintChoices c;
+    c.legend = ChkLegend->isChecked();
+    c.notes = chkNotes->isChecked();
+    c.mono = ChkMono->isChecked();
+    c.size = OptSize[2]->isChecked()   ? PrintChoices::Size::Sheet
+             : OptSize[1]->isChecked() ? PrintChoices::Size::Small
+                                       : PrintChoices::Size::Large;
+    c.allFrames = true;
+    for (size_t k = 0; k < ChkPositions.size(); ++k)
+        if (ChkPositions[k]->isChecked())
+            c.positions << m_positionLabels[qsizetype(k)];
+    return c;
+}
+
+void frmPlaybook::done(int result)
+{
+    m_session.playbookChoices = choices();
+    QDialog::done(result);
 }
 
 void frmPlaybook::setFolder(const QString &folder)
@@ -188,10 +250,14 @@ QStringList frmPlaybook::chosenPlays() const
 
 PrintOptions frmPlaybook::options() const
 {
+    const PrintChoices c = choices();
     PrintOptions o;
-    o.legend = ChkLegend->isChecked();
-    o.notes = chkNotes->isChecked();
-    o.small = OptSize[1]->isChecked();
+    o.legend = c.legend;
+    o.notes = c.notes;
+    o.mono = c.mono;
+    o.small = c.size == PrintChoices::Size::Small;
+    o.sheet = c.size == PrintChoices::Size::Sheet;
+    o.positions = c.positions;
     o.allFrames = true;
     o.font = m_session.font();
     o.icon = m_session.icon();
@@ -278,6 +344,7 @@ void frmPlaybook::CmdPrint_Click()
     const QStringList files = chosenPlays();
     if (files.isEmpty())
         return;
+    m_session.playbookChoices = choices();
     const QString name = TxtName->text().trimmed().isEmpty() ? QString("Playbook")
                                                              : TxtName->text().trimmed();
     // Every play is read before anything is printed, so a play that cannot be read leaves

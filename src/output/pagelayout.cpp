@@ -5,6 +5,7 @@
 #include "output/playprinter.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace kinetra {
@@ -209,6 +210,21 @@ LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bott
     return legend;
 }
 
+namespace {
+
+// The legend for pictures printed `scale` dots to a surface pixel.
+LegendLayout scaledLegend(QList<LegendEntry> entries, double scale, int width, int bottom,
+                          int lineHeight, const TextMeasure &measure)
+{
+    for (LegendEntry &e : entries) {
+        e.width = std::max(1.0, e.width) * scale;
+        e.marker *= scale;
+    }
+    return layoutLegend(entries, width, bottom, lineHeight, measure);
+}
+
+} // namespace
+
 int pictureGutter(int dotsPerInch)
 {
     return int(std::ceil(3.0 * dotsPerInch / 25.4));
@@ -229,7 +245,9 @@ FramePageLayout layoutFramePage(const FramePageRequest &request, const TextMeasu
 
     // An empty line, the icon, another empty line, then the header and the page number.
     int y = 2 * h;
-    layout.header = layoutTextBlock(request.header, QPoint(0, y), pw, layout.icon, h, 3, measure);
+    // A heading's lines come on top of the header's three.
+    layout.header = layoutTextBlock(request.header, QPoint(0, y), pw, layout.icon, h,
+                                    3 + int(request.header.count('\n')), measure);
     y += int(layout.header.size()) * h;
     if (!request.pageLine.isEmpty()) {
         layout.header << PlacedText{QPoint(0, y), request.pageLine};
@@ -246,12 +264,7 @@ FramePageLayout layoutFramePage(const FramePageRequest &request, const TextMeasu
     }
     const int legendBottom = request.footer ? ph - 2 * h : ph - h;
     auto legendAt = [&](double scale) {
-        QList<LegendEntry> scaled = request.entries;
-        for (LegendEntry &e : scaled) {
-            e.width = std::max(1.0, e.width) * scale;
-            e.marker *= scale;
-        }
-        return layoutLegend(scaled, pw, legendBottom, h, measure);
+        return scaledLegend(request.entries, scale, pw, legendBottom, h, measure);
     };
 
     const QSize largest = printPictureSize(request.page, h, request.surface, request.small);
@@ -293,6 +306,143 @@ FramePageLayout layoutFramePage(const FramePageRequest &request, const TextMeasu
     }
     if (legend)
         layout.legend = legendAt(layout.scale);
+    return layout;
+}
+
+int sheetCells(int frames)
+{
+    return frames <= 2 ? std::max(1, frames) : frames <= 4 ? 4 : 6;
+}
+
+SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure)
+{
+    SheetLayout layout;
+    const int pw = request.page.width();
+    const int ph = request.page.height();
+    const int h = request.lineHeight;
+    const QSize surface = request.surface;
+    if (surface.width() <= 0 || surface.height() <= 0)
+        throw RuntimeError(ErrorCode::InvalidPicture);
+    const int gutter = pictureGutter(request.dotsPerInch);
+    layout.icon = headerIconRect(request.page);
+
+    // The header as a frame page has it, the pictures a line below it and clear of the icon.
+    QList<PlacedText> header =
+        layoutTextBlock(request.header, QPoint(0, 2 * h), pw, layout.icon, h,
+                        3 + int(request.header.count('\n')), measure);
+    int y = 2 * h + int(header.size()) * h;
+    if (request.pageLine) {
+        header << PlacedText{QPoint(0, y), QString()};
+        y += h;
+    }
+    const int top = std::max(y + h, layout.icon.bottom() + 1 + gutter);
+    const int foot = request.footer ? ph - h - gutter : ph;
+    const int legendBottom = request.footer ? ph - 2 * h : ph - h;
+    const bool legend = request.legend && !request.entries.isEmpty();
+    auto legendAt = [&](double scale) {
+        return scaledLegend(request.entries, scale, pw, legendBottom, h, measure);
+    };
+    // The legend's samples grow with the pictures: room is kept for the largest they can be.
+    const int framesFoot =
+        legend ? legendAt(double(pw) / surface.width()).box.top() - gutter : foot;
+
+    const int noteWidth = pw - 10;
+    const QStringList notes =
+        request.notes ? wrapLines(request.notesText, [noteWidth](int) { return noteWidth; },
+                                  INT_MAX, measure)
+                      : QStringList();
+    // "Notes:", the rule under it and up to ten lines stay with the pictures.
+    const int notesHead = h + h / 2;
+    constexpr int kNotesKept = 10;
+    const int notesRoom = request.notes
+                              ? gutter + notesHead + std::min<int>(kNotesKept, notes.size()) * h
+                              : 0;
+
+    // The grid that makes the pictures largest, each with its number a line high under it.
+    const int cells = sheetCells(request.frames);
+    const int captionGap = std::max(1, h / 8);
+    const int width = pw - 20;
+    const int height = framesFoot - notesRoom - top;
+    const QList<QSize> grids = cells == 1   ? QList<QSize>{{1, 1}}
+                               : cells == 2 ? QList<QSize>{{2, 1}, {1, 2}}
+                               : cells == 4 ? QList<QSize>{{2, 2}}
+                                            : QList<QSize>{{3, 2}, {2, 3}};
+    double best = 0;
+    for (const QSize grid : grids) {
+        const int columns = grid.width();
+        const int rows = grid.height();
+        const double cellWidth = double(width - (columns - 1) * gutter) / columns;
+        const double cellHeight =
+            double(height - rows * (captionGap + h) - (rows - 1) * gutter) / rows;
+        const double scale =
+            std::min(cellWidth / surface.width(), cellHeight / surface.height());
+        if (scale > best) {
+            best = scale;
+            layout.columns = columns;
+            layout.rows = rows;
+        }
+    }
+    layout.picture = QSize(int(surface.width() * best), int(surface.height() * best));
+    if (layout.picture.width() < 1 || layout.picture.height() < 1)
+        throw RuntimeError(ErrorCode::PrinterError, "The page is too small to print on");
+    layout.scale = double(layout.picture.width()) / surface.width();
+    const LegendLayout legendLayout = legend ? legendAt(layout.scale) : LegendLayout();
+    const int notesFoot = legend ? legendLayout.box.top() - gutter : foot;
+
+    auto newPage = [&] {
+        SheetPage page;
+        page.header = header;
+        layout.pages << page;
+        return &layout.pages.last();
+    };
+
+    // The pictures, row by row, centred across the page.
+    const QSize picture = layout.picture;
+    const int gridWidth = layout.columns * picture.width() + (layout.columns - 1) * gutter;
+    const int left = (pw - gridWidth) / 2;
+    const int rowPitch = picture.height() + captionGap + h + gutter;
+    int notesTop = top;
+    for (int first = 1; first <= request.frames; first += cells) {
+        SheetPage *page = newPage();
+        const int count = std::min(cells, request.frames - first + 1);
+        for (int i = 0; i < count; ++i) {
+            const QPoint at(left + i % layout.columns * (picture.width() + gutter),
+                            top + i / layout.columns * rowPitch);
+            page->places << QRect(at, picture);
+            page->frames << first + i;
+            const QString number = QString::number(first + i);
+            page->captions << PlacedText{
+                QPoint(at.x() + (picture.width() - measure(number)) / 2,
+                       at.y() + picture.height() + captionGap),
+                number};
+        }
+        page->legend = legendLayout;
+        const int rowsUsed = (count + layout.columns - 1) / layout.columns;
+        notesTop = top + rowsUsed * rowPitch;
+    }
+    if (!request.notes)
+        return layout;
+
+    // The notes under the last pictures where "Notes:" and a line fit, else on a page of
+    // their own; what the page cannot hold goes on over further pages.
+    SheetPage *page = &layout.pages.last();
+    if (notesTop + notesHead + h > notesFoot) {
+        page = newPage();
+        notesTop = top;
+    }
+    page->notes << PlacedText{QPoint(0, notesTop), QStringLiteral("Notes:")};
+    page->notesRuleY = notesTop + h + h / 4;
+    int lineTop = notesTop + notesHead;
+    int bottom = page->places.isEmpty() ? foot : notesFoot;
+    for (const QString &line : notes) {
+        if (lineTop + h > bottom) {
+            page = newPage();
+            lineTop = top;
+            bottom = foot;
+        }
+        page->notes << PlacedText{QPoint(0, lineTop), line};
+        lineTop += h;
+    }
     return layout;
 }
 

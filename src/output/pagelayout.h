@@ -131,6 +131,61 @@ QRect headerIconRect(QSize page);
 /// when a long header or a tall legend leaves less room.
 FramePageLayout layoutFramePage(const FramePageRequest &request, const TextMeasure &measure);
 
+/// What decides the layout of a play's sheet.
+struct SheetRequest
+{
+    QSize page;              ///< printable size in dots
+    int lineHeight = 0;
+    int dotsPerInch = 300;
+    QSize surface;           ///< the pictures' shape, in surface pixels
+    int frames = 1;          ///< how many frames are printed
+    /// The heading's lines (a position sheet's "SS - Tigers"), then
+    /// " <title> : Created on <date> at <time>"; line breaks start new lines.
+    QString header;
+    bool pageLine = false;   ///< a " Page : <n>" line under the header
+    bool footer = false;     ///< a "Page n of m" line at the foot
+    bool legend = false;
+    QList<LegendEntry> entries; ///< sizes in surface pixels, as for a frame page
+    bool notes = false;      ///< the notes are printed
+    QString notesText;
+};
+
+/// One page of a sheet.
+struct SheetPage
+{
+    QList<PlacedText> header;    ///< the header's lines, then the page line ("" for its number)
+    QList<QRect> places;         ///< the pictures' places, in printing order
+    QList<int> frames;           ///< the frame (1-based) printed in each place
+    QList<PlacedText> captions;  ///< each picture's number, centred under it
+    LegendLayout legend;         ///< on pages with pictures, when chosen
+    QList<PlacedText> notes;     ///< "Notes:" (on the first page with notes), then the lines
+    int notesRuleY = -1;         ///< the rule under "Notes:"; -1 on pages without it
+};
+
+/// A play laid out as a sheet.
+struct SheetLayout
+{
+    QRect icon;
+    QSize picture;               ///< the size of every picture
+    double scale = 1;            ///< printed dots per surface pixel
+    int columns = 1;
+    int rows = 1;
+    QList<SheetPage> pages;
+};
+
+/// How many of a sheet's pictures share a page: 1, 2, 4 or 6 (more frames go on further
+/// pages of six).
+int sheetCells(int frames);
+
+/// Lays out a play on one sheet where it fits: the header as on a frame page (with the
+/// heading's lines above the title), the frames in a grid of columns and rows chosen to make
+/// them as large as the page allows, each with its number centred under it, the legend once
+/// at the foot, and the notes between the pictures and the legend. Up to ten lines of notes
+/// are kept on the page with the pictures, which shrink to leave them room; longer notes go
+/// on over further pages headed like the first. More than six frames take further pages of
+/// six, the notes after the last.
+SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure);
+
 /// One line of a playbook's contents.
 struct ContentsEntry
 {

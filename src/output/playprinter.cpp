@@ -91,6 +91,61 @@ public:
 
     int run(QSize surfaceSize, const FramePicture &picture)
     {
+        return m_options.sheet ? runSheet(surfaceSize, picture)
+                               : runFramePages(surfaceSize, picture);
+    }
+
+private:
+    // The heading's lines, then the header, each after a blank as the header prints.
+    QString headerText() const
+    {
+        QString text;
+        for (const QString &line : m_options.heading.split('\n', Qt::SkipEmptyParts))
+            text += " " + line + "\n";
+        return text + " " + m_header;
+    }
+
+    int runSheet(QSize surfaceSize, const FramePicture &picture)
+    {
+        const PrintOptions &o = m_options;
+        SheetRequest request;
+        request.page = m_page;
+        request.lineHeight = m_h;
+        request.dotsPerInch = m_target.dotsPerInch();
+        request.surface = surfaceSize;
+        request.frames = o.allFrames ? m_play.frames.count() : 1;
+        request.header = headerText();
+        request.pageLine = headerNumbered();
+        request.footer = !headerNumbered();
+        request.legend = o.legend;
+        request.entries = m_entries;
+        request.notes = o.notes;
+        request.notesText = QString::fromStdString(m_play.notes);
+        const SheetLayout layout = layoutSheet(request, m_measure);
+
+        for (const SheetPage &page : layout.pages) {
+            startPage();
+            drawIcon();
+            drawHeader(page.header);
+            for (int i = 0; i < page.places.size(); ++i) {
+                drawPicture(page.places[i], int16_t(page.frames[i]), picture);
+                m_target.drawText(page.captions[i].at, page.captions[i].text);
+            }
+            if (!page.legend.cells.isEmpty())
+                drawLegend(page.legend, layout.scale);
+            for (const PlacedText &line : page.notes)
+                if (!line.text.isEmpty())
+                    m_target.drawText(line.at, line.text);
+            if (page.notesRuleY >= 0)
+                m_target.drawLine(QPoint(0, page.notesRuleY),
+                                  QPoint(m_page.width() - 10, page.notesRuleY),
+                                  QPen(Qt::black, 1));
+        }
+        return m_pageNumber - m_numbering.first + 1;
+    }
+
+    int runFramePages(QSize surfaceSize, const FramePicture &picture)
+    {
         const PrintOptions &o = m_options;
         FramePageRequest request;
         request.page = m_page;
@@ -98,7 +153,7 @@ public:
         request.dotsPerInch = m_target.dotsPerInch();
         request.surface = surfaceSize;
         request.small = o.small;
-        request.header = " " + m_header;
+        request.header = headerText();
         request.pageLine = headerNumbered() ? QString(" Page : 1") : QString();
         request.footer = !headerNumbered();
         request.legend = o.legend;
@@ -118,7 +173,6 @@ public:
         return m_pageNumber - m_numbering.first + 1;
     }
 
-private:
     bool headerNumbered() const { return m_numbering.total == 0; }
 
     // The frame picture in its place on the page.
@@ -147,14 +201,20 @@ private:
     {
         startPage();
         drawIcon();
-        for (int k = 0; k < layout.header.size(); ++k) {
-            const PlacedText &line = layout.header[k];
-            const bool pageLine = headerNumbered() && k == layout.header.size() - 1;
+        drawHeader(layout.header);
+        if (!layout.legend.cells.isEmpty())
+            drawLegend(layout.legend, layout.scale);
+    }
+
+    // The header's lines; with the page numbered in the header, its last line is the number.
+    void drawHeader(const QList<PlacedText> &header)
+    {
+        for (int k = 0; k < header.size(); ++k) {
+            const PlacedText &line = header[k];
+            const bool pageLine = headerNumbered() && k == header.size() - 1;
             m_target.drawText(line.at, pageLine ? " Page : " + QString::number(m_pageNumber)
                                                 : line.text);
         }
-        if (!layout.legend.cells.isEmpty())
-            drawLegend(layout.legend, layout.scale);
     }
 
     void drawLegend(const LegendLayout &legend, double scale)

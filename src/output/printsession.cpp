@@ -13,6 +13,7 @@ PrintSession::PrintSession(QString documentsFolder, std::function<QImage()> icon
     : m_makeIcon(std::move(icon))
     , m_documentsFolder(std::move(documentsFolder))
 {
+    playbookChoices.size = PrintChoices::Size::Sheet;
     makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
         if (pdfFile.isEmpty())
             return std::make_unique<PrinterPrintTarget>(printer());

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -15,9 +16,22 @@ namespace kinetra {
 
 class PrintTarget;
 
+/// The choices a print dialog shows, kept for the run so that it opens with them again.
+struct PrintChoices
+{
+    enum class Size { Large, Small, Sheet };
+    Size size = Size::Large;
+    bool allFrames = false; ///< the Print Play dialog's All Frames; a playbook prints them all
+    bool legend = true;
+    bool notes = true;
+    bool mono = false;      ///< black and white
+    QStringList positions;  ///< the playbook's position sheets, labels in the dialog's order
+};
+
 /// What the printing of one run keeps: the printer with the paper and orientation chosen in
-/// its set-up, the printer font, the icon at the top of every page and the folder the last PDF
-/// went to. The Print Play and Print Playbook dialogs print through it.
+/// its set-up, the printer font, the icon at the top of every page, the folder the last PDF
+/// went to and the choices of each print dialog. The Print Play and Print Playbook dialogs print
+/// through it.
 class PrintSession
 {
 public:
@@ -52,6 +66,11 @@ public:
     /// The target a print goes to: the session's printer, or a PDF file laid out like it when
     /// pdfFile is given. Tests replace it to record the pages.
     TargetFactory makeTarget;
+
+    /// The Print Play dialog's choices, the defaults until it first closes or prints.
+    PrintChoices playChoices;
+    /// The Print Playbook dialog's choices; a playbook starts as sheets.
+    PrintChoices playbookChoices;
 
 private:
     std::unique_ptr<QPrinter> m_printer;

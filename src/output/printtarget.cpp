@@ -62,7 +62,8 @@ void PrintTarget::drawSurface(const QRect &target, const Surface &surface)
 
 void PainterPrintTarget::drawSurface(const QRect &target, const Surface &surface)
 {
-    surface.render(m_painter, QRectF(target));
+    // Every frame of a document on the same densest field picture: it is stored once.
+    surface.render(m_painter, QRectF(target), Surface::PictureChoice::Densest);
 }
 
 void PainterPrintTarget::drawShape(const QPainterPath &shape, const QPen &outline,

@@ -70,7 +70,7 @@ public:
     void drawBox(const QPoint &corner1, const QPoint &corner2, const QPen &pen) override;
     void drawImage(const QRect &target, const QImage &image) override;
     /// Draws the surface again at the device's resolution: sharp figures and letters, the
-    /// labels as text, and the densest field picture there is.
+    /// labels as text, and the densest field and symbol pictures there are.
     void drawSurface(const QRect &target, const Surface &surface) override;
     void drawShape(const QPainterPath &shape, const QPen &outline, const QBrush &fill) override;
     int dotsPerInch() const override;

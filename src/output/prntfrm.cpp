@@ -46,6 +46,8 @@ Prntfrm::Prntfrm(PrintSession &session, PlayDocument &document, const Preference
     ChkLegend->setObjectName("ChkLegend");
     chkNotes = new QCheckBox("Print Notes", Frame1);
     chkNotes->setObjectName("chkNotes");
+    ChkMono = new QCheckBox("&Black and white", Frame1);
+    ChkMono->setObjectName("ChkMono");
     auto *fontLabel = new QLabel("Printer Font", Frame1);
     // The font is changed with the chooser, so the boxes always hold a font that exists.
     Txtfont = new QLineEdit(Frame1);
@@ -61,28 +63,32 @@ Prntfrm::Prntfrm(PrintSession &session, PlayDocument &document, const Preference
     auto *props = new QGridLayout(Frame1);
     props->addWidget(ChkLegend, 0, 0, 1, 3);
     props->addWidget(chkNotes, 1, 0, 1, 3);
-    props->addWidget(fontLabel, 2, 0, 1, 3);
-    props->addWidget(Txtfont, 3, 0);
-    props->addWidget(Txtfontsize, 3, 1);
-    props->addWidget(Cmdchgfont, 3, 2);
+    props->addWidget(ChkMono, 2, 0, 1, 3);
+    props->addWidget(fontLabel, 3, 0, 1, 3);
+    props->addWidget(Txtfont, 4, 0);
+    props->addWidget(Txtfontsize, 4, 1);
+    props->addWidget(Cmdchgfont, 4, 2);
 
     Frame2 = new QGroupBox("Play Size", this);
     Frame2->setObjectName("Frame2");
     Frame2->setToolTip("Select the legend format.");
     OptSize[0] = new QRadioButton("Large", Frame2);
     OptSize[1] = new QRadioButton("Small", Frame2);
+    OptSize[2] = new QRadioButton("&Sheet", Frame2);
     auto *sizes = new QVBoxLayout(Frame2);
+    for (size_t k = 0; k < OptSize.size(); ++k) {
+        OptSize[k]->setObjectName(QString("OptSize%1").arg(k));
+        sizes->addWidget(OptSize[k]);
+    }
     Frame3 = new QGroupBox("Select Frames", this);
     Frame3->setObjectName("Frame3");
     Frame3->setToolTip("Select which maps to print.");
     OptPFrames[0] = new QRadioButton("Current Frame Only", Frame3);
     OptPFrames[1] = new QRadioButton("All Frames", Frame3);
     auto *frames = new QVBoxLayout(Frame3);
-    for (int k = 0; k < 2; ++k) {
-        OptSize[size_t(k)]->setObjectName(QString("OptSize%1").arg(k));
-        sizes->addWidget(OptSize[size_t(k)]);
-        OptPFrames[size_t(k)]->setObjectName(QString("OptPFrames%1").arg(k));
-        frames->addWidget(OptPFrames[size_t(k)]);
+    for (size_t k = 0; k < OptPFrames.size(); ++k) {
+        OptPFrames[k]->setObjectName(QString("OptPFrames%1").arg(k));
+        frames->addWidget(OptPFrames[k]);
     }
 
     CmdPsetup = new QPushButton("Printer Set&up", this);
@@ -121,11 +127,36 @@ Prntfrm::Prntfrm(PrintSession &session, PlayDocument &document, const Preference
 
 void Prntfrm::Form_Load()
 {
-    ChkLegend->setChecked(true);
-    chkNotes->setChecked(true);
-    OptSize[0]->setChecked(true);
-    OptPFrames[0]->setChecked(true);
+    showChoices(m_session.playChoices);
     showFont(m_session.font());
+}
+
+void Prntfrm::showChoices(const PrintChoices &choices)
+{
+    ChkLegend->setChecked(choices.legend);
+    chkNotes->setChecked(choices.notes);
+    ChkMono->setChecked(choices.mono);
+    OptSize[size_t(choices.size)]->setChecked(true);
+    OptPFrames[choices.allFrames ? 1 : 0]->setChecked(true);
+}
+
+PrintChoices Prntfrm::choices() const
+{
+    PrintChoices c;
+    c.legend = ChkLegend->isChecked();
+    c.notes = chkNotes->isChecked();
+    c.mono = ChkMono->isChecked();
+    c.size = OptSize[2]->isChecked()   ? PrintChoices::Size::Sheet
+             : OptSize[1]->isChecked() ? PrintChoices::Size::Small
+                                       : PrintChoices::Size::Large;
+    c.allFrames = OptPFrames[1]->isChecked();
+    return c;
+}
+
+void Prntfrm::done(int result)
+{
+    m_session.playChoices = choices();
+    QDialog::done(result);
 }
 
 void Prntfrm::showFont(const QFont &font)
@@ -174,11 +205,14 @@ void Prntfrm::CmdCan_Click()
 
 PrintOptions Prntfrm::options() const
 {
+    const PrintChoices c = choices();
     PrintOptions o;
-    o.legend = ChkLegend->isChecked();
-    o.notes = chkNotes->isChecked();
-    o.small = OptSize[1]->isChecked();
-    o.allFrames = OptPFrames[1]->isChecked();
+    o.legend = c.legend;
+    o.notes = c.notes;
+    o.mono = c.mono;
+    o.small = c.size == PrintChoices::Size::Small;
+    o.sheet = c.size == PrintChoices::Size::Sheet;
+    o.allFrames = c.allFrames;
     QFont font = m_session.font();
     font.setFamily(Txtfont->text());
     bool ok = false;
@@ -229,6 +263,7 @@ void Prntfrm::CmdPrint_Click()
     PrintOptions chosen = options();
     chosen.icon = m_session.icon();
     m_session.setFont(chosen.font);
+    m_session.playChoices = choices();
     // All Frames shows each frame in turn; the surface goes back to the one the user was on.
     const int16_t shownFrame = m_document.currentFrame();
     const auto backToShownFrame = qScopeGuard([&] {

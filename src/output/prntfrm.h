@@ -20,11 +20,13 @@ class Platform;
 class PlayDocument;
 class PrintSession;
 class Surface;
+struct PrintChoices;
 struct Preferences;
 struct PrintOptions;
 
-/// The "Print Play" dialog: legend and notes, printer font, picture size and which frames.
-/// Every opening starts with the default choices; the printer font is the session's.
+/// The "Print Play" dialog: legend, notes, black and white, printer font, play size (Large,
+/// Small or Sheet) and which frames. It opens with the choices it last closed or printed with
+/// in this run (the session's), the defaults at first; the printer font is the session's.
 /// The play is printed as the document holds it when Print is clicked, its pictures copied from
 /// the surface: as shown for the current frame, or each frame selected and drawn on it with
 /// the looks given, after which the document is back on the frame it was on.
@@ -42,11 +44,12 @@ public:
     QGroupBox *Frame1 = nullptr; // "Properties"
     QCheckBox *ChkLegend = nullptr;
     QCheckBox *chkNotes = nullptr;
+    QCheckBox *ChkMono = nullptr; // "Black and white"
     QLineEdit *Txtfont = nullptr;
     QLineEdit *Txtfontsize = nullptr;
     QPushButton *Cmdchgfont = nullptr;
     QGroupBox *Frame2 = nullptr; // "Play Size"
-    std::array<QRadioButton *, 2> OptSize{};
+    std::array<QRadioButton *, 3> OptSize{}; // Large, Small, Sheet
     QGroupBox *Frame3 = nullptr; // "Select Frames"
     std::array<QRadioButton *, 2> OptPFrames{};
     QPushButton *CmdPsetup = nullptr;
@@ -61,10 +64,16 @@ public:
 
     /// The choices the dialog shows, with the font in Txtfont and Txtfontsize.
     PrintOptions options() const;
+    /// The choices shown, as the session keeps them.
+    PrintChoices choices() const;
+
+    /// Closes the dialog, keeping its choices for the next opening.
+    void done(int result) override;
 
 private:
     /// Shows font in the two font boxes.
     void showFont(const QFont &font);
+    void showChoices(const PrintChoices &choices);
     /// The PDF file to print to: the one given in Printer Setup, else asked with the save
     /// dialog, where a name without an extension gets ".pdf". Empty when cancelled.
     QString choosePdfFile();

@@ -652,21 +652,33 @@ void Surface::replay(QPainter &painter, const Drawing &d, qreal deviceScale)
     painter.restore();
 }
 
-void Surface::renderField(QPainter &painter) const
+namespace {
+
+// The scale a picture is chosen for.
+qreal pictureScale(const QPainter &painter, Surface::PictureChoice choice)
+{
+    constexpr qreal kDensest = 4;
+    const qreal scale = deviceScaleOf(painter);
+    return choice == Surface::PictureChoice::Densest ? std::max(scale, kDensest) : scale;
+}
+
+} // namespace
+
+void Surface::renderField(QPainter &painter, PictureChoice choice) const
 {
     if (m_picture.isNull())
         return;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(QPointF(0, 0), QSizeF(m_picture.size())),
-                      pictureForScale(m_picture, m_companions, deviceScaleOf(painter)));
+                      pictureForScale(m_picture, m_companions, pictureScale(painter, choice)));
     painter.restore();
 }
 
 void Surface::renderDrawings(QPainter &painter, qsizetype from, qsizetype to,
-                             bool withInverted) const
+                             bool withInverted, PictureChoice choice) const
 {
-    const qreal scale = deviceScaleOf(painter);
+    const qreal scale = pictureScale(painter, choice);
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
                            | QPainter::SmoothPixmapTransform);
@@ -678,7 +690,7 @@ void Surface::renderDrawings(QPainter &painter, qsizetype from, qsizetype to,
     painter.restore();
 }
 
-void Surface::render(QPainter &painter, const QRectF &target) const
+void Surface::render(QPainter &painter, const QRectF &target, PictureChoice choice) const
 {
     if (m_image.isNull() || target.isEmpty())
         return;
@@ -686,8 +698,8 @@ void Surface::render(QPainter &painter, const QRectF &target) const
     painter.setClipRect(target, Qt::IntersectClip);
     painter.translate(target.topLeft());
     painter.scale(target.width() / width(), target.height() / height());
-    renderField(painter);
-    renderDrawings(painter, 0, drawingCount(), false);
+    renderField(painter, choice);
+    renderDrawings(painter, 0, drawingCount(), false, choice);
     painter.restore();
 }
 

@@ -117,14 +117,20 @@ public:
     qsizetype drawingCount() const;
     /// Goes up with every wipe and every new picture: the drawings counted before are gone.
     quint64 wipeCount() const { return m_wipes; }
+    /// Which version of a picture is drawn: the one for the device's resolution, or the
+    /// densest there is (on paper, where the same picture in every frame is stored once).
+    enum class PictureChoice { ForResolution, Densest };
     /// Draws the bare field on painter, whose transform maps image pixels to its device.
-    void renderField(QPainter &painter) const;
+    void renderField(QPainter &painter,
+                     PictureChoice choice = PictureChoice::ForResolution) const;
     /// Draws drawings from .. to - 1 on painter, whose transform maps image pixels to its
     /// device. Inverted drawings (the rubber band) are drawn only when withInverted.
-    void renderDrawings(QPainter &painter, qsizetype from, qsizetype to, bool withInverted) const;
+    void renderDrawings(QPainter &painter, qsizetype from, qsizetype to, bool withInverted,
+                        PictureChoice choice = PictureChoice::ForResolution) const;
     /// Paints the surface as shown, without inverted drawings, into target of painter's
     /// device at the device's resolution. The painter's state is left as it was.
-    void render(QPainter &painter, const QRectF &target) const;
+    void render(QPainter &painter, const QRectF &target,
+                PictureChoice choice = PictureChoice::ForResolution) const;
     /// The surface as shown, drawn at `scale` times its size (each side rounded); at 1 the
     /// image itself.
     QImage scaledImage(qreal scale) const;

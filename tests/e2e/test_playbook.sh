@@ -2,7 +2,9 @@
 # File > Print Playbook on a machine without a printer: three sample plays ticked in the real
 # dialog, the third moved up to second place, the playbook named, then printed to a PDF file
 # chosen in the real save dialog. The PDF is titled with that name and opens with a contents
-# page listing the plays in that order, each with the page its pages start on.
+# page listing the plays in that order, each with the page its pages start on. Then two of the
+# plays again, with the sheets of two positions ticked in the dialog, each in a section of its
+# own under its heading.
 source "$E2E_LIB"
 
 pdf="$E2E_WORK/out/spring book.pdf"
@@ -57,9 +59,42 @@ done
 pdftotext -f "$pages" -l "$pages" "$pdf" - | grep -q "Page $pages of $pages" ||
     fail "the last page is not numbered Page $pages of $pages"
 
+# Again from the same dialog, two plays with position sheets for SS and CF: the first play is
+# unticked, the boxes are reached with Alt+O and walked with Tab (P, C, 1B, 2B, 3B, SS, RF, CF).
+book="$E2E_WORK/out/tigers.pdf"
+name="Tigers 12U Defence"
+activate "$dialog"
+xdotool key alt+l
+sleep 0.3
+xdotool key Home space
+sleep 0.3
+xdotool key alt+o
+sleep 0.3
+xdotool key Tab Tab Tab Tab Tab space Tab Tab space
+sleep 0.3
+xdotool key alt+n ctrl+a
+xdotool type --delay 30 "$name"
+shot playbook-positions >/dev/null
+xdotool key alt+p
+print_to_file "$book" 30
+sheets=$(awk '/^Pages:/ {print $2}' <<<"$(pdfinfo "$book")")
+# The contents, the two plays on a sheet each, then each section with both plays again.
+[ "$sheets" = 7 ] || fail "the playbook with two position sections has $sheets pages, not 7"
+contents=$(pdftotext -layout -f 1 -l 1 "$book" -)
+for position in SS CF; do
+    grep -q -w "$position" <<<"$contents" || fail "the contents do not list the $position sheets"
+    headed=0
+    for page in $(seq 2 "$sheets"); do
+        pdftotext -f "$page" -l "$page" "$book" - | grep -q -F "$position - $name" &&
+            headed=$((headed + 1))
+    done
+    [ "$headed" = 2 ] || fail "$headed pages, not 2, are headed \"$position - $name\""
+done
+grep -q -w "1B" <<<"$contents" && fail "the contents list a position that was not ticked"
+
 activate "$dialog"
 xdotool key alt+c
 close_window "$main"
 wait_exit "$KINETRA_PID" 20 || fail "the program did not end"
 [ "$EXIT_CODE" = 0 ] || fail "the program ended with $EXIT_CODE"
-echo "playbook: $pages pages"
+echo "playbook: $pages pages; with position sheets: $sheets pages"

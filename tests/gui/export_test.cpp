@@ -112,7 +112,81 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsCase{{"--export", "a.png", "--scale", "9", "p.KTR"}, Action::Error, "--scale needs"},
         ArgsCase{{"--export", "a.png", "--scale", "0", "p.KTR"}, Action::Error, "--scale needs"},
         ArgsCase{{"--export", "a.pdf", "--scale", "2", "p.KTR"}, Action::Error,
-                 "for .png, .bmp and .gif"}));
+                 "for .png, .bmp and .gif"},
+        ArgsCase{{"--export", "a.pdf", "--sheet", "--sheet", "--mono", "p.KTR"}, Action::Export,
+                 ""},
+        ArgsCase{{"--export", "a.pdf", "--small", "--sheet", "p.KTR"}, Action::Error,
+                 "only one of --small, --large and --sheet"},
+        ArgsCase{{"--export", "a.pdf", "p.KTR", "--position"}, Action::Error,
+                 "--position needs the label"},
+        ArgsCase{{"--export", "a.pdf", "--position", " ", "p.KTR"}, Action::Error,
+                 "--position needs the label"},
+        ArgsCase{{"--export", "a.png", "--mono", "p.KTR"}, Action::Error, "--mono, --position"},
+        ArgsCase{{"--export", "a.bmp", "--position", "SS", "p.KTR"}, Action::Error,
+                 "for .pdf"}));
+
+// The size options, and what makes a playbook, as the export receives them.
+TEST(CommandLine, APlaybookIsPrintedAsSheetsUnlessASizeIsGiven)
+{
+    struct Case
+    {
+        QStringList args;
+        bool small, sheet;
+        QStringList plays, positions;
+    };
+    const QStringList two{"p.KTR", "q.KTR"};
+    const Case cases[] = {
+        {{"p.KTR"}, false, false, {}, {}},
+        {{"--sheet", "p.KTR"}, false, true, {}, {}},
+        {{"--small", "p.KTR"}, true, false, {}, {}},
+        {two, false, true, two, {}},
+        {QStringList{"--large"} + two, false, false, two, {}},
+        {QStringList{"--small"} + two, true, false, two, {}},
+        {{"--title", "Book", "p.KTR"}, false, true, {"p.KTR"}, {}},
+        {{"--position", "SS", "p.KTR", "--position", "cf"}, false, true, {"p.KTR"}, {"SS", "cf"}},
+        {{"--large", "--position", "R1", "p.KTR"}, false, false, {"p.KTR"}, {"R1"}},
+    };
+    for (const Case &c : cases) {
+        const CommandLine cl = parseCommandLine(QStringList{"--export", "out/book.pdf"} + c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        ASSERT_EQ(cl.action, Action::Export) << what << ": " << cl.error.toStdString();
+        EXPECT_EQ(cl.options.small, c.small) << what;
+        EXPECT_EQ(cl.options.sheet, c.sheet) << what;
+        EXPECT_EQ(cl.options.plays, c.plays) << what;
+        EXPECT_EQ(cl.options.positions, c.positions) << what;
+        EXPECT_EQ(cl.options.title.isEmpty(), c.plays.isEmpty()) << what;
+    }
+}
+
+TEST(CommandLine, APositionIsOneOfTheUsersLabelsInTheirSpelling)
+{
+    Preferences prefs;
+    fillBuiltInLabelSets(prefs);
+    prefs.DPLabel = prefs.DPDef[0];
+    prefs.OPLabel = {"B", "R1", "R2", "R3", "ss", "", "", "", "", ""};
+    struct Case
+    {
+        QStringList asked, matched;
+        const char *error; // part of the message, empty when all are positions
+    };
+    const Case cases[] = {
+        {{}, {}, ""},
+        {{"ss", "Cf", "r1"}, {"SS", "CF", "R1"}, ""},
+        {{"SS", "ss", "B"}, {"SS", "B"}, ""},
+        {{"SS", "XX", "QQ"}, {"SS", "XX", "QQ"}, "--position XX: no player"},
+        {{"B5"}, {"B5"}, "P, C, 1B, 2B, 3B, SS, RF, CF, LF, Sp, B, R1, R2, R3."},
+    };
+    for (const Case &c : cases) {
+        QStringList labels = c.asked;
+        const QString error = matchPositions(labels, prefs);
+        const std::string what = c.asked.join(' ').toStdString();
+        EXPECT_EQ(labels, c.matched) << what;
+        if (*c.error)
+            EXPECT_TRUE(error.contains(c.error)) << what << ": " << error.toStdString();
+        else
+            EXPECT_TRUE(error.isEmpty()) << what << ": " << error.toStdString();
+    }
+}
 
 TEST(CommandLine, OnlyTheExportHelpAndVersionOptionsLeaveTheWindowOut)
 {
@@ -253,6 +327,11 @@ TEST_F(ExportTest, FailuresExitWithOneGiveTheReasonAndLeaveNoFile)
     // A frame the play does not have.
     EXPECT_EQ(run({"--export", out("a.png"), "--frame", "9", play()}), kExitFailed);
     EXPECT_TRUE(errors.contains("no frame 9")) << errors.toStdString();
+
+    // A position none of the user's players has is a bad argument, refused before any play.
+    EXPECT_EQ(run({"--export", out("a.pdf"), "--position", "SS", "--position", "QB", play()}),
+              kExitUsage);
+    EXPECT_TRUE(errors.contains("--position QB")) << errors.toStdString();
 
     // The disk fills up while the third of four pictures is written: none stays.
     static int writes = 0;

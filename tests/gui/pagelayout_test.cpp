@@ -253,5 +253,92 @@ TEST(HeaderLayout, ALongTitleWrapsBesideTheIconAndIsElidedAfterThreeLines)
     EXPECT_EQ(two[0].text + " " + two[1].text, shorter);
 }
 
+// A play on one sheet, for one to eight frames and no, ten and 3,000 lines of notes on A4 and
+// Letter both ways: nothing overlaps or leaves the page, every frame and every line of notes is
+// printed once and in order, and up to six frames with ten lines of notes take one page.
+TEST(SheetLayout, FramesCaptionsLegendAndNotesShareThePageApart)
+{
+    const PrinterText text;
+    const int h = text.height();
+    const int gutter = pictureGutter(300);
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
+        for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            const QPageLayout pageLayout(QPageSize(paper), orientation,
+                                         QMarginsF(6.35, 6.35, 6.35, 6.35),
+                                         QPageLayout::Millimeter);
+            const QRect page(QPoint(0, 0), pageLayout.paintRectPixels(300).size());
+            for (const int noteLines : {0, 10, 3000}) {
+                QStringList notes;
+                for (int i = 1; i <= noteLines; ++i)
+                    notes << QString("Line %1 of the notes.").arg(i);
+                for (int frames = 1; frames <= 8; ++frames) {
+                    SCOPED_TRACE(QString("%1 %2 %3 frames %4 lines")
+                                     .arg(QPageSize::name(paper))
+                                     .arg(orientation == QPageLayout::Portrait ? "portrait"
+                                                                               : "landscape")
+                                     .arg(frames)
+                                     .arg(noteLines)
+                                     .toStdString());
+                    SheetRequest request;
+                    request.page = page.size();
+                    request.lineHeight = h;
+                    request.surface = QSize(400, 373);
+                    request.frames = frames;
+                    request.header = " SS - Tigers 12U Defence\n Cutoff : Created on 12-07-2026";
+                    request.footer = true;
+                    request.legend = true;
+                    request.entries = longEntries();
+                    request.notes = true;
+                    request.notesText = notes.join('\n');
+                    const SheetLayout layout = layoutSheet(request, text.measure());
+
+                    if (frames <= 6 && noteLines <= 10)
+                        EXPECT_EQ(layout.pages.size(), 1);
+                    EXPECT_EQ(layout.columns * layout.rows, sheetCells(frames));
+                    EXPECT_NEAR(double(layout.picture.height()) / layout.picture.width(),
+                                373.0 / 400, 0.01);
+                    QList<int> printed;
+                    QStringList notesPrinted;
+                    const QRect footer(0, page.height() - h - gutter, page.width(), h + gutter);
+                    for (const SheetPage &p : layout.pages) {
+                        // What the page holds, each with its room; the legend's box holds
+                        // its cells, which the legend test checks.
+                        QList<QRect> rects{layout.icon, footer};
+                        for (const PlacedText &line : p.header)
+                            rects << text.rect(line);
+                        rects << p.places;
+                        for (const PlacedText &caption : p.captions)
+                            rects << text.rect(caption);
+                        if (!p.legend.cells.isEmpty())
+                            rects << p.legend.box;
+                        for (const PlacedText &line : p.notes)
+                            rects << text.rect(line);
+                        if (p.notesRuleY >= 0)
+                            rects << QRect(0, p.notesRuleY, page.width() - 10, 1);
+                        for (int i = 0; i < rects.size(); ++i) {
+                            EXPECT_TRUE(page.contains(rects[i])) << i;
+                            for (int j = i + 1; j < rects.size(); ++j)
+                                EXPECT_FALSE(rects[i].intersects(rects[j])) << i << " " << j;
+                        }
+                        ASSERT_EQ(p.captions.size(), p.places.size());
+                        for (int i = 0; i < p.places.size(); ++i)
+                            EXPECT_EQ(p.captions[i].text, QString::number(p.frames[i]));
+                        printed << p.frames;
+                        for (const PlacedText &line : p.notes)
+                            notesPrinted << line.text;
+                    }
+                    QList<int> all;
+                    for (int i = 1; i <= frames; ++i)
+                        all << i;
+                    EXPECT_EQ(printed, all);
+                    ASSERT_FALSE(notesPrinted.isEmpty());
+                    EXPECT_EQ(notesPrinted.takeFirst(), "Notes:");
+                    EXPECT_EQ(notesPrinted, noteLines ? notes : QStringList{QString()});
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace kinetra

@@ -6,6 +6,7 @@
 #include "model/playfile.h"
 #include "output/frmplaybook.h"
 #include "output/playbook.h"
+#include "output/printsession.h"
 #include "output/printtarget.h"
 #include "prefs/inisettingsstore.h"
 #include "prefs/preferencestore.h"
@@ -15,13 +16,16 @@
 #include "support/tempsettings.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -180,6 +184,71 @@ TEST(PlaybookPdf, ContentsNameEveryPlayAtItsFirstPageAndEveryWordStaysOnThePage)
     const QString relayPage = pages[firstPages[0] - 1].text();
     for (const char *name : {"Runner", "Batted", "Throw", "Fielder", "Cover"})
         EXPECT_TRUE(relayPage.contains(name)) << name;
+}
+
+// The nine sample plays as sheets: one page a play after the contents, each with its title,
+// its frames' numbers and the start of its notes; then a section of sheets for each position
+// chosen, named in its pages' headers and in the contents.
+TEST(PlaybookPdf, EverySamplePlayTakesOneSheetAndEachPositionASection)
+{
+    TempSettings settings;
+    QTemporaryDir dir;
+    QStringList files;
+    const QDir plays(QString(KINETRA_PROGRAM_DIR) + "/Plays");
+    for (const QString &name : plays.entryList({"*.ktr"}, QDir::Files, QDir::Name))
+        files << plays.filePath(name);
+    ASSERT_GE(files.size(), 9);
+    IniSettingsStore store;
+    Preferences prefs;
+    loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
+    const PlaybookSource source = readPlaybookPlays(files, prefs);
+    PrintOptions options;
+    options.sheet = true;
+    options.font = QFont("DejaVu Sans", 10);
+    options.positions = {"SS", "CF"};
+    const QString book = dir.filePath("book.pdf");
+    ASSERT_TRUE(exportPlaybook(book, "Tigers 12U Defence", source, options, KINETRA_PROGRAM_DIR));
+
+    const QList<PdfPage> pages = readPdf(book);
+    const int n = int(files.size());
+    ASSERT_EQ(pages.size(), 1 + 3 * n);
+    ASSERT_TRUE(run("pdfinfo", {book}).contains(QRegularExpression(
+        QString("^Pages: +%1$").arg(pages.size()), QRegularExpression::MultilineOption)));
+    for (int section = 0; section < 3; ++section) {
+        const QString heading = section == 0 ? QString()
+                                : section == 1 ? QString("SS - Tigers 12U Defence")
+                                               : QString("CF - Tigers 12U Defence");
+        const int first = 2 + section * n;
+        if (!heading.isEmpty()) {
+            const QList<PdfWord> &words = pages[0].words;
+            const auto row = std::find_if(words.begin(), words.end(), [&](const PdfWord &w) {
+                return w.text == heading.section(' ', 0, 0);
+            });
+            ASSERT_NE(row, words.end()) << heading.toStdString();
+            EXPECT_EQ(pages[0].lineOf(*row).join(' '),
+                      heading + " " + QString::number(first));
+        }
+        for (int i = 0; i < n; ++i) {
+            const PlayForExport &play = source.plays[i];
+            const PdfPage &page = pages[first - 1 + i];
+            // pdftotext gives ligatures as such ("ﬁ").
+            const QString text = page.text().normalized(QString::NormalizationForm_KC);
+            const QString title = QString::fromStdString(play.play.title);
+            SCOPED_TRACE(title.toStdString() + " " + heading.toStdString());
+            EXPECT_TRUE(text.startsWith(heading.isEmpty() ? title : heading + " " + title))
+                << text.left(80).toStdString();
+            // The frames' numbers stand alone on the line under their pictures.
+            for (int f = 1; f <= play.play.frames.count(); ++f) {
+                const auto caption = std::find_if(
+                    page.words.begin(), page.words.end(), [&](const PdfWord &w) {
+                        return w.text == QString::number(f) && page.lineOf(w).size() <= 3;
+                    });
+                EXPECT_NE(caption, page.words.end()) << f;
+            }
+            const QString notes = QString::fromStdString(play.play.notes).simplified();
+            EXPECT_TRUE(text.contains("Notes: " + notes.section(' ', 0, 3)));
+        }
+    }
 }
 
 TEST(PlaybookPdf, APlayThatCannotBeReadIsNamedAndNoFileIsWritten)
@@ -442,6 +511,7 @@ TEST_F(PlaybookDialogTest, StartsInTheOpenPlaysFolderElseTheLastOneListed)
         auto *shown = qobject_cast<frmPlaybook *>(QApplication::activeModalWidget());
         ASSERT_NE(shown, nullptr);
         shown->setFolder(dir.filePath("book"));
+        shown->TxtName->setText(" Tigers 12U ");
         shown->reject();
     });
     w->menuItem("mnuFilePlaybook")->trigger();
@@ -449,6 +519,61 @@ TEST_F(PlaybookDialogTest, StartsInTheOpenPlaysFolderElseTheLastOneListed)
 
     w->document().setPath(dir.filePath("open/play.KTR"));
     EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("open"));
+
+    // The next run starts with the last playbook's name and folder, while the folder exists.
+    dialog.reset();
+    w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
+    EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("book"));
+    EXPECT_EQ(w->playbookDialog()->TxtName->text(), "Tigers 12U");
+    ASSERT_TRUE(QDir(dir.filePath("book")).removeRecursively());
+    EXPECT_EQ(w->playbookDialog()->folder(), QDir(w->playDirectoryFolder()).absolutePath());
+}
+
+TEST_F(PlaybookDialogTest, PositionSheetsAreTheDefenceThenTheOffenceAndChoicesStayForTheRun)
+{
+    EXPECT_TRUE(dialog->OptSize[2]->isChecked()) << "a playbook starts as sheets";
+    EXPECT_FALSE(dialog->ChkMono->isChecked());
+    EXPECT_TRUE(dialog->options().sheet);
+
+    Preferences prefs;
+    fillBuiltInLabelSets(prefs);
+    prefs.DPLabel = prefs.DPDef[0];
+    prefs.OPLabel = {"B", "R1", "R2", "", "r1", "A&B", "", "", "", ""};
+    PrintSession &session = w->printSession();
+    auto book = std::make_unique<frmPlaybook>(session, prefs, KINETRA_PROGRAM_DIR, dir.path(),
+                                              platform);
+    QStringList shown;
+    for (const QCheckBox *box : book->ChkPositions)
+        shown << box->text();
+    EXPECT_EQ(shown, QStringList({"P", "C", "1B", "2B", "3B", "SS", "RF", "CF", "LF", "Sp", "B",
+                                  "R1", "R2", "A&&B"}));
+    // Ticked out of order, they are printed in the order of the boxes.
+    for (const int k : {11, 13, 5})
+        book->ChkPositions[size_t(k)]->setChecked(true);
+    book->ChkMono->setChecked(true);
+    book->OptSize[1]->setChecked(true);
+    PrintOptions chosen = book->options();
+    EXPECT_EQ(chosen.positions, QStringList({"SS", "R1", "A&B"}));
+    EXPECT_TRUE(chosen.mono && chosen.small && !chosen.sheet && chosen.allFrames);
+    book->reject();
+
+    // Opened again in the run, the dialog shows the same choices.
+    book = std::make_unique<frmPlaybook>(session, prefs, KINETRA_PROGRAM_DIR, dir.path(),
+                                         platform);
+    EXPECT_TRUE(book->OptSize[1]->isChecked());
+    EXPECT_TRUE(book->ChkMono->isChecked());
+    EXPECT_EQ(book->options().positions, chosen.positions);
+    book->OptSize[0]->setChecked(true);
+    chosen = book->options();
+    EXPECT_FALSE(chosen.small || chosen.sheet);
+
+    // The boxes keep the dialog usable at its smallest: five to a row.
+    book->show();
+    book->resize(book->minimumSizeHint());
+    QApplication::processEvents();
+    EXPECT_EQ(book->ChkPositions[5]->x(), book->ChkPositions[0]->x());
+    EXPECT_GT(book->ChkPositions[5]->y(), book->ChkPositions[4]->y());
+    EXPECT_LE(book->FramePositions->geometry().right(), book->width());
 }
 
 TEST_F(PlaybookDialogTest, AnUnreadablePlayIsNamedAndNothingIsPrinted)

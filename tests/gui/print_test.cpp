@@ -108,7 +108,7 @@ protected:
     QString m_previousDir;
 };
 
-TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesAndTheSessionsFont)
+TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesThenWithTheRunsLastOnes)
 {
     EXPECT_EQ(dialog->windowTitle(), "Print Play");
     EXPECT_TRUE(dialog->isModal());
@@ -135,18 +135,30 @@ TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesAndTheSessionsFont)
     EXPECT_EQ(dialog->Txtfontsize->text(),
               QString::number(w->printSession().font().pointSize()));
 
-    // A second opening starts from the defaults again but keeps the chosen font.
+    EXPECT_FALSE(dialog->ChkMono->isChecked());
+    EXPECT_EQ(dialog->ChkMono->text(), "&Black and white");
+    EXPECT_EQ(dialog->OptSize[2]->text(), "&Sheet");
+
+    // A second opening in the run shows the choices the first closed with, and the font.
     dialog->chkNotes->setChecked(false);
-    dialog->OptSize[1]->setChecked(true);
+    dialog->OptSize[2]->setChecked(true);
+    dialog->OptPFrames[1]->setChecked(true);
+    dialog->ChkMono->setChecked(true);
     QFont italic("DejaVu Serif", 14);
     italic.setItalic(true);
     italic.setStrikeOut(true);
     platform.queueFont(italic);
     dialog->Cmdchgfont->click();
+    dialog->CmdCan->click();
     const std::unique_ptr<Prntfrm> opened = w->printDialog();
     Prntfrm &again = *opened;
-    EXPECT_TRUE(again.chkNotes->isChecked());
-    EXPECT_TRUE(again.OptSize[0]->isChecked());
+    EXPECT_FALSE(again.chkNotes->isChecked());
+    EXPECT_TRUE(again.ChkLegend->isChecked());
+    EXPECT_TRUE(again.OptSize[2]->isChecked());
+    EXPECT_TRUE(again.OptPFrames[1]->isChecked());
+    EXPECT_TRUE(again.ChkMono->isChecked());
+    const PrintOptions chosen = again.options();
+    EXPECT_TRUE(chosen.sheet && chosen.mono && chosen.allFrames && !chosen.small && !chosen.notes);
     EXPECT_EQ(again.Txtfont->text(), "DejaVu Serif");
     EXPECT_EQ(again.Txtfontsize->text(), "14");
     EXPECT_TRUE(again.Txtfont->font().italic());
