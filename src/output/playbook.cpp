@@ -1,9 +1,12 @@
 #include "output/playbook.h"
 
+#include "model/framelist.h"
+#include "model/playconfig.h"
 #include "model/rounding.h"
 #include "output/pagelayout.h"
 #include "output/playimager.h"
 #include "output/printtarget.h"
+#include "surface/framelooks.h"
 #include "surface/monolooks.h"
 
 #include <QFileInfo>
@@ -51,7 +54,54 @@ void printContents(PrintTarget &target, const QList<ContentsPage> &pages, const 
     }
 }
 
+// Whether the player stands on the field in any of the frames: drawn there, his x rounding
+// (half to even) above 0.
+bool onTheField(const FrameList &frames, int player)
+{
+    if (player < 0 || player >= 2 * kPlayersPerSide)
+        return false;
+    const size_t i = size_t(player % kPlayersPerSide);
+    for (int16_t f = 1; f <= frames.count(); ++f) {
+        const PlayConfig &frame = frames.frame(f);
+        if ((player < kPlayersPerSide ? frame.OPlayerX[i] : frame.DPlayerX[i]) > 0.5f)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+QList<PlaybookPart> playbookParts(const QString &name, const PrintOptions &options,
+                                  const QList<PlaybookPlay> &plays)
+{
+    QList<PlaybookPart> parts;
+    PrintOptions all = options;
+    all.allFrames = true;
+    for (int i = 0; i < plays.size(); ++i)
+        parts << PlaybookPart{i, -1, all, plays[i].name};
+    for (const QString &position : options.positions) {
+        const QString label = position.trimmed();
+        if (label.isEmpty())
+            continue;
+        const QString section = QString("%1 - %2").arg(label, name);
+        for (int i = 0; i < plays.size(); ++i) {
+            const PlaybookPlay &play = plays[i];
+            PlaybookPart part{i, -1, all, i == 0 ? section : QString()};
+            part.options.sheet = true;
+            part.options.heading = section;
+            part.options.focus.clear();
+            const int player = play.prefs ? playerLabelled(*play.prefs, label) : -1;
+            if (onTheField(play.play->frames, player)) {
+                part.focus = player;
+                part.options.focus = label;
+            } else {
+                part.options.heading += QString("\n%1 not in this play").arg(label);
+            }
+            parts << part;
+        }
+    }
+    return parts;
+}
 
 PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &prefs)
 {
@@ -73,11 +123,9 @@ PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &pr
 }
 
 std::optional<int> printPlaybook(PrintTarget &target, const QString &name,
-                                 const PrintOptions &chosen, const QList<PlaybookPlay> &plays,
+                                 const PrintOptions &options, const QList<PlaybookPlay> &plays,
                                  const ExportProgress &progress)
 {
-    PrintOptions options = chosen;
-    options.allFrames = true;
     const QFont &font = options.font;
     target.setFont(font);
     target.setDocumentTitle(name);
@@ -106,24 +154,29 @@ std::optional<int> printPlaybook(PrintTarget &target, const QString &name,
         contents = layoutContents(page, h, headingHeight, heading, measure, name, entries);
     };
 
-    // The contents come first, so the plays' page numbers follow from how many pages they
-    // take; every play's pages are counted before any is printed.
+    // The contents come first, so the parts' page numbers follow from how many pages they
+    // take; every part's pages are counted before any is printed.
+    const QList<PlaybookPart> parts = playbookParts(name, options, plays);
     QList<ContentsEntry> entries;
-    for (const PlaybookPlay &play : plays)
-        entries << ContentsEntry{play.name, 1};
+    for (const PlaybookPart &part : parts)
+        if (!part.entry.isEmpty())
+            entries << ContentsEntry{part.entry, 1};
     layout(entries);
     int total = int(contents.size());
-    for (int i = 0; i < plays.size(); ++i) {
-        entries[i].firstPage = total + 1;
-        const PlaybookPlay &play = plays[i];
-        total += countPlayPages(target, *play.play, options, play.surfaceSize,
+    QList<int> firstPages;
+    int frames = 0;
+    for (qsizetype p = 0, e = 0; p < parts.size(); ++p) {
+        const PlaybookPart &part = parts[p];
+        const PlaybookPlay &play = plays[part.play];
+        firstPages << total + 1;
+        if (!part.entry.isEmpty())
+            entries[e++].firstPage = total + 1;
+        total += countPlayPages(target, *play.play, part.options, play.surfaceSize,
                                 PageNumbering{total + 1, 1});
+        frames += play.play->frames.count();
     }
     layout(entries);
 
-    int frames = 0;
-    for (const PlaybookPlay &play : plays)
-        frames += play.play->frames.count();
     int done = 0;
     auto report = [&] { return !progress || progress(done, frames); };
     if (!report())
@@ -131,17 +184,18 @@ std::optional<int> printPlaybook(PrintTarget &target, const QString &name,
     printContents(target, contents, font, headingFont,
                   options.mono ? greyPicture(options.icon) : options.icon, total);
     try {
-        for (int i = 0; i < plays.size(); ++i) {
-            const PlaybookPlay &play = plays[i];
-            printPlayPages(target, *play.play, options, play.surfaceSize,
+        for (qsizetype p = 0; p < parts.size(); ++p) {
+            const PlaybookPart &part = parts[p];
+            const PlaybookPlay &play = plays[part.play];
+            printPlayPages(target, *play.play, part.options, play.surfaceSize,
                            [&](int16_t index) {
-                               FrameShot picture = play.picture(index);
+                               FrameShot picture = play.picture(index, part.focus);
                                ++done;
                                if (!report())
                                    throw Cancelled();
                                return picture;
                            },
-                           PageNumbering{entries[i].firstPage, total});
+                           PageNumbering{firstPages[p], total});
         }
     } catch (const Cancelled &) {
         return std::nullopt;
@@ -168,9 +222,11 @@ std::optional<int> printPlaybookPlays(PrintTarget &target, const QString &name,
                         ? QFileInfo(source.files.value(i)).completeBaseName()
                         : title;
         play.play = &read.play;
+        play.prefs = &read.prefs;
         play.surfaceSize = imager.size();
         // Printed from the surface itself, at the printer's resolution.
-        play.picture = [&imager, &read](int16_t index) -> FrameShot {
+        play.picture = [&imager, &read](int16_t index, int focus) -> FrameShot {
+            imager.setFocus(focus);
             imager.draw(read.play.frames.frame(index));
             return imager.surface();
         };

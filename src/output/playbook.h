@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include <optional>
 
 namespace kinetra {
@@ -22,8 +24,30 @@ struct PlaybookPlay
     QString name; ///< what the contents call it: the play's title, or its file's name
     const PlaySnapshot *play = nullptr;
     QSize surfaceSize;
-    FramePicture picture;
+    /// What frame `index` (1-based) is printed from, drawn with player `focus` highlighted
+    /// (numbered as FrameLooks::focusPlayer; -1 for none).
+    std::function<FrameShot(int16_t index, int focus)> picture;
+    /// The play's own preference record, whose labels name the positions; none names none.
+    const Preferences *prefs = nullptr;
 };
+
+/// A run of a playbook's pages: one play printed with its options.
+struct PlaybookPart
+{
+    int play = 0;       ///< which of the playbook's plays
+    int focus = -1;     ///< the player its frames are drawn focused on, -1 for none
+    PrintOptions options;
+    QString entry;      ///< the contents entry that starts here; empty for none
+};
+
+/// The parts of a playbook in print order: every play as chosen (all frames), its name the
+/// entry; then, for each label of options.positions in turn (blank ones left out), a section
+/// in which every play is printed again as a sheet focused on the player the label names
+/// (see playerLabelled), headed and entered in the contents as "<label> - <name>". Where
+/// that player stands nowhere in the play's frames, nothing is focused and the heading gets
+/// a second line "<label> not in this play".
+QList<PlaybookPart> playbookParts(const QString &name, const PrintOptions &options,
+                                  const QList<PlaybookPlay> &plays);
 
 /// A playbook's plays as read from their files, in order.
 struct PlaybookSource
@@ -37,8 +61,8 @@ struct PlaybookSource
 PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &prefs);
 
 /// Prints a playbook on target as one document titled `name`: contents pages (the name,
-/// then each play's name and first page number), then each play as printPlay prints it with
-/// all frames, every page numbered "Page <n> of <m>" at its foot. The options' font prints the
+/// then each entry of playbookParts with its first page number), then each part as printPlay
+/// prints it, every page numbered "Page <n> of <m>" at its foot. The options' font prints the
 /// pages; the name is printed in it, bold and twice the size. progress(done, total) is told of
 /// every frame printed; returning false stops the print without finishing the document, and
 /// printPlaybook returns nullopt. Otherwise ends the document and returns the number of pages.

@@ -52,6 +52,13 @@ void PlayImager::setMono(bool mono)
     }
 }
 
+void PlayImager::setFocus(int player)
+{
+    m_looks.focusPlayer = player;
+    if (m_mono)
+        m_mono->focusPlayer = player;
+}
+
 const QImage &PlayImager::draw(const PlayConfig &frame)
 {
     m_surface.clear();

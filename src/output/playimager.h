@@ -39,6 +39,8 @@ public:
     /// field light grey, lines black or dark grey, players in black outline, text labels
     /// black. False goes back to the colours the imager was made with.
     void setMono(bool mono);
+    /// The player the next pictures focus (see FrameLooks::focusPlayer); -1 for none.
+    void setFocus(int player);
 
     const Surface &surface() const { return m_surface; }
     QSize size() const { return m_surface.size(); }

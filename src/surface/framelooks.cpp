@@ -28,6 +28,24 @@ FrameLooks FrameLooks::fromPreferences(const Preferences &prefs)
     return looks;
 }
 
+int playerLabelled(const Preferences &prefs, const QString &position)
+{
+    const QString wanted = position.trimmed();
+    if (wanted.isEmpty())
+        return -1;
+    auto find = [&](const std::array<std::string, 10> &labels) {
+        for (int i = 0; i < int(labels.size()); ++i) {
+            const QString label = QString::fromStdString(labels[size_t(i)]).trimmed();
+            if (label.compare(wanted, Qt::CaseInsensitive) == 0)
+                return i;
+        }
+        return -1;
+    };
+    if (const int i = find(prefs.DPLabel); i >= 0)
+        return 10 + i;
+    return find(prefs.OPLabel);
+}
+
 QFont labelFontFromPreferences(const Preferences &prefs)
 {
     QFont font;

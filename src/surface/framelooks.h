@@ -45,11 +45,20 @@ struct FrameLooks
     std::array<bool, 10> hideDefense{};
     /// While the pointed-to flag is true, drawing does nothing (the main window's load).
     const bool *drawingSuppressed = nullptr;
+    /// The player a position's sheet is about, numbered as a frame's ActivePlyr (0..9
+    /// offence, 10..19 defence); -1 for none. He is drawn with a bold ring, the lines that
+    /// start at him at full strength, every other player and line faded toward the paper.
+    int focusPlayer = -1;
 
     /// The looks and labels of the preference record; symbols, hide boxes and the
     /// suppressed flag are left for the window to fill in.
     static FrameLooks fromPreferences(const Preferences &prefs);
 };
+
+/// The player whose label in prefs is `position`, compared trimmed and without regard to
+/// case, defence labels first: 10 + i for defensive label i, i for offensive label i; -1 when
+/// no label matches (and for a blank position).
+int playerLabelled(const Preferences &prefs, const QString &position);
 
 /// The label font of the preference record (face, size in points, bold, italic, underline,
 /// strikethrough), for the surface's text labels and the palette's label boxes. Without a

@@ -21,6 +21,19 @@ namespace {
 // Raised when the surface cannot draw an arrowhead.
 constexpr int kInvalidProcedureCall = 5;
 
+// How far beyond his marker a line may start and still be the focused player's.
+constexpr double kFocusSlack = 4;
+// The focus ring: a black ring this wide on a white one two pixels wider, this far outside
+// the marker, so that it stands out on any field, in colour and in black and white.
+constexpr int kRingWidth = 3;
+constexpr int kRingGap = 5;
+
+// How far a marker reaches from its centre: a square's corners lie beyond its half-width.
+double markerReach(int16_t shape, int size)
+{
+    return shape == 1 ? size * std::sqrt(2.0) : double(size);
+}
+
 } // namespace
 
 std::array<QPoint, 3> FrameRenderer::EndMarkerPoints;
@@ -32,13 +45,19 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
     const QColor foreColor = pic.foreColor();
     const QColor fillColor = pic.fillColor();
     try {
+        const Focus focus = focusOf(frame, looks);
         drawSymbols(frame, pic, looks);
         drawTextLabels(frame, pic);
-        drawActionLines(frame, pic, looks);
+        drawActionLines(frame, pic, looks, focus);
         pic.setLineWidth(1);
         pic.setLineStyle(0);
-        drawPlayers(frame, pic, looks, 0);
-        drawPlayers(frame, pic, looks, 1);
+        drawPlayers(frame, pic, looks, 0, focus, false);
+        drawPlayers(frame, pic, looks, 1, focus, false);
+        if (focus.on) {
+            // Over the players around him, so that none of them hides any of him.
+            drawPlayers(frame, pic, looks, focus.side, focus, true);
+            drawFocusRing(pic, looks, focus);
+        }
         pic.setForeColor(foreColor);
         pic.setFillColor(fillColor);
     } catch (...) {
@@ -50,6 +69,44 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
         pic.setLineStyle(0);
         reportFailure("Drawing Play");
     }
+}
+
+QColor FrameRenderer::faded(const QColor &color)
+{
+    auto fade = [](int c) { return int(std::lround(255 * 0.65 + c * 0.35)); };
+    return QColor(fade(color.red()), fade(color.green()), fade(color.blue()));
+}
+
+FrameRenderer::Focus FrameRenderer::focusOf(const PlayConfig &frame, const FrameLooks &looks)
+{
+    Focus focus;
+    if (looks.focusPlayer < 0 || looks.focusPlayer >= 2 * kPlayersPerSide)
+        return focus;
+    focus.on = true;
+    focus.side = looks.focusPlayer < kPlayersPerSide ? 0 : 1;
+    focus.index = looks.focusPlayer % kPlayersPerSide;
+    const auto &xs = focus.side == 0 ? frame.OPlayerX : frame.DPlayerX;
+    const auto &ys = focus.side == 0 ? frame.OPlayerY : frame.DPlayerY;
+    const int16_t X = toInt16(xs[size_t(focus.index)]);
+    if (X > 0) {
+        focus.shown = true;
+        focus.at = QPoint(X, toInt16(ys[size_t(focus.index)]));
+    }
+    return focus;
+}
+
+bool FrameRenderer::startsAt(const Focus &focus, const FrameLooks &looks, QPoint start)
+{
+    if (!focus.shown)
+        return false;
+    const int16_t shape = looks.PlayerShape[size_t(focus.side)];
+    const int size = looks.PlayerSize[size_t(focus.side)];
+    const double dx = std::abs(start.x() - focus.at.x());
+    const double dy = std::abs(start.y() - focus.at.y());
+    // A square's edge, a circle's rim (or a marker not drawn: the rim it would have).
+    if (shape == 1)
+        return std::max(dx, dy) <= size + kFocusSlack;
+    return std::hypot(dx, dy) <= markerReach(shape, size) + kFocusSlack;
 }
 
 void FrameRenderer::drawSymbols(const PlayConfig &frame, Surface &pic, const FrameLooks &looks)
@@ -104,7 +161,7 @@ void FrameRenderer::drawTextLabels(const PlayConfig &frame, Surface &pic)
 }
 
 void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
-                                    const FrameLooks &looks)
+                                    const FrameLooks &looks, const Focus &focus)
 {
     for (const ActionLine &line : frame.actionLines()) {
         const size_t k = size_t(line.id.kind);
@@ -114,6 +171,9 @@ void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
             continue;
         int16_t SY = toInt16(line.start.y);
         int16_t EY = toInt16(line.end.y);
+        const QColor color = focus.on && !startsAt(focus, looks, QPoint(SX, SY))
+                                 ? faded(looks.ActionColor[k])
+                                 : looks.ActionColor[k];
         pic.setLineWidth(looks.ActionSize[k]);
         pic.setLineStyle(looks.ActionType[k] - 1);
         if (line.bends.empty()) {
@@ -122,7 +182,7 @@ void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
                 EX = SX;
             if (std::abs(SY - EY) < 5)
                 EY = SY;
-            pic.line(SX, SY, EX, EY, looks.ActionColor[k]);
+            pic.line(SX, SY, EX, EY, color);
             DrawAction(SX, SY, EX, EY);
         } else {
             // Drawn through the whole pixels the points fall on, as a straight line is. A bend
@@ -142,11 +202,11 @@ void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
                 BX = x;
                 BY = y;
             }
-            pic.path(curvePath(snapped), looks.ActionColor[k]);
+            pic.path(curvePath(snapped), color);
             DrawAction(BX, BY, EX, EY);
         }
-        pic.setFillColor(looks.ActionColor[k]);
-        pic.setForeColor(looks.ActionColor[k]);
+        pic.setFillColor(color);
+        pic.setForeColor(color);
         switch (looks.ActionEndType[k]) {
         case 0:
             if (!pic.polygon(EndMarkerPoints))
@@ -175,29 +235,30 @@ QPainterPath FrameRenderer::curvePath(const ActionLine &line)
 }
 
 void FrameRenderer::drawPlayers(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
-                                int side)
+                                int side, const Focus &focus, bool focusedOnly)
 {
     const auto &xs = side == 0 ? frame.OPlayerX : frame.DPlayerX;
     const auto &ys = side == 0 ? frame.OPlayerY : frame.DPlayerY;
     const auto &hidden = side == 0 ? looks.hideOffense : looks.hideDefense;
     const auto &labels = side == 0 ? looks.OPLabel : looks.DPLabel;
-    const QColor border = looks.PlayerBcolr[side];
     const int16_t shape = looks.PlayerShape[side];
-
-    pic.setFillColor(looks.PlayerFcolr[side]);
-    pic.setForeColor(looks.PlayerTcolr[side]);
     // Labels are placed as if they were two digits wide and one line high.
     const int16_t tw = toInt16(pic.textWidth("11") / 2.0);
     const int16_t th = toInt16(pic.textHeight("11") / 2.0);
 
     for (int i = 0; i < kPlayersPerSide; ++i) {
-        if (hidden[i])
+        const bool focused = focus.on && focus.side == side && focus.index == i;
+        if (hidden[i] || focused != focusedOnly)
             continue;
         const int16_t X = toInt16(xs[i]);
         if (X <= 0)
             continue;
         const int16_t Y = toInt16(ys[i]);
         const int r = looks.PlayerSize[side];
+        const bool dim = focus.on && !focused;
+        const QColor border = dim ? faded(looks.PlayerBcolr[side]) : looks.PlayerBcolr[side];
+        pic.setFillColor(dim ? faded(looks.PlayerFcolr[side]) : looks.PlayerFcolr[side]);
+        pic.setForeColor(dim ? faded(looks.PlayerTcolr[side]) : looks.PlayerTcolr[side]);
         const bool active = frame.ActivePlyr == (side == 0 ? i : 10 + i);
         if (shape == 1) {
             const int left = X - r;
@@ -221,6 +282,26 @@ void FrameRenderer::drawPlayers(const PlayConfig &frame, Surface &pic, const Fra
             }
         }
     }
+}
+
+void FrameRenderer::drawFocusRing(Surface &pic, const FrameLooks &looks, const Focus &focus)
+{
+    if (!focus.shown)
+        return;
+    const int16_t shape = looks.PlayerShape[size_t(focus.side)];
+    const bool hidden = focus.side == 0 ? looks.hideOffense[size_t(focus.index)]
+                                        : looks.hideDefense[size_t(focus.index)];
+    if (hidden || (shape != 1 && shape != 3))
+        return;
+    const int radius = int(std::ceil(markerReach(shape, looks.PlayerSize[size_t(focus.side)])))
+                       + kRingGap + kRingWidth / 2;
+    // An outline only: the see-through fill leaves the player inside the ring as drawn.
+    pic.setFillColor(Qt::transparent);
+    pic.setLineWidth(kRingWidth + 2);
+    pic.circle(focus.at.x(), focus.at.y(), radius, Qt::white);
+    pic.setLineWidth(kRingWidth);
+    pic.circle(focus.at.x(), focus.at.y(), radius, Qt::black);
+    pic.setLineWidth(1);
 }
 
 void FrameRenderer::DrawAction(int16_t &SX, int16_t &SY, int16_t &EX, int16_t &EY)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPainterPath>
 #include <QPoint>
 
@@ -20,7 +21,9 @@ public:
     /// Draws the frame over whatever pic shows (it does not wipe first): symbols, text labels,
     /// every action line with its end marker (a line with bend points as the smooth curve
     /// through them), offensive then defensive players. Leaves pic with line width 1, solid,
-    /// and its own fore and fill colours, also after a failure. A failure is reported as
+    /// and its own fore and fill colours, also after a failure. With a focus in the looks, the
+    /// focused player gets a bold ring and, with the lines starting at him, his own colours;
+    /// every other player and line is faded toward white (see faded). A failure is reported as
     /// "Drawing Play" and ends the drawing, keeping what was drawn.
     static void Draw(const PlayConfig &frame, Surface &pic, const FrameLooks &looks);
 
@@ -36,12 +39,30 @@ public:
     /// The end marker of the action line DrawAction was last given: P1, P2 (tip), P3.
     static std::array<QPoint, 3> EndMarkerPoints;
 
+    /// `color` at 35 % strength on white paper, as the players and lines around a focused
+    /// player are drawn.
+    static QColor faded(const QColor &color);
+
 private:
+    /// Where the focused player stands in the frame, if there is a focus and he is on it.
+    struct Focus
+    {
+        bool on = false;    ///< the looks name a focused player
+        bool shown = false; ///< he stands on the field in this frame
+        int side = 0;
+        int index = 0;
+        QPoint at;
+    };
+    static Focus focusOf(const PlayConfig &frame, const FrameLooks &looks);
+    static bool startsAt(const Focus &focus, const FrameLooks &looks, QPoint start);
+
     static void drawSymbols(const PlayConfig &frame, Surface &pic, const FrameLooks &looks);
     static void drawTextLabels(const PlayConfig &frame, Surface &pic);
-    static void drawActionLines(const PlayConfig &frame, Surface &pic, const FrameLooks &looks);
+    static void drawActionLines(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
+                                const Focus &focus);
     static void drawPlayers(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
-                            int side);
+                            int side, const Focus &focus, bool focusedOnly);
+    static void drawFocusRing(Surface &pic, const FrameLooks &looks, const Focus &focus);
 };
 
 } // namespace kinetra

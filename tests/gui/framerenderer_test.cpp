@@ -580,6 +580,81 @@ TEST_F(FrameRendererTest, CirclesAreFilledOutlinedAndActiveOnesCrossed)
     EXPECT_EQ(pic.pixel(190, 110), rgb(kBorder));
 }
 
+// ---- A focused player ----------------------------------------------------------------------
+
+// Defensive player 5 at (100, 100) is focused; defender 7 overlaps him, another defender and
+// an offensive square stand apart. Lines start on his marker's rim, within its reach plus four
+// pixels, just beyond that, and at the other defender. Each case is one pixel, with and without
+// the focus; an invalid colour stands for the field's own pixel. The faded colours are 35 % on
+// white, worked out by hand.
+struct FocusCase
+{
+    const char *what;
+    QPoint at;
+    QColor focused;
+    QColor plain;
+};
+
+TEST_F(FrameRendererTest, FocusRingsItsPlayerKeepsHisLinesAndFadesEverythingElse)
+{
+    const QColor fadedLine(255, 211, 166);
+    const FocusCase cases[] = {
+        {"ring above", {100, 84}, Qt::black, {}},
+        {"ring below", {100, 116}, Qt::black, kLineColor},
+        {"white edge outside the ring", {100, 82}, Qt::white, {}},
+        {"his fill", {100, 104}, kDefenseFill, kDefenseFill},
+        {"his border, over a neighbour drawn after him", {110, 100}, kBorder, kDefenseFill},
+        {"other defender's fill", {250, 104}, QColor(166, 255, 255), kDefenseFill},
+        {"other defender's border", {260, 100}, QColor(236, 166, 236), kBorder},
+        {"offensive square's fill", {200, 254}, QColor(255, 255, 166), kOffenseFill},
+        {"line from his rim", {160, 100}, kLineColor, kLineColor},
+        {"line from four pixels off", {100, 180}, kLineColor, kLineColor},
+        {"line from five pixels off", {40, 100}, fadedLine, kLineColor},
+        {"line from the other defender", {300, 130}, fadedLine, kLineColor},
+        {"arrowhead of a faded line", {350, 130}, fadedLine, kLineColor},
+    };
+    frame.DPlayerX[5] = 100;
+    frame.DPlayerY[5] = 100;
+    frame.DPlayerX[2] = 250;
+    frame.DPlayerY[2] = 100;
+    frame.DPlayerX[7] = 114;
+    frame.DPlayerY[7] = 100;
+    frame.OPlayerX[0] = 200;
+    frame.OPlayerY[0] = 250;
+    setLine(0, 112, 100, 200, 100);
+    setLine(1, 100, 114, 100, 200);
+    setLine(2, 85, 100, 20, 100);
+    setLine(3, 252, 130, 350, 130);
+    looks.DPLabel.fill("");
+    looks.OPLabel.fill("");
+    for (const int focus : {15, -1}) {
+        pic.clear();
+        looks.focusPlayer = focus;
+        draw();
+        for (const FocusCase &c : cases) {
+            const QColor expected = focus < 0 ? c.plain : c.focused;
+            if (expected.isValid())
+                EXPECT_EQ(QColor(pic.pixel(c.at.x(), c.at.y())), expected)
+                    << c.what << ", focus " << focus;
+            else
+                EXPECT_TRUE(isField(c.at.x(), c.at.y())) << c.what << ", focus " << focus;
+        }
+    }
+    EXPECT_TRUE(reports.empty());
+
+    // His label keeps its colour; the other defender's is faded.
+    looks = testLooks();
+    looks.focusPlayer = 15;
+    pic.clear();
+    draw();
+    const QImage shown = pic.image();
+    const QRect his(90, 90, 21, 21);
+    const QRect other(240, 90, 21, 21);
+    EXPECT_GT(test::pixelsOf(shown.copy(his), rgb(kDefenseText)), 0);
+    EXPECT_EQ(test::pixelsOf(shown.copy(other), rgb(kDefenseText)), 0);
+    EXPECT_GT(test::pixelsOf(shown.copy(other), QColor(255, 166, 166).rgb()), 0);
+}
+
 // ---- Labels --------------------------------------------------------------------------------
 
 // Where a player's label is printed: compared with the same figure and an empty label, then

@@ -14,6 +14,7 @@
 #include "support/qtprint.h"
 #include "support/recordingprinttarget.h"
 #include "support/tempsettings.h"
+#include "surface/framelooks.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,6 +36,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace kinetra {
 namespace {
@@ -128,8 +130,8 @@ TEST(PlaybookPdf, ContentsNameEveryPlayAtItsFirstPageAndEveryWordStaysOnThePage)
     const QStringList plays = {samplePlay("RelayGap.ktr"), samplePlay("BuntDefense.ktr"),
                                samplePlay("SqueezePlay.ktr")};
     const QString book = dir.filePath("book.pdf");
-    const CommandLine cl =
-        parseCommandLine(QStringList{"--export", book, "--title", "Bunt Defence"} + plays);
+    const CommandLine cl = parseCommandLine(
+        QStringList{"--export", book, "--title", "Bunt Defence", "--large"} + plays);
     ASSERT_EQ(cl.action, CommandLine::Action::Export) << cl.error.toStdString();
     QString errors;
     QTextStream err(&errors);
@@ -221,7 +223,7 @@ TEST(PlaybookPdf, EverySamplePlayTakesOneSheetAndEachPositionASection)
         if (!heading.isEmpty()) {
             const QList<PdfWord> &words = pages[0].words;
             const auto row = std::find_if(words.begin(), words.end(), [&](const PdfWord &w) {
-                return w.text == heading.section(' ', 0, 0);
+                return pages[0].lineOf(w).join(' ').startsWith(heading);
             });
             ASSERT_NE(row, words.end()) << heading.toStdString();
             EXPECT_EQ(pages[0].lineOf(*row).join(' '),
@@ -234,8 +236,14 @@ TEST(PlaybookPdf, EverySamplePlayTakesOneSheetAndEachPositionASection)
             const QString text = page.text().normalized(QString::NormalizationForm_KC);
             const QString title = QString::fromStdString(play.play.title);
             SCOPED_TRACE(title.toStdString() + " " + heading.toStdString());
-            EXPECT_TRUE(text.startsWith(heading.isEmpty() ? title : heading + " " + title))
-                << text.left(80).toStdString();
+            // A play without the position names it under the heading (the softball play has
+            // no CF); every labelled player of the samples is on the field.
+            const QString label = heading.section(' ', 0, 0);
+            const QString top = heading.isEmpty() ? title
+                                : playerLabelled(play.prefs, label) >= 0
+                                    ? heading + " " + title
+                                    : heading + " " + label + " not in this play " + title;
+            EXPECT_TRUE(text.startsWith(top)) << text.left(80).toStdString();
             // The frames' numbers stand alone on the line under their pictures.
             for (int f = 1; f <= play.play.frames.count(); ++f) {
                 const auto caption = std::find_if(
@@ -303,6 +311,109 @@ TEST(PlaybookPdf, ACancelledPlaybookLeavesTheOldFileAndNoTemporary)
         EXPECT_EQ(old.readAll(), "the last playbook") << stopAt;
         old.close();
     }
+}
+
+// ---- Position sections ---------------------------------------------------------------------
+
+// Two plays, then sections for "ss" (any case names SS), a blank label (left out), "Sp" (a
+// label no player of these plays stands at) and "XX" (no label at all). Every part is checked
+// in the plan, in the contents, at its first page and in the pictures asked for.
+TEST(PlaybookSections, FollowThePlaysWithEveryPlayFocusedOnEachPosition)
+{
+    TempSettings settings;
+    IniSettingsStore store;
+    Preferences prefs;
+    loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
+    const QStringList files = {samplePlay("RelayGap.ktr"), samplePlay("Rundown.ktr")};
+    const PlaybookSource source = readPlaybookPlays(files, prefs);
+    using Drawn = std::tuple<int, int, int>; // play, frame, focus
+    QList<Drawn> drawn;
+    QList<PlaybookPlay> plays;
+    for (int i = 0; i < 2; ++i) {
+        PlaybookPlay play;
+        play.name = QString("Play %1").arg(i + 1);
+        play.play = &source.plays[i].play;
+        play.prefs = &source.plays[i].prefs;
+        play.surfaceSize = QSize(400, 373);
+        play.picture = [&drawn, i](int16_t frame, int focus) -> FrameShot {
+            drawn << Drawn{i, int(frame), focus};
+            return QImage(40, 37, QImage::Format_RGB32);
+        };
+        plays << play;
+    }
+    PrintOptions options;
+    options.positions = {"ss", " ", "Sp", "XX"};
+
+    const struct
+    {
+        int play;
+        int focus;
+        QString heading;
+        QString entry;
+    } expected[] = {
+        {0, -1, "", "Play 1"},
+        {1, -1, "", "Play 2"},
+        {0, 15, "ss - Book", "ss - Book"},
+        {1, 15, "ss - Book", ""},
+        {0, -1, "Sp - Book\nSp not in this play", "Sp - Book"},
+        {1, -1, "Sp - Book\nSp not in this play", ""},
+        {0, -1, "XX - Book\nXX not in this play", "XX - Book"},
+        {1, -1, "XX - Book\nXX not in this play", ""},
+    };
+    const QList<PlaybookPart> parts = playbookParts("Book", options, plays);
+    ASSERT_EQ(parts.size(), qsizetype(std::size(expected)));
+    QList<Drawn> wanted;
+    for (int p = 0; p < parts.size(); ++p) {
+        const auto &e = expected[p];
+        const PlaybookPart &part = parts[p];
+        EXPECT_EQ(part.play, e.play) << p;
+        EXPECT_EQ(part.focus, e.focus) << p;
+        EXPECT_EQ(part.options.heading, e.heading) << p;
+        EXPECT_EQ(part.entry, e.entry) << p;
+        EXPECT_EQ(part.options.sheet, !e.heading.isEmpty()) << p;
+        EXPECT_EQ(part.options.focus, e.focus < 0 ? "" : "ss") << p;
+        EXPECT_TRUE(part.options.allFrames) << p;
+        for (int f = 1; f <= source.plays[e.play].play.frames.count(); ++f)
+            wanted << Drawn{e.play, f, e.focus};
+    }
+
+    RecordingPrintTarget target(QSize(2400, 3200), 50);
+    int reported = 0;
+    const std::optional<int> total =
+        printPlaybook(target, "Book", options, plays, [&](int done, int frames) {
+            reported = done;
+            EXPECT_EQ(frames, wanted.size());
+            return true;
+        });
+    ASSERT_TRUE(total.has_value());
+    EXPECT_TRUE(drawn == wanted) << "every frame of every part, focused as planned";
+    EXPECT_EQ(reported, wanted.size());
+
+    // The contents list the entries in order, each with the page its part starts on: the
+    // page that carries its play's header, numbered in its footer.
+    const QList<QStringList> texts = target.texts();
+    ASSERT_EQ(texts.size(), *total);
+    const QStringList &contents = texts[0];
+    int previous = 1;
+    int k = 0;
+    for (const auto &e : expected) {
+        if (e.entry.isEmpty())
+            continue;
+        ASSERT_GT(contents.size(), 3 + 2 * k);
+        EXPECT_EQ(contents[2 + 2 * k], e.entry);
+        const int first = contents[3 + 2 * k].toInt();
+        ASSERT_GT(first, previous) << e.entry.toStdString();
+        ASSERT_LE(first, *total) << e.entry.toStdString();
+        const QStringList &page = texts[first - 1];
+        const QString header = " " + titleOf(files[e.play]) + " : Created on ";
+        EXPECT_TRUE(std::any_of(page.begin(), page.end(),
+                                [&](const QString &t) { return t.startsWith(header); }))
+            << e.entry.toStdString();
+        EXPECT_EQ(page[0], QString("Page %1 of %2").arg(first).arg(*total));
+        previous = first;
+        ++k;
+    }
+    EXPECT_EQ(contents.size(), 2 + 2 * k);
 }
 
 // ---- The dialog ----------------------------------------------------------------------------
