@@ -1,4 +1,4 @@
-// Cost of a playbook: the nine sample plays printed as one PDF (contents page, every frame of
+// Cost of a playbook: the sample plays printed as one PDF (contents page, every frame of
 // every play with legends and notes, large, small or one sheet a play) as the command line
 // writes it, against drawing all their frames alone with the same imagers, at the field's size
 // and at four times it.
@@ -60,7 +60,7 @@ void BM_PlaybookOfTheSamplePlays(benchmark::State &state)
 }
 BENCHMARK(BM_PlaybookOfTheSamplePlays)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-// Baseline: every frame of the nine plays drawn by its play's imager, nothing else.
+// Baseline: every frame of the sample plays drawn by its play's imager, nothing else.
 void BM_DrawAllFramesOfTheSamplePlays(benchmark::State &state)
 {
     const PlaybookSource source = samplePlays();
