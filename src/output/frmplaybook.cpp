@@ -181,23 +181,14 @@ frmPlaybook::frmPlaybook(PrintSession &session, const Preferences &prefs,
 
 void frmPlaybook::showChoices(const PrintChoices &choices)
 {
-    ChkLegend->setChecked(choices.legend);
-    chkNotes->setChecked(choices.notes);
-    ChkMono->setChecked(choices.mono);
-    OptSize[size_t(choices.size)]->setChecked(true);
+    showSharedChoices(choices, ChkLegend, chkNotes, ChkMono, OptSize);
     for (size_t k = 0; k < ChkPositions.size(); ++k)
         ChkPositions[k]->setChecked(choices.positions.contains(m_positionLabels[qsizetype(k)]));
 }
 
 PrintChoices frmPlaybook::choices() const
 {
-    PrintChoices c;
-    c.legend = ChkLegend->isChecked();
-    c.notes = chkNotes->isChecked();
-    c.mono = ChkMono->isChecked();
-    c.size = OptSize[2]->isChecked()   ? PrintChoices::Size::Sheet
-             : OptSize[1]->isChecked() ? PrintChoices::Size::Small
-                                       : PrintChoices::Size::Large;
+    PrintChoices c = sharedChoices(ChkLegend, chkNotes, ChkMono, OptSize);
     c.allFrames = true;
     for (size_t k = 0; k < ChkPositions.size(); ++k)
         if (ChkPositions[k]->isChecked())

@@ -2,10 +2,12 @@
 
 #include "output/printtarget.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRadioButton>
 
 namespace kinetra {
 
@@ -82,6 +84,28 @@ PrintBusy::PrintBusy(Platform &platform)
 PrintBusy::~PrintBusy()
 {
     m_platform.setWaitCursor(false);
+}
+
+void showSharedChoices(const PrintChoices &choices, QCheckBox *legend, QCheckBox *notes,
+                       QCheckBox *mono, const std::array<QRadioButton *, 3> &size)
+{
+    legend->setChecked(choices.legend);
+    notes->setChecked(choices.notes);
+    mono->setChecked(choices.mono);
+    size[size_t(choices.size)]->setChecked(true);
+}
+
+PrintChoices sharedChoices(const QCheckBox *legend, const QCheckBox *notes, const QCheckBox *mono,
+                           const std::array<QRadioButton *, 3> &size)
+{
+    PrintChoices c;
+    c.legend = legend->isChecked();
+    c.notes = notes->isChecked();
+    c.mono = mono->isChecked();
+    c.size = size[2]->isChecked()   ? PrintChoices::Size::Sheet
+             : size[1]->isChecked() ? PrintChoices::Size::Small
+                                    : PrintChoices::Size::Large;
+    return c;
 }
 
 } // namespace kinetra

@@ -7,10 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 
+class QCheckBox;
 class QPrinter;
+class QRadioButton;
 
 namespace kinetra {
 
@@ -27,6 +30,13 @@ struct PrintChoices
     bool mono = false;      ///< black and white
     QStringList positions;  ///< the playbook's position sheets, labels in the dialog's order
 };
+
+/// The choices both print dialogs show alike: legend, notes, black and white and the size
+/// (the radio buttons Large, Small, Sheet).
+void showSharedChoices(const PrintChoices &choices, QCheckBox *legend, QCheckBox *notes,
+                       QCheckBox *mono, const std::array<QRadioButton *, 3> &size);
+PrintChoices sharedChoices(const QCheckBox *legend, const QCheckBox *notes, const QCheckBox *mono,
+                           const std::array<QRadioButton *, 3> &size);
 
 /// What the printing of one run keeps: the printer with the paper and orientation chosen in
 /// its set-up, the printer font, the icon at the top of every page, the folder the last PDF

@@ -134,22 +134,13 @@ void Prntfrm::Form_Load()
 
 void Prntfrm::showChoices(const PrintChoices &choices)
 {
-    ChkLegend->setChecked(choices.legend);
-    chkNotes->setChecked(choices.notes);
-    ChkMono->setChecked(choices.mono);
-    OptSize[size_t(choices.size)]->setChecked(true);
+    showSharedChoices(choices, ChkLegend, chkNotes, ChkMono, OptSize);
     OptPFrames[choices.allFrames ? 1 : 0]->setChecked(true);
 }
 
 PrintChoices Prntfrm::choices() const
 {
-    PrintChoices c;
-    c.legend = ChkLegend->isChecked();
-    c.notes = chkNotes->isChecked();
-    c.mono = ChkMono->isChecked();
-    c.size = OptSize[2]->isChecked()   ? PrintChoices::Size::Sheet
-             : OptSize[1]->isChecked() ? PrintChoices::Size::Small
-                                       : PrintChoices::Size::Large;
+    PrintChoices c = sharedChoices(ChkLegend, chkNotes, ChkMono, OptSize);
     c.allFrames = OptPFrames[1]->isChecked();
     return c;
 }
