@@ -37,7 +37,7 @@ void eachImage(const PlaySnapshot &play, PlayImager &imager, Use use)
         use(imager.draw(frame));
         if (i == kFrames)
             break;
-        const GlidePlan glide(frame, play.frames.frame(int16_t(i + 1)));
+        const GlidePlan glide(frame, play.frames.frame(int16_t(i + 1)), imager.itemSizes());
         for (int k = 1; k < steps; ++k)
             use(imager.draw(glide.at(double(k) / steps)));
     }

@@ -185,7 +185,7 @@ void BM_InsertAfterAtMiddle(benchmark::State &state)
 void BM_InsertNextMomentAtMiddle(benchmark::State &state)
 {
     insertAtMiddle(state, [&state](FrameList &play) {
-        if (InsertNextMoment(play, {32, 32}) != InsertOutcome::Inserted)
+        if (InsertNextMoment(play, ItemSizes{{32, 32}, {15, 15}}) != InsertOutcome::Inserted)
             state.SkipWithError("not inserted");
     });
 }

@@ -162,8 +162,8 @@ public:
     /// Draws lines of the Action page's kind in the current frame from every item that moves
     /// to the next frame without a line, as one step.
     void mnuEMovementLines_Click();
-    /// The box of a symbol on the surface, as the next-moment commands measure it.
-    LinePoint symbolBox() const;
+    /// How large players and symbols are drawn, as the next-moment commands measure them.
+    ItemSizes itemSizes() const;
     /// Opens the Move dialog modally on the current frame.
     void mnuEMove_Click();
     /// The Move dialog on the play's current frame; it opens beside this window where the

@@ -40,10 +40,9 @@ void frmMain::connectFrameCommands()
     followFrame();
 }
 
-LinePoint frmMain::symbolBox() const
+ItemSizes frmMain::itemSizes() const
 {
-    const QSize box = m_editing->symbolBoxSize();
-    return {float(box.width()), float(box.height())};
+    return m_editing->looks().itemSizes();
 }
 
 bool frmMain::roomForFrames(int32_t n)
@@ -84,7 +83,7 @@ void frmMain::mnuIBlank_Click()
 
 void frmMain::mnuINextMoment_Click()
 {
-    if (!roomForFrames(1) || !m_document.insertNextMoment(symbolBox()))
+    if (!roomForFrames(1) || !m_document.insertNextMoment(itemSizes()))
         return;
     SelectFrame(int16_t(m_document.frames().current() + 1));
     m_document.recordEdit("Next Moment");
@@ -92,7 +91,7 @@ void frmMain::mnuINextMoment_Click()
 
 void frmMain::mnuEMovementLines_Click()
 {
-    if (m_document.drawMovementLines(m_editing->selectedActionLine(), symbolBox()) == 0)
+    if (m_document.drawMovementLines(m_editing->selectedActionLine(), itemSizes()) == 0)
         return;
     DrawSelected();
     m_document.recordEdit("Movement Lines");

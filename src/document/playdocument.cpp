@@ -54,22 +54,22 @@ void PlayDocument::insertBlankFrame()
     framesEdited();
 }
 
-bool PlayDocument::insertNextMoment(LinePoint symbolBox)
+bool PlayDocument::insertNextMoment(const ItemSizes &sizes)
 {
-    if (InsertNextMoment(m_frames, symbolBox) != InsertOutcome::Inserted)
+    if (InsertNextMoment(m_frames, sizes) != InsertOutcome::Inserted)
         return false;
     framesEdited();
     return true;
 }
 
-int PlayDocument::drawMovementLines(int kind, LinePoint symbolBox)
+int PlayDocument::drawMovementLines(int fielderKind, const ItemSizes &sizes)
 {
     const int16_t current = m_frames.current();
     if (current >= m_frames.count())
         return 0;
     const int drawn = kinetra::drawMovementLines(m_frames.frame(current),
-                                                 m_frames.frame(int16_t(current + 1)), kind,
-                                                 symbolBox);
+                                                 m_frames.frame(int16_t(current + 1)),
+                                                 fielderKind, sizes);
     if (drawn > 0)
         framesEdited();
     return drawn;

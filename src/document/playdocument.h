@@ -10,6 +10,7 @@
 
 namespace kinetra {
 
+struct ItemSizes;
 struct Preferences;
 
 /// The play being edited: its frames and current frame, the header texts (title, notes, date,
@@ -36,14 +37,14 @@ public:
     /// the most frames a play holds, changing nothing.
     void appendFrame();
     void insertBlankFrame();
-    /// Inserts the next moment of the current frame after it (see nextMoment; a symbol's box is
-    /// symbolBox); otherwise as appendFrame(). Returns false, changing nothing, at the most
-    /// frames a play holds.
-    bool insertNextMoment(LinePoint symbolBox);
-    /// Draws a line of `kind` in the current frame for every item that moves from it to the next
-    /// frame without one (see drawMovementLines); returns how many. Drawn lines mark the play
-    /// changed.
-    int drawMovementLines(int kind, LinePoint symbolBox);
+    /// Inserts the next moment of the current frame after it (see nextMoment, with items as
+    /// large as `sizes`); otherwise as appendFrame(). Returns false, changing nothing, at the
+    /// most frames a play holds.
+    bool insertNextMoment(const ItemSizes &sizes);
+    /// Draws a line in the current frame for every item that moves from it to the next frame
+    /// without one, a fielder's of `fielderKind` (see drawMovementLines); returns how many.
+    /// Drawn lines mark the play changed.
+    int drawMovementLines(int fielderKind, const ItemSizes &sizes);
     /// Inserts n progressive frames after the current one (see InsertFrames); returns whether
     /// they were inserted, which marks the play changed.
     bool insertProgressiveFrames(int n);

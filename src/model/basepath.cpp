@@ -1,6 +1,7 @@
 #include "model/basepath.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace kinetra {
 
@@ -48,10 +49,20 @@ bool isPast(LinePoint p, const std::array<LinePoint, 4> &bases, int b)
     return (p.x - at.x) * heading.x + (p.y - at.y) * heading.y > 0;
 }
 
+// How far `p` lies beyond base `b` of the running order 1 (first) .. 4 (home after third): at
+// first, second and third along the path leaving it, at home along the path arriving there.
+float beyond(LinePoint p, const std::array<LinePoint, 4> &bases, int b)
+{
+    const LinePoint at = bases[size_t(b % 4)];
+    const LinePoint heading = b < 4 ? direction(at, bases[size_t(b + 1) % 4])
+                                    : direction(bases[3], at);
+    return (p.x - at.x) * heading.x + (p.y - at.y) * heading.y;
+}
+
 } // namespace
 
-std::vector<LinePoint> basePathBends(LinePoint start, LinePoint end,
-                                     const std::array<LinePoint, 4> &bases, float reach)
+std::vector<int> roundedBases(LinePoint start, LinePoint end, const std::array<LinePoint, 4> &bases,
+                              float reach)
 {
     const int from = nearBase(start, bases, reach);
     if (from < 0)
@@ -78,10 +89,39 @@ std::vector<LinePoint> basePathBends(LinePoint start, LinePoint end,
         ++to;
     } else if (to <= from) {
         return {};
+    } else if (beyond(end, bases, to) > reach / 2) {
+        // Rounded and held up a few steps on: the base is rounded all the same.
+        ++to;
     }
-    std::vector<LinePoint> bends;
+    std::vector<int> rounded;
     for (int b = from + 1; b < to; ++b)
-        bends.push_back(bases[size_t(b % 4)]);
+        rounded.push_back(b % 4);
+    return rounded;
+}
+
+std::vector<LinePoint> basePathBends(LinePoint start, LinePoint end,
+                                     const std::array<LinePoint, 4> &bases, float reach,
+                                     float bag)
+{
+    LinePoint middle;
+    for (const LinePoint &base : bases)
+        middle = {middle.x + base.x / 4, middle.y + base.y / 4};
+    std::vector<LinePoint> bends;
+    for (int b : roundedBases(start, end, bases, reach)) {
+        const LinePoint at = bases[size_t(b)];
+        const LinePoint before = bases[size_t(b + 3) % 4];
+        const LinePoint along = direction(before, at);
+        LinePoint out{-along.y, along.x};
+        if (out.x * (at.x - middle.x) + out.y * (at.y - middle.y) < 0)
+            out = {-out.x, -out.y};
+        const float swing = distance(before, at) / 6;
+        bends.push_back({at.x + (out.x - along.x) * swing, at.y + (out.y - along.y) * swing});
+        // The bag's sides lie along the base paths, so its inside corner lies half its diagonal
+        // from its middle toward the middle of the diamond.
+        const LinePoint in = direction(at, middle);
+        const float corner = bag * std::numbers::sqrt2_v<float> / 2;
+        bends.push_back({at.x + in.x * corner, at.y + in.y * corner});
+    }
     return bends;
 }
 

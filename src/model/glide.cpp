@@ -33,59 +33,37 @@ void glideFamily(std::array<float, N> &x, std::array<float, N> &y, const std::ar
     }
 }
 
-bool near(LinePoint a, LinePoint b)
-{
-    const double d = std::hypot(double(a.x) - b.x, double(a.y) - b.y);
-    return std::isfinite(d) && d < kItemReach;
-}
-
 } // namespace
 
-GlidePlan::GlidePlan(const PlayConfig &from, const PlayConfig &to)
+GlidePlan::GlidePlan(const PlayConfig &from, const PlayConfig &to, const ItemSizes &sizes)
     : m_from(from)
     , m_to(to)
 {
-    std::vector<ActionLine> lines = from.actionLines();
-    // A line without bends is the straight glide already.
-    std::erase_if(lines, [](const ActionLine &line) {
-        return line.bends.empty() || !isPlaced(line.start.x) || !isPlaced(line.end.x);
-    });
-    if (lines.empty())
-        return;
-    auto family = [&](int16_t part, const auto &x, const auto &y, const auto &toX,
-                      const auto &toY) {
-        for (size_t i = 0; i < x.size(); ++i) {
-            if (isPlaced(x[i]) && isPlaced(toX[i]))
-                follow(part, int(i), {x[i], y[i]}, {toX[i], toY[i]}, lines);
-        }
-    };
-    family(1, from.OPlayerX, from.OPlayerY, to.OPlayerX, to.OPlayerY);
-    family(2, from.DPlayerX, from.DPlayerY, to.DPlayerX, to.DPlayerY);
-    family(3, from.SYMBOLX, from.SYMBOLY, to.SYMBOLX, to.SYMBOLY);
+    for (const LineMove &move : lineMoves(from, sizes)) {
+        // A line without bends is the straight glide already.
+        if (!move.line.bends.empty() && standsAt(to, move.item, move.line.end, sizes))
+            follow(move.item, move.line);
+    }
 }
 
-void GlidePlan::follow(int16_t part, int index, LinePoint itemFrom, LinePoint itemTo,
-                       const std::vector<ActionLine> &lines)
+void GlidePlan::follow(ItemId item, const ActionLine &line)
 {
-    for (const ActionLine &line : lines) {
-        if (!near(itemFrom, line.start) || !near(itemTo, line.end))
-            continue;
-        Path path{part, index, itemFrom, itemTo, line.start, line.end, {}, {}};
-        path.points = curvePoints(line, kCurveSteps);
-        path.lengths.reserve(path.points.size());
-        double length = 0;
-        for (size_t i = 0; i < path.points.size(); ++i) {
-            if (i > 0) {
-                length += std::hypot(double(path.points[i].x) - path.points[i - 1].x,
-                                     double(path.points[i].y) - path.points[i - 1].y);
-            }
-            path.lengths.push_back(length);
+    const auto [fromX, fromY] = itemCoordinates(m_from, item);
+    const auto [toX, toY] = itemCoordinates(m_to, item);
+    Path path{item, {*fromX, *fromY}, {*toX, *toY}, line.start, line.end, {}, {}};
+    path.points = curvePoints(line, kCurveSteps);
+    path.lengths.reserve(path.points.size());
+    double length = 0;
+    for (size_t i = 0; i < path.points.size(); ++i) {
+        if (i > 0) {
+            length += std::hypot(double(path.points[i].x) - path.points[i - 1].x,
+                                 double(path.points[i].y) - path.points[i - 1].y);
         }
-        if (!std::isfinite(length) || length <= 0)
-            return; // nothing to follow: the item glides straight
-        m_paths.push_back(std::move(path));
-        return;
+        path.lengths.push_back(length);
     }
+    if (!std::isfinite(length) || length <= 0)
+        return; // nothing to follow: the item glides straight
+    m_paths.push_back(std::move(path));
 }
 
 PlayConfig GlidePlan::at(double t) const
@@ -119,21 +97,17 @@ PlayConfig GlidePlan::at(double t) const
         const double y = p.y + (double(q.y) - p.y) * f +
                          (double(path.itemFrom.y) - path.start.y) * (1 - t) +
                          (double(path.itemTo.y) - path.end.y) * t;
-        float *xs = path.part == 1   ? frame.OPlayerX.data()
-                    : path.part == 2 ? frame.DPlayerX.data()
-                                     : frame.SYMBOLX.data();
-        float *ys = path.part == 1   ? frame.OPlayerY.data()
-                    : path.part == 2 ? frame.DPlayerY.data()
-                                     : frame.SYMBOLY.data();
-        xs[size_t(path.index)] = float(x);
-        ys[size_t(path.index)] = float(y);
+        const auto [xs, ys] = itemCoordinates(frame, path.item);
+        *xs = float(x);
+        *ys = float(y);
     }
     return frame;
 }
 
-PlayConfig glideFrame(const PlayConfig &from, const PlayConfig &to, double t)
+PlayConfig glideFrame(const PlayConfig &from, const PlayConfig &to, double t,
+                      const ItemSizes &sizes)
 {
-    return GlidePlan(from, to).at(t);
+    return GlidePlan(from, to, sizes).at(t);
 }
 
 } // namespace kinetra

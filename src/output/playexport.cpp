@@ -279,7 +279,7 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
             if (!options.smooth || i == count)
                 continue;
             // The paths along the lines are worked out once for all the steps between two frames.
-            const GlidePlan glide(frame, play.frames.frame(int16_t(i + 1)));
+            const GlidePlan glide(frame, play.frames.frame(int16_t(i + 1)), imager.itemSizes());
             for (int k = 1; k < steps; ++k) {
                 if (!report(done++, total))
                     return false;

@@ -42,6 +42,9 @@ public:
     /// The player the next pictures focus (see FrameLooks::focusPlayer); -1 for none.
     void setFocus(int player);
 
+    /// How large the imager draws players and symbols (see FrameLooks::itemSizes).
+    ItemSizes itemSizes() const { return m_looks.itemSizes(); }
+
     const Surface &surface() const { return m_surface; }
     QSize size() const { return m_surface.size(); }
 

@@ -25,7 +25,7 @@ void SurfacePlayback::drawFrame(int16_t index)
 void SurfacePlayback::drawGlide(int16_t from, int16_t to, double t)
 {
     const FrameList &frames = m_document.frames();
-    draw(glideFrame(frames.frame(from), frames.frame(to), t));
+    draw(glideFrame(frames.frame(from), frames.frame(to), t, m_looks().itemSizes()));
 }
 
 void SurfacePlayback::draw(const PlayConfig &frame)

@@ -3,6 +3,8 @@
 #include "prefs/preferences.h"
 #include "surface/colors.h"
 
+#include <cmath>
+
 namespace kinetra {
 
 FrameLooks FrameLooks::fromPreferences(const Preferences &prefs)
@@ -26,6 +28,16 @@ FrameLooks FrameLooks::fromPreferences(const Preferences &prefs)
         looks.ActionEndType[k] = prefs.ActionEndType[k];
     }
     return looks;
+}
+
+ItemSizes FrameLooks::itemSizes() const
+{
+    ItemSizes sizes;
+    sizes.symbolBox = {float(symbols[0].width()), float(symbols[0].height())};
+    for (size_t s = 0; s < 2; ++s)
+        sizes.markerRadius[s] = PlayerShape[s] == 1 ? float(PlayerSize[s] * std::sqrt(2.0))
+                                                    : float(PlayerSize[s]);
+    return sizes;
 }
 
 int playerLabelled(const Preferences &prefs, const QString &position)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/nextmoment.h"
 #include "surface/picturecompanions.h"
 
 #include <QColor>
@@ -49,6 +50,10 @@ struct FrameLooks
     /// offence, 10..19 defence); -1 for none. He is drawn with a bold ring, the lines that
     /// start at him at full strength, every other player and line faded toward the paper.
     int focusPlayer = -1;
+
+    /// How large players and symbols are drawn, for telling which item a line moves: a
+    /// symbol's box is box 0's picture, a marker reaches to a circle's rim or a square's corner.
+    ItemSizes itemSizes() const;
 
     /// The looks and labels of the preference record; symbols, hide boxes and the
     /// suppressed flag are left for the window to fill in.

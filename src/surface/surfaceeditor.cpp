@@ -5,6 +5,7 @@
 #include "model/linecurve.h"
 #include "model/playconfig.h"
 #include "model/rounding.h"
+#include "prefs/defaultfield.h"
 #include "surface/paletteitem.h"
 #include "surface/surface.h"
 
@@ -463,7 +464,7 @@ void SurfaceEditor::finishDrawing(QPointF at)
     std::vector<LinePoint> bends;
     if (!(m_releaseModifiers & Qt::ShiftModifier)) {
         if (const auto bases = m_host->basesFor(m_bandLine))
-            bends = basePathBends(start, end, *bases, float(kHitRadius));
+            bends = basePathBends(start, end, *bases, float(kHitRadius), float(field::kBag));
     }
     if (frame.actionLineCount() >= kMaxLinesInFrame
         || !frame.addActionLine(m_bandLine, start, end, std::move(bends))) {

@@ -691,7 +691,7 @@ TEST_F(ExportTest, SmoothGifGlidesBetweenTheFramesAt25ImagesASecond)
     PlayImager imager = PlayImager::fromPreferences(p.prefs, KINETRA_PROGRAM_DIR);
     const PlayConfig &f2 = p.play.frames.frame(2), &f3 = p.play.frames.frame(3);
     EXPECT_EQ(gif.shown[5], imager.draw(f2));
-    EXPECT_EQ(gif.shown[7], imager.draw(glideFrame(f2, f3, 0.4)));
+    EXPECT_EQ(gif.shown[7], imager.draw(glideFrame(f2, f3, 0.4, imager.itemSizes())));
     EXPECT_EQ(gif.shown[10], imager.draw(f3));
 }
 
@@ -728,7 +728,9 @@ TEST_F(ExportTest, ALargeGifShowsEveryColourAsTheSameNearestTableColourInEveryIm
         drawn.push_back(imager.draw(p.play.frames.frame(i)).copy());
         for (int k = 1; k < 3 && i < 4; ++k)
             drawn.push_back(
-                imager.draw(glideFrame(p.play.frames.frame(i), p.play.frames.frame(int16_t(i + 1)), k / 3.0))
+                imager
+                    .draw(glideFrame(p.play.frames.frame(i), p.play.frames.frame(int16_t(i + 1)),
+                                     k / 3.0, imager.itemSizes()))
                     .copy());
     }
     ASSERT_EQ(gif.shown.size(), drawn.size());

@@ -231,25 +231,26 @@ TEST_F(FrameCommandsTest, NextMomentAndMovementLinesAreOneStepEach)
     auto w = play(2, 1); // player 0 at (10, 20), then at (20, 20)
     PlayConfig &first = w->document().frames().frame(1);
     first.OPlayerX[1] = 100, first.OPlayerY[1] = 100;
-    ASSERT_TRUE(first.addActionLine(2, {100, 100}, {300, 200}, {{200, 100}}));
+    ASSERT_TRUE(first.addActionLine(0, {100, 100}, {300, 200}, {{200, 100}}));
     w->document().markSaved();
     const std::vector<PlayConfig> before = frames(*w);
 
     w->toolbarButton("InsertNext")->trigger();
     ASSERT_EQ(w->document().frames().count(), 3);
     expectShown(*w, 2);
-    const PlayConfig moved = nextMoment(before[0], w->symbolBox());
+    const PlayConfig moved = nextMoment(before[0], w->itemSizes());
     EXPECT_EQ(frames(*w), (std::vector<PlayConfig>{before[0], moved, before[1]}));
     EXPECT_EQ(moved.OPlayerX[1], 300);
     EXPECT_TRUE(w->document().isModified());
     EXPECT_EQ(w->menuItem("mnuEUndo")->text(), "&Undo Next Moment");
 
-    // Player 0 moves 10 pixels to the next frame; player 1 leaves the field there.
+    // Player 0 moves 10 pixels to the next frame; player 1 leaves the field there. A runner
+    // runs, whatever kind is chosen.
     w->editing().OptActionSel_Click(5);
     ASSERT_TRUE(w->menuItem("mnuEMovementLines")->isEnabled());
     w->menuItem("mnuEMovementLines")->trigger();
     EXPECT_EQ(w->document().frames().frame(2).actionLines(),
-              (std::vector<ActionLine>{{{5, 0}, {10, 20}, {20, 20}, {}}}));
+              (std::vector<ActionLine>{{{0, 0}, {10, 20}, {20, 20}, {}}}));
     EXPECT_EQ(w->menuItem("mnuEUndo")->text(), "&Undo Movement Lines");
 
     w->menuItem("mnuEUndo")->trigger();

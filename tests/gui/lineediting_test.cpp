@@ -138,7 +138,8 @@ std::vector<LinePoint> roundingTheBases()
     std::array<LinePoint, 4> bases;
     for (size_t i = 0; i < bases.size(); ++i)
         bases[i] = {float(field::kBases[i].x), float(field::kBases[i].y)};
-    return basePathBends({200, 339}, {200, 165}, bases, SurfaceEditor::kHitRadius);
+    return basePathBends({200, 339}, {200, 165}, bases, SurfaceEditor::kHitRadius,
+                         float(field::kBag));
 }
 
 TEST_P(LineGestureTest, ChangesTheFrameInOneStep)

@@ -25,15 +25,12 @@ struct Diamond
         return p;
     }
 
-    // The router's bends for a line between two spots, with reach a quarter of the way from home
-    // to first (about the editor's hit distance on the shipped field), and the bends expected.
-    void expect(Weights start, Weights end, const std::vector<int> &bends) const
+    // The bases rounded on a line between two spots, with reach a quarter of the way from home
+    // to first (about the editor's hit distance on the shipped field), and the bases expected.
+    void expect(Weights start, Weights end, const std::vector<int> &rounded) const
     {
-        std::vector<LinePoint> expected;
-        for (int b : bends)
-            expected.push_back(bases[size_t(b)]);
         const float reach = std::hypot(bases[F].x - bases[H].x, bases[F].y - bases[H].y) / 4;
-        EXPECT_EQ(basePathBends(at(start), at(end), bases, reach), expected) << name;
+        EXPECT_EQ(roundedBases(at(start), at(end), bases, reach), rounded) << name;
     }
 };
 
@@ -103,6 +100,16 @@ INSTANTIATE_TEST_SUITE_P(
         PastCase{"HomePastFirst", kHome, {0, 0.65f, 0.35f, 0}, {F}},
         PastCase{"HomeDownTheLinePastFirst", kHome, {-0.6f, 1.6f, 0, 0}, {F}},
         PastCase{"HomePastSecondTowardThird", kHome, {0, 0, 0.6f, 0.4f}, {F, S}},
+        PastCase{"SecondBehindThePlateOnTheThirdBaseSide", kSecond, {1.2f, -0.1f, -0.2f, 0.1f},
+                 {T, H}},
+        // Ends within reach of a base: rounded when a sixth of the way on to the next (more
+        // than half the reach), not when a tenth, nor when run through down the line.
+        PastCase{"SecondAFewStepsPastThird", kSecond, {1 / 6.0f, 0, 0, 5 / 6.0f}, {T}},
+        PastCase{"HomeAFewStepsPastFirst", kHome, {0, 5 / 6.0f, 1 / 6.0f, 0}, {F}},
+        PastCase{"FirstAFewStepsPastSecond", kFirst, {0, 0, 5 / 6.0f, 1 / 6.0f}, {S}},
+        PastCase{"ThirdAFewStepsPastHome", kThird, {7 / 6.0f, 0, 0, -1 / 6.0f}, {H}},
+        PastCase{"SecondToThirdAStepOn", kSecond, {0.1f, 0, 0, 0.9f}, {}},
+        PastCase{"HomeThroughFirstDownTheLine", kHome, {-1 / 6.0f, 7 / 6.0f, 0, 0}, {}},
         PastCase{"StartNearButNotAtFirst", {0.2f, 0.8f, 0, 0}, {0, 0, 0.15f, 0.85f}, {S}},
         PastCase{"StartJustOutOfReach", {0.3f, 0.7f, 0, 0}, kThird, {}},
         PastCase{"StartAwayFromTheBases", {0.5f, 0, 0.5f, 0}, kThird, {}},
@@ -111,6 +118,48 @@ INSTANTIATE_TEST_SUITE_P(
         PastCase{"FirstBackTowardHomeInFoulGround", kFirst, {0.3f, 0.8f, 0, -0.1f}, {}},
         PastCase{"SecondBackPastFirst", kSecond, {-0.3f, 1.3f, 0, 0}, {}}),
     [](const testing::TestParamInfo<PastCase> &info) { return std::string(info.param.name); });
+
+// A square diamond with its sides along the axes, a base path of 180 pixels: a sixth is 30. Its
+// middle is (190, 210); a bag 12 pixels wide has its inside corner 6, 6 from its middle.
+const std::array<LinePoint, 4> kSquare{{{100, 300}, {280, 300}, {280, 120}, {100, 120}}};
+constexpr float kSquareReach = 45;
+constexpr float kSquareBag = 12;
+
+struct BendCase
+{
+    const char *name;
+    LinePoint start, end;
+    std::vector<LinePoint> bends;
+};
+
+class BananaTurn : public testing::TestWithParam<BendCase>
+{};
+
+TEST_P(BananaTurn, SwingsOutBeforeEachBaseRoundedAndTouchesItsInsideCorner)
+{
+    const BendCase &c = GetParam();
+    const std::vector<LinePoint> bends =
+        basePathBends(c.start, c.end, kSquare, kSquareReach, kSquareBag);
+    ASSERT_EQ(bends.size(), c.bends.size());
+    for (size_t i = 0; i < bends.size(); ++i) {
+        EXPECT_NEAR(bends[i].x, c.bends[i].x, 1e-3) << i;
+        EXPECT_NEAR(bends[i].y, c.bends[i].y, 1e-3) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, BananaTurn,
+    testing::Values(
+        // Into foul ground (below the line from home) 30 short of first, then its corner.
+        BendCase{"HomePastFirst", {100, 300}, {280, 270}, {{250, 330}, {274, 294}}},
+        // Toward the outfield (right of the line from first) before second, above before third.
+        BendCase{"FirstToHome", {280, 300}, {100, 300}, {{310, 150}, {274, 126}, {130, 90},
+                                                        {106, 126}}},
+        BendCase{"SecondPastThird", {280, 120}, {100, 150}, {{130, 90}, {106, 126}}},
+        // Into foul ground on the third-base side before home.
+        BendCase{"ThirdPastHome", {100, 120}, {150, 330}, {{70, 270}, {106, 294}}},
+        BendCase{"HomeToFirst", {100, 300}, {280, 300}, {}}),
+    [](const testing::TestParamInfo<BendCase> &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace kinetra

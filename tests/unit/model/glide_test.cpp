@@ -1,13 +1,16 @@
 #include "model/glide.h"
 
-#include "model/linecurve.h"
-
 #include <cmath>
 
 #include <gtest/gtest.h>
 
 namespace kinetra {
 namespace {
+
+namespace kind = ActionKind;
+
+// A symbol's box; markers reaching 15 pixels, so an item 19 from a line's end stands at it.
+const ItemSizes kSizes{{32, 32}, {15, 15}};
 
 struct GlideCase
 {
@@ -57,7 +60,7 @@ protected:
 TEST_P(GlideTest, PlayersAndSymbolsInBothFramesGlideTheRestStaysAsTheEarlierFrame)
 {
     const GlideCase c = GetParam();
-    const PlayConfig g = glideFrame(from(), to(), c.t);
+    const PlayConfig g = glideFrame(from(), to(), c.t, kSizes);
     EXPECT_FLOAT_EQ(g.OPlayerX[2], c.x);
     EXPECT_FLOAT_EQ(g.OPlayerY[2], c.y);
     EXPECT_FLOAT_EQ(g.SYMBOLX[5], c.x);
@@ -85,7 +88,7 @@ TEST(Glide, AnItemOffTheSurfaceInEitherFrameDoesNotGlide)
     a.OPlayerX[1] = 100;
     a.OPlayerY[1] = 100;
     b.OPlayerX[1] = -3; // removed in the later frame
-    const PlayConfig g = glideFrame(a, b, 0.5);
+    const PlayConfig g = glideFrame(a, b, 0.5, kSizes);
     EXPECT_FLOAT_EQ(g.OPlayerX[0], 0.5f);
     EXPECT_FLOAT_EQ(g.OPlayerY[0], 10);
     EXPECT_FLOAT_EQ(g.OPlayerX[1], 100);
@@ -93,103 +96,88 @@ TEST(Glide, AnItemOffTheSurfaceInEitherFrameDoesNotGlide)
     EXPECT_FALSE(isPlaced(0.5f));
 }
 
-} // namespace
-} // namespace kinetra
-
-namespace kinetra {
-namespace {
-
-// The point a fraction `t` of the way along a line's curve by length, measured finely.
-LinePoint alongCurve(const ActionLine &line, double t)
+ActionLine line(int kind, int slot, LinePoint start, LinePoint end,
+                std::vector<LinePoint> bends)
 {
-    const std::vector<LinePoint> pts = curvePoints(line, 2000);
-    std::vector<double> lengths{0};
-    for (size_t i = 1; i < pts.size(); ++i)
-        lengths.push_back(lengths.back() + std::hypot(pts[i].x - pts[i - 1].x,
-                                                      pts[i].y - pts[i - 1].y));
-    const double want = lengths.back() * t;
-    size_t i = 1;
-    while (i + 1 < pts.size() && lengths[i] < want)
-        ++i;
-    const double f = (want - lengths[i - 1]) / (lengths[i] - lengths[i - 1]);
-    return {float(pts[i - 1].x + (pts[i].x - pts[i - 1].x) * f),
-            float(pts[i - 1].y + (pts[i].y - pts[i - 1].y) * f)};
+    return {{int16_t(kind), int16_t(slot)}, start, end, std::move(bends)};
 }
+
+// Every line here but one runs from (100, 300) to (300, 100). Bent through (300, 300) or
+// (100, 100), its curve is its own mirror image across x = y, which swaps its ends: halfway
+// along its length lies the bend.
+const LinePoint kStart{100, 300}, kEnd{300, 100};
+const std::vector<LinePoint> kRight{{300, 300}}, kLeft{{100, 100}};
 
 struct LineGlideCase
 {
     const char *what;
-    int kind;
-    std::vector<LinePoint> bends;
+    std::vector<ActionLine> lines;
     bool symbol;        // the ball (symbol 0) rather than offensive player 3
-    LinePoint from, to; // the item's places; the line runs from (100, 300) to (300, 100)
-    bool follows;       // along the curve, or straight
+    float box;          // the side of a symbol's box
+    LinePoint from, to; // where the item stands in the two frames
+    std::vector<std::pair<double, LinePoint>> along; // where it stands a fraction of the way
 };
 
 class LineGlideTest : public testing::TestWithParam<LineGlideCase>
 {};
 
-TEST_P(LineGlideTest, ItemsFollowTheLineTheyRunAlongByLength)
+TEST_P(LineGlideTest, ItemsFollowTheLineTheyMoveAlongByLength)
 {
     const LineGlideCase &c = GetParam();
+    const ItemSizes sizes{{c.box, c.box}, kSizes.markerRadius};
+    // A symbol is stored by the top-left corner of its box.
+    const float corner = c.symbol ? c.box / 2 : 0;
     PlayConfig a, b;
-    ASSERT_TRUE(a.addActionLine(c.kind, {100, 300}, {300, 100}, c.bends));
-    (c.symbol ? a.SYMBOLX[0] : a.OPlayerX[3]) = c.from.x;
-    (c.symbol ? a.SYMBOLY[0] : a.OPlayerY[3]) = c.from.y;
-    (c.symbol ? b.SYMBOLX[0] : b.OPlayerX[3]) = c.to.x;
-    (c.symbol ? b.SYMBOLY[0] : b.OPlayerY[3]) = c.to.y;
-    const ActionLine line = *a.actionLine({int16_t(c.kind), 0});
-    const GlidePlan plan(a, b);
-    for (double t : {0.25, 0.5, 0.8}) {
-        LinePoint want{float(c.from.x + (c.to.x - c.from.x) * t),
-                       float(c.from.y + (c.to.y - c.from.y) * t)};
-        if (c.follows) {
-            const LinePoint on = alongCurve(line, t);
-            want = {float(on.x + (c.from.x - 100) * (1 - t) + (c.to.x - 300) * t),
-                    float(on.y + (c.from.y - 300) * (1 - t) + (c.to.y - 100) * t)};
-        }
+    for (const ActionLine &l : c.lines)
+        ASSERT_TRUE(a.addActionLine(l.id.kind, l.start, l.end, l.bends));
+    (c.symbol ? a.SYMBOLX[0] : a.OPlayerX[3]) = c.from.x - corner;
+    (c.symbol ? a.SYMBOLY[0] : a.OPlayerY[3]) = c.from.y - corner;
+    (c.symbol ? b.SYMBOLX[0] : b.OPlayerX[3]) = c.to.x - corner;
+    (c.symbol ? b.SYMBOLY[0] : b.OPlayerY[3]) = c.to.y - corner;
+    const GlidePlan plan(a, b, sizes);
+    for (const auto &[t, want] : c.along) {
         const PlayConfig g = plan.at(t);
-        const float x = c.symbol ? g.SYMBOLX[0] : g.OPlayerX[3];
-        const float y = c.symbol ? g.SYMBOLY[0] : g.OPlayerY[3];
-        EXPECT_NEAR(x, want.x, 0.5) << c.what << " at " << t;
-        EXPECT_NEAR(y, want.y, 0.5) << c.what << " at " << t;
-        EXPECT_EQ(g, glideFrame(a, b, t)) << "a plan gives what a single step gives";
+        EXPECT_NEAR((c.symbol ? g.SYMBOLX[0] : g.OPlayerX[3]) + corner, want.x, 0.5) << t;
+        EXPECT_NEAR((c.symbol ? g.SYMBOLY[0] : g.OPlayerY[3]) + corner, want.y, 0.5) << t;
+        EXPECT_EQ(g, glideFrame(a, b, t, sizes)) << "a plan gives what a single step gives";
     }
     const PlayConfig end = plan.at(1);
-    EXPECT_EQ(c.symbol ? end.SYMBOLX[0] : end.OPlayerX[3], c.to.x) << c.what;
-    EXPECT_EQ(c.symbol ? end.SYMBOLY[0] : end.OPlayerY[3], c.to.y) << c.what;
+    EXPECT_EQ(c.symbol ? end.SYMBOLX[0] : end.OPlayerX[3], c.to.x - corner);
+    EXPECT_EQ(c.symbol ? end.SYMBOLY[0] : end.OPlayerY[3], c.to.y - corner);
 }
-
-const std::vector<LinePoint> kBend{{300, 300}};
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, LineGlideTest,
     testing::Values(
-        LineGlideCase{"runner on a bent Run line", 0, kBend, false, {100, 300}, {300, 100}, true},
-        LineGlideCase{"ball on a bent Throw line", 2, {{220, 330}, {330, 220}}, true, {100, 300},
-                      {300, 100}, true},
-        LineGlideCase{"near both ends, offset blended", 0, kBend, false, {110, 290}, {280, 110},
-                      true},
-        LineGlideCase{"straight line", 0, {}, false, {100, 300}, {300, 100}, false},
-        LineGlideCase{"not at the end in the next frame", 0, kBend, false, {100, 300},
-                      {300, 140}, false},
-        LineGlideCase{"not at the start", 0, kBend, true, {131, 300}, {300, 100}, false}));
-
-TEST(LineGlide, HalfwayAlongABentLineIsNotTheChordsMiddle)
-{
-    PlayConfig a, b;
-    // Drawn first and starting at the runner, but ending elsewhere: not the runner's line.
-    ASSERT_TRUE(a.addActionLine(0, {100, 300}, {20, 20}, {{50, 300}}));
-    ASSERT_TRUE(a.addActionLine(3, {100, 300}, {300, 100}, {{300, 300}}));
-    a.OPlayerX[0] = 100;
-    a.OPlayerY[0] = 300;
-    b.OPlayerX[0] = 300;
-    b.OPlayerY[0] = 100;
-    const PlayConfig g = glideFrame(a, b, 0.5);
-    // The corner of the path lies at (300, 300); its halfway point by length is near it.
-    EXPECT_GT(std::hypot(g.OPlayerX[0] - 200, g.OPlayerY[0] - 200), 60);
-    EXPECT_LT(std::hypot(g.OPlayerX[0] - 300, g.OPlayerY[0] - 300), 40);
-}
+        LineGlideCase{"a runner on a bent Run line is at the bend halfway",
+                      {line(kind::Run, 0, kStart, kEnd, kRight)}, false, 32, kStart, kEnd,
+                      {{0.5, {300, 300}}}},
+        // Bent in line: the curve keeps to the line, 200 pixels long however it is bent.
+        LineGlideCase{"at an even speed along the line's length",
+                      {line(kind::Run, 0, {100, 300}, {300, 300}, {{250, 300}})}, false, 32,
+                      {100, 300}, {300, 300},
+                      {{0.25, {150, 300}}, {0.5, {200, 300}}, {0.8, {260, 300}}}},
+        LineGlideCase{"the ball on a bent Throw line", {line(kind::Throw, 0, kStart, kEnd, kRight)},
+                      true, 32, kStart, kEnd, {{0.5, {300, 300}}}},
+        LineGlideCase{"a ball of 48 pixels by the middle of its box",
+                      {line(kind::Throw, 0, kStart, kEnd, kRight)}, true, 48, kStart, kEnd,
+                      {{0.5, {300, 300}}}},
+        // Half of 10 right of the start, half of 10 below the end.
+        LineGlideCase{"near both ends, the offsets blended", {line(kind::Run, 0, kStart, kEnd, kRight)},
+                      false, 32, {110, 300}, {300, 110}, {{0.5, {305, 305}}}},
+        LineGlideCase{"two lines fit him: the first drawn",
+                      {line(kind::Run, 0, kStart, kEnd, kRight), line(kind::Run, 1, kStart, kEnd, kLeft)},
+                      false, 32, kStart, kEnd, {{0.5, {300, 300}}}},
+        LineGlideCase{"the nearer start before the first drawn",
+                      {line(kind::Run, 0, {112, 300}, kEnd, kRight), line(kind::Run, 1, kStart, kEnd, kLeft)},
+                      false, 32, kStart, kEnd, {{0.5, {100, 100}}}},
+        LineGlideCase{"a straight line", {line(kind::Run, 0, kStart, kEnd, {})}, false, 32, kStart,
+                      kEnd, {{0.5, {200, 200}}}},
+        LineGlideCase{"not at the line's end in the next frame",
+                      {line(kind::Run, 0, kStart, kEnd, kRight)}, false, 32, kStart, {300, 140},
+                      {{0.5, {200, 220}}}},
+        LineGlideCase{"a Run does not move the ball", {line(kind::Run, 0, kStart, kEnd, kRight)}, true,
+                      32, kStart, kEnd, {{0.5, {200, 200}}}}));
 
 } // namespace
 } // namespace kinetra
