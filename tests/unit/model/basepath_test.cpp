@@ -78,6 +78,11 @@ struct PastCase
     std::vector<int> bends;
 };
 
+void PrintTo(const PastCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class BasePathPast : public testing::TestWithParam<PastCase>
 {};
 
@@ -120,8 +125,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<PastCase> &info) { return std::string(info.param.name); });
 
 // A square diamond with its sides along the axes, a base path of 180 pixels: a sixth is 30. Its
-// middle is (190, 210); a bag 12 pixels wide has its inside corner 6, 6 from its middle.
+// middle is (190, 210); a bag 12 pixels wide has its inside corner 6, 6 from its middle. Its
+// mirror image across x = 190 has first base on the left.
 const std::array<LinePoint, 4> kSquare{{{100, 300}, {280, 300}, {280, 120}, {100, 120}}};
+LinePoint mirrored(LinePoint p)
+{
+    return {380 - p.x, p.y};
+}
 constexpr float kSquareReach = 45;
 constexpr float kSquareBag = 12;
 
@@ -132,18 +142,28 @@ struct BendCase
     std::vector<LinePoint> bends;
 };
 
+void PrintTo(const BendCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class BananaTurn : public testing::TestWithParam<BendCase>
 {};
 
 TEST_P(BananaTurn, SwingsOutBeforeEachBaseRoundedAndTouchesItsInsideCorner)
 {
     const BendCase &c = GetParam();
-    const std::vector<LinePoint> bends =
-        basePathBends(c.start, c.end, kSquare, kSquareReach, kSquareBag);
-    ASSERT_EQ(bends.size(), c.bends.size());
-    for (size_t i = 0; i < bends.size(); ++i) {
-        EXPECT_NEAR(bends[i].x, c.bends[i].x, 1e-3) << i;
-        EXPECT_NEAR(bends[i].y, c.bends[i].y, 1e-3) << i;
+    const std::array<LinePoint, 4> mirror{mirrored(kSquare[0]), mirrored(kSquare[1]),
+                                          mirrored(kSquare[2]), mirrored(kSquare[3])};
+    for (bool flip : {false, true}) {
+        auto place = [flip](LinePoint p) { return flip ? mirrored(p) : p; };
+        const std::vector<LinePoint> bends = basePathBends(
+            place(c.start), place(c.end), flip ? mirror : kSquare, kSquareReach, kSquareBag);
+        ASSERT_EQ(bends.size(), c.bends.size()) << "mirrored " << flip;
+        for (size_t i = 0; i < bends.size(); ++i) {
+            EXPECT_NEAR(bends[i].x, place(c.bends[i]).x, 1e-3) << i << " mirrored " << flip;
+            EXPECT_NEAR(bends[i].y, place(c.bends[i]).y, 1e-3) << i << " mirrored " << flip;
+        }
     }
 }
 

@@ -118,6 +118,11 @@ struct LineGlideCase
     std::vector<std::pair<double, LinePoint>> along; // where it stands a fraction of the way
 };
 
+void PrintTo(const LineGlideCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
+
 class LineGlideTest : public testing::TestWithParam<LineGlideCase>
 {};
 

@@ -61,11 +61,13 @@ TEST(LineCurve, BetweenTwoBendsTheTangentsComeFromTheirNeighbours)
     EXPECT_FLOAT_EQ(hit.distance, 12.5f);
 }
 
-TEST(LineCurve, ALineWithoutBendsIsStraight)
+TEST(LineCurve, ALineWithoutBendsIsOneStraightPiece)
 {
+    // Both control points at the ends: the weight of the end is 3 t^2 - 2 t^3, a quarter of the
+    // way 10 / 64.
     const ActionLine straight{{0, 0}, {10, 20}, {50, 100}, {}};
     expectPoints(curvePoints(straight, 4),
-                 {{10, 20}, {20, 40}, {30, 60}, {40, 80}, {50, 100}});
+                 {{10, 20}, {16.25f, 32.5f}, {30, 60}, {43.75f, 87.5f}, {50, 100}});
 }
 
 } // namespace
