@@ -114,8 +114,10 @@ std::vector<LinePoint> basePathBends(LinePoint start, LinePoint end,
         LinePoint out{-along.y, along.x};
         if (out.x * (at.x - middle.x) + out.y * (at.y - middle.y) < 0)
             out = {-out.x, -out.y};
-        const float swing = distance(before, at) / 6;
-        bends.push_back({at.x + (out.x - along.x) * swing, at.y + (out.y - along.y) * swing});
+        // Far enough back for the curve to bow out and come round to the bag, not hook into it.
+        const float sixth = distance(before, at) / 6;
+        bends.push_back({at.x + (out.x - 2 * along.x) * sixth,
+                         at.y + (out.y - 2 * along.y) * sixth});
         // The bag's sides lie along the base paths, so its inside corner lies half its diagonal
         // from its middle toward the middle of the diamond.
         const LinePoint in = direction(at, middle);

@@ -28,13 +28,13 @@ std::vector<int> roundedBases(LinePoint start, LinePoint end, const std::array<L
                               float reach);
 
 /// Bend points that take a line drawn from `start` to `end` round the bases a runner rounds on
-/// the way (see roundedBases) as a runner is taught to: for each base, a point a sixth of the
-/// base path (15 feet of 90) short of it and as far out from the path toward it, on the side
-/// away from the middle of the diamond (into foul ground before first and home, toward the
-/// outfield before second and third), then the inside corner of its bag, `bag` pixels wide with
-/// its sides along the base paths: the corner facing the middle of the diamond. The curve drawn
-/// through these points passes every one of them, so the line swings out before each base and
-/// touches its inside corner.
+/// the way (see roundedBases) as a runner is taught to: for each base, a point a third of the
+/// base path (30 feet of 90) short of it and a sixth (15 feet) out from the path toward it, on
+/// the side away from the middle of the diamond (into foul ground before first and home, toward
+/// the outfield before second and third), then the inside corner of its bag, `bag` pixels wide
+/// with its sides along the base paths: the corner facing the middle of the diamond. The curve
+/// drawn through these points passes every one of them, so the line swings out before each base
+/// and touches its inside corner.
 std::vector<LinePoint> basePathBends(LinePoint start, LinePoint end,
                                      const std::array<LinePoint, 4> &bases, float reach,
                                      float bag);

@@ -124,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         PastCase{"SecondBackPastFirst", kSecond, {-0.3f, 1.3f, 0, 0}, {}}),
     [](const testing::TestParamInfo<PastCase> &info) { return std::string(info.param.name); });
 
-// A square diamond with its sides along the axes, a base path of 180 pixels: a sixth is 30. Its
+// A square diamond with its sides along the axes, a base path of 180 pixels: a sixth is 30, a
+// third 60. Its
 // middle is (190, 210); a bag 12 pixels wide has its inside corner 6, 6 from its middle. Its
 // mirror image across x = 190 has first base on the left.
 const std::array<LinePoint, 4> kSquare{{{100, 300}, {280, 300}, {280, 120}, {100, 120}}};
@@ -170,14 +171,14 @@ TEST_P(BananaTurn, SwingsOutBeforeEachBaseRoundedAndTouchesItsInsideCorner)
 INSTANTIATE_TEST_SUITE_P(
     Lines, BananaTurn,
     testing::Values(
-        // Into foul ground (below the line from home) 30 short of first, then its corner.
-        BendCase{"HomePastFirst", {100, 300}, {280, 270}, {{250, 330}, {274, 294}}},
+        // 30 into foul ground (below the line from home) 60 short of first, then its corner.
+        BendCase{"HomePastFirst", {100, 300}, {280, 270}, {{220, 330}, {274, 294}}},
         // Toward the outfield (right of the line from first) before second, above before third.
-        BendCase{"FirstToHome", {280, 300}, {100, 300}, {{310, 150}, {274, 126}, {130, 90},
+        BendCase{"FirstToHome", {280, 300}, {100, 300}, {{310, 180}, {274, 126}, {160, 90},
                                                         {106, 126}}},
-        BendCase{"SecondPastThird", {280, 120}, {100, 150}, {{130, 90}, {106, 126}}},
+        BendCase{"SecondPastThird", {280, 120}, {100, 150}, {{160, 90}, {106, 126}}},
         // Into foul ground on the third-base side before home.
-        BendCase{"ThirdPastHome", {100, 120}, {150, 330}, {{70, 270}, {106, 294}}},
+        BendCase{"ThirdPastHome", {100, 120}, {150, 330}, {{70, 240}, {106, 294}}},
         BendCase{"HomeToFirst", {100, 300}, {280, 300}, {}}),
     [](const testing::TestParamInfo<BendCase> &info) { return std::string(info.param.name); });
 
