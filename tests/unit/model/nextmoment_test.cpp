@@ -92,7 +92,8 @@ TEST(NextMoment, EachLineMovesWhatItWasDrawnFrom)
         {"beyond them", {{kRunner, {100, 100}}}, {line(kind::Steal, {119, 100}, {200, 170})}, {}},
         {"a fielder's smaller marker", {{kSecondBaseman, {100, 100}}},
          {line(kind::Shift, {100, 115.5f}, {10, 10})}, {{kSecondBaseman, {10, 10}}}},
-        {"beyond it", {{kSecondBaseman, {100, 100}}}, {line(kind::Shift, {100, 116}, {10, 10})}, {}},
+        {"beyond it", {{kSecondBaseman, {100, 100}}},
+         {line(kind::Shift, {100, 116}, {10, 10})}, {}},
         {"a symbol within reach of its middle", {{kCone, {400, 300}}},
          {line(kind::Throw, {370, 300}, {130, 130})}, {{kCone, {130, 130}}}},
         {"not of its stored corner", {{kCone, {400, 300}}},
@@ -168,9 +169,10 @@ std::vector<ActionLine> byKind(std::vector<ActionLine> lines)
 TEST(MovementLines, ARunnerRunsTheBallIsThrownAFielderTakesAFieldersKind)
 {
     // The kind chosen, and the kind of the fielder's line.
-    const std::pair<int, int> kinds[] = {{kind::Run, kind::Field},     {kind::Hit, kind::Field},     {kind::Throw, kind::Field},
-                                         {kind::Field, kind::Field},   {kind::Cover, kind::Cover},   {kind::BackUp, kind::BackUp},
-                                         {kind::Steal, kind::Field},   {kind::Shift, kind::Shift}};
+    const std::pair<int, int> kinds[] = {
+        {kind::Run, kind::Field},     {kind::Hit, kind::Field},   {kind::Throw, kind::Field},
+        {kind::Field, kind::Field},   {kind::Cover, kind::Cover}, {kind::BackUp, kind::BackUp},
+        {kind::Steal, kind::Field},   {kind::Shift, kind::Shift}};
     for (const auto &[chosen, fielders] : kinds) {
         SCOPED_TRACE(chosen);
         PlayConfig frame = frameWith(kMovers);
@@ -202,13 +204,14 @@ TEST(MovementLines, OnlyItemsThatMovedWithoutALineOfTheirOwnGetOne)
          {field, ballThrown}},
         {"a Hit from him does not", {line(kind::Hit, {100, 100}, {10, 10})}, 40,
          {run, field, ballThrown}},
-        {"a throw from the fielder leaves him his own", {line(kind::Throw, {205, 50}, {10, 10})}, 40,
-         {run, field, ballThrown}},
+        {"a throw from the fielder leaves him his own",
+         {line(kind::Throw, {205, 50}, {10, 10})}, 40, {run, field, ballThrown}},
         {"the ball's throw keeps it", {line(kind::Throw, {390, 300}, {10, 10})}, 40, {run, field}},
         {"a line the runner takes from another", {line(kind::Run, {110, 100}, {10, 10}),
                                                    line(kind::Steal, {100, 100}, {20, 20})},
          40, {field, ballThrown}},
-        {"the line limit", std::vector(kMaxLinesInFrame - 2, line(kind::Shift, {5, 600}, {9, 600})), 40,
+        {"the line limit",
+         std::vector(kMaxLinesInFrame - 2, line(kind::Shift, {5, 600}, {9, 600})), 40,
          {run, field}},
     };
     for (const Case &c : cases) {
