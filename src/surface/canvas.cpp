@@ -105,15 +105,18 @@ void Canvas::setHandles(const QList<QPointF> &handles)
 
 void Canvas::paintHandles(QPainter &painter) const
 {
-    // White 5 x 5 squares outlined in black, centred on the middle of the image pixel.
+    // White squares outlined in black, centred on the middle of the image pixel, over
+    // everything the surface shows (players and their labels too), and kHandleSize screen
+    // pixels wide at every zoom, so that they can be seen and taken on a small field.
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);
     const double scale = m_zoom / 100.0;
+    const int half = kHandleSize / 2;
     for (const QPointF &p : m_handles) {
         const int x = int(std::floor((p.x() + 0.5) * scale));
         const int y = int(std::floor((p.y() + 0.5) * scale));
-        painter.drawRect(x - 2, y - 2, 4, 4);
+        painter.drawRect(x - half, y - half, kHandleSize - 1, kHandleSize - 1);
     }
 }
 

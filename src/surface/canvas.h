@@ -28,7 +28,9 @@ public:
     Surface *surface() const { return m_surface; }
     /// Repaints the whole canvas from the surface's image.
     void refresh();
-    /// Small squares drawn over the surface at these image pixels, at a fixed size on the
+    /// How wide a handle is on the screen, in pixels, at every zoom.
+    static constexpr int kHandleSize = 7;
+    /// Small squares drawn over the surface at these image pixels, kHandleSize wide on the
     /// screen at every zoom: the handles of a selected line. They are the canvas's own, so no
     /// picture of the surface (saved, exported, printed) ever shows them.
     void setHandles(const QList<QPointF> &handles);

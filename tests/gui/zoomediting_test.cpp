@@ -5,6 +5,8 @@
 
 #include <QLineEdit>
 
+#include <cmath>
+
 namespace kinetra {
 namespace {
 
@@ -60,7 +62,52 @@ TEST_P(ZoomEditTest, DragsAndLinesStoreFieldPixels)
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
+TEST_P(ZoomEditTest, ItemsAreReachedWithinThirtyScreenPixels)
+{
+    frame().OPlayerX[1] = 100;
+    frame().OPlayerY[1] = 100;
+    window->DrawSelected();
+    // Off his marker, 20 field pixels from his centre: 20, 40 or 15 screen pixels.
+    const QPoint at = shown(120, 100);
+    press(at.x(), at.y());
+    const bool lifted = frame().OPlayerX[1] == 0;
+    release(at.x(), at.y());
+    EXPECT_EQ(lifted, GetParam() != 200);
+    EXPECT_EQ(platform.beeps, lifted ? 0 : 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Zooms, ZoomEditTest, testing::Values(100, 200, 75),
+                         [](const auto &info) { return std::to_string(info.param); });
+
+class HandleLookTest : public ZoomEditTest
+{};
+
+// The handles of a selected line are 7 screen pixels wide at every zoom, white inside a black
+// outline, over everything the field shows: here the label of the player the line starts at.
+TEST_P(HandleLookTest, SevenScreenPixelsOverThePlayersLabel)
+{
+    frame().OPlayerX[0] = 100;
+    frame().OPlayerY[0] = 100;
+    ASSERT_TRUE(frame().addActionLine(0, {100, 100}, {300, 100}));
+    showPage(ToolPalette::ActionPage);
+    window->DrawSelected();
+    click(shown(200, 100).x(), shown(200, 100).y());
+    ASSERT_EQ(window->canvas()->handles().size(), 2);
+
+    const QImage shot = window->canvas()->grab().toImage();
+    const double scale = GetParam() / 100.0;
+    const int cx = int(std::floor(100.5 * scale));
+    const int cy = int(std::floor(100.5 * scale));
+    for (int d = -3; d <= 3; ++d) {
+        for (const QPoint edge : {QPoint(d, -3), QPoint(d, 3), QPoint(-3, d), QPoint(3, d)})
+            EXPECT_EQ(shot.pixel(QPoint(cx, cy) + edge), qRgb(0, 0, 0)) << edge.x() << "," << edge.y();
+    }
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            EXPECT_EQ(shot.pixel(cx + dx, cy + dy), qRgb(255, 255, 255)) << dx << "," << dy;
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, HandleLookTest, testing::Values(50, 100, 200),
                          [](const auto &info) { return std::to_string(info.param); });
 
 struct PointerCase
