@@ -1,6 +1,7 @@
 // Action lines on the surface: several of a kind, selecting one with a click, moving and
-// bending it by dragging, deleting a bend point or a line, clearing a kind, base paths, and
-// undo of each step. Positions are field pixels, shown at the zoom under test.
+// bending it by dragging, deleting a bend point or a line, clearing a kind, base paths, how
+// near the pointer must come at each zoom, what drops the selection, refusals that say why,
+// and undo of each step. Positions are field pixels, shown at the zoom under test.
 
 #include "editingwindow.h"
 
@@ -342,12 +343,18 @@ QString statusShown(QStatusBar *bar)
     return texts.join('|');
 }
 
-TEST_F(LineEditTest, AFullFrameRefusesAnotherLineWithABeepAndAMessage)
+// Fills the frame with short upright lines along its top.
+void fill(PlayConfig &frame)
 {
     for (int i = 0; i < kMaxLinesInFrame; ++i) {
         const float x = 10.0f + 5 * i;
-        ASSERT_TRUE(frame().addActionLine(i % kActionCount, {x, 20}, {x, 40}));
+        ASSERT_TRUE(frame.addActionLine(i % kActionCount, {x, 20}, {x, 40}));
     }
+}
+
+TEST_F(LineEditTest, AFullFrameRefusesAnotherLineWithABeepAndAMessage)
+{
+    fill(frame());
     const PlayConfig full = frame();
     const int beeps = platform.beeps;
     dragAt({50, 200}, {250, 250});
@@ -375,10 +382,7 @@ TEST_F(LineEditTest, ASeventeenthBendIsRefusedWithABeepAndAMessage)
 
 TEST_F(LineEditTest, MovementLinesOnAFullFrameSayWhyNoneWasDrawn)
 {
-    for (int i = 0; i < kMaxLinesInFrame; ++i) {
-        const float x = 10.0f + 5 * i;
-        ASSERT_TRUE(frame().addActionLine(i % kActionCount, {x, 20}, {x, 40}));
-    }
+    fill(frame());
     frame().OPlayerX[0] = 100;
     frame().OPlayerY[0] = 300;
     window->document().appendFrame();
