@@ -365,6 +365,8 @@ private:
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();
+    /// Says in the status bar, for a while, why an edit was refused.
+    void showRefusal(const QString &message);
     PlayEditing *m_editing = nullptr;
 
     PlayDocument m_document;

@@ -91,7 +91,12 @@ void frmMain::mnuINextMoment_Click()
 
 void frmMain::mnuEMovementLines_Click()
 {
-    if (m_document.drawMovementLines(m_editing->selectedActionLine(), itemSizes()) == 0)
+    const int drawn = m_document.drawMovementLines(m_editing->selectedActionLine(), itemSizes());
+    // The lines stop at the most a frame holds, and the moves after that go without.
+    if (m_document.frames().currentFrame().actionLineCount() >= kMaxLinesInFrame)
+        showRefusal(QString("A frame holds at most %1 action lines: no more were drawn.")
+                        .arg(kMaxLinesInFrame));
+    if (drawn == 0)
         return;
     DrawSelected();
     m_document.recordEdit("Movement Lines");

@@ -9,8 +9,10 @@
 #include "surface/surfaceeditor.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace kinetra {
 
@@ -45,13 +47,33 @@ void frmMain::buildEditing()
     m_editing = new PlayEditing(m_document, m_prefs, *m_palette, *m_canvas, *m_surface, m_platform,
                                 [this] { DrawSelected(); }, this);
     m_canvas->installEventFilter(new CanvasKeys(*this));
-    connect(m_editing, &PlayEditing::statusMessage, this,
-            [this](const QString &message) { statusBar()->showMessage(message, 5000); });
+    connect(m_editing, &PlayEditing::statusMessage, this, &frmMain::showRefusal);
     // A line selected on one frame is not selected on the next one shown.
     connect(this, &frmMain::frameSelected, m_editing, [this] {
         m_editing->editor().clearSelection();
         m_editing->showSelection();
     });
+}
+
+void frmMain::showRefusal(const QString &message)
+{
+    // The status bar's panels take all its width and would hide a message of the bar's own,
+    // so the refusal gets a panel of its own at the left, for a while.
+    auto *panel = statusBar()->findChild<QLabel *>("sbRefused");
+    if (!panel) {
+        panel = new QLabel(statusBar());
+        panel->setObjectName("sbRefused");
+        panel->setToolTip("Why the last edit was not made");
+        panel->setContentsMargins(0, 0, 12, 0); // apart from the panel beside it
+        statusBar()->insertPermanentWidget(0, panel);
+        auto *timer = new QTimer(panel);
+        timer->setObjectName("sbRefusedTimer");
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, panel, &QLabel::hide);
+    }
+    panel->setText(message);
+    panel->show();
+    panel->findChild<QTimer *>("sbRefusedTimer")->start(10000);
 }
 
 bool frmMain::Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kinetra {
@@ -103,17 +104,31 @@ void Canvas::setHandles(const QList<QPointF> &handles)
     update();
 }
 
+int Canvas::handleSize(int percent)
+{
+    const int size = int(std::lround(kHandleSize * percent / 100.0)) | 1;
+    return std::clamp(size, kHandleSize, kLargestHandle);
+}
+
 void Canvas::paintHandles(QPainter &painter) const
 {
-    // White 5 x 5 squares outlined in black, centred on the middle of the image pixel.
+    // White squares outlined in black, centred on the middle of the image pixel, over
+    // everything the surface shows (players and their labels too), never smaller than
+    // kHandleSize screen pixels, so that they can be seen and taken on a small field. A white
+    // rim around the outline keeps it apart from a label's letters underneath.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::white);
     const double scale = m_zoom / 100.0;
+    const int size = handleSize(m_zoom);
+    const int half = size / 2;
     for (const QPointF &p : m_handles) {
         const int x = int(std::floor((p.x() + 0.5) * scale));
         const int y = int(std::floor((p.y() + 0.5) * scale));
-        painter.drawRect(x - 2, y - 2, 4, 4);
+        painter.setPen(Qt::white);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(x - half - 1, y - half - 1, size + 1, size + 1);
+        painter.setPen(Qt::black);
+        painter.setBrush(Qt::white);
+        painter.drawRect(x - half, y - half, size - 1, size - 1);
     }
 }
 

@@ -28,8 +28,14 @@ public:
     Surface *surface() const { return m_surface; }
     /// Repaints the whole canvas from the surface's image.
     void refresh();
-    /// Small squares drawn over the surface at these image pixels, at a fixed size on the
-    /// screen at every zoom: the handles of a selected line. They are the canvas's own, so no
+    /// How wide a handle is on the screen, in pixels, at 100 % and below; it grows with the
+    /// zoom up to kLargestHandle, which still lies whole within reach of the pointer.
+    static constexpr int kHandleSize = 7;
+    static constexpr int kLargestHandle = 11;
+    /// How wide a handle is on the screen at percent zoom: an odd number of pixels.
+    static int handleSize(int percent);
+    /// Small squares drawn over the surface at these image pixels, handleSize() wide on the
+    /// screen: the handles of a selected line. They are the canvas's own, so no
     /// picture of the surface (saved, exported, printed) ever shows them.
     void setHandles(const QList<QPointF> &handles);
     const QList<QPointF> &handles() const { return m_handles; }

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 namespace kinetra {
 
@@ -32,6 +33,20 @@ constexpr int kRingGap = 5;
 double markerReach(int16_t shape, int size)
 {
     return shape == 1 ? size * std::sqrt(2.0) : double(size);
+}
+
+// Where a symbol's picture is composited: its top-left pixel at (X, Y), cut to the size of
+// box 4's picture and to the surface. Without a picture in box 4 its size would hide every
+// symbol: each then keeps its own.
+QRect symbolArea(int16_t X, int16_t Y, const QImage &symbol, const FrameLooks &looks,
+                 QSize surface)
+{
+    int boxWidth = looks.symbols[4].width();
+    int boxHeight = looks.symbols[4].height();
+    if (boxWidth < 1 || boxHeight < 1)
+        boxWidth = boxHeight = std::numeric_limits<int>::max();
+    return QRect(X, Y, std::min({boxWidth, symbol.width(), surface.width() - X}),
+                 std::min({boxHeight, symbol.height(), surface.height() - Y}));
 }
 
 } // namespace
@@ -112,39 +127,29 @@ bool FrameRenderer::startsAt(const Focus &focus, const FrameLooks &looks, QPoint
 void FrameRenderer::drawSymbols(const PlayConfig &frame, Surface &pic, const FrameLooks &looks)
 {
     QImage *target = nullptr;
-    int symbolWidth = 0;
-    int symbolHeight = 0;
     for (int k = 0; k < kSymbolCount; ++k) {
         const int16_t X = toInt16(frame.SYMBOLX[k]);
         if (X <= 0)
             continue;
         const int16_t Y = toInt16(frame.SYMBOLY[k]);
-        if (!target) {
+        if (!target)
             target = &pic.pixels();
-            symbolWidth = looks.symbols[4].width();
-            symbolHeight = looks.symbols[4].height();
-            // Without a picture in box 4 its size would hide every symbol: each then keeps
-            // its own.
-            if (symbolWidth < 1 || symbolHeight < 1)
-                symbolWidth = symbolHeight = std::numeric_limits<int>::max();
-        }
         QImage symbol = looks.symbols[k];
         if (symbol.format() != QImage::Format_RGB32 && symbol.format() != QImage::Format_ARGB32)
             symbol = symbol.convertToFormat(QImage::Format_ARGB32);
         // A picture smaller than box 4's is see-through beyond its own edges; a larger one is
         // cut to box 4's size.
-        const int width = std::min({symbolWidth, symbol.width(), target->width() - X});
-        const int height = std::min({symbolHeight, symbol.height(), target->height() - Y});
+        const QRect area = symbolArea(X, Y, symbol, looks, target->size());
         // Stored y may be negative (drops clamp only x): rows above the surface are cut off.
-        for (int r = std::max(0, -int(Y)); r < height; ++r) {
+        for (int r = std::max(0, -int(Y)); r < area.height(); ++r) {
             const auto *source = reinterpret_cast<const QRgb *>(symbol.constScanLine(r));
             auto *dest = reinterpret_cast<QRgb *>(target->scanLine(Y + r));
-            for (int c = 0; c < width; ++c) {
+            for (int c = 0; c < area.width(); ++c) {
                 if (!seeThrough(source[c]))
                     dest[X + c] = source[c] | 0xFF000000u;
             }
         }
-        pic.notePicture(QRect(X, Y, width, height), looks.symbols[k], looks.symbolCompanions[k]);
+        pic.notePicture(area, looks.symbols[k], looks.symbolCompanions[k]);
     }
     if (target)
         pic.markChanged();
@@ -302,6 +307,64 @@ void FrameRenderer::drawFocusRing(Surface &pic, const FrameLooks &looks, const F
     pic.setLineWidth(kRingWidth);
     pic.circle(focus.at.x(), focus.at.y(), radius, Qt::black);
     pic.setLineWidth(1);
+}
+
+std::vector<FrameRenderer::DrawnItem> FrameRenderer::drawnItems(const PlayConfig &frame,
+                                                                 const Surface &pic,
+                                                                 const FrameLooks &looks)
+{
+    std::vector<DrawnItem> items;
+    // Pixel (x, y) covers the square from x - 0.5 to x + 0.5: an area reaches half a pixel
+    // beyond the pixels drawn.
+    const auto box = [](double left, double top, double width, double height) {
+        QPainterPath area;
+        area.addRect(QRectF(left - 0.5, top - 0.5, width, height));
+        return area;
+    };
+    for (int16_t k = 0; k < kSymbolCount; ++k) {
+        const int16_t X = toInt16(frame.SYMBOLX[k]);
+        if (X <= 0)
+            continue;
+        const QRect area =
+            symbolArea(X, toInt16(frame.SYMBOLY[k]), looks.symbols[k], looks, pic.size());
+        if (!area.isEmpty())
+            items.push_back({Part::Symbol, k, box(area.x(), area.y(), area.width(), area.height())});
+    }
+    for (int16_t k = 0; k < kTextLabelCount; ++k) {
+        const QString text = QString::fromStdString(frame.TxtValue[k]);
+        if (frame.TxtSYMBOLX[k] > 0 && !text.isEmpty())
+            items.push_back({Part::TextLabel, k,
+                             box(frame.TxtSYMBOLX[k], frame.TxtSYMBOLY[k], pic.textWidth(text),
+                                 pic.textHeight(text))});
+    }
+    const Focus focus = focusOf(frame, looks);
+    std::optional<DrawnItem> focused;
+    for (int side = 0; side < 2; ++side) {
+        const auto &xs = side == 0 ? frame.OPlayerX : frame.DPlayerX;
+        const auto &ys = side == 0 ? frame.OPlayerY : frame.DPlayerY;
+        const auto &hidden = side == 0 ? looks.hideOffense : looks.hideDefense;
+        const int16_t shape = looks.PlayerShape[size_t(side)];
+        const int r = looks.PlayerSize[size_t(side)];
+        for (int16_t i = 0; i < kPlayersPerSide; ++i) {
+            const int16_t X = toInt16(xs[size_t(i)]);
+            if (hidden[size_t(i)] || X <= 0 || (shape != 1 && shape != 3))
+                continue;
+            const int16_t Y = toInt16(ys[size_t(i)]);
+            DrawnItem item{int16_t(Part::Offense + side), i, {}};
+            if (shape == 1) {
+                item.area = box(X - r, Y - r, 2 * r + 1, 2 * r + 1);
+            } else {
+                item.area.addEllipse(QPointF(X, Y), r + 0.5, r + 0.5);
+            }
+            // The focused player is drawn again over everyone.
+            if (focus.on && focus.side == side && focus.index == i)
+                focused = item;
+            items.push_back(std::move(item));
+        }
+    }
+    if (focused)
+        items.push_back(*focused);
+    return items;
 }
 
 void FrameRenderer::DrawAction(int16_t &SX, int16_t &SY, int16_t &EX, int16_t &EY)

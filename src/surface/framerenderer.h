@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace kinetra {
 
@@ -38,6 +39,19 @@ public:
 
     /// The end marker of the action line DrawAction was last given: P1, P2 (tip), P3.
     static std::array<QPoint, 3> EndMarkerPoints;
+
+    /// A symbol, text label or player as Draw puts it on the surface: its part code, index
+    /// and the surface pixels it covers (pixel (x, y) where the area contains the point (x, y)).
+    struct DrawnItem
+    {
+        int16_t part = 0;
+        int16_t index = 0;
+        QPainterPath area;
+    };
+    /// The symbols, text labels and players Draw shows for frame on pic, in the order it draws
+    /// them: where two overlap, the later one lies on top. A player's area is his marker.
+    static std::vector<DrawnItem> drawnItems(const PlayConfig &frame, const Surface &pic,
+                                             const FrameLooks &looks);
 
     /// `color` at 35 % strength on white paper, as the players and lines around a focused
     /// player are drawn.

@@ -118,6 +118,8 @@ public:
         return bases;
     }
     void tell(const QString &message) override { emit m_editing.statusMessage(message); }
+    double zoom() const override { return m_editing.m_canvas.zoom() / 100.0; }
+    FrameLooks looks() const override { return m_editing.looks(); }
 
 private:
     PlayEditing &m_editing;
@@ -374,6 +376,11 @@ void PlayEditing::CmdChalkClr_Click()
 
 void PlayEditing::OptActionSel_Click(int16_t Index)
 {
+    // A line selected to be bent is not carried over to a new kind of line being drawn.
+    if (Index != m_selectedActionLine) {
+        m_editor->clearSelection();
+        showSelection();
+    }
     m_selectedActionLine = Index;
 }
 

@@ -122,9 +122,9 @@ void SurfaceEditor::abort()
 }
 
 std::optional<SurfaceEditor::Item> SurfaceEditor::nearestItem(const PlayConfig &frame, QPointF at,
-                                                              int16_t lastPart)
+                                                              int16_t lastPart, double zoom)
 {
-    int32_t shortest = kHitRadius;
+    int32_t shortest = std::numeric_limits<int32_t>::max();
     std::optional<Item> chosen;
     for (int16_t part = Part::Offense; part <= std::min(lastPart, Part::TextLabel); ++part) {
         for (int16_t i = 0; i < itemCount(part); ++i) {
@@ -136,13 +136,39 @@ std::optional<SurfaceEditor::Item> SurfaceEditor::nearestItem(const PlayConfig &
             const int32_t dy = toInt32(at.y() - py);
             // Squares in double: two far-apart 16-bit points would overflow 32 bits.
             const int32_t d = toInt32(std::sqrt(double(dx) * dx + double(dy) * dy));
-            if (d < shortest) {
+            if (d < shortest && d * zoom < kHitRadius) {
                 shortest = d;
                 chosen = Item{part, i};
             }
         }
     }
     return chosen;
+}
+
+std::optional<SurfaceEditor::Item>
+SurfaceEditor::topmostItem(const std::vector<FrameRenderer::DrawnItem> &drawn, QPointF at,
+                           int16_t lastPart)
+{
+    for (auto item = drawn.rbegin(); item != drawn.rend(); ++item) {
+        if (item->part <= lastPart && item->area.contains(at))
+            return Item{item->part, item->index};
+    }
+    return std::nullopt;
+}
+
+std::optional<SurfaceEditor::Item> SurfaceEditor::pickItem(QPointF at, int16_t lastPart)
+{
+    const PlayConfig &frame = m_host->currentFrame();
+    if (const auto top =
+            topmostItem(FrameRenderer::drawnItems(frame, m_surface, m_host->looks()), at, lastPart))
+        return top;
+    return nearestItem(frame, at, lastPart, m_host->zoom());
+}
+
+float SurfaceEditor::fieldReach(float screenPixels) const
+{
+    const double zoom = m_host->zoom();
+    return zoom > 0 ? float(screenPixels / zoom) : screenPixels;
 }
 
 void SurfaceEditor::placement(int16_t part, QPointF at, QSize symbolBox, int16_t &x, int16_t &y)
@@ -164,7 +190,7 @@ void SurfaceEditor::drop(int16_t tag, int16_t index, QPointF at, const QString &
         m_state.part = tag;
         PlayConfig &frame = m_host->currentFrame();
         if (tag == PaletteItem::kActiveMarker) {
-            const auto chosen = nearestItem(frame, at, Part::Defense);
+            const auto chosen = pickItem(at, Part::Defense);
             if (!chosen) {
                 m_host->beep();
                 return;
@@ -190,7 +216,7 @@ bool SurfaceEditor::beginLift(QPointF at)
 {
     try {
         PlayConfig &frame = m_host->currentFrame();
-        const auto hit = nearestItem(frame, at, Part::TextLabel);
+        const auto hit = pickItem(at, Part::TextLabel);
         if (!hit) {
             m_host->beep();
             return false;
@@ -261,14 +287,14 @@ std::vector<LinePoint> handlesOf(const ActionLine &line)
 
 } // namespace
 
-std::optional<LineId> SurfaceEditor::nearestLine(const PlayConfig &frame, QPointF at)
+std::optional<LineId> SurfaceEditor::nearestLine(const PlayConfig &frame, QPointF at, float reach)
 {
-    float shortest = float(kHitRadius);
+    float shortest = std::numeric_limits<float>::infinity();
     std::optional<LineId> chosen;
     const LinePoint p{float(at.x()), float(at.y())};
     for (const ActionLine &line : frame.actionLines()) {
         const float d = nearestOnCurve(line, p).distance;
-        if (d < shortest) {
+        if (d <= reach && d < shortest) {
             shortest = d;
             chosen = line.id;
         }
@@ -322,14 +348,14 @@ bool SurfaceEditor::beginLine(QPointF at)
             m_removeBend.reset();
             if (const auto line = m_selected ? frame.actionLine(*m_selected) : std::nullopt) {
                 for (size_t i = 0; i < line->bends.size() && !m_removeBend; ++i) {
-                    if (distance(line->bends[i], at) < kHandleRadius) {
+                    if (distance(line->bends[i], at) < fieldReach(kHandleRadius)) {
                         m_removeLine = line->id;
                         m_removeBend = int(i);
                     }
                 }
             }
             if (!m_removeLine)
-                m_removeLine = nearestLine(frame, at);
+                m_removeLine = nearestLine(frame, at, fieldReach(kLineReach));
             if (!m_removeLine)
                 m_host->beep();
             return m_removeLine.has_value();
@@ -361,7 +387,7 @@ bool SurfaceEditor::beginLinePoint(const PlayConfig &frame, QPointF at)
     m_original = *line;
     m_addBendAt.reset();
     const std::vector<LinePoint> handles = handlesOf(*line);
-    float shortest = kHandleRadius;
+    float shortest = fieldReach(kHandleRadius);
     std::optional<int> handle;
     for (size_t i = 0; i < handles.size(); ++i) {
         const float d = distance(handles[i], at);
@@ -375,7 +401,7 @@ bool SurfaceEditor::beginLinePoint(const PlayConfig &frame, QPointF at)
         return true;
     }
     const CurveHit hit = nearestOnCurve(*line, {float(at.x()), float(at.y())});
-    if (hit.distance >= float(kHitRadius))
+    if (!(hit.distance <= fieldReach(kLineReach)))
         return false;
     // The bend point goes between the points that bound the piece pressed on.
     m_addBendAt = hit.piece;
@@ -390,7 +416,8 @@ void SurfaceEditor::dragLinePoint(QPointF at)
             return;
         if (m_addBendAt && int(m_original.bends.size()) >= kMaxBends) {
             m_host->beep();
-            m_host->tell(QString("An action line bends at most %1 times.").arg(kMaxBends));
+            m_host->tell(QString("A line holds at most %1 bend points: this one was not added.")
+                             .arg(kMaxBends));
             m_addBendAt.reset();
             m_dragPoint = -1;
         }
@@ -434,7 +461,7 @@ void SurfaceEditor::finishLine(Qt::MouseButton, QPointF at)
             m_surface.setDrawMode(Surface::DrawMode::Copy);
             if (std::hypot(at.x() - m_from.x(), at.y() - m_from.y()) <= kClickSlack) {
                 // A click selects the line under it, or nothing.
-                m_selected = nearestLine(m_host->currentFrame(), m_from);
+                m_selected = nearestLine(m_host->currentFrame(), m_from, fieldReach(kLineReach));
                 m_host->redraw();
             } else {
                 finishDrawing(at);

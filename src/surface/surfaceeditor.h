@@ -2,6 +2,8 @@
 
 #include "model/nextmoment.h"
 #include "model/playconfig.h"
+#include "surface/framelooks.h"
+#include "surface/framerenderer.h"
 
 #include <QColor>
 #include <QObject>
@@ -22,8 +24,9 @@ class Surface;
 /// Editing the current frame on the play surface with the mouse and by drops from the
 /// palette. The mouse works in one of three modes, each a gesture of begin (a button goes
 /// down), update (the pointer moves), finish (that button comes up) and abort:
-/// - select: the item nearest the press (within 30 pixels) is lifted off the frame and put
-///   down where the button comes up; with the right button it stays off, so it is deleted;
+/// - select: the item drawn on top under the press, or else the one nearest to it (within 30
+///   screen pixels), is lifted off the frame and put down where the button comes up; with the
+///   right button it stays off, so it is deleted;
 /// - action draw: a drag draws a new line of the selected kind from the press to the
 ///   release (nothing is stored before the release; a rubber band follows the pointer), a
 ///   click selects the line under it, and with a line selected a drag from one of its
@@ -32,6 +35,8 @@ class Surface;
 /// - chalk: freehand lines drawn into the surface image only, gone with the next redraw.
 /// One gesture runs at a time: other buttons pressed or released during it are ignored,
 /// except in action draw mode, where another button aborts it.
+/// Positions are field pixels, but how near the pointer must come to an item, a line or a
+/// handle is measured on the screen, so that picking feels the same at every zoom.
 class SurfaceEditor : public QObject
 {
     Q_OBJECT
@@ -72,6 +77,10 @@ public:
         virtual std::optional<std::array<LinePoint, 4>> basesFor(int16_t kind) const = 0;
         /// Tells the user why an edit was refused (after the beep).
         virtual void tell(const QString &message) = 0;
+        /// Screen pixels per field pixel: the zoom the surface is shown at.
+        virtual double zoom() const = 0;
+        /// What the frame is drawn with, to find which item is drawn on top under the pointer.
+        virtual FrameLooks looks() const = 0;
     };
 
     /// The item last lifted or dropped and the position last stored for it.
@@ -91,12 +100,15 @@ public:
         bool operator==(const Item &) const = default;
     };
 
-    /// A pointer this many pixels (rounded) or more away from an item's point misses it; the
-    /// same holds for an action line's curve.
+    /// A pointer this many screen pixels (rounded) or more away from an item's point misses
+    /// it, unless it is on the item as drawn.
     static constexpr int32_t kHitRadius = int32_t(kItemReach);
-    /// A selected line's handles are grabbed within this many pixels: far less than
-    /// kHitRadius, so that the middle of a short line can still be taken to bend it.
+    /// A selected line's handles are grabbed closer than this many screen pixels: so few that
+    /// the middle of a short line can still be taken to bend it.
     static constexpr float kHandleRadius = 8;
+    /// An action line is clicked, bent or removed no farther than this many screen pixels
+    /// from its curve, so that a new line can be begun close beside it.
+    static constexpr float kLineReach = 6;
     /// A release no farther than this many pixels from its press is a click, not a drag.
     static constexpr float kClickSlack = 2;
 
@@ -143,15 +155,21 @@ public:
     /// Removes the selected line; false when none is selected.
     bool deleteSelectedLine();
 
-    /// The action line whose curve passes nearest to `at`, closer than kHitRadius; of lines
-    /// at the same distance the earlier (by kind, then slot) wins.
-    static std::optional<LineId> nearestLine(const PlayConfig &frame, QPointF at);
+    /// The action line whose curve passes nearest to `at`, no farther than `reach` (field
+    /// pixels); of lines at the same distance the earlier (by kind, then slot) wins.
+    static std::optional<LineId> nearestLine(const PlayConfig &frame, QPointF at, float reach);
 
-    /// The item whose point lies nearest to `at`, closer than kHitRadius: offensive players,
-    /// then defensive players, then (up to lastPart) symbols and text labels, lower index
-    /// first; of items at the same rounded distance the earlier wins. Items that are not on
-    /// the surface lie at (0, 0).
-    static std::optional<Item> nearestItem(const PlayConfig &frame, QPointF at, int16_t lastPart);
+    /// The item whose point lies nearest to `at`, its rounded distance times `zoom` (screen
+    /// pixels per field pixel) less than kHitRadius: offensive players, then defensive players,
+    /// then (up to lastPart) symbols and text labels, lower index first; of items at the same
+    /// rounded distance the earlier wins. Items that are not on the surface lie at (0, 0).
+    static std::optional<Item> nearestItem(const PlayConfig &frame, QPointF at, int16_t lastPart,
+                                           double zoom = 1);
+
+    /// Of the items up to lastPart that `drawn` (in drawing order) shows covering `at`, the
+    /// one drawn last, on top of the others.
+    static std::optional<Item> topmostItem(const std::vector<FrameRenderer::DrawnItem> &drawn,
+                                           QPointF at, int16_t lastPart);
 
     /// Where an item put down at `at` is stored: the point rounded, except that a symbol's
     /// top-left corner goes half a symbol box up and left of it (never to a negative x:
@@ -179,6 +197,10 @@ private:
     void abortChalk();
     void noUpdate(QPointF) {}
     void drawBand();
+    /// The item the pointer picks: the one drawn on top under it, or else the nearest in reach.
+    std::optional<Item> pickItem(QPointF at, int16_t lastPart);
+    /// Reaches given in screen pixels, in field pixels at the present zoom.
+    float fieldReach(float screenPixels) const;
 
     Surface &m_surface;
     std::unique_ptr<Host> m_host;

@@ -104,9 +104,10 @@ TEST_P(MarkerTieTest, EarlierPlayerWinsATie)
 INSTANTIATE_TEST_SUITE_P(
     Ties, MarkerTieTest,
     testing::Values(
-        TieCase{"OffenceBeforeDefence", {{2, 1, 120, 100}, {1, 5, 100, 100}}, {110, 100}, 5},
-        TieCase{"LowerOffenceIndex", {{1, 7, 100, 100}, {1, 3, 120, 100}}, {110, 100}, 3},
-        TieCase{"LowerDefenceIndex", {{2, 6, 100, 100}, {2, 2, 120, 100}}, {110, 100}, 12},
+        // Off both markers, 20 pixels from each centre.
+        TieCase{"OffenceBeforeDefence", {{2, 1, 140, 100}, {1, 5, 100, 100}}, {120, 100}, 5},
+        TieCase{"LowerOffenceIndex", {{1, 7, 100, 100}, {1, 3, 140, 100}}, {120, 100}, 3},
+        TieCase{"LowerDefenceIndex", {{2, 6, 100, 100}, {2, 2, 140, 100}}, {120, 100}, 12},
         TieCase{"NearerDefenceBeatsOffence", {{1, 0, 100, 100}, {2, 4, 115, 100}}, {110, 100}, 14},
         // Unplaced players lie at (0, 0): offensive player 0 is the first of them.
         TieCase{"UnplacedNearTheCorner", {}, {20, 20}, 0},

@@ -1,5 +1,4 @@
 #include "model/failurereport.h"
-#include "model/linecurve.h"
 #include "model/playconfig.h"
 #include "surface/framelooks.h"
 #include "surface/framerenderer.h"
@@ -9,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -348,6 +348,51 @@ class BentLineTest : public FrameRendererTest,
                      public testing::WithParamInterface<std::tuple<BentCase, int>>
 {};
 
+// Points along the Catmull-Rom spline through the line's start, bend points and end, `steps`
+// to each stretch, worked out in the spline's polynomial form with the start and the end
+// standing in for the missing neighbours at either end: a second way to the curve, apart from
+// the Bezier pieces the renderer draws.
+std::vector<QPointF> splinePoints(const ActionLine &line, int steps)
+{
+    std::vector<QPointF> p{{line.start.x, line.start.y}};
+    for (const LinePoint &b : line.bends)
+        p.emplace_back(b.x, b.y);
+    p.emplace_back(line.end.x, line.end.y);
+    const size_t last = p.size() - 1;
+    std::vector<QPointF> points;
+    for (size_t i = 0; i < last; ++i) {
+        const QPointF p0 = p[i == 0 ? 0 : i - 1];
+        const QPointF p1 = p[i];
+        const QPointF p2 = p[i + 1];
+        const QPointF p3 = p[std::min(i + 2, last)];
+        for (int s = 0; s < steps; ++s) {
+            const double t = double(s) / steps;
+            points.push_back(0.5
+                             * (2 * p1 + (p2 - p0) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t * t
+                                + (3 * p1 - p0 - 3 * p2 + p3) * t * t * t));
+        }
+    }
+    points.push_back(p[last]);
+    return points;
+}
+
+TEST(CurvePathTest, ArchLeavesEachPointASixthOfItsNeighboursDifferenceAhead)
+{
+    // Through (80, 250), (200, 80), (320, 250); the start and the end stand in for their own
+    // missing neighbours. First control: (80, 250) + ((200, 80) - (80, 250)) / 6; second:
+    // (200, 80) - ((320, 250) - (80, 250)) / 6; and so on, mirrored, on the way down.
+    const QPainterPath path =
+        FrameRenderer::curvePath({{0, 0}, {80, 250}, {320, 250}, {{200, 80}}});
+    const double third = 250 - 170 / 6.0; // 221.67
+    const std::vector<QPointF> expected{{80, 250},  {100, third}, {160, 80}, {200, 80},
+                                        {240, 80}, {300, third}, {320, 250}};
+    ASSERT_EQ(path.elementCount(), int(expected.size()));
+    for (int i = 0; i < path.elementCount(); ++i) {
+        EXPECT_NEAR(path.elementAt(i).x, expected[size_t(i)].x(), 1e-3) << i;
+        EXPECT_NEAR(path.elementAt(i).y, expected[size_t(i)].y(), 1e-3) << i;
+    }
+}
+
 // The line's colour, or at scales above 1 mostly the line's where it is smoothed into the
 // field (no field channel is above 0x7F).
 bool lineColoured(QRgb c)
@@ -357,7 +402,9 @@ bool lineColoured(QRgb c)
 
 TEST_P(BentLineTest, IsDrawnAlongTheCurveWithItsMarkerFollowingTheCurvesEnd)
 {
-    const auto &[c, scale] = GetParam();
+    // Named one by one: clang 14 cannot capture structured bindings in the lambdas below.
+    const BentCase &c = std::get<0>(GetParam());
+    const int scale = std::get<1>(GetParam());
     looks.ActionType[0] = c.type;
     looks.ActionSize[0] = c.width;
     ASSERT_TRUE(frame.addActionLine(0, c.line.start, c.line.end, c.line.bends));
@@ -375,18 +422,18 @@ TEST_P(BentLineTest, IsDrawnAlongTheCurveWithItsMarkerFollowingTheCurvesEnd)
                     return true;
         return false;
     };
-    auto nearEnd = [&](LinePoint p) {
-        return std::hypot(p.x - c.line.end.x, p.y - c.line.end.y) < 10;
+    auto nearEnd = [&](QPointF p) {
+        return std::hypot(p.x() - c.line.end.x, p.y() - c.line.end.y) < 10;
     };
     // Solid lines show all along the curve; dashes leave gaps, and a sample there finds the
     // field right under it.
     int near = 0, under = 0, samples = 0;
-    for (const LinePoint &p : curvePoints(c.line, 32)) {
+    for (const QPointF &p : splinePoints(c.line, 32)) {
         if (nearEnd(p))
             continue;
         ++samples;
-        near += lineNear(shown(p.x, p.y));
-        under += lineColoured(image.pixel(shown(p.x, p.y).toPoint()));
+        near += lineNear(shown(p.x(), p.y()));
+        under += lineColoured(image.pixel(shown(p.x(), p.y()).toPoint()));
     }
     if (c.type == 1) {
         EXPECT_EQ(near, samples);

@@ -1,6 +1,7 @@
 // Action lines on the surface: several of a kind, selecting one with a click, moving and
-// bending it by dragging, deleting a bend point or a line, clearing a kind, base paths, and
-// undo of each step. Positions are field pixels, shown at the zoom under test.
+// bending it by dragging, deleting a bend point or a line, clearing a kind, base paths, how
+// near the pointer must come at each zoom, what drops the selection, refusals that say why,
+// and undo of each step. Positions are field pixels, shown at the zoom under test.
 
 #include "editingwindow.h"
 
@@ -8,6 +9,7 @@
 #include "prefs/defaultfield.h"
 #include "surface/playediting.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -176,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto &t) { t.clickAt({152, 151}, Qt::RightButton); },
                     {line(0, 0, kBent.start, kBent.end), kLower, kOther}, true},
         GestureCase{"RightButtonOnAnotherLine",
-                    [](auto &t) { t.clickAt({320, 180}, Qt::RightButton); }, {kBent, kLower}, true},
+                    [](auto &t) { t.clickAt({326, 180}, Qt::RightButton); }, {kBent, kLower}, true},
         GestureCase{"DragTheEnd", [](auto &t) { t.dragAt({253, 203}, {270, 240}); },
                     {line(0, 0, kBent.start, {270, 240}, kBent.bends), kLower, kOther}, true},
         GestureCase{"DragTheMiddle", [](auto &t) { t.dragAt({220, 182}, {220, 120}); },
@@ -215,18 +217,183 @@ INSTANTIATE_TEST_SUITE_P(
                     {kBent, kLower, kStraightRun, kOther}, false}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(LineEditTest, AFullFrameRefusesAnotherLineWithABeepAndAMessage)
+// ---- How near the pointer must come, in screen pixels ----------------------------------------
+
+// A drag from `from` (field pixels) to 60 pixels above it, with the line from (60, 200) to
+// (300, 200) selected: it bends that line, moves its end, or draws a new line.
+enum class Outcome { Bends, MovesEnd, DrawsNew };
+
+struct ReachCase
+{
+    const char *name;
+    int zoom;
+    QPoint from;
+    Outcome outcome;
+};
+
+void PrintTo(const ReachCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class LineReachTest : public LineEditTest, public testing::WithParamInterface<ReachCase>
+{
+    void SetUp() override
+    {
+        m_zoom = GetParam().zoom;
+        LineEditTest::SetUp();
+    }
+};
+
+TEST_P(LineReachTest, IsMeasuredOnTheScreen)
+{
+    const ActionLine selectedLine = line(0, 0, {60, 200}, {300, 200});
+    ASSERT_TRUE(frame().addActionLine(0, selectedLine.start, selectedLine.end));
+    window->DrawSelected();
+    clickAt({180, 200});
+    ASSERT_EQ(selected(), (LineId{0, 0}));
+
+    const QPoint from = GetParam().from;
+    const QPoint to = from - QPoint(0, 60);
+    dragAt(from, to);
+    const LinePoint end{float(to.x()), float(to.y())};
+    std::vector<ActionLine> expected;
+    switch (GetParam().outcome) {
+    case Outcome::Bends: expected = {line(0, 0, {60, 200}, {300, 200}, {end})}; break;
+    case Outcome::MovesEnd: expected = {line(0, 0, {60, 200}, end)}; break;
+    case Outcome::DrawsNew:
+        expected = {selectedLine, line(0, 1, {float(from.x()), float(from.y())}, end)};
+        break;
+    }
+    EXPECT_EQ(frame().actionLines(), expected);
+}
+
+// Lines are taken within 6 screen pixels, handles closer than 8.
+INSTANTIATE_TEST_SUITE_P(
+    Zooms, LineReachTest,
+    testing::Values(ReachCase{"Near100", 100, {180, 205}, Outcome::Bends},
+                    ReachCase{"Beside100", 100, {180, 208}, Outcome::DrawsNew},
+                    ReachCase{"Near200", 200, {180, 203}, Outcome::Bends},
+                    ReachCase{"Beside200", 200, {180, 204}, Outcome::DrawsNew},
+                    ReachCase{"FarAt200", 200, {180, 230}, Outcome::DrawsNew},
+                    ReachCase{"Handle100", 100, {307, 200}, Outcome::MovesEnd},
+                    ReachCase{"Handle200", 200, {303, 200}, Outcome::MovesEnd},
+                    ReachCase{"PastTheHandle200", 200, {305, 200}, Outcome::DrawsNew}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// ---- What drops the selection --------------------------------------------------------------
+
+struct DropCase
+{
+    const char *name;
+    std::function<void(LineEditTest &)> act;
+};
+
+void PrintTo(const DropCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class SelectionDropTest : public LineEditTest, public testing::WithParamInterface<DropCase>
+{};
+
+TEST_P(SelectionDropTest, LeavesNoLineSelected)
+{
+    ASSERT_TRUE(frame().addActionLine(0, {60, 200}, {300, 200}));
+    window->document().appendFrame(); // the same line on frame 2
+    window->document().recordEdit("Frame");
+    window->SelectFrame(1);
+    clickAt({180, 200});
+    ASSERT_EQ(selected(), (LineId{0, 0}));
+
+    GetParam().act(*this);
+    EXPECT_FALSE(selected().has_value());
+    EXPECT_TRUE(window->canvas()->handles().isEmpty());
+    // A drag from the line now draws a new one.
+    const int lines = frame().actionLineCount();
+    dragAt({180, 200}, {180, 100});
+    EXPECT_EQ(frame().actionLineCount(), lines + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, SelectionDropTest,
+    testing::Values(DropCase{"AnotherKind",
+                             [](auto &t) { t.window->toolPalette()->OptActionSel[3]->click(); }},
+                    DropCase{"AnotherPage",
+                             [](auto &t) {
+                                 t.showPage(ToolPalette::PlayerPage);
+                                 t.showPage(ToolPalette::ActionPage);
+                             }},
+                    DropCase{"AnotherFrame",
+                             [](auto &t) { t.window->tbToolBar_ButtonClick("FForward"); }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// ---- Refusals say why ------------------------------------------------------------------------
+
+// What the status bar shows whole, once laid out: the texts of its panels that are shown wide
+// enough.
+QString statusShown(QStatusBar *bar)
+{
+    QApplication::processEvents();
+    QStringList texts;
+    for (const QLabel *panel : bar->findChildren<QLabel *>()) {
+        if (panel->isVisible()
+            && panel->width() >= panel->fontMetrics().horizontalAdvance(panel->text()))
+            texts << panel->text();
+    }
+    return texts.join('|');
+}
+
+// Fills the frame with short upright lines along its top.
+void fill(PlayConfig &frame)
 {
     for (int i = 0; i < kMaxLinesInFrame; ++i) {
         const float x = 10.0f + 5 * i;
-        ASSERT_TRUE(frame().addActionLine(i % kActionCount, {x, 20}, {x, 40}));
+        ASSERT_TRUE(frame.addActionLine(i % kActionCount, {x, 20}, {x, 40}));
     }
+}
+
+TEST_F(LineEditTest, AFullFrameRefusesAnotherLineWithABeepAndAMessage)
+{
+    fill(frame());
     const PlayConfig full = frame();
     const int beeps = platform.beeps;
     dragAt({50, 200}, {250, 250});
     EXPECT_EQ(frame(), full);
     EXPECT_EQ(platform.beeps, beeps + 1);
-    EXPECT_TRUE(window->statusBar()->currentMessage().contains("64"));
+    EXPECT_TRUE(statusShown(window->statusBar()).contains("64"));
+}
+
+TEST_F(LineEditTest, ASeventeenthBendIsRefusedWithABeepAndAMessage)
+{
+    std::vector<LinePoint> bends;
+    for (int i = 0; i < kMaxBends; ++i)
+        bends.push_back({60.0f + 20 * i, 300});
+    ASSERT_TRUE(frame().addActionLine(0, {40, 300}, {380, 300}, bends));
+    window->DrawSelected();
+    clickAt({60, 300});
+    ASSERT_EQ(selected(), (LineId{0, 0}));
+    const PlayConfig before = frame();
+    const int beeps = platform.beeps;
+    dragAt({70, 300}, {70, 250}); // between two bend points
+    EXPECT_EQ(frame(), before);
+    EXPECT_EQ(platform.beeps, beeps + 1);
+    EXPECT_TRUE(statusShown(window->statusBar()).contains("16"));
+}
+
+TEST_F(LineEditTest, MovementLinesOnAFullFrameSayWhyNoneWasDrawn)
+{
+    fill(frame());
+    frame().OPlayerX[0] = 100;
+    frame().OPlayerY[0] = 300;
+    window->document().appendFrame();
+    window->document().frames().frame(2).OPlayerX[0] = 200;
+    window->document().recordEdit("Frame");
+    window->SelectFrame(1);
+    const PlayConfig full = frame();
+    window->menuItem("mnuEMovementLines")->trigger();
+    EXPECT_EQ(frame(), full);
+    EXPECT_TRUE(statusShown(window->statusBar()).contains("64"));
 }
 
 } // namespace

@@ -104,7 +104,7 @@ TEST_F(MouseEditTest, UnplacedItemsLieInTheCorner)
 struct HitCase
 {
     const char *name;
-    std::vector<SurfaceEditor::Item> items; // placed at (100, 100) and (120, 100) in turn
+    std::vector<SurfaceEditor::Item> items; // placed at (100, 100) and (140, 100) in turn
     SurfaceEditor::Item expected;
 };
 
@@ -116,20 +116,21 @@ void PrintTo(const HitCase &c, std::ostream *os)
 class HitOrderTest : public MouseEditTest, public testing::WithParamInterface<HitCase>
 {};
 
+// The press lies on neither item as drawn, 21 pixels (rounded) from the point of each.
 TEST_P(HitOrderTest, ItemsAtTheSameDistanceGoInTheOrderOfTheFrame)
 {
     int x = 100;
     for (const auto &item : GetParam().items) {
         place(item.part, item.index, x, 100);
-        x += 20;
+        x += 40;
     }
-    press(110, 100);
+    press(120, 95);
     int16_t px = -1, py = -1;
     frame().Position(GetParam().expected.part, GetParam().expected.index, px, py);
     EXPECT_EQ(px, 0) << "the expected item was lifted";
     EXPECT_EQ(window->editing().editor().state().part, GetParam().expected.part);
     EXPECT_EQ(window->editing().editor().state().index, GetParam().expected.index);
-    release(110, 100);
+    release(120, 95);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -140,6 +141,60 @@ INSTANTIATE_TEST_SUITE_P(
                     HitCase{"LowerSymbolIndex", {{3, 4}, {3, 1}}, {3, 1}},
                     HitCase{"LowerLabelIndex", {{4, 1}, {4, 0}}, {4, 0}}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Items drawn over one another: the press is on both as drawn, and nearer the point of the
+// one underneath; the one on top is taken.
+struct StackCase
+{
+    const char *name;
+    SurfaceEditor::Item under, over;
+    QPoint underAt, overAt, press;
+};
+
+void PrintTo(const StackCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class StackedItemsTest : public MouseEditTest, public testing::WithParamInterface<StackCase>
+{};
+
+TEST_P(StackedItemsTest, ThePressTakesTheOneOnTop)
+{
+    const StackCase &c = GetParam();
+    place(c.under.part, c.under.index, c.underAt.x(), c.underAt.y());
+    place(c.over.part, c.over.index, c.overAt.x(), c.overAt.y());
+    press(c.press.x(), c.press.y());
+    release(300, 300);
+    int16_t x = -1, y = -1;
+    frame().Position(c.over.part, c.over.index, x, y);
+    EXPECT_EQ(x, c.over.part == Part::Symbol ? 300 - 13 : 300) << "the one on top moved";
+    frame().Position(c.under.part, c.under.index, x, y);
+    EXPECT_EQ(QPoint(x, y), c.underAt) << "the one underneath stayed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stacks, StackedItemsTest,
+    testing::Values(
+        // The catcher stands over the batter at the plate.
+        StackCase{"CatcherOverBatter", {Part::Offense, 0}, {Part::Defense, 1}, {200, 340},
+                  {200, 350}, {200, 344}},
+        StackCase{"SameSpot", {Part::Offense, 3}, {Part::Defense, 3}, {150, 150}, {150, 150},
+                  {152, 150}},
+        // Players are drawn after symbols: a player standing on the ball.
+        StackCase{"PlayerOverSymbol", {Part::Symbol, 0}, {Part::Offense, 2}, {100, 100},
+                  {112, 100}, {105, 100}},
+        StackCase{"LaterSymbol", {Part::Symbol, 1}, {Part::Symbol, 5}, {110, 110}, {100, 100},
+                  {112, 112}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(MouseEditTest, TheActiveMarkerGoesToThePlayerOnTop)
+{
+    place(Part::Offense, 0, 200, 340);
+    place(Part::Defense, 1, 200, 350);
+    ASSERT_TRUE(drop(PaletteItem::kActiveMarker, 0, QPointF(200, 344)));
+    EXPECT_EQ(frame().ActivePlyr, 11);
+}
 
 TEST_F(MouseEditTest, SymbolIsCentredOnTheRelease)
 {

@@ -33,7 +33,9 @@ class OpeningEveryWay : public PlayDirectoryTest,
 
 TEST_P(OpeningEveryWay, ThePanelNamesOnlyTheFileSaveWritesTo)
 {
-    const auto [way, c] = GetParam();
+    // Named one by one: clang 14 cannot capture structured bindings in a lambda.
+    const Way way = std::get<0>(GetParam());
+    const FileCase c = std::get<1>(GetParam());
     auto w = openIn();
     const QString before = copyData("three_frames.KTR");
     ASSERT_EQ(w->openPlay(before, {.remember = false}), PlayReadStatus::Opened);

@@ -5,6 +5,8 @@
 
 #include <QLineEdit>
 
+#include <cmath>
+
 namespace kinetra {
 namespace {
 
@@ -60,8 +62,70 @@ TEST_P(ZoomEditTest, DragsAndLinesStoreFieldPixels)
     EXPECT_TRUE(platform.messages().isEmpty());
 }
 
+TEST_P(ZoomEditTest, ItemsAreReachedWithinThirtyScreenPixels)
+{
+    frame().OPlayerX[1] = 100;
+    frame().OPlayerY[1] = 100;
+    window->DrawSelected();
+    // Off his marker, 20 field pixels from his centre: 20, 40 or 15 screen pixels.
+    const QPoint at = shown(120, 100);
+    press(at.x(), at.y());
+    const bool lifted = frame().OPlayerX[1] == 0;
+    release(at.x(), at.y());
+    EXPECT_EQ(lifted, GetParam() != 200);
+    EXPECT_EQ(platform.beeps, lifted ? 0 : 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Zooms, ZoomEditTest, testing::Values(100, 200, 75),
                          [](const auto &info) { return std::to_string(info.param); });
+
+struct HandleCase
+{
+    int zoom;
+    int width; // on the screen
+};
+
+void PrintTo(const HandleCase &c, std::ostream *os)
+{
+    *os << c.zoom << " %";
+}
+
+class HandleLookTest : public testing::TestWithParam<HandleCase>, public test::EditingWindow
+{};
+
+// The handles of a selected line are at least 7 screen pixels wide, white inside a black
+// outline, over everything the field shows: here the label of the player the line starts at.
+TEST_P(HandleLookTest, AtLeastSevenScreenPixelsOverThePlayersLabel)
+{
+    const int zoom = GetParam().zoom;
+    open();
+    zoomTo(zoom);
+    frame().OPlayerX[0] = 100;
+    frame().OPlayerY[0] = 100;
+    ASSERT_TRUE(frame().addActionLine(0, {100, 100}, {300, 100}));
+    showPage(ToolPalette::ActionPage);
+    window->DrawSelected();
+    click(200 * zoom / 100, 100 * zoom / 100);
+    ASSERT_EQ(window->canvas()->handles().size(), 2);
+
+    const QImage shot = window->canvas()->grab().toImage();
+    const QPoint centre(int(std::floor(100.5 * zoom / 100)), int(std::floor(100.5 * zoom / 100)));
+    const int half = GetParam().width / 2;
+    for (int d = -half; d <= half; ++d) {
+        for (const QPoint edge : {QPoint(d, -half), QPoint(d, half), QPoint(-half, d),
+                                  QPoint(half, d)})
+            EXPECT_EQ(shot.pixel(centre + edge), qRgb(0, 0, 0)) << edge.x() << "," << edge.y();
+    }
+    for (int dy = 1 - half; dy < half; ++dy)
+        for (int dx = 1 - half; dx < half; ++dx)
+            EXPECT_EQ(shot.pixel(centre + QPoint(dx, dy)), qRgb(255, 255, 255)) << dx << "," << dy;
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, HandleLookTest,
+                         testing::Values(HandleCase{50, 7}, HandleCase{100, 7},
+                                         HandleCase{125, 9}, HandleCase{200, 11},
+                                         HandleCase{400, 11}),
+                         [](const auto &info) { return std::to_string(info.param.zoom); });
 
 struct PointerCase
 {
