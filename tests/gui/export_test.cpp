@@ -10,6 +10,7 @@
 #include "output/playimager.h"
 #include "prefs/inisettingsstore.h"
 #include "prefs/preferencestore.h"
+#include "support/diskroom.h"
 #include "support/fakeplatform.h"
 #include "support/tempsettings.h"
 #include "surface/surface.h"
@@ -421,21 +422,6 @@ unsigned modeBits(const QString &path)
 
 // ---- Input and output files of the command line ----------------------------------------
 
-// A disk with room for this many more bytes: a write beyond it is cut short, the next fails
-// as a full disk does.
-size_t g_room = 0;
-ssize_t writeIntoRoom(int fd, const void *data, size_t size)
-{
-    if (g_room == 0) {
-        errno = ENOSPC;
-        return -1;
-    }
-    const ssize_t written = ::write(fd, data, std::min(size, g_room));
-    if (written > 0)
-        g_room -= size_t(written);
-    return written;
-}
-
 // A PDF the disk has no room for: error 61 and exit 1, and the older file of that name stays
 // as it was, whether the disk fills up at the first byte or deep in the document.
 struct PdfRoomCase
@@ -458,8 +444,8 @@ TEST_P(PdfDiskFull, FailsWithDiskFullAndKeepsTheOlderFile)
 {
     const PdfRoomCase &c = GetParam();
     writeFile(out("play.pdf"), "older document");
-    g_room = c.room;
-    const auto previous = AtomicFile::setWriteCall(writeIntoRoom);
+    test::diskRoom() = c.room;
+    const auto previous = AtomicFile::setWriteCall(test::writeIntoRoom);
     const QStringList args = QStringList{"--export", out("play.pdf")} + c.options << play();
     const int exit = run(args);
     AtomicFile::setWriteCall(previous);

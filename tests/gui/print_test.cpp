@@ -9,6 +9,7 @@
 #include "output/printtarget.h"
 #include "output/prntfrm.h"
 #include "prefs/inisettingsstore.h"
+#include "support/diskroom.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
 #include "support/recordingprinttarget.h"
@@ -32,11 +33,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <stdexcept>
-
-#include <unistd.h>
 
 namespace kinetra {
 namespace {
@@ -844,21 +841,6 @@ TEST_F(PrintTest, PdfIntoAMissingFolderIsReportedAndWritesNothing)
     EXPECT_FALSE(platform.waitCursor);
 }
 
-// A disk with room for this many more bytes: the write that reaches it is cut short, the
-// next fails as a full disk does.
-size_t g_room = 0;
-ssize_t writeIntoRoom(int fd, const void *data, size_t size)
-{
-    if (g_room == 0) {
-        errno = ENOSPC;
-        return -1;
-    }
-    const ssize_t written = ::write(fd, data, std::min(size, g_room));
-    if (written > 0)
-        g_room -= size_t(written);
-    return written;
-}
-
 TEST_F(PrintTest, PdfTheDiskHasNoRoomForIsReportedAndKeepsTheOlderFile)
 {
     w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
@@ -873,8 +855,8 @@ TEST_F(PrintTest, PdfTheDiskHasNoRoomForIsReportedAndKeepsTheOlderFile)
     makeFrames(5);
     dialog->OptPFrames[1]->setChecked(true);
 
-    g_room = 20000;
-    const auto previous = AtomicFile::setWriteCall(writeIntoRoom);
+    test::diskRoom() = 20000;
+    const auto previous = AtomicFile::setWriteCall(test::writeIntoRoom);
     print();
     AtomicFile::setWriteCall(previous);
 
