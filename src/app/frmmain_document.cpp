@@ -116,7 +116,7 @@ void frmMain::mnuFileSave_Click()
 
 void frmMain::mnuFileSaveAs_Click()
 {
-    std::optional<QString> path = m_chooser->choose(true, m_document.path());
+    std::optional<QString> path = m_chooser->choose(true, m_document.path(), m_document.title());
     if (!path || !m_chooser->addPlayExtension(*path))
         return;
     WaitStart();

@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 
 #include "playback/surfaceplayback.h"
+#include "playback/videosettings.h"
 #include "surface/besidewindow.h"
 #include "surface/playediting.h"
 #include "surface/platform.h"
@@ -9,6 +10,7 @@
 #include "surface/surfaceeditor.h"
 #include "surface/toolpalette.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTabBar>
@@ -30,7 +32,12 @@ void frmMain::CmdPlay_Click()
     const std::unique_ptr<PlaybackView> view = playbackView();
     frmvideo video(m_platform, m_document, *view);
     video.Form_Load(videoWindowPlace(outerSize(video, *this)), this);
+    // "Smooth" stays as the user left it, from one opening to the next and the next run.
+    const bool smooth = readSmoothPlayback(m_store);
+    video.ChkSmooth->setChecked(smooth);
     video.exec();
+    if (video.ChkSmooth->isChecked() != smooth)
+        writeSmoothPlayback(m_store, video.ChkSmooth->isChecked());
 }
 
 QPoint frmMain::videoWindowPlace(const QSize &videoSize) const

@@ -8,17 +8,48 @@
 
 namespace kinetra {
 
+QString proposedPlayFileName(const QString &title)
+{
+    static const QString kExtension = ".ktr";
+    constexpr qsizetype kMostBytes = 255; // a file name's limit on Linux file systems
+    QString name;
+    for (const QChar c : title)
+        name += c == '/' || c.category() == QChar::Other_Control ? QChar('_') : c;
+    // Blanks at the ends are lost in the dialog, a leading dot hides the file and a trailing
+    // one runs into the extension.
+    auto trimmed = [](QString text) {
+        qsizetype first = 0;
+        qsizetype last = text.size();
+        while (first < last && (text[first].isSpace() || text[first] == '.'))
+            ++first;
+        while (last > first && (text[last - 1].isSpace() || text[last - 1] == '.'))
+            --last;
+        return text.mid(first, last - first);
+    };
+    name = trimmed(name);
+    while (!name.isEmpty() && (name + kExtension).toUtf8().size() > kMostBytes) {
+        // Never half a character: a surrogate pair goes whole.
+        name.chop(name.size() >= 2 && name.back().isLowSurrogate() ? 2 : 1);
+        name = trimmed(name);
+    }
+    return name.isEmpty() ? QString("new.ktr") : name + kExtension;
+}
+
 PlayFileChooser::PlayFileChooser(Platform &platform) : m_platform(platform) {}
 
-std::optional<QString> PlayFileChooser::choose(bool saving, const QString &playFile)
+std::optional<QString> PlayFileChooser::choose(bool saving, const QString &playFile,
+                                               const QString &title)
 {
     Platform::FileDialog dialog;
     dialog.title = saving ? "Save As" : "Open";
     dialog.filter = saving ? "Play files (*.KTR)|*.KTR" : "Play Files (*.KTR)|*.KTR";
     dialog.startFolder = startFolder();
-    // Saving a play its own folder refused proposes the play's name for the new place.
+    // Saving a play its own folder refused proposes the play's name for the new place; a play
+    // never saved is proposed under its title.
     const bool refused = !playFile.isEmpty() && inRefusedFolder(playFile);
-    const QString saveName = refused ? QFileInfo(playFile).fileName() : QString("new.ktr");
+    const QString saveName = refused              ? QFileInfo(playFile).fileName()
+                             : playFile.isEmpty() ? proposedPlayFileName(title)
+                                                  : QString("new.ktr");
     dialog.proposedName = saving ? saveName : QFileInfo(m_proposedName).fileName();
     dialog.mustExist = !saving;
     dialog.confirmReplace = saving;

@@ -8,6 +8,11 @@ namespace kinetra {
 
 class Platform;
 
+/// The name Save As proposes for a play that has no file yet: its title made a file name
+/// (a '/' or a control character becomes '_', blanks and dots at either end go, the name is
+/// kept within 255 bytes) with ".ktr"; "new.ktr" when nothing of the title is left.
+QString proposedPlayFileName(const QString &title);
+
 /// The Open and Save As dialogs for play files, and what they keep from one to the next: the
 /// file last chosen (the next dialog starts beside it), the name the next Open proposes, and
 /// the folder where a save was last refused for permission (no place to start or to save).
@@ -17,8 +22,10 @@ public:
     explicit PlayFileChooser(Platform &platform);
 
     /// Runs the Open (or Save As) dialog for the play whose file is `playFile` (empty for
-    /// none); nullopt when it was cancelled or failed (a failure is reported).
-    std::optional<QString> choose(bool saving, const QString &playFile);
+    /// none) and whose title is `title`; Save As proposes the title as the name of a play
+    /// without a file. Nullopt when it was cancelled or failed (a failure is reported).
+    std::optional<QString> choose(bool saving, const QString &playFile,
+                                  const QString &title = QString());
     /// Gives a Save As name without an extension the play extension; asks before replacing a
     /// file of that name. False when the user keeps that file.
     bool addPlayExtension(QString &path);

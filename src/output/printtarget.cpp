@@ -9,7 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QIODevice>
+#include <QPdfWriter>
 #include <QPrinter>
+
+#include <exception>
+#include <string_view>
 
 namespace kinetra {
 
@@ -80,6 +85,66 @@ int PainterPrintTarget::dotsPerInch() const
     return device()->logicalDpiX();
 }
 
+// Qt's PDF writer takes no notice of a write that fails and would leave a cut-off document
+// looking complete. This device hands the writer's bytes to the file in large pieces and keeps
+// the first failure (a full disk, an I/O error) for the print to throw; nothing is written
+// after it.
+class PrinterPrintTarget::FileDevice : public QIODevice
+{
+public:
+    explicit FileDevice(AtomicFile &file)
+        : m_file(file)
+    {
+        m_pending.reserve(kPiece);
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return true; }
+
+    /// Throws the first failure of a write so far.
+    void check() const
+    {
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+    }
+    /// Writes what is still held back, then throws the first failure of any write.
+    void flushAll()
+    {
+        send();
+        check();
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (m_failure)
+            return -1;
+        m_pending.append(data, size);
+        if (m_pending.size() >= kPiece)
+            send();
+        return m_failure ? -1 : size;
+    }
+
+private:
+    void send()
+    {
+        if (m_failure || m_pending.isEmpty())
+            return;
+        try {
+            m_file.write(std::string_view(m_pending.constData(), size_t(m_pending.size())));
+        } catch (...) {
+            m_failure = std::current_exception();
+        }
+        m_pending.truncate(0);
+    }
+
+    static constexpr qsizetype kPiece = 1 << 16;
+    AtomicFile &m_file;
+    QByteArray m_pending;
+    std::exception_ptr m_failure;
+};
+
 PrinterPrintTarget::PrinterPrintTarget(QPrinter &printer, const QString &outputFile)
     : m_printer(printer)
     , m_outputFile(outputFile)
@@ -93,6 +158,8 @@ PrinterPrintTarget::~PrinterPrintTarget()
 
 QPaintDevice *PrinterPrintTarget::device() const
 {
+    if (m_writer)
+        return m_writer.get();
     return &m_printer;
 }
 
@@ -120,10 +187,16 @@ void PrinterPrintTarget::begin()
             QFile::setPermissions(temporary, QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                  | QFileDevice::ReadGroup
                                                  | QFileDevice::ReadOther);
-        m_printer.setOutputFormat(QPrinter::PdfFormat);
-        m_printer.setOutputFileName(temporary);
+        // The document goes through the file rather than to a name Qt opens itself, so that
+        // every failed write is seen.
+        m_device = std::make_unique<FileDevice>(*m_file);
+        m_writer = std::make_unique<QPdfWriter>(m_device.get());
+        m_writer->setResolution(m_printer.resolution());
+        m_writer->setPageLayout(m_printer.pageLayout());
+        m_writer->setCreator(m_printer.creator());
+        m_writer->setTitle(m_printer.docName());
     }
-    if (!m_painter.begin(&m_printer))
+    if (!m_painter.begin(device()))
         fail(ErrorCode::PrinterError);
     m_open = true;
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -133,25 +206,54 @@ void PrinterPrintTarget::begin()
 void PrinterPrintTarget::setDocumentTitle(const QString &title)
 {
     m_printer.setDocName(title);
+    if (m_writer)
+        m_writer->setTitle(title);
 }
 
 QSize PrinterPrintTarget::pageSize() const
 {
-    return QSize(m_printer.width(), m_printer.height());
+    const QPaintDevice *shown = device();
+    return QSize(shown->width(), shown->height());
+}
+
+void PrinterPrintTarget::checkWritten()
+{
+    if (!m_device)
+        return;
+    try {
+        m_device->check();
+    } catch (...) {
+        abandon();
+        throw;
+    }
 }
 
 void PrinterPrintTarget::newPage()
 {
-    if (!m_printer.newPage())
+    // A disk that is full stops the print at the next page rather than at the end.
+    checkWritten();
+    if (m_writer ? !m_writer->newPage() : !m_printer.newPage())
         fail(ErrorCode::PrinterError);
 }
 
 void PrinterPrintTarget::finish()
 {
     m_open = false;
-    if (!m_painter.end() || m_printer.printerState() == QPrinter::Error)
+    if (!m_painter.end())
         fail(ErrorCode::PrinterError);
+    if (m_device) {
+        try {
+            m_device->flushAll();
+        } catch (...) {
+            abandon();
+            throw;
+        }
+    } else if (m_printer.printerState() == QPrinter::Error) {
+        fail(ErrorCode::PrinterError);
+    }
     if (m_file) {
+        m_writer.reset();
+        m_device.reset();
         // Synced to the disk and renamed over the output; the temporary goes on failure.
         try {
             m_file->commit();
@@ -167,10 +269,14 @@ void PrinterPrintTarget::abandon()
 {
     if (m_open) {
         m_open = false;
-        m_printer.abort();
+        if (!m_writer)
+            m_printer.abort();
         if (m_painter.isActive())
             m_painter.end();
     }
+    // The writer first: it may still hand its device the end of the document.
+    m_writer.reset();
+    m_device.reset();
     m_file.reset();
 }
 

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class QPdfWriter;
 class QPrinter;
 
 namespace kinetra {
@@ -82,11 +83,13 @@ protected:
     QFont m_font;
 };
 
-/// Prints on a QPrinter. When outputFile is given the document is a PDF file: it is written
-/// to a temporary file beside outputFile that replaces outputFile only once the document is
-/// complete, so a failed print leaves neither a partial file nor a damaged old one. The file
-/// is written as every other output is (see AtomicFile): through a symbolic link, and never
-/// over a file without write permission.
+/// Prints on a QPrinter. When outputFile is given the document is a PDF file laid out like the
+/// printer (paper, margins, resolution, creator): it is written to a temporary file beside
+/// outputFile that replaces outputFile only once every byte of the complete document is on
+/// the disk, so a failed print leaves neither a partial file nor a damaged old one, and a disk
+/// that fills up fails the print (61) as it fails any other output. The file is written as
+/// every other output is (see AtomicFile): through a symbolic link, and never over a file
+/// without write permission.
 class PrinterPrintTarget : public PainterPrintTarget
 {
 public:
@@ -103,13 +106,19 @@ protected:
     QPaintDevice *device() const override;
 
 private:
+    class FileDevice;
+
     void abandon();
+    /// Throws what stopped the PDF file being written, if anything did.
+    void checkWritten();
 
     [[noreturn]] void fail(int code);
 
     QPrinter &m_printer;
     QString m_outputFile;
     std::unique_ptr<AtomicFile> m_file;
+    std::unique_ptr<FileDevice> m_device;
+    std::unique_ptr<QPdfWriter> m_writer;
     bool m_open = false;
 };
 

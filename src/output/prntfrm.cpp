@@ -122,6 +122,7 @@ Prntfrm::Prntfrm(PrintSession &session, PlayDocument &document, const Preference
     connect(CmdPsetup, &QPushButton::clicked, this, &Prntfrm::CmdPsetup_Click);
     connect(CmdCan, &QPushButton::clicked, this, &Prntfrm::CmdCan_Click);
     connect(CmdPrint, &QPushButton::clicked, this, &Prntfrm::CmdPrint_Click);
+    connect(OptSize[2], &QRadioButton::toggled, this, &Prntfrm::showSheetFrames);
 
     Form_Load();
 }
@@ -134,8 +135,22 @@ void Prntfrm::Form_Load()
 
 void Prntfrm::showChoices(const PrintChoices &choices)
 {
-    showSharedChoices(choices, ChkLegend, chkNotes, ChkMono, OptSize);
+    // The frames first: choosing Sheet then sets them aside.
     OptPFrames[choices.allFrames ? 1 : 0]->setChecked(true);
+    showSharedChoices(choices, ChkLegend, chkNotes, ChkMono, OptSize);
+}
+
+void Prntfrm::showSheetFrames(bool sheet)
+{
+    // A sheet is the whole play on a page: it has no current-frame form. The frames chosen for
+    // the other sizes come back when the user leaves Sheet.
+    if (sheet) {
+        m_currentOnlyBeforeSheet = OptPFrames[0]->isChecked();
+        OptPFrames[1]->setChecked(true);
+    } else if (m_currentOnlyBeforeSheet) {
+        OptPFrames[0]->setChecked(true);
+    }
+    OptPFrames[0]->setEnabled(!sheet);
 }
 
 PrintChoices Prntfrm::choices() const

@@ -29,6 +29,7 @@ struct PrintOptions;
 /// The "Print Play" dialog: legend, notes, black and white, printer font, play size (Large,
 /// Small or Sheet) and which frames. It opens with the choices it last closed or printed with
 /// in this run (the session's), the defaults at first; the printer font is the session's.
+/// A sheet always prints all frames: while Sheet is chosen "Current Frame Only" is disabled.
 /// The play is printed as the document holds it when Print is clicked, its pictures copied from
 /// the surface: as shown for the current frame, or each frame selected and drawn on it with
 /// the looks given, after which the document is back on the frame it was on.
@@ -77,6 +78,8 @@ private:
     /// Shows font in the two font boxes.
     void showFont(const QFont &font);
     void showChoices(const PrintChoices &choices);
+    /// Sheet prints every frame: "Current Frame Only" is off and disabled while it is chosen.
+    void showSheetFrames(bool sheet);
     /// The PDF file to print to: the one given in Printer Setup, else asked with the save
     /// dialog, where a name without an extension gets ".pdf". Empty when cancelled.
     QString choosePdfFile();
@@ -95,6 +98,7 @@ private:
     const FrameLooks m_looks;
     Platform &m_platform;
     bool m_printing = false;
+    bool m_currentOnlyBeforeSheet = false; ///< the frames choice Sheet set aside
     std::unique_ptr<PlayImager> m_mono; ///< made at the first black-and-white print
 };
 

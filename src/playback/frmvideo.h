@@ -94,7 +94,8 @@ public:
     QLabel *lblFast = nullptr;
     QLabel *lblfsec = nullptr;
     QLabel *LblFsecv = nullptr;
-    /// "Smooth": glide from frame to frame instead of showing each whole. Off at opening.
+    /// "Smooth": glide from frame to frame instead of showing each whole. Off when made; the
+    /// main window ticks it as the user last left it (see readSmoothPlayback).
     QCheckBox *ChkSmooth = nullptr;
 
 private:

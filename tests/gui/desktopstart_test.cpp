@@ -57,6 +57,11 @@ struct ArgumentCase
     QString expected; // relative to the current folder; empty for none
 };
 
+void PrintTo(const ArgumentCase &c, std::ostream *os)
+{
+    *os << c.arguments.join(' ').toStdString();
+}
+
 class PlayFileArgument : public testing::TestWithParam<ArgumentCase>
 {};
 

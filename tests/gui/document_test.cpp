@@ -41,7 +41,7 @@ TEST_F(DocumentTest, NewPlaySavedAsWritesTwentyLines)
     const QList<FakePlatform::Call> dialogs = callsOf("saveFile");
     ASSERT_EQ(dialogs.size(), 1);
     EXPECT_EQ(dialogs[0].file.filter, "Play files (*.KTR)|*.KTR");
-    EXPECT_EQ(dialogs[0].file.proposedName, "new.ktr");
+    EXPECT_EQ(dialogs[0].file.proposedName, "New.ktr"); // the new play's title
     EXPECT_TRUE(dialogs[0].file.confirmReplace);
     EXPECT_FALSE(dialogs[0].file.mustExist);
     EXPECT_EQ(dialogs[0].file.startFolder, QDir::currentPath());
@@ -72,6 +72,20 @@ TEST_F(DocumentTest, NewPlaySavedAsWritesTwentyLines)
     EXPECT_EQ(panels(*w), (QStringList{"first.KTR", "New", "12-07-2026", " Frame: 1/1"}));
     EXPECT_EQ(recentFiles(*w), QStringList{file});
     EXPECT_TRUE(platform.messages().isEmpty());
+}
+
+// A play never saved is proposed under its title, by Save and Save As alike.
+TEST_F(DocumentTest, SaveOfAPlayWithoutAFileProposesItsTitle)
+{
+    auto w = open();
+    w->menuItem("mnuFileNew")->trigger();
+    w->document().setTexts("Cutoff / Relay", w->document().notes());
+    for (const char *command : {"mnuFileSave", "mnuFileSaveAs"}) {
+        platform.queueText(std::nullopt);
+        w->menuItem(command)->trigger();
+        EXPECT_EQ(callsOf("saveFile").last().file.proposedName, "Cutoff _ Relay.ktr") << command;
+    }
+    EXPECT_TRUE(w->document().path().isEmpty());
 }
 
 TEST_F(DocumentTest, OpenTakesThePlayOverAndSetsThePanels)

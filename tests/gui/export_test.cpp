@@ -10,6 +10,7 @@
 #include "output/playimager.h"
 #include "prefs/inisettingsstore.h"
 #include "prefs/preferencestore.h"
+#include "support/diskroom.h"
 #include "support/fakeplatform.h"
 #include "support/tempsettings.h"
 #include "surface/surface.h"
@@ -57,6 +58,11 @@ struct ArgsCase
     Action action;
     const char *error; // part of the message, for Error
 };
+
+void PrintTo(const ArgsCase &c, std::ostream *os)
+{
+    *os << "kinetra " << c.args.join(' ').toStdString();
+}
 
 class CommandLineArgs : public testing::TestWithParam<ArgsCase>
 {
@@ -416,6 +422,51 @@ unsigned modeBits(const QString &path)
 
 // ---- Input and output files of the command line ----------------------------------------
 
+// A PDF the disk has no room for: error 61 and exit 1, and the older file of that name stays
+// as it was, whether the disk fills up at the first byte or deep in the document.
+struct PdfRoomCase
+{
+    const char *name;
+    size_t room;
+    QStringList options;
+};
+
+void PrintTo(const PdfRoomCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class PdfDiskFull : public ExportTest, public testing::WithParamInterface<PdfRoomCase>
+{
+};
+
+TEST_P(PdfDiskFull, FailsWithDiskFullAndKeepsTheOlderFile)
+{
+    const PdfRoomCase &c = GetParam();
+    writeFile(out("play.pdf"), "older document");
+    test::diskRoom() = c.room;
+    const auto previous = AtomicFile::setWriteCall(test::writeIntoRoom);
+    const QStringList args = QStringList{"--export", out("play.pdf")} + c.options << play();
+    const int exit = run(args);
+    AtomicFile::setWriteCall(previous);
+    EXPECT_EQ(exit, kExitFailed);
+    EXPECT_EQ(errors, "kinetra: 61 Disk full: " + out("play.pdf") + "\n");
+    EXPECT_EQ(fileBytes(out("play.pdf")), "older document");
+    EXPECT_EQ(files(), QStringList({"play.pdf", "squeeze.KTR"}));
+
+    // With room on the disk the same export replaces it.
+    ASSERT_EQ(run(args), kExitOk) << errors.toStdString();
+    EXPECT_TRUE(fileBytes(out("play.pdf")).startsWith("%PDF-"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rooms, PdfDiskFull,
+    testing::Values(PdfRoomCase{"NoRoomAtAll", 0, {}},
+                    PdfRoomCase{"RoomForTheFirstPages", 70000, {}},
+                    PdfRoomCase{"SheetCutShort", 5000, {"--sheet"}},
+                    PdfRoomCase{"PlaybookCutShort", 70000, {"--title", "Book"}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 // How the command line answers a file it cannot use: exit 1 and one line naming the file and
 // what is wrong with it (%1 the play given, %2 the output given, %d their folder).
 struct MessageCase
@@ -425,6 +476,11 @@ struct MessageCase
     const char *output;
     const char *message;
 };
+
+void PrintTo(const MessageCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class CommandLineMessage : public ExportTest, public testing::WithParamInterface<MessageCase>
 {
@@ -496,6 +552,11 @@ struct TargetCase
     const char *written; // the file written first (the first numbered one for --all)
     QStringList options;
 };
+
+void PrintTo(const TargetCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ExportTarget : public ExportTest, public testing::WithParamInterface<TargetCase>
 {

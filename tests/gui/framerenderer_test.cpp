@@ -702,6 +702,57 @@ TEST_F(FrameRendererTest, FocusRingsItsPlayerKeepsHisLinesAndFadesEverythingElse
     EXPECT_GT(test::pixelsOf(shown.copy(other), QColor(255, 166, 166).rgb()), 0);
 }
 
+// The same with square players: defender 5's square reaches from (90, 90) to (110, 110), its
+// corners 14.1 pixels from his middle, so the ring lies at 15 + 5 + 1 = 21 pixels, clear of
+// them. A line is his when it starts within four pixels of his square's edge: three pixels off
+// the corner diagonally (18.4 from the middle, beyond a circle's reach plus four) is his, five
+// pixels off a side (15 from the middle, within that reach) is not.
+TEST_F(FrameRendererTest, FocusRingsASquarePlayerAndKeepsTheLinesFromHisEdges)
+{
+    const QColor fadedLine(255, 211, 166);
+    const FocusCase cases[] = {
+        {"ring above", {100, 79}, Qt::black, {}},
+        {"ring below", {100, 121}, Qt::black, {}},
+        {"white edge outside the ring", {100, 77}, Qt::white, {}},
+        {"ring beyond his corner", {115, 115}, Qt::black, {}},
+        {"between his corner and the ring", {112, 112}, {}, {}},
+        {"his fill", {104, 104}, kDefenseFill, kDefenseFill},
+        {"his fill in the corner", {108, 108}, kDefenseFill, kDefenseFill},
+        {"his border", {110, 100}, kBorder, kBorder},
+        {"other defender's fill", {254, 104}, QColor(166, 255, 255), kDefenseFill},
+        {"other defender's border", {260, 100}, QColor(236, 166, 236), kBorder},
+        {"line from three pixels off his corner", {150, 50}, kLineColor, kLineColor},
+        {"line from four pixels off his side", {160, 100}, kLineColor, kLineColor},
+        {"line from five pixels off his side", {40, 100}, fadedLine, kLineColor},
+        {"line from the other defender", {250, 160}, fadedLine, kLineColor},
+    };
+    looks.PlayerShape = {1, 1};
+    frame.DPlayerX[5] = 100;
+    frame.DPlayerY[5] = 100;
+    frame.DPlayerX[2] = 250;
+    frame.DPlayerY[2] = 100;
+    setLine(0, 113, 87, 180, 20);
+    setLine(1, 114, 100, 200, 100);
+    setLine(2, 85, 100, 20, 100);
+    setLine(3, 250, 112, 250, 200);
+    looks.DPLabel.fill("");
+    looks.OPLabel.fill("");
+    for (const int focus : {15, -1}) {
+        pic.clear();
+        looks.focusPlayer = focus;
+        draw();
+        for (const FocusCase &c : cases) {
+            const QColor expected = focus < 0 ? c.plain : c.focused;
+            if (expected.isValid())
+                EXPECT_EQ(QColor(pic.pixel(c.at.x(), c.at.y())), expected)
+                    << c.what << ", focus " << focus;
+            else
+                EXPECT_TRUE(isField(c.at.x(), c.at.y())) << c.what << ", focus " << focus;
+        }
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
 // ---- Labels --------------------------------------------------------------------------------
 
 // Where a player's label is printed: compared with the same figure and an empty label, then

@@ -3,12 +3,16 @@
 #include "gui/editingwindow.h"
 #include "playback/frmvideo.h"
 #include "playback/playbackstate.h"
+#include "playback/videosettings.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
+
+#include <optional>
 #include <QToolBar>
 
 namespace kinetra {
@@ -85,6 +89,71 @@ TEST_P(PlayVideo, OpensTheWindowThatPlaysOnTheSurfaceAndEndsOnTheCurrentFrame)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, PlayVideo, testing::Values("Button", "ToolbarKey"));
+
+// "Smooth" as the store keeps it; a store without it opens as before, unticked.
+struct SmoothCase
+{
+    const char *name;
+    const char *stored; // nullptr: no key
+    bool smooth;
+};
+
+void PrintTo(const SmoothCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class StoredSmooth : public testing::TestWithParam<SmoothCase>
+{};
+
+TEST_P(StoredSmooth, ReadsSectionVideo)
+{
+    TempSettings settings;
+    IniSettingsStore store;
+    if (GetParam().stored)
+        store.write("Video", "Smooth", GetParam().stored);
+    EXPECT_EQ(readSmoothPlayback(store), GetParam().smooth);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, StoredSmooth,
+    testing::Values(SmoothCase{"Absent", nullptr, false}, SmoothCase{"On", "1", true},
+                    SmoothCase{"Off", "0", false}, SmoothCase{"Blanks", " 1 ", true},
+                    SmoothCase{"OutOfRange", "2", false}, SmoothCase{"Word", "yes", false},
+                    SmoothCase{"Empty", "", false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The user's "Smooth" holds from one opening of the Video Control window to the next, and
+// into the next run.
+TEST(SmoothKept, ForTheSessionAndInTheSettings)
+{
+    test::EditingWindow e;
+    e.open();
+    // Opens Video Control, reads "Smooth", sets it to `tick` and closes with Done.
+    auto openVideo = [&e](bool tick) {
+        std::optional<bool> shown;
+        QTimer::singleShot(0, [&] {
+            auto *video = qobject_cast<frmvideo *>(QApplication::activeModalWidget());
+            if (!video)
+                return;
+            shown = video->ChkSmooth->isChecked();
+            video->ChkSmooth->setChecked(tick);
+            video->Cmddone->click();
+        });
+        e.window->CmdPlay()->click();
+        return shown;
+    };
+    EXPECT_EQ(openVideo(true), false);
+    EXPECT_EQ(openVideo(true), true);
+    e.store.sync();
+    EXPECT_EQ(IniSettingsStore().read("Video", "Smooth"), "1") << "the next run's store";
+
+    e.window.reset();
+    e.open();
+    EXPECT_EQ(openVideo(false), true);
+    EXPECT_EQ(openVideo(false), false);
+    EXPECT_EQ(e.store.read("Video", "Smooth"), "0");
+}
 
 } // namespace
 } // namespace kinetra

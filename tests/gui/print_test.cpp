@@ -3,11 +3,13 @@
 #include "app/frmmain.h"
 #include "app/programfolder.h"
 #include "app/reporterror.h"
+#include "model/atomicfile.h"
 #include "model/runtimeerror.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
 #include "output/prntfrm.h"
 #include "prefs/inisettingsstore.h"
+#include "support/diskroom.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
 #include "support/recordingprinttarget.h"
@@ -164,6 +166,40 @@ TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesThenWithTheRunsLastOnes)
     EXPECT_TRUE(again.Txtfont->font().italic());
     EXPECT_TRUE(again.Txtfont->font().strikeOut());
     EXPECT_FALSE(again.Txtfont->font().underline());
+}
+
+// A sheet is the whole play: with Sheet chosen "Current Frame Only" cannot be, and the frames
+// chosen for the other sizes come back on leaving it.
+TEST_F(PrintTest, SheetPrintsEveryFrameWithCurrentFrameOnlyDisabled)
+{
+    makeFrames(3);
+    w->SelectFrame(2);
+    ASSERT_TRUE(dialog->OptPFrames[0]->isChecked());
+    dialog->OptSize[2]->click();
+    EXPECT_FALSE(dialog->OptPFrames[0]->isEnabled());
+    EXPECT_TRUE(dialog->OptPFrames[1]->isChecked());
+    print();
+    ASSERT_GE(recorder.pages.size(), 1);
+    EXPECT_EQ(recorder.pictures(0).size(), 3);
+
+    dialog->OptSize[0]->click();
+    EXPECT_TRUE(dialog->OptPFrames[0]->isEnabled());
+    EXPECT_TRUE(dialog->OptPFrames[0]->isChecked());
+    dialog->OptSize[2]->click();
+    dialog->CmdCan->click();
+
+    // Opened on Sheet, from a run that printed a sheet of the current frame.
+    PrintChoices kept = w->printSession().playChoices;
+    kept.size = PrintChoices::Size::Sheet;
+    kept.allFrames = false;
+    w->printSession().playChoices = kept;
+    const std::unique_ptr<Prntfrm> again = w->printDialog();
+    EXPECT_TRUE(again->OptSize[2]->isChecked());
+    EXPECT_FALSE(again->OptPFrames[0]->isEnabled());
+    EXPECT_TRUE(again->options().allFrames);
+    again->OptSize[1]->click();
+    EXPECT_TRUE(again->OptPFrames[0]->isChecked());
+    EXPECT_FALSE(again->options().allFrames);
 }
 
 TEST_F(PrintTest, DefaultChoicesPrintTheFramePageAndTheNotesPage)
@@ -803,6 +839,35 @@ TEST_F(PrintTest, PdfIntoAMissingFolderIsReportedAndWritesNothing)
     EXPECT_EQ(platform.messages()[0].title, "Printing Play");
     EXPECT_FALSE(QFile::exists(dir.filePath("missing/play.pdf")));
     EXPECT_FALSE(platform.waitCursor);
+}
+
+TEST_F(PrintTest, PdfTheDiskHasNoRoomForIsReportedAndKeepsTheOlderFile)
+{
+    w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        m_pdf = pdfPrinterLike(w->printSession().printer());
+        return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
+    };
+    const QString pdf = dir.filePath("play.pdf");
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older file");
+    old.close();
+    makeFrames(5);
+    dialog->OptPFrames[1]->setChecked(true);
+
+    test::diskRoom() = 20000;
+    const auto previous = AtomicFile::setWriteCall(test::writeIntoRoom);
+    print();
+    AtomicFile::setWriteCall(previous);
+
+    ASSERT_EQ(platform.messages().size(), 1);
+    EXPECT_EQ(platform.messages()[0].title, "Printing Play");
+    EXPECT_TRUE(platform.messages()[0].text.startsWith(errorMessage(61, "Disk full")))
+        << platform.messages()[0].text.toStdString();
+    EXPECT_FALSE(platform.waitCursor);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "an older file");
+    EXPECT_EQ(QDir(dir.path()).entryList({"play.pdf*"}, QDir::Files), QStringList{"play.pdf"});
 }
 
 TEST_F(PrintTest, PrintCommandsAreEnabledAndOpenTheDialog)

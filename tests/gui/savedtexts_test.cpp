@@ -2,6 +2,7 @@
 // extension.
 #include "gui/documentfixture.h"
 
+#include "app/playfilechooser.h"
 #include "model/playfile.h"
 #include "surface/labelbox.h"
 #include "surface/toolpalette.h"
@@ -80,6 +81,50 @@ INSTANTIATE_TEST_SUITE_P(Names, SaveAsName,
                          testing::Values(ExtensionCase{"Bare", "game", "game.KTR"},
                                          ExtensionCase{"LowerCase", "game.ktr", "game.ktr"},
                                          ExtensionCase{"OtherExtension", "game.txt", "game.txt"}));
+
+// The name Save As proposes for a play never saved: its title as a file name.
+struct TitleCase
+{
+    const char *name;
+    QString title;
+    QString proposed;
+};
+
+void PrintTo(const TitleCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ProposedName : public testing::TestWithParam<TitleCase>
+{};
+
+TEST_P(ProposedName, IsTheTitleAsAFileName)
+{
+    EXPECT_EQ(proposedPlayFileName(GetParam().title), GetParam().proposed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titles, ProposedName,
+    testing::Values(
+        TitleCase{"Plain", "Squeeze", "Squeeze.ktr"},
+        TitleCase{"Empty", "", "new.ktr"},
+        TitleCase{"Blanks", "   ", "new.ktr"},
+        TitleCase{"BlanksAround", "  Cutoff Man  ", "Cutoff Man.ktr"},
+        TitleCase{"Slash", "Bunt / Run", "Bunt _ Run.ktr"},
+        TitleCase{"Controls", "Line\r\nbreak\tand\x7f", "Line__break_and_.ktr"},
+        TitleCase{"LeadingDot", ".hidden", "hidden.ktr"},
+        TitleCase{"OnlyDots", "...", "new.ktr"},
+        TitleCase{"TrailingDot", "First and third.", "First and third.ktr"},
+        TitleCase{"Punctuation", "1st & 3rd: \"double\" steal?",
+                  "1st & 3rd: \"double\" steal?.ktr"},
+        TitleCase{"Accents", QString::fromUtf8("Défense à l'arrêt"),
+                  QString::fromUtf8("Défense à l'arrêt.ktr")},
+        // 255 bytes at most: 251 of 300 letters, 125 two-byte letters (250 bytes), 62 four-byte
+        // letters (248 bytes), each with the four of ".ktr".
+        TitleCase{"Long", QString(300, 'a'), QString(251, 'a') + ".ktr"},
+        TitleCase{"LongTwoByte", QString(200, QChar(0xE9)), QString(125, QChar(0xE9)) + ".ktr"},
+        TitleCase{"LongFourByte", QString::fromUtf8("\xF0\x9D\x94\xB8").repeated(70),
+                  QString::fromUtf8("\xF0\x9D\x94\xB8").repeated(62) + ".ktr"}));
 
 // The dialog asked about "game"; the file written is "game.KTR", so that one is asked about.
 TEST_F(DocumentTest, BareNameOfAnExistingPlayAsksBeforeReplacingIt)
