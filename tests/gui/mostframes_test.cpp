@@ -77,8 +77,10 @@ std::vector<int> printedFrames(const PlaySnapshot &play, bool small, bool sheet)
     options.sheet = sheet;
     const QImage picture(400, 180, QImage::Format_RGB32);
     std::vector<int> asked;
+    // As every picture is drawn: from the frame the index names.
     printPlay(target, play, options, picture.size(), [&](int16_t index) {
         asked.push_back(index);
+        play.frames.frame(index);
         return picture;
     });
     return asked;
