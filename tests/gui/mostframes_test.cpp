@@ -94,8 +94,8 @@ std::vector<int> oneToMost()
     return all;
 }
 
-// A position section for a play where `label` names offensive player 3 (present in the last
-// frame only) and `absent` nobody who stands anywhere.
+// The focus of each part of a playbook of the play with a section for `position`: "SS" names
+// offensive player 3, who stands in the last frame only, "CF" player 4, who stands nowhere.
 std::vector<int> sectionFocus(const PlaySnapshot &play, const QString &position)
 {
     Preferences prefs;
@@ -137,7 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
                        [](const PlaySnapshot &play) {
                            EXPECT_EQ(sectionFocus(play, "CF"), (std::vector<int>{-1, -1}));
                        }}),
-    [](const testing::TestParamInfo<MostFramesCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<MostFramesCase> &info) {
+        return std::string(info.param.name);
+    });
 
 } // namespace
 } // namespace kinetra

@@ -261,9 +261,10 @@ TEST(PlayDocumentSave, ThePlayAfterSavingIsWhatOpeningTheFileGives)
     EXPECT_EQ(f.doc.date(), reopened.date());
     EXPECT_EQ(f.doc.time(), reopened.time());
     ASSERT_EQ(f.doc.frames().count(), reopened.frames().count());
-    for (int i = 1; i <= f.doc.frames().count(); ++i)
-        EXPECT_TRUE(sameFrame(f.doc.frames().frame(int16_t(i)), reopened.frames().frame(int16_t(i))))
-            << i;
+    for (int i = 1; i <= f.doc.frames().count(); ++i) {
+        const int16_t n = int16_t(i);
+        EXPECT_TRUE(sameFrame(f.doc.frames().frame(n), reopened.frames().frame(n))) << i;
+    }
 
     // The texts as saved belong to every state the history holds: undo does not bring back
     // a text the file could not hold.

@@ -145,7 +145,8 @@ TEST_F(PlayFileLinesTest, BlockFollowsThePlainBytesAndOnlyWhenNeeded)
     EXPECT_EQ(f1.actionLine({0, 2}), (ActionLine{{0, 2}, {11, 21}, {31, 41}, {}}));
     EXPECT_EQ(f1.actionLineCount(), 10);
     EXPECT_EQ(r.play.frames.frame(2).actionLines(),
-              (std::vector<ActionLine>{{{3, 0}, {1, 2}, {3, 4}, {}}, {{3, 1}, {5, 6}, {7, 8}, {}}}));
+              (std::vector<ActionLine>{{{3, 0}, {1, 2}, {3, 4}, {}},
+                                       {{3, 1}, {5, 6}, {7, 8}, {}}}));
 }
 
 // Splits the plain layout as a reader that knows nothing of the block does: header, eight
