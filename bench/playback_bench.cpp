@@ -163,11 +163,11 @@ void BM_SleepingPlayback(benchmark::State &state)
         Figures figures;
         VideoPlaying = true;
         FrameDelay = kPauseMs;
-        for (int16_t k = 1; k <= stage.window.document().frames().count() && VideoPlaying; ++k) {
+        for (int k = 1; k <= stage.window.document().frames().count() && VideoPlaying; ++k) {
             figures.shown.push_back(Clock::now());
             stage.window.surface()->clear();
-            FrameRenderer::Draw(stage.window.document().frames().frame(k), *stage.window.surface(),
-                                stage.window.looks());
+            FrameRenderer::Draw(stage.window.document().frames().frame(int16_t(k)),
+                                *stage.window.surface(), stage.window.looks());
             figures.postEventIntoThePause();
             stage.platform.sleep(FrameDelay);
             stage.platform.processEvents();

@@ -71,8 +71,8 @@ void BM_DrawAllFramesOfTheSamplePlays(benchmark::State &state)
     for (auto _ : state) {
         for (size_t p = 0; p < imagers.size(); ++p) {
             const FrameList &frames = source.plays[int(p)].play.frames;
-            for (int16_t i = 1; i <= frames.count(); ++i)
-                benchmark::DoNotOptimize(imagers[p]->draw(frames.frame(i)).constBits());
+            for (int i = 1; i <= frames.count(); ++i)
+                benchmark::DoNotOptimize(imagers[p]->draw(frames.frame(int16_t(i))).constBits());
         }
     }
 }
@@ -89,8 +89,8 @@ void BM_DrawAllFramesAtFourTimesTheField(benchmark::State &state)
             PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
             imager.setScale(4);
             const FrameList &frames = read.play.frames;
-            for (int16_t i = 1; i <= frames.count(); ++i)
-                benchmark::DoNotOptimize(imager.draw(frames.frame(i)).constBits());
+            for (int i = 1; i <= frames.count(); ++i)
+                benchmark::DoNotOptimize(imager.draw(frames.frame(int16_t(i))).constBits());
         }
     }
 }

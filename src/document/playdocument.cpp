@@ -5,6 +5,7 @@
 
 #include "model/frameinsertion.h"
 #include "model/nextmoment.h"
+#include "model/temporaryfiles.h"
 #include "prefs/playlooks.h"
 #include "prefs/preferences.h"
 
@@ -165,6 +166,7 @@ void PlayDocument::newPlay(const QDateTime &now)
 {
     const auto [date, time] = stamp(now);
     m_frames.reset();
+    m_trailingText.clear();
     clearHistory();
     emit framesChanged();
     emit currentFrameChanged(m_frames.current());
@@ -178,8 +180,11 @@ PlayReadResult PlayDocument::open(const QString &file)
     PlayReadResult read = readPlayFile(localPath(file));
     if (read.status != PlayReadStatus::Opened && read.status != PlayReadStatus::OpenedWithFailure)
         return read;
+    // A save of a play there that was cut off may have left its temporary file behind.
+    removeStaleTemporaryFiles(localPath(QFileInfo(file).absolutePath()));
     PlaySnapshot &play = read.play;
     m_frames = std::move(play.frames);
+    m_trailingText = std::move(play.trailingText);
     m_frames.setCurrent(1);
     clearHistory();
     emit framesChanged();
@@ -214,7 +219,7 @@ PlaySnapshot PlayDocument::snapshot(const Preferences &prefs) const
 {
     return {m_title.toStdString(), m_date.toStdString(), m_time.toStdString(),
             m_notes.toStdString(), prefs.Picbkg, actionLooks(prefs), m_frames,
-            playerLabels(prefs)};
+            playerLabels(prefs), m_trailingText};
 }
 
 bool PlayDocument::matchSavedTexts()
@@ -245,8 +250,8 @@ bool PlayDocument::matchSavedTexts()
     };
     m_history.restate([&](PlayConfig &frame) { saveTexts(frame); });
     bool changed = false;
-    for (int16_t i = 1; i <= m_frames.count(); ++i)
-        changed |= saveTexts(m_frames.frame(i));
+    for (int i = 1; i <= m_frames.count(); ++i)
+        changed |= saveTexts(m_frames.frame(int16_t(i)));
     return changed;
 }
 

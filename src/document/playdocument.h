@@ -80,11 +80,13 @@ public:
     void newPlay(const QDateTime &now);
 
     /// Reads the play file at `file`. When the result is Opened or OpenedWithFailure the
-    /// document takes the frames (frame 1 current) and the header texts and starts with an
-    /// empty history and no changes; a damaged file is not the play's file, so the play has
-    /// none and Save asks for a name instead of writing the partial play over what is left.
-    /// Otherwise the document is left as it was. The result's frames have been taken; the
-    /// rest (looks, labels, what failed) is for the caller.
+    /// document takes the frames (frame 1 current), the header texts and what the file holds
+    /// that is not ours, and starts with an empty history and no changes; a damaged file is not
+    /// the play's file, so the play has none and Save asks for a name instead of writing the
+    /// partial play over what is left. Otherwise the document is left as it was. The result's
+    /// frames and trailing text have been taken; the rest (looks, labels, what failed) is for
+    /// the caller. Temporary files that saves cut off (by a crash or a kill) left in the file's
+    /// folder are removed, those of running processes kept.
     PlayReadResult open(const QString &file);
 
     /// Writes the play to `file` with the preference record's looks and labels, stamped with
@@ -94,9 +96,10 @@ public:
     /// nothing.
     PlaySaveResult save(const QString &file, const Preferences &prefs, const QDateTime &now);
 
-    /// The play as it stands, as a value that later changes leave alone: the frames and header
-    /// texts, with the preference record's field picture, action-line looks and player labels.
-    /// It is what a save would write now, without the save's new date and time.
+    /// The play as it stands, as a value that later changes leave alone: the frames, header
+    /// texts and what its file held that is not ours, with the preference record's field
+    /// picture, action-line looks and player labels. It is what a save would write now,
+    /// without the save's new date and time.
     PlaySnapshot snapshot(const Preferences &prefs) const;
 
     /// Makes what commands did to the frames since the last record one undoable step named
@@ -151,6 +154,7 @@ private:
     QString m_notes;
     QString m_date;
     QString m_time;
+    std::string m_trailingText; ///< what the play's file held after our blocks, kept for saves
     bool m_modified = false;
     bool m_unrecordedEdit = false; ///< a change the history does not cover, since the last save
 };

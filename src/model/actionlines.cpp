@@ -125,7 +125,8 @@ std::optional<LineId> PlayConfig::addActionLine(int kind, LinePoint start, LineP
 
 bool PlayConfig::setActionLine(const ActionLine &line)
 {
-    if (!actionLine(line.id) || int(line.bends.size()) > kMaxBends)
+    if (!actionLine(line.id) || int(line.bends.size()) > kMaxBends
+        || !onSurface(line.start, line.end))
         return false;
     const auto path = pathOf(line.id);
     if (line.id.slot == 0) {
@@ -178,7 +179,34 @@ bool PlayConfig::removeActionLine(LineId id)
         if (path.id.kind == id.kind && path.id.slot > id.slot)
             --path.id.slot;
     }
+    // A second line that was not on the surface cannot be the first one.
+    settleFirstLine(id.kind);
     return true;
+}
+
+void PlayConfig::settleFirstLine(int kind)
+{
+    if (hasActionLine(kind))
+        return;
+    // The kind's lines that are not on the surface go, the first one's bends with it.
+    std::erase_if(ActionPaths, [kind](const ActionPath &p) {
+        return p.id.kind == kind && (p.id.slot == 0 || !onSurface(p.start, p.end));
+    });
+    auto path = std::find_if(ActionPaths.begin(), ActionPaths.end(),
+                             [kind](const ActionPath &p) { return p.id.kind == kind; });
+    if (path == ActionPaths.end())
+        return;
+    const size_t k = size_t(kind);
+    ActionSX[k] = path->start.x;
+    ActionSY[k] = path->start.y;
+    ActionEX[k] = path->end.x;
+    ActionEY[k] = path->end.y;
+    path->start = path->end = {};
+    for (int16_t slot = 0; path != ActionPaths.end() && path->id.kind == kind; ++path, ++slot)
+        path->id.slot = slot;
+    const auto first = pathOf({int16_t(kind), 0});
+    if (first->bends.empty())
+        ActionPaths.erase(first);
 }
 
 void PlayConfig::clearActionKind(int kind)

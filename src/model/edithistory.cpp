@@ -175,8 +175,8 @@ std::string EditHistory::redoCaption() const
 
 void EditHistory::restate(const std::function<void(PlayConfig &)> &change)
 {
-    for (int16_t i = 1; i <= m_recorded.count(); ++i)
-        change(m_recorded.frame(i));
+    for (int i = 1; i <= m_recorded.count(); ++i)
+        change(m_recorded.frame(int16_t(i)));
     m_bytes = 0;
     for (FrameSplice &step : m_steps) {
         for (std::vector<PlayConfig> *frames : {&step.before, &step.after})

@@ -1,8 +1,8 @@
 // Move, flip and mirror: one reflect-and-offset formula applied to the selected groups.
 #include "model/playconfig.h"
+#include "model/rounding.h"
 
 #include <cmath>
-#include <limits>
 
 namespace kinetra {
 
@@ -19,14 +19,6 @@ struct Transform
 bool onSurface(float x, float y)
 {
     return x > 0 || y > 0;
-}
-
-// Whether drawing can take the value: it rounds to the nearest 16-bit integer, halves to even.
-bool fitsInt16(float value)
-{
-    constexpr double kLow = std::numeric_limits<int16_t>::min() - 0.5;
-    constexpr double kHigh = std::numeric_limits<int16_t>::max() + 0.5;
-    return value >= kLow && value < kHigh;
 }
 
 template <size_t N>
@@ -130,6 +122,8 @@ bool PlayConfig::MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t y
             ActionEX[k] = t.x(ActionEX[k]);
             ActionEY[k] = t.y(ActionEY[k]);
         }
+        for (int kind = 0; kind < kActionCount; ++kind)
+            settleFirstLine(kind);
     }
     return true;
 }

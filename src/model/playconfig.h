@@ -126,10 +126,11 @@ public:
     std::optional<LineId> addActionLine(int kind, LinePoint start, LinePoint end,
                                         std::vector<LinePoint> bends = {});
     /// Gives line.id new points; false, changing nothing, when that line is not on the
-    /// surface or there are more than kMaxBends bend points.
+    /// surface, its new start or end would take it off the surface, or there are more than
+    /// kMaxBends bend points.
     bool setActionLine(const ActionLine &line);
-    /// Removes a line; the kind's later lines move up a slot, so the next line of the kind
-    /// becomes its first. False when the line is not on the surface.
+    /// Removes a line; the kind's later lines move up a slot, so the next line of the kind on
+    /// the surface becomes its first. False when the line is not on the surface.
     bool removeActionLine(LineId id);
     /// Removes every line of `kind`.
     void clearActionKind(int kind);
@@ -142,6 +143,8 @@ public:
     /// an action line is tested at its start and then moved at both ends. Active player and
     /// label texts never change. When a coordinate of a processed item would leave what
     /// drawing takes (-32768..32767 once rounded), nothing moves and the result is false.
+    /// A kind whose first line the move takes off the surface gets its next line as its first
+    /// (see removeActionLine).
     bool MoveFrame(int16_t Xinc, int16_t Yinc, int16_t xWIDTH, int16_t yHEIGHT, int16_t IPly,
                    int16_t ISym, int16_t IAct, int16_t ITxt);
 
@@ -159,6 +162,9 @@ private:
     std::vector<ActionPath>::iterator pathOf(LineId id);
     std::vector<ActionPath>::const_iterator pathOf(LineId id) const;
     std::vector<ActionPath>::iterator insertionPoint(LineId id);
+    // Where the kind's first line is off the surface, its next line on the surface takes its
+    // place, so a reader of the plain layout never misses a kind's lines.
+    void settleFirstLine(int kind);
     // The x and y members of an item, or nulls when the address matches nothing.
     std::pair<float *, float *> coordinates(int16_t part, int partNO);
 };

@@ -5,6 +5,7 @@
 #include "model/inputfile.h"
 #include "model/playfilereader.h"
 #include "model/playfilewriter.h"
+#include "model/rounding.h"
 #include "model/runtimeerror.h"
 
 #include <algorithm>
@@ -59,8 +60,8 @@ void emitLineBlock(const FrameList &frames, PlayFileWriter &out, Flush flush)
     out.writeInt32(records);
     out.endRecord();
     auto writePoint = [&out](LinePoint p) {
-        out.writeSingle(p.x);
-        out.writeSingle(p.y);
+        out.writeDecimal(p.x);
+        out.writeDecimal(p.y);
     };
     for (int i = 1; i <= frames.count(); ++i) {
         for (const ActionPath &path : frames.frame(int16_t(i)).ActionPaths) {
@@ -96,6 +97,7 @@ public:
         return value;
     }
 
+    // A point drawing can take, as the frame's own items are when they are drawn.
     LinePoint point()
     {
         LinePoint p;
@@ -103,6 +105,8 @@ public:
         p.x = m_in.readSingle();
         within();
         p.y = m_in.readSingle();
+        if (!fitsInt16(p.x) || !fitsInt16(p.y))
+            throw RuntimeError(ErrorCode::SubscriptOutOfRange);
         return p;
     }
 
@@ -141,6 +145,7 @@ void readLineBlock(PlayFileReader &in, FrameList &frames)
     std::vector<ActionPath> gathered;
     int32_t frameNo = 0;
     int linesInFrame = 0;
+    const PlayConfig *frame = nullptr;
     auto handOver = [&] {
         if (gathered.empty())
             return;
@@ -158,12 +163,16 @@ void readLineBlock(PlayFileReader &in, FrameList &frames)
                 handOver();
                 frameNo = n;
                 linesInFrame = 0;
-                const PlayConfig &frame = frames.frame(int16_t(n));
+                frame = &frames.frame(int16_t(n));
                 for (int k = 0; k < kActionCount; ++k)
-                    linesInFrame += frame.hasActionLine(k);
+                    linesInFrame += frame->hasActionLine(k);
             }
             ActionPath path;
             path.id.kind = int16_t(record.integer(0, kActionCount - 1));
+            // A reader of the plain layout sees only the kind's first line: without it, it
+            // would see none of the kind's lines.
+            if (!frame->hasActionLine(path.id.kind))
+                throw RuntimeError(ErrorCode::SubscriptOutOfRange);
             path.id.slot = int16_t(record.integer(0, kMaxLinesInFrame - 1));
             const int bends = record.integer(0, kMaxBends);
             const ActionPath *last = gathered.empty() ? nullptr : &gathered.back();
@@ -191,21 +200,13 @@ void readLineBlock(PlayFileReader &in, FrameList &frames)
         throw;
     }
     handOver();
-    if (!in.atEnd())
-        throw RuntimeError(ErrorCode::TypeMismatch);
 }
 
-// After the labels: true when the block's tag follows. Anything else there is not ours and is
-// left alone, as the plain layout leaves it.
-bool lineBlockFollows(PlayFileReader &in)
+// After the labels, or after the line block: what follows that is not ours, kept as it is so
+// the next save writes it back. Blanks and empty lines alone are nothing.
+std::string textNotOurs(PlayFileReader &in)
 {
-    if (in.atEnd() || !in.nextIsText())
-        return false;
-    try {
-        return in.readQuotedText() == kLinesTag;
-    } catch (...) {
-        return false;
-    }
+    return in.atEnd() ? std::string() : in.readRest();
 }
 
 bool isValidLook(const ActionLook &look)
@@ -245,6 +246,7 @@ void emitPlay(const PlaySnapshot &play, PlayFileWriter &out, Flush flush)
     }
     if (hasLineBlock(play.frames))
         emitLineBlock(play.frames, out, flush);
+    out.writeBytes(play.trailingText);
 }
 
 } // namespace
@@ -336,8 +338,11 @@ PlayReadResult readPlay(PlayFileReader &in)
             play.labels.defense[i] = std::move(defense);
             ++result.labelLinesTaken;
         }
-        if (lineBlockFollows(in))
+        if (!in.atEnd() && in.nextIsText(kLinesTag)) {
+            in.readQuotedText();
             readLineBlock(in, play.frames);
+        }
+        play.trailingText = textNotOurs(in);
         if (result.failureCode == 0)
             result.status = PlayReadStatus::Opened;
     } catch (...) {

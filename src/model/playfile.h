@@ -70,6 +70,9 @@ struct PlaySnapshot
     ActionLooks actions;
     FrameList frames;
     PlayerLabels labels;
+    /// What the file held after the labels (and after the line block) that is not ours, as its
+    /// own bytes, unchanged: written back after the blocks. Empty when only blanks followed.
+    std::string trailingText;
 };
 
 /// How reading a play ended.
@@ -114,10 +117,13 @@ void takeActionLooks(const PlayReadResult &read, ActionLooks &looks);
 /// item that is not a quoted text (a frame line the header did not count) is a Type mismatch
 /// (13) that stops the reading.
 /// After the labels, the line block (further action lines and bend points, see formatPlay) is
-/// read when what follows begins with its tag; anything else there is ignored. Every record is
-/// checked before it is taken: a block cut short is a failure 62, an item of the wrong type or
-/// anything after the last record 13, a value out of range or out of order 9. The records
-/// before the failing one are kept, so every frame's ActionPaths stay well formed.
+/// read when what follows begins with its tag. Every record is checked before it is taken: a
+/// block cut short is a failure 62, an item of the wrong type or a record with an item too
+/// many 13, a value out of range or out of order 9: a record for a kind whose first line (in
+/// the frame line) is not on the surface, and a point that drawing cannot take (outside
+/// -32768..32767 once rounded), are out of range. The records before the failing one are
+/// kept, so every frame's ActionPaths stay well formed. Whatever else follows the labels, or
+/// the block's last record, is not ours: it goes unread into play.trailingText.
 PlayReadResult readPlay(std::string_view bytes);
 
 /// Reads a play from `in`, as readPlay(bytes) does.
@@ -150,7 +156,8 @@ struct PlaySaveResult
 ///     <frame>,<kind>,<slot>,<bends>[,<sx>,<sy>,<ex>,<ey>],<x1>,<y1>,...,<xn>,<yn>
 ///
 /// one record per ActionPaths entry, in frame order and then by id; start and end only from
-/// slot 1 on (the first line's are in the frame line). Frame lines that fail are reported by
+/// slot 1 on (the first line's are in the frame line); numbers in plain decimal, never with an
+/// exponent. Then play.trailingText, as it is. Frame lines that fail are reported by
 /// PlayConfig::FileWrite; writing goes on.
 std::string formatPlay(const PlaySnapshot &play);
 

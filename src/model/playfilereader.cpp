@@ -4,6 +4,7 @@
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -148,9 +149,11 @@ size_t PlayFileReader::find(size_t from, Stop stop)
 void PlayFileReader::consume(size_t separator)
 {
     m_pos += separator;
+    m_afterCarriageReturn = false;
     if (m_pos < m_bytes.size()) {
         if (isLineEnd(m_bytes[m_pos]))
             m_atLineStart = true;
+        m_afterCarriageReturn = m_bytes[m_pos] == '\r';
         ++m_pos;
     }
 }
@@ -165,6 +168,32 @@ bool PlayFileReader::nextIsText()
 {
     const size_t next = find(0, [](char c) { return !isBlank(c) && !isLineEnd(c); });
     return m_pos + next < m_bytes.size() && m_bytes[m_pos + next] == '"';
+}
+
+bool PlayFileReader::nextIsText(std::string_view cp1252)
+{
+    const size_t open = find(0, [](char c) { return !isBlank(c) && !isLineEnd(c); });
+    if (m_pos + open >= m_bytes.size() || m_bytes[m_pos + open] != '"')
+        return false;
+    const size_t close = find(open + 1, [](char c) { return c == '"'; });
+    if (m_pos + close >= m_bytes.size()
+        || m_bytes.substr(m_pos + open + 1, close - open - 1) != cp1252)
+        return false;
+    const size_t after = find(close + 1, [](char c) { return !isBlank(c); });
+    return m_pos + after >= m_bytes.size() || m_bytes[m_pos + after] == ','
+           || isLineEnd(m_bytes[m_pos + after]);
+}
+
+std::string PlayFileReader::readRest()
+{
+    while (more()) {
+    }
+    if (m_afterCarriageReturn && m_pos < m_bytes.size() && m_bytes[m_pos] == '\n')
+        ++m_pos;
+    std::string rest(m_bytes.substr(std::min(m_pos, m_bytes.size())));
+    m_pos = m_bytes.size();
+    m_afterCarriageReturn = false;
+    return rest;
 }
 
 PlayFileReader::Item PlayFileReader::nextItem()
@@ -315,6 +344,7 @@ void PlayFileReader::skipRestOfLine()
             continue;
         }
         const char c = m_bytes[m_pos++];
+        m_afterCarriageReturn = c == '\r';
         if (c == '"')
             inQuote = !inQuote;
         else if (!inQuote && isLineEnd(c))

@@ -53,6 +53,13 @@ public:
     /// True when the next item is a quoted text; reads nothing.
     bool nextIsText();
 
+    /// True when the next item is the quoted text `cp1252`, byte for byte; reads nothing.
+    bool nextIsText(std::string_view cp1252);
+
+    /// Everything left, byte for byte as the data holds it, from just after the last item's
+    /// separator (a CR LF that ended the item counts whole); the reader is then at the end.
+    std::string readRest();
+
     /// True when the last item read ended its line (or nothing has been read yet).
     bool lineEnded() const { return m_atLineStart; }
 
@@ -82,6 +89,7 @@ private:
     std::string_view m_bytes; // the data at hand; m_pos indexes it
     size_t m_pos = 0;
     bool m_atLineStart = true;
+    bool m_afterCarriageReturn = false; // the last byte consumed was a CR
     Source m_source;          // empty once the data at hand is all there is
     std::string m_buffer;     // holds m_bytes when reading from a source
     size_t m_pieceSize = 0;

@@ -25,6 +25,12 @@ public:
     /// Writes a single-precision value with at most 7 significant digits (see formatSingle).
     void writeSingle(float value);
 
+    /// Writes a single-precision value as formatDecimal gives it: never with an exponent.
+    void writeDecimal(float value);
+
+    /// Appends bytes as they are, after the record ended; they are not an item.
+    void writeBytes(std::string_view bytes);
+
     /// Ends the current record with CR LF.
     void endRecord();
 
@@ -40,6 +46,10 @@ public:
     /// large or small magnitudes (1E+10). Negative zero, NaN and infinities cannot come from
     /// editing; they are written as 0 so the file always reads back as numbers.
     static std::string formatSingle(float value);
+
+    /// Text of a single-precision value rounded to 7 significant digits as formatSingle, but in
+    /// plain decimal whatever the magnitude: 0.00001 rather than 1E-05.
+    static std::string formatDecimal(float value);
 
 private:
     void beginItem();

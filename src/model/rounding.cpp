@@ -32,6 +32,14 @@ int16_t toInt16(double value)
     return roundHalfEven<int16_t>(value);
 }
 
+bool fitsInt16(double value)
+{
+    // Halves go to even: -32768.5 rounds to -32768, 32767.5 to 32768.
+    constexpr double kLow = std::numeric_limits<int16_t>::min() - 0.5;
+    constexpr double kHigh = std::numeric_limits<int16_t>::max() + 0.5;
+    return value >= kLow && value < kHigh;
+}
+
 int32_t toInt32(double value)
 {
     return roundHalfEven<int32_t>(value);

@@ -61,8 +61,8 @@ bool onTheField(const FrameList &frames, int player)
     if (player < 0 || player >= 2 * kPlayersPerSide)
         return false;
     const size_t i = size_t(player % kPlayersPerSide);
-    for (int16_t f = 1; f <= frames.count(); ++f) {
-        const PlayConfig &frame = frames.frame(f);
+    for (int f = 1; f <= frames.count(); ++f) {
+        const PlayConfig &frame = frames.frame(int16_t(f));
         if ((player < kPlayersPerSide ? frame.OPlayerX[i] : frame.DPlayerX[i]) > 0.5f)
             return true;
     }

@@ -162,12 +162,12 @@ private:
         const FramePageLayout layout = layoutFramePage(request, m_measure);
 
         const int perPage = int(layout.places.size());
-        const int16_t last = o.allFrames ? m_play.frames.count() : int16_t(1);
-        for (int16_t i = 1; i <= last; ++i) {
+        const int last = o.allFrames ? m_play.frames.count() : 1;
+        for (int i = 1; i <= last; ++i) {
             const int slot = (i - 1) % perPage;
             if (slot == 0)
                 framePage(layout);
-            drawPicture(layout.places[slot], i, picture);
+            drawPicture(layout.places[slot], int16_t(i), picture);
         }
         if (o.notes)
             printNotes();
@@ -347,8 +347,8 @@ std::array<bool, 8> legendLines(const FrameList &frames, bool allFrames)
                 used[k] = true;
     };
     if (allFrames) {
-        for (int16_t i = 1; i <= frames.count(); ++i)
-            note(frames.frame(i));
+        for (int i = 1; i <= frames.count(); ++i)
+            note(frames.frame(int16_t(i)));
     } else {
         note(frames.currentFrame());
     }

@@ -5,6 +5,7 @@
 
 #include "model/playfile.h"
 #include "model/playfilereader.h"
+#include "model/rounding.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,15 +17,25 @@ using namespace kinetra;
 
 namespace {
 
+bool drawable(LinePoint p)
+{
+    return fitsInt16(p.x) && fitsInt16(p.y);
+}
+
 // Ids strictly increase, a kind's further lines take slots 1, 2, .. without gaps, a slot 0
-// entry has a bend, no line has more than kMaxBends and the frame no more than
-// kMaxLinesInFrame lines.
+// entry has a bend, a kind with entries has its first line, every point can be drawn, no line
+// has more than kMaxBends and the frame no more than kMaxLinesInFrame lines.
 bool wellFormedLines(const PlayConfig &frame)
 {
     const ActionPath *last = nullptr;
     for (const ActionPath &path : frame.ActionPaths) {
         if (path.id.kind < 0 || path.id.kind >= kActionCount || path.bends.size() > kMaxBends
-            || (path.id.slot == 0 && path.bends.empty()) || (last && !(last->id < path.id)))
+            || (path.id.slot == 0 && path.bends.empty()) || (last && !(last->id < path.id))
+            || !frame.hasActionLine(path.id.kind))
+            return false;
+        if (path.id.slot > 0 && !(drawable(path.start) && drawable(path.end)))
+            return false;
+        if (!std::all_of(path.bends.begin(), path.bends.end(), drawable))
             return false;
         const bool sameKind = last && last->id.kind == path.id.kind;
         if (path.id.slot > 0 && path.id.slot != (sameKind ? std::max(last->id.slot + 1, 1) : 1))
@@ -85,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         || p.play.notes != r.play.notes
         || p.play.Picbkg != r.play.Picbkg
         || p.play.actions != r.play.actions || p.play.labels != r.play.labels
-        || p.play.frames.count() != count)
+        || p.play.trailingText != r.play.trailingText || p.play.frames.count() != count)
         std::abort();
     for (int i = 1; i <= count; ++i) {
         if (!(p.play.frames.frame(int16_t(i)) == r.play.frames.frame(int16_t(i))))

@@ -307,6 +307,49 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name);
     });
 
+// Whether the play's file changed after the copy noted it, worked out from its size and time.
+struct FileNoted
+{
+    const char *name;
+    qint64 sizeNoted;     ///< -1: the copy noted nothing
+    qint64 secondsLater;  ///< how much later than noted the file was last modified now
+    bool removed;
+    bool changed;
+};
+
+TEST(RecoveryFileChanged, ComparesTheSizeAndTheTimeTheCopyNoted)
+{
+    const FileNoted cases[] = {
+        {"as noted", 4, 0, false, false},
+        {"same size, later", 4, 60, false, true},
+        {"same size, earlier", 4, -60, false, true},
+        {"other size, same time", 5, 0, false, true},
+        {"nothing noted", -1, 60, false, false},
+        {"gone", 4, 0, true, false},
+    };
+    QTemporaryDir dir;
+    const QDateTime noted = QDateTime::fromSecsSinceEpoch(1'765'000'000);
+    for (const FileNoted &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString play = dir.filePath("play.KTR");
+        QFile file(play);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("abcd");
+        ASSERT_TRUE(file.flush());
+        ASSERT_TRUE(file.setFileTime(noted.addSecs(c.secondsLater),
+                                     QFileDevice::FileModificationTime));
+        file.close();
+        if (c.removed) {
+            ASSERT_TRUE(QFile::remove(play));
+        }
+        RecoveryInfo info;
+        info.playPath = play.toStdString();
+        info.fileSize = c.sizeNoted;
+        info.fileModifiedAt = c.sizeNoted < 0 ? -1 : noted.toMSecsSinceEpoch();
+        EXPECT_EQ(RecoveryCopy::fileChangedSince(info), c.changed);
+    }
+}
+
 // Every way the changes stop being only in memory removes the copy.
 enum class Settle { Save, SaveAs, New, OpenAnother, Close };
 

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kinetra {
@@ -259,8 +261,10 @@ TEST(PlayDocumentSave, ThePlayAfterSavingIsWhatOpeningTheFileGives)
     EXPECT_EQ(f.doc.date(), reopened.date());
     EXPECT_EQ(f.doc.time(), reopened.time());
     ASSERT_EQ(f.doc.frames().count(), reopened.frames().count());
-    for (int16_t i = 1; i <= f.doc.frames().count(); ++i)
-        EXPECT_TRUE(sameFrame(f.doc.frames().frame(i), reopened.frames().frame(i))) << i;
+    for (int i = 1; i <= f.doc.frames().count(); ++i) {
+        const int16_t n = int16_t(i);
+        EXPECT_TRUE(sameFrame(f.doc.frames().frame(n), reopened.frames().frame(n))) << i;
+    }
 
     // The texts as saved belong to every state the history holds: undo does not bring back
     // a text the file could not hold.
@@ -354,6 +358,111 @@ TEST(PlayDocumentSave, AFailedSaveChangesNothing)
     EXPECT_EQ(f.doc.date(), date);
     EXPECT_TRUE(f.doc.isModified());
     EXPECT_EQ(f.paths + f.texts + f.markChanges, 0);
+}
+
+// Saving takes every text of the play as the file holds it, down to the last frame.
+TEST(PlayDocumentSave, ThePlayOfTheMostFramesIsSavedWhole)
+{
+    DocumentFixture f;
+    applyPlayLooks(f.prefs, f.doc.open(dataFile("two_frames.KTR")));
+    f.doc.frames().resize(FrameList::kMaxFrames);
+    PlayConfig &last = f.doc.frames().frame(32767);
+    last.TxtSYMBOLX[0] = 150, last.TxtSYMBOLY[0] = 150;
+    last.TxtValue[0] = "Say \"go\"";
+    f.doc.recordEdit("Place Text Label");
+    ASSERT_TRUE(f.save().ok());
+    EXPECT_FALSE(f.doc.isModified());
+    EXPECT_EQ(f.doc.frames().frame(32767).TxtValue[0], "Say 'go'");
+
+    PlayDocument reopened;
+    ASSERT_EQ(reopened.open(f.savePath()).status, PlayReadStatus::Opened);
+    ASSERT_EQ(reopened.frames().count(), 32767);
+    EXPECT_EQ(reopened.frames().frame(32767).TxtValue[0], "Say 'go'");
+    EXPECT_EQ(reopened.frames().frame(32767).TxtSYMBOLX[0], 150);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What another program left after the labels goes from the file it was opened from to the file
+// the play is saved to, after the play's own blocks.
+TEST(PlayDocumentSave, TextAfterThePlayGoesFromOpenToSave)
+{
+    DocumentFixture f;
+    const QByteArray plain = fileBytes(dataFile("two_frames.KTR"));
+    const QByteArray tail = "Coach's copy, \x93" "do not print\x94\r\n";
+    const QString opened = f.dir.filePath("tail.KTR");
+    {
+        QFile file(opened);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(plain + tail);
+    }
+    ASSERT_EQ(f.doc.open(opened).status, PlayReadStatus::Opened);
+    f.doc.frames().currentFrame().addActionLine(0, {10, 20}, {30, 40});
+    f.doc.recordEdit("Draw Line");
+    ASSERT_TRUE(f.save().ok());
+    const QByteArray saved = fileBytes(f.savePath());
+    EXPECT_TRUE(saved.endsWith("\r\n1,0,1,0,10,20,30,40\r\n" + tail));
+
+    // A new play, or another file, has none.
+    f.doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)));
+    EXPECT_EQ(f.doc.snapshot(f.prefs).trailingText, "");
+    ASSERT_EQ(f.doc.open(opened).status, PlayReadStatus::Opened);
+    ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
+    EXPECT_EQ(f.doc.snapshot(f.prefs).trailingText, "");
+}
+
+// Temporary files that saves cut off by a kill left beside the plays of a folder.
+enum class Owner { Dead, Alive, Self, None };
+
+struct SweepCase
+{
+    const char *name; ///< the file's name, "PID" standing for its owner's process id
+    Owner owner;
+    bool removed;
+};
+
+pid_t deadProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(PlayDocumentOpen, SweepsTheDeadTemporariesOfThePlaysFolderOnly)
+{
+    const std::vector<SweepCase> cases = {
+        {"a.KTR.tmp~PID-0", Owner::Dead, true},
+        {"other.KTR.tmp~PID-12", Owner::Dead, true},
+        {"a.KTR.tmp~PID-1", Owner::Alive, false},
+        {"a.KTR.tmp~PID-2", Owner::Self, false},
+        {"a.KTR.tmp~12x-0", Owner::None, false},
+        {"a.KTR.tmp~", Owner::None, false},
+        {"a.KTR", Owner::None, false},
+        {"sub/a.KTR.tmp~PID-0", Owner::Dead, false},
+    };
+    DocumentFixture f;
+    ASSERT_TRUE(QDir(f.dir.path()).mkdir("sub"));
+    const pid_t dead = deadProcess();
+    QStringList names;
+    for (const SweepCase &c : cases) {
+        const pid_t pid = c.owner == Owner::Dead    ? dead
+                          : c.owner == Owner::Alive ? ::getppid()
+                                                    : ::getpid();
+        names << QString(c.name).replace("PID", QString::number(pid));
+    }
+    for (const QString &name : names)
+        ASSERT_TRUE(QFile::copy(dataFile("two_frames.KTR"), f.dir.filePath(name)));
+    ASSERT_EQ(f.doc.open(f.dir.filePath("a.KTR")).status, PlayReadStatus::Opened);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(QFile::exists(f.dir.filePath(names[qsizetype(i)])), !cases[i].removed)
+            << names[qsizetype(i)].toStdString();
+    }
 }
 
 TEST(PlayDocumentNames, APictureIsNamedAfterTheFileElseTheTitle)

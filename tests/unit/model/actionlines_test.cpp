@@ -32,6 +32,12 @@ TEST_P(ActionLineEdits, LeaveTheLinesWhereEveryReaderFindsThem)
     EXPECT_EQ(f.actionLines(), GetParam().lines);
     EXPECT_EQ(f.ActionPaths, GetParam().paths);
     EXPECT_EQ(f.actionLineCount(), int(GetParam().lines.size()));
+    // A slot 0 entry is there for bends only; a kind with entries has its first line, so a
+    // reader of the plain layout sees it.
+    for (const ActionPath &path : f.ActionPaths) {
+        EXPECT_TRUE(path.id.slot > 0 || !path.bends.empty()) << path.id.kind;
+        EXPECT_TRUE(f.hasActionLine(path.id.kind)) << path.id.kind;
+    }
     // The first line of each kind is the one in the standard items.
     for (int16_t k = 0; k < kActionCount; ++k) {
         const auto first = f.actionLine({k, 0});
@@ -72,6 +78,52 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {{{2, 0}, C, D, {E}}, {{2, 1}, E, F, {}}},
                  {{{2, 0}, {}, {}, {E}}, {{2, 1}, E, F, {}}}},
+        EditCase{"RemovingTheFirstPromotesASecondWithoutBends",
+                 [](PlayConfig &f) {
+                     f.addActionLine(2, A, B, {F});
+                     f.addActionLine(2, C, D);
+                     EXPECT_TRUE(f.removeActionLine({2, 0}));
+                 },
+                 {{{2, 0}, C, D, {}}},
+                 {}},
+        // A line drawn from the surface's left edge (x 0) is not on the surface.
+        EditCase{"RemovingTheFirstPromotesTheNextLineOnTheSurface",
+                 [](PlayConfig &f) {
+                     f.addActionLine(2, A, B);
+                     f.addActionLine(2, {0, 5}, D, {E});
+                     f.addActionLine(2, E, F, {C});
+                     f.addActionLine(2, C, D);
+                     EXPECT_TRUE(f.removeActionLine({2, 0}));
+                 },
+                 {{{2, 0}, E, F, {C}}, {{2, 1}, C, D, {}}},
+                 {{{2, 0}, {}, {}, {C}}, {{2, 1}, C, D, {}}}},
+        EditCase{"RemovingTheFirstWithOnlyLinesOffTheSurfaceLeft",
+                 [](PlayConfig &f) {
+                     f.addActionLine(2, A, B, {C});
+                     f.addActionLine(2, {0, 5}, D, {E});
+                     EXPECT_TRUE(f.removeActionLine({2, 0}));
+                 },
+                 {},
+                 {}},
+        EditCase{"SettingALineOffTheSurfaceIsRefused",
+                 [](PlayConfig &f) {
+                     f.addActionLine(4, A, B, {C});
+                     f.addActionLine(4, C, D);
+                     EXPECT_FALSE(f.setActionLine({{4, 0}, {0.5f, 20}, B, {}}));
+                     EXPECT_FALSE(f.setActionLine({{4, 0}, A, {-3, 40}, {}}));
+                     EXPECT_FALSE(f.setActionLine({{4, 1}, {0, 60}, D, {E}}));
+                 },
+                 {{{4, 0}, A, B, {C}}, {{4, 1}, C, D, {}}},
+                 {{{4, 0}, {}, {}, {C}}, {{4, 1}, C, D, {}}}},
+        EditCase{"AddingBendsThenTakingThemAwayLeavesNoEntry",
+                 [](PlayConfig &f) {
+                     f.addActionLine(3, A, B);
+                     EXPECT_TRUE(f.setActionLine({{3, 0}, A, B, {C}}));
+                     EXPECT_TRUE(f.setActionLine({{3, 0}, A, B, {}}));
+                     f.addActionLine(5, A, B, {});
+                 },
+                 {{{3, 0}, A, B, {}}, {{5, 0}, A, B, {}}},
+                 {}},
         EditCase{"RemovingAFurtherLineRenumbersTheLater",
                  [](PlayConfig &f) {
                      f.addActionLine(2, A, B);

@@ -53,8 +53,9 @@ FrameList randomPlay(std::mt19937 &rng, int frames)
 void expectSameFrames(const FrameList &got, const FrameList &want, const char *what)
 {
     ASSERT_EQ(got.count(), want.count()) << what;
-    for (int16_t i = 1; i <= got.count(); ++i)
-        ASSERT_TRUE(sameFrame(got.frame(i), want.frame(i))) << what << ": frame " << i;
+    for (int i = 1; i <= got.count(); ++i)
+        ASSERT_TRUE(sameFrame(got.frame(int16_t(i)), want.frame(int16_t(i))))
+            << what << ": frame " << i;
 }
 
 void expectSamePlay(const FrameList &got, const FrameList &want, const char *what)
@@ -342,8 +343,8 @@ TEST(EditHistory, AStepOnTheLargestPlayCostsOnlyTheFramesItTouched)
 {
     FrameList list;
     list.resize(FrameList::kMaxFrames - 3);
-    for (int16_t i = 1; i <= list.count(); ++i)
-        list.frame(i).OPlayerX[0] = i;
+    for (int i = 1; i <= list.count(); ++i)
+        list.frame(int16_t(i)).OPlayerX[0] = float(i);
     list.setCurrent(16000);
     EditHistory history;
     history.reset(list);
@@ -366,6 +367,26 @@ TEST(EditHistory, AStepOnTheLargestPlayCostsOnlyTheFramesItTouched)
     EXPECT_EQ(history.bytes(), edit + history.step(1).bytes() + history.step(2).bytes());
     std::printf("[ figures  ] one-frame edit on a %d-frame play: %zu bytes per step\n",
                 int(FrameList::kMaxFrames - 3), edit);
+}
+
+// Saving turns the texts of every state the history holds into what the file holds.
+TEST(EditHistory, RestatingThePlayOfTheMostFramesReachesEveryFrameOnce)
+{
+    FrameList list;
+    list.resize(FrameList::kMaxFrames);
+    EditHistory history;
+    history.reset(list);
+    list.frame(FrameList::kMaxFrames).OPlayerX[0] = 7;
+    ASSERT_TRUE(history.record(list, "Move Player"));
+    int calls = 0;
+    history.restate([&calls](PlayConfig &frame) {
+        ++calls;
+        frame.TxtValue[0] = "seen";
+    });
+    // Every recorded frame, and the one frame the step holds before and after.
+    EXPECT_EQ(calls, 32767 + 2);
+    EXPECT_EQ(history.recorded().frame(32767).TxtValue[0], "seen");
+    EXPECT_EQ(history.step(0).after[0].TxtValue[0], "seen");
 }
 
 TEST(FrameList, ReplacingFramesKeepsTheListWithinItsBounds)

@@ -195,6 +195,21 @@ TEST(MoveFrame, BendsAndFurtherLinesMoveWithTheirLine)
     EXPECT_EQ(f.ActionPaths, moved.ActionPaths);
 }
 
+TEST(MoveFrame, AFirstLineMovedOffTheSurfaceGivesWayToTheNextLine)
+{
+    PlayConfig f;
+    f.Blank_Frame();
+    f.addActionLine(6, {10, 50}, {100, 50}, {{50, 80}});
+    f.addActionLine(6, {20, 60}, {120, 60}, {{60, 90}});
+    f.addActionLine(6, {30, 70}, {130, 70});
+    // Left by 10: every x becomes |10 - x|, so the first line starts at x 0.
+    ASSERT_TRUE(f.MoveFrame(10, 0, 0, 0, 0, 0, 1, 0));
+    EXPECT_EQ(f.actionLines(), (std::vector<ActionLine>{{{6, 0}, {10, 60}, {110, 60}, {{50, 90}}},
+                                                        {{6, 1}, {20, 70}, {120, 70}, {}}}));
+    EXPECT_EQ(f.ActionPaths, (std::vector<ActionPath>{{{6, 0}, {}, {}, {{50, 90}}},
+                                                      {{6, 1}, {20, 70}, {120, 70}, {}}}));
+}
+
 TEST(MoveFrame, EmptySlotsAndUnstartedActionLinesStay)
 {
     PlayConfig f = placedFrame();

@@ -93,6 +93,27 @@ INSTANTIATE_TEST_SUITE_P(
                       SingleCase{std::numeric_limits<float>::infinity(), "0"},
                       SingleCase{-std::numeric_limits<float>::infinity(), "0"}));
 
+// The line block's numbers: the same seven digits, never an exponent.
+class DecimalFormat : public ::testing::TestWithParam<SingleCase>
+{
+};
+
+TEST_P(DecimalFormat, IsPlainDecimalWithAtMostSevenSignificantDigits)
+{
+    EXPECT_EQ(PlayFileWriter::formatDecimal(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, DecimalFormat,
+    ::testing::Values(SingleCase{123.25f, "123.25"}, SingleCase{250.0f, "250"},
+                      SingleCase{-3.5f, "-3.5"}, SingleCase{0.0f, "0"}, SingleCase{-0.0f, "0"},
+                      SingleCase{32767.0f, "32767"}, SingleCase{-32768.5f, "-32768.5"},
+                      SingleCase{1.0f / 3.0f, "0.3333333"}, SingleCase{0.00001f, "0.00001"},
+                      SingleCase{-0.000123456789f, "-0.0001234568"},
+                      SingleCase{0.000099999999f, "0.0001"}, SingleCase{1e10f, "10000000000"},
+                      SingleCase{12345678.0f, "12345680"},
+                      SingleCase{std::numeric_limits<float>::quiet_NaN(), "0"}));
+
 struct RoundTripCase
 {
     float written;

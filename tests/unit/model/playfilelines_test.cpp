@@ -145,7 +145,8 @@ TEST_F(PlayFileLinesTest, BlockFollowsThePlainBytesAndOnlyWhenNeeded)
     EXPECT_EQ(f1.actionLine({0, 2}), (ActionLine{{0, 2}, {11, 21}, {31, 41}, {}}));
     EXPECT_EQ(f1.actionLineCount(), 10);
     EXPECT_EQ(r.play.frames.frame(2).actionLines(),
-              (std::vector<ActionLine>{{{3, 1}, {5, 6}, {7, 8}, {}}}));
+              (std::vector<ActionLine>{{{3, 0}, {1, 2}, {3, 4}, {}},
+                                       {{3, 1}, {5, 6}, {7, 8}, {}}}));
 }
 
 // Splits the plain layout as a reader that knows nothing of the block does: header, eight
@@ -211,6 +212,16 @@ std::string manyLinesInFrameOne(int further)
     return block;
 }
 
+// two_frames.KTR with a first Run line in frame 2 too; frame 2 has no line of any other kind.
+std::string plainTwoFrames()
+{
+    PlaySnapshot play = readPlay(dataBytes("two_frames.KTR")).play;
+    PlayConfig &second = play.frames.frame(2);
+    second.ActionSX[0] = 100, second.ActionSY[0] = 110;
+    second.ActionEX[0] = 200, second.ActionEY[0] = 210;
+    return formatPlay(play);
+}
+
 TEST_F(PlayFileLinesTest, DamagedBlockIsAFailureThatKeepsWhatWasRead)
 {
     const std::string tag(kTagLine);
@@ -244,10 +255,28 @@ TEST_F(PlayFileLinesTest, DamagedBlockIsAFailureThatKeepsWhatWasRead)
         {"record with an item too many", tag + "1\r\n1,0,1,0,1,2,3,4,5\r\n",
          ErrorCode::TypeMismatch, 0},
         {"text for a number", tag + "1\r\n1,0,1,0,1,\"2\",3,4\r\n", ErrorCode::TypeMismatch, 0},
-        {"stray text after the records", tag + "1\r\n1,0,1,0,1,2,3,4\r\nmore\r\n",
+        {"record split between x and y", tag + "1\r\n1,0,1,0,10,20,30\r\n40\r\n",
+         ErrorCode::TypeMismatch, 0},
+        {"bend split between x and y", tag + "2\r\n1,0,1,0,1,2,3,4\r\n1,0,2,1,1,2,3,4,5\r\n6\r\n",
          ErrorCode::TypeMismatch, 1},
+        // A kind whose first line is not in the frame line has no further line or bend.
+        {"further line without a first", tag + "1\r\n2,1,1,0,1,2,3,4\r\n",
+         ErrorCode::SubscriptOutOfRange, 0},
+        {"bends without a first line", tag + "2\r\n1,0,1,0,1,2,3,4\r\n2,5,0,1,5,6\r\n",
+         ErrorCode::SubscriptOutOfRange, 1},
+        // Points drawing cannot take: outside -32768.5 <= v < 32767.5.
+        {"bend x 3e38", tag + "1\r\n1,0,0,1,3e38,5\r\n", ErrorCode::SubscriptOutOfRange, 0},
+        {"bend x -3e38", tag + "1\r\n1,0,0,1,-3e38,5\r\n", ErrorCode::SubscriptOutOfRange, 0},
+        {"bend y 1e30", tag + "1\r\n1,0,0,1,5,1e30\r\n", ErrorCode::SubscriptOutOfRange, 0},
+        {"bend x 32767.5", tag + "1\r\n1,0,0,1,32767.5,5\r\n", ErrorCode::SubscriptOutOfRange,
+         0},
+        {"bend y -32769", tag + "1\r\n1,0,0,1,5,-32769\r\n", ErrorCode::SubscriptOutOfRange, 0},
+        {"start x 40000", tag + "1\r\n1,0,1,0,40000,2,3,4\r\n", ErrorCode::SubscriptOutOfRange,
+         0},
+        {"end y -1e30", tag + "2\r\n1,0,1,0,1,2,3,4\r\n2,0,1,0,1,2,3,-1e30\r\n",
+         ErrorCode::SubscriptOutOfRange, 1},
     };
-    const std::string plain = dataBytes("two_frames.KTR");
+    const std::string plain = plainTwoFrames();
     const PlayReadResult clean = readPlay(plain);
     for (const DamageCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -268,17 +297,82 @@ TEST_F(PlayFileLinesTest, DamagedBlockIsAFailureThatKeepsWhatWasRead)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(PlayFileLinesTest, WhatFollowsTheLabelsWithoutTheTagIsIgnored)
+TEST_F(PlayFileLinesTest, PointsAtTheEdgesOfWhatDrawingTakesAreRead)
 {
-    const std::string plain = dataBytes("two_frames.KTR");
-    for (const std::string tail : {"", "\r\n \r\n\t", "garbage,1,2\r\n", "12,13\r\n",
-                                   "\"OTHER-LINES\",1,1\r\n1,0,1,0,1,2,3,4\r\n",
-                                   "\"KINETRA-LINES", "\"KINETRA-LINES\",1,0\r\n"}) {
-        SCOPED_TRACE(tail);
-        const PlayReadResult r = readPlay(plain + tail);
-        EXPECT_EQ(r.status, PlayReadStatus::Opened);
-        EXPECT_TRUE(r.play.frames.frame(1).ActionPaths.empty());
+    const std::string block =
+        std::string(kTagLine) + "1\r\n1,2,0,2,-32768.5,32767.49,1e-30,-0.00001\r\n";
+    const PlayReadResult r = readPlay(plainTwoFrames() + block);
+    ASSERT_EQ(r.status, PlayReadStatus::Opened);
+    EXPECT_EQ(r.play.frames.frame(1).ActionPaths,
+              (std::vector<ActionPath>{
+                  {{2, 0}, {}, {}, {{-32768.5f, 32767.49f}, {1e-30f, -0.00001f}}}}));
+    // Written back without an exponent.
+    const std::string saved = formatPlay(r.play);
+    EXPECT_EQ(saved.substr(saved.find(kTagLine)),
+              std::string(kTagLine)
+                  + "1\r\n1,2,0,2,-32768.5,32767.49,0.000000000000000000000000000001,-0.00001\r\n");
+}
+
+// What follows the labels, or the block's last record, that is not ours.
+struct TrailingCase
+{
+    const char *name;
+    std::string block; ///< the line block before it, if any
+    std::string tail;
+    std::string kept;  ///< what the play keeps and writes back
+    size_t paths;
+};
+
+TEST_F(PlayFileLinesTest, TextThatIsNotOursIsKeptAndWrittenBackUnchanged)
+{
+    const std::string tag(kTagLine);
+    const std::string record = tag + "1\r\n1,0,1,0,1,2,3,4\r\n";
+    const std::vector<TrailingCase> cases = {
+        {"nothing", "", "", "", 0},
+        {"blank lines only", "", "\r\n \r\n\t", "", 0},
+        {"text", "", "garbage,1,2\r\n", "garbage,1,2\r\n", 0},
+        {"numbers without a line end", "", "12,13", "12,13", 0},
+        {"blank line first", "", "\r\nnotes\r\n", "\r\nnotes\r\n", 0},
+        {"another block", "", "\"OTHER-LINES\",1,1\r\n1,0,1,0,1,2,3,4\r\n",
+         "\"OTHER-LINES\",1,1\r\n1,0,1,0,1,2,3,4\r\n", 0},
+        {"our tag never closed", "", "\"KINETRA-LINES", "\"KINETRA-LINES", 0},
+        {"our tag with more stuck to it", "", "\"KINETRA-LINES\"x,1,0\r\n",
+         "\"KINETRA-LINES\"x,1,0\r\n", 0},
+        {"bytes outside ASCII", "", "caf\xe9 \x93quoted\x94\n", "caf\xe9 \x93quoted\x94\n", 0},
+        {"empty block", tag + "0\r\n", "", "", 0},
+        {"after the block", record, "more\r\n", "more\r\n", 1},
+        {"a later block after ours", record, "\"KINETRA-NOTES\",1,0\r\n",
+         "\"KINETRA-NOTES\",1,0\r\n", 1},
+    };
+    const std::string plain = plainTwoFrames();
+    for (const TrailingCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string bytes = plain + c.block + c.tail;
+        // Whole, and in pieces that split the text anywhere.
+        for (size_t piece : {size_t(1), size_t(3), size_t(1) << 16}) {
+            size_t at = 0;
+            PlayFileReader in(
+                [&](char *data, size_t capacity) {
+                    const size_t n = std::min(capacity, bytes.size() - at);
+                    std::copy_n(bytes.data() + at, n, data);
+                    at += n;
+                    return n;
+                },
+                piece);
+            const PlayReadResult r = readPlay(in);
+            ASSERT_EQ(r.status, PlayReadStatus::Opened) << piece;
+            EXPECT_EQ(r.play.trailingText, c.kept) << piece;
+            EXPECT_EQ(r.play.frames.frame(1).ActionPaths.size(), c.paths) << piece;
+        }
+        const PlayReadResult r = readPlay(bytes);
+        // Written after our blocks; a play with nothing after them is written as before.
+        EXPECT_EQ(formatPlay(r.play), plain + (c.paths > 0 ? c.block : "") + c.kept);
     }
+    // The play gains a line block: the text follows it.
+    PlaySnapshot play = readPlay(plain + "garbage\r\n").play;
+    play.frames.frame(2).addActionLine(0, {1, 2}, {3, 4});
+    EXPECT_EQ(formatPlay(play), plain + tag + "1\r\n2,0,1,0,1,2,3,4\r\ngarbage\r\n");
+    EXPECT_TRUE(reports.empty());
 }
 
 } // namespace
