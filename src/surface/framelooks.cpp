@@ -30,13 +30,17 @@ FrameLooks FrameLooks::fromPreferences(const Preferences &prefs)
     return looks;
 }
 
+double markerReach(int16_t shape, int size)
+{
+    return shape == 1 ? size * std::sqrt(2.0) : double(size);
+}
+
 ItemSizes FrameLooks::itemSizes() const
 {
     ItemSizes sizes;
     sizes.symbolBox = {float(symbols[0].width()), float(symbols[0].height())};
     for (size_t s = 0; s < 2; ++s)
-        sizes.markerRadius[s] = PlayerShape[s] == 1 ? float(PlayerSize[s] * std::sqrt(2.0))
-                                                    : float(PlayerSize[s]);
+        sizes.markerRadius[s] = float(markerReach(PlayerShape[s], PlayerSize[s]));
     return sizes;
 }
 

@@ -65,6 +65,10 @@ struct FrameLooks
 /// no label matches (and for a blank position).
 int playerLabelled(const Preferences &prefs, const QString &position);
 
+/// How far a player's marker of `shape` (1 square, else circle) and `size` reaches from its
+/// centre: a square's corners lie beyond its half-width.
+double markerReach(int16_t shape, int size);
+
 /// The label font of the preference record (face, size in points, bold, italic, underline,
 /// strikethrough), for the surface's text labels and the palette's label boxes. Without a
 /// face name it is the desktop's sans-serif face (DejaVu Sans on a plain Debian desktop).

@@ -29,12 +29,6 @@ constexpr double kFocusSlack = 4;
 constexpr int kRingWidth = 3;
 constexpr int kRingGap = 5;
 
-// How far a marker reaches from its centre: a square's corners lie beyond its half-width.
-double markerReach(int16_t shape, int size)
-{
-    return shape == 1 ? size * std::sqrt(2.0) : double(size);
-}
-
 // Where a symbol's picture is composited: its top-left pixel at (X, Y), cut to the size of
 // box 4's picture and to the surface. Without a picture in box 4 its size would hide every
 // symbol: each then keeps its own.

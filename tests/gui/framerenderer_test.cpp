@@ -642,7 +642,34 @@ struct FocusCase
     QColor plain;
 };
 
-TEST_F(FrameRendererTest, FocusRingsItsPlayerKeepsHisLinesAndFadesEverythingElse)
+class FocusTest : public FrameRendererTest
+{
+protected:
+    // Draws the frame without labels with defender 5 in focus and with no focus, and checks
+    // each case's pixel against its colour (an invalid colour: the field shows through).
+    template <size_t N>
+    void expectFocused(const FocusCase (&cases)[N])
+    {
+        looks.DPLabel.fill("");
+        looks.OPLabel.fill("");
+        for (const int focus : {15, -1}) {
+            pic.clear();
+            looks.focusPlayer = focus;
+            draw();
+            for (const FocusCase &c : cases) {
+                const QColor expected = focus < 0 ? c.plain : c.focused;
+                if (expected.isValid())
+                    EXPECT_EQ(QColor(pic.pixel(c.at.x(), c.at.y())), expected)
+                        << c.what << ", focus " << focus;
+                else
+                    EXPECT_TRUE(isField(c.at.x(), c.at.y())) << c.what << ", focus " << focus;
+            }
+        }
+        EXPECT_TRUE(reports.empty());
+    }
+};
+
+TEST_F(FocusTest, RingsItsPlayerKeepsHisLinesAndFadesEverythingElse)
 {
     const QColor fadedLine(255, 211, 166);
     const FocusCase cases[] = {
@@ -672,22 +699,7 @@ TEST_F(FrameRendererTest, FocusRingsItsPlayerKeepsHisLinesAndFadesEverythingElse
     setLine(1, 100, 114, 100, 200);
     setLine(2, 85, 100, 20, 100);
     setLine(3, 252, 130, 350, 130);
-    looks.DPLabel.fill("");
-    looks.OPLabel.fill("");
-    for (const int focus : {15, -1}) {
-        pic.clear();
-        looks.focusPlayer = focus;
-        draw();
-        for (const FocusCase &c : cases) {
-            const QColor expected = focus < 0 ? c.plain : c.focused;
-            if (expected.isValid())
-                EXPECT_EQ(QColor(pic.pixel(c.at.x(), c.at.y())), expected)
-                    << c.what << ", focus " << focus;
-            else
-                EXPECT_TRUE(isField(c.at.x(), c.at.y())) << c.what << ", focus " << focus;
-        }
-    }
-    EXPECT_TRUE(reports.empty());
+    expectFocused(cases);
 
     // His label keeps its colour; the other defender's is faded.
     looks = testLooks();
@@ -707,7 +719,7 @@ TEST_F(FrameRendererTest, FocusRingsItsPlayerKeepsHisLinesAndFadesEverythingElse
 // them. A line is his when it starts within four pixels of his square's edge: three pixels off
 // the corner diagonally (18.4 from the middle, beyond a circle's reach plus four) is his, five
 // pixels off a side (15 from the middle, within that reach) is not.
-TEST_F(FrameRendererTest, FocusRingsASquarePlayerAndKeepsTheLinesFromHisEdges)
+TEST_F(FocusTest, RingsASquarePlayerAndKeepsTheLinesFromHisEdges)
 {
     const QColor fadedLine(255, 211, 166);
     const FocusCase cases[] = {
@@ -735,22 +747,7 @@ TEST_F(FrameRendererTest, FocusRingsASquarePlayerAndKeepsTheLinesFromHisEdges)
     setLine(1, 114, 100, 200, 100);
     setLine(2, 85, 100, 20, 100);
     setLine(3, 250, 112, 250, 200);
-    looks.DPLabel.fill("");
-    looks.OPLabel.fill("");
-    for (const int focus : {15, -1}) {
-        pic.clear();
-        looks.focusPlayer = focus;
-        draw();
-        for (const FocusCase &c : cases) {
-            const QColor expected = focus < 0 ? c.plain : c.focused;
-            if (expected.isValid())
-                EXPECT_EQ(QColor(pic.pixel(c.at.x(), c.at.y())), expected)
-                    << c.what << ", focus " << focus;
-            else
-                EXPECT_TRUE(isField(c.at.x(), c.at.y())) << c.what << ", focus " << focus;
-        }
-    }
-    EXPECT_TRUE(reports.empty());
+    expectFocused(cases);
 }
 
 // ---- Labels --------------------------------------------------------------------------------

@@ -35,7 +35,7 @@ public:
 };
 
 // The play of the most frames, all empty but the last, where offensive player 3 stands and a
-// Throw line (kind 5) is drawn.
+// Back Up line (kind 5) is drawn.
 PlaySnapshot mostFrames()
 {
     PlaySnapshot play;

@@ -82,6 +82,24 @@ protected:
         w->document().markSaved();
     }
 
+    /// Prints into real PDF files instead of the page recorder.
+    void printIntoRealPdf()
+    {
+        w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+            m_pdf = pdfPrinterLike(w->printSession().printer());
+            return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
+        };
+    }
+
+    static bool writeOlderFile(QFile &file)
+    {
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        file.write("an older file");
+        file.close();
+        return true;
+    }
+
     /// Clicks Print, answering the PDF dialog with a file name.
     void print()
     {
@@ -800,15 +818,10 @@ TEST_F(PrintTest, AFailedPrintIsReportedAndClosesTheDialog)
 
 TEST_F(PrintTest, PdfFileIsARealDocumentWithOnePagePerPrintedPage)
 {
-    w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
-        m_pdf = pdfPrinterLike(w->printSession().printer());
-        return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
-    };
+    printIntoRealPdf();
     const QString pdf = dir.filePath("play.pdf");
     QFile old(pdf);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("an older file");
-    old.close();
+    ASSERT_TRUE(writeOlderFile(old));
     makeFrames(5);
     dialog->OptSize[1]->setChecked(true);
     dialog->OptPFrames[1]->setChecked(true);
@@ -829,10 +842,7 @@ TEST_F(PrintTest, PdfFileIsARealDocumentWithOnePagePerPrintedPage)
 
 TEST_F(PrintTest, PdfIntoAMissingFolderIsReportedAndWritesNothing)
 {
-    w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
-        m_pdf = pdfPrinterLike(w->printSession().printer());
-        return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
-    };
+    printIntoRealPdf();
     platform.queueText(dir.filePath("missing/play.pdf"));
     dialog->CmdPrint->click();
     ASSERT_EQ(platform.messages().size(), 1);
@@ -843,15 +853,10 @@ TEST_F(PrintTest, PdfIntoAMissingFolderIsReportedAndWritesNothing)
 
 TEST_F(PrintTest, PdfTheDiskHasNoRoomForIsReportedAndKeepsTheOlderFile)
 {
-    w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
-        m_pdf = pdfPrinterLike(w->printSession().printer());
-        return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
-    };
+    printIntoRealPdf();
     const QString pdf = dir.filePath("play.pdf");
     QFile old(pdf);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("an older file");
-    old.close();
+    ASSERT_TRUE(writeOlderFile(old));
     makeFrames(5);
     dialog->OptPFrames[1]->setChecked(true);
 
