@@ -25,13 +25,13 @@ struct BigPlay : PlaySnapshot
         date = "04-17-1998";
         time = "09:05:03";
         notes = "Runner on first breaks early.\r\nCatcher throws through.";
-        Picbkg = 2;
+        looks.Picbkg = 2;
         const float step = fractional ? 0.125f : 0.0f;
         for (int k = 0; k < kActionCount; ++k)
-            actions[k] = {numbered("Act", k), int16_t(k % 5 + 1), 3, 255 << k, 1};
+            looks.actions[k] = {numbered("Act", k), int16_t(k % 5 + 1), 3, 255 << k, 1};
         for (int i = 0; i < kLabelLines; ++i) {
-            labels.offense[i] = numbered("B", i + 1);
-            labels.defense[i] = numbered("D", i + 1);
+            looks.labels.offense[i] = numbered("B", i + 1);
+            looks.labels.defense[i] = numbered("D", i + 1);
         }
         frames.resize(FrameList::kMaxFrames);
         for (int n = 1; n <= frames.count(); ++n) {

@@ -7,6 +7,7 @@
 #include "output/gifencoder.h"
 #include "output/playexport.h"
 #include "output/playimager.h"
+#include "prefs/playlooks.h"
 
 #include <QTemporaryDir>
 
@@ -19,11 +20,19 @@ using namespace kinetra;
 constexpr int kFrames = 30;
 constexpr int kDelayMs = 1000;
 
-PlayForExport benchPlay()
+// The sample play with the user's looks, and the user's preferences.
+struct BenchPlay
 {
-    PlayForExport read;
-    read.play.frames = sampleFrames(kFrames);
+    PlaySnapshot play;
+    Preferences prefs;
+};
+
+BenchPlay benchPlay()
+{
+    BenchPlay read;
     read.prefs = bench::defaultPreferences();
+    read.play.frames = sampleFrames(kFrames);
+    read.play.looks = defaultPlayLooks(read.prefs);
     return read;
 }
 
@@ -56,9 +65,9 @@ ExportOptions smoothGif(const QTemporaryDir &dir)
 
 void BM_SmoothGifExport(benchmark::State &state)
 {
-    const PlayForExport read = benchPlay();
+    const BenchPlay read = benchPlay();
     const PlaySnapshot &play = read.play;
-    PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
+    PlayImager imager = PlayImager::forPlay(read.play.looks, read.prefs, KINETRA_PROGRAM_DIR);
     QTemporaryDir dir;
     const ExportOptions options = smoothGif(dir);
     for (auto _ : state)
@@ -74,7 +83,7 @@ BENCHMARK(BM_SmoothGifExport)->Unit(benchmark::kMillisecond);
 // lines, against straight glides over the same distance.
 void BM_SmoothGifAlongLines(benchmark::State &state)
 {
-    PlayForExport read = benchPlay();
+    BenchPlay read = benchPlay();
     const bool bent = state.range(0) != 0;
     FrameList &frames = read.play.frames;
     for (int i = 1; i <= kFrames; ++i) {
@@ -96,7 +105,7 @@ void BM_SmoothGifAlongLines(benchmark::State &state)
             line(0, f.OPlayerX[p], f.OPlayerY[p], next.OPlayerX[p], next.OPlayerY[p]);
         line(2, f.SYMBOLX[0], f.SYMBOLY[0], next.SYMBOLX[0], next.SYMBOLY[0]);
     }
-    PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
+    PlayImager imager = PlayImager::forPlay(read.play.looks, read.prefs, KINETRA_PROGRAM_DIR);
     QTemporaryDir dir;
     const ExportOptions options = smoothGif(dir);
     for (auto _ : state)
@@ -107,9 +116,9 @@ BENCHMARK(BM_SmoothGifAlongLines)->ArgName("bent")->Arg(0)->Arg(1)->Unit(benchma
 // Baseline: the same images drawn, nothing encoded or written.
 void BM_DrawTheSameImages(benchmark::State &state)
 {
-    const PlayForExport read = benchPlay();
+    const BenchPlay read = benchPlay();
     const PlaySnapshot &play = read.play;
-    PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
+    PlayImager imager = PlayImager::forPlay(read.play.looks, read.prefs, KINETRA_PROGRAM_DIR);
     for (auto _ : state) {
         int drawn = 0;
         eachImage(play, imager, [&](const QImage &image) {
@@ -125,9 +134,9 @@ BENCHMARK(BM_DrawTheSameImages)->Unit(benchmark::kMillisecond);
 // picture and its exact colours (measured once, reported as a counter).
 void BM_ImagesStoredWhole(benchmark::State &state)
 {
-    const PlayForExport read = benchPlay();
+    const BenchPlay read = benchPlay();
     const PlaySnapshot &play = read.play;
-    PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
+    PlayImager imager = PlayImager::forPlay(read.play.looks, read.prefs, KINETRA_PROGRAM_DIR);
     double bytes = 0;
     for (auto _ : state) {
         bytes = 0;

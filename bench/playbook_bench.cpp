@@ -46,8 +46,8 @@ void BM_PlaybookOfTheSamplePlays(benchmark::State &state)
     const PlaybookSource source = samplePlays();
     QTemporaryDir dir;
     int frames = 0;
-    for (const PlayForExport &read : source.plays)
-        frames += read.play.frames.count();
+    for (const PlaySnapshot &read : source.plays)
+        frames += read.frames.count();
     for (auto _ : state) {
         // As a fresh `kinetra --export` run: every picture file is read again.
         forgetPictureFiles();
@@ -65,12 +65,12 @@ void BM_DrawAllFramesOfTheSamplePlays(benchmark::State &state)
 {
     const PlaybookSource source = samplePlays();
     std::vector<std::unique_ptr<PlayImager>> imagers;
-    for (const PlayForExport &read : source.plays)
+    for (const PlaySnapshot &read : source.plays)
         imagers.emplace_back(
-            new PlayImager(PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR)));
+            new PlayImager(PlayImager::forPlay(read.looks, source.prefs, KINETRA_PROGRAM_DIR)));
     for (auto _ : state) {
         for (size_t p = 0; p < imagers.size(); ++p) {
-            const FrameList &frames = source.plays[int(p)].play.frames;
+            const FrameList &frames = source.plays[int(p)].frames;
             for (int i = 1; i <= frames.count(); ++i)
                 benchmark::DoNotOptimize(imagers[p]->draw(frames.frame(int16_t(i))).constBits());
         }
@@ -85,10 +85,10 @@ void BM_DrawAllFramesAtFourTimesTheField(benchmark::State &state)
     const PlaybookSource source = samplePlays();
     for (auto _ : state) {
         forgetPictureFiles();
-        for (const PlayForExport &read : source.plays) {
-            PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
+        for (const PlaySnapshot &read : source.plays) {
+            PlayImager imager = PlayImager::forPlay(read.looks, source.prefs, KINETRA_PROGRAM_DIR);
             imager.setScale(4);
-            const FrameList &frames = read.play.frames;
+            const FrameList &frames = read.frames;
             for (int i = 1; i <= frames.count(); ++i)
                 benchmark::DoNotOptimize(imager.draw(frames.frame(int16_t(i))).constBits());
         }

@@ -108,7 +108,7 @@ void BM_PrintAllFramesSmallToPdf(benchmark::State &state)
     PlaySnapshot squeeze;
     squeeze.title = "Squeeze";
     squeeze.notes = "Bunt\r\nRun";
-    squeeze.actions = actionLooks();
+    squeeze.looks.actions = actionLooks();
     squeeze.frames = play();
     PrintOptions options;
     options.small = true;
@@ -151,7 +151,7 @@ void BM_PrintLongNotesToPdf(benchmark::State &state)
     prepare(pic);
     PlaySnapshot squeeze;
     squeeze.title = "Squeeze";
-    squeeze.actions = actionLooks();
+    squeeze.looks.actions = actionLooks();
     const std::string words = "Runner on third breaks for home as the pitcher commits. ";
     const size_t length = size_t(state.range(0)) * 1000 * 1000;
     squeeze.notes.reserve(length + words.size());

@@ -34,7 +34,7 @@ struct Window
     IniSettingsStore store{folder.filePath("DAZI.ini")};
     QtPlatform platform;
     frmMain window{platform, store, KINETRA_PROGRAM_DIR};
-    RecoveryCopy recovery{window.document(), window.prefs(), platform, window.statusBar(), {},
+    RecoveryCopy recovery{window.document(), platform, window.statusBar(), {},
                           folder.filePath("recovery")};
 
     Window()

@@ -163,7 +163,8 @@ bool PlayBuilder::write(const std::string &folder, std::string &error) const
 
     // A fixed moment, so every build writes the same bytes.
     const PlaySnapshot play{m_title, formatPlayDate(2026, 3, 2), formatPlayTime(9, 0, 0), m_notes,
-                            m_surface, sampleActionLooks(), std::move(frames), labels, {}};
+                            PlayLooks{m_surface, sampleActionLooks(), labels},
+                            std::move(frames), {}};
     const PlaySaveResult result = writePlay(folder + "/" + m_fileName, play);
     if (!result.ok()) {
         error = m_fileName + ": " + result.description;

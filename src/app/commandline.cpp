@@ -146,17 +146,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
             size = arg;
             pdfOption = true;
         } else if (arg == "--mono") {
-            o.mono = pdfOption = true;
+            o.print.mono = pdfOption = true;
         } else if (arg == "--position") {
             if (!value(text) || text.trimmed().isEmpty())
                 return fail("--position needs the label of a position, such as SS.");
-            o.positions << text.trimmed();
+            o.print.positions << text.trimmed();
             pdfOption = true;
         } else if (arg == "--no-legend") {
-            o.legend = false;
+            o.print.legend = false;
             pdfOption = true;
         } else if (arg == "--no-notes") {
-            o.notes = false;
+            o.print.notes = false;
             pdfOption = true;
         } else if (arg == "--title") {
             if (!value(o.title))
@@ -191,14 +191,14 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (plays.size() > 1 && o.format != ExportFormat::Pdf)
         return fail("Export one play at a time, or several as one .pdf playbook.");
     // A playbook is printed as sheets unless a size is given; one play's PDF as large pages.
-    const bool playbook = plays.size() > 1 || titleGiven || !o.positions.isEmpty();
+    const bool playbook = plays.size() > 1 || titleGiven || !o.print.positions.isEmpty();
     if (playbook) {
         o.plays = plays;
         if (!titleGiven)
             o.title = QFileInfo(o.output).completeBaseName();
     }
-    o.small = size == "--small";
-    o.sheet = size == "--sheet" || (playbook && size.isEmpty());
+    o.print.small = size == "--small";
+    o.print.sheet = size == "--sheet" || (playbook && size.isEmpty());
 
     const bool picture = o.format == ExportFormat::Png || o.format == ExportFormat::Bmp;
     if ((frameGiven || o.allFrames) && !picture)
@@ -271,33 +271,23 @@ int runExport(const ExportOptions &options, const QString &programDir, QTextStre
         ReadOnlySettingsStore store(userStore);
         Preferences prefs;
         loadPreferences(store, prefs, programDir);
-        QStringList positions = options.positions;
-        const QString unknown = matchPositions(positions, prefs);
+        ExportOptions chosen = options;
+        const QString unknown = matchPositions(chosen.print.positions, prefs);
         if (!unknown.isEmpty()) {
             err << "kinetra: " << unknown << '\n';
             return kExitUsage;
         }
-        if (!options.plays.isEmpty()) {
+        chosen.print.icon = appIcon().pixmap(256, 256).toImage(); // as the window prints it
+        if (!chosen.plays.isEmpty()) {
             // A playbook: every play is read before the document is begun.
-            const PlaybookSource source = readPlaybookPlays(options.plays, prefs);
-            checkOutputs({options.output}, options.plays);
-            PrintOptions print;
-            print.legend = options.legend;
-            print.notes = options.notes;
-            print.small = options.small;
-            print.sheet = options.sheet;
-            print.mono = options.mono;
-            print.positions = positions;
-            print.font = options.printerFont;
-            print.icon = appIcon().pixmap(256, 256).toImage();
-            exportPlaybook(options.output, options.title, source, print, programDir);
+            const PlaybookSource source = readPlaybookPlays(chosen.plays, prefs);
+            checkOutputs({chosen.output}, chosen.plays);
+            exportPlaybook(chosen.output, chosen.title, source, chosen.print, programDir);
             return kExitOk;
         }
-        const PlayForExport read = readPlayForExport(options.play, prefs);
-        PlayImager imager = PlayImager::fromPreferences(read.prefs, programDir);
-        ExportOptions chosen = options;
-        chosen.printIcon = appIcon().pixmap(256, 256).toImage(); // as the window prints it
-        exportPlay(chosen, read.play, imager, {}, [&err](int frame, const RuntimeError &failure) {
+        const PlaySnapshot play = readPlayForExport(chosen.play, prefs);
+        PlayImager imager = PlayImager::forPlay(play.looks, prefs, programDir);
+        exportPlay(chosen, play, imager, {}, [&err](int frame, const RuntimeError &failure) {
             err << "kinetra: frame " << frame << " could not be drawn whole (Drawing Play): "
                 << errorMessage(failure.code(), QString::fromStdString(failure.description()))
                 << '\n';

@@ -122,12 +122,8 @@ void FormationMenus::MnuFormDel_Click(int16_t Index)
 
 void FormationMenus::MnuPlabSaveSet_Click(int16_t Index)
 {
-    std::array<std::string, 10> offence, defence;
-    for (size_t k = 0; k < 10; ++k) {
-        offence[k] = m_palette.TxtOplyr[k]->text().toStdString();
-        defence[k] = m_palette.TxtDplyr[k]->text().toStdString();
-    }
-    if (!saveLabelSet(m_prefs, Index, offence, defence))
+    const PlayerLabels &labels = m_document.looks().labels;
+    if (!saveLabelSet(m_prefs, Index, labels.offense, labels.defense))
         return;
     m_document.markChanged();
     m_platform.processEvents();
@@ -137,14 +133,11 @@ void FormationMenus::MnuPlabSel_Click(int16_t Index)
 {
     if (Index < 0 || Index >= kLabelSets)
         return;
-    // A box whose text changes stores the label and redraws through its own handler; the
-    // record then holds the set as stored.
-    for (size_t k = 0; k < 10; ++k) {
-        m_palette.TxtOplyr[k]->setText(QString::fromStdString(m_prefs.OPDef[size_t(Index)][k]));
-        m_palette.TxtDplyr[k]->setText(QString::fromStdString(m_prefs.DPDef[size_t(Index)][k]));
-    }
-    selectLabelSet(m_prefs, Index);
-    m_document.markChanged();
+    // The play takes the set as one step; the window shows it.
+    PlayLooks looks = m_document.looks();
+    looks.labels = {m_prefs.OPDef[size_t(Index)], m_prefs.DPDef[size_t(Index)]};
+    m_document.setLooks(looks);
+    m_document.recordEdit("Properties");
     m_platform.processEvents();
 }
 

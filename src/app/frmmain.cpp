@@ -11,6 +11,7 @@
 #include "app/windowplacement.h"
 #include "model/runtimeerror.h"
 #include "output/programversion.h"
+#include "prefs/playlooks.h"
 #include "prefs/preferencestore.h"
 #include "prefs/settingsstore.h"
 #include "surface/canvas.h"
@@ -361,12 +362,14 @@ void frmMain::Form_Load()
     LoadPreferences();
     SetupForm();
 
+    // The first play looks as the user's plays do.
     m_document.frames().reset();
+    m_document.setLooks(defaultPlayLooks(m_prefs));
     m_document.clearHistory();
     showFrameCount();
-    SelectFrame(1);
 
     m_editing->setDrawingSuppressed(false);
+    SelectFrame(1);
     m_editing->OptActionSel_Click(0);
     m_palette->CboChalktype->setCurrentIndex(0);
     m_palette->CboChalksize->setCurrentIndex(0);
@@ -463,6 +466,9 @@ void frmMain::mnuEDel_Click()
 
 void frmMain::DrawSelected()
 {
+    // While the window loads or opens a play, the one drawing comes at its end.
+    if (m_editing->drawingSuppressed())
+        return;
     m_surface->clear();
     FrameRenderer::Draw(m_document.frames().currentFrame(), *m_surface, looks());
     // Every change of the frame or of the frame shown ends in a redraw, so the marks follow.

@@ -305,6 +305,8 @@ private:
     void connectDocumentCommands();
     /// Status panels 1 to 3 from the document: the file Save writes to, title and date.
     void showDocumentPanels();
+    /// Shows the play's looks (and makes them the user's current ones) after they changed.
+    void showPlayLooks();
     /// Reads the play from sFile into the document and the window; reports failures.
     PlayReadStatus readPlay(const QString &sFile);
     void showNotesWindow();
@@ -334,7 +336,6 @@ private:
     bool m_openingRequests = false;
     // End of requested plays block
     // Recovery copies
-    QString m_changedPlayFile; ///< a recovered play's file changed since; cleared by any save
     // End of recovery copies block
     // Play directory, tips, help and About
     void connectWindowCommands();

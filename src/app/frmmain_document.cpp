@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScrollBar>
 
 #include <map>
@@ -46,11 +47,19 @@ void frmMain::connectDocumentCommands()
     // The panels show the document: the file only when Save writes to it, title and date.
     connect(&m_document, &PlayDocument::pathChanged, this, &frmMain::showDocumentPanels);
     connect(&m_document, &PlayDocument::textsChanged, this, &frmMain::showDocumentPanels);
-    // Once the play is saved, opened anew or replaced, its file holds nothing unasked for.
-    connect(&m_document, &PlayDocument::modifiedChanged, this, [this](bool modified) {
-        if (!modified)
-            m_changedPlayFile.clear();
-    });
+    connect(&m_document, &PlayDocument::looksChanged, this, &frmMain::showPlayLooks);
+}
+
+void frmMain::showPlayLooks()
+{
+    // The play's looks become the user's current ones, which a new play starts from.
+    const int16_t field = m_prefs.Picbkg;
+    takePlayLooks(m_prefs, m_document.looks());
+    m_editing->showPlayLooks();
+    if (m_prefs.Picbkg != field)
+        LoadPictures();
+    else
+        DrawSelected();
 }
 
 // ---- Save prompt and File menu ----
@@ -78,7 +87,7 @@ void frmMain::mnuFileNew_Click()
 {
     if (!DataSafe())
         return;
-    m_document.newPlay(m_platform.now());
+    m_document.newPlay(m_platform.now(), defaultPlayLooks(m_prefs));
     SelectFrame(1);
     // The notes window comes up so the user can name the play; an open one is refilled.
     if (notesOpen())
@@ -154,7 +163,7 @@ bool frmMain::SaveScript(const QString &sFile)
     bool framesRestated = false;
     const auto restated = connect(&m_document, &PlayDocument::framesChanged, this,
                                   [&framesRestated] { framesRestated = true; });
-    const PlaySaveResult result = m_document.save(sFile, m_prefs, m_platform.now());
+    const PlaySaveResult result = m_document.save(sFile, m_platform.now());
     disconnect(restated);
     if (!result.ok()) {
         if (result.errorCode == ErrorCode::PermissionDenied)
@@ -164,15 +173,8 @@ bool frmMain::SaveScript(const QString &sFile)
                               kProgramTitle, Platform::Buttons::Ok, Platform::Icon::None);
         return false;
     }
-    // The labels are saved with the play but belong to the preference record; like the play's
-    // own texts they become what the file holds.
-    const SavedLabelChanges labels = matchSavedLabels(m_prefs);
-    if (labels.players)
-        m_editing->showPlayerLabels();
-    if (labels.actions)
-        for (size_t k = 0; k < m_prefs.ActionLabel.size(); ++k)
-            m_palette->Tracerlbl[k]->setText(QString::fromStdString(m_prefs.ActionLabel[k]));
-    // A frame text the file cannot hold was replaced; the field shows it as saved.
+    // A frame text the file cannot hold was replaced; the field shows it as saved (labels
+    // so replaced show through the play's looks).
     if (framesRestated)
         DrawSelected();
     return true;
@@ -198,7 +200,10 @@ std::optional<PlayReadStatus> frmMain::openPlay(const QString &file, OpenPlayOpt
 
 PlayReadStatus frmMain::readPlay(const QString &sFile)
 {
-    PlayReadResult read = m_document.open(sFile);
+    // The play is drawn once, when its first frame is selected.
+    m_editing->setDrawingSuppressed(true);
+    auto drawing = qScopeGuard([this] { m_editing->setDrawingSuppressed(false); });
+    PlayReadResult read = m_document.open(sFile, defaultPlayLooks(m_prefs));
     const QString loadError = QString::fromStdString(loadErrorMessage(sFile.toStdString()));
     switch (read.status) {
     case PlayReadStatus::Refused:
@@ -216,10 +221,8 @@ PlayReadStatus frmMain::readPlay(const QString &sFile)
         break;
     }
 
-    // The document holds the header and the frames (the list always holds the header's frame
-    // count); a damaged file left it without a file, so Save asks for a name.
-    applyPlayLooks(m_prefs, read);
-
+    // The document holds the header, looks and frames (the list always holds the header's
+    // frame count); a damaged file left it without a file, so Save asks for a name.
     const bool damaged = read.status == PlayReadStatus::OpenedWithFailure;
     if (damaged) {
         m_platform.beep();
@@ -230,6 +233,8 @@ PlayReadStatus frmMain::readPlay(const QString &sFile)
     if (notesOpen())
         m_notes->Form_Load(m_document.title(), m_document.notes());
     SetupForm();
+    drawing.dismiss();
+    m_editing->setDrawingSuppressed(false);
     SelectFrame(1);
     return read.status;
 }

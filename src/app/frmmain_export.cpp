@@ -86,9 +86,9 @@ bool frmMain::exportPlayTo(const ExportOptions &chosen)
                            options.format == ExportFormat::Png ? "PNG" : "BMP");
             written = true;
         } else {
-            const PlaySnapshot play = m_document.snapshot(m_prefs);
-            options.printerFont = m_printSession.font();
-            options.printIcon = m_printSession.icon();
+            const PlaySnapshot play = m_document.snapshot();
+            options.print.font = m_printSession.font();
+            options.print.icon = m_printSession.icon();
             PlayImager imager(m_surface->picture(), m_surface->font(),
                               colorFromRgbInt(m_prefs.Fontcolor), looks(), m_surface->companions());
 

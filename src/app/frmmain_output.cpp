@@ -37,7 +37,7 @@ void frmMain::connectOutputCommands()
 
 std::unique_ptr<Prntfrm> frmMain::printDialog()
 {
-    return std::make_unique<Prntfrm>(m_printSession, m_document, m_prefs, *m_surface, looks(),
+    return std::make_unique<Prntfrm>(m_printSession, m_document, *m_surface, looks(),
                                      m_platform, this);
 }
 

@@ -4,6 +4,7 @@
 #include "app/frmmain.h"
 
 #include "app/formationmenus.h"
+#include "prefs/playlooks.h"
 #include "prefs/preferences.h"
 #include "windows/frmoptions.h"
 
@@ -37,13 +38,14 @@ void frmMain::connectPreferenceCommands()
 
 void frmMain::mnuOPreferences_Click()
 {
-    int result = QDialog::Rejected;
     {
         frmOptions dialog(m_prefs, m_platform, m_programDir, this);
-        result = dialog.exec();
+        dialog.exec();
     }
-    if (result == QDialog::Accepted)
-        m_document.markChanged();
+    // The dialog wrote into the user's record, and OK and Cancel alike keep what it wrote;
+    // what it changed of the play's looks is one step.
+    m_document.setLooks(defaultPlayLooks(m_prefs));
+    m_document.recordEdit("Properties");
     SetupForm();
     SelectFrame(int16_t(m_sbar->value()));
 }

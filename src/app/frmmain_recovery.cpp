@@ -18,14 +18,13 @@ bool frmMain::openRecoveredPlay(const QString &copy, const QString &playFile, in
     m_document.setPath(playFile);
     SelectFrame(std::clamp<int16_t>(frame, 1, m_document.frames().count()));
     m_document.markChanged();
-    if (playFileChanged && !playFile.isEmpty())
-        m_changedPlayFile = playFile;
+    m_document.setFileChangedSinceEdits(playFileChanged);
     return true;
 }
 
 bool frmMain::mayReplacePlayFile()
 {
-    if (m_changedPlayFile.isEmpty() || m_document.path() != m_changedPlayFile)
+    if (!m_document.saveReplacesChangedFile())
         return true;
     const Platform::Answer answer = m_platform.messageBox(
         QStringLiteral("%1 has been changed since the recovered changes were made.\nDo you want "
@@ -34,7 +33,7 @@ bool frmMain::mayReplacePlayFile()
         "Kinetra", Platform::Buttons::YesNo, Platform::Icon::Warning);
     if (answer != Platform::Answer::Yes)
         return false;
-    m_changedPlayFile.clear();
+    m_document.setFileChangedSinceEdits(false);
     return true;
 }
 

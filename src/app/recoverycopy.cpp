@@ -75,10 +75,9 @@ void removeFiles(const QString &folder, const std::vector<std::string> &names)
 
 } // namespace
 
-RecoveryCopy::RecoveryCopy(PlayDocument &document, const Preferences &prefs, Platform &platform,
-                           QStatusBar *statusBar, OpenCopy openCopy, const QString &folder)
+RecoveryCopy::RecoveryCopy(PlayDocument &document, Platform &platform, QStatusBar *statusBar,
+                           OpenCopy openCopy, const QString &folder)
     : m_document(document)
-    , m_prefs(prefs)
     , m_platform(platform)
     , m_statusBar(statusBar)
     , m_openCopy(std::move(openCopy))
@@ -169,7 +168,7 @@ void RecoveryCopy::writeCopy()
 
 std::shared_ptr<const PlaySnapshot> RecoveryCopy::snapshot() const
 {
-    return std::make_shared<PlaySnapshot>(m_document.snapshot(m_prefs));
+    return std::make_shared<PlaySnapshot>(m_document.snapshot());
 }
 
 RecoveryInfo RecoveryCopy::description(const PlaySnapshot &play) const

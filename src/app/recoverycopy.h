@@ -17,7 +17,6 @@ namespace kinetra {
 class Platform;
 class PlayDocument;
 class RecoveryWriter;
-struct Preferences;
 struct RecoveryInfo;
 struct PlaySnapshot;
 
@@ -48,11 +47,10 @@ public:
     using OpenCopy = std::function<bool(const QString &copy, const QString &playFile,
                                         int16_t frame, bool playFileChanged)>;
 
-    /// Copies `document`'s play, with the looks and labels of `prefs`, into `folder`, timed
+    /// Copies `document`'s play into `folder`, timed
     /// by `platform`'s clock; a recovered copy is opened through `openCopy`, and a folder that
     /// cannot be written is noted in `statusBar`.
-    RecoveryCopy(PlayDocument &document, const Preferences &prefs, Platform &platform,
-                 QStatusBar *statusBar, OpenCopy openCopy, const QString &folder = defaultFolder());
+    RecoveryCopy(PlayDocument &document, Platform &platform, QStatusBar *statusBar, OpenCopy openCopy, const QString &folder = defaultFolder());
     /// Finishes the writing in hand.
     ~RecoveryCopy() override;
 
@@ -96,7 +94,6 @@ private:
     void noteFailure(int code, const QString &description);
 
     PlayDocument &m_document;
-    const Preferences &m_prefs;
     Platform &m_platform;
     QStatusBar *m_statusBar;
     OpenCopy m_openCopy;

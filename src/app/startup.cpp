@@ -123,7 +123,7 @@ int Main(Platform &platform, const QString &playFile)
         window.mnuHelpTips_Click();
 
     // Recovery copies belong to the instance that holds the lock: this one, from here on.
-    RecoveryCopy recovery(window.document(), window.prefs(), platform, window.statusBar(),
+    RecoveryCopy recovery(window.document(), platform, window.statusBar(),
                           std::bind_front(&frmMain::openRecoveredPlay, &window));
     QMetaObject::invokeMethod(&recovery, &RecoveryCopy::offerRecovery, Qt::QueuedConnection);
 

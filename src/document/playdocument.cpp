@@ -6,8 +6,6 @@
 #include "model/frameinsertion.h"
 #include "model/nextmoment.h"
 #include "model/temporaryfiles.h"
-#include "prefs/playlooks.h"
-#include "prefs/preferences.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +26,7 @@ std::string localPath(const QString &path)
 PlayDocument::PlayDocument(QObject *parent)
     : QObject(parent)
 {
-    m_history.reset(m_frames);
+    m_history.reset(m_frames, m_looks);
 }
 
 void PlayDocument::selectFrame(int16_t index)
@@ -162,11 +160,12 @@ std::pair<QString, QString> stamp(const QDateTime &now)
 
 } // namespace
 
-void PlayDocument::newPlay(const QDateTime &now)
+void PlayDocument::newPlay(const QDateTime &now, const PlayLooks &defaults)
 {
     const auto [date, time] = stamp(now);
     m_frames.reset();
     m_trailingText.clear();
+    takeLooks(defaults);
     clearHistory();
     emit framesChanged();
     emit currentFrameChanged(m_frames.current());
@@ -175,7 +174,7 @@ void PlayDocument::newPlay(const QDateTime &now)
     setHeader("New", QString(), date, time);
 }
 
-PlayReadResult PlayDocument::open(const QString &file)
+PlayReadResult PlayDocument::open(const QString &file, const PlayLooks &defaults)
 {
     PlayReadResult read = readPlayFile(localPath(file));
     if (read.status != PlayReadStatus::Opened && read.status != PlayReadStatus::OpenedWithFailure)
@@ -186,6 +185,7 @@ PlayReadResult PlayDocument::open(const QString &file)
     m_frames = std::move(play.frames);
     m_trailingText = std::move(play.trailingText);
     m_frames.setCurrent(1);
+    takeLooks(openedLooks(read, defaults));
     clearHistory();
     emit framesChanged();
     emit currentFrameChanged(1);
@@ -196,11 +196,10 @@ PlayReadResult PlayDocument::open(const QString &file)
     return read;
 }
 
-PlaySaveResult PlayDocument::save(const QString &file, const Preferences &prefs,
-                                  const QDateTime &now)
+PlaySaveResult PlayDocument::save(const QString &file, const QDateTime &now)
 {
     const auto [date, time] = stamp(now);
-    PlaySnapshot play = snapshot(prefs);
+    PlaySnapshot play = snapshot();
     play.date = date.toStdString();
     play.time = time.toStdString();
     const PlaySaveResult result = writePlay(localPath(file), play);
@@ -215,11 +214,28 @@ PlaySaveResult PlayDocument::save(const QString &file, const Preferences &prefs,
     return result;
 }
 
-PlaySnapshot PlayDocument::snapshot(const Preferences &prefs) const
+PlaySnapshot PlayDocument::snapshot() const
 {
     return {m_title.toStdString(), m_date.toStdString(), m_time.toStdString(),
-            m_notes.toStdString(), prefs.Picbkg, actionLooks(prefs), m_frames,
-            playerLabels(prefs), m_trailingText};
+            m_notes.toStdString(), m_looks, m_frames, m_trailingText};
+}
+
+void PlayDocument::setLooks(const PlayLooks &looks)
+{
+    if (looks == m_looks)
+        return;
+    takeLooks(looks);
+    // Looks set back to those recorded are no change.
+    setModifiedMark(differsFromRecorded());
+    emit edited();
+}
+
+void PlayDocument::takeLooks(const PlayLooks &looks)
+{
+    if (looks == m_looks)
+        return;
+    m_looks = looks;
+    emit looksChanged();
 }
 
 bool PlayDocument::matchSavedTexts()
@@ -249,6 +265,20 @@ bool PlayDocument::matchSavedTexts()
         return changed;
     };
     m_history.restate([&](PlayConfig &frame) { saveTexts(frame); });
+
+    // The labels alike: they are saved with the play.
+    const auto saveLabels = [](PlayLooks &looks) {
+        for (ActionLook &action : looks.actions)
+            action.label = textAsSaved(action.label);
+        for (auto *side : {&looks.labels.offense, &looks.labels.defense})
+            for (std::string &label : *side)
+                label = textAsSaved(label);
+    };
+    m_history.restateLooks(saveLabels);
+    PlayLooks looks = m_looks;
+    saveLabels(looks);
+    takeLooks(looks);
+
     bool changed = false;
     for (int i = 1; i <= m_frames.count(); ++i)
         changed |= saveTexts(m_frames.frame(int16_t(i)));
@@ -258,7 +288,7 @@ bool PlayDocument::matchSavedTexts()
 bool PlayDocument::recordEdit(const QString &caption)
 {
     const bool wasModified = m_modified;
-    const bool recorded = m_history.record(m_frames, caption.toStdString());
+    const bool recorded = m_history.record(m_frames, m_looks, caption.toStdString());
     historyMoved(wasModified);
     if (recorded)
         emit framesChanged();
@@ -275,12 +305,14 @@ bool PlayDocument::redo()
     return step(&EditHistory::redo);
 }
 
-bool PlayDocument::step(bool (EditHistory::*move)(FrameList &))
+bool PlayDocument::step(bool (EditHistory::*move)(FrameList &, PlayLooks *))
 {
     const int16_t current = m_frames.current();
     const bool wasModified = m_modified;
-    m_history.record(m_frames, "Edit");
-    const bool moved = (m_history.*move)(m_frames);
+    m_history.record(m_frames, m_looks, "Edit");
+    PlayLooks looks = m_looks;
+    const bool moved = (m_history.*move)(m_frames, &looks);
+    takeLooks(looks);
     historyMoved(wasModified);
     if (moved) {
         emit framesChanged();
@@ -293,7 +325,7 @@ bool PlayDocument::step(bool (EditHistory::*move)(FrameList &))
 void PlayDocument::clearHistory()
 {
     const bool wasModified = m_modified;
-    m_history.reset(m_frames);
+    m_history.reset(m_frames, m_looks);
     m_unrecordedEdit = false;
     historyMoved(wasModified);
 }
@@ -311,9 +343,10 @@ void PlayDocument::markChanged()
 void PlayDocument::markSaved()
 {
     const bool wasModified = m_modified;
-    m_history.record(m_frames, "Edit");
+    m_history.record(m_frames, m_looks, "Edit");
     m_history.setClean();
     m_unrecordedEdit = false;
+    m_fileChangedSinceEdits = false;
     historyMoved(wasModified);
 }
 
@@ -324,11 +357,16 @@ void PlayDocument::close()
 
 void PlayDocument::historyMoved(bool wasModified)
 {
-    setModifiedMark(!m_history.isClean() || m_unrecordedEdit);
+    setModifiedMark(differsFromRecorded());
     emit historyChanged();
     // Going back to the saved play is a change too: a copy kept of the changes is not needed.
     if (wasModified || m_modified)
         emit edited();
+}
+
+bool PlayDocument::differsFromRecorded() const
+{
+    return !m_history.isClean() || m_unrecordedEdit || m_looks != m_history.recordedLooks();
 }
 
 void PlayDocument::setModifiedMark(bool modified)

@@ -11,14 +11,14 @@
 namespace kinetra {
 
 struct ItemSizes;
-struct Preferences;
 
 /// The play being edited: its frames and current frame, the header texts (title, notes, date,
-/// time), the file it belongs to, the undo history and the one modified mark. Windows show it
+/// time), its looks (field picture, action-line looks, player labels), the file it belongs
+/// to, the undo history and the one modified mark. Windows show it
 /// and change it through its operations; the signals say what changed.
 ///
-/// Commands change frames in place through frames() and then call recordEdit(), which makes
-/// the change one undoable step and settles the modified mark.
+/// Commands change frames in place through frames(), or the looks through setLooks(), and then
+/// call recordEdit(), which makes the change one undoable step and settles the modified mark.
 class PlayDocument : public QObject
 {
     Q_OBJECT
@@ -70,37 +70,50 @@ public:
     void setHeader(const QString &title, const QString &notes, const QString &date,
                    const QString &time);
 
-    /// Whether the play differs from its file: the history is away from the saved state, or
-    /// something it does not cover (title, notes, labels) changed since the last save.
+    /// What the play looks like, as its file carries it.
+    const PlayLooks &looks() const { return m_looks; }
+    /// Changes the play's looks; like a change of the frames it is marked until recordEdit()
+    /// makes it a step (undo or a save first makes it one).
+    void setLooks(const PlayLooks &looks);
+
+    /// Whether the play differs from its file: the history is away from the saved state, the
+    /// looks or frames were changed and not recorded yet, or something the history does not
+    /// cover (title, notes) changed since the last save.
     bool isModified() const { return m_modified; }
     const EditHistory &history() const { return m_history; }
 
     /// Starts a new play: one frame, no file, title "New", stamped date and time, no notes,
-    /// an empty history and no changes.
-    void newPlay(const QDateTime &now);
+    /// the looks `defaults` (the user's), an empty history and no changes.
+    void newPlay(const QDateTime &now, const PlayLooks &defaults);
 
     /// Reads the play file at `file`. When the result is Opened or OpenedWithFailure the
-    /// document takes the frames (frame 1 current), the header texts and what the file holds
-    /// that is not ours, and starts with an empty history and no changes; a damaged file is not
-    /// the play's file, so the play has none and Save asks for a name instead of writing the
+    /// document takes the frames (frame 1 current), the header texts, the looks (what the
+    /// file holds of them over `defaults`, see openedLooks) and what the file holds that is
+    /// not ours, and starts with an empty history and no changes; a damaged file is not the
+    /// play's file, so the play has none and Save asks for a name instead of writing the
     /// partial play over what is left. Otherwise the document is left as it was. The result's
-    /// frames and trailing text have been taken; the rest (looks, labels, what failed) is for
-    /// the caller. Temporary files that saves cut off (by a crash or a kill) left in the file's
-    /// folder are removed, those of running processes kept.
-    PlayReadResult open(const QString &file);
+    /// frames and trailing text have been taken; what failed is for the caller. Temporary
+    /// files that saves cut off (by a crash or a kill) left in the file's folder are removed,
+    /// those of running processes kept.
+    PlayReadResult open(const QString &file, const PlayLooks &defaults);
 
-    /// Writes the play to `file` with the preference record's looks and labels, stamped with
-    /// `date` and `time`; the old file is replaced only by a complete new one. On success the
-    /// file is the play's, the header date and time are the stamp, the title, notes and frame
-    /// texts become what the file holds, and the play is not modified. A failure changes
-    /// nothing.
-    PlaySaveResult save(const QString &file, const Preferences &prefs, const QDateTime &now);
+    /// Writes the play to `file` stamped with the date and time of `now`; the old file is
+    /// replaced only by a complete new one. On success the file is the play's, the header
+    /// date and time are the stamp, the title, notes, labels and frame texts become what the
+    /// file holds, and the play is not modified. A failure changes nothing.
+    PlaySaveResult save(const QString &file, const QDateTime &now);
 
     /// The play as it stands, as a value that later changes leave alone: the frames, header
-    /// texts and what its file held that is not ours, with the preference record's field
-    /// picture, action-line looks and player labels. It is what a save would write now,
-    /// without the save's new date and time.
-    PlaySnapshot snapshot(const Preferences &prefs) const;
+    /// texts, looks and what its file held that is not ours. It is what a save would write
+    /// now, without the save's new date and time.
+    PlaySnapshot snapshot() const;
+
+    /// Remembers that the play's file was changed by someone else since the changes the
+    /// play holds (recovered from a copy) were made to it; any save forgets it.
+    void setFileChangedSinceEdits(bool changed) { m_fileChangedSinceEdits = changed; }
+    /// Whether Save, writing to the play's file, would replace a file changed since the play's
+    /// changes were made (so the user should be asked first).
+    bool saveReplacesChangedFile() const { return m_fileChangedSinceEdits && !m_path.isEmpty(); }
 
     /// Makes what commands did to the frames since the last record one undoable step named
     /// `caption`; the mark follows. Returns false when the frames did not change.
@@ -112,8 +125,8 @@ public:
     /// Forgets every step; the play as it stands counts as saved.
     void clearHistory();
 
-    /// A change was made. A change of the frames is settled by the recordEdit() that follows;
-    /// any other (texts, labels) keeps the play modified until it is saved.
+    /// A change was made. A change of the frames or looks is settled by the recordEdit() that
+    /// follows; any other (title, notes) keeps the play modified until it is saved.
     void markChanged();
     /// The play as it stands is the saved one (changed frames not recorded yet become a step
     /// first, so undo still reaches them).
@@ -127,6 +140,9 @@ signals:
     void modifiedChanged(bool modified);
     void pathChanged(const QString &path);
     void textsChanged();
+    /// The play's looks changed (set, undone, redone, opened, or turned into what a save
+    /// wrote).
+    void looksChanged();
     /// The steps undo and redo would take, or the saved state among them, may have changed.
     void historyChanged();
     /// The play or its modified mark changed: what no file holds may differ from before. Sent
@@ -138,12 +154,16 @@ signals:
 
 private:
     void setModifiedMark(bool modified);
+    /// Whether the play differs from its saved state, as the modified mark shows.
+    bool differsFromRecorded() const;
     /// Works the mark out after the history changed; wasModified is the mark before.
     void historyMoved(bool wasModified);
     /// Undo or redo: a change not yet recorded becomes a step first.
-    bool step(bool (EditHistory::*move)(FrameList &));
+    bool step(bool (EditHistory::*move)(FrameList &, PlayLooks *));
     /// Turns every text of the play into what the file holds; returns whether a frame changed.
     bool matchSavedTexts();
+    /// Takes `looks` as the play's, telling whoever shows them when they differ.
+    void takeLooks(const PlayLooks &looks);
     /// After a command changed the frame list.
     void framesEdited();
 
@@ -154,8 +174,10 @@ private:
     QString m_notes;
     QString m_date;
     QString m_time;
+    PlayLooks m_looks;
     std::string m_trailingText; ///< what the play's file held after our blocks, kept for saves
     bool m_modified = false;
+    bool m_fileChangedSinceEdits = false;
     bool m_unrecordedEdit = false; ///< a change the history does not cover, since the last save
 };
 

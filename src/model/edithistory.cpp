@@ -52,6 +52,17 @@ size_t framesBytes(const std::vector<PlayConfig> &frames)
     return bytes;
 }
 
+size_t looksBytes(const PlayLooks &looks)
+{
+    size_t bytes = sizeof(PlayLooks);
+    for (const ActionLook &action : looks.actions)
+        bytes += heapBytes(action.label);
+    for (const auto *side : {&looks.labels.offense, &looks.labels.defense})
+        for (const std::string &label : *side)
+            bytes += heapBytes(label);
+    return bytes;
+}
+
 } // namespace
 
 bool sameFrame(const PlayConfig &a, const PlayConfig &b)
@@ -68,7 +79,11 @@ bool sameFrame(const PlayConfig &a, const PlayConfig &b)
 
 size_t FrameSplice::bytes() const
 {
-    return sizeof(FrameSplice) + framesBytes(before) + framesBytes(after) + heapBytes(caption);
+    size_t size =
+        sizeof(FrameSplice) + framesBytes(before) + framesBytes(after) + heapBytes(caption);
+    if (looks)
+        size += looksBytes(looks->before) + looksBytes(looks->after);
+    return size;
 }
 
 EditHistory::EditHistory(size_t maxSteps, size_t maxBytes)
@@ -78,9 +93,10 @@ EditHistory::EditHistory(size_t maxSteps, size_t maxBytes)
     reset(FrameList());
 }
 
-void EditHistory::reset(const FrameList &frames)
+void EditHistory::reset(const FrameList &frames, const PlayLooks &looks)
 {
     m_recorded = frames;
+    m_recordedLooks = looks;
     m_selected = frames.current();
     m_steps.clear();
     m_bytes = 0;
@@ -90,6 +106,11 @@ void EditHistory::reset(const FrameList &frames)
 
 bool EditHistory::record(const FrameList &frames, std::string caption)
 {
+    return record(frames, m_recordedLooks, std::move(caption));
+}
+
+bool EditHistory::record(const FrameList &frames, const PlayLooks &looks, std::string caption)
+{
     const std::vector<PlayConfig> &now = frames.frames();
     const std::vector<PlayConfig> &was = m_recorded.frames();
     const size_t shorter = std::min(now.size(), was.size());
@@ -98,7 +119,8 @@ bool EditHistory::record(const FrameList &frames, std::string caption)
         ++head;
     const int16_t selectedBefore = m_selected;
     m_selected = frames.current();
-    if (head == shorter && now.size() == was.size())
+    const bool looksChanged = looks != m_recordedLooks;
+    if (head == shorter && now.size() == was.size() && !looksChanged)
         return false;
     size_t tail = 0;
     while (tail < shorter - head
@@ -113,6 +135,10 @@ bool EditHistory::record(const FrameList &frames, std::string caption)
     step.selectedAfter = frames.current();
     step.caption = std::move(caption);
     m_recorded.replaceFrames(step.pos, int(step.before.size()), step.after);
+    if (looksChanged) {
+        step.looks = std::make_shared<const LooksChange>(LooksChange{m_recordedLooks, looks});
+        m_recordedLooks = looks;
+    }
 
     // A new step ends every redo; a saved state among them can no longer be reached.
     if (m_clean > long(m_index))
@@ -134,8 +160,14 @@ bool EditHistory::record(const FrameList &frames, std::string caption)
     return true;
 }
 
-void EditHistory::apply(FrameList &frames, const FrameSplice &step, bool forward)
+void EditHistory::apply(FrameList &frames, PlayLooks *looks, const FrameSplice &step,
+                        bool forward)
 {
+    if (step.looks) {
+        m_recordedLooks = forward ? step.looks->after : step.looks->before;
+        if (looks)
+            *looks = m_recordedLooks;
+    }
     const std::vector<PlayConfig> &from = forward ? step.before : step.after;
     const std::vector<PlayConfig> &to = forward ? step.after : step.before;
     frames.replaceFrames(step.pos, int(from.size()), to);
@@ -145,20 +177,20 @@ void EditHistory::apply(FrameList &frames, const FrameSplice &step, bool forward
     m_selected = frames.current();
 }
 
-bool EditHistory::undo(FrameList &frames)
+bool EditHistory::undo(FrameList &frames, PlayLooks *looks)
 {
     if (!canUndo() || frames.count() != m_recorded.count())
         return false;
-    apply(frames, m_steps[m_index - 1], false);
+    apply(frames, looks, m_steps[m_index - 1], false);
     --m_index;
     return true;
 }
 
-bool EditHistory::redo(FrameList &frames)
+bool EditHistory::redo(FrameList &frames, PlayLooks *looks)
 {
     if (!canRedo() || frames.count() != m_recorded.count())
         return false;
-    apply(frames, m_steps[m_index], true);
+    apply(frames, looks, m_steps[m_index], true);
     ++m_index;
     return true;
 }
@@ -182,6 +214,21 @@ void EditHistory::restate(const std::function<void(PlayConfig &)> &change)
         for (std::vector<PlayConfig> *frames : {&step.before, &step.after})
             for (PlayConfig &frame : *frames)
                 change(frame);
+        m_bytes += step.bytes();
+    }
+}
+
+void EditHistory::restateLooks(const std::function<void(PlayLooks &)> &change)
+{
+    change(m_recordedLooks);
+    m_bytes = 0;
+    for (FrameSplice &step : m_steps) {
+        if (step.looks) {
+            LooksChange restated = *step.looks;
+            change(restated.before);
+            change(restated.after);
+            step.looks = std::make_shared<const LooksChange>(std::move(restated));
+        }
         m_bytes += step.bytes();
     }
 }

@@ -225,9 +225,9 @@ void emitPlay(const PlaySnapshot &play, PlayFileWriter &out, Flush flush)
     out.writeText(play.date);
     out.writeText(play.time);
     out.writeText(play.notes);
-    out.writeInt16(play.Picbkg);
+    out.writeInt16(play.looks.Picbkg);
     out.endRecord();
-    for (const ActionLook &look : play.actions) {
+    for (const ActionLook &look : play.looks.actions) {
         out.writeText(look.label);
         out.writeInt16(look.type);
         out.writeInt16(look.size);
@@ -240,8 +240,8 @@ void emitPlay(const PlaySnapshot &play, PlayFileWriter &out, Flush flush)
         flush();
     }
     for (int i = 0; i < kLabelLines; ++i) {
-        out.writeText(play.labels.offense[i]);
-        out.writeText(play.labels.defense[i]);
+        out.writeText(play.looks.labels.offense[i]);
+        out.writeText(play.looks.labels.defense[i]);
         out.endRecord();
     }
     if (hasLineBlock(play.frames))
@@ -287,12 +287,12 @@ PlayReadResult readPlay(PlayFileReader &in)
     play.date = std::move(header.date);
     play.time = std::move(header.time);
     play.notes = std::move(header.notes);
-    play.Picbkg = header.Picbkg;
+    play.looks.Picbkg = header.Picbkg;
     result.headerTaken = true;
     result.status = PlayReadStatus::OpenedWithFailure;
     try {
         // Each item goes straight into its look, so a bad item keeps those read before it.
-        for (ActionLook &look : play.actions) {
+        for (ActionLook &look : play.looks.actions) {
             look.label = in.readText();
             ++result.partialActionItems;
             look.type = in.readInt16();
@@ -334,8 +334,8 @@ PlayReadResult readPlay(PlayFileReader &in)
         for (int i = 0; i < kLabelLines; ++i) {
             std::string offense = in.readQuotedText();
             std::string defense = in.readQuotedText();
-            play.labels.offense[i] = std::move(offense);
-            play.labels.defense[i] = std::move(defense);
+            play.looks.labels.offense[i] = std::move(offense);
+            play.looks.labels.defense[i] = std::move(defense);
             ++result.labelLinesTaken;
         }
         if (!in.atEnd() && in.nextIsText(kLinesTag)) {
@@ -354,10 +354,10 @@ PlayReadResult readPlay(PlayFileReader &in)
 void takeActionLooks(const PlayReadResult &read, ActionLooks &looks)
 {
     for (int k = 0; k < read.actionLinesTaken && k < kActionCount; ++k)
-        looks[size_t(k)] = read.play.actions[size_t(k)];
+        looks[size_t(k)] = read.play.looks.actions[size_t(k)];
     if (read.actionLinesTaken >= kActionCount)
         return;
-    const ActionLook &cut = read.play.actions[size_t(read.actionLinesTaken)];
+    const ActionLook &cut = read.play.looks.actions[size_t(read.actionLinesTaken)];
     ActionLook &look = looks[size_t(read.actionLinesTaken)];
     const int items = read.partialActionItems;
     if (items > 0)
@@ -368,6 +368,19 @@ void takeActionLooks(const PlayReadResult &read, ActionLooks &looks)
         look.size = cut.size;
     if (items > 3)
         look.color = cut.color;
+}
+
+PlayLooks openedLooks(const PlayReadResult &read, const PlayLooks &defaults)
+{
+    PlayLooks looks = defaults;
+    const int16_t picbkg = read.play.looks.Picbkg;
+    looks.Picbkg = picbkg >= 0 && picbkg <= 3 ? picbkg : 0;
+    takeActionLooks(read, looks.actions);
+    for (int i = 0; i < read.labelLinesTaken && i < kLabelLines; ++i) {
+        looks.labels.offense[size_t(i)] = read.play.looks.labels.offense[size_t(i)];
+        looks.labels.defense[size_t(i)] = read.play.looks.labels.defense[size_t(i)];
+    }
+    return looks;
 }
 
 PlayReadResult readPlay(std::string_view bytes)

@@ -55,6 +55,18 @@ struct PlayerLabels
     bool operator==(const PlayerLabels &) const = default;
 };
 
+/// What a play looks like, as its file carries it: the field picture, the action-line looks
+/// and the player labels. A play owns its looks; a new play starts from the user's.
+struct PlayLooks
+{
+    /// Field picture index; a value read from a file is passed on unchecked (see PlayFileHeader).
+    int16_t Picbkg = 0;
+    ActionLooks actions;
+    PlayerLabels labels;
+
+    bool operator==(const PlayLooks &) const = default;
+};
+
 /// Everything a play file carries, as one value: the header texts as the file holds them, the
 /// field picture, the action-line looks, the frames and the player labels. Saving, recovery
 /// copies, export, printing and the playbook all take the play as one of these, made once and
@@ -65,11 +77,8 @@ struct PlaySnapshot
     std::string date; ///< "MM-DD-YYYY"
     std::string time; ///< "HH:MM:SS"
     std::string notes;
-    /// Field picture index; a value read from a file is passed on unchecked (see PlayFileHeader).
-    int16_t Picbkg = 0;
-    ActionLooks actions;
+    PlayLooks looks;
     FrameList frames;
-    PlayerLabels labels;
     /// What the file held after the labels (and after the line block) that is not ours, as its
     /// own bytes, unchanged: written back after the blocks. Empty when only blanks followed.
     std::string trailingText;
@@ -108,6 +117,12 @@ struct PlayReadResult
 /// Takes the action-line looks that `read` holds over into `looks`: the lines read whole and
 /// the items read before a bad one; the other items keep their values.
 void takeActionLooks(const PlayReadResult &read, ActionLooks &looks);
+
+/// The looks of a play as opened from `read`, starting from `defaults` (the user's): a field
+/// picture index outside 0..3 becomes 0 (there are four field pictures), the action-line
+/// looks read whole or in part replace the defaults' (see takeActionLooks), and so do the
+/// player labels of the label lines read.
+PlayLooks openedLooks(const PlayReadResult &read, const PlayLooks &defaults);
 
 /// Reads a play from the bytes of a play file. Frame lines that fail are reported by
 /// PlayConfig::FileInput and reading goes on with the next line; any other failure stops the

@@ -2,7 +2,6 @@
 
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
-#include "output/playprinter.h"
 
 #include <algorithm>
 #include <climits>
@@ -489,6 +488,35 @@ QList<ContentsPage> layoutContents(QSize page, int lineHeight, int headingHeight
         y += step;
     }
     return pages;
+}
+
+QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small)
+{
+    int H = toInt32(page.height() - 12.0 * lineHeight);
+    int W = toInt32(page.width() - 40.0);
+    if (small) {
+        H = toInt32(H / 2.1);
+        W = toInt32(W / 2.1);
+    }
+    if (surface.width() <= 0 || surface.height() <= 0)
+        throw RuntimeError(ErrorCode::InvalidPicture);
+    if (W <= 0 || H <= 0)
+        throw RuntimeError(ErrorCode::PrinterError, "The page is too small to print on");
+    const double aspect = double(surface.height()) / surface.width();
+    if (aspect < 1) {
+        const int fullWidthHeight = toInt32(aspect * W);
+        if (fullWidthHeight <= H)
+            H = fullWidthHeight;
+        else
+            W = toInt32(H / aspect);
+    } else {
+        const int fullHeightWidth = toInt32(H / aspect);
+        if (fullHeightWidth <= W)
+            W = fullHeightWidth;
+        else
+            H = toInt32(aspect * W);
+    }
+    return QSize(W, H);
 }
 
 } // namespace kinetra

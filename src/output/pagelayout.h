@@ -75,6 +75,14 @@ struct LegendLayout
     QList<LegendCell> cells;
 };
 
+/// Size in dots of each printed frame picture on a page of `page` dots with lines
+/// `lineHeight` dots high, for a surface of `surface` pixels: the room between header and
+/// legend (width less 40, height less 12 lines), divided by 2.1 for small pictures, then
+/// narrowed to the surface's shape. A wide surface takes the full width and a tall one the
+/// full height, unless that would run past the other dimension's room, which then decides.
+/// Throws Overflow (6) for sizes outside 32 bits.
+QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small);
+
 /// How many pen widths one repeat of a line type's dash pattern takes (0 for solid).
 double dashPeriod(int16_t type);
 

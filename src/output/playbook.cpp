@@ -90,7 +90,7 @@ QList<PlaybookPart> playbookParts(const QString &name, const PrintOptions &optio
             part.options.sheet = true;
             part.options.heading = section;
             part.options.focus.clear();
-            const int player = play.prefs ? playerLabelled(*play.prefs, label) : -1;
+            const int player = play.play ? playerLabelled(play.play->looks.labels, label) : -1;
             if (onTheField(play.play->frames, player)) {
                 part.focus = player;
                 part.options.focus = label;
@@ -106,6 +106,7 @@ QList<PlaybookPart> playbookParts(const QString &name, const PrintOptions &optio
 PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &prefs)
 {
     PlaybookSource source;
+    source.prefs = prefs;
     for (const QString &file : files) {
         try {
             source.plays << readPlayForExport(file, prefs);
@@ -211,23 +212,22 @@ std::optional<int> printPlaybookPlays(PrintTarget &target, const QString &name,
     std::vector<std::unique_ptr<PlayImager>> imagers;
     QList<PlaybookPlay> plays;
     for (int i = 0; i < source.plays.size(); ++i) {
-        const PlayForExport &read = source.plays[i];
+        const PlaySnapshot &read = source.plays[i];
         // An imager holds a surface, which cannot move: it is made in its place.
-        imagers.emplace_back(new PlayImager(PlayImager::fromPreferences(read.prefs, programDir)));
+        imagers.emplace_back(new PlayImager(PlayImager::forPlay(read.looks, source.prefs, programDir)));
         PlayImager &imager = *imagers.back();
         imager.setMono(options.mono);
         PlaybookPlay play;
-        const QString title = QString::fromStdString(read.play.title);
+        const QString title = QString::fromStdString(read.title);
         play.name = title.trimmed().isEmpty()
                         ? QFileInfo(source.files.value(i)).completeBaseName()
                         : title;
-        play.play = &read.play;
-        play.prefs = &read.prefs;
+        play.play = &read;
         play.surfaceSize = imager.size();
         // Printed from the surface itself, at the printer's resolution.
         play.picture = [&imager, &read](int16_t index, int focus) -> FrameShot {
             imager.setFocus(focus);
-            imager.draw(read.play.frames.frame(index));
+            imager.draw(read.frames.frame(index));
             return imager.surface();
         };
         plays << play;

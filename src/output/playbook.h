@@ -27,8 +27,6 @@ struct PlaybookPlay
     /// What frame `index` (1-based) is printed from, drawn with player `focus` highlighted
     /// (numbered as FrameLooks::focusPlayer; -1 for none).
     std::function<FrameShot(int16_t index, int focus)> picture;
-    /// The play's own preference record, whose labels name the positions; none names none.
-    const Preferences *prefs = nullptr;
 };
 
 /// A run of a playbook's pages: one play printed with its options.
@@ -43,7 +41,7 @@ struct PlaybookPart
 /// The parts of a playbook in print order: every play as chosen (all frames), its name the
 /// entry; then, for each label of options.positions in turn (blank ones left out), a section
 /// in which every play is printed again as a sheet focused on the player the label names
-/// (see playerLabelled), headed and entered in the contents as "<label> - <name>". Where
+/// (see playerLabelled, by the play's own labels), headed and entered in the contents as "<label> - <name>". Where
 /// that player stands nowhere in the play's frames, nothing is focused and the heading gets
 /// a second line "<label> not in this play".
 QList<PlaybookPart> playbookParts(const QString &name, const PrintOptions &options,
@@ -53,10 +51,12 @@ QList<PlaybookPart> playbookParts(const QString &name, const PrintOptions &optio
 struct PlaybookSource
 {
     QStringList files;
-    QList<PlayForExport> plays;
+    QList<PlaySnapshot> plays;
+    Preferences prefs; ///< the user's, which every play is drawn with besides its own looks
 };
 
-/// Reads the play files in order with the looks of prefs, as export reads a play. A file
+/// Reads the play files in order, each with its own looks over those of prefs, as export reads
+/// a play. A file
 /// that cannot be read whole throws ExportError whose message names the file and the reason.
 PlaybookSource readPlaybookPlays(const QStringList &files, const Preferences &prefs);
 

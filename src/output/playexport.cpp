@@ -155,7 +155,7 @@ QString unreadableReason(const QString &path, const PlayReadResult &read)
 
 } // namespace
 
-PlayForExport readPlayForExport(const QString &path, const Preferences &prefs)
+PlaySnapshot readPlayForExport(const QString &path, const Preferences &prefs)
 {
     PlayReadResult read = readPlayFile(localPath(path));
     if (read.status == PlayReadStatus::Refused)
@@ -169,10 +169,10 @@ PlayForExport readPlayForExport(const QString &path, const Preferences &prefs)
     if (read.status != PlayReadStatus::Opened)
         throw ExportError(loadErrorMessage(path.toStdString()));
 
-    // The same looks the window takes over when it opens the play.
-    PlayForExport play{{}, prefs};
-    applyPlayLooks(play.prefs, read);
-    play.play = std::move(read.play);
+    // The same looks the window takes when it opens the play.
+    const PlayLooks looks = openedLooks(read, defaultPlayLooks(prefs));
+    PlaySnapshot play = std::move(read.play);
+    play.looks = looks;
     return play;
 }
 
@@ -293,22 +293,15 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
     case ExportFormat::Pdf: {
         // Printed as the Print dialog prints "All Frames", into a PDF that replaces the
         // output only once it is complete.
-        PrintOptions printed;
-        printed.legend = options.legend;
-        printed.notes = options.notes;
-        printed.small = options.small;
-        printed.sheet = options.sheet;
+        PrintOptions printed = options.print;
         printed.allFrames = true;
-        printed.mono = options.mono;
-        printed.font = options.printerFont;
-        printed.icon = options.printIcon;
         QPrinter layout(QPrinter::HighResolution);
         const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);
         PrinterPrintTarget target(*printer, options.output);
         struct Cancelled
         {
         };
-        imager.setMono(options.mono);
+        imager.setMono(printed.mono);
         const auto colour = qScopeGuard([&imager] { imager.setMono(false); });
         try {
             printPlay(target, play, printed, imager.size(),

@@ -28,36 +28,20 @@ struct ExportOptions
     ExportFormat format = ExportFormat::Png;
     int frame = 1;        ///< the frame of a single picture, 1-based
     int scale = 1;        ///< PNG, BMP, GIF: pictures this many times the field's size
-    bool allFrames = false;
-    bool small = false;   ///< PDF: several frames to a page
-    bool sheet = false;   ///< PDF: the play on one sheet (see PrintOptions::sheet)
-    bool mono = false;    ///< PDF: black and white
-    bool legend = true;   ///< PDF: the action-line legend on every frame page
-    bool notes = true;    ///< PDF: a notes page at the end
+    bool allFrames = false; ///< PNG, BMP: every frame, each in its own numbered file
     int delayMs = 1000;   ///< GIF: how long each frame is held
     bool smooth = false;  ///< GIF: gliding images between the frames
     /// PDF playbook: the plays in order, each printed with all frames after a contents page;
     /// empty for one play on its own.
     QStringList plays;
     QString title;        ///< PDF playbook: its name
-    QStringList positions; ///< PDF playbook: a section of position sheets for each label
-    /// PDF: the font the pages are printed in and the icon of their headers, as the window
-    /// prints them.
-    QFont printerFont{QStringLiteral("DejaVu Sans"), 10};
-    QImage printIcon;
+    /// PDF: how the pages are printed (size, black and white, legend, notes, a playbook's
+    /// position sections), in the font and with the header icon the window prints with.
+    PrintOptions print{.font = QFont(QStringLiteral("DejaVu Sans"), 10)};
 };
 
 /// The format an output name asks for by its extension (any case), or false when it names none.
 bool exportFormatForName(const QString &name, ExportFormat &format);
-
-/// A play as export reads it: the play as its file holds it, and the preference record as the
-/// window holds it after opening the play (the play's field picture, action-line looks and
-/// labels applied), which its frames are drawn with.
-struct PlayForExport
-{
-    PlaySnapshot play;
-    Preferences prefs;
-};
 
 /// A failure whose text is the message to show as it stands.
 class ExportError : public std::runtime_error
@@ -66,11 +50,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// Reads the play at path and applies its looks to a copy of prefs. A play that cannot be
-/// read throws ExportError: a file that is missing, a folder, unreadable, empty or of no
+/// Reads the play at path as the window opens it: its looks are what the file holds over the
+/// user's in prefs (see openedLooks). A play that cannot be read throws ExportError: a file that is missing, a folder, unreadable, empty or of no
 /// frames says so and names it; a damaged play, or one that another edition wrote, gives the
 /// message the window would show for it.
-PlayForExport readPlayForExport(const QString &path, const Preferences &prefs);
+PlaySnapshot readPlayForExport(const QString &path, const Preferences &prefs);
 
 /// Refuses outputs before anything is drawn or written: one that is the same file as one of
 /// the inputs (ExportError), and one that may not be replaced or whose folder is missing

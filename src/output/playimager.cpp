@@ -25,15 +25,16 @@ PlayImager::PlayImager(const QImage &field, const QFont &font, const QColor &fon
     m_looks.drawingSuppressed = nullptr;
 }
 
-PlayImager PlayImager::fromPreferences(const Preferences &prefs, const QString &programDir)
+PlayImager PlayImager::forPlay(const PlayLooks &play, const Preferences &prefs,
+                               const QString &programDir)
 {
-    FrameLooks looks = FrameLooks::fromPreferences(prefs);
+    FrameLooks looks = FrameLooks::forPlay(play, prefs);
     for (int k = 0; k < int(looks.symbols.size()); ++k) {
         ResolvedPicture symbol = resolveSymbolPicture(prefs, k, programDir);
         looks.symbols[size_t(k)] = symbol.image;
         looks.symbolCompanions[size_t(k)] = symbol.companions;
     }
-    const int index = std::clamp<int>(prefs.Picbkg, 0, 3);
+    const int index = std::clamp<int>(play.Picbkg, 0, 3);
     const ResolvedPicture field = resolveFieldPicture(prefs, index, programDir);
     return PlayImager(field.image, labelFontFromPreferences(prefs),
                       colorFromRgbInt(prefs.Fontcolor), std::move(looks), field.companions);

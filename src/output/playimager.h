@@ -24,10 +24,11 @@ public:
     PlayImager(const QImage &field, const QFont &font, const QColor &fontColor, FrameLooks looks,
                const PictureCompanions &fieldCompanions = {});
 
-    /// The imager the window would be after opening the play with these preferences: the
-    /// field and symbol pictures resolved from the record (falling back as the window does),
-    /// its label font and colour, no player hidden.
-    static PlayImager fromPreferences(const Preferences &prefs, const QString &programDir);
+    /// The imager the window would be showing a play of these looks with these preferences:
+    /// the play's field picture and the symbol pictures resolved from the files the record
+    /// names (falling back as the window does), its label font and colour, no player hidden.
+    static PlayImager forPlay(const PlayLooks &play, const Preferences &prefs,
+                              const QString &programDir);
 
     /// Wipes the surface back to the field and draws frame on it; returns the picture, at
     /// the imager's scale.

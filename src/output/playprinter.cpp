@@ -79,7 +79,7 @@ public:
         for (size_t k = 0; k < lines.size(); ++k) {
             if (!lines[k])
                 continue;
-            const ActionLook &look = play.actions[k];
+            const ActionLook &look = play.looks.actions[k];
             LegendEntry e;
             e.index = int(k);
             e.name = QString::fromStdString(look.label);
@@ -233,7 +233,7 @@ private:
     // line a little wider, with dashes of the same lengths, so that it shows as outlined.
     void drawSample(const LegendCell &cell, const LegendEntry &e, double scale)
     {
-        const int32_t rgb = m_play.actions[size_t(e.index)].color;
+        const int32_t rgb = m_play.looks.actions[size_t(e.index)].color;
         const QColor color = m_options.mono ? monoActionColor(e.index) : colorFromRgbInt(rgb);
         const double width = std::max<double>(1, e.width) * scale;
         QPen pen(color, width, penStyleOf(e.type - 1),
@@ -355,35 +355,6 @@ std::array<bool, 8> legendLines(const FrameList &frames, bool allFrames)
     if (std::none_of(used.begin(), used.end(), [](bool u) { return u; }))
         used.fill(true);
     return used;
-}
-
-QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small)
-{
-    int H = toInt32(page.height() - 12.0 * lineHeight);
-    int W = toInt32(page.width() - 40.0);
-    if (small) {
-        H = toInt32(H / 2.1);
-        W = toInt32(W / 2.1);
-    }
-    if (surface.width() <= 0 || surface.height() <= 0)
-        throw RuntimeError(ErrorCode::InvalidPicture);
-    if (W <= 0 || H <= 0)
-        throw RuntimeError(ErrorCode::PrinterError, "The page is too small to print on");
-    const double aspect = double(surface.height()) / surface.width();
-    if (aspect < 1) {
-        const int fullWidthHeight = toInt32(aspect * W);
-        if (fullWidthHeight <= H)
-            H = fullWidthHeight;
-        else
-            W = toInt32(H / aspect);
-    } else {
-        const int fullHeightWidth = toInt32(H / aspect);
-        if (fullHeightWidth <= W)
-            W = fullHeightWidth;
-        else
-            H = toInt32(aspect * W);
-    }
-    return QSize(W, H);
 }
 
 int printPlay(PrintTarget &target, const PlaySnapshot &play, const PrintOptions &options,

@@ -67,14 +67,6 @@ struct FrameShot
 /// once, with index 1.
 using FramePicture = std::function<FrameShot(int16_t index)>;
 
-/// Size in dots of each printed frame picture on a page of `page` dots with lines
-/// `lineHeight` dots high, for a surface of `surface` pixels: the room between header and
-/// legend (width less 40, height less 12 lines), divided by 2.1 for small pictures, then
-/// narrowed to the surface's shape. A wide surface takes the full width and a tall one the
-/// full height, unless that would run past the other dimension's room, which then decides.
-/// Throws Overflow (6) for sizes outside 32 bits.
-QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small);
-
 /// The action lines the frames printed draw (every frame with allFrames, else the current
 /// one); all eight when they draw none, so the legend still explains the palette's lines.
 std::array<bool, 8> legendLines(const FrameList &frames, bool allFrames);

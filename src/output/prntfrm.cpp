@@ -27,12 +27,11 @@
 
 namespace kinetra {
 
-Prntfrm::Prntfrm(PrintSession &session, PlayDocument &document, const Preferences &prefs,
-                 Surface &surface, const FrameLooks &looks, Platform &platform, QWidget *parent)
+Prntfrm::Prntfrm(PrintSession &session, PlayDocument &document, Surface &surface,
+                 const FrameLooks &looks, Platform &platform, QWidget *parent)
     : QDialog(parent)
     , m_session(session)
     , m_document(document)
-    , m_prefs(prefs)
     , m_surface(surface)
     , m_looks(looks)
     , m_platform(platform)
@@ -313,7 +312,7 @@ void Prntfrm::CmdPrint_Click()
         }
         busy.emplace(m_platform);
         const std::unique_ptr<PrintTarget> target = m_session.makeTarget(pdfFile);
-        const PlaySnapshot play = m_document.snapshot(m_prefs);
+        const PlaySnapshot play = m_document.snapshot();
         const FramePicture picture = [&](int16_t index) { return framePicture(index, chosen); };
         printPlay(*target, play, chosen, m_surface.size(), picture);
         busy.reset();

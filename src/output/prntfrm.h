@@ -40,9 +40,8 @@ class Prntfrm : public QDialog
     Q_OBJECT
 
 public:
-    Prntfrm(PrintSession &session, PlayDocument &document, const Preferences &prefs,
-            Surface &surface, const FrameLooks &looks, Platform &platform,
-            QWidget *parent = nullptr);
+    Prntfrm(PrintSession &session, PlayDocument &document, Surface &surface,
+            const FrameLooks &looks, Platform &platform, QWidget *parent = nullptr);
     ~Prntfrm() override;
 
     QGroupBox *Frame1 = nullptr; // "Properties"
@@ -93,7 +92,6 @@ private:
 
     PrintSession &m_session;
     PlayDocument &m_document;
-    const Preferences &m_prefs;
     Surface &m_surface;
     const FrameLooks m_looks;
     Platform &m_platform;

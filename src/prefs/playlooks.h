@@ -5,26 +5,11 @@
 
 namespace kinetra {
 
-/// Takes over what an opened play carries into the preference record: its field picture choice
-/// (anything outside 0..3 becomes 0, as the window has four field pictures), the action-line
-/// looks read whole or in part, and the player labels of the label lines read.
-void applyPlayLooks(Preferences &prefs, const PlayReadResult &read);
+/// The looks a new play starts with, and an opened play starts from before its file's own:
+/// the user's field picture, action-line looks and player labels.
+PlayLooks defaultPlayLooks(const Preferences &prefs);
 
-/// The action-line looks of the preference record, as a play file carries them.
-ActionLooks actionLooks(const Preferences &prefs);
-
-/// The player labels of the preference record, as a play file carries them.
-PlayerLabels playerLabels(const Preferences &prefs);
-
-/// Which labels a save changed: see matchSavedLabels.
-struct SavedLabelChanges
-{
-    bool players = false;
-    bool actions = false;
-};
-
-/// Turns the player and action-line labels into what a saved play file holds of them (see
-/// textAsSaved), so that opening the file gives the same; says which of them changed.
-SavedLabelChanges matchSavedLabels(Preferences &prefs);
+/// Makes a play's looks the user's current ones, as opening or changing a play does.
+void takePlayLooks(Preferences &prefs, const PlayLooks &looks);
 
 } // namespace kinetra

@@ -7,7 +7,7 @@
 
 namespace kinetra {
 
-FrameLooks FrameLooks::fromPreferences(const Preferences &prefs)
+FrameLooks FrameLooks::forPlay(const PlayLooks &play, const Preferences &prefs)
 {
     FrameLooks looks;
     for (int s = 0; s < 2; ++s) {
@@ -18,14 +18,15 @@ FrameLooks FrameLooks::fromPreferences(const Preferences &prefs)
         looks.PlayerTcolr[s] = colorFromRgbInt(prefs.PlayerTcolr[s]);
     }
     for (int k = 0; k < 10; ++k) {
-        looks.OPLabel[k] = QString::fromStdString(prefs.OPLabel[k]);
-        looks.DPLabel[k] = QString::fromStdString(prefs.DPLabel[k]);
+        looks.OPLabel[k] = QString::fromStdString(play.labels.offense[k]);
+        looks.DPLabel[k] = QString::fromStdString(play.labels.defense[k]);
     }
     for (int k = 0; k < 8; ++k) {
-        looks.ActionType[k] = prefs.ActionType[k];
-        looks.ActionSize[k] = prefs.ActionSize[k];
-        looks.ActionColor[k] = colorFromRgbInt(prefs.ActionColor[k]);
-        looks.ActionEndType[k] = prefs.ActionEndType[k];
+        const ActionLook &action = play.actions[k];
+        looks.ActionType[k] = action.type;
+        looks.ActionSize[k] = action.size;
+        looks.ActionColor[k] = colorFromRgbInt(action.color);
+        looks.ActionEndType[k] = action.endType;
     }
     return looks;
 }
@@ -44,7 +45,7 @@ ItemSizes FrameLooks::itemSizes() const
     return sizes;
 }
 
-int playerLabelled(const Preferences &prefs, const QString &position)
+int playerLabelled(const PlayerLabels &labels, const QString &position)
 {
     const QString wanted = position.trimmed();
     if (wanted.isEmpty())
@@ -57,9 +58,9 @@ int playerLabelled(const Preferences &prefs, const QString &position)
         }
         return -1;
     };
-    if (const int i = find(prefs.DPLabel); i >= 0)
+    if (const int i = find(labels.defense); i >= 0)
         return 10 + i;
-    return find(prefs.OPLabel);
+    return find(labels.offense);
 }
 
 QFont labelFontFromPreferences(const Preferences &prefs)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/nextmoment.h"
+#include "model/playfile.h"
 #include "surface/picturecompanions.h"
 
 #include <QColor>
@@ -15,10 +16,10 @@ namespace kinetra {
 
 struct Preferences;
 
-/// Everything a frame is drawn with besides the frame itself: the player and action-line
-/// looks and player labels copied from the preference record (under the record's own names),
-/// plus the main window's state the drawing depends on (symbol pictures, hide boxes and the
-/// drawing-suppressed flag). The renderer reads nothing else.
+/// Everything a frame is drawn with besides the frame itself: the play's action-line looks and
+/// player labels, the user's player looks (under the preference record's own names) and
+/// symbol pictures, and what the window shows or hides (hide boxes, the drawing-suppressed
+/// flag). The renderer reads nothing else.
 struct FrameLooks
 {
     // Index 0 offence, 1 defence.
@@ -55,15 +56,15 @@ struct FrameLooks
     /// symbol's box is box 0's picture, a marker reaches to a circle's rim or a square's corner.
     ItemSizes itemSizes() const;
 
-    /// The looks and labels of the preference record; symbols, hide boxes and the
-    /// suppressed flag are left for the window to fill in.
-    static FrameLooks fromPreferences(const Preferences &prefs);
+    /// The play's action-line looks and labels with the user's player looks; symbols, hide
+    /// boxes and the suppressed flag are left to be filled in.
+    static FrameLooks forPlay(const PlayLooks &play, const Preferences &prefs);
 };
 
-/// The player whose label in prefs is `position`, compared trimmed and without regard to
-/// case, defence labels first: 10 + i for defensive label i, i for offensive label i; -1 when
-/// no label matches (and for a blank position).
-int playerLabelled(const Preferences &prefs, const QString &position);
+/// The player whose label is `position`, compared trimmed and without regard to case, defence
+/// labels first: 10 + i for defensive label i, i for offensive label i; -1 when no label
+/// matches (and for a blank position).
+int playerLabelled(const PlayerLabels &labels, const QString &position);
 
 /// How far a player's marker of `shape` (1 square, else circle) and `size` reaches from its
 /// centre: a square's corners lie beyond its half-width.

@@ -46,9 +46,8 @@ const char *const kChalkHint = "Temporary Chalk ... Hold mouse left button down 
 // Whether the field shown is one of the full fields the program ships (the baseball field
 // Surface0 or the softball field Surface2), whose bases lie where field::kBases says. A
 // picture the user chose under another name may have them anywhere.
-bool showsShippedFullField(const Preferences &prefs)
+bool showsShippedFullField(const Preferences &prefs, int field)
 {
-    const int field = prefs.Picbkg;
     if (field != 0 && field != 2)
         return false;
     const QString name = QFileInfo(QString::fromStdString(prefs.PicFile[size_t(field)])).fileName();
@@ -99,7 +98,7 @@ public:
     int16_t selectedActionLine() const override { return m_editing.m_selectedActionLine; }
     QColor actionColor(int16_t line) const override
     {
-        return colorFromRgbInt(m_editing.m_prefs.ActionColor.at(size_t(line)));
+        return colorFromRgbInt(m_editing.m_document.looks().actions.at(size_t(line)).color);
     }
     SurfaceEditor::Pen chalk() const override
     {
@@ -110,7 +109,7 @@ public:
     {
         const Preferences &prefs = m_editing.m_prefs;
         if (kind < 0 || kind >= kActionCount || !prefs.ActionFollowsBases[size_t(kind)]
-            || !showsShippedFullField(prefs))
+            || !showsShippedFullField(prefs, m_editing.m_document.looks().Picbkg))
             return std::nullopt;
         std::array<LinePoint, 4> bases;
         for (size_t i = 0; i < bases.size(); ++i)
@@ -125,7 +124,7 @@ private:
     PlayEditing &m_editing;
 };
 
-PlayEditing::PlayEditing(PlayDocument &document, Preferences &prefs, ToolPalette &palette,
+PlayEditing::PlayEditing(PlayDocument &document, const Preferences &prefs, ToolPalette &palette,
                          Canvas &canvas, Surface &surface, Platform &platform,
                          std::function<void()> redraw, QObject *parent)
     : QObject(parent)
@@ -165,18 +164,24 @@ void PlayEditing::connectPalette()
                 [this, k] { TxtOplyr_Change(k); });
         connect(palette.TxtDplyr[k], &QLineEdit::textChanged, this,
                 [this, k] { TxtDPlyr_Change(k); });
+        // A label typed is one step, once the box is left.
+        for (QLineEdit *box : {palette.TxtOplyr[k], palette.TxtDplyr[k]})
+            connect(box, &QLineEdit::editingFinished, this,
+                    [this] { m_document.recordEdit("Player Label"); });
         connect(palette.ChkActiveOff[k], &QCheckBox::toggled, this,
                 [this, k] { ChkActiveOff_Click(k); });
         connect(palette.ChkActiveDef[k], &QCheckBox::toggled, this,
                 [this, k] { ChkActiveDef_Click(k); });
         palette.TxtOplyr[k]->setDragIconSource([this, k] {
             return m_palette.shaOPlayer->figureWithLabel(
-                QString::fromStdString(m_prefs.OPLabel[k]), colorFromRgbInt(m_prefs.PlayerTcolr[0]),
+                QString::fromStdString(m_document.looks().labels.offense[k]),
+                colorFromRgbInt(m_prefs.PlayerTcolr[0]),
                 labelFontFromPreferences(m_prefs));
         });
         palette.TxtDplyr[k]->setDragIconSource([this, k] {
             return m_palette.shaDPlayer->figureWithLabel(
-                QString::fromStdString(m_prefs.DPLabel[k]), colorFromRgbInt(m_prefs.PlayerTcolr[1]),
+                QString::fromStdString(m_document.looks().labels.defense[k]),
+                colorFromRgbInt(m_prefs.PlayerTcolr[1]),
                 labelFontFromPreferences(m_prefs));
         });
     }
@@ -227,27 +232,28 @@ void PlayEditing::setupPalette()
         }
     } catch (...) {
     }
-    try {
-        showPlayerLabels();
-    } catch (...) {
-    }
-    try {
-        for (size_t k = 0; k < 8; ++k) {
-            m_palette.Tracerlbl[k]->setText(QString::fromStdString(m_prefs.ActionLabel[k]));
-            m_palette.TRACERLine[k]->setLineStyle(m_prefs.ActionType[k] - 1);
-            m_palette.TRACERLine[k]->setLineWidth(m_prefs.ActionSize[k]);
-            m_palette.TRACERLine[k]->setColor(colorFromRgbInt(m_prefs.ActionColor[k]));
-        }
-    } catch (...) {
-    }
+    showPlayLooks();
 }
 
-void PlayEditing::showPlayerLabels()
+void PlayEditing::showPlayLooks()
 {
-    const QScopedValueRollback<bool> filling(m_fillingLabels, true);
-    for (size_t k = 0; k < 10; ++k) {
-        m_palette.TxtOplyr[k]->setText(QString::fromStdString(m_prefs.OPLabel[k]));
-        m_palette.TxtDplyr[k]->setText(QString::fromStdString(m_prefs.DPLabel[k]));
+    const PlayLooks &looks = m_document.looks();
+    {
+        // A box is set only when its text differs, so typing in it keeps its cursor.
+        const QScopedValueRollback<bool> filling(m_fillingLabels, true);
+        for (size_t k = 0; k < 10; ++k) {
+            for (const auto &[box, label] : {std::pair(m_palette.TxtOplyr[k], &looks.labels.offense[k]),
+                                            std::pair(m_palette.TxtDplyr[k], &looks.labels.defense[k])})
+                if (const QString text = QString::fromStdString(*label); box->text() != text)
+                    box->setText(text);
+        }
+    }
+    for (size_t k = 0; k < 8; ++k) {
+        const ActionLook &action = looks.actions[k];
+        m_palette.Tracerlbl[k]->setText(QString::fromStdString(action.label));
+        m_palette.TRACERLine[k]->setLineStyle(action.type - 1);
+        m_palette.TRACERLine[k]->setLineWidth(action.size);
+        m_palette.TRACERLine[k]->setColor(colorFromRgbInt(action.color));
     }
 }
 
@@ -330,14 +336,14 @@ void PlayEditing::applyModeCursor()
 
 void PlayEditing::playerLabelChanged(int side, int16_t index)
 {
-    if (m_drawingSuppressed)
+    if (m_drawingSuppressed || m_fillingLabels)
         return;
-    auto &labels = side == 0 ? m_prefs.OPLabel : m_prefs.DPLabel;
+    PlayLooks looks = m_document.looks();
+    auto &labels = side == 0 ? looks.labels.offense : looks.labels.defense;
     const auto &boxes = side == 0 ? m_palette.TxtOplyr : m_palette.TxtDplyr;
     labels.at(size_t(index)) = boxes.at(size_t(index))->text().toStdString();
+    m_document.setLooks(looks);
     m_redraw();
-    if (!m_fillingLabels)
-        m_document.markChanged();
 }
 
 void PlayEditing::TxtOplyr_Change(int16_t Index)
@@ -350,13 +356,15 @@ void PlayEditing::TxtDPlyr_Change(int16_t Index)
     playerLabelChanged(1, Index);
 }
 
-void PlayEditing::ChkActiveOff_Click(int16_t)
+void PlayEditing::ChkActiveOff_Click(int16_t Index)
 {
+    m_hideOffense.at(size_t(Index)) = m_palette.ChkActiveOff.at(size_t(Index))->isChecked();
     m_redraw();
 }
 
-void PlayEditing::ChkActiveDef_Click(int16_t)
+void PlayEditing::ChkActiveDef_Click(int16_t Index)
 {
+    m_hideDefense.at(size_t(Index)) = m_palette.ChkActiveDef.at(size_t(Index))->isChecked();
     m_redraw();
 }
 
@@ -449,17 +457,22 @@ QSize PlayEditing::symbolBoxSize() const
 
 FrameLooks PlayEditing::looks() const
 {
-    FrameLooks l = FrameLooks::fromPreferences(m_prefs);
-    for (size_t k = 0; k < l.symbols.size(); ++k) {
-        l.symbols[k] = m_palette.ImgSymbols[k]->picture();
-        l.symbolCompanions[k] = m_palette.symbolCompanions(int(k));
-    }
-    for (size_t k = 0; k < l.hideOffense.size(); ++k) {
-        l.hideOffense[k] = m_palette.ChkActiveOff[k]->isChecked();
-        l.hideDefense[k] = m_palette.ChkActiveDef[k]->isChecked();
-    }
+    FrameLooks l = FrameLooks::forPlay(m_document.looks(), m_prefs);
+    l.symbols = m_symbols;
+    l.symbolCompanions = m_symbolCompanions;
+    l.hideOffense = m_hideOffense;
+    l.hideDefense = m_hideDefense;
     l.drawingSuppressed = &m_drawingSuppressed;
     return l;
+}
+
+void PlayEditing::setSymbolPictures(const std::array<ResolvedPicture, 8> &symbols)
+{
+    for (size_t k = 0; k < symbols.size(); ++k) {
+        m_symbols[k] = symbols[k].image;
+        m_symbolCompanions[k] = symbols[k].companions;
+        m_palette.setSymbolPicture(int(k), symbols[k].image, symbols[k].companions);
+    }
 }
 
 } // namespace kinetra

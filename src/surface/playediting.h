@@ -1,9 +1,13 @@
 #pragma once
 
+#include "surface/picturecompanions.h"
+
+#include <QImage>
 #include <QObject>
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -17,11 +21,12 @@ class SurfaceEditor;
 class ToolPalette;
 struct FrameLooks;
 struct Preferences;
+struct ResolvedPicture;
 
 /// Editing the play on the field and from the palette: drops and mouse gestures on the canvas,
 /// the player label boxes, hide boxes, the action line choice and clear buttons, and the
-/// chalk. Each change goes to the document's current frame and ends as one step of its
-/// history; player labels go to the preference record and mark the play changed.
+/// chalk. Each change goes to the document's current frame, or its labels, and ends as one
+/// step of its history.
 ///
 /// It draws nothing itself: `redraw` shows the current frame as the window shows it.
 class PlayEditing : public QObject
@@ -29,7 +34,7 @@ class PlayEditing : public QObject
     Q_OBJECT
 
 public:
-    PlayEditing(PlayDocument &document, Preferences &prefs, ToolPalette &palette,
+    PlayEditing(PlayDocument &document, const Preferences &prefs, ToolPalette &palette,
                 Canvas &canvas, Surface &surface, Platform &platform,
                 std::function<void()> redraw, QObject *parent = nullptr);
 
@@ -43,16 +48,19 @@ public:
     /// window's load sets it).
     bool drawingSuppressed() const { return m_drawingSuppressed; }
     void setDrawingSuppressed(bool suppressed) { m_drawingSuppressed = suppressed; }
-    /// What frames are drawn with: the preference looks plus the palette's symbol pictures,
-    /// hide boxes and the drawing-suppressed flag (read when drawing, so it stays alive).
+    /// What frames are drawn with: the play's looks, the user's player looks and symbol
+    /// pictures, the players hidden and the drawing-suppressed flag (read when drawing, so
+    /// it stays alive).
     FrameLooks looks() const;
+    /// The symbol pictures frames are drawn with, which the palette shows too.
+    void setSymbolPictures(const std::array<ResolvedPicture, 8> &symbols);
 
-    /// Shows the preference record's label font, player shapes, player labels and action
-    /// lines in the palette; each step stands alone.
+    /// Shows the preference record's label font and player shapes, and the play's labels and
+    /// action lines, in the palette; each step stands alone.
     void setupPalette();
-    /// Fills the twenty label boxes from the preference record's player labels; the labels
-    /// and the surface follow, the play's modified mark does not change.
-    void showPlayerLabels();
+    /// Shows the play's player labels in the twenty label boxes and its action lines beside
+    /// their choices; nothing is drawn and the play does not change.
+    void showPlayLooks();
     /// The mouse pointer of the palette page's mode, on the surface.
     void applyModeCursor();
 
@@ -96,7 +104,7 @@ private:
     QString lineEditCaption() const;
 
     PlayDocument &m_document;
-    Preferences &m_prefs;
+    const Preferences &m_prefs;
     ToolPalette &m_palette;
     Canvas &m_canvas;
     Platform &m_platform;
@@ -105,6 +113,10 @@ private:
     int16_t m_selectedActionLine = 0;
     bool m_drawingSuppressed = false;
     bool m_fillingLabels = false;
+    std::array<QImage, 8> m_symbols;
+    std::array<PictureCompanions, 8> m_symbolCompanions;
+    std::array<bool, 10> m_hideOffense{};
+    std::array<bool, 10> m_hideDefense{};
 };
 
 } // namespace kinetra

@@ -94,8 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         || p.partialActionItems != r.partialActionItems
         || p.play.title != r.play.title
         || p.play.notes != r.play.notes
-        || p.play.Picbkg != r.play.Picbkg
-        || p.play.actions != r.play.actions || p.play.labels != r.play.labels
+        || p.play.looks.Picbkg != r.play.looks.Picbkg
+        || p.play.looks.actions != r.play.looks.actions || p.play.looks.labels != r.play.looks.labels
         || p.play.trailingText != r.play.trailingText || p.play.frames.count() != count)
         std::abort();
     for (int i = 1; i <= count; ++i) {

@@ -353,10 +353,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (read.status != PlayReadStatus::Opened && read.status != PlayReadStatus::OpenedWithFailure)
         return 0;
 
-    // What the window takes over from an opened play, on top of the first-run preferences.
-    Preferences prefs = harness->defaults;
-    applyPlayLooks(prefs, read);
-    FrameLooks looks = FrameLooks::fromPreferences(prefs);
+    // The looks the window opens the play with, over the first-run preferences.
+    const Preferences &prefs = harness->defaults;
+    FrameLooks looks = FrameLooks::forPlay(openedLooks(read, defaultPlayLooks(prefs)), prefs);
     looks.symbols = harness->symbols;
 
     Surface pic;

@@ -144,7 +144,7 @@ Point point(LinePoint p)
 // Whether the play's line look `kind` shows runners, as the play names it.
 bool showsRunner(const PlaySnapshot &play, int kind)
 {
-    const QString label = QString::fromStdString(play.actions[size_t(kind)].label);
+    const QString label = QString::fromStdString(play.looks.actions[size_t(kind)].label);
     return label.contains("Run", Qt::CaseInsensitive)
            || label.contains("Steal", Qt::CaseInsensitive);
 }
@@ -192,7 +192,7 @@ std::vector<std::string> basePathFaults(const PlaySnapshot &play)
                 last = -1;
                 continue;
             }
-            const std::string where = play.labels.offense[i] + " in frame "
+            const std::string where = play.looks.labels.offense[i] + " in frame "
                                       + std::to_string(step.frame) + " at "
                                       + std::to_string(int(p.x)) + "," + std::to_string(int(p.y));
             if (last < 0) {
@@ -284,9 +284,9 @@ TEST(BasePathCheck, FollowsTheRunnersLinesThroughTheirBendPoints)
     };
     for (const Case &c : cases) {
         PlaySnapshot play;
-        play.actions[0].label = "Run";
-        play.actions[1].label = "Throw";
-        play.labels.offense[kRunner] = "B3";
+        play.looks.actions[0].label = "Run";
+        play.looks.actions[1].label = "Throw";
+        play.looks.labels.offense[kRunner] = "B3";
         play.frames.resize(2);
         PlayConfig &first = play.frames.frame(1);
         first.OPlayerX[kRunner] = c.from.x;
@@ -307,7 +307,7 @@ TEST_P(SamplePlayGeometry, EveryThrowEndsAtAFielder)
     for (int16_t f = 1; f <= frames.count(); ++f) {
         for (const ActionLine &line : frames.frame(f).actionLines()) {
             // What a line shows is what the play names it.
-            if (!QString::fromStdString(m_play.actions[size_t(line.id.kind)].label)
+            if (!QString::fromStdString(m_play.looks.actions[size_t(line.id.kind)].label)
                      .contains("Throw", Qt::CaseInsensitive))
                 continue;
             ++throws;
@@ -351,7 +351,7 @@ std::optional<Point> ballIn(const PlayConfig &frame)
 int defenceIndex(const PlaySnapshot &play, const char *label)
 {
     for (size_t i = 0; i < kPlayersPerSide; ++i)
-        if (play.labels.defense[i] == label)
+        if (play.looks.labels.defense[i] == label)
             return int(i);
     return -1;
 }
@@ -369,7 +369,7 @@ TEST_P(SamplePlayGeometry, MarksCoversBackupsAndLegendMeanWhatTheySay)
 {
     const FrameList &frames = m_play.frames;
     auto labelOf = [&](int kind) {
-        return QString::fromStdString(m_play.actions[size_t(kind)].label);
+        return QString::fromStdString(m_play.looks.actions[size_t(kind)].label);
     };
     // Every ray a backup can stand on: past the end of each line the ball travels.
     std::vector<std::pair<Point, Point>> ballLines;
@@ -387,7 +387,7 @@ TEST_P(SamplePlayGeometry, MarksCoversBackupsAndLegendMeanWhatTheySay)
         if (mark < kPlayersPerSide) {
             EXPECT_GT(frame.OPlayerX[size_t(mark)], 0) << "frame " << f;
             EXPECT_TRUE(caption.contains("out", Qt::CaseInsensitive))
-                << "frame " << f << " marks " << m_play.labels.offense[size_t(mark)]
+                << "frame " << f << " marks " << m_play.looks.labels.offense[size_t(mark)]
                 << " but its caption names no out: " << caption.toStdString();
         }
 
@@ -438,12 +438,12 @@ TEST_P(SamplePlayGeometry, MarksCoversBackupsAndLegendMeanWhatTheySay)
 
     // Each look appears once in the legend, differs from every other by its line or its end so
     // that black and white print tells them apart, and is dark enough for white paper.
-    for (size_t a = 0; a < m_play.actions.size(); ++a) {
-        const ActionLook &look = m_play.actions[a];
+    for (size_t a = 0; a < m_play.looks.actions.size(); ++a) {
+        const ActionLook &look = m_play.looks.actions[a];
         const int r = look.color & 0xff, g = look.color >> 8 & 0xff, b = look.color >> 16 & 0xff;
         EXPECT_LT(0.299 * r + 0.587 * g + 0.114 * b, 160) << look.label << " fades on paper";
         for (size_t o = 0; o < a; ++o) {
-            const ActionLook &other = m_play.actions[o];
+            const ActionLook &other = m_play.looks.actions[o];
             EXPECT_NE(look.label, other.label);
             EXPECT_FALSE(look.type == other.type && look.endType == other.endType)
                 << look.label << " and " << other.label << " print alike";

@@ -156,10 +156,10 @@ TEST(CommandLine, APlaybookIsPrintedAsSheetsUnlessASizeIsGiven)
         const CommandLine cl = parseCommandLine(QStringList{"--export", "out/book.pdf"} + c.args);
         const std::string what = c.args.join(' ').toStdString();
         ASSERT_EQ(cl.action, Action::Export) << what << ": " << cl.error.toStdString();
-        EXPECT_EQ(cl.options.small, c.small) << what;
-        EXPECT_EQ(cl.options.sheet, c.sheet) << what;
+        EXPECT_EQ(cl.options.print.small, c.small) << what;
+        EXPECT_EQ(cl.options.print.sheet, c.sheet) << what;
         EXPECT_EQ(cl.options.plays, c.plays) << what;
-        EXPECT_EQ(cl.options.positions, c.positions) << what;
+        EXPECT_EQ(cl.options.print.positions, c.positions) << what;
         EXPECT_EQ(cl.options.title.isEmpty(), c.plays.isEmpty()) << what;
     }
 }
@@ -217,9 +217,9 @@ TEST(CommandLine, OptionsCarryTheirValues)
 
     cl = parseCommandLine({"--export", "a.pdf", "--small", "--no-notes", "p.KTR"});
     EXPECT_EQ(cl.options.format, ExportFormat::Pdf);
-    EXPECT_TRUE(cl.options.small);
-    EXPECT_TRUE(cl.options.legend);
-    EXPECT_FALSE(cl.options.notes);
+    EXPECT_TRUE(cl.options.print.small);
+    EXPECT_TRUE(cl.options.print.legend);
+    EXPECT_FALSE(cl.options.print.notes);
 
     cl = parseCommandLine({"--export", "a.png", "p.KTR"});
     EXPECT_EQ(cl.options.frame, 1);
@@ -748,9 +748,9 @@ TEST_F(ExportTest, SmoothGifGlidesBetweenTheFramesAt25ImagesASecond)
         IniSettingsStore store;
         loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
     }
-    const PlayForExport p = readPlayForExport(play(), prefs);
-    PlayImager imager = PlayImager::fromPreferences(p.prefs, KINETRA_PROGRAM_DIR);
-    const PlayConfig &f2 = p.play.frames.frame(2), &f3 = p.play.frames.frame(3);
+    const PlaySnapshot p = readPlayForExport(play(), prefs);
+    PlayImager imager = PlayImager::forPlay(p.looks, prefs, KINETRA_PROGRAM_DIR);
+    const PlayConfig &f2 = p.frames.frame(2), &f3 = p.frames.frame(3);
     EXPECT_EQ(gif.shown[5], imager.draw(f2));
     EXPECT_EQ(gif.shown[7], imager.draw(glideFrame(f2, f3, 0.4, imager.itemSizes())));
     EXPECT_EQ(gif.shown[10], imager.draw(f3));
@@ -781,16 +781,16 @@ TEST_F(ExportTest, ALargeGifShowsEveryColourAsTheSameNearestTableColourInEveryIm
         IniSettingsStore store;
         loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
     }
-    const PlayForExport p = readPlayForExport(play(), prefs);
-    PlayImager imager = PlayImager::fromPreferences(p.prefs, KINETRA_PROGRAM_DIR);
+    const PlaySnapshot p = readPlayForExport(play(), prefs);
+    PlayImager imager = PlayImager::forPlay(p.looks, prefs, KINETRA_PROGRAM_DIR);
     imager.setScale(4);
     std::vector<QImage> drawn;
     for (int16_t i = 1; i <= 4; ++i) {
-        drawn.push_back(imager.draw(p.play.frames.frame(i)).copy());
+        drawn.push_back(imager.draw(p.frames.frame(i)).copy());
         for (int k = 1; k < 3 && i < 4; ++k)
             drawn.push_back(
                 imager
-                    .draw(glideFrame(p.play.frames.frame(i), p.play.frames.frame(int16_t(i + 1)),
+                    .draw(glideFrame(p.frames.frame(i), p.frames.frame(int16_t(i + 1)),
                                      k / 3.0, imager.itemSizes()))
                     .copy());
     }

@@ -52,14 +52,14 @@ inline bool writeSamplePlay(const QString &path, int count)
     play.date = "04-17-2026";
     play.time = "09:30:00";
     play.notes = "Bunt towards first.\r\nRunner goes on contact.";
-    play.Picbkg = 2;
+    play.looks.Picbkg = 2;
     play.frames = sampleFrames(count);
-    for (size_t k = 0; k < play.actions.size(); ++k)
-        play.actions[k] = {"Line" + std::to_string(k), int16_t(1 + k % 5), int16_t(k % 2 ? 3 : 1),
+    for (size_t k = 0; k < play.looks.actions.size(); ++k)
+        play.looks.actions[k] = {"Line" + std::to_string(k), int16_t(1 + k % 5), int16_t(k % 2 ? 3 : 1),
                       int32_t(0x0000ff * (k % 2) + 0x00ff00 * (k % 3 == 0)), int16_t(k % 3)};
     for (int i = 0; i < kLabelLines; ++i) {
-        play.labels.offense[size_t(i)] = "O" + std::to_string(i);
-        play.labels.defense[size_t(i)] = "D" + std::to_string(i);
+        play.looks.labels.offense[size_t(i)] = "O" + std::to_string(i);
+        play.looks.labels.defense[size_t(i)] = "D" + std::to_string(i);
     }
     return writePlay(QFile::encodeName(path).toStdString(), play).ok();
 }

@@ -50,14 +50,14 @@ TEST(MonoPrint, APageInBlackAndWhiteHasNoColourButDarkLinesOnALightField)
             ASSERT_TRUE(exportPlaybook(pdf, "Relays", readPlaybookPlays({play}, prefs), options,
                                        KINETRA_PROGRAM_DIR));
         } else {
-            const PlayForExport read = readPlayForExport(play, prefs);
-            PlayImager imager = PlayImager::fromPreferences(read.prefs, KINETRA_PROGRAM_DIR);
+            const PlaySnapshot read = readPlayForExport(play, prefs);
+            PlayImager imager = PlayImager::forPlay(read.looks, prefs, KINETRA_PROGRAM_DIR);
             ExportOptions options;
             options.format = ExportFormat::Pdf;
             options.output = pdf;
-            options.mono = mono;
-            options.printIcon = icon;
-            ASSERT_TRUE(exportPlay(options, read.play, imager));
+            options.print.mono = mono;
+            options.print.icon = icon;
+            ASSERT_TRUE(exportPlay(options, read, imager));
         }
         QProcess render;
         render.start("pdftoppm", {"-r", "50", "-png", pdf, dir.filePath(name)});
@@ -91,7 +91,7 @@ TEST(MonoPrint, TheLegendDrawsTheEightFirstStartKindsInGreyWithEightDifferentDas
 {
     TempSettings settings;
     PlaySnapshot play;
-    play.actions = actionLooks(firstStartPreferences());
+    play.looks.actions = defaultPlayLooks(firstStartPreferences()).actions;
     play.frames.resize(1); // no lines: the legend shows all eight kinds
     PrintOptions options;
     options.mono = true;

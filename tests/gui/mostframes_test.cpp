@@ -96,15 +96,14 @@ std::vector<int> oneToMost()
 
 // The focus of each part of a playbook of the play with a section for `position`: "SS" names
 // offensive player 3, who stands in the last frame only, "CF" player 4, who stands nowhere.
-std::vector<int> sectionFocus(const PlaySnapshot &play, const QString &position)
+std::vector<int> sectionFocus(PlaySnapshot play, const QString &position)
 {
-    Preferences prefs;
-    prefs.OPLabel[3] = "SS";
-    prefs.OPLabel[4] = "CF";
+    play.looks.labels.offense[3] = "SS";
+    play.looks.labels.offense[4] = "CF";
     PrintOptions options;
     options.positions = {position};
     const QList<PlaybookPart> parts =
-        playbookParts("Book", options, {PlaybookPlay{"Most", &play, QSize(400, 180), {}, &prefs}});
+        playbookParts("Book", options, {PlaybookPlay{"Most", &play, QSize(400, 180), {}}});
     std::vector<int> focus;
     for (const PlaybookPart &part : parts)
         focus.push_back(part.focus);

@@ -230,29 +230,29 @@ TEST(PlaybookPdf, EverySamplePlayTakesOneSheetAndEachPositionASection)
                       heading + " " + QString::number(first));
         }
         for (int i = 0; i < n; ++i) {
-            const PlayForExport &play = source.plays[i];
+            const PlaySnapshot &play = source.plays[i];
             const PdfPage &page = pages[first - 1 + i];
             // pdftotext gives ligatures as such ("ﬁ").
             const QString text = page.text().normalized(QString::NormalizationForm_KC);
-            const QString title = QString::fromStdString(play.play.title);
+            const QString title = QString::fromStdString(play.title);
             SCOPED_TRACE(title.toStdString() + " " + heading.toStdString());
             // A play without the position names it under the heading (the softball play has
             // no CF); every labelled player of the samples is on the field.
             const QString label = heading.section(' ', 0, 0);
             const QString top = heading.isEmpty() ? title
-                                : playerLabelled(play.prefs, label) >= 0
+                                : playerLabelled(play.looks.labels, label) >= 0
                                     ? heading + " " + title
                                     : heading + " " + label + " not in this play " + title;
             EXPECT_TRUE(text.startsWith(top)) << text.left(80).toStdString();
             // The frames' numbers stand alone on the line under their pictures.
-            for (int f = 1; f <= play.play.frames.count(); ++f) {
+            for (int f = 1; f <= play.frames.count(); ++f) {
                 const auto caption = std::find_if(
                     page.words.begin(), page.words.end(), [&](const PdfWord &w) {
                         return w.text == QString::number(f) && page.lineOf(w).size() <= 3;
                     });
                 EXPECT_NE(caption, page.words.end()) << f;
             }
-            const QString notes = QString::fromStdString(play.play.notes).simplified();
+            const QString notes = QString::fromStdString(play.notes).simplified();
             EXPECT_TRUE(text.contains("Notes: " + notes.section(' ', 0, 3)));
         }
     }
@@ -288,8 +288,8 @@ TEST(PlaybookPdf, ACancelledPlaybookLeavesTheOldFileAndNoTemporary)
     const PlaybookSource source =
         readPlaybookPlays({samplePlay("RelayGap.ktr"), samplePlay("Rundown.ktr")}, prefs);
     int frames = 0;
-    for (const PlayForExport &read : source.plays)
-        frames += read.play.frames.count();
+    for (const PlaySnapshot &read : source.plays)
+        frames += read.frames.count();
     for (const int stopAt : {0, 2, frames}) {
         QTemporaryDir dir;
         const QString book = dir.filePath("book.pdf");
@@ -332,8 +332,7 @@ TEST(PlaybookSections, FollowThePlaysWithEveryPlayFocusedOnEachPosition)
     for (int i = 0; i < 2; ++i) {
         PlaybookPlay play;
         play.name = QString("Play %1").arg(i + 1);
-        play.play = &source.plays[i].play;
-        play.prefs = &source.plays[i].prefs;
+        play.play = &source.plays[i];
         play.surfaceSize = QSize(400, 373);
         play.picture = [&drawn, i](int16_t frame, int focus) -> FrameShot {
             drawn << Drawn{i, int(frame), focus};
@@ -373,7 +372,7 @@ TEST(PlaybookSections, FollowThePlaysWithEveryPlayFocusedOnEachPosition)
         EXPECT_EQ(part.options.sheet, !e.heading.isEmpty()) << p;
         EXPECT_EQ(part.options.focus, e.focus < 0 ? "" : "ss") << p;
         EXPECT_TRUE(part.options.allFrames) << p;
-        for (int f = 1; f <= source.plays[e.play].play.frames.count(); ++f)
+        for (int f = 1; f <= source.plays[e.play].frames.count(); ++f)
             wanted << Drawn{e.play, f, e.focus};
     }
 

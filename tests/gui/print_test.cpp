@@ -5,6 +5,7 @@
 #include "app/reporterror.h"
 #include "model/atomicfile.h"
 #include "model/runtimeerror.h"
+#include "output/pagelayout.h"
 #include "output/playprinter.h"
 #include "output/printtarget.h"
 #include "output/prntfrm.h"
@@ -422,7 +423,7 @@ TEST_F(PrintTest, PrintingWithoutTheWindowGivesTheSamePages)
     Surface surface;
     surface.setPicture(w->surface()->picture());
     surface.setFont(w->surface()->font());
-    EXPECT_EQ(printPlay(headless, w->document().snapshot(w->prefs()), options, w->looks(), surface),
+    EXPECT_EQ(printPlay(headless, w->document().snapshot(), options, w->looks(), surface),
               4);
 
     ASSERT_EQ(headless.pages.size(), recorder.pages.size());
@@ -564,7 +565,7 @@ TEST(PrintLegendTest, NamesEveryKindAnyLineOfTheFrameUses)
     RecordingPrintTarget target(QSize(2400, 3200), kLine);
     PlaySnapshot play;
     for (int k = 0; k < 8; ++k)
-        play.actions[size_t(k)] = {"Kind " + std::to_string(k), 0, 0, 255, 0};
+        play.looks.actions[size_t(k)] = {"Kind " + std::to_string(k), 0, 0, 255, 0};
     PlayConfig &frame = play.frames.frame(1);
     frame.ActionPaths.push_back({{3, 1}, {10, 10}, {90, 40}, {{50, 5}}});
     ASSERT_TRUE(frame.addActionLine(6, {20, 20}, {80, 20}, {{50, 60}}));
@@ -595,7 +596,7 @@ TEST_P(LegendOutline, OnlyColoursTooLightForPaperAreOutlined)
     const LightCase &c = GetParam();
     RecordingPrintTarget target(QSize(2400, 3200), kLine);
     PlaySnapshot play;
-    play.actions[0] = {"Run", 0, 0, rgbIntFromColor(c.color), 0}; // an arrowhead, outlined too
+    play.looks.actions[0] = {"Run", 0, 0, rgbIntFromColor(c.color), 0}; // an arrowhead, outlined too
     // The frame draws line 0 only, so the legend names that line alone.
     play.frames.frame(1).ActionSX[0] = play.frames.frame(1).ActionEX[0] = 10;
     PrintOptions options;

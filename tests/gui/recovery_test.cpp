@@ -33,7 +33,7 @@ protected:
     /// The recovery copy of w's play, as the program makes it.
     std::unique_ptr<RecoveryCopy> recoveryOf(frmMain &w)
     {
-        return std::make_unique<RecoveryCopy>(w.document(), w.prefs(), platform, w.statusBar(),
+        return std::make_unique<RecoveryCopy>(w.document(), platform, w.statusBar(),
                                               std::bind_front(&frmMain::openRecoveredPlay, &w),
                                               folder());
     }

@@ -21,7 +21,9 @@ TEST_F(DocumentTest, SavedPlayHoldsItsTextsAsTheFileDoes)
     w->document().setTexts("The \"wheel\" play", w->document().notes());
     w->document().setTexts(w->document().title(), "Go \u2192 \"now\"\r\nthen");
     w->toolPalette()->TxtOplyr[0]->setText("\"B1\"");
-    w->prefs().ActionLabel[2] = "\"Cut\"";
+    PlayLooks looks = w->document().looks();
+    looks.actions[2].label = "\"Cut\"";
+    w->document().setLooks(looks);
     w->document().frames().frame(2).TxtValue[0] = "say \"go\"";
     w->document().frames().frame(1).TxtValue[1] = "plain";
     const QString file = path("quotes.KTR");
@@ -43,8 +45,7 @@ TEST_F(DocumentTest, SavedPlayHoldsItsTextsAsTheFileDoes)
     ASSERT_EQ(read.status, PlayReadStatus::Opened);
     EXPECT_EQ(read.play.title, w->document().title().toStdString());
     EXPECT_EQ(read.play.notes, w->document().notes().toStdString());
-    EXPECT_EQ(read.play.labels.offense[0], w->prefs().OPLabel[0]);
-    EXPECT_EQ(read.play.actions[2].label, w->prefs().ActionLabel[2]);
+    EXPECT_EQ(read.play.looks, w->document().looks());
     EXPECT_EQ(read.play.frames.frame(2).TxtValue, w->document().frames().frame(2).TxtValue);
 }
 

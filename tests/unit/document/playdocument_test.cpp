@@ -2,9 +2,6 @@
 // frames, the texts, the file and the modified mark.
 #include "document/playdocument.h"
 
-#include "prefs/playlooks.h"
-#include "prefs/preferences.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,7 +29,10 @@ enum class Step {
     Edit,          // a recorded change of the current frame
     Append,        // a frame inserted, its step not recorded yet
     Record,        // the step of what was changed since the last record
-    MarkChanged,   // a change the history does not cover (title, labels)
+    MarkChanged,   // a change the history does not cover (title, notes)
+    Properties,    // the field picture and a line's colour changed, as one step
+    Label,         // a player label typed, its step not recorded yet
+    Unlabel,       // that label typed back as it was
     Save,
     Undo,
     Redo,
@@ -55,14 +55,35 @@ public:
     void apply(Step step)
     {
         switch (step) {
-        case Step::New: doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0))); break;
+        case Step::New: doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)), {}); break;
         case Step::Open:
-            ASSERT_EQ(doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
+            ASSERT_EQ(doc.open(dataFile("two_frames.KTR"), {}).status, PlayReadStatus::Opened);
             break;
         case Step::Edit: editCurrentFrame(); break;
         case Step::Append: doc.appendFrame(); break;
         case Step::Record: doc.recordEdit("Insert Frame"); break;
         case Step::MarkChanged: doc.markChanged(); break;
+        case Step::Properties: {
+            PlayLooks looks = doc.looks();
+            looks.Picbkg = int16_t((looks.Picbkg + 1) % 4);
+            looks.actions[2].color += 1;
+            doc.setLooks(looks);
+            doc.recordEdit("Properties");
+            break;
+        }
+        case Step::Label:
+        case Step::Unlabel: {
+            PlayLooks looks = doc.looks();
+            std::string &label = looks.labels.defense[5];
+            if (step == Step::Label) {
+                typedOver = label;
+                label = "Typed";
+            } else {
+                label = typedOver;
+            }
+            doc.setLooks(looks);
+            break;
+        }
         case Step::Save: ASSERT_TRUE(save().ok()); break;
         case Step::Undo: doc.undo(); break;
         case Step::Redo: doc.redo(); break;
@@ -70,7 +91,7 @@ public:
     }
 
     QString savePath() const { return dir.filePath("saved.KTR"); }
-    PlaySaveResult save() { return doc.save(savePath(), prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))); }
+    PlaySaveResult save() { return doc.save(savePath(), QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))); }
 
     /// Moves offensive player 0 of the current frame: an edit the history records.
     void editCurrentFrame()
@@ -80,8 +101,8 @@ public:
     }
 
     QTemporaryDir dir;
-    Preferences prefs;
     PlayDocument doc;
+    std::string typedOver; ///< the label Step::Label replaced
     int markChanges = 0;
     int paths = 0;
     int texts = 0;
@@ -121,7 +142,8 @@ TEST_P(ModifiedMark, FollowsEveryStep)
         // A copy of the changes is kept or dropped on `edited`: it comes whenever the play was
         // or is modified. The undo commands follow every step the history took.
         EXPECT_EQ(f.edits > 0, shown || marked) << "after step " << i;
-        const bool historyStep = step != Step::Append && step != Step::MarkChanged;
+        const bool historyStep = step != Step::Append && step != Step::MarkChanged
+                                 && step != Step::Label && step != Step::Unlabel;
         EXPECT_EQ(f.histories > 0, historyStep) << "after step " << i;
         flips += shown != f.doc.isModified();
         shown = f.doc.isModified();
@@ -175,6 +197,22 @@ INSTANTIATE_TEST_SUITE_P(
                   {Step::Edit, true},
                   {Step::Open, false},
                   {Step::Undo, false}}},
+        MarkCase{"UndoingTheLooksBackToTheSavedOnesClearsTheMark",
+                 {{Step::Open, false},
+                  {Step::Properties, true},
+                  {Step::Undo, false},
+                  {Step::Redo, true},
+                  {Step::Save, false},
+                  {Step::Undo, true}}},
+        MarkCase{"ALabelTypedBackIsNoChange",
+                 {{Step::Open, false}, {Step::Label, true}, {Step::Unlabel, false}}},
+        MarkCase{"UndoTakesBackALabelNotRecordedYet",
+                 {{Step::New, false},
+                  {Step::Edit, true},
+                  {Step::Save, false},
+                  {Step::Label, true},
+                  {Step::Undo, false},
+                  {Step::Redo, true}}},
         MarkCase{"UndoTakesBackAFrameNotRecordedYet",
                  {{Step::Open, false}, {Step::Append, true}, {Step::Undo, false}, {Step::Redo, true}}}),
     [](const auto &info) { return std::string(info.param.name); });
@@ -207,7 +245,7 @@ TEST_P(Opening, TakesThePlayOnlyFromAFileItCouldRead)
     const std::vector<PlayConfig> before = f.doc.frames().frames();
     const QString file = dataFile(GetParam().file);
 
-    EXPECT_EQ(f.doc.open(file).status, GetParam().status);
+    EXPECT_EQ(f.doc.open(file, {}).status, GetParam().status);
 
     if (!GetParam().taken) {
         EXPECT_EQ(f.doc.path(), f.savePath());
@@ -239,10 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PlayDocumentSave, ThePlayAfterSavingIsWhatOpeningTheFileGives)
 {
     DocumentFixture f;
-    // The action-line looks and labels come from the file, as the window takes them over.
-    const PlayReadResult read = f.doc.open(dataFile("three_frames.KTR"));
-    ASSERT_EQ(read.status, PlayReadStatus::Opened);
-    applyPlayLooks(f.prefs, read);
+    ASSERT_EQ(f.doc.open(dataFile("three_frames.KTR"), {}).status, PlayReadStatus::Opened);
     f.doc.setTexts("The \"wheel\" play", "Go \u2192 now\r\nthen");
     f.doc.frames().frame(2).TxtValue[0] = "\"quoted\"";
     f.doc.recordEdit("Edit Text Label");
@@ -255,7 +290,7 @@ TEST(PlayDocumentSave, ThePlayAfterSavingIsWhatOpeningTheFileGives)
     EXPECT_EQ(f.doc.time(), "14:10:09");
 
     PlayDocument reopened;
-    ASSERT_EQ(reopened.open(f.savePath()).status, PlayReadStatus::Opened);
+    ASSERT_EQ(reopened.open(f.savePath(), {}).status, PlayReadStatus::Opened);
     EXPECT_EQ(f.doc.title(), reopened.title());
     EXPECT_EQ(f.doc.notes(), reopened.notes());
     EXPECT_EQ(f.doc.date(), reopened.date());
@@ -279,18 +314,18 @@ TEST(PlayDocumentSave, ThePlayAfterSavingIsWhatOpeningTheFileGives)
 TEST(PlayDocumentSave, TheSnapshotIsWhatTheSavedFileHolds)
 {
     DocumentFixture f;
-    const PlayReadResult read = f.doc.open(dataFile("three_frames.KTR"));
-    ASSERT_EQ(read.status, PlayReadStatus::Opened);
-    applyPlayLooks(f.prefs, read);
-    f.prefs.Picbkg = 2;
-    f.prefs.ActionLabel[1] = "Bunt";
-    f.prefs.ActionColor[1] = 255;
-    f.prefs.DPLabel[3] = "SS";
+    ASSERT_EQ(f.doc.open(dataFile("three_frames.KTR"), {}).status, PlayReadStatus::Opened);
+    PlayLooks looks = f.doc.looks();
+    looks.Picbkg = 2;
+    looks.actions[1].label = "Bunt";
+    looks.actions[1].color = 255;
+    looks.labels.defense[3] = "SS";
+    f.doc.setLooks(looks);
     f.doc.setTexts("Squeeze", "Bunt\r\nRun");
     f.doc.selectFrame(2);
     ASSERT_TRUE(f.save().ok());
 
-    const PlaySnapshot snapshot = f.doc.snapshot(f.prefs);
+    const PlaySnapshot snapshot = f.doc.snapshot();
     QFile file(f.savePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const std::string bytes = file.readAll().toStdString();
@@ -302,9 +337,9 @@ TEST(PlayDocumentSave, TheSnapshotIsWhatTheSavedFileHolds)
     EXPECT_EQ(saved.play.date, "12-07-2026");
     EXPECT_EQ(saved.play.time, snapshot.time);
     EXPECT_EQ(saved.play.notes, snapshot.notes);
-    EXPECT_EQ(saved.play.Picbkg, 2);
-    EXPECT_EQ(saved.play.actions, snapshot.actions);
-    EXPECT_EQ(saved.play.labels, snapshot.labels);
+    EXPECT_EQ(saved.play.looks.Picbkg, 2);
+    EXPECT_EQ(saved.play.looks.actions, snapshot.looks.actions);
+    EXPECT_EQ(saved.play.looks.labels, snapshot.looks.labels);
     EXPECT_EQ(saved.play.frames.frames(), snapshot.frames.frames());
     EXPECT_EQ(snapshot.frames.current(), 2);
 
@@ -334,7 +369,7 @@ TEST(PlayDocumentSave, TextsASaveRewritesBelongToTheSavedStateNotToTheHistory)
     EXPECT_EQ(f.doc.frames().currentFrame().TxtValue[1], "Say 'go'");
     EXPECT_FALSE(f.doc.isModified());
     const QString again = f.dir.filePath("again.KTR");
-    ASSERT_TRUE(f.doc.save(again, f.prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))).ok());
+    ASSERT_TRUE(f.doc.save(again, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))).ok());
     const auto bytesOf = [](const QString &path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -345,13 +380,13 @@ TEST(PlayDocumentSave, TextsASaveRewritesBelongToTheSavedStateNotToTheHistory)
 TEST(PlayDocumentSave, AFailedSaveChangesNothing)
 {
     DocumentFixture f;
-    ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
+    ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR"), {}).status, PlayReadStatus::Opened);
     f.editCurrentFrame();
     const QString date = f.doc.date();
     f.paths = f.texts = f.markChanges = 0;
 
     const PlaySaveResult result =
-        f.doc.save(f.dir.filePath("no/such/folder/x.KTR"), f.prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9)));
+        f.doc.save(f.dir.filePath("no/such/folder/x.KTR"), QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9)));
 
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(f.doc.path(), dataFile("two_frames.KTR"));
@@ -364,7 +399,7 @@ TEST(PlayDocumentSave, AFailedSaveChangesNothing)
 TEST(PlayDocumentSave, ThePlayOfTheMostFramesIsSavedWhole)
 {
     DocumentFixture f;
-    applyPlayLooks(f.prefs, f.doc.open(dataFile("two_frames.KTR")));
+    ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR"), {}).status, PlayReadStatus::Opened);
     f.doc.frames().resize(FrameList::kMaxFrames);
     PlayConfig &last = f.doc.frames().frame(32767);
     last.TxtSYMBOLX[0] = 150, last.TxtSYMBOLY[0] = 150;
@@ -375,7 +410,7 @@ TEST(PlayDocumentSave, ThePlayOfTheMostFramesIsSavedWhole)
     EXPECT_EQ(f.doc.frames().frame(32767).TxtValue[0], "Say 'go'");
 
     PlayDocument reopened;
-    ASSERT_EQ(reopened.open(f.savePath()).status, PlayReadStatus::Opened);
+    ASSERT_EQ(reopened.open(f.savePath(), {}).status, PlayReadStatus::Opened);
     ASSERT_EQ(reopened.frames().count(), 32767);
     EXPECT_EQ(reopened.frames().frame(32767).TxtValue[0], "Say 'go'");
     EXPECT_EQ(reopened.frames().frame(32767).TxtSYMBOLX[0], 150);
@@ -400,7 +435,7 @@ TEST(PlayDocumentSave, TextAfterThePlayGoesFromOpenToSave)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(plain + tail);
     }
-    ASSERT_EQ(f.doc.open(opened).status, PlayReadStatus::Opened);
+    ASSERT_EQ(f.doc.open(opened, {}).status, PlayReadStatus::Opened);
     f.doc.frames().currentFrame().addActionLine(0, {10, 20}, {30, 40});
     f.doc.recordEdit("Draw Line");
     ASSERT_TRUE(f.save().ok());
@@ -408,11 +443,143 @@ TEST(PlayDocumentSave, TextAfterThePlayGoesFromOpenToSave)
     EXPECT_TRUE(saved.endsWith("\r\n1,0,1,0,10,20,30,40\r\n" + tail));
 
     // A new play, or another file, has none.
-    f.doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)));
-    EXPECT_EQ(f.doc.snapshot(f.prefs).trailingText, "");
-    ASSERT_EQ(f.doc.open(opened).status, PlayReadStatus::Opened);
-    ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR")).status, PlayReadStatus::Opened);
-    EXPECT_EQ(f.doc.snapshot(f.prefs).trailingText, "");
+    f.doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)), {});
+    EXPECT_EQ(f.doc.snapshot().trailingText, "");
+    ASSERT_EQ(f.doc.open(opened, {}).status, PlayReadStatus::Opened);
+    ASSERT_EQ(f.doc.open(dataFile("two_frames.KTR"), {}).status, PlayReadStatus::Opened);
+    EXPECT_EQ(f.doc.snapshot().trailingText, "");
+}
+
+// ---- The play's looks ----
+
+// Looks worked out by hand: what the user starts a play with.
+PlayLooks userLooks()
+{
+    PlayLooks looks;
+    looks.Picbkg = 3;
+    for (size_t k = 0; k < looks.actions.size(); ++k)
+        looks.actions[k] = {"Mine" + std::to_string(k), 1, 1, 100, 2};
+    looks.labels.offense.fill("O");
+    looks.labels.defense.fill("D");
+    return looks;
+}
+
+TEST(PlayDocumentLooks, ANewPlayTakesTheUsersAndAnOpenedOneItsFiles)
+{
+    DocumentFixture f;
+    int told = 0;
+    QObject::connect(&f.doc, &PlayDocument::looksChanged, [&told] { ++told; });
+    f.doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)), userLooks());
+    EXPECT_EQ(f.doc.looks(), userLooks());
+    EXPECT_EQ(told, 1);
+
+    // three_frames.KTR: field 0, every line a thin black solid one with an arrowhead ("Act1"
+    // ..), labels B1 .. B10 and F1 .. F10.
+    f.editCurrentFrame();
+    ASSERT_EQ(f.doc.open(dataFile("three_frames.KTR"), userLooks()).status,
+              PlayReadStatus::Opened);
+    EXPECT_EQ(told, 2);
+    const PlayLooks &looks = f.doc.looks();
+    EXPECT_EQ(looks.Picbkg, 0);
+    EXPECT_EQ(looks.actions[0], (ActionLook{"Act1", 1, 1, 0, 0}));
+    EXPECT_EQ(looks.actions[7], (ActionLook{"Act8", 1, 1, 0, 0}));
+    EXPECT_EQ(looks.labels.offense[0], "B1");
+    EXPECT_EQ(looks.labels.defense[9], "F10");
+    EXPECT_FALSE(f.doc.isModified());
+    EXPECT_FALSE(f.doc.history().canUndo());
+    EXPECT_EQ(f.doc.snapshot().looks, looks);
+}
+
+TEST(PlayDocumentLooks, ChangingThemIsOneStepThatUndoTakesBackExactly)
+{
+    DocumentFixture f;
+    ASSERT_EQ(f.doc.open(dataFile("three_frames.KTR"), {}).status, PlayReadStatus::Opened);
+    const PlayLooks opened = f.doc.looks();
+    f.editCurrentFrame();
+    const std::vector<PlayConfig> frames = f.doc.frames().frames();
+    PlayLooks changed = opened;
+    changed.Picbkg = 2;
+    changed.actions[7] = {"Relay", 4, 6, 0x00FF00, 2};
+    changed.labels.offense[4] = "R2";
+    f.doc.setLooks(changed);
+    ASSERT_TRUE(f.doc.recordEdit("Properties"));
+
+    EXPECT_EQ(f.doc.history().count(), 2u);
+    EXPECT_EQ(f.doc.history().undoCaption(), "Properties");
+    EXPECT_EQ(f.doc.snapshot().looks, changed);
+
+    ASSERT_TRUE(f.doc.undo());
+    EXPECT_EQ(f.doc.looks(), opened);
+    EXPECT_EQ(f.doc.frames().frames(), frames) << "the frames stay as they were";
+    ASSERT_TRUE(f.doc.undo());
+    EXPECT_EQ(f.doc.looks(), opened);
+    EXPECT_FALSE(f.doc.isModified());
+    ASSERT_TRUE(f.doc.redo());
+    ASSERT_TRUE(f.doc.redo());
+    EXPECT_EQ(f.doc.looks(), changed);
+
+    // The looks recorded are what the play saves and opens with.
+    ASSERT_TRUE(f.save().ok());
+    PlayDocument reopened;
+    ASSERT_EQ(reopened.open(f.savePath(), userLooks()).status, PlayReadStatus::Opened);
+    EXPECT_EQ(reopened.looks(), changed);
+}
+
+TEST(PlayDocumentLooks, SavedLabelsAreWhatTheFileHoldsInEveryState)
+{
+    DocumentFixture f;
+    f.doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)), userLooks());
+    PlayLooks quoted = userLooks();
+    quoted.labels.offense[3] = "say \"hi\"";
+    quoted.labels.defense[9] = "\xE2\x86\x92"; // an arrow, not in the file's characters
+    quoted.actions[7].label = "\"Hit\"";
+    f.doc.setLooks(quoted);
+    f.doc.recordEdit("Properties");
+    ASSERT_TRUE(f.save().ok());
+
+    PlayLooks asSaved = userLooks();
+    asSaved.labels.offense[3] = "say 'hi'";
+    asSaved.labels.defense[9] = "?";
+    asSaved.actions[7].label = "'Hit'";
+    EXPECT_EQ(f.doc.looks(), asSaved);
+    EXPECT_FALSE(f.doc.isModified());
+    // Undo and redo do not bring back what the file could not hold.
+    ASSERT_TRUE(f.doc.undo());
+    EXPECT_EQ(f.doc.looks(), userLooks());
+    ASSERT_TRUE(f.doc.redo());
+    EXPECT_EQ(f.doc.looks(), asSaved);
+    EXPECT_FALSE(f.doc.isModified());
+}
+
+// Save asks before replacing a file someone changed after the recovered changes were made.
+TEST(PlayDocumentRecovery, TheChangedFileIsAskedAboutUntilASave)
+{
+    struct Case
+    {
+        const char *what;
+        bool changed;  ///< the play's file changed since the recovered changes
+        QString path;  ///< the play's file
+        int settle;    ///< 0 nothing, 1 saved, 2 a new play, 3 another play opened
+        bool asked;
+    };
+    const QString file = "/plays/squeeze.KTR";
+    for (const Case &c : {Case{"changed", true, file, 0, true},
+                          Case{"unchanged", false, file, 0, false},
+                          Case{"no file", true, QString(), 0, false},
+                          Case{"saved", true, file, 1, false},
+                          Case{"a new play", true, file, 2, false},
+                          Case{"another play", true, file, 3, false}}) {
+        DocumentFixture f;
+        f.doc.setPath(c.path);
+        f.doc.markChanged();
+        f.doc.setFileChangedSinceEdits(c.changed);
+        switch (c.settle) {
+        case 1: ASSERT_TRUE(f.save().ok()); break;
+        case 2: f.doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)), {}); break;
+        case 3: f.doc.open(dataFile("two_frames.KTR"), {}); break;
+        }
+        EXPECT_EQ(f.doc.saveReplacesChangedFile(), c.asked) << c.what;
+    }
 }
 
 // Temporary files that saves cut off by a kill left beside the plays of a folder.
@@ -458,7 +625,7 @@ TEST(PlayDocumentOpen, SweepsTheDeadTemporariesOfThePlaysFolderOnly)
     }
     for (const QString &name : names)
         ASSERT_TRUE(QFile::copy(dataFile("two_frames.KTR"), f.dir.filePath(name)));
-    ASSERT_EQ(f.doc.open(f.dir.filePath("a.KTR")).status, PlayReadStatus::Opened);
+    ASSERT_EQ(f.doc.open(f.dir.filePath("a.KTR"), {}).status, PlayReadStatus::Opened);
     for (size_t i = 0; i < cases.size(); ++i) {
         EXPECT_EQ(QFile::exists(f.dir.filePath(names[qsizetype(i)])), !cases[i].removed)
             << names[qsizetype(i)].toStdString();
@@ -486,7 +653,7 @@ TEST(PlayDocumentNames, APictureIsNamedAfterTheFileElseTheTitle)
 TEST(PlayDocumentSignals, OnlyARealChangeIsAnnounced)
 {
     DocumentFixture f;
-    f.doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)));
+    f.doc.newPlay(QDateTime(QDate(2026, 1, 2), QTime(10, 0)), {});
     f.paths = f.texts = f.markChanges = 0;
 
     f.doc.setTexts(f.doc.title(), f.doc.notes());
@@ -505,7 +672,7 @@ TEST(PlayDocumentSignals, OnlyARealChangeIsAnnounced)
 TEST(PlayDocumentFrames, DeletingTheLastFrameSelectsTheNewLastAndMarks)
 {
     DocumentFixture f;
-    ASSERT_EQ(f.doc.open(dataFile("three_frames.KTR")).status, PlayReadStatus::Opened);
+    ASSERT_EQ(f.doc.open(dataFile("three_frames.KTR"), {}).status, PlayReadStatus::Opened);
     int16_t selected = 0;
     QObject::connect(&f.doc, &PlayDocument::currentFrameChanged,
                      [&selected](int16_t index) { selected = index; });

@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QFile::copy(QStringLiteral(KINETRA_TEST_DATA) + "/two_frames.KTR", play));
-        ASSERT_EQ(doc.open(play).status, PlayReadStatus::Opened);
+        ASSERT_EQ(doc.open(play, {}).status, PlayReadStatus::Opened);
         QObject::connect(&schedule, &RecoverySchedule::copyDue, [this] { ++copies; });
         QObject::connect(&schedule, &RecoverySchedule::copyObsolete, [this] { ++removals; });
     }
@@ -109,13 +109,13 @@ TEST_P(ScheduleSettleTest, TheCopyGoes)
     edit();
     const Preferences prefs;
     switch (GetParam()) {
-    case Settle::Save: ASSERT_TRUE(doc.save(play, prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))).ok()); break;
+    case Settle::Save: ASSERT_TRUE(doc.save(play, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))).ok()); break;
     case Settle::SaveAs:
-        ASSERT_TRUE(doc.save(dir.filePath("as.KTR"), prefs, QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))).ok());
+        ASSERT_TRUE(doc.save(dir.filePath("as.KTR"), QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))).ok());
         break;
-    case Settle::New: doc.newPlay(QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9))); break;
+    case Settle::New: doc.newPlay(QDateTime(QDate(2026, 12, 7), QTime(14, 10, 9)), {}); break;
     case Settle::OpenAnother:
-        ASSERT_EQ(doc.open(QStringLiteral(KINETRA_TEST_DATA) + "/three_frames.KTR").status,
+        ASSERT_EQ(doc.open(QStringLiteral(KINETRA_TEST_DATA) + "/three_frames.KTR", {}).status,
                   PlayReadStatus::Opened);
         break;
     case Settle::Close: doc.close(); break;

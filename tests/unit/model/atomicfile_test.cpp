@@ -76,7 +76,7 @@ protected:
     PlaySaveResult save(const fs::path &path)
     {
         return writePlay(path.string(),
-                         {m_title, m_date, m_time, m_notes, 0, m_looks, m_frames, m_labels, {}});
+                         {m_title, m_date, m_time, m_notes, {0, m_looks, m_labels}, m_frames, {}});
     }
 
     size_t filesInFolder() const

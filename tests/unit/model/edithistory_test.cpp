@@ -389,6 +389,46 @@ TEST(EditHistory, RestatingThePlayOfTheMostFramesReachesEveryFrameOnce)
     EXPECT_EQ(history.step(0).after[0].TxtValue[0], "seen");
 }
 
+// A play's looks change in steps of their own, or with the frames, and undo brings back the
+// looks of before, not the ones a caller happens to hold.
+TEST(EditHistory, LooksChangeInStepsLikeTheFrames)
+{
+    FrameList frames;
+    PlayLooks plain;
+    plain.labels.offense[0] = "B1";
+    PlayLooks red = plain;
+    red.actions[0].color = 255;
+    EditHistory history;
+    history.reset(frames, plain);
+
+    EXPECT_FALSE(history.record(frames, plain, "Nothing"));
+    ASSERT_TRUE(history.record(frames, red, "Properties"));
+    EXPECT_FALSE(history.record(frames, red, "Nothing again"));
+    frames.currentFrame().OPlayerX[0] = 50;
+    ASSERT_TRUE(history.record(frames, "Move Player")); // the looks stay red
+    EXPECT_EQ(history.count(), 2u);
+    EXPECT_EQ(history.recordedLooks(), red);
+
+    PlayLooks looks = red;
+    ASSERT_TRUE(history.undo(frames, &looks));
+    EXPECT_EQ(looks, red);
+    EXPECT_EQ(frames.currentFrame().OPlayerX[0], 0);
+    ASSERT_TRUE(history.undo(frames, &looks));
+    EXPECT_EQ(looks, plain);
+    EXPECT_EQ(history.undoCaption(), "");
+
+    // A change that belongs to every state, as a save's, reaches both sides of the step.
+    history.restateLooks([](PlayLooks &l) { l.labels.offense[0] = "R1"; });
+    PlayLooks restatedRed = red;
+    restatedRed.labels.offense[0] = "R1";
+    EXPECT_EQ(history.recordedLooks().labels.offense[0], "R1");
+    ASSERT_TRUE(history.redo(frames, &looks));
+    EXPECT_EQ(looks, restatedRed);
+    ASSERT_TRUE(history.undo(frames, &looks));
+    EXPECT_EQ(looks.labels.offense[0], "R1");
+    EXPECT_EQ(looks.actions[0].color, 0);
+}
+
 TEST(FrameList, ReplacingFramesKeepsTheListWithinItsBounds)
 {
     FrameList list;

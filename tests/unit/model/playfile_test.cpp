@@ -64,8 +64,8 @@ struct Play : PlaySnapshot
         title = "New";
         date = "04-17-1998";
         time = "09:05:03";
-        actions = defaultLooks();
-        labels = defaultLabels();
+        looks.actions = defaultLooks();
+        looks.labels = defaultLabels();
     }
 };
 
@@ -111,9 +111,9 @@ TEST_F(PlayFileTest, ReadsEveryItemOfAPlay)
     EXPECT_EQ(c.date, "04-17-1998");
     EXPECT_EQ(c.time, "21:30:59");
     EXPECT_EQ(c.notes, "Line one,\r\nline two");
-    EXPECT_EQ(c.Picbkg, 2);
-    EXPECT_EQ(c.actions[0], (ActionLook{"Run", 2, 3, 255, 1}));
-    EXPECT_EQ(c.actions[7], (ActionLook{"Act7", 1, 1, 0, 0}));
+    EXPECT_EQ(c.looks.Picbkg, 2);
+    EXPECT_EQ(c.looks.actions[0], (ActionLook{"Run", 2, 3, 255, 1}));
+    EXPECT_EQ(c.looks.actions[7], (ActionLook{"Act7", 1, 1, 0, 0}));
     ASSERT_EQ(c.frames.count(), 2);
 
     const PlayConfig &f1 = c.frames.frame(1);
@@ -135,8 +135,8 @@ TEST_F(PlayFileTest, ReadsEveryItemOfAPlay)
     EXPECT_EQ(f2.TxtValue[1], "0");
     EXPECT_EQ(f2.TxtSYMBOLY[1], 15.0f);
 
-    EXPECT_EQ(c.labels.offense[0], "B1");
-    EXPECT_EQ(c.labels.defense[9], "P10");
+    EXPECT_EQ(c.looks.labels.offense[0], "B1");
+    EXPECT_EQ(c.looks.labels.defense[9], "P10");
     EXPECT_EQ(r.actionLinesTaken, 8);
     EXPECT_EQ(r.framesRead, 2);
     EXPECT_EQ(r.labelLinesTaken, 10);
@@ -159,9 +159,9 @@ TEST_F(PlayFileTest, SavedPlayReadsBackUnchanged)
     Play play;
     play.title = "Hit, run\r\nand steal";
     play.notes = "";
-    play.Picbkg = 3;
-    play.actions[4] = {"Lead, off", 5, 6, 16711680, 2};
-    play.labels.defense[3] = "2B, \u00e9";
+    play.looks.Picbkg = 3;
+    play.looks.actions[4] = {"Lead, off", 5, 6, 16711680, 2};
+    play.looks.labels.defense[3] = "2B, \u00e9";
     play.frames.resize(3);
     PlayConfig &f = play.frames.frame(2);
     f.OPlayerX[0] = 123.25f;
@@ -178,9 +178,9 @@ TEST_F(PlayFileTest, SavedPlayReadsBackUnchanged)
     ASSERT_EQ(r.status, PlayReadStatus::Opened);
     EXPECT_EQ(r.play.title, play.title);
     EXPECT_EQ(r.play.notes, "");
-    EXPECT_EQ(r.play.Picbkg, 3);
-    EXPECT_EQ(r.play.actions, play.actions);
-    EXPECT_EQ(r.play.labels, play.labels);
+    EXPECT_EQ(r.play.looks.Picbkg, 3);
+    EXPECT_EQ(r.play.looks.actions, play.looks.actions);
+    EXPECT_EQ(r.play.looks.labels, play.looks.labels);
     ASSERT_EQ(r.play.frames.count(), 3);
     for (int16_t i = 1; i <= 3; ++i)
         EXPECT_EQ(r.play.frames.frame(i), play.frames.frame(i)) << "frame " << i;
@@ -223,15 +223,15 @@ TEST_F(PlayFileTest, DoubleQuotesInTextsBecomeSingleQuotes)
     Play play;
     play.title = "The \"wheel\" play";
     play.notes = "\"";
-    play.actions[0].label = "\"Go\"";
-    play.labels.offense[0] = "\"B1\"";
+    play.looks.actions[0].label = "\"Go\"";
+    play.looks.labels.offense[0] = "\"B1\"";
     play.frames.frame(1).TxtValue = {"say \"now\"", "\"\""};
     const PlayReadResult r = readPlay(formatPlay(play));
     ASSERT_EQ(r.status, PlayReadStatus::Opened);
     EXPECT_EQ(r.play.title, "The 'wheel' play");
     EXPECT_EQ(r.play.notes, "'");
-    EXPECT_EQ(r.play.actions[0].label, "'Go'");
-    EXPECT_EQ(r.play.labels.offense[0], "'B1'");
+    EXPECT_EQ(r.play.looks.actions[0].label, "'Go'");
+    EXPECT_EQ(r.play.looks.labels.offense[0], "'B1'");
     EXPECT_EQ(r.play.frames.frame(1).TxtValue[0], "say 'now'");
     EXPECT_EQ(r.play.frames.frame(1).TxtValue[1], "''");
 }
@@ -307,10 +307,10 @@ TEST_F(PlayFileTest, InvalidActionLineStopsAfterTakingIt)
     EXPECT_EQ(r.failureCode, ErrorCode::InvalidPropertyValue);
     EXPECT_TRUE(r.headerTaken);
     EXPECT_EQ(r.play.title, "Bad size");
-    EXPECT_EQ(r.play.Picbkg, 1);
+    EXPECT_EQ(r.play.looks.Picbkg, 1);
     EXPECT_EQ(r.actionLinesTaken, 3);
-    EXPECT_EQ(r.play.actions[1], (ActionLook{"Two", 2, 3, 65280, 1}));
-    EXPECT_EQ(r.play.actions[2], (ActionLook{"Three", 3, 0, 16711680, 2}));
+    EXPECT_EQ(r.play.looks.actions[1], (ActionLook{"Two", 2, 3, 65280, 1}));
+    EXPECT_EQ(r.play.looks.actions[2], (ActionLook{"Three", 3, 0, 16711680, 2}));
     EXPECT_EQ(r.framesRead, 0);
     EXPECT_EQ(r.labelLinesTaken, 0);
     EXPECT_EQ(r.play.frames.count(), 1);
@@ -378,7 +378,7 @@ TEST_F(PlayFileTest, HeaderPromisingMoreFramesGivesOneReport)
     EXPECT_EQ(r.play.frames.frame(2).TxtSYMBOLX[0], 12.0f);
     EXPECT_EQ(r.play.frames.frame(3).OPlayerX[0], 0.0f);
     EXPECT_EQ(r.labelLinesTaken, 10);
-    EXPECT_EQ(r.play.labels.offense[0], "B1");
+    EXPECT_EQ(r.play.looks.labels.offense[0], "B1");
 }
 
 TEST_F(PlayFileTest, TruncatedFileKeepsWhatWasRead)
@@ -431,7 +431,7 @@ TEST_F(PlayFileTest, BadFrameIsReportedAndReadingGoesOnWithTheNextLine)
     EXPECT_EQ(f1.OPlayerY[1], 250.0f); // read before the bad item
     EXPECT_EQ(f1.OPlayerX[2], 0.0f);   // not reached
     EXPECT_EQ(r.play.frames.frame(2).TxtSYMBOLX[0], 12.0f);
-    EXPECT_EQ(r.play.labels.offense[0], "B1");
+    EXPECT_EQ(r.play.looks.labels.offense[0], "B1");
     EXPECT_EQ(r.labelLinesTaken, 10);
 }
 
@@ -477,7 +477,7 @@ TEST_F(PlayFileTest, SurfaceOutOfRangeIsPassedOn)
 {
     const PlayReadResult r = readPlayFile(dataFile("picbkg9.KTR"));
     EXPECT_EQ(r.status, PlayReadStatus::Opened);
-    EXPECT_EQ(r.play.Picbkg, 9);
+    EXPECT_EQ(r.play.looks.Picbkg, 9);
 }
 
 TEST_F(PlayFileTest, HeaderAloneIsReadForThePlayDirectory)
@@ -502,7 +502,7 @@ TEST_F(PlayFileTest, HeaderWithLongNotesIsReadWhole)
     fs::create_directories(folder);
     const std::string path = (folder / "long.KTR").string();
     Play play;
-    play.Picbkg = 23;
+    play.looks.Picbkg = 23;
     play.notes = std::string(100000, 'n');
     ASSERT_TRUE(writePlay(path, play).ok());
     PlayFileHeader h;
@@ -550,8 +550,8 @@ TEST_P(PlayFilePieces, ReadLikeTheWholeFile)
     EXPECT_EQ(pieces.labelLinesTaken, whole.labelLinesTaken);
     EXPECT_EQ(pieces.play.title, whole.play.title);
     EXPECT_EQ(pieces.play.notes, whole.play.notes);
-    EXPECT_EQ(pieces.play.actions, whole.play.actions);
-    EXPECT_EQ(pieces.play.labels, whole.play.labels);
+    EXPECT_EQ(pieces.play.looks.actions, whole.play.looks.actions);
+    EXPECT_EQ(pieces.play.looks.labels, whole.play.looks.labels);
     ASSERT_EQ(pieces.play.frames.count(), whole.play.frames.count());
     for (int16_t i = 1; i <= whole.play.frames.count(); ++i)
         EXPECT_EQ(pieces.play.frames.frame(i), whole.play.frames.frame(i));
@@ -584,6 +584,65 @@ TEST_F(PlayFileTest, BadFrameReadInPiecesResumesAtTheNextLine)
     EXPECT_EQ(r.status, PlayReadStatus::Opened);
     EXPECT_EQ(reports, std::vector<std::string>{"Reading Play 13"});
     EXPECT_EQ(r.play.frames.frame(2).TxtSYMBOLX[0], 12.0f);
+}
+
+// What an opened play looks like: the file's looks as far as they were read, the user's for
+// the rest, and one of the four field pictures.
+TEST(OpenedLooks, TakeWhatTheFileGaveOverTheUsers)
+{
+    struct Case
+    {
+        int16_t storedField;
+        int actionLines, partialItems, labelLines;
+        int16_t field;           ///< the field the play opens on
+        ActionLook line0, line1; ///< the first two action lines it opens with
+        std::string offense2, defense9;
+    };
+    const ActionLook mine{"Mine", 5, 6, 255, 2};
+    const ActionLook file0{"Run", 2, 3, 65280, 1};
+    const ActionLook file1{"Hit", 4, 1, 16711680, 0};
+    for (const Case &c : {
+             Case{2, 8, 0, 10, 2, file0, file1, "B3", "F10"},
+             Case{3, 8, 0, 10, 3, file0, file1, "B3", "F10"},
+             Case{0, 8, 0, 10, 0, file0, file1, "B3", "F10"},
+             Case{-1, 8, 0, 10, 0, file0, file1, "B3", "F10"},
+             Case{4, 8, 0, 10, 0, file0, file1, "B3", "F10"},
+             Case{9, 1, 0, 0, 0, file0, mine, "O", "D"},
+             // The second line cut after its label and type: width, colour and end are mine.
+             Case{1, 1, 2, 0, 1, file0, {"Hit", 4, 6, 255, 2}, "O", "D"},
+             Case{1, 8, 0, 3, 1, file0, file1, "B3", "D"},
+             Case{1, 0, 0, 0, 1, mine, mine, "O", "D"},
+         }) {
+        PlayReadResult read;
+        read.play.looks.Picbkg = c.storedField;
+        read.play.looks.actions.fill(ActionLook{"Other", 1, 1, 0, 0});
+        read.play.looks.actions[0] = file0;
+        read.play.looks.actions[1] = file1;
+        for (size_t i = 0; i < 10; ++i) {
+            read.play.looks.labels.offense[i] = "B" + std::to_string(i + 1);
+            read.play.looks.labels.defense[i] = "F" + std::to_string(i + 1);
+        }
+        read.actionLinesTaken = c.actionLines;
+        read.partialActionItems = c.partialItems;
+        read.labelLinesTaken = c.labelLines;
+        PlayLooks defaults;
+        defaults.Picbkg = 1;
+        defaults.actions.fill(mine);
+        defaults.labels.offense.fill("O");
+        defaults.labels.defense.fill("D");
+
+        const PlayLooks looks = openedLooks(read, defaults);
+        const std::string what = "field " + std::to_string(c.storedField) + ", "
+                                 + std::to_string(c.actionLines) + " lines, "
+                                 + std::to_string(c.labelLines) + " labels";
+        EXPECT_EQ(looks.Picbkg, c.field) << what;
+        EXPECT_EQ(looks.actions[0], c.line0) << what;
+        EXPECT_EQ(looks.actions[1], c.line1) << what;
+        const ActionLook other{"Other", 1, 1, 0, 0};
+        EXPECT_EQ(looks.actions[7], c.actionLines == 8 ? other : mine) << what;
+        EXPECT_EQ(looks.labels.offense[2], c.offense2) << what;
+        EXPECT_EQ(looks.labels.defense[9], c.defense9) << what;
+    }
 }
 
 } // namespace

@@ -36,10 +36,10 @@ PlaySnapshot randomPlay(unsigned seed, int frames)
     auto point = [&] { return LinePoint{coordinate(), coordinate()}; };
     PlaySnapshot play;
     play.title = "Random";
-    for (ActionLook &look : play.actions)
+    for (ActionLook &look : play.looks.actions)
         look = {"Run", 1, 2, 255, 1};
     for (int i = 0; i < kLabelLines; ++i)
-        play.labels.offense[i] = play.labels.defense[i] = std::to_string(i);
+        play.looks.labels.offense[i] = play.looks.labels.defense[i] = std::to_string(i);
     play.frames.resize(int16_t(frames));
     for (int16_t n = 1; n <= frames; ++n) {
         PlayConfig &f = play.frames.frame(n);
@@ -191,8 +191,8 @@ TEST_F(PlayFileLinesTest, PlainLayoutReaderSeesTheFirstLineOfEachKind)
     }
     for (int i = 0; i < kLabelLines; ++i)
         EXPECT_EQ(lines[size_t(1 + kActionCount + play.frames.count() + i)],
-                  (std::vector<std::string>{'"' + play.labels.offense[size_t(i)] + '"',
-                                            '"' + play.labels.defense[size_t(i)] + '"'}));
+                  (std::vector<std::string>{'"' + play.looks.labels.offense[size_t(i)] + '"',
+                                            '"' + play.looks.labels.defense[size_t(i)] + '"'}));
 }
 
 // Whatever damages the block, the plain part and the records before the damage are kept.
@@ -284,7 +284,7 @@ TEST_F(PlayFileLinesTest, DamagedBlockIsAFailureThatKeepsWhatWasRead)
         EXPECT_EQ(r.status, PlayReadStatus::OpenedWithFailure);
         EXPECT_EQ(r.failureCode, c.failureCode);
         EXPECT_EQ(r.labelLinesTaken, kLabelLines);
-        EXPECT_EQ(r.play.labels, clean.play.labels);
+        EXPECT_EQ(r.play.looks.labels, clean.play.looks.labels);
         size_t paths = 0;
         for (int16_t n = 1; n <= 2; ++n) {
             PlayConfig frame = r.play.frames.frame(n);

@@ -189,11 +189,11 @@ protected:
         auto s = std::make_shared<PlaySnapshot>();
         s->title = "Relay";
         s->notes = "line 1\r\nline 2";
-        s->Picbkg = 2;
+        s->looks.Picbkg = 2;
         s->frames.resize(int16_t(frames));
         s->frames.frame(int16_t(frames)).OPlayerX[3] = 123.25f;
-        s->actions.fill({"Run", 1, 3, 255, 0});
-        s->labels.offense[0] = "P";
+        s->looks.actions.fill({"Run", 1, 3, 255, 0});
+        s->looks.labels.offense[0] = "P";
         return s;
     }
 
@@ -227,7 +227,7 @@ TEST_F(RecoveryWriterTest, WritesThePlayAndItsDescriptionThenRemovesBoth)
     EXPECT_EQ(read.play.frames.frame(3).OPlayerX[3], 123.25f);
     EXPECT_EQ(read.play.title, "Relay");
     EXPECT_EQ(read.play.notes, "line 1\r\nline 2");
-    EXPECT_EQ(read.play.labels.offense[0], "P");
+    EXPECT_EQ(read.play.looks.labels.offense[0], "P");
     EXPECT_EQ(parseRecoveryInfo(fileBytes(folder / "copy.txt")),
               (RecoveryInfo{"/plays/relay.KTR", "Relay", 2, kT, 0}));
 

@@ -5,31 +5,35 @@
 namespace kinetra {
 namespace {
 
-TEST(SavedLabels, BecomeWhatTheFileHoldsAndSayWhichKindChanged)
+// The user's record carries a play's looks under its own names, line by line and label by
+// label; what goes in comes back, and nothing else of the record changes.
+TEST(PlayLooksOfTheUser, GoIntoTheRecordAndComeBackUnchanged)
 {
-    struct Case
-    {
-        const char *offense;
-        const char *defense;
-        const char *action;
-        bool players;
-        bool actions;
-    };
-    for (const Case c : {Case{"SS", "2B", "Run", false, false},
-                         Case{"say \"hi\"", "2B", "Run", true, false},
-                         Case{"SS", "\xE2\x86\x92", "Run", true, false},
-                         Case{"SS", "2B", "\"Hit\"", false, true}}) {
-        Preferences prefs;
-        prefs.OPLabel[3] = c.offense;
-        prefs.DPLabel[9] = c.defense;
-        prefs.ActionLabel[7] = c.action;
-        const SavedLabelChanges changes = matchSavedLabels(prefs);
-        EXPECT_EQ(changes.players, c.players) << c.offense << " / " << c.defense;
-        EXPECT_EQ(changes.actions, c.actions) << c.action;
-        EXPECT_EQ(prefs.OPLabel[3], textAsSaved(c.offense));
-        EXPECT_EQ(prefs.DPLabel[9], textAsSaved(c.defense));
-        EXPECT_EQ(prefs.ActionLabel[7], textAsSaved(c.action));
+    PlayLooks looks;
+    looks.Picbkg = 3;
+    for (size_t k = 0; k < looks.actions.size(); ++k)
+        looks.actions[k] = {"Kind" + std::to_string(k), int16_t(1 + k % 5), int16_t(k % 2 ? 6 : 1),
+                            int32_t(0x010203 * k), int16_t(k % 3)};
+    for (size_t i = 0; i < 10; ++i) {
+        looks.labels.offense[i] = "R" + std::to_string(i);
+        looks.labels.defense[i] = "F" + std::to_string(i);
     }
+    Preferences prefs;
+    prefs.PlayerSize = {15, 17};
+    prefs.FontName = "Serif";
+    takePlayLooks(prefs, looks);
+
+    EXPECT_EQ(prefs.Picbkg, 3);
+    EXPECT_EQ(prefs.ActionLabel[6], "Kind6");
+    EXPECT_EQ(prefs.ActionType[6], 2);
+    EXPECT_EQ(prefs.ActionSize[6], 1);
+    EXPECT_EQ(prefs.ActionColor[6], 0x060c12);
+    EXPECT_EQ(prefs.ActionEndType[5], 2);
+    EXPECT_EQ(prefs.OPLabel[9], "R9");
+    EXPECT_EQ(prefs.DPLabel[0], "F0");
+    EXPECT_EQ(prefs.PlayerSize[1], 17);
+    EXPECT_EQ(prefs.FontName, "Serif");
+    EXPECT_EQ(defaultPlayLooks(prefs), looks);
 }
 
 } // namespace
