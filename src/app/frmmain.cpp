@@ -2,6 +2,7 @@
 
 #include "app/fieldzoom.h"
 #include "app/formationmenus.h"
+#include "app/mainmenus.h"
 #include "app/menumnemonics.h"
 #include "app/playfilechooser.h"
 #include "app/programfolder.h"
@@ -76,16 +77,6 @@ frmMain::~frmMain()
     m_platform.setDialogParent(nullptr);
 }
 
-QAction *frmMain::addMenuItem(QMenu *menu, const QString &caption, const QString &name,
-                              const QKeySequence &shortcut)
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(name);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
-
 void frmMain::onCommand(const QString &name, std::function<void()> handler)
 {
     QAction *item = menuItem(name);
@@ -116,132 +107,33 @@ void frmMain::disableUnbuiltCommands()
 void frmMain::buildMenus()
 {
     new MenuMnemonics(menuBar());
-    QMenu *file = menuBar()->addMenu("&File");
-    file->setObjectName("mnuFile");
-    addMenuItem(file, "&New", "mnuFileNew");
-    addMenuItem(file, "&Open", "mnuFileOpen", QKeySequence("Ctrl+O"));
-    addMenuItem(file, "Play &Directory", "mnuFPDir");
-    file->addSeparator();
-    addMenuItem(file, "&Save", "mnuFileSave", QKeySequence("Ctrl+S"));
-    addMenuItem(file, "Save &As...", "mnuFileSaveAs");
-    addMenuItem(file, "Save as &Bmp", "mnuFileSaveBMP");
-    addMenuItem(file, "Expor&t...", "mnuFileExport");
-    buildExportSizeMenu(file);
-    file->addSeparator();
-    addMenuItem(file, "&Print...", "mnuFilePrint", QKeySequence("Ctrl+P"));
-    addMenuItem(file, "Print P&laybook...", "mnuFilePlaybook");
-    addMenuItem(file, "Print Set&up...", "mnuFilePageSetup");
-    file->addSeparator();
-    addMenuItem(file, "E&xit", "mnuFileExit");
+    buildMainMenus(menuBar());
     onCommand("mnuFileExit", [this] { close(); });
-    QAction *bar5 = file->addSeparator();
-    bar5->setObjectName("mnuFileBar5");
     std::array<QAction *, RecentFiles::kItems> recent;
     for (int i = 0; i < RecentFiles::kItems; ++i)
-        recent[size_t(i)] = addMenuItem(file, QString(), QString("mnurecentFile%1").arg(i));
+        recent[size_t(i)] = menuItem(QString("mnurecentFile%1").arg(i));
     m_recentFiles = std::make_unique<RecentFiles>(m_store, recent);
     m_chooser = std::make_unique<PlayFileChooser>(m_platform);
-
-    QMenu *edit = menuBar()->addMenu("&Edit");
-    edit->setObjectName("mnuEdit");
-    m_mnuEUndo = addMenuItem(edit, "&Undo", "mnuEUndo", QKeySequence("Ctrl+Z"));
-    m_mnuERedo = addMenuItem(edit, "&Redo", "mnuERedo");
-    m_mnuERedo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
-    edit->addSeparator();
-    addMenuItem(edit, "Insert &Before", "mnuIBefore", QKeySequence("Ctrl+B"));
-    addMenuItem(edit, "Insert &After", "mnuIAfter", QKeySequence("Ctrl+A"));
-    addMenuItem(edit, "&Insert Blank", "mnuIBlank", QKeySequence("Ctrl+C"));
-    addMenuItem(edit, "Insert &Progressive", "mnuIProgressive");
-    addMenuItem(edit, "Insert &Next Moment", "mnuINextMoment", QKeySequence("Ctrl+M"));
-    edit->addSeparator();
-    addMenuItem(edit, "&Move", "mnuEMove");
-    addMenuItem(edit, "Draw Mo&vement Lines", "mnuEMovementLines");
-    edit->addSeparator();
-    m_mnuEDel = addMenuItem(edit, "&Delete Frame", "mnuEDel", QKeySequence("Ctrl+D"));
+    m_mnuEUndo = menuItem("mnuEUndo");
+    m_mnuERedo = menuItem("mnuERedo");
+    m_mnuEDel = menuItem("mnuEDel");
     onCommand("mnuEDel", [this] { mnuEDel_Click(); });
-
-    QMenu *view = menuBar()->addMenu("&View");
-    view->setObjectName("mnuView");
-    m_mnuViewToolbar = addMenuItem(view, "&Toolbar", "mnuViewToolbar");
-    m_mnuViewToolbar->setCheckable(true);
-    m_mnuViewToolbar->setChecked(true);
+    m_mnuViewToolbar = menuItem("mnuViewToolbar");
     onCommand("mnuViewToolbar", [this] { mnuViewToolbar_Click(); });
-    m_mnuViewStatusBar = addMenuItem(view, "Status &Bar", "mnuViewStatusBar");
-    m_mnuViewStatusBar->setCheckable(true);
-    m_mnuViewStatusBar->setChecked(true);
+    m_mnuViewStatusBar = menuItem("mnuViewStatusBar");
     onCommand("mnuViewStatusBar", [this] { mnuViewStatusBar_Click(); });
-    view->addSeparator();
-    addMenuItem(view, "&Notes", "mnuViewNotes", QKeySequence("Ctrl+N"));
-    view->addSeparator();
-    QAction *zoomIn = addMenuItem(view, "Zoom &In", "mnuViewZoomIn");
-    zoomIn->setShortcuts({QKeySequence("Ctrl+="), QKeySequence("Ctrl++")});
-    addMenuItem(view, "Zoom &Out", "mnuViewZoomOut", QKeySequence("Ctrl+-"));
-    addMenuItem(view, "&Actual Size", "mnuViewActualSize", QKeySequence("Ctrl+0"));
-    m_mnuViewFit = addMenuItem(view, "&Fit Field to Window", "mnuViewFit");
-    m_mnuViewFit->setCheckable(true);
-
-    QMenu *formations = menuBar()->addMenu("&Formations");
-    formations->setObjectName("mnuFormations");
-    addMenuItem(formations, "&Save Formation", "mnuFormSave");
-    QMenu *formDelete = formations->addMenu("&Delete Formation");
-    formDelete->setObjectName("mnuFormDelete");
-    QMenu *formSelect = formations->addMenu("Select &Formation");
-    formSelect->setObjectName("mnuFormSelect");
-    for (int f = 1; f <= kMaxFormations; ++f) {
-        addMenuItem(formDelete, QString(), QString("MnuFormDel%1").arg(f))->setVisible(false);
-        addMenuItem(formSelect, QString(), QString("MnuFormValue%1").arg(f))->setVisible(false);
-    }
-    formDelete->setEnabled(false);
-    formSelect->setEnabled(false);
-
-    QMenu *labels = menuBar()->addMenu("Player &Labels");
-    labels->setObjectName("mnuLabels");
-    QMenu *labelSave = labels->addMenu("&Save Label Set");
-    labelSave->setObjectName("mnuLabSave");
-    for (int s = 1; s <= 4; ++s)
-        addMenuItem(labelSave, QString("User Set&%1").arg(s), QString("mnuLabSave%1").arg(s));
-    QMenu *labelSelect = labels->addMenu("Select &Label Set");
-    labelSelect->setObjectName("mnuLabSelect");
-    addMenuItem(labelSelect, "&Hardball Positions", "mnuLabSelect0");
-    addMenuItem(labelSelect, "&Softball Positions", "mnuLabSelect1");
-    for (int s = 1; s <= 4; ++s)
-        addMenuItem(labelSelect, QString("User Set&%1").arg(s), QString("mnuLabSelect%1").arg(s + 1));
-
-    QAction *properties = menuBar()->addAction("&Properties");
-    properties->setObjectName("mnuOPreferences");
-
-    QMenu *help = menuBar()->addMenu("&Help");
-    help->setObjectName("mnuHelp");
-    addMenuItem(help, "&Contents", "mnuHelpContents");
-    addMenuItem(help, "&Search For Help On...", "mnuHelpSearch");
-    addMenuItem(help, "&Tips", "mnuHelpTips");
-    help->addSeparator();
-    addMenuItem(help, "&About Kinetra...", "mnuHelpAbout");
-
-}
-
-void frmMain::buildExportSizeMenu(QMenu *file)
-{
-    // Pictures drawn larger than the field at the field's own resolution, not enlarged: a
-    // picture for a handout or a slide is sharp.
-    QMenu *sizes = file->addMenu("Export Si&ze");
-    sizes->setObjectName("mnuFileExportSize");
-    m_exportSizes = new QActionGroup(this);
-    for (int scale = 1; scale <= 4; ++scale) {
-        QAction *size = addMenuItem(sizes, QString("&%1x the field").arg(scale),
-                                    QString("mnuFileExportSize%1").arg(scale));
-        size->setCheckable(true);
-        size->setChecked(scale == 2);
-        size->setData(scale);
-        m_exportSizes->addAction(size);
-        m_builtCommands.insert(size->objectName());
-    }
+    m_mnuViewFit = menuItem("mnuViewFit");
+    // Choosing a size is all there is to it.
+    for (int scale = 1; scale <= 4; ++scale)
+        m_builtCommands.insert(QString("mnuFileExportSize%1").arg(scale));
 }
 
 int frmMain::exportScale() const
 {
-    const QAction *chosen = m_exportSizes->checkedAction();
-    return chosen ? chosen->data().toInt() : 1;
+    for (int scale = 1; scale <= 4; ++scale)
+        if (menuItem(QString("mnuFileExportSize%1").arg(scale))->isChecked())
+            return scale;
+    return 1;
 }
 
 void frmMain::buildToolbar()

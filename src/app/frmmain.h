@@ -298,8 +298,6 @@ private:
     /// Disables every menu item no command was connected to, and the toolbar buttons that
     /// would run one: a command that is not built yet never silently does nothing.
     void disableUnbuiltCommands();
-    QAction *addMenuItem(QMenu *menu, const QString &caption, const QString &name,
-                         const QKeySequence &shortcut = QKeySequence());
 
     // Play document: files, recent files, notes
     void connectDocumentCommands();
@@ -354,9 +352,7 @@ private:
     void showExported(const QString &file);
     // End of export block
     // Zoom
-    void buildExportSizeMenu(QMenu *file);
     void connectZoomCommands();
-    QActionGroup *m_exportSizes = nullptr;
     /// The field's scrolling area; it shows the canvas whole unless the zoom needs more room.
     QScrollArea *fieldView = nullptr;
     /// The window's size for a body of that size, with the menu, toolbar and status bar.

@@ -164,9 +164,10 @@ void PlayEditing::connectPalette()
                 [this, k] { TxtOplyr_Change(k); });
         connect(palette.TxtDplyr[k], &QLineEdit::textChanged, this,
                 [this, k] { TxtDPlyr_Change(k); });
-        // A label typed is one step, once the box is left.
+        // A label typed is one step, once the box is left (the play may be gone by then,
+        // as the window closes).
         for (QLineEdit *box : {palette.TxtOplyr[k], palette.TxtDplyr[k]})
-            connect(box, &QLineEdit::editingFinished, this,
+            connect(box, &QLineEdit::editingFinished, &m_document,
                     [this] { m_document.recordEdit("Player Label"); });
         connect(palette.ChkActiveOff[k], &QCheckBox::toggled, this,
                 [this, k] { ChkActiveOff_Click(k); });

@@ -234,7 +234,10 @@ protected:
     void SetUp() override
     {
         MouseEditTest::SetUp();
-        window->prefs().ActionColor[2] = 255; // red
+        PlayLooks red = window->document().looks();
+        red.actions[2].color = 255;
+        window->document().setLooks(red);
+        window->document().clearHistory();
         window->prefs().ActionFollowsBases.fill(false);
         showPage(ToolPalette::ActionPage);
         window->toolPalette()->OptActionSel[2]->click();

@@ -133,18 +133,19 @@ TEST_F(PaletteTest, SetUpFillsThePaletteFromThePreferences)
     EXPECT_EQ(palette().ChalkLine->lineStyle(), 0);
 }
 
-TEST_F(OpenPaletteTest, SettingUpAgainShowsNewLabelsWithoutMarkingThePlay)
+TEST_F(OpenPaletteTest, ThePlaysLabelsShowInThePaletteAndOnTheField)
 {
     frame().OPlayerX[2] = 100;
     frame().OPlayerY[2] = 100;
     window->DrawSelected();
     const QImage before = image();
-    window->prefs().OPLabel[2] = "CF";
-    window->SetupForm();
+    PlayLooks looks = window->document().looks();
+    looks.labels.offense[2] = "CF";
+    window->document().setLooks(looks);
     EXPECT_EQ(palette().TxtOplyr[2]->text(), "CF");
-    EXPECT_EQ(window->prefs().OPLabel[2], "CF");
+    EXPECT_EQ(window->prefs().OPLabel[2], "CF") << "a new play starts with them";
     EXPECT_NE(image(), before) << "the surface shows the new label";
-    EXPECT_FALSE(window->document().isModified());
+    EXPECT_TRUE(window->document().isModified());
 }
 
 TEST_F(OpenPaletteTest, EditingALabelRedrawsAndMarksThePlay)
