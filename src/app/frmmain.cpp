@@ -50,7 +50,6 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     , m_platform(platform)
     , m_store(store)
     , m_programDir(programDir)
-    , m_printSession(documentsFolder(), [] { return appIcon().pixmap(256, 256).toImage(); })
 {
     setObjectName("frmMain");
     setWindowIcon(appIcon());
@@ -65,7 +64,6 @@ frmMain::frmMain(Platform &platform, SettingsStore &store, const QString &progra
     connectOutputCommands();
     connectWindowCommands();
     connectHistoryCommands();
-    connectExportCommands();
     connectZoomCommands();
     disableUnbuiltCommands();
     m_platform.setDialogParent(this);

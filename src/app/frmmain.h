@@ -1,7 +1,6 @@
 #pragma once
 
 #include "document/playdocument.h"
-#include "output/printsession.h"
 #include "playback/frmvideo.h"
 #include "prefs/preferences.h"
 #include "surface/framelooks.h"
@@ -33,6 +32,7 @@ namespace kinetra {
 class Canvas;
 class FieldZoom;
 class FormationMenus;
+class OutputCommands;
 class HelpCommands;
 class frmMove;
 class frmNotes;
@@ -95,7 +95,6 @@ public:
     /// The picture of symbol box k (0..7): what the palette shows and every drawing of
     /// symbol k uses.
     QImage symbolPicture(int k) const;
-    // End of pictures block
     void LoadPreferences();
     void SavePreferences();
     /// Busy pointer on (processes pending events once) and off; they do not nest.
@@ -143,7 +142,6 @@ public:
     frmNotes *notesWindow() const { return m_notes; }
     /// Whether the notes window is open.
     bool notesOpen() const;
-    // End of play document block
 
     // Preferences: Properties dialog, formations, player label sets (frmmain_prefs.cpp)
     /// Opens the Properties dialog; when it has closed the window and the current frame show
@@ -151,7 +149,6 @@ public:
     void mnuOPreferences_Click();
     /// The Formations and Player Labels menus.
     FormationMenus &formationMenus() { return *m_formations; }
-    // End of preferences block
     // Frame commands: insertion, progressive frames, move (handlers in frmmain_frames.cpp)
     void mnuIBefore_Click();
     void mnuIAfter_Click();
@@ -174,7 +171,6 @@ public:
     void InsertFrames();
     /// Whether n more frames fit in the play; when they do not, says so and returns false.
     bool roomForFrames(int32_t n);
-    // End of frame commands block
     // Playback (handlers in frmmain_playback.cpp)
     /// "Play Video" and the toolbar's Play key: shows the Video Control window modally.
     void CmdPlay_Click();
@@ -184,30 +180,12 @@ public:
     QPoint videoWindowPlace(const QSize &videoSize) const;
     /// The field, as a playback draws the play's frames on it.
     std::unique_ptr<PlaybackView> playbackView();
-    // End of playback block
-    // Printing and picture export (handlers in frmmain_output.cpp)
-    void mnuFilePrint_Click();
-    /// The "Print Play" dialog for the play, printing through this window.
-    std::unique_ptr<Prntfrm> printDialog();
-    void mnuFilePageSetup_Click();
-    /// File > Print Playbook: several plays of a folder printed as one document.
-    void mnuFilePlaybook_Click();
-    /// The "Print Playbook" dialog, listing the folder playbookFolder() gives and named as the
-    /// last playbook was (kept in the settings), printing through this window's printer.
-    std::unique_ptr<frmPlaybook> playbookDialog();
-    /// File > Save as Bmp: the field as shown, to a file chosen in a save dialog.
-    void mnuFileSaveBMP_Click();
-    /// Where Print Playbook starts: the open play's folder, else the last folder listed (kept in
-    /// the settings) while it exists, else the Play Directory's.
-    QString playbookFolder() const;
-    /// The session's printer, printer font and PDF folder, which printing goes through.
-    PrintSession &printSession() { return m_printSession; }
-    // End of printing block
+    /// The File menu's printing and export commands.
+    OutputCommands &output() { return *m_output; }
     // Plays handed to the program: named on its command line or by a second start
     /// Brings the window to the front and opens sFile (see openPlay). A request that comes
     /// while a dialog is open or a long operation runs waits until they are over.
     void openRequestedPlay(const QString &sFile);
-    // End of requested plays block
     // Play directory, tips, help and About (handlers in frmmain_windows.cpp)
     /// File > Play Directory: pick a play by its title and open it.
     void MnuFPDir_Click();
@@ -217,27 +195,14 @@ public:
     void mnuHelpTips_Click();
     /// The Help menu's commands: help viewer, tips and About.
     HelpCommands &helpCommands() { return *m_help; }
-    // End of play directory, tips, help and About block
     // Undo and redo (frmmain_history.cpp)
     void mnuEUndo_Click();
     void mnuERedo_Click();
     const EditHistory &history() const { return m_document.history(); }
-    // End of undo and redo block
-    // Export: pictures, PDF and animated GIF of the play (handlers in frmmain_export.cpp)
-    /// File > Export...: asks for a file; a PNG (or BMP) of the surface as shown, a PDF of all
-    /// frames as Print lays them out, or a GIF of the play, each frame held the playback's
-    /// pause, asking whether the players should glide between frames.
-    void mnuFileExport_Click();
-    /// Writes the export options ask for from the play as the window holds it, with the
-    /// window's looks, a busy pointer and a progress dialog with Cancel. Failures are reported
-    /// as "Exporting Play". Returns whether the file was written.
-    bool exportPlayTo(const ExportOptions &options);
-    // End of export block
     // Zoom
     /// File > Export Size: how many times the field's size File > Export... draws a picture
     /// (1 to 4; 2 at start).
     int exportScale() const;
-    // End of zoom block
     // Recovery copies (frmmain_recovery.cpp)
     /// Takes the play over from the recovery copy at `copy` as if the changes it holds had
     /// just been made: bound to playFile (empty for a play never saved), marked modified, at
@@ -250,7 +215,6 @@ public:
     /// Whether Save may write over the play's file: asks first when it is a recovered play's
     /// file that was changed after the copy was made. False when the user keeps that file.
     bool mayReplacePlayFile();
-    // End of recovery copies block
 
     // Controls other parts of the program and the tests reach by name.
     QToolBar *tbToolBar() const { return m_tbToolBar; }
@@ -313,44 +277,30 @@ private:
     frmNotes *m_notes = nullptr;
     std::unique_ptr<RecentFiles> m_recentFiles;
     std::unique_ptr<PlayFileChooser> m_chooser;
-    // End of play document block
 
     // Preferences: Properties dialog, formations, player label sets
     void connectPreferenceCommands();
     FormationMenus *m_formations = nullptr;
-    // End of preferences block
     // Frame commands
     void connectFrameCommands();
-    // End of frame commands block
     // Playback
     void connectPlaybackCommands();
-    // End of playback block
     // Printing and picture export
     void connectOutputCommands();
-    // End of printing block
+    OutputCommands *m_output = nullptr;
     // Plays handed to the program
     void openRequestedPlays();
     QStringList m_requestedPlays;
     bool m_openingRequests = false;
-    // End of requested plays block
-    // Recovery copies
-    // End of recovery copies block
     // Play directory, tips, help and About
     void connectWindowCommands();
     HelpCommands *m_help = nullptr;
-    // End of play directory, tips, help and About block
     // Undo and redo
     void connectHistoryCommands();
     /// The frame count may have changed: the scroll bar and Delete Frame follow.
     void showFrameCount();
     /// Captions, enabled states and tips of the undo and redo commands.
     void showUndoActions();
-    // End of undo and redo block
-    // Export
-    void connectExportCommands();
-    /// Names a file just exported and its size in the status bar.
-    void showExported(const QString &file);
-    // End of export block
     // Zoom
     void connectZoomCommands();
     /// The field's scrolling area; it shows the canvas whole unless the zoom needs more room.
@@ -358,7 +308,6 @@ private:
     /// The window's size for a body of that size, with the menu, toolbar and status bar.
     QSize windowSizeForBody(QSize body);
     FieldZoom *m_fieldZoom = nullptr;
-    // End of zoom block
 
     // Palette, drag and drop, mouse editing.
     void buildEditing();
@@ -384,11 +333,9 @@ private:
     QAction *m_mnuViewToolbar = nullptr;
     QAction *m_mnuViewStatusBar = nullptr;
     QAction *m_mnuViewFit = nullptr;
-    QString m_lastBmpFolder;      ///< where the last bitmap went in this session
     Platform &m_platform;
     SettingsStore &m_store;
     QString m_programDir;
-    PrintSession m_printSession;
     bool m_selecting = false;
     std::map<QString, QAction *> m_toolbarButtons;
     QSet<QString> m_builtCommands;

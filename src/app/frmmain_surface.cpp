@@ -3,16 +3,15 @@
 
 #include "app/frmmain.h"
 
+#include "app/statusnote.h"
 #include "surface/canvas.h"
 #include "surface/playediting.h"
 #include "surface/surface.h"
 #include "surface/surfaceeditor.h"
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTimer>
 
 namespace kinetra {
 
@@ -57,23 +56,7 @@ void frmMain::buildEditing()
 
 void frmMain::showRefusal(const QString &message)
 {
-    // The status bar's panels take all its width and would hide a message of the bar's own,
-    // so the refusal gets a panel of its own at the left, for a while.
-    auto *panel = statusBar()->findChild<QLabel *>("sbRefused");
-    if (!panel) {
-        panel = new QLabel(statusBar());
-        panel->setObjectName("sbRefused");
-        panel->setToolTip("Why the last edit was not made");
-        panel->setContentsMargins(0, 0, 12, 0); // apart from the panel beside it
-        statusBar()->insertPermanentWidget(0, panel);
-        auto *timer = new QTimer(panel);
-        timer->setObjectName("sbRefusedTimer");
-        timer->setSingleShot(true);
-        connect(timer, &QTimer::timeout, panel, &QLabel::hide);
-    }
-    panel->setText(message);
-    panel->show();
-    panel->findChild<QTimer *>("sbRefusedTimer")->start(10000);
+    showStatusNote(statusBar(), "sbRefused", "Why the last edit was not made", message, 10000);
 }
 
 bool frmMain::Canvas_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)

@@ -2,6 +2,7 @@
 // back from the PDF with poppler's tools) and from File > Print Playbook.
 #include "app/commandline.h"
 #include "app/frmmain.h"
+#include "app/outputcommands.h"
 #include "app/reporterror.h"
 #include "model/playfile.h"
 #include "output/frmplaybook.h"
@@ -426,12 +427,12 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(dir.path()));
         installErrorReporter(platform);
         w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
-        w->printSession().printer().setOutputFormat(QPrinter::PdfFormat);
-        w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        w->output().printSession().printer().setOutputFormat(QPrinter::PdfFormat);
+        w->output().printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
             pdfFiles << pdfFile;
             return std::make_unique<ForwardingPrintTarget>(recorder);
         };
-        dialog = w->playbookDialog();
+        dialog = w->output().playbookDialog();
     }
 
     void TearDown() override
@@ -474,7 +475,7 @@ TEST_F(PlaybookDialogTest, PrintsTheTickedPlaysInTheChosenOrderAfterAContentsPag
     EXPECT_TRUE(chosen[1].endsWith("CutoffThird.ktr")) << chosen[1].toStdString();
     dialog->TxtName->setText("Spring Book");
 
-    w->printSession().pdfWritten(dir.filePath("earlier.pdf"));
+    w->output().printSession().pdfWritten(dir.filePath("earlier.pdf"));
     platform.queueText(dir.filePath("book.pdf"));
     dialog->CmdPrint->click();
     ASSERT_EQ(platform.calls.size(), 1);
@@ -510,7 +511,7 @@ TEST_F(PlaybookDialogTest, StartsInTheOpenPlaysFolderElseTheLastOneListed)
     ASSERT_TRUE(QDir(dir.path()).mkpath("open"));
     ASSERT_TRUE(QDir(dir.path()).mkpath("book"));
     w->document().setPath(dir.filePath("open/play.KTR"));
-    EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("open"));
+    EXPECT_EQ(w->output().playbookDialog()->folder(), dir.filePath("open"));
 
     w->document().setPath(QString());
     QTimer::singleShot(0, [this] {
@@ -521,18 +522,18 @@ TEST_F(PlaybookDialogTest, StartsInTheOpenPlaysFolderElseTheLastOneListed)
         shown->reject();
     });
     w->menuItem("mnuFilePlaybook")->trigger();
-    EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("book"));
+    EXPECT_EQ(w->output().playbookDialog()->folder(), dir.filePath("book"));
 
     w->document().setPath(dir.filePath("open/play.KTR"));
-    EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("open"));
+    EXPECT_EQ(w->output().playbookDialog()->folder(), dir.filePath("open"));
 
     // The next run starts with the last playbook's name and folder, while the folder exists.
     dialog.reset();
     w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
-    EXPECT_EQ(w->playbookDialog()->folder(), dir.filePath("book"));
-    EXPECT_EQ(w->playbookDialog()->TxtName->text(), "Tigers 12U");
+    EXPECT_EQ(w->output().playbookDialog()->folder(), dir.filePath("book"));
+    EXPECT_EQ(w->output().playbookDialog()->TxtName->text(), "Tigers 12U");
     ASSERT_TRUE(QDir(dir.filePath("book")).removeRecursively());
-    EXPECT_EQ(w->playbookDialog()->folder(), QDir(w->playDirectoryFolder()).absolutePath());
+    EXPECT_EQ(w->output().playbookDialog()->folder(), QDir(w->playDirectoryFolder()).absolutePath());
 }
 
 TEST_F(PlaybookDialogTest, PositionSheetsAreTheDefenceThenTheOffenceAndChoicesStayForTheRun)
@@ -545,7 +546,7 @@ TEST_F(PlaybookDialogTest, PositionSheetsAreTheDefenceThenTheOffenceAndChoicesSt
     fillBuiltInLabelSets(prefs);
     prefs.DPLabel = prefs.DPDef[0];
     prefs.OPLabel = {"B", "R1", "R2", "", "r1", "A&B", "", "", "", ""};
-    PrintSession &session = w->printSession();
+    PrintSession &session = w->output().printSession();
     auto book = std::make_unique<frmPlaybook>(session, prefs, KINETRA_PROGRAM_DIR, dir.path(),
                                               platform);
     QStringList shown;
@@ -606,12 +607,12 @@ TEST_F(PlaybookDialogTest, AnUnreadablePlayIsNamedAndNothingIsPrinted)
 
 TEST_F(PlaybookDialogTest, AFileGivenInPrinterSetupIsPrintedToWithoutAsking)
 {
-    w->printSession().printer().setOutputFileName(dir.filePath("setup.pdf"));
+    w->output().printSession().printer().setOutputFileName(dir.filePath("setup.pdf"));
     tick({3});
     dialog->CmdPrint->click();
     EXPECT_TRUE(platform.calls.isEmpty());
     EXPECT_EQ(pdfFiles, QStringList{dir.filePath("setup.pdf")});
-    EXPECT_EQ(w->printSession().pdfFolder(), dir.path());
+    EXPECT_EQ(w->output().printSession().pdfFolder(), dir.path());
 }
 
 } // namespace

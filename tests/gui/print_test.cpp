@@ -1,6 +1,7 @@
 // Printing: the "Print Play" dialog, the page layout on a recording target, printer set-up and
 // PDF files.
 #include "app/frmmain.h"
+#include "app/outputcommands.h"
 #include "app/programfolder.h"
 #include "app/reporterror.h"
 #include "model/atomicfile.h"
@@ -52,13 +53,13 @@ protected:
         w = std::make_unique<frmMain>(platform, store, KINETRA_PROGRAM_DIR);
         w->show();
         // Printing goes to PDF on every machine the tests run on, printer or not.
-        w->printSession().printer().setOutputFormat(QPrinter::PdfFormat);
-        w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+        w->output().printSession().printer().setOutputFormat(QPrinter::PdfFormat);
+        w->output().printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
             pdfFiles << pdfFile;
             return std::make_unique<ForwardingPrintTarget>(recorder);
         };
         w->document().setHeader("Squeeze", "Bunt\r\nRun", "12-07-2026", "14:10:09");
-        dialog = w->printDialog();
+        dialog = w->output().printDialog();
         dialog->show();
     }
 
@@ -86,8 +87,8 @@ protected:
     /// Prints into real PDF files instead of the page recorder.
     void printIntoRealPdf()
     {
-        w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
-            m_pdf = pdfPrinterLike(w->printSession().printer());
+        w->output().printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+            m_pdf = pdfPrinterLike(w->output().printSession().printer());
             return std::make_unique<PrinterPrintTarget>(*m_pdf, pdfFile);
         };
     }
@@ -152,9 +153,9 @@ TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesThenWithTheRunsLastOnes)
     EXPECT_EQ(dialog->CmdPsetup->text(), "Printer Set&up");
     EXPECT_EQ(dialog->CmdCan->text(), "&Cancel");
     EXPECT_EQ(dialog->CmdPrint->text(), "&Print");
-    EXPECT_EQ(dialog->Txtfont->text(), w->printSession().font().family());
+    EXPECT_EQ(dialog->Txtfont->text(), w->output().printSession().font().family());
     EXPECT_EQ(dialog->Txtfontsize->text(),
-              QString::number(w->printSession().font().pointSize()));
+              QString::number(w->output().printSession().font().pointSize()));
 
     EXPECT_FALSE(dialog->ChkMono->isChecked());
     EXPECT_EQ(dialog->ChkMono->text(), "&Black and white");
@@ -171,7 +172,7 @@ TEST_F(PrintTest, DialogOpensWithTheDefaultChoicesThenWithTheRunsLastOnes)
     platform.queueFont(italic);
     dialog->Cmdchgfont->click();
     dialog->CmdCan->click();
-    const std::unique_ptr<Prntfrm> opened = w->printDialog();
+    const std::unique_ptr<Prntfrm> opened = w->output().printDialog();
     Prntfrm &again = *opened;
     EXPECT_FALSE(again.chkNotes->isChecked());
     EXPECT_TRUE(again.ChkLegend->isChecked());
@@ -208,11 +209,11 @@ TEST_F(PrintTest, SheetPrintsEveryFrameWithCurrentFrameOnlyDisabled)
     dialog->CmdCan->click();
 
     // Opened on Sheet, from a run that printed a sheet of the current frame.
-    PrintChoices kept = w->printSession().playChoices;
+    PrintChoices kept = w->output().printSession().playChoices;
     kept.size = PrintChoices::Size::Sheet;
     kept.allFrames = false;
-    w->printSession().playChoices = kept;
-    const std::unique_ptr<Prntfrm> again = w->printDialog();
+    w->output().printSession().playChoices = kept;
+    const std::unique_ptr<Prntfrm> again = w->output().printDialog();
     EXPECT_TRUE(again->OptSize[2]->isChecked());
     EXPECT_FALSE(again->OptPFrames[0]->isEnabled());
     EXPECT_TRUE(again->options().allFrames);
@@ -419,7 +420,7 @@ TEST_F(PrintTest, PrintingWithoutTheWindowGivesTheSamePages)
 
     RecordingPrintTarget headless(QSize(2400, 3200), kLine);
     PrintOptions options = dialog->options();
-    options.icon = w->printSession().icon();
+    options.icon = w->output().printSession().icon();
     Surface surface;
     surface.setPicture(w->surface()->picture());
     surface.setFont(w->surface()->font());
@@ -525,9 +526,11 @@ TEST_F(PrintTest, TheLegendNamesTheLinesPrintedAndOutlinesLightOnes)
         w->document().frames().frame(2).ActionEX[size_t(k)] = 200;
         w->document().frames().frame(2).ActionEY[size_t(k)] = 50 + 20 * k;
     }
-    w->prefs().ActionColor[2] = 16777215; // white
-    w->prefs().ActionColor[5] = 255;      // red
-    w->prefs().ActionEndType[2] = w->prefs().ActionEndType[5] = 0; // arrowheads
+    PlayLooks looks = w->document().looks();
+    looks.actions[2].color = 16777215; // white
+    looks.actions[5].color = 255;      // red
+    looks.actions[2].endType = looks.actions[5].endType = 0; // arrowheads
+    w->document().setLooks(looks);
     dialog->OptPFrames[1]->setChecked(true);
     dialog->chkNotes->setChecked(false);
     print();
@@ -637,7 +640,7 @@ TEST_F(PrintTest, PdfDialogStartsWhereTheLastPdfWentAndASetupFileIsUsedWithoutAs
     EXPECT_EQ(asked[0].file.startFolder, documentsFolder());
     EXPECT_EQ(asked[1].file.startFolder, dir.path());
 
-    w->printSession().printer().setOutputFileName(dir.filePath("setup.pdf"));
+    w->output().printSession().printer().setOutputFileName(dir.filePath("setup.pdf"));
     dialog->CmdPrint->click();
     EXPECT_EQ(callsOf("saveFile").size(), 2);
     EXPECT_EQ(pdfFiles.last(), dir.filePath("setup.pdf"));
@@ -690,9 +693,9 @@ TEST_F(PrintTest, LongNotesAreWrappedAndContinuedOnFurtherPages)
 
 TEST_F(PrintTest, FontChooserSetsThePrinterFontButNotItsBoldness)
 {
-    const QFont before = w->printSession().font();
+    const QFont before = w->output().printSession().font();
     dialog->Cmdchgfont->click(); // cancelled: nothing changes
-    EXPECT_EQ(w->printSession().font(), before);
+    EXPECT_EQ(w->output().printSession().font(), before);
     EXPECT_EQ(dialog->Txtfont->text(), before.family());
     EXPECT_EQ(callsOf("font").size(), 1);
 
@@ -704,10 +707,10 @@ TEST_F(PrintTest, FontChooserSetsThePrinterFontButNotItsBoldness)
     EXPECT_EQ(dialog->Txtfont->text(), "DejaVu Serif");
     EXPECT_EQ(dialog->Txtfontsize->text(), "16");
     EXPECT_TRUE(dialog->Txtfont->font().underline());
-    EXPECT_EQ(w->printSession().font().family(), "DejaVu Serif");
-    EXPECT_EQ(w->printSession().font().pointSize(), 16);
-    EXPECT_TRUE(w->printSession().font().underline());
-    EXPECT_EQ(w->printSession().font().bold(), before.bold());
+    EXPECT_EQ(w->output().printSession().font().family(), "DejaVu Serif");
+    EXPECT_EQ(w->output().printSession().font().pointSize(), 16);
+    EXPECT_TRUE(w->output().printSession().font().underline());
+    EXPECT_EQ(w->output().printSession().font().bold(), before.bold());
 
     print();
     EXPECT_EQ(recorder.font().family(), "DejaVu Serif");
@@ -719,7 +722,7 @@ TEST_F(PrintTest, FontChooserSetsThePrinterFontButNotItsBoldness)
 TEST_F(PrintTest, PrinterSetupCancelledOrFailedChangesNothing)
 {
     dialog->chkNotes->setChecked(false);
-    const QPageLayout layout = w->printSession().printer().pageLayout();
+    const QPageLayout layout = w->output().printSession().printer().pageLayout();
     dialog->CmdPsetup->click(); // cancelled
     platform.failPrinterSetups(1);
     dialog->CmdPsetup->click(); // the dialog's button says nothing about a failure
@@ -728,7 +731,7 @@ TEST_F(PrintTest, PrinterSetupCancelledOrFailedChangesNothing)
     EXPECT_EQ(platform.beeps, 0);
     EXPECT_FALSE(dialog->chkNotes->isChecked());
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(w->printSession().printer().pageLayout().isEquivalentTo(layout));
+    EXPECT_TRUE(w->output().printSession().printer().pageLayout().isEquivalentTo(layout));
 
     // From the menu a failure is announced.
     platform.failPrinterSetups(1);
@@ -758,7 +761,7 @@ TEST_F(PrintTest, CancellingThePdfNamePrintsNothingAndKeepsTheDialog)
 TEST_F(PrintTest, APdfNameWithoutAnExtensionGetsOne)
 {
     // A fresh page recorder for every print.
-    w->printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
+    w->output().printSession().makeTarget = [this](const QString &pdfFile) -> std::unique_ptr<PrintTarget> {
         pdfFiles << pdfFile;
         return std::make_unique<RecordingPrintTarget>(QSize(2400, 3200), kLine);
     };
@@ -805,7 +808,7 @@ public:
 TEST_F(PrintTest, AFailedPrintIsReportedAndClosesTheDialog)
 {
     RefusingTarget refusing(QSize(2400, 3200), kLine);
-    w->printSession().makeTarget = [&](const QString &) -> std::unique_ptr<PrintTarget> {
+    w->output().printSession().makeTarget = [&](const QString &) -> std::unique_ptr<PrintTarget> {
         return std::make_unique<ForwardingPrintTarget>(refusing);
     };
     print();
