@@ -5,9 +5,7 @@
 #include "prefs/formations.h"
 #include "prefs/labelsets.h"
 #include "prefs/settingsstore.h"
-#include "surface/labelbox.h"
 #include "surface/platform.h"
-#include "surface/toolpalette.h"
 
 #include <QAction>
 #include <QMenu>
@@ -21,14 +19,13 @@ const QString kTitle = "Kinetra";
 } // namespace
 
 FormationMenus::FormationMenus(Preferences &prefs, SettingsStore &store, PlayDocument &document,
-                               Platform &platform, ToolPalette &palette, QMenu *formations,
+                               Platform &platform, QMenu *formations,
                                QObject *parent)
     : QObject(parent)
     , m_prefs(prefs)
     , m_store(store)
     , m_document(document)
     , m_platform(platform)
-    , m_palette(palette)
     , m_menu(formations)
 {
     for (int f = 1; f <= kMaxFormations; ++f)

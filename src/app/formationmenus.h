@@ -12,7 +12,6 @@ namespace kinetra {
 class Platform;
 class PlayDocument;
 class SettingsStore;
-class ToolPalette;
 struct Preferences;
 
 /// The Formations menu and the Player Labels menu: formations saved from, applied to and
@@ -27,7 +26,7 @@ public:
     /// `formations` is the Formations menu holding the items "MnuFormValue1".."10" and
     /// "MnuFormDel1".."10" in its submenus "mnuFormSelect" and "mnuFormDelete".
     FormationMenus(Preferences &prefs, SettingsStore &store, PlayDocument &document,
-                   Platform &platform, ToolPalette &palette, QMenu *formations,
+                   Platform &platform, QMenu *formations,
                    QObject *parent = nullptr);
 
     /// Saves the current frame's players as a new formation named through an input box.
@@ -36,9 +35,9 @@ public:
     void MnuFormValue_Click(int16_t Index);
     /// Deletes formation Index (1..10) after asking.
     void MnuFormDel_Click(int16_t Index);
-    /// Saves the palette's labels as label set Index (2..5).
+    /// Saves the play's player labels as label set Index (2..5).
     void MnuPlabSaveSet_Click(int16_t Index);
-    /// Makes label set Index (0..5) the players' labels.
+    /// Makes label set Index (0..5) the play's player labels, one undoable step.
     void MnuPlabSel_Click(int16_t Index);
     /// Shows the formation table in the Formations menu: one item per formation in both
     /// submenus, the submenus enabled while a formation exists. Check marks stay as they are.
@@ -56,7 +55,6 @@ private:
     SettingsStore &m_store;
     PlayDocument &m_document;
     Platform &m_platform;
-    ToolPalette &m_palette;
     QMenu *m_menu;
 };
 

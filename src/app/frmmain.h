@@ -58,7 +58,7 @@ struct OpenPlayOptions
 
 /// The main window: the play surface, the palette beside it, the frame controls under it,
 /// menus, toolbar and status bar. It shows the play document it holds and owns the preference
-/// record.
+/// record, into which it copies the play's looks as they change (a new play starts from them).
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -80,17 +80,17 @@ public:
     void SelectFrame(int16_t index);
     /// Wipes the surface back to the field picture and draws the current frame.
     void DrawSelected();
-    /// What frames are drawn with: the preference looks plus the window's symbol pictures,
-    /// hide boxes and drawing-suppressed flag.
+    /// What frames are drawn with: the play's looks, the user's player looks and symbol
+    /// pictures, the players hidden and the drawing-suppressed flag.
     FrameLooks looks() const;
-    /// Applies the preference record to the window's controls.
+    /// Shows the preference record and the play's looks in the window's controls.
     void SetupForm();
 
     // Pictures
-    /// (Re)loads the field picture and the eight symbol pictures named by the preference
-    /// record, falling back for each file that cannot be read (see resolvePicture), and shows
-    /// the current frame on the field. The record keeps the paths it names. Call it after the
-    /// record's pictures change; SetupForm calls it.
+    /// (Re)loads the play's field picture and the eight symbol pictures from the files the
+    /// preference record names, falling back for each file that cannot be read (see
+    /// resolvePicture), and shows the current frame on the field. The record keeps the paths
+    /// it names. Call it after the record's pictures change; SetupForm calls it.
     void LoadPictures();
     /// The picture of symbol box k (0..7): what the palette shows and every drawing of
     /// symbol k uses.
@@ -145,7 +145,7 @@ public:
 
     // Preferences: Properties dialog, formations, player label sets (frmmain_prefs.cpp)
     /// Opens the Properties dialog; when it has closed the window and the current frame show
-    /// the new looks.
+    /// the new looks, and what changed of the play's looks is one undoable step.
     void mnuOPreferences_Click();
     /// The Formations and Player Labels menus.
     FormationMenus &formationMenus() { return *m_formations; }

@@ -18,7 +18,7 @@ namespace kinetra {
 void frmMain::connectPreferenceCommands()
 {
     onCommand("mnuOPreferences", [this] { mnuOPreferences_Click(); });
-    m_formations = new FormationMenus(m_prefs, m_store, m_document, m_platform, *m_palette,
+    m_formations = new FormationMenus(m_prefs, m_store, m_document, m_platform,
                                       menuBar()->findChild<QMenu *>("mnuFormations"), this);
     connect(m_formations, &FormationMenus::formationApplied, this, &frmMain::DrawSelected);
     FormationMenus *menus = m_formations;
