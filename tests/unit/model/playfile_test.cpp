@@ -596,22 +596,22 @@ TEST(OpenedLooks, TakeWhatTheFileGaveOverTheUsers)
         int actionLines, partialItems, labelLines;
         int16_t field;           ///< the field the play opens on
         ActionLook line0, line1; ///< the first two action lines it opens with
-        std::string offense2, defense9;
+        std::string offense2, offense3, defense9;
     };
     const ActionLook mine{"Mine", 5, 6, 255, 2};
     const ActionLook file0{"Run", 2, 3, 65280, 1};
     const ActionLook file1{"Hit", 4, 1, 16711680, 0};
     for (const Case &c : {
-             Case{2, 8, 0, 10, 2, file0, file1, "B3", "F10"},
-             Case{3, 8, 0, 10, 3, file0, file1, "B3", "F10"},
-             Case{0, 8, 0, 10, 0, file0, file1, "B3", "F10"},
-             Case{-1, 8, 0, 10, 0, file0, file1, "B3", "F10"},
-             Case{4, 8, 0, 10, 0, file0, file1, "B3", "F10"},
-             Case{9, 1, 0, 0, 0, file0, mine, "O", "D"},
+             Case{2, 8, 0, 10, 2, file0, file1, "B3", "B4", "F10"},
+             Case{3, 8, 0, 10, 3, file0, file1, "B3", "B4", "F10"},
+             Case{0, 8, 0, 10, 0, file0, file1, "B3", "B4", "F10"},
+             Case{-1, 8, 0, 10, 0, file0, file1, "B3", "B4", "F10"},
+             Case{4, 8, 0, 10, 0, file0, file1, "B3", "B4", "F10"},
+             Case{9, 1, 0, 0, 0, file0, mine, "O", "O", "D"},
              // The second line cut after its label and type: width, colour and end are mine.
-             Case{1, 1, 2, 0, 1, file0, {"Hit", 4, 6, 255, 2}, "O", "D"},
-             Case{1, 8, 0, 3, 1, file0, file1, "B3", "D"},
-             Case{1, 0, 0, 0, 1, mine, mine, "O", "D"},
+             Case{1, 1, 2, 0, 1, file0, {"Hit", 4, 6, 255, 2}, "O", "O", "D"},
+             Case{1, 8, 0, 3, 1, file0, file1, "B3", "O", "D"},
+             Case{1, 0, 0, 0, 1, mine, mine, "O", "O", "D"},
          }) {
         PlayReadResult read;
         read.play.looks.Picbkg = c.storedField;
@@ -641,6 +641,7 @@ TEST(OpenedLooks, TakeWhatTheFileGaveOverTheUsers)
         const ActionLook other{"Other", 1, 1, 0, 0};
         EXPECT_EQ(looks.actions[7], c.actionLines == 8 ? other : mine) << what;
         EXPECT_EQ(looks.labels.offense[2], c.offense2) << what;
+        EXPECT_EQ(looks.labels.offense[3], c.offense3) << what;
         EXPECT_EQ(looks.labels.defense[9], c.defense9) << what;
     }
 }
