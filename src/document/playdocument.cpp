@@ -334,7 +334,7 @@ void PlayDocument::markChanged()
 {
     // Frame commands mark the play before they record their step, which then decides the
     // mark; anything else that marks it stays marked until the next save.
-    if (!m_history.looksChanged(m_frames))
+    if (!m_history.framesMayDiffer(m_frames))
         m_unrecordedEdit = true;
     setModifiedMark(true);
     emit edited();

@@ -233,7 +233,7 @@ void EditHistory::restateLooks(const std::function<void(PlayLooks &)> &change)
     }
 }
 
-bool EditHistory::looksChanged(const FrameList &frames) const
+bool EditHistory::framesMayDiffer(const FrameList &frames) const
 {
     if (frames.count() != m_recorded.count())
         return true;

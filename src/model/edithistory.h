@@ -107,7 +107,7 @@ public:
     /// A cheap guess whether `frames` were changed since the last record: the frame count or
     /// the current frame differs from the recorded list. Changes to other frames alone are
     /// not seen.
-    bool looksChanged(const FrameList &frames) const;
+    bool framesMayDiffer(const FrameList &frames) const;
 
     /// The frame list as last recorded.
     const FrameList &recorded() const { return m_recorded; }
