@@ -239,14 +239,16 @@ void PlayEditing::setupPalette()
 void PlayEditing::showPlayLooks()
 {
     const PlayLooks &looks = m_document.looks();
+    // A box is set only when its text differs, so typing in it keeps its cursor.
+    const auto show = [](QLineEdit *box, const std::string &label) {
+        if (const QString text = QString::fromStdString(label); box->text() != text)
+            box->setText(text);
+    };
     {
-        // A box is set only when its text differs, so typing in it keeps its cursor.
         const QScopedValueRollback<bool> filling(m_fillingLabels, true);
         for (size_t k = 0; k < 10; ++k) {
-            for (const auto &[box, label] : {std::pair(m_palette.TxtOplyr[k], &looks.labels.offense[k]),
-                                            std::pair(m_palette.TxtDplyr[k], &looks.labels.defense[k])})
-                if (const QString text = QString::fromStdString(*label); box->text() != text)
-                    box->setText(text);
+            show(m_palette.TxtOplyr[k], looks.labels.offense[k]);
+            show(m_palette.TxtDplyr[k], looks.labels.defense[k]);
         }
     }
     for (size_t k = 0; k < 8; ++k) {
