@@ -71,6 +71,8 @@ void interpolateFrames(FrameList &frames, int16_t first, int16_t n)
     // Frame by frame, so each inserted record is visited once.
     for (int k = first + 1; k <= first + n; ++k) {
         PlayConfig &frame = frames.frame(int16_t(k));
+        // A caption belongs to the frame the coach laid out, not to the steps between.
+        frame.Caption.clear();
         for (Axis &axis : axes) {
             float &value = *axis.field(frame, axis.index);
             value = value + float(axis.offset);

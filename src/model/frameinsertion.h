@@ -17,7 +17,8 @@ enum class InsertOutcome {
 /// Insert Progressive: inserts n frames between the current frame S and the next frame E.
 /// Every symbol and player whose x is above 0 in both S and E steps from S towards E by a
 /// whole-unit offset that is re-rounded (halves to even) at every frame; every other field of
-/// the inserted frames is a copy of S. The current index stays on S.
+/// the inserted frames is a copy of S but the caption, which they have none of. The current
+/// index stays on S.
 /// A refusal (LastFrame, NoCount, TooManyFrames, checked in that order) changes nothing.
 InsertOutcome InsertFrames(FrameList &frames, int32_t n);
 

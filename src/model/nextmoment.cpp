@@ -144,6 +144,8 @@ PlayConfig nextMoment(const PlayConfig &frame, const ItemSizes &sizes)
     }
     for (int kind = 0; kind < kActionCount; ++kind)
         next.clearActionKind(kind);
+    // What the caption said was about the moment before.
+    next.Caption.clear();
     return next;
 }
 

@@ -76,7 +76,7 @@ struct LineMove
 std::vector<LineMove> lineMoves(const PlayConfig &frame, const ItemSizes &sizes);
 
 /// The next moment of `frame`: every item a line moves (see lineMoves) stands at that line's
-/// end (even off the field), and no lines are left. Everything else is kept.
+/// end (even off the field), and no lines are left and no caption. Everything else is kept.
 PlayConfig nextMoment(const PlayConfig &frame, const ItemSizes &sizes);
 
 /// Insert Next Moment: the next moment of the current frame is inserted after it; the current

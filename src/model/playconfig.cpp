@@ -36,6 +36,7 @@ void PlayConfig::CopyFrame(const PlayConfig &from_me)
             ActionEY[k] = from_me.ActionEY[k];
         }
         ActionPaths = from_me.ActionPaths;
+        Caption = from_me.Caption;
     } catch (...) {
         reportFailure("Copying Frame");
     }
@@ -67,6 +68,7 @@ void PlayConfig::Blank_Frame()
     ActionEX.fill(0);
     ActionEY.fill(0);
     ActionPaths.clear();
+    Caption.clear();
 }
 
 std::pair<float *, float *> PlayConfig::coordinates(int16_t part, int partNO)

@@ -32,6 +32,8 @@ constexpr int16_t kNoActivePlayer = 20;
 /// this many bend points.
 constexpr int kMaxLinesInFrame = 64;
 constexpr int kMaxBends = 16;
+/// A frame caption holds at most this many characters.
+constexpr int kMaxCaptionLength = 120;
 
 /// A point of an action line, in surface pixels.
 struct LinePoint
@@ -90,12 +92,15 @@ public:
     /// lines take slots 1, 2, .. without gaps, and a slot 0 entry has at least one bend.
     /// Empty in a frame of straight lines, one of each kind.
     std::vector<ActionPath> ActionPaths;
+    /// One line under the frame, as typed (UTF-8, at most kMaxCaptionLength characters);
+    /// empty when the frame has none. Not one of the frame line's items.
+    std::string Caption;
 
     /// Makes this frame equal to from_me, field by field, floats bit for bit. A failure is
     /// reported as "Copying Frame" and leaves the fields after it unchanged.
     void CopyFrame(const PlayConfig &from_me);
 
-    /// Empties the frame: no active player, every coordinate 0, both label texts "0".
+    /// Empties the frame: no active player, every coordinate 0, both label texts "0", no caption.
     void Blank_Frame();
 
     /// Rounded position of item (part 1..4, partNO) into x and y; an address that names no
