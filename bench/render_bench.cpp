@@ -222,4 +222,38 @@ BENCHMARK(BM_ShowLinesAtZoom)
     ->ArgsProduct({{8, 64}, {100, 400}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
+
+// The full frame's 20 players with 64 straight lines in the full frame's looks, each from a
+// point above the players to a player's centre (first argument 1), or the same lines with
+// their ends moved 17 pixels right and down, off every marker into open field (0). Shown at a
+// zoom (second argument) as BM_ShowFullFrameAtZoom does.
+PlayConfig linesToPlayersFrame(bool atMarkers)
+{
+    PlayConfig frame = fullFrame();
+    for (int k = 0; k < 8; ++k)
+        frame.clearActionKind(k);
+    const float offset = atMarkers ? 0 : 17;
+    for (int i = 0; i < kMaxLinesInFrame; ++i) {
+        const int player = i % 20;
+        const auto &xs = player < 10 ? frame.OPlayerX : frame.DPlayerX;
+        const auto &ys = player < 10 ? frame.OPlayerY : frame.DPlayerY;
+        const LinePoint start{20.0f + float((i * 47) % 360), 70.0f + float(i % 4) * 5};
+        const LinePoint end{xs[size_t(player % 10)] + offset, ys[size_t(player % 10)] + offset};
+        frame.addActionLine(i / 8, start, end);
+    }
+    return frame;
+}
+
+void BM_ShowLinesEndingAtMarkers(benchmark::State &state)
+{
+    Surface pic;
+    prepare(pic);
+    const FrameLooks looks = fullLooks();
+    const PlayConfig frame = linesToPlayersFrame(state.range(0) == 1);
+    showAtZoom(state, pic, frame, looks, int(state.range(1)));
+}
+BENCHMARK(BM_ShowLinesEndingAtMarkers)
+    ->ArgsProduct({{0, 1}, {100, 400}})
+    ->Unit(benchmark::kMicrosecond);
+
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "model/failurereport.h"
 #include "model/linecurve.h"
+#include "model/markeredge.h"
 #include "model/playconfig.h"
 #include "model/rounding.h"
 #include "model/runtimeerror.h"
@@ -41,6 +42,84 @@ QRect symbolArea(int16_t X, int16_t Y, const QImage &symbol, const FrameLooks &l
         boxWidth = boxHeight = std::numeric_limits<int>::max();
     return QRect(X, Y, std::min({boxWidth, symbol.width(), surface.width() - X}),
                  std::min({boxHeight, symbol.height(), surface.height() - Y}));
+}
+
+// How far an end marker reaches from the line's end: a slanting arrowhead's tip five pixels
+// along and five across, a level or upright one's corners seven.
+const float kHeadReach = 5 * std::sqrt(2.0f);
+// Air between a line and a marker it stops at: a pixel, and the rounding to whole pixels.
+constexpr float kAir = 1.5f;
+// A short move's arrow beside the marker: its shaft, and the arrowhead beyond it.
+constexpr float kShortShaft = 10;
+constexpr float kHeadLength = 7;
+
+// The marker drawn last, so on top, of those holding p.
+const MarkerOutline *topmostAt(const std::vector<MarkerOutline> &markers, LinePoint p)
+{
+    for (auto m = markers.rbegin(); m != markers.rend(); ++m) {
+        if (m->contains(p))
+            return &*m;
+    }
+    return nullptr;
+}
+
+QPoint rounded(LinePoint p)
+{
+    return QPoint(int(std::lround(p.x)), int(std::lround(p.y)));
+}
+
+QPainterPath pathOf(const std::vector<CurvePiece> &pieces)
+{
+    QPainterPath path(QPointF(pieces.front().from.x, pieces.front().from.y));
+    for (const CurvePiece &piece : pieces)
+        path.cubicTo(piece.c1.x, piece.c1.y, piece.c2.x, piece.c2.y, piece.to.x, piece.to.y);
+    return path;
+}
+
+// The curve's heading at its end, long enough that rounding it to whole pixels keeps its way.
+LinePoint towardEnd(const CurvePiece &last)
+{
+    const LinePoint heading = endDirection(last);
+    const float length = std::hypot(heading.x, heading.y);
+    return length > 0 ? LinePoint{heading.x * 100 / length, heading.y * 100 / length} : heading;
+}
+
+// The end marker heading that way, as points from the line's end: an arrowhead's three
+// corners, a cross bar's two ends.
+std::vector<LinePoint> endFigure(LinePoint heading, int16_t endType)
+{
+    constexpr int16_t kAt = 1000;
+    int16_t SX = toInt16(kAt - std::lround(heading.x));
+    int16_t SY = toInt16(kAt - std::lround(heading.y));
+    int16_t EX = kAt;
+    int16_t EY = kAt;
+    FrameRenderer::DrawAction(SX, SY, EX, EY);
+    std::vector<LinePoint> figure;
+    for (size_t i = 0; i < 3; ++i) {
+        if (endType == 0 || i != 1) {
+            const QPoint p = FrameRenderer::EndMarkerPoints[i];
+            figure.push_back({float(p.x() - kAt), float(p.y() - kAt)});
+        }
+    }
+    return figure;
+}
+
+// Sets the end marker at `end`, heading the way of `heading`.
+void aimEndMarker(QPoint end, LinePoint heading)
+{
+    int16_t SX = toInt16(end.x() - std::lround(heading.x));
+    int16_t SY = toInt16(end.y() - std::lround(heading.y));
+    int16_t EX = toInt16(end.x());
+    int16_t EY = toInt16(end.y());
+    FrameRenderer::DrawAction(SX, SY, EX, EY);
+}
+
+// The focus ring's radius around the focused player's centre.
+int focusRingRadius(const FrameLooks &looks, int side)
+{
+    return int(std::ceil(markerReach(looks.PlayerShape[size_t(side)],
+                                     looks.PlayerSize[size_t(side)])))
+           + kRingGap + kRingWidth / 2;
 }
 
 } // namespace
@@ -162,6 +241,7 @@ void FrameRenderer::drawTextLabels(const PlayConfig &frame, Surface &pic)
 void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
                                     const FrameLooks &looks, const Focus &focus)
 {
+    const std::vector<MarkerOutline> markers = markerOutlines(frame, looks, focus);
     for (const ActionLine &line : frame.actionLines()) {
         const size_t k = size_t(line.id.kind);
         int16_t SX = toInt16(line.start.x);
@@ -175,33 +255,41 @@ void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
                                  : looks.ActionColor[k];
         pic.setLineWidth(looks.ActionSize[k]);
         pic.setLineStyle(looks.ActionType[k] - 1);
+        // A short move beside a marker points the way the points go, before any squaring.
+        const LinePoint move{float(EX - SX), float(EY - SY)};
+        // Drawn through the whole pixels the points fall on. Nearly upright or level straight
+        // lines are drawn exactly so; the frame keeps its points. A bend point on the one
+        // before it or on the end is left out: the curve would make a small loop around it.
         if (line.bends.empty()) {
-            // Nearly upright or level lines are drawn exactly so; the frame keeps its points.
             if (std::abs(SX - EX) < 5)
                 EX = SX;
             if (std::abs(SY - EY) < 5)
                 EY = SY;
+        }
+        ActionLine drawn{line.id, {float(SX), float(SY)}, {float(EX), float(EY)}, {}};
+        drawn.bends.reserve(line.bends.size());
+        int16_t BX = SX;
+        int16_t BY = SY;
+        for (const LinePoint &bend : line.bends) {
+            const int16_t x = toInt16(bend.x);
+            const int16_t y = toInt16(bend.y);
+            if ((x == BX && y == BY) || (x == EX && y == EY))
+                continue;
+            drawn.bends.push_back({float(x), float(y)});
+            BX = x;
+            BY = y;
+        }
+        const MarkerOutline *atStart = topmostAt(markers, drawn.start);
+        const MarkerOutline *atEnd = topmostAt(markers, drawn.end);
+        if (atStart || atEnd) {
+            drawBesideMarkers(pic, drawn, move, atStart, atEnd, looks.ActionEndType[k], color);
+        } else if (line.bends.empty()) {
             pic.line(SX, SY, EX, EY, color);
             DrawAction(SX, SY, EX, EY);
         } else {
-            // Drawn through the whole pixels the points fall on, as a straight line is. A bend
-            // point on the one before it or on the end is left out: the curve would make a
-            // small loop around it. The curve arrives from the last bend point (or the start),
-            // so the end marker points that way.
-            ActionLine snapped{line.id, {float(SX), float(SY)}, {float(EX), float(EY)}, {}};
-            snapped.bends.reserve(line.bends.size());
-            int16_t BX = SX;
-            int16_t BY = SY;
-            for (const LinePoint &bend : line.bends) {
-                const int16_t x = toInt16(bend.x);
-                const int16_t y = toInt16(bend.y);
-                if ((x == BX && y == BY) || (x == EX && y == EY))
-                    continue;
-                snapped.bends.push_back({float(x), float(y)});
-                BX = x;
-                BY = y;
-            }
-            pic.path(curvePath(snapped), color);
+            // The curve arrives from the last bend point (or the start), so the end marker
+            // points that way.
+            pic.path(curvePath(drawn), color);
             DrawAction(BX, BY, EX, EY);
         }
         pic.setFillColor(color);
@@ -219,6 +307,56 @@ void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
             break;
         }
     }
+}
+
+void FrameRenderer::drawBesideMarkers(Surface &pic, const ActionLine &line, LinePoint move,
+                                      const MarkerOutline *atStart, const MarkerOutline *atEnd,
+                                      int16_t endType, const QColor &color)
+{
+    // The players are drawn over the lines: a line, and its end marker, stop short of a marker
+    // by their own half width and a pixel of air.
+    const float margin = float(std::max(1, pic.lineWidth())) / 2 + kAir;
+    const MarkerOutline &own = atStart ? *atStart : *atEnd;
+    const std::vector<CurvePiece> pieces = curvePieces(line);
+    std::vector<CurvePiece> shown;
+    LinePoint heading = move;
+    // A bent line may leave a marker and come back to it; a straight one that short cannot
+    // get out from under it.
+    if (!line.bends.empty() || std::hypot(move.x, move.y) > own.reach()) {
+        std::optional<MarkerOutline> from;
+        std::optional<MarkerOutline> to;
+        if (atStart)
+            from = atStart->grown(margin);
+        if (atEnd)
+            to = atEnd->grown(margin);
+        shown = curveOutside(pieces, from, to);
+        if (!shown.empty()) {
+            heading = line.bends.empty() ? LinePoint{line.end.x - line.start.x,
+                                                     line.end.y - line.start.y}
+                                         : towardEnd(shown.back());
+            // Then back until the end marker, turned that way, is clear of the marker too.
+            if (to && (endType == 0 || endType == 1))
+                shown = curveOutside(pieces, from, to, endFigure(heading, endType));
+        }
+    }
+    QPoint end;
+    if (shown.empty()) {
+        heading = move;
+        const ShortArrow arrow =
+            shortArrow(own, line.start, {line.start.x + move.x, line.start.y + move.y},
+                       kHeadReach + margin, kShortShaft, kHeadLength);
+        const QPoint start = rounded(arrow.from);
+        end = rounded(arrow.to);
+        pic.line(start.x(), start.y(), end.x(), end.y(), color);
+    } else if (line.bends.empty()) {
+        const QPoint start = rounded(shown.front().from);
+        end = rounded(shown.back().to);
+        pic.line(start.x(), start.y(), end.x(), end.y(), color);
+    } else {
+        pic.path(pathOf(shown), color);
+        end = rounded(shown.back().to);
+    }
+    aimEndMarker(end, heading);
 }
 
 QPainterPath FrameRenderer::curvePath(const ActionLine &line)
@@ -292,8 +430,7 @@ void FrameRenderer::drawFocusRing(Surface &pic, const FrameLooks &looks, const F
                                         : looks.hideDefense[size_t(focus.index)];
     if (hidden || (shape != 1 && shape != 3))
         return;
-    const int radius = int(std::ceil(markerReach(shape, looks.PlayerSize[size_t(focus.side)])))
-                       + kRingGap + kRingWidth / 2;
+    const int radius = focusRingRadius(looks, focus.side);
     // An outline only: the see-through fill leaves the player inside the ring as drawn.
     pic.setFillColor(Qt::transparent);
     pic.setLineWidth(kRingWidth + 2);
@@ -301,6 +438,42 @@ void FrameRenderer::drawFocusRing(Surface &pic, const FrameLooks &looks, const F
     pic.setLineWidth(kRingWidth);
     pic.circle(focus.at.x(), focus.at.y(), radius, Qt::black);
     pic.setLineWidth(1);
+}
+
+std::vector<MarkerOutline> FrameRenderer::markerOutlines(const PlayConfig &frame,
+                                                         const FrameLooks &looks,
+                                                         const Focus &focus)
+{
+    std::vector<MarkerOutline> outlines;
+    std::optional<MarkerOutline> ring;
+    for (int side = 0; side < 2; ++side) {
+        const auto &xs = side == 0 ? frame.OPlayerX : frame.DPlayerX;
+        const auto &ys = side == 0 ? frame.OPlayerY : frame.DPlayerY;
+        const auto &hidden = side == 0 ? looks.hideOffense : looks.hideDefense;
+        const int16_t shape = looks.PlayerShape[size_t(side)];
+        if (shape != 1 && shape != 3)
+            continue;
+        for (int i = 0; i < kPlayersPerSide; ++i) {
+            // A position out of range fails when the player is drawn, not before the lines.
+            if (hidden[size_t(i)] || !fitsInt16(xs[size_t(i)]) || !fitsInt16(ys[size_t(i)]))
+                continue;
+            const int16_t X = toInt16(xs[size_t(i)]);
+            if (X <= 0)
+                continue;
+            const LinePoint centre{float(X), float(toInt16(ys[size_t(i)]))};
+            if (focus.on && focus.side == side && focus.index == i) {
+                // Drawn last, and ringed: lines stop at the ring's outer edge.
+                ring = MarkerOutline{
+                    centre, float(focusRingRadius(looks, side)) + (kRingWidth + 2) / 2.0f, false};
+                continue;
+            }
+            // The outline is drawn one pixel wide along the rim, half of it outside.
+            outlines.push_back({centre, float(looks.PlayerSize[size_t(side)]) + 0.5f, shape == 1});
+        }
+    }
+    if (ring)
+        outlines.push_back(*ring);
+    return outlines;
 }
 
 std::vector<FrameRenderer::DrawnItem> FrameRenderer::drawnItems(const PlayConfig &frame,

@@ -12,6 +12,8 @@ namespace kinetra {
 
 class PlayConfig;
 struct ActionLine;
+struct LinePoint;
+struct MarkerOutline;
 class Surface;
 struct FrameLooks;
 
@@ -21,7 +23,9 @@ class FrameRenderer
 public:
     /// Draws the frame over whatever pic shows (it does not wipe first): symbols, text labels,
     /// every action line with its end marker (a line with bend points as the smooth curve
-    /// through them), offensive then defensive players. Leaves pic with line width 1, solid,
+    /// through them), offensive then defensive players. A line that starts or ends on a
+    /// player's marker is drawn from or to the marker's edge, its end marker outside it; a move
+    /// too short for that is a short arrow beside the marker. Hidden players cut no line. Leaves pic with line width 1, solid,
     /// and its own fore and fill colours, also after a failure. With a focus in the looks, the
     /// focused player gets a bold ring and, with the lines starting at him, his own colours;
     /// every other player and line is faded toward white (see faded). A failure is reported as
@@ -74,6 +78,15 @@ private:
     static void drawTextLabels(const PlayConfig &frame, Surface &pic);
     static void drawActionLines(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
                                 const Focus &focus);
+    /// The line as drawn, with an end on a marker, drawn from and to the markers' edges (or,
+    /// too short for that, as a short arrow beside the marker, pointing along `move`, the
+    /// line's stored start to end); sets EndMarkerPoints.
+    static void drawBesideMarkers(Surface &pic, const ActionLine &line, LinePoint move,
+                                  const MarkerOutline *atStart, const MarkerOutline *atEnd,
+                                  int16_t endType, const QColor &color);
+    /// The outlines of the players' markers as drawn, in drawing order (the last on top).
+    static std::vector<MarkerOutline> markerOutlines(const PlayConfig &frame,
+                                                     const FrameLooks &looks, const Focus &focus);
     static void drawPlayers(const PlayConfig &frame, Surface &pic, const FrameLooks &looks,
                             int side, const Focus &focus, bool focusedOnly);
     static void drawFocusRing(Surface &pic, const FrameLooks &looks, const Focus &focus);
