@@ -50,7 +50,7 @@ const float kHeadReach = 5 * std::sqrt(2.0f);
 // Air between a line and a marker it stops at: a pixel, and the rounding to whole pixels.
 constexpr float kAir = 1.5f;
 // A short move's arrow beside the marker: its shaft, and the arrowhead beyond it.
-constexpr float kShortShaft = 10;
+constexpr float kShortShaft = 14;
 constexpr float kHeadLength = 7;
 
 // The marker drawn last, so on top, of those holding p.

@@ -261,9 +261,9 @@ TEST_F(LineEndsTest, OverlappingMarkersCutAtTheOneOnTop)
 // ---- Short moves --------------------------------------------------------------------------
 
 // Worked out for a line one pixel wide with an arrowhead: the arrow stands 10.5 + 7.07 + 0.5
-// + 1.5 = 19.57 from the centre across the move, on its right-hand side; its shaft is 10 long,
-// the arrowhead 7 beyond, the whole centred along the move: the shaft from 8.5 behind the
-// centre to 1.5 ahead. Ends are rounded to whole pixels, halves away from zero.
+// + 1.5 = 19.57 from the centre across the move, on its right-hand side; its shaft is 14 long,
+// the arrowhead 7 beyond, the whole centred along the move: the shaft from 10.5 behind the
+// centre to 3.5 ahead. Ends are rounded to whole pixels, halves away from zero.
 struct ShortCase
 {
     const char *name;
@@ -296,20 +296,20 @@ TEST_P(ShortMoveTest, IsAnArrowBesideTheMarker)
               0);
 }
 
-// Rightward: the shaft on y 180 + 19.57, from x 191.5 to 201.5, rounded 192 to 202, the head's
-// tip at 209. Up: on x 219.57, from y 188.5 to 178.5 (189 to 179), the tip at 172. Leftward
-// from a square: above, on y 160.43, from x 208.5 to 198.5 (209 to 199), the tip at 192.
+// Rightward: the shaft on y 180 + 19.57, from x 189.5 to 203.5, rounded 190 to 204, the head's
+// tip at 211. Up: on x 219.57, from y 190.5 to 176.5 (191 to 177), the tip at 170. Leftward
+// from a square: above, on y 160.43, from x 210.5 to 196.5 (211 to 197), the tip at 190.
 // Along (3, 4): across is (-0.8, 0.6), so the middle is (184.34, 191.74), the shaft from
-// (179.24, 184.94) to (185.24, 192.94), rounded (179, 185) to (185, 193); a slanting
-// head there has the corners (180, 198), (190, 198) and (190, 188). A move without length
-// points up.
+// (178.04, 183.34) to (186.44, 194.54), rounded (178, 183) to (186, 195); a slanting head
+// there has the corners (181, 200), (191, 200) and (191, 190). A move without length points
+// up.
 INSTANTIATE_TEST_SUITE_P(
     Moves, ShortMoveTest,
-    testing::Values(ShortCase{"rightward_circle", Circle, 3, 0, {196, 200}, {205, 200}},
-                    ShortCase{"upward_circle", Circle, 0, -4, {220, 185}, {220, 175}},
-                    ShortCase{"leftward_square", Square, -3, 0, {203, 160}, {196, 160}},
-                    ShortCase{"slanting_circle", Circle, 3, 4, {182, 189}, {188, 196}},
-                    ShortCase{"no_length_square", Square, 0, 0, {220, 185}, {220, 175}}),
+    testing::Values(ShortCase{"rightward_circle", Circle, 3, 0, {196, 200}, {207, 200}},
+                    ShortCase{"upward_circle", Circle, 0, -4, {220, 185}, {220, 173}},
+                    ShortCase{"leftward_square", Square, -3, 0, {203, 160}, {193, 160}},
+                    ShortCase{"slanting_circle", Circle, 3, 4, {182, 189}, {189, 198}},
+                    ShortCase{"no_length_square", Square, 0, 0, {220, 185}, {220, 173}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
