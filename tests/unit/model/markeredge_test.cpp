@@ -21,52 +21,57 @@ MarkerOutline square(float x, float y, float half)
     return {{x, y}, half, true};
 }
 
-// ---- Which points an outline holds ---------------------------------------------------------
+// ---- What meets an outline ------------------------------------------------------------------
 
-struct HoldCase
+struct MeetCase
 {
     const char *name;
     MarkerOutline outline;
-    LinePoint p;
-    bool held;
+    std::vector<LinePoint> figure; // placed at (100, 100); none: the point itself
+    bool meets;
 };
 
-void PrintTo(const HoldCase &c, std::ostream *os)
+void PrintTo(const MeetCase &c, std::ostream *os)
 {
     *os << c.name;
 }
 
-class OutlineHolds : public testing::TestWithParam<HoldCase>
+class OutlineMeets : public testing::TestWithParam<MeetCase>
 {};
 
-TEST_P(OutlineHolds, RimAndEdgesBelongToTheOutline)
+TEST_P(OutlineMeets, RimAndEdgesBelongToTheOutline)
 {
-    const HoldCase &c = GetParam();
-    EXPECT_EQ(c.outline.contains(c.p), c.held);
+    const MeetCase &c = GetParam();
+    EXPECT_EQ(c.outline.meets({100, 100}, c.figure), c.meets);
 }
 
-// 6 * 6 + 8 * 8 = 10 * 10: (106, 108) lies on the rim of a circle of radius 10 around (100, 100).
+// 6 * 6 + 8 * 8 = 10 * 10: (100, 100) lies on the rim of a circle of radius 10 around
+// (106, 108); 8 * 8 + 8 * 8 = 128 > 100. The figures' points are taken from (100, 100): the
+// segments run along y 0 past a circle centred 10 below, and along x + y = 220 through the
+// square's corner (110, 110); the arrowhead's tip is (107, 100), its middle holds (103, 100).
 INSTANTIATE_TEST_SUITE_P(
-    Cases, OutlineHolds,
-    testing::Values(HoldCase{"circle_centre", circle(100, 100, 10), {100, 100}, true},
-                    HoldCase{"circle_rim_on_an_axis", circle(100, 100, 10), {110, 100}, true},
-                    HoldCase{"circle_rim_slanting", circle(100, 100, 10), {106, 108}, true},
-                    HoldCase{"circle_just_outside", circle(100, 100, 10), {106, 108.1f}, false},
-                    HoldCase{"circle_square_corner", circle(100, 100, 10), {108, 108}, false},
-                    HoldCase{"square_corner", square(100, 100, 10), {110, 90}, true},
-                    HoldCase{"square_past_its_side", square(100, 100, 10), {110.5f, 100}, false},
-                    HoldCase{"grown_square", square(100, 100, 10).grown(2), {112, 88}, true},
-                    HoldCase{"grown_circle", circle(100, 100, 10).grown(5), {109, 112}, true}),
+    Cases, OutlineMeets,
+    testing::Values(
+        MeetCase{"circle_rim", circle(106, 108, 10), {}, true},
+        MeetCase{"past_the_circle_rim", circle(106, 108.1f, 10), {}, false},
+        MeetCase{"circle_beyond_its_square", circle(108, 108, 10), {}, false},
+        MeetCase{"square_corner", square(110, 90, 10), {}, true},
+        MeetCase{"past_the_square_side", square(110.5f, 100, 10), {}, false},
+        MeetCase{"grown_square_corner", square(112, 88, 10).grown(2), {}, true},
+        MeetCase{"segment_grazing_a_circle", circle(110, 10, 10), {{-20, -100}, {20, -100}}, true},
+        MeetCase{"segment_passing_a_circle", circle(110, 10.1f, 10), {{-20, -100}, {20, -100}},
+                 false},
+        MeetCase{"segment_across_a_square_corner", square(120, 120, 10), {{0, 20}, {20, 0}},
+                 true},
+        MeetCase{"segment_beside_a_square_corner", square(120, 120, 10), {{0, 19}, {19, 0}},
+                 false},
+        MeetCase{"arrowhead_tip_on_a_circle", circle(117, 100, 10), {{0, -7}, {7, 0}, {0, 7}},
+                 true},
+        MeetCase{"arrowhead_short_of_a_circle", circle(118, 100, 10), {{0, -7}, {7, 0}, {0, 7}},
+                 false},
+        MeetCase{"triangle_round_a_small_circle", circle(103, 100, 1), {{0, -7}, {7, 0}, {0, 7}},
+                 true}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(OutlineReach, ACircleReachesItsRadiusASquareItsCorner)
-{
-    EXPECT_FLOAT_EQ(circle(0, 0, 10).reach(), 10);
-    EXPECT_NEAR(square(0, 0, 10).reach(), 14.1421f, 1e-4f);
-    EXPECT_FLOAT_EQ(circle(0, 0, 10).reachToward({0.6f, 0.8f}), 10);
-    EXPECT_FLOAT_EQ(square(0, 0, 10).reachToward({0, -1}), 10);
-    EXPECT_FLOAT_EQ(square(0, 0, 10).reachToward({-0.8f, 0.6f}), 14);
-}
 
 // ---- Where a straight line is cut ----------------------------------------------------------
 
@@ -75,7 +80,8 @@ struct CutCase
     const char *name;
     LinePoint start, end;
     std::optional<MarkerOutline> atStart, atEnd;
-    bool left; // whether any of the line is left outside
+    std::vector<LinePoint> figure; // the end marker, from the line's end
+    bool left;                     // whether any of the line is left outside
     LinePoint first, last;
 };
 
@@ -91,7 +97,7 @@ TEST_P(StraightCut, LineRunsFromTheStartsEdgeToTheEndsEdge)
 {
     const CutCase &c = GetParam();
     const std::vector<CurvePiece> kept =
-        curveOutside(curvePieces({{}, c.start, c.end, {}}), c.atStart, c.atEnd);
+        curveOutside(curvePieces({{}, c.start, c.end, {}}), c.atStart, c.atEnd, c.figure);
     if (!c.left) {
         EXPECT_TRUE(kept.empty());
         return;
@@ -103,44 +109,47 @@ TEST_P(StraightCut, LineRunsFromTheStartsEdgeToTheEndsEdge)
     EXPECT_NEAR(kept.back().to.y, c.last.y, kNear);
 }
 
+const std::vector<LinePoint> kRightward{{0, -7}, {7, 0}, {0, 7}};
+const std::vector<LinePoint> kSlantingBar{{-5, 5}, {5, -5}};
+
 // The 3-4-5 cases: a line 50 long in the direction (0.6, 0.8) cut 5 from an end loses (3, 4).
+// An arrowhead's tip 7 ahead of the end stops at the rim: the end 7 further back. A slanting
+// bar reaches 5 ahead along x.
 INSTANTIATE_TEST_SUITE_P(
     Lines, StraightCut,
     testing::Values(
-        CutCase{"end_at_a_circles_centre", {0, 0}, {100, 0}, {}, circle(100, 0, 10), true,
+        CutCase{"end_at_a_circles_centre", {0, 0}, {100, 0}, {}, circle(100, 0, 10), {}, true,
                 {0, 0}, {90, 0}},
-        CutCase{"end_slanting_three_four_five", {0, 0}, {30, 40}, {}, circle(30, 40, 5), true,
-                {0, 0}, {27, 36}},
-        CutCase{"end_off_the_centre", {0, 0}, {96, 0}, {}, circle(100, 0, 10), true, {0, 0},
+        CutCase{"end_three_four_five", {0, 0}, {30, 40}, {}, circle(30, 40, 5), {}, true, {0, 0},
+                {27, 36}},
+        CutCase{"end_off_the_centre", {0, 0}, {96, 0}, {}, circle(100, 0, 10), {}, true, {0, 0},
                 {90, 0}},
-        CutCase{"end_leftward", {200, 10}, {100, 10}, {}, circle(100, 10, 10), true, {200, 10},
-                {110, 10}},
-        CutCase{"end_at_a_square_through_its_side", {0, 0}, {100, 50}, {}, square(100, 50, 10),
-                true, {0, 0}, {90, 45}},
-        CutCase{"end_at_a_square_from_above", {50, 0}, {50, 80}, {}, square(50, 80, 20), true,
-                {50, 0}, {50, 60}},
-        CutCase{"end_at_a_square_through_its_corner", {0, 0}, {100, 100}, {},
-                square(100, 100, 10), true, {0, 0}, {90, 90}},
-        CutCase{"end_outside_the_outline_is_kept", {0, 0}, {120, 0}, {}, circle(100, 0, 10),
-                true, {0, 0}, {120, 0}},
-        CutCase{"start_at_a_circles_centre", {0, 0}, {100, 0}, circle(0, 0, 10), {}, true,
+        CutCase{"end_at_a_square_side", {0, 0}, {100, 50}, {}, square(100, 50, 10), {}, true,
+                {0, 0}, {90, 45}},
+        CutCase{"end_at_a_square_corner", {0, 0}, {100, 100}, {}, square(100, 100, 10), {}, true,
+                {0, 0}, {90, 90}},
+        CutCase{"end_outside_is_kept", {0, 0}, {120, 0}, {}, circle(100, 0, 10), {}, true,
+                {0, 0}, {120, 0}},
+        CutCase{"arrowhead_at_a_circle", {0, 0}, {100, 0}, {}, circle(100, 0, 10), kRightward,
+                true, {0, 0}, {83, 0}},
+        CutCase{"slanting_bar_at_a_square", {0, 0}, {100, 0}, {}, square(100, 0, 10),
+                kSlantingBar, true, {0, 0}, {85, 0}},
+        CutCase{"start_at_a_circles_centre", {0, 0}, {100, 0}, circle(0, 0, 10), {}, {}, true,
                 {10, 0}, {100, 0}},
-        CutCase{"start_slanting_three_four_five", {0, 0}, {60, 80}, circle(0, 0, 5), {}, true,
-                {3, 4}, {60, 80}},
-        CutCase{"start_inside_off_the_centre", {2, 0}, {100, 0}, circle(0, 0, 10), {}, true,
+        CutCase{"start_three_four_five", {0, 0}, {60, 80}, circle(0, 0, 5), {}, {}, true, {3, 4},
+                {60, 80}},
+        CutCase{"start_off_the_centre", {2, 0}, {100, 0}, circle(0, 0, 10), {}, {}, true,
                 {10, 0}, {100, 0}},
-        CutCase{"start_at_a_square", {0, 0}, {100, 50}, square(0, 0, 10), {}, true, {10, 5},
+        CutCase{"start_at_a_square", {0, 0}, {100, 50}, square(0, 0, 10), {}, {}, true, {10, 5},
                 {100, 50}},
-        CutCase{"start_outside_the_outline_is_kept", {20, 0}, {100, 0}, circle(0, 0, 10), {},
-                true, {20, 0}, {100, 0}},
-        CutCase{"both_ends", {0, 0}, {100, 0}, circle(0, 0, 10), circle(100, 0, 10), true,
+        CutCase{"start_outside_is_kept", {20, 0}, {100, 0}, circle(0, 0, 10), {}, {}, true,
+                {20, 0}, {100, 0}},
+        CutCase{"both_ends", {0, 0}, {100, 0}, circle(0, 0, 10), circle(100, 0, 10), {}, true,
                 {10, 0}, {90, 0}},
-        CutCase{"between_markers_too_close", {0, 0}, {15, 0}, circle(0, 0, 10),
-                circle(15, 0, 10), false, {}, {}},
-        CutCase{"within_one_marker", {0, 0}, {5, 0}, circle(0, 0, 10), circle(0, 0, 10), false,
-                {}, {}},
-        CutCase{"start_inside_the_end_marker", {95, 0}, {100, 0}, {}, circle(100, 0, 10), false,
-                {}, {}}),
+        CutCase{"markers_too_close", {0, 0}, {15, 0}, circle(0, 0, 10), circle(15, 0, 10), {},
+                false, {}, {}},
+        CutCase{"start_inside_the_end_marker", {95, 0}, {100, 0}, {}, circle(100, 0, 10), {},
+                false, {}, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // ---- Where a bent line is cut --------------------------------------------------------------
@@ -213,19 +222,6 @@ TEST(BentCutArch, CutsOnBothEndsMirrorEachOtherAndLieOnTheCurveAndTheCircles)
     EXPECT_LT(heading.y, 0);
 }
 
-TEST(BentCutLoop, ALineLeavingItsMarkerAndComingBackKeepsTheLoopOutside)
-{
-    // Out from (0, 0) around (40, 0) and back: only the part beyond the circle is kept.
-    const ActionLine loop{{}, {0, 0}, {0, 0}, {{40, -20}, {40, 20}}};
-    const std::vector<CurvePiece> kept =
-        curveOutside(curvePieces(loop), circle(0, 0, 10), circle(0, 0, 10));
-    ASSERT_FALSE(kept.empty());
-    EXPECT_NEAR(distance(kept.front().from, {0, 0}), 10, kNear);
-    EXPECT_NEAR(distance(kept.back().to, {0, 0}), 10, kNear);
-    EXPECT_LT(kept.front().from.y, 0);
-    EXPECT_GT(kept.back().to.y, 0);
-}
-
 // ---- The heading at a curve's end ----------------------------------------------------------
 
 struct HeadingCase
@@ -256,7 +252,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         HeadingCase{"from_the_second_control", {{0, 0}, {10, 10}, {40, 60}, {60, 60}}, {20, 0}},
         HeadingCase{"second_control_on_the_end", {{0, 0}, {10, 0}, {60, 60}, {60, 60}}, {50, 60}},
-        HeadingCase{"straight", {{0, 0}, {0, 0}, {30, 40}, {30, 40}}, {30, 40}},
         HeadingCase{"no_length", {{5, 5}, {5, 5}, {5, 5}, {5, 5}}, {0, 0}}),
     [](const auto &info) { return std::string(info.param.name); });
 
