@@ -34,8 +34,9 @@ bool segmentMeets(const MarkerOutline &outline, LinePoint a, LinePoint b)
     float t0 = 0;
     float t1 = 1;
     const float p[] = {-d.x, d.x, -d.y, d.y};
-    const float q[] = {a.x - (outline.centre.x - outline.half), outline.centre.x + outline.half - a.x,
-                       a.y - (outline.centre.y - outline.half), outline.centre.y + outline.half - a.y};
+    const LinePoint low = minus(outline.centre, {outline.half, outline.half});
+    const LinePoint high = plus(outline.centre, {outline.half, outline.half});
+    const float q[] = {a.x - low.x, high.x - a.x, a.y - low.y, high.y - a.y};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0)

@@ -69,7 +69,8 @@ protected:
 
     // Pixels of the line's colour whose middles lie where `where` holds, given as surface
     // coordinates measured from the player's centre (pixel (x, y) spans x - 0.5 .. x + 0.5).
-    static int linePixels(const QImage &image, int zoom, const std::function<bool(double, double)> &where)
+    static int linePixels(const QImage &image, int zoom,
+                          const std::function<bool(double, double)> &where)
     {
         const double scale = zoom / 100.0;
         int count = 0;
