@@ -168,10 +168,15 @@ LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bott
     for (int i = 0; i < n; ++i)
         groups[entries[i].kind == LegendKind::Line ? 0 : 1] << i;
     groups.removeIf([](const QList<int> &g) { return g.isEmpty(); });
+    // A mark's name stands beside its picture, a line's name above its sample.
+    auto nameRoom = [&](const LegendEntry &e, int w) {
+        return e.kind == LegendKind::Line ? w : w - int(std::ceil(e.mark.width())) - pad;
+    };
     auto fitsInOneLine = [&](const QList<int> &group, int columns) {
         const int w = cellWidth(columns);
         return std::all_of(group.begin(), group.end(), [&](int i) {
-            return measure(entries[i].name) <= w && shortestSample(entries[i], h) <= w;
+            return measure(entries[i].name) <= nameRoom(entries[i], w)
+                   && shortestSample(entries[i], h) <= w;
         });
     };
     legend.columns = 1;
@@ -187,6 +192,7 @@ LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bott
     struct Row
     {
         QList<int> entries;
+        bool marks = false;
         int nameLines = 1;
         int sampleRoom = 0;
     };
@@ -199,16 +205,22 @@ LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bott
             Row &row = rows.last();
             const int i = g[k];
             row.entries << i;
-            names[i] = wrapLines(entries[i].name, [w](int) { return w; }, 2, measure);
+            row.marks = entries[i].kind != LegendKind::Line;
+            const int room = std::max(1, nameRoom(entries[i], w));
+            names[i] = wrapLines(entries[i].name, [room](int) { return room; }, 2, measure);
             row.nameLines = std::max(row.nameLines, int(names[i].size()));
             row.sampleRoom = std::max(row.sampleRoom, int(std::ceil(sampleHeight(entries[i]))));
         }
     }
     legend.rows = int(rows.size());
     const int nameGap = std::max(1, h / 3);
+    auto heightOf = [&](const Row &row) {
+        return row.marks ? std::max(row.nameLines * h, row.sampleRoom)
+                         : row.nameLines * h + nameGap + row.sampleRoom;
+    };
     int boxHeight = 2 * pad + (legend.rows - 1) * pad;
     for (const Row &row : rows)
-        boxHeight += row.nameLines * h + nameGap + row.sampleRoom;
+        boxHeight += heightOf(row);
     const int top = bottom - boxHeight;
     legend.box = QRect(QPoint(0, top), QPoint(width - 10, bottom));
 
@@ -216,7 +228,7 @@ LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bott
     const int left = pad + (innerWidth - gridWidth) / 2;
     int rowTop = top + pad;
     for (const Row &row : rows) {
-        const int rowHeight = row.nameLines * h + nameGap + row.sampleRoom;
+        const int rowHeight = heightOf(row);
         for (int column = 0; column < row.entries.size(); ++column) {
             const int i = row.entries[column];
             const LegendEntry &e = entries[i];
@@ -234,10 +246,14 @@ LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bott
                 cell.sampleBounds = QRectF(QPointF(x0 - capReach(e), y - halfHeight),
                                            QPointF(x1 + endReach(e), y + halfHeight));
             } else {
+                // The picture at the left, the name beside it, both centred on the row.
                 const QSizeF size(std::min<double>(e.mark.width(), w), e.mark.height());
+                const double middle = rowTop + rowHeight / 2.0;
                 cell.sampleBounds =
-                    QRectF(QPointF(cell.cell.left(), y - size.height() / 2), size);
+                    QRectF(QPointF(cell.cell.left(), middle - size.height() / 2), size);
                 cell.sample = QLineF(cell.sampleBounds.center(), cell.sampleBounds.center());
+                cell.nameAt = QPoint(cell.cell.left() + int(std::ceil(size.width())) + pad,
+                                     int(middle) - int(cell.name.size()) * h / 2);
             }
             legend.cells << cell;
         }
@@ -411,18 +427,19 @@ SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure)
     const TextMeasure &captionMeasure =
         request.captionMeasure ? request.captionMeasure : measure;
 
-    // The header as a frame page has it, the pictures a line below it and clear of the icon.
+    // The header as a frame page has it but a line higher, the pictures half a line below it
+    // and clear of the icon: a sheet gives the room to its pictures.
     QList<PlacedText> header =
-        layoutTextBlock(request.header, QPoint(0, 2 * h), pw, layout.icon, h,
+        layoutTextBlock(request.header, QPoint(0, h), pw, layout.icon, h,
                         3 + int(request.header.count('\n')), measure);
-    int y = 2 * h + int(header.size()) * h;
+    int y = h + int(header.size()) * h;
     if (request.pageLine) {
         header << PlacedText{QPoint(0, y), QString()};
         y += h;
     }
-    const int top = std::max(y + h, layout.icon.bottom() + 1 + gutter);
+    const int top = std::max(y + h / 2, layout.icon.bottom() + 1 + gutter);
     const int foot = request.footer ? ph - h - gutter : ph;
-    const int legendBottom = request.footer ? ph - 2 * h : ph - h;
+    const int legendBottom = request.footer ? foot - 1 : ph - h;
     const bool legend = request.legend && !request.entries.isEmpty();
     auto legendAt = [&](double scale) {
         return scaledLegend(request.entries, scale, pw, legendBottom, h, measure);
@@ -485,6 +502,8 @@ SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure)
             }
             return best;
         };
+        // Notes end a quarter line above the legend, pictures a gutter above it.
+        const int legendGap = last && request.notes ? std::max(1, h / 4) : gutter;
         SheetPage *page = newPage();
         double scale = 0;
         double legendScale = 0;
@@ -497,7 +516,7 @@ SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure)
                 double reserved = double(pw) / surface.width();
                 for (int round = 0; round < 3; ++round) {
                     legendLayout = legendAt(reserved);
-                    scale = fit(legendLayout.box.top() - gutter, page->columns, page->rows);
+                    scale = fit(legendLayout.box.top() - legendGap, page->columns, page->rows);
                     if (round < 2)
                         reserved = std::max(scale, 0.0);
                 }
@@ -520,7 +539,7 @@ SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure)
         if (legend)
             legendLayout = legendAt(page->legendScale);
         page->legend = legendLayout;
-        notesFoot = legend ? legendLayout.box.top() - gutter : foot;
+        notesFoot = legend ? legendLayout.box.top() - legendGap : foot;
 
         // The pictures, row by row, centred across the page; a short last row centred too.
         const QSize picture = page->picture;
