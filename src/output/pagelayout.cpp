@@ -56,6 +56,8 @@ double endReach(const LegendEntry &e)
 // its caps and end marker.
 double shortestSample(const LegendEntry &e, int lineHeight)
 {
+    if (e.kind != LegendKind::Line)
+        return e.mark.width();
     const double dash = 2 * dashPeriod(e.type) * std::max(1.0, e.width);
     return std::max(dash, 2.0 * lineHeight) + capReach(e) + endReach(e);
 }
@@ -63,6 +65,8 @@ double shortestSample(const LegendEntry &e, int lineHeight)
 // The height a sample takes: its pen, or its end marker across the line.
 double sampleHeight(const LegendEntry &e)
 {
+    if (e.kind != LegendKind::Line)
+        return e.mark.height();
     const bool marked = e.endType == 0 || e.endType == 1;
     return std::max(e.width, marked ? 2 * e.marker + (e.endType == 1 ? e.width : 0) : 0.0);
 }
@@ -158,53 +162,102 @@ LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bott
     const int pad = std::max(1, h / 2);
     const int innerWidth = width - 10 - 2 * pad;
     auto cellWidth = [&](int columns) { return (innerWidth - (columns - 1) * pad) / columns; };
-    auto fitsInOneLine = [&](int columns) {
+
+    // The lines, then the marks from a row of their own.
+    QList<QList<int>> groups(2);
+    for (int i = 0; i < n; ++i)
+        groups[entries[i].kind == LegendKind::Line ? 0 : 1] << i;
+    groups.removeIf([](const QList<int> &g) { return g.isEmpty(); });
+    // A mark's name stands beside its picture, a line's name above its sample.
+    auto nameRoom = [&](const LegendEntry &e, int w) {
+        return e.kind == LegendKind::Line ? w : w - int(std::ceil(e.mark.width())) - pad;
+    };
+    auto fitsInOneLine = [&](const QList<int> &group, int columns) {
         const int w = cellWidth(columns);
-        return std::all_of(entries.begin(), entries.end(), [&](const LegendEntry &e) {
-            return measure(e.name) <= w && shortestSample(e, h) <= w;
+        return std::all_of(group.begin(), group.end(), [&](int i) {
+            return measure(entries[i].name) <= nameRoom(entries[i], w)
+                   && shortestSample(entries[i], h) <= w;
         });
     };
-    legend.columns = fitsInOneLine(n) || n <= 4 ? n : (n + 1) / 2;
-    legend.rows = (n + legend.columns - 1) / legend.columns;
+    legend.columns = 1;
+    for (const QList<int> &g : groups) {
+        const int count = int(g.size());
+        legend.columns = std::max(
+            legend.columns, fitsInOneLine(g, count) || count <= 4 ? count : (count + 1) / 2);
+    }
     // A few entries keep the width of a quarter of the row rather than stretch across it.
     const int w = cellWidth(std::max(legend.columns, 4));
 
-    int nameLines = 1;
-    QList<QStringList> names;
-    for (const LegendEntry &e : entries) {
-        names << wrapLines(e.name, [w](int) { return w; }, 2, measure);
-        nameLines = std::max(nameLines, int(names.last().size()));
+    // Each row: the entries in it, as tall as its longest name and tallest sample.
+    struct Row
+    {
+        QList<int> entries;
+        bool marks = false;
+        int nameLines = 1;
+        int sampleRoom = 0;
+    };
+    QList<Row> rows;
+    QList<QStringList> names(n);
+    for (const QList<int> &g : groups) {
+        for (int k = 0; k < g.size(); ++k) {
+            if (k % legend.columns == 0)
+                rows << Row();
+            Row &row = rows.last();
+            const int i = g[k];
+            row.entries << i;
+            row.marks = entries[i].kind != LegendKind::Line;
+            const int room = std::max(1, nameRoom(entries[i], w));
+            names[i] = wrapLines(entries[i].name, [room](int) { return room; }, 2, measure);
+            row.nameLines = std::max(row.nameLines, int(names[i].size()));
+            row.sampleRoom = std::max(row.sampleRoom, int(std::ceil(sampleHeight(entries[i]))));
+        }
     }
-    double tallestSample = 0;
-    for (const LegendEntry &e : entries)
-        tallestSample = std::max(tallestSample, sampleHeight(e));
-    const int sampleRoom = int(std::ceil(tallestSample));
+    legend.rows = int(rows.size());
     const int nameGap = std::max(1, h / 3);
-    const int rowHeight = nameLines * h + nameGap + sampleRoom;
-    const int boxHeight = 2 * pad + legend.rows * rowHeight + (legend.rows - 1) * pad;
+    auto heightOf = [&](const Row &row) {
+        return row.marks ? std::max(row.nameLines * h, row.sampleRoom)
+                         : row.nameLines * h + nameGap + row.sampleRoom;
+    };
+    int boxHeight = 2 * pad + (legend.rows - 1) * pad;
+    for (const Row &row : rows)
+        boxHeight += heightOf(row);
     const int top = bottom - boxHeight;
     legend.box = QRect(QPoint(0, top), QPoint(width - 10, bottom));
 
     const int gridWidth = legend.columns * w + (legend.columns - 1) * pad;
     const int left = pad + (innerWidth - gridWidth) / 2;
-    for (int i = 0; i < n; ++i) {
-        const LegendEntry &e = entries[i];
-        const int row = i / legend.columns;
-        const int column = i % legend.columns;
-        LegendCell cell;
-        cell.entry = i;
-        cell.cell = QRect(left + column * (w + pad), top + pad + row * (rowHeight + pad), w,
-                          rowHeight);
-        cell.name = names[i];
-        cell.nameAt = cell.cell.topLeft();
-        const double y = cell.cell.top() + nameLines * h + nameGap + sampleRoom / 2.0;
-        const double x0 = cell.cell.left() + capReach(e);
-        const double x1 = std::max(x0, cell.cell.left() + w - endReach(e));
-        cell.sample = QLineF(x0, y, x1, y);
-        const double halfHeight = sampleHeight(e) / 2;
-        cell.sampleBounds = QRectF(QPointF(x0 - capReach(e), y - halfHeight),
-                                   QPointF(x1 + endReach(e), y + halfHeight));
-        legend.cells << cell;
+    int rowTop = top + pad;
+    for (const Row &row : rows) {
+        const int rowHeight = heightOf(row);
+        for (int column = 0; column < row.entries.size(); ++column) {
+            const int i = row.entries[column];
+            const LegendEntry &e = entries[i];
+            LegendCell cell;
+            cell.entry = i;
+            cell.cell = QRect(left + column * (w + pad), rowTop, w, rowHeight);
+            cell.name = names[i];
+            cell.nameAt = cell.cell.topLeft();
+            const double y = rowTop + row.nameLines * h + nameGap + row.sampleRoom / 2.0;
+            if (e.kind == LegendKind::Line) {
+                const double x0 = cell.cell.left() + capReach(e);
+                const double x1 = std::max(x0, cell.cell.left() + w - endReach(e));
+                cell.sample = QLineF(x0, y, x1, y);
+                const double halfHeight = sampleHeight(e) / 2;
+                cell.sampleBounds = QRectF(QPointF(x0 - capReach(e), y - halfHeight),
+                                           QPointF(x1 + endReach(e), y + halfHeight));
+            } else {
+                // The picture at the left, the name beside it, both centred on the row.
+                const QSizeF size(std::min<double>(e.mark.width(), w), e.mark.height());
+                const double middle = rowTop + rowHeight / 2.0;
+                cell.sampleBounds =
+                    QRectF(QPointF(cell.cell.left(), middle - size.height() / 2), size);
+                cell.sample = QLineF(cell.sampleBounds.center(), cell.sampleBounds.center());
+                cell.nameAt = QPoint(cell.cell.left() + int(std::ceil(size.width())) + pad,
+                                     int(middle) - int(cell.name.size()) * h / 2);
+            }
+            legend.cells << cell;
+        }
+        rowTop += rowHeight + pad;
     }
     return legend;
 }
@@ -218,6 +271,7 @@ LegendLayout scaledLegend(QList<LegendEntry> entries, double scale, int width, i
     for (LegendEntry &e : entries) {
         e.width = std::max(1.0, e.width) * scale;
         e.marker *= scale;
+        e.mark *= scale;
     }
     return layoutLegend(entries, width, bottom, lineHeight, measure);
 }
@@ -274,10 +328,15 @@ FramePageLayout layoutFramePage(const FramePageRequest &request, const TextMeasu
     if (layout.pictureArea.height() <= 0)
         throw RuntimeError(ErrorCode::PrinterError, "The page is too small to print on");
 
-    // Small pictures leave room for two across and two down.
+    // Small pictures leave room for two across and two down; a large one for its caption.
+    const int captionRoom = request.captionLines > 0
+                                ? captionGap(h) + request.captionLines * request.captionHeight
+                                : 0;
     const QSize room = request.small ? QSize((pw - 20 - gutter) / 2,
                                           (layout.pictureArea.height() - gutter) / 2)
-                                  : QSize(pw - 40, layout.pictureArea.height());
+                                  : QSize(pw - 40, layout.pictureArea.height() - captionRoom);
+    if (room.height() <= 0)
+        throw RuntimeError(ErrorCode::PrinterError, "The page is too small to print on");
     QSize picture = largest;
     if (picture.width() > room.width() || picture.height() > room.height()) {
         const double f = std::min(double(room.width()) / picture.width(),
@@ -302,15 +361,55 @@ FramePageLayout layoutFramePage(const FramePageRequest &request, const TextMeasu
     } else {
         layout.places << QRect(QPoint(toInt32((pw - double(picture.width())) / 2), pictureTop),
                               picture);
+        layout.captionTop = pictureTop + picture.height() + captionGap(h);
     }
     if (legend)
         layout.legend = legendAt(layout.scale);
     return layout;
 }
 
-int sheetCells(int frames)
+int captionGap(int lineHeight)
 {
-    return frames <= 2 ? std::max(1, frames) : frames <= 4 ? 4 : 6;
+    return std::max(1, lineHeight / 8);
+}
+
+PlacedCaption layoutCaption(const QString &number, const QString &text, const QRect &picture,
+                            int top, int lineHeight, int maxLines, const TextMeasure &measure)
+{
+    PlacedCaption caption;
+    const QString gap = QStringLiteral("  ");
+    const QString whole = text.isEmpty() || number.isEmpty() ? number + text
+                                                             : number + gap + text;
+    if (measure(whole) <= picture.width() || maxLines < 1) {
+        const int left = picture.left() + (picture.width() - measure(whole)) / 2;
+        caption.number = PlacedText{QPoint(left, top), number};
+        if (!text.isEmpty())
+            caption.lines << PlacedText{
+                QPoint(left + (number.isEmpty() ? 0 : measure(number + gap)), top), text};
+        return caption;
+    }
+    const int indent = number.isEmpty() ? 0 : measure(number + gap);
+    const int room = std::max(1, picture.width() - indent);
+    caption.number = PlacedText{QPoint(picture.left(), top), number};
+    const QStringList lines = wrapLines(text, [room](int) { return room; }, maxLines, measure);
+    for (int i = 0; i < lines.size(); ++i) {
+        const int left = number.isEmpty()
+                             ? picture.left() + (picture.width() - measure(lines[i])) / 2
+                             : picture.left() + indent;
+        caption.lines << PlacedText{QPoint(left, top + i * lineHeight), lines[i]};
+    }
+    return caption;
+}
+
+QList<int> sheetPageFrames(int frames)
+{
+    constexpr int kMost = 6;
+    frames = std::max(1, frames);
+    const int pages = (frames + kMost - 1) / kMost;
+    QList<int> counts;
+    for (int p = 0; p < pages; ++p)
+        counts << frames / pages + (p < frames % pages ? 1 : 0);
+    return counts;
 }
 
 SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure)
@@ -324,69 +423,47 @@ SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure)
         throw RuntimeError(ErrorCode::InvalidPicture);
     const int gutter = pictureGutter(request.dotsPerInch);
     layout.icon = headerIconRect(request.page);
+    const int ch = request.captionHeight > 0 ? request.captionHeight : h;
+    const TextMeasure &captionMeasure =
+        request.captionMeasure ? request.captionMeasure : measure;
 
-    // The header as a frame page has it, the pictures a line below it and clear of the icon.
+    // The header as a frame page has it but a line higher, the pictures half a line below it
+    // and clear of the icon: a sheet gives the room to its pictures.
     QList<PlacedText> header =
-        layoutTextBlock(request.header, QPoint(0, 2 * h), pw, layout.icon, h,
+        layoutTextBlock(request.header, QPoint(0, h), pw, layout.icon, h,
                         3 + int(request.header.count('\n')), measure);
-    int y = 2 * h + int(header.size()) * h;
+    int y = h + int(header.size()) * h;
     if (request.pageLine) {
         header << PlacedText{QPoint(0, y), QString()};
         y += h;
     }
-    const int top = std::max(y + h, layout.icon.bottom() + 1 + gutter);
+    const int top = std::max(y + h / 2, layout.icon.bottom() + 1 + gutter);
     const int foot = request.footer ? ph - h - gutter : ph;
-    const int legendBottom = request.footer ? ph - 2 * h : ph - h;
+    const int legendBottom = request.footer ? foot - 1 : ph - h;
     const bool legend = request.legend && !request.entries.isEmpty();
     auto legendAt = [&](double scale) {
         return scaledLegend(request.entries, scale, pw, legendBottom, h, measure);
     };
-    // The legend's samples grow with the pictures: room is kept for the largest they can be.
-    const int framesFoot =
-        legend ? legendAt(double(pw) / surface.width()).box.top() - gutter : foot;
 
     const int noteWidth = pw - 10;
     const QStringList notes =
         request.notes ? wrapLines(request.notesText, [noteWidth](int) { return noteWidth; },
                                   INT_MAX, measure)
                       : QStringList();
-    // "Notes:", the rule under it and up to ten lines stay with the pictures.
+    // "Notes:", the rule under it and up to twelve lines stay with the last pictures.
     const int notesHead = h + h / 2;
-    constexpr int kNotesKept = 10;
+    constexpr int kNotesKept = 12;
     const int notesRoom = request.notes
                               ? gutter + notesHead + std::min<int>(kNotesKept, notes.size()) * h
                               : 0;
-
-    // The grid that makes the pictures largest, each with its number a line high under it.
-    const int cells = sheetCells(request.frames);
-    const int captionGap = std::max(1, h / 8);
+    const int gap = captionGap(h);
     const int width = pw - 20;
-    const int height = framesFoot - notesRoom - top;
-    const QList<QSize> grids = cells == 1   ? QList<QSize>{{1, 1}}
-                               : cells == 2 ? QList<QSize>{{2, 1}, {1, 2}}
-                               : cells == 4 ? QList<QSize>{{2, 2}}
-                                            : QList<QSize>{{3, 2}, {2, 3}};
-    double best = 0;
-    for (const QSize grid : grids) {
-        const int columns = grid.width();
-        const int rows = grid.height();
-        const double cellWidth = double(width - (columns - 1) * gutter) / columns;
-        const double cellHeight =
-            double(height - rows * (captionGap + h) - (rows - 1) * gutter) / rows;
-        const double scale =
-            std::min(cellWidth / surface.width(), cellHeight / surface.height());
-        if (scale > best) {
-            best = scale;
-            layout.columns = columns;
-            layout.rows = rows;
-        }
-    }
-    layout.picture = QSize(int(surface.width() * best), int(surface.height() * best));
-    if (layout.picture.width() < 1 || layout.picture.height() < 1)
-        throw RuntimeError(ErrorCode::PrinterError, "The page is too small to print on");
-    layout.scale = double(layout.picture.width()) / surface.width();
-    const LegendLayout legendLayout = legend ? legendAt(layout.scale) : LegendLayout();
-    const int notesFoot = legend ? legendLayout.box.top() - gutter : foot;
+    auto captionOf = [&](int frame) { return request.captions.value(frame - 1); };
+    auto numbered = [&](int frame) {
+        const QString text = captionOf(frame);
+        return text.isEmpty() ? QString::number(frame)
+                              : QString::number(frame) + "  " + text;
+    };
 
     auto newPage = [&] {
         SheetPage page;
@@ -395,39 +472,107 @@ SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure)
         return &layout.pages.last();
     };
 
-    // The pictures, row by row, centred across the page.
-    const QSize picture = layout.picture;
-    const int gridWidth = layout.columns * picture.width() + (layout.columns - 1) * gutter;
-    const int left = (pw - gridWidth) / 2;
-    const int rowPitch = picture.height() + captionGap + h + gutter;
+    const QList<int> counts = sheetPageFrames(request.frames);
+    int first = 1;
     int notesTop = top;
-    for (int first = 1; first <= request.frames; first += cells) {
+    int notesFoot = foot;
+    for (int p = 0; p < counts.size(); ++p) {
+        const int count = counts[p];
+        const bool last = p == counts.size() - 1;
+        int captionLines = 1;
+        // The grid with at most one cell empty that makes the pictures largest, with the
+        // captions' lines under each row, for pictures above `bottom`.
+        auto fit = [&](int bottom, int &columns, int &rows) {
+            const int height = bottom - (last ? notesRoom : 0) - top;
+            double best = 0;
+            for (int c = 1; c <= count; ++c) {
+                const int r = (count + c - 1) / c;
+                if (c * r - count > 1)
+                    continue;
+                const double cellWidth = double(width - (c - 1) * gutter) / c;
+                const double cellHeight =
+                    double(height - r * (gap + captionLines * ch) - (r - 1) * gutter) / r;
+                const double scale =
+                    std::min(cellWidth / surface.width(), cellHeight / surface.height());
+                if (scale > best) {
+                    best = scale;
+                    columns = c;
+                    rows = r;
+                }
+            }
+            return best;
+        };
+        // Notes end a quarter line above the legend, pictures a gutter above it.
+        const int legendGap = last && request.notes ? std::max(1, h / 4) : gutter;
         SheetPage *page = newPage();
-        const int count = std::min(cells, request.frames - first + 1);
-        for (int i = 0; i < count; ++i) {
-            const QPoint at(left + i % layout.columns * (picture.width() + gutter),
-                            top + i / layout.columns * rowPitch);
-            page->places << QRect(at, picture);
-            page->frames << first + i;
-            const QString number = QString::number(first + i);
-            page->captions << PlacedText{
-                QPoint(at.x() + (picture.width() - measure(number)) / 2,
-                       at.y() + picture.height() + captionGap),
-                number};
+        double scale = 0;
+        double legendScale = 0;
+        LegendLayout legendLayout;
+        for (;;) {
+            if (legend) {
+                // The legend's samples grow with the pictures and the pictures shrink as the
+                // legend grows: a few rounds settle both, the samples drawn no larger than
+                // the room kept for them allows.
+                double reserved = double(pw) / surface.width();
+                for (int round = 0; round < 3; ++round) {
+                    legendLayout = legendAt(reserved);
+                    scale = fit(legendLayout.box.top() - legendGap, page->columns, page->rows);
+                    if (round < 2)
+                        reserved = std::max(scale, 0.0);
+                }
+                legendScale = std::min(reserved, scale);
+            } else {
+                scale = fit(foot, page->columns, page->rows);
+            }
+            page->picture = QSize(int(surface.width() * scale), int(surface.height() * scale));
+            if (page->picture.width() < 1 || page->picture.height() < 1)
+                throw RuntimeError(ErrorCode::PrinterError, "The page is too small to print on");
+            bool fits = true;
+            for (int f = first; f < first + count; ++f)
+                fits = fits && captionMeasure(numbered(f)) <= page->picture.width();
+            if (fits || captionLines == 2)
+                break;
+            captionLines = 2;
         }
+        page->scale = double(page->picture.width()) / surface.width();
+        page->legendScale = legend ? std::min(legendScale, page->scale) : page->scale;
+        if (legend)
+            legendLayout = legendAt(page->legendScale);
         page->legend = legendLayout;
-        const int rowsUsed = (count + layout.columns - 1) / layout.columns;
-        notesTop = top + rowsUsed * rowPitch;
+        notesFoot = legend ? legendLayout.box.top() - legendGap : foot;
+
+        // The pictures, row by row, centred across the page; a short last row centred too.
+        const QSize picture = page->picture;
+        const int rowPitch = picture.height() + gap + captionLines * ch + gutter;
+        for (int i = 0; i < count; ++i) {
+            const int row = i / page->columns;
+            const int inRow = std::min(page->columns, count - row * page->columns);
+            const int rowWidth = inRow * picture.width() + (inRow - 1) * gutter;
+            const int left = (pw - rowWidth) / 2;
+            const QPoint at(left + i % page->columns * (picture.width() + gutter),
+                            top + row * rowPitch);
+            const QRect place(at, picture);
+            page->places << place;
+            page->frames << first + i;
+            page->captions << layoutCaption(QString::number(first + i), captionOf(first + i),
+                                            place, place.bottom() + 1 + gap, ch, captionLines,
+                                            captionMeasure);
+        }
+        notesTop = top + page->rows * rowPitch;
+        first += count;
     }
     if (!request.notes)
         return layout;
 
-    // The notes under the last pictures where "Notes:" and a line fit, else on a page of
-    // their own; what the page cannot hold goes on over further pages.
+    // The notes just above the legend where they all fit under the last pictures, else from
+    // under the pictures, or on a page of their own when not even "Notes:" and a line fit;
+    // what the page cannot hold goes on over further pages.
     SheetPage *page = &layout.pages.last();
     if (notesTop + notesHead + h > notesFoot) {
         page = newPage();
         notesTop = top;
+    } else {
+        notesTop = std::max<int>(notesTop, notesFoot - notesHead - int(notes.size()) * h);
     }
     page->notes << PlacedText{QPoint(0, notesTop), QStringLiteral("Notes:")};
     page->notesRuleY = notesTop + h + h / 4;

@@ -45,15 +45,24 @@ QString elideText(const QString &text, int width, const TextMeasure &measure);
 QList<PlacedText> layoutTextBlock(const QString &text, QPoint at, int pageWidth, QRect keepOut,
                                   int lineHeight, int maxLines, const TextMeasure &measure);
 
-/// One action line as the legend shows it, its sizes in dots of the printed picture.
+/// What the legend explains: an action line, or a mark as the frames draw it.
+enum class LegendKind { Line, Out, Offense, Defense, Symbol };
+
+/// One entry of the legend, its sizes in dots of the printed picture.
 struct LegendEntry
 {
-    int index = 0;         ///< the action line (0..7)
+    LegendKind kind = LegendKind::Line;
+    /// The action line (0..7), the symbol (0..7), or for a player's mark the side that shows
+    /// it (0 offence, 1 defence).
+    int index = 0;
     QString name;
     int16_t type = 1;      ///< 1 solid, 2 dash, 3 dot, 4 dash-dot, 5 dash-dot-dot
     int16_t endType = 0;   ///< 0 arrowhead, 1 cross bar, anything else none
     double width = 1;      ///< line width
     double marker = 7;     ///< how far the end marker reaches from the line's end
+    QSizeF mark;           ///< a mark's picture: a player's marker or a symbol
+
+    bool operator==(const LegendEntry &) const = default;
 };
 
 /// One entry's place in the legend.
@@ -86,11 +95,13 @@ QSize printPictureSize(QSize page, int lineHeight, QSize surface, bool small);
 /// How many pen widths one repeat of a line type's dash pattern takes (0 for solid).
 double dashPeriod(int16_t type);
 
-/// Lays out the legend in a box from x 0 to width - 10 whose bottom is at `bottom`: one row of
-/// up to eight entries when every name fits its cell on one line and every sample can show its
-/// dash, otherwise two rows (of four for eight entries). A name wraps to a second line and is
-/// then elided. Each sample runs across its cell under the name, at least long enough to show
-/// its dash twice where the cell allows.
+/// Lays out the legend in a box from x 0 to width - 10 whose bottom is at `bottom`: the lines,
+/// then the marks from a row of their own. Each takes one row when every name fits its cell on
+/// one line and every sample can show its dash, otherwise two (of four for eight lines); the
+/// cells are as wide as the group with more columns needs. A name wraps to a second line and
+/// is then elided. A line's sample runs across its cell under the name, at least long enough
+/// to show its dash twice where the cell allows; a mark's picture stands under its name at
+/// the cell's left, at its own size.
 LegendLayout layoutLegend(const QList<LegendEntry> &entries, int width, int bottom,
                           int lineHeight, const TextMeasure &measure);
 
@@ -109,6 +120,9 @@ struct FramePageRequest
     /// The legend's entries with sizes in surface pixels; the layout scales them to the
     /// printed pictures.
     QList<LegendEntry> entries;
+    /// Lines of caption room kept under large pictures (0 for none), each captionHeight high.
+    int captionLines = 0;
+    int captionHeight = 0;
 };
 
 /// Where everything on a page of frame pictures goes.
@@ -122,7 +136,25 @@ struct FramePageLayout
     LegendLayout legend;        ///< empty without a legend
     QRect footer;               ///< the "Page n of m" line; empty without one
     double scale = 1;           ///< printed dots per surface pixel
+    int captionTop = 0;         ///< where a large picture's caption starts
 };
+
+/// A picture's caption as printed: its number (empty for none) and the caption's lines.
+struct PlacedCaption
+{
+    PlacedText number;
+    QList<PlacedText> lines;
+};
+
+/// The gap between a picture and the caption under it.
+int captionGap(int lineHeight);
+
+/// Lays out the caption under `picture` from y `top`: the number and the text after it on one
+/// line centred under the picture when they fit its width; otherwise the number at the
+/// picture's left and the text wrapped beside it into at most maxLines lines (the last elided),
+/// or without a number each line centred.
+PlacedCaption layoutCaption(const QString &number, const QString &text, const QRect &picture,
+                            int top, int lineHeight, int maxLines, const TextMeasure &measure);
 
 /// The smallest gap kept between pictures and around them: 3 mm.
 int pictureGutter(int dotsPerInch);
@@ -156,16 +188,27 @@ struct SheetRequest
     QList<LegendEntry> entries; ///< sizes in surface pixels, as for a frame page
     bool notes = false;      ///< the notes are printed
     QString notesText;
+    /// Each frame's caption (empty for none), printed after its number.
+    QStringList captions;
+    /// The captions' lines and how their text is measured (at least 10 points); a height of 0
+    /// takes the line height and the measure given to layoutSheet.
+    int captionHeight = 0;
+    TextMeasure captionMeasure;
 };
 
 /// One page of a sheet.
 struct SheetPage
 {
     QList<PlacedText> header;    ///< the header's lines, then the page line ("" for its number)
+    QSize picture;               ///< the size of this page's pictures
+    double scale = 1;            ///< printed dots per surface pixel
+    int columns = 1;
+    int rows = 1;
     QList<QRect> places;         ///< the pictures' places, in printing order
     QList<int> frames;           ///< the frame (1-based) printed in each place
-    QList<PlacedText> captions;  ///< each picture's number, centred under it
+    QList<PlacedCaption> captions; ///< each picture's number and caption, under it
     LegendLayout legend;         ///< on pages with pictures, when chosen
+    double legendScale = 1;      ///< printed dots per surface pixel of the legend's samples
     QList<PlacedText> notes;     ///< "Notes:" (on the first page with notes), then the lines
     int notesRuleY = -1;         ///< the rule under "Notes:"; -1 on pages without it
 };
@@ -174,24 +217,20 @@ struct SheetPage
 struct SheetLayout
 {
     QRect icon;
-    QSize picture;               ///< the size of every picture
-    double scale = 1;            ///< printed dots per surface pixel
-    int columns = 1;
-    int rows = 1;
     QList<SheetPage> pages;
 };
 
-/// How many of a sheet's pictures share a page: 1, 2, 4 or 6 (more frames go on further
-/// pages of six).
-int sheetCells(int frames);
+/// How many frames each page of a sheet holds: all on one page up to six, more spread as
+/// evenly as they go over the fewest pages of at most six, the earlier pages taking one more.
+QList<int> sheetPageFrames(int frames);
 
 /// Lays out a play on one sheet where it fits: the header as on a frame page (with the
-/// heading's lines above the title), the frames in a grid of columns and rows chosen to make
-/// them as large as the page allows, each with its number centred under it, the legend once
-/// at the foot, and the notes between the pictures and the legend. Up to ten lines of notes
-/// are kept on the page with the pictures, which shrink to leave them room; longer notes go
-/// on over further pages headed like the first. More than six frames take further pages of
-/// six, the notes after the last.
+/// heading's lines above the title), each page's frames in the grid of columns and rows that
+/// makes them largest among those with at most one cell empty, a short last row centred,
+/// each frame with its number and caption under it, the legend at the foot, and the notes
+/// just above the legend. Up to twelve lines of notes are kept on the page with the last
+/// pictures, which shrink to leave them room; longer notes go on over further pages headed
+/// like the first.
 SheetLayout layoutSheet(const SheetRequest &request, const TextMeasure &measure);
 
 /// One line of a playbook's contents.

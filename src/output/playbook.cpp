@@ -232,7 +232,11 @@ std::optional<int> printPlaybookPlays(PrintTarget &target, const QString &name,
         };
         plays << play;
     }
-    return printPlaybook(target, name, options, plays, progress);
+    // Players and symbols look alike in every play: the user's looks draw them.
+    PrintOptions withLooks = options;
+    if (!imagers.empty())
+        withLooks.looks = imagers.front()->looks();
+    return printPlaybook(target, name, withLooks, plays, progress);
 }
 
 bool exportPlaybook(const QString &output, const QString &name, const PlaybookSource &source,

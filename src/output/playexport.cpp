@@ -295,6 +295,7 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
         // output only once it is complete.
         PrintOptions printed = options.print;
         printed.allFrames = true;
+        printed.looks = imager.looks();
         QPrinter layout(QPrinter::HighResolution);
         const std::unique_ptr<QPrinter> printer = pdfPrinterLike(layout);
         PrinterPrintTarget target(*printer, options.output);

@@ -33,6 +33,7 @@ PlayImager PlayImager::forPlay(const PlayLooks &play, const Preferences &prefs,
         ResolvedPicture symbol = resolveSymbolPicture(prefs, k, programDir);
         looks.symbols[size_t(k)] = symbol.image;
         looks.symbolCompanions[size_t(k)] = symbol.companions;
+        looks.symbolNames[size_t(k)] = symbolPictureTitle(k, symbol.file);
     }
     const int index = std::clamp<int>(play.Picbkg, 0, 3);
     const ResolvedPicture field = resolveFieldPicture(prefs, index, programDir);

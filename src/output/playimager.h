@@ -43,6 +43,8 @@ public:
     /// The player the next pictures focus (see FrameLooks::focusPlayer); -1 for none.
     void setFocus(int player);
 
+    /// The looks the imager draws with, in colour.
+    const FrameLooks &looks() const { return m_looks; }
     /// How large the imager draws players and symbols (see FrameLooks::itemSizes).
     ItemSizes itemSizes() const { return m_looks.itemSizes(); }
 

@@ -75,19 +75,30 @@ public:
     {
         m_header = QString::fromStdString(play.title + " : Created on " + play.date + " at "
                                           + play.time);
-        const std::array<bool, 8> lines = legendLines(play.frames, options.allFrames);
-        for (size_t k = 0; k < lines.size(); ++k) {
-            if (!lines[k])
-                continue;
-            const ActionLook &look = play.looks.actions[k];
-            LegendEntry e;
-            e.index = int(k);
-            e.name = QString::fromStdString(look.label);
-            e.type = look.type;
-            e.endType = look.endType;
-            e.width = look.size;
-            m_entries << e;
-        }
+        m_entries = legendEntries(play, options.allFrames, options.looks);
+        // The marks are drawn as the frames draw them, plain: no focus, no label, none hidden.
+        m_markLooks = options.mono ? monoLooks(options.looks) : options.looks;
+        m_markLooks.focusPlayer = -1;
+        m_markLooks.hideOffense.fill(false);
+        m_markLooks.hideDefense.fill(false);
+        m_markLooks.OPLabel.fill(QString());
+        m_markLooks.DPLabel.fill(QString());
+        m_markLooks.drawingSuppressed = nullptr;
+        m_captionFont = captionFont(options.font);
+        m_target.setFont(m_captionFont);
+        m_captionHeight = toInt32(m_target.textHeight("X"));
+        m_target.setFont(m_options.font);
+        m_captionMeasure = [this](const QString &text) {
+            m_target.setFont(m_captionFont);
+            const int width = m_target.textWidth(text);
+            m_target.setFont(m_options.font);
+            return width;
+        };
+        const int printed = options.allFrames ? play.frames.count() : 1;
+        for (int i = 1; i <= printed; ++i)
+            m_captions << QString::fromStdString(
+                (options.allFrames ? play.frames.frame(int16_t(i)) : play.frames.currentFrame())
+                    .Caption);
     }
 
     int run(QSize surfaceSize, const FramePicture &picture)
@@ -122,6 +133,9 @@ private:
         request.entries = m_entries;
         request.notes = o.notes;
         request.notesText = QString::fromStdString(m_play.notes);
+        request.captions = m_captions;
+        request.captionHeight = m_captionHeight;
+        request.captionMeasure = m_captionMeasure;
         const SheetLayout layout = layoutSheet(request, m_measure);
 
         for (const SheetPage &page : layout.pages) {
@@ -130,10 +144,10 @@ private:
             drawHeader(page.header);
             for (int i = 0; i < page.places.size(); ++i) {
                 drawPicture(page.places[i], int16_t(page.frames[i]), picture);
-                m_target.drawText(page.captions[i].at, page.captions[i].text);
+                drawCaption(page.captions[i]);
             }
             if (!page.legend.cells.isEmpty())
-                drawLegend(page.legend, layout.scale);
+                drawLegend(page.legend, page.legendScale);
             for (const PlacedText &line : page.notes)
                 if (!line.text.isEmpty())
                     m_target.drawText(line.at, line.text);
@@ -143,6 +157,16 @@ private:
                                   QPen(Qt::black, 1));
         }
         return m_pageNumber - m_numbering.first + 1;
+    }
+
+    void drawCaption(const PlacedCaption &caption)
+    {
+        m_target.setFont(m_captionFont);
+        if (!caption.number.text.isEmpty())
+            m_target.drawText(caption.number.at, caption.number.text);
+        for (const PlacedText &line : caption.lines)
+            m_target.drawText(line.at, line.text);
+        m_target.setFont(m_options.font);
     }
 
     int runFramePages(QSize surfaceSize, const FramePicture &picture)
@@ -159,6 +183,19 @@ private:
         request.footer = !headerNumbered();
         request.legend = o.legend;
         request.entries = m_entries;
+        // A large picture keeps room under it for a caption when any frame printed has one.
+        const bool captioned = !o.small && std::any_of(m_captions.begin(), m_captions.end(),
+                                                       [](const QString &c) { return !c.isEmpty(); });
+        if (captioned) {
+            const int widest = m_page.width() - 40;
+            request.captionLines = std::any_of(m_captions.begin(), m_captions.end(),
+                                               [&](const QString &c) {
+                                                   return m_captionMeasure(c) > widest;
+                                               })
+                                       ? 2
+                                       : 1;
+            request.captionHeight = m_captionHeight;
+        }
         const FramePageLayout layout = layoutFramePage(request, m_measure);
 
         const int perPage = int(layout.places.size());
@@ -168,6 +205,10 @@ private:
             if (slot == 0)
                 framePage(layout);
             drawPicture(layout.places[slot], int16_t(i), picture);
+            if (captioned)
+                drawCaption(layoutCaption(QString(), m_captions.value(i - 1), layout.places[slot],
+                                          layout.captionTop, m_captionHeight,
+                                          request.captionLines, m_captionMeasure));
         }
         if (o.notes)
             printNotes();
@@ -224,8 +265,42 @@ private:
         for (const LegendCell &cell : legend.cells) {
             for (int j = 0; j < cell.name.size(); ++j)
                 m_target.drawText(cell.nameAt + QPoint(0, j * m_h), cell.name[j]);
-            drawSample(cell, m_entries[cell.entry], scale);
+            const LegendEntry &e = m_entries[cell.entry];
+            if (e.kind == LegendKind::Line)
+                drawSample(cell, e, scale);
+            else
+                drawMark(cell, e);
         }
+    }
+
+    // A player's marker (crossed for the out mark) or a symbol, drawn by the renderer on a
+    // piece of white paper the mark's size, as the frames draw it.
+    void drawMark(const LegendCell &cell, const LegendEntry &e)
+    {
+        const QSize size = e.mark.toSize();
+        if (size.isEmpty())
+            return;
+        QImage paper(size, QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        Surface surface;
+        surface.setPicture(paper);
+        PlayConfig frame;
+        frame.Blank_Frame();
+        if (e.kind == LegendKind::Symbol) {
+            frame.SYMBOLX[size_t(e.index)] = 1;
+            frame.SYMBOLY[size_t(e.index)] = 1;
+        } else {
+            const int side = e.kind == LegendKind::Offense ? 0
+                             : e.kind == LegendKind::Defense ? 1
+                                                             : e.index;
+            const float centre = float(size.width() / 2);
+            (side == 0 ? frame.OPlayerX : frame.DPlayerX)[0] = centre;
+            (side == 0 ? frame.OPlayerY : frame.DPlayerY)[0] = centre;
+            if (e.kind == LegendKind::Out)
+                frame.ActivePlyr = int16_t(side == 0 ? 0 : kPlayersPerSide);
+        }
+        FrameRenderer::Draw(frame, surface, m_markLooks);
+        m_target.drawSurface(cell.sampleBounds.toRect(), surface);
     }
 
     // The line as the picture shows it: its dash, its width, its end marker, all in
@@ -333,6 +408,11 @@ private:
     const TextMeasure m_measure;
     QString m_header;
     QList<LegendEntry> m_entries;
+    FrameLooks m_markLooks;
+    QFont m_captionFont;
+    int m_captionHeight = 0;
+    TextMeasure m_captionMeasure;
+    QStringList m_captions; ///< each printed frame's caption
     int m_y = 0;
 };
 
@@ -355,6 +435,101 @@ std::array<bool, 8> legendLines(const FrameList &frames, bool allFrames)
     if (std::none_of(used.begin(), used.end(), [](bool u) { return u; }))
         used.fill(true);
     return used;
+}
+
+namespace {
+
+// Whether player i of the side is drawn on the frame: his x rounds to more than 0, his side's
+// shape draws and his hide box is clear.
+bool playerShown(const PlayConfig &frame, int side, int i, const FrameLooks &looks)
+{
+    const auto &xs = side == 0 ? frame.OPlayerX : frame.DPlayerX;
+    const auto &hidden = side == 0 ? looks.hideOffense : looks.hideDefense;
+    const int16_t shape = looks.PlayerShape[size_t(side)];
+    return xs[size_t(i)] > 0.5f && !hidden[size_t(i)] && (shape == 1 || shape == 3);
+}
+
+} // namespace
+
+QList<LegendEntry> legendEntries(const PlaySnapshot &play, bool allFrames,
+                                 const FrameLooks &looks)
+{
+    QList<LegendEntry> entries;
+    const std::array<bool, 8> lines = legendLines(play.frames, allFrames);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        if (!lines[k])
+            continue;
+        const ActionLook &look = play.looks.actions[k];
+        LegendEntry e;
+        e.index = int(k);
+        e.name = QString::fromStdString(look.label);
+        e.type = look.type;
+        e.endType = look.endType;
+        e.width = look.size;
+        entries << e;
+    }
+
+    int outSide = -1;
+    std::array<bool, 2> sides{};
+    std::array<bool, kSymbolCount> symbols{};
+    auto note = [&](const PlayConfig &frame) {
+        for (int side = 0; side < 2; ++side)
+            for (int i = 0; i < kPlayersPerSide; ++i) {
+                if (!playerShown(frame, side, i, looks))
+                    continue;
+                sides[size_t(side)] = true;
+                if (outSide < 0 && frame.ActivePlyr == side * kPlayersPerSide + i)
+                    outSide = side;
+            }
+        for (size_t k = 0; k < symbols.size(); ++k)
+            if (frame.SYMBOLX[k] > 0.5f)
+                symbols[k] = true;
+    };
+    if (allFrames) {
+        for (int i = 1; i <= play.frames.count(); ++i)
+            note(play.frames.frame(int16_t(i)));
+    } else {
+        note(play.frames.currentFrame());
+    }
+
+    auto mark = [&](LegendKind kind, int index, const QString &name, QSizeF size) {
+        LegendEntry e;
+        e.kind = kind;
+        e.index = index;
+        e.name = name;
+        e.mark = size;
+        entries << e;
+    };
+    // A marker with two pixels about it, so that its outline is never cut.
+    auto marker = [&](int side) {
+        const double side2 = 2.0 * (looks.PlayerSize[size_t(side)] + 2) + 1;
+        return QSizeF(side2, side2);
+    };
+    if (outSide >= 0)
+        mark(LegendKind::Out, outSide, QStringLiteral("Out"), marker(outSide));
+    if (sides[0])
+        mark(LegendKind::Offense, 0, QStringLiteral("Offense"), marker(0));
+    if (sides[1])
+        mark(LegendKind::Defense, 1, QStringLiteral("Defense"), marker(1));
+    // Every symbol is drawn at the size of box 4's picture, a pixel in from the corner.
+    const QSize box = looks.symbols[4].isNull() ? QSize(24, 24) : looks.symbols[4].size();
+    for (size_t k = 0; k < symbols.size(); ++k) {
+        if (!symbols[k])
+            continue;
+        const QString name = looks.symbolNames[k].trimmed();
+        mark(LegendKind::Symbol, int(k),
+             name.isEmpty() ? QString("Symbol %1").arg(k + 1) : name,
+             QSizeF(box.width() + 1, box.height() + 1));
+    }
+    return entries;
+}
+
+QFont captionFont(const QFont &font)
+{
+    QFont caption = font;
+    if (font.pointSizeF() > 0 && font.pointSizeF() < 10)
+        caption.setPointSizeF(10);
+    return caption;
 }
 
 int printPlay(PrintTarget &target, const PlaySnapshot &play, const PrintOptions &options,
@@ -395,13 +570,15 @@ int printPlay(PrintTarget &target, const PlaySnapshot &play, const PrintOptions 
               const FrameLooks &looks, Surface &surface)
 {
     const FrameList &frames = play.frames;
+    PrintOptions withLooks = options;
+    withLooks.looks = looks;
     const FramePicture draw = [&](int16_t index) -> FrameShot {
         surface.clear();
         FrameRenderer::Draw(options.allFrames ? frames.frame(index) : frames.currentFrame(),
                             surface, looks);
         return surface;
     };
-    return printPlay(target, play, options, surface.size(), draw);
+    return printPlay(target, play, withLooks, surface.size(), draw);
 }
 
 } // namespace kinetra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/pagelayout.h"
 #include "surface/framelooks.h"
 
 #include <QFont>
@@ -43,6 +44,9 @@ struct PrintOptions
     /// Playbooks only: after the plays, a section of position sheets for each of these
     /// labels, in order.
     QStringList positions;
+    /// The looks the frames are drawn with, in colour: the legend draws its marks with them
+    /// (in black and white when mono) and names the symbols by their symbolNames.
+    FrameLooks looks;
 };
 
 /// How a play's pages are numbered: on its own by the header's " Page : <n>" line; in a
@@ -71,6 +75,16 @@ using FramePicture = std::function<FrameShot(int16_t index)>;
 /// one); all eight when they draw none, so the legend still explains the palette's lines.
 std::array<bool, 8> legendLines(const FrameList &frames, bool allFrames);
 
+/// The legend's entries for the frames printed (every frame with allFrames, else the current
+/// one): the action lines of legendLines, named and drawn as the play's looks say; then each
+/// mark a printed frame shows as looks draws it: "Out" (a player with the active mark, of the
+/// side of the first one), "Offense" and "Defense" (a player of that side) and every symbol
+/// under its name. Marks are sized in surface pixels as the frames draw them.
+QList<LegendEntry> legendEntries(const PlaySnapshot &play, bool allFrames,
+                                 const FrameLooks &looks);
+
+/// The font captions are printed in: the printer font, at least 10 points.
+QFont captionFont(const QFont &font);
 /// Prints `play` on target as one document titled with the play's title: frame pages laid out
 /// by layoutFramePage, each with the icon, the header " <title> : Created on <date> at <time>"
 /// (wrapped or elided beside the icon), " Page : <n>" and, when chosen, the legend of the lines

@@ -294,6 +294,7 @@ void Prntfrm::CmdPrint_Click()
     const auto done = qScopeGuard([this] { m_printing = false; });
     PrintOptions chosen = options();
     chosen.icon = m_session.icon();
+    chosen.looks = m_looks;
     m_session.setFont(chosen.font);
     m_session.playChoices = choices();
     // All Frames shows each frame in turn; the surface goes back to the one the user was on.

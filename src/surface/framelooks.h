@@ -42,6 +42,8 @@ struct FrameLooks
     std::array<QImage, 8> symbols;
     /// Their denser versions, drawn when a frame is shown larger than the field's own size.
     std::array<PictureCompanions, 8> symbolCompanions;
+    /// What the palette calls them (see symbolPictureTitle), for a printed legend.
+    std::array<QString, 8> symbolNames;
     /// The palette's "Hide Player" boxes: a ticked player is not drawn.
     std::array<bool, 10> hideOffense{};
     std::array<bool, 10> hideDefense{};

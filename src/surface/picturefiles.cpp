@@ -70,6 +70,19 @@ QString symbolPictureName(int index)
     return QString("Sym%1.bmp").arg(index + 1);
 }
 
+QString symbolPictureTitle(int index, const QString &file)
+{
+    static const char *const kShipped[8] = {"Ball",  "Bat",  "Base",  "Home Plate",
+                                            "Glove", "Cone", "Cross", "Target"};
+    if (file.isEmpty())
+        return QString("Symbol %1").arg(index + 1);
+    const QString name = QFileInfo(file).fileName();
+    for (int k = 0; k < 8; ++k)
+        if (name.compare(symbolPictureName(k), Qt::CaseInsensitive) == 0)
+            return kShipped[k];
+    return QFileInfo(file).completeBaseName();
+}
+
 ResolvedPicture resolveFieldPicture(const Preferences &prefs, int index,
                                     const QString &programDir)
 {

@@ -43,6 +43,12 @@ QString fieldPictureName(int index);
 /// "Sym1.bmp" .. "Sym8.bmp": the program folder's picture of symbol `index` (0..7).
 QString symbolPictureName(int index);
 
+/// The name of symbol `index` (0..7) shown from `file` (empty for a drawn picture): the
+/// program folder's own pictures by what they show ("Ball", "Bat", "Base", "Home Plate",
+/// "Glove", "Cone", "Cross", "Target"), another file by its name without the extension, a
+/// drawn one as "Symbol <index + 1>".
+QString symbolPictureTitle(int index, const QString &file);
+
 /// Field picture `index` (0..3; `PicFile`[index]) of the preference record, resolved.
 ResolvedPicture resolveFieldPicture(const Preferences &prefs, int index,
                                     const QString &programDir);

@@ -463,6 +463,7 @@ FrameLooks PlayEditing::looks() const
     FrameLooks l = FrameLooks::forPlay(m_document.looks(), m_prefs);
     l.symbols = m_symbols;
     l.symbolCompanions = m_symbolCompanions;
+    l.symbolNames = m_symbolNames;
     l.hideOffense = m_hideOffense;
     l.hideDefense = m_hideDefense;
     l.drawingSuppressed = &m_drawingSuppressed;
@@ -474,7 +475,9 @@ void PlayEditing::setSymbolPictures(const std::array<ResolvedPicture, 8> &symbol
     for (size_t k = 0; k < symbols.size(); ++k) {
         m_symbols[k] = symbols[k].image;
         m_symbolCompanions[k] = symbols[k].companions;
-        m_palette.setSymbolPicture(int(k), symbols[k].image, symbols[k].companions);
+        m_symbolNames[k] = symbolPictureTitle(int(k), symbols[k].file);
+        m_palette.setSymbolPicture(int(k), symbols[k].image, symbols[k].companions,
+                                   m_symbolNames[k]);
     }
 }
 

@@ -115,6 +115,7 @@ private:
     bool m_fillingLabels = false;
     std::array<QImage, 8> m_symbols;
     std::array<PictureCompanions, 8> m_symbolCompanions;
+    std::array<QString, 8> m_symbolNames;
     std::array<bool, 10> m_hideOffense{};
     std::array<bool, 10> m_hideDefense{};
 };

@@ -199,9 +199,11 @@ void ToolPalette::buildChalkPage(QWidget *page)
 }
 
 void ToolPalette::setSymbolPicture(int index, const QImage &picture,
-                                   const PictureCompanions &companions)
+                                   const PictureCompanions &companions, const QString &name)
 {
     ImgSymbols.at(size_t(index))->setPicture(picture, kSymbolPictureFit);
+    ImgSymbols.at(size_t(index))->setToolTip(name);
+    ImgSymbols.at(size_t(index))->setAccessibleName(name);
     m_symbolCompanions.at(size_t(index)) = companions;
 }
 

@@ -89,9 +89,10 @@ public:
     /// frame, so larger pictures are shown scaled down and no two boxes overlap.
     static constexpr QSize kSymbolPictureFit{32, 32};
     /// Shows `picture` in symbol box `index`, within its cell of the grid; `companions` are
-    /// its denser versions, which drawings of the symbol above 100 % use.
+    /// its denser versions, which drawings of the symbol above 100 % use; `name` is what the
+    /// box's tip calls the symbol.
     void setSymbolPicture(int index, const QImage &picture,
-                          const PictureCompanions &companions = {});
+                          const PictureCompanions &companions = {}, const QString &name = {});
     const PictureCompanions &symbolCompanions(int index) const
     {
         return m_symbolCompanions.at(size_t(index));

@@ -254,8 +254,9 @@ TEST(HeaderLayout, ALongTitleWrapsBesideTheIconAndIsElidedAfterThreeLines)
 }
 
 // A play on one sheet, for one to eight frames and no, ten and 3,000 lines of notes on A4 and
-// Letter both ways: nothing overlaps or leaves the page, every frame and every line of notes is
-// printed once and in order, and up to six frames with ten lines of notes take one page.
+// Letter both ways, every other frame with a caption of 120 characters: nothing overlaps or
+// leaves the page, every frame and every line of notes is printed once and in order, and up
+// to six frames with ten lines of notes take one page.
 TEST(SheetLayout, FramesCaptionsLegendAndNotesShareThePageApart)
 {
     const PrinterText text;
@@ -290,13 +291,13 @@ TEST(SheetLayout, FramesCaptionsLegendAndNotesShareThePageApart)
                     request.entries = longEntries();
                     request.notes = true;
                     request.notesText = notes.join('\n');
+                    for (int i = 1; i <= frames; ++i)
+                        request.captions << (i % 2 ? QString(120, 'w') : QString());
                     const SheetLayout layout = layoutSheet(request, text.measure());
 
                     if (frames <= 6 && noteLines <= 10) {
                         EXPECT_EQ(layout.pages.size(), 1);
                     }
-                    EXPECT_NEAR(double(layout.picture.height()) / layout.picture.width(),
-                                373.0 / 400, 0.01);
                     QList<int> printed;
                     QStringList notesPrinted;
                     const QRect footer(0, page.height() - h - gutter, page.width(), h + gutter);
@@ -307,8 +308,15 @@ TEST(SheetLayout, FramesCaptionsLegendAndNotesShareThePageApart)
                         for (const PlacedText &line : p.header)
                             rects << text.rect(line);
                         rects << p.places;
-                        for (const PlacedText &caption : p.captions)
-                            rects << text.rect(caption);
+                        if (!p.places.isEmpty()) {
+                            EXPECT_NEAR(double(p.picture.height()) / p.picture.width(),
+                                        373.0 / 400, 0.01);
+                        }
+                        for (const PlacedCaption &caption : p.captions) {
+                            rects << text.rect(caption.number);
+                            for (const PlacedText &line : caption.lines)
+                                rects << text.rect(line);
+                        }
                         if (!p.legend.cells.isEmpty())
                             rects << p.legend.box;
                         for (const PlacedText &line : p.notes)
@@ -322,7 +330,7 @@ TEST(SheetLayout, FramesCaptionsLegendAndNotesShareThePageApart)
                         }
                         ASSERT_EQ(p.captions.size(), p.places.size());
                         for (int i = 0; i < p.places.size(); ++i)
-                            EXPECT_EQ(p.captions[i].text, QString::number(p.frames[i]));
+                            EXPECT_EQ(p.captions[i].number.text, QString::number(p.frames[i]));
                         printed << p.frames;
                         for (const PlacedText &line : p.notes)
                             notesPrinted << line.text;
@@ -343,33 +351,28 @@ TEST(SheetLayout, FramesCaptionsLegendAndNotesShareThePageApart)
 // The grid of a sheet for one to eight frames, worked out by hand. The page is A4 or Letter
 // with quarter-inch margins at 300 dots an inch (2329 x 3358 and 2400 x 3150 dots upright: Qt
 // takes A4 as 595 x 842 points); lines are 50 dots high and nothing but a one-line header
-// shares the page, so the pictures start at 200 (two blank lines, the header, a blank line) and
-// have the page's height less 200 and its width less 20, with 35-dot gutters between them and
-// 6 + 50 dots under each for its number. A 400 x 373 picture then gets (grids as columns x
-// rows), on upright A4 (2309 x 3158):
-//   two frames:  side by side min(1137/400, 3102/373) = 2.84,
-//                stacked      min(2309/400, 1505.5/373) = 4.04  -> 1 x 2;
-//   three, four: 2 x 2;
-//   five, six:   3 x 2 min(746.3/400, 1505.5/373) = 1.87,
-//                2 x 3 min(1137/400, 973.3/373) = 2.61         -> 2 x 3;
-// on A4 lying (3338 x 2129):
-//   two frames:  side by side min(1651.5/400, 2073/373) = 4.13,
-//                stacked      min(3338/400, 991/373) = 2.66    -> 2 x 1;
-//   five, six:   3 x 2 min(1089.3/400, 991/373) = 2.66,
-//                2 x 3 min(1651.5/400, 630.3/373) = 1.69       -> 3 x 2;
-// on upright Letter (2380 x 2950): two 2.93 against 3.76 -> 1 x 2, six 1.93 against 2.42
-// -> 2 x 3; on Letter lying (3130 x 2200): two 3.87 against 2.75 -> 2 x 1, six 2.55 against
-// 1.75 -> 3 x 2. Seven and eight frames go on a second page in the grid of six.
+// shares the page, so the pictures start at 125 (a blank line, the header, half a line) and
+// have the page's height less 125 and its width less 20, with gutters of 3 mm (36 dots)
+// between them and 6 + 50 dots under each for its number. Among the grids with at most one cell
+// empty, a 400 x 373 picture gets (grids as columns x rows), on upright A4 (2309 x 3233):
+//   two frames:   1 x 2 min(2309/400, 1542.5/373) = 4.14 against 2 x 1 min(1136.5/400, ..) = 2.84;
+//   three, four:  2 x 2 min(1136.5/400, 1542.5/373) = 2.84 against 1 x 3 2.67;
+//   five, six:    2 x 3 min(1136.5/400, 997.7/373) = 2.67 against 3 x 2 min(745.7/400, ..) = 1.86;
+// on A4 lying (3338 x 2204): two 2 x 1 min(1651/400, 2148/373) = 4.13 against 1 x 2 2.76;
+//   three 2 x 2 min(1651/400, 1028/373) = 2.76 against 3 x 1 min(1088.7/400, ..) = 2.72;
+//   five, six 3 x 2 2.72 against 2 x 3 1.76;
+// on upright Letter (2380 x 3025): two 1 x 2 3.86, five, six 2 x 3 2.49 against 3 x 2 1.92;
+// on Letter lying (3130 x 2275): two 2 x 1 3.87, three 2 x 2 2.85 against 3 x 1 2.55, five,
+// six 3 x 2 2.55. Seven frames go on two pages of four and three, eight on two of four.
 struct GridCase
 {
     const char *name;
     QPageSize::PageSizeId paper;
     QPageLayout::Orientation orientation;
-    QSize page; // its printable dots, as worked out above
+    QSize page;             // its printable dots, as worked out above
     int frames;
-    int columns;
-    int rows;
-    QList<int> perPage; // pictures on each page
+    QList<QSize> grids;     // each page's columns x rows
+    QList<int> perPage;     // pictures on each page
 };
 
 void PrintTo(const GridCase &c, std::ostream *os)
@@ -380,7 +383,7 @@ void PrintTo(const GridCase &c, std::ostream *os)
 class SheetGrid : public testing::TestWithParam<GridCase>
 {};
 
-TEST_P(SheetGrid, MakesThePicturesAsLargeAsThePageAllows)
+TEST_P(SheetGrid, MakesThePicturesAsLargeAsThePageAllowsWithAtMostOneCellEmpty)
 {
     const GridCase &c = GetParam();
     const QPageLayout paper(QPageSize(c.paper), c.orientation, QMarginsF(6.35, 6.35, 6.35, 6.35),
@@ -394,12 +397,32 @@ TEST_P(SheetGrid, MakesThePicturesAsLargeAsThePageAllows)
     request.header = " Squeeze : Created on 12-07-2026";
     const SheetLayout layout =
         layoutSheet(request, [](const QString &text) { return 25 * int(text.size()); });
-    EXPECT_EQ(layout.columns, c.columns);
-    EXPECT_EQ(layout.rows, c.rows);
-    QList<int> perPage;
-    for (const SheetPage &page : layout.pages)
-        perPage << int(page.places.size());
-    EXPECT_EQ(perPage, c.perPage);
+    ASSERT_EQ(layout.pages.size(), c.grids.size());
+    int frame = 1;
+    for (int p = 0; p < layout.pages.size(); ++p) {
+        SCOPED_TRACE(p);
+        const SheetPage &page = layout.pages[p];
+        const int columns = c.grids[p].width();
+        const int rows = c.grids[p].height();
+        EXPECT_EQ(page.columns, columns);
+        EXPECT_EQ(page.rows, rows);
+        ASSERT_EQ(page.places.size(), c.perPage[p]);
+        // The grid's cell, less the gutters between cells and the number under each row.
+        const double across = (c.page.width() - 20.0 - (columns - 1) * 36) / columns;
+        const double down = (c.page.height() - 125.0 - rows * 56 - (rows - 1) * 36) / rows;
+        const double scale = std::min(across / 400, down / 373);
+        const QSize picture(int(400 * scale), int(373 * scale));
+        EXPECT_EQ(page.picture, picture);
+        for (int i = 0; i < page.places.size(); ++i) {
+            const int row = i / columns;
+            const int inRow = std::min<int>(columns, int(page.places.size()) - row * columns);
+            const int rowWidth = inRow * picture.width() + (inRow - 1) * 36;
+            const QPoint at((c.page.width() - rowWidth) / 2 + i % columns * (picture.width() + 36),
+                            125 + row * (picture.height() + 56 + 36));
+            EXPECT_EQ(page.places[i], QRect(at, picture)) << i;
+            EXPECT_EQ(page.frames[i], frame++);
+        }
+    }
 }
 
 const QSize kA4(2329, 3358);
@@ -410,26 +433,181 @@ constexpr auto kLying = QPageLayout::Landscape;
 INSTANTIATE_TEST_SUITE_P(
     Frames, SheetGrid,
     testing::Values(
-        GridCase{"A4Upright1", QPageSize::A4, kUpright, kA4, 1, 1, 1, {1}},
-        GridCase{"A4Upright2", QPageSize::A4, kUpright, kA4, 2, 1, 2, {2}},
-        GridCase{"A4Upright3", QPageSize::A4, kUpright, kA4, 3, 2, 2, {3}},
-        GridCase{"A4Upright4", QPageSize::A4, kUpright, kA4, 4, 2, 2, {4}},
-        GridCase{"A4Upright5", QPageSize::A4, kUpright, kA4, 5, 2, 3, {5}},
-        GridCase{"A4Upright6", QPageSize::A4, kUpright, kA4, 6, 2, 3, {6}},
-        GridCase{"A4Upright7", QPageSize::A4, kUpright, kA4, 7, 2, 3, {6, 1}},
-        GridCase{"A4Upright8", QPageSize::A4, kUpright, kA4, 8, 2, 3, {6, 2}},
-        GridCase{"A4Lying1", QPageSize::A4, kLying, kA4.transposed(), 1, 1, 1, {1}},
-        GridCase{"A4Lying2", QPageSize::A4, kLying, kA4.transposed(), 2, 2, 1, {2}},
-        GridCase{"A4Lying3", QPageSize::A4, kLying, kA4.transposed(), 3, 2, 2, {3}},
-        GridCase{"A4Lying4", QPageSize::A4, kLying, kA4.transposed(), 4, 2, 2, {4}},
-        GridCase{"A4Lying5", QPageSize::A4, kLying, kA4.transposed(), 5, 3, 2, {5}},
-        GridCase{"A4Lying6", QPageSize::A4, kLying, kA4.transposed(), 6, 3, 2, {6}},
-        GridCase{"A4Lying7", QPageSize::A4, kLying, kA4.transposed(), 7, 3, 2, {6, 1}},
-        GridCase{"A4Lying8", QPageSize::A4, kLying, kA4.transposed(), 8, 3, 2, {6, 2}},
-        GridCase{"LetterUpright2", QPageSize::Letter, kUpright, kLetter, 2, 1, 2, {2}},
-        GridCase{"LetterUpright6", QPageSize::Letter, kUpright, kLetter, 6, 2, 3, {6}},
-        GridCase{"LetterLying2", QPageSize::Letter, kLying, kLetter.transposed(), 2, 2, 1, {2}},
-        GridCase{"LetterLying6", QPageSize::Letter, kLying, kLetter.transposed(), 6, 3, 2, {6}}),
+        GridCase{"A4Upright1", QPageSize::A4, kUpright, kA4, 1, {{1, 1}}, {1}},
+        GridCase{"A4Upright2", QPageSize::A4, kUpright, kA4, 2, {{1, 2}}, {2}},
+        GridCase{"A4Upright3", QPageSize::A4, kUpright, kA4, 3, {{2, 2}}, {3}},
+        GridCase{"A4Upright4", QPageSize::A4, kUpright, kA4, 4, {{2, 2}}, {4}},
+        GridCase{"A4Upright5", QPageSize::A4, kUpright, kA4, 5, {{2, 3}}, {5}},
+        GridCase{"A4Upright6", QPageSize::A4, kUpright, kA4, 6, {{2, 3}}, {6}},
+        GridCase{"A4Upright7", QPageSize::A4, kUpright, kA4, 7, {{2, 2}, {2, 2}}, {4, 3}},
+        GridCase{"A4Upright8", QPageSize::A4, kUpright, kA4, 8, {{2, 2}, {2, 2}}, {4, 4}},
+        GridCase{"A4Lying1", QPageSize::A4, kLying, kA4.transposed(), 1, {{1, 1}}, {1}},
+        GridCase{"A4Lying2", QPageSize::A4, kLying, kA4.transposed(), 2, {{2, 1}}, {2}},
+        GridCase{"A4Lying3", QPageSize::A4, kLying, kA4.transposed(), 3, {{2, 2}}, {3}},
+        GridCase{"A4Lying4", QPageSize::A4, kLying, kA4.transposed(), 4, {{2, 2}}, {4}},
+        GridCase{"A4Lying5", QPageSize::A4, kLying, kA4.transposed(), 5, {{3, 2}}, {5}},
+        GridCase{"A4Lying6", QPageSize::A4, kLying, kA4.transposed(), 6, {{3, 2}}, {6}},
+        GridCase{"A4Lying7", QPageSize::A4, kLying, kA4.transposed(), 7, {{2, 2}, {2, 2}},
+                 {4, 3}},
+        GridCase{"A4Lying8", QPageSize::A4, kLying, kA4.transposed(), 8, {{2, 2}, {2, 2}},
+                 {4, 4}},
+        GridCase{"LetterUpright1", QPageSize::Letter, kUpright, kLetter, 1, {{1, 1}}, {1}},
+        GridCase{"LetterUpright2", QPageSize::Letter, kUpright, kLetter, 2, {{1, 2}}, {2}},
+        GridCase{"LetterUpright3", QPageSize::Letter, kUpright, kLetter, 3, {{2, 2}}, {3}},
+        GridCase{"LetterUpright4", QPageSize::Letter, kUpright, kLetter, 4, {{2, 2}}, {4}},
+        GridCase{"LetterUpright5", QPageSize::Letter, kUpright, kLetter, 5, {{2, 3}}, {5}},
+        GridCase{"LetterUpright6", QPageSize::Letter, kUpright, kLetter, 6, {{2, 3}}, {6}},
+        GridCase{"LetterUpright7", QPageSize::Letter, kUpright, kLetter, 7, {{2, 2}, {2, 2}},
+                 {4, 3}},
+        GridCase{"LetterUpright8", QPageSize::Letter, kUpright, kLetter, 8, {{2, 2}, {2, 2}},
+                 {4, 4}},
+        GridCase{"LetterLying2", QPageSize::Letter, kLying, kLetter.transposed(), 2, {{2, 1}},
+                 {2}},
+        GridCase{"LetterLying3", QPageSize::Letter, kLying, kLetter.transposed(), 3, {{2, 2}},
+                 {3}},
+        GridCase{"LetterLying5", QPageSize::Letter, kLying, kLetter.transposed(), 5, {{3, 2}},
+                 {5}},
+        GridCase{"LetterLying6", QPageSize::Letter, kLying, kLetter.transposed(), 6, {{3, 2}},
+                 {6}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The marks the sample plays print under eight short line names: a crossed marker for the out,
+// both sides' markers and the ball, in surface pixels.
+QList<LegendEntry> sampleLegend()
+{
+    QList<LegendEntry> entries;
+    const QStringList names{"Run", "Hit", "Throw", "Field", "Cover", "Back Up", "Steal", "Shift"};
+    for (int k = 0; k < 8; ++k) {
+        LegendEntry e;
+        e.index = k;
+        e.name = names[k];
+        e.type = int16_t(1 + k % 5);
+        e.width = 2;
+        entries << e;
+    }
+    for (const auto &[kind, name] : {std::pair{LegendKind::Out, "Out"},
+                                     std::pair{LegendKind::Offense, "Offense"},
+                                     std::pair{LegendKind::Defense, "Defense"}}) {
+        LegendEntry e;
+        e.kind = kind;
+        e.name = name;
+        e.mark = QSizeF(35, 35); // a marker 15 pixels in radius and two about it
+        entries << e;
+    }
+    LegendEntry ball;
+    ball.kind = LegendKind::Symbol;
+    ball.name = "Ball";
+    ball.mark = QSizeF(25, 25);
+    entries << ball;
+    return entries;
+}
+
+// A four-frame sheet with ten lines of notes, the legend with its marks and the footer of a
+// playbook, upright on A4 (2479 dots wide) and Letter (2550): every frame is at least 40 % as
+// wide as the paper, the notes end at most a line above the legend, and the legend's marks are
+// as large as the frames', a row below the lines, each named beside its picture.
+TEST(SheetLayout, FourFramesAndTenLinesOfNotesFillTheUprightPage)
+{
+    const PrinterText text;
+    const int h = text.height();
+    for (const auto &[paper, paperWidth] :
+         {std::pair{QPageSize::A4, 2479}, std::pair{QPageSize::Letter, 2550}}) {
+        SCOPED_TRACE(QPageSize::name(paper).toStdString());
+        const QPageLayout pageLayout(QPageSize(paper), QPageLayout::Portrait,
+                                     QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
+        // 8.27 and 8.5 inches.
+        ASSERT_EQ(pageLayout.fullRectPixels(300).width(), paperWidth);
+        QStringList notes;
+        for (int i = 1; i <= 10; ++i)
+            notes << QString("Line %1 of the notes.").arg(i);
+        SheetRequest request;
+        request.page = pageLayout.paintRectPixels(300).size();
+        request.lineHeight = h;
+        request.surface = QSize(400, 373);
+        request.frames = 4;
+        request.header = " Bunt Defense - Runner on First : Created on 03-02-2026 at 09:00:00";
+        request.footer = true;
+        request.legend = true;
+        request.entries = sampleLegend();
+        request.notes = true;
+        request.notesText = notes.join('\n');
+        const SheetLayout layout = layoutSheet(request, text.measure());
+        ASSERT_EQ(layout.pages.size(), 1);
+        const SheetPage &page = layout.pages[0];
+        ASSERT_EQ(page.places.size(), 4);
+        for (const QRect &place : page.places)
+            EXPECT_GE(place.width(), 0.4 * paperWidth);
+        ASSERT_EQ(page.notes.size(), 11);
+        const int notesEnd = page.notes.last().at.y() + h;
+        EXPECT_GE(page.legend.box.top(), notesEnd);
+        EXPECT_LE(page.legend.box.top() - notesEnd, h);
+        // The marks' row: below the lines', each picture the frames' marker size.
+        ASSERT_EQ(page.legend.cells.size(), 12);
+        EXPECT_EQ(page.legend.rows, 2);
+        const LegendCell &out = page.legend.cells[8];
+        EXPECT_GT(out.cell.top(), page.legend.cells[7].cell.bottom());
+        EXPECT_NEAR(out.sampleBounds.width(), 35 * page.scale, 1);
+        EXPECT_GE(out.nameAt.x(), out.sampleBounds.right());
+        EXPECT_TRUE(page.legend.box.contains(out.sampleBounds.toRect()));
+    }
+}
+
+struct CaptionCase
+{
+    const char *name;
+    QString number;
+    QString text;
+    int maxLines;
+    QList<PlacedText> number_and_lines; // the number first, then the caption's lines
+};
+
+void PrintTo(const CaptionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class CaptionLayout : public testing::TestWithParam<CaptionCase>
+{};
+
+// Ten dots a character under a picture from x 100 to 299, the caption from y 500, lines 50
+// dots apart.
+TEST_P(CaptionLayout, CentredWhenItFitsElseWrappedBesideTheNumber)
+{
+    const CaptionCase &c = GetParam();
+    const PlacedCaption caption =
+        layoutCaption(c.number, c.text, QRect(100, 100, 200, 300), 500, 50, c.maxLines,
+                      [](const QString &t) { return 10 * int(t.size()); });
+    QList<PlacedText> got{caption.number};
+    got << caption.lines;
+    ASSERT_EQ(got.size(), c.number_and_lines.size());
+    for (int i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].at, c.number_and_lines[i].at) << i;
+        EXPECT_EQ(got[i].text, c.number_and_lines[i].text) << i;
+    }
+}
+
+const QString kTwentyFive = "Runner breaks on the pitch"; // 26 characters
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, CaptionLayout,
+    testing::Values(
+        // "3" is 10 dots: (200 - 10) / 2 = 95 in from the picture's left.
+        CaptionCase{"NumberAlone", "3", "", 2, {{{195, 500}, "3"}}},
+        // "3  Cut" is 60 dots: from 100 + 70; the text after "3  " (30 dots).
+        CaptionCase{"ShortCaption", "3", "Cut", 2, {{{170, 500}, "3"}, {{200, 500}, "Cut"}}},
+        // "12  " and 26 characters make 300 dots: wrapped in the 160 dots beside "12  ".
+        CaptionCase{"WrappedBesideTheNumber", "12", kTwentyFive, 2,
+                    {{{100, 500}, "12"},
+                     {{140, 500}, "Runner breaks on"},
+                     {{140, 550}, "the pitch"}}},
+        // One line only: the rest elided (15 characters and the ellipsis fill the 160).
+        CaptionCase{"ElidedOnOneLine", "12", kTwentyFive, 1,
+                    {{{100, 500}, "12"}, {{140, 500}, "Runner breaks o\u2026"}}},
+        // No number: each line centred ("Runner breaks on the" is 200, "pitch" 50).
+        CaptionCase{"LargePageLinesCentred", "", kTwentyFive, 2,
+                    {{{100, 500}, ""},
+                     {{100, 500}, "Runner breaks on the"},
+                     {{175, 550}, "pitch"}}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

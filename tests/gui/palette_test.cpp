@@ -124,7 +124,11 @@ TEST_F(PaletteTest, SetUpFillsThePaletteFromThePreferences)
     for (int k = 0; k < 8; ++k) {
         ASSERT_FALSE(window->symbolPicture(k).isNull());
         EXPECT_EQ(window->looks().symbols[size_t(k)], window->symbolPicture(k)) << k;
+        // The box's tip and the printed legend call the symbol alike.
+        EXPECT_FALSE(palette().ImgSymbols[size_t(k)]->toolTip().isEmpty()) << k;
+        EXPECT_EQ(window->looks().symbolNames[size_t(k)], palette().ImgSymbols[size_t(k)]->toolTip());
     }
+    EXPECT_EQ(palette().ImgSymbols[0]->toolTip(), "Ball");
     EXPECT_FALSE(window->document().isModified()) << "filling the palette is no edit";
     // Chalk starts solid and one pixel wide.
     EXPECT_EQ(palette().CboChalksize->currentIndex(), 0);

@@ -537,8 +537,10 @@ TEST_F(PrintTest, TheLegendNamesTheLinesPrintedAndOutlinesLightOnes)
     ASSERT_EQ(recorder.pages.size(), 2);
     for (int p = 0; p < 2; ++p) {
         const QStringList texts = recorder.texts()[p];
+        // The two lines printed, then the marker of the side on the field.
         EXPECT_EQ(texts.mid(2), QStringList({QString::fromStdString(w->prefs().ActionLabel[2]),
-                                             QString::fromStdString(w->prefs().ActionLabel[5])}));
+                                             QString::fromStdString(w->prefs().ActionLabel[5]),
+                                             "Offense"}));
         // The white line lies over a dark one a little wider, its arrowhead outlined.
         QList<RecordingPrintTarget::Item> lines, heads;
         for (const auto &item : recorder.pages[p]) {

@@ -1,5 +1,7 @@
 #include "support/recordingprinttarget.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 
 #include <stdexcept>
@@ -98,9 +100,16 @@ QList<QStringList> RecordingPrintTarget::texts() const
 QList<RecordingPrintTarget::Item> RecordingPrintTarget::pictures(int page) const
 {
     QList<Item> out;
+    QList<QRect> boxes;
     for (const Item &item : pages.value(page))
-        if (item.kind == Item::Image && item.rect.size() != QSize(64, 64))
+        if (item.kind == Item::Box)
+            boxes << QRect(item.rect.topLeft(), item.rect.bottomRight());
+    for (const Item &item : pages.value(page)) {
+        const bool inBox = std::any_of(boxes.begin(), boxes.end(),
+                                       [&](const QRect &b) { return b.contains(item.rect); });
+        if (item.kind == Item::Image && item.rect.size() != QSize(64, 64) && !inBox)
             out << item;
+    }
     return out;
 }
 

@@ -51,7 +51,8 @@ public:
     QFont font() const { return m_font; }
     /// The pages' texts in order, one list a page.
     QList<QStringList> texts() const;
-    /// The pictures drawn on a page, the icon left out (pictures of 64 x 64 dots).
+    /// The pictures drawn on a page, the icon (pictures of 64 x 64 dots) and the legend's marks
+    /// (pictures inside a box) left out.
     QList<Item> pictures(int page) const;
 
 private:
