@@ -225,13 +225,14 @@ TEST_F(ZoomWindowTest, WithFitTheFieldFollowsTheWindow)
     EXPECT_EQ(window->captionBox()->y(), window->canvas()->height());
 
     // Shrinking the window shrinks the field to what the least window has room for, beside
-    // the palette and above the frame controls, which are wider than the field at 50 %.
+    // the palette and above the caption box and the frame controls, which are wider than the
+    // field at 50 %.
     window->resize(300, 300);
     QApplication::processEvents();
-    EXPECT_EQ(window->canvas()->zoom(), 75);
-    EXPECT_EQ(window->canvas()->size(), QSize(300, 280));
+    EXPECT_EQ(window->canvas()->zoom(), 67);
+    EXPECT_EQ(window->canvas()->size(), QSize(268, 250));
     const QRect view = window->findChild<QScrollArea *>("fieldView")->geometry();
-    EXPECT_EQ(view.size(), QSize(300, 280)) << "shown whole, without scroll bars";
+    EXPECT_EQ(view.size(), QSize(268, 250)) << "shown whole, without scroll bars";
 }
 
 // Zooming in by hand used to grow the window and its least size past the screen, so that
