@@ -74,6 +74,7 @@ QString usageText()
         "                --delay MS   how long each frame is held (default 1000)\n"
         "                --smooth     players and symbols glide to their next places,\n"
         "                             taking MS milliseconds, at 25 images a second\n"
+        "                --captions   each frame's caption on a band under the field\n"
         "  --scale N   .png, .bmp and .gif: pictures N times the field's size (1 to 8,\n"
         "              default 1), drawn at that resolution\n"
         "\n"
@@ -168,6 +169,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
             delayGiven = true;
         } else if (arg == "--smooth") {
             o.smooth = true;
+        } else if (arg == "--captions") {
+            o.captions = true;
         } else if (arg == "--scale") {
             if (!value(text) || !readNumber(text, 1, 8, o.scale))
                 return fail("--scale needs a size from 1 to 8.");
@@ -210,6 +213,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
                     "--title are for .pdf files.");
     if ((delayGiven || o.smooth) && o.format != ExportFormat::Gif)
         return fail("--delay and --smooth are for .gif files.");
+    if (o.captions && o.format != ExportFormat::Gif)
+        return fail("--captions is for .gif files.");
     if (scaleGiven && o.format == ExportFormat::Pdf)
         return fail("--scale is for .png, .bmp and .gif pictures; a PDF is drawn at the "
                     "printer's resolution.");

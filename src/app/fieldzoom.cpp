@@ -87,7 +87,9 @@ void FieldZoom::layOut()
     for (size_t k = 0; k < pageHints.size(); ++k)
         pageHints[k] = palette.PicList[k]->sizeHint();
     const PaletteLayout paletteParts = paletteLayout(palette.tbsPicList->sizeHint(), pageHints);
-    const QSize controls = m_parts.frameControls->size();
+    // The caption box and the frame controls under it take the room under the field as one.
+    const int captionHeight = m_parts.caption->sizeHint().height();
+    const QSize controls = m_parts.frameControls->size() + QSize(0, captionHeight);
     m_parts.body->setMinimumSize(bodySizeFor(
         zoomedSize(m_parts.surface->size(), kZoomSteps.front()), controls, paletteParts));
     m_wholeFieldBody = bodySizeFor(m_parts.canvas->size(), controls, paletteParts);
@@ -122,7 +124,8 @@ void FieldZoom::layOut()
         palette.PicList[k]->setGeometry(
             QRect(QPoint(fieldRight + twipsToPixels(20), twipsToPixels(360)),
                   paletteParts.pages[k]));
-    m_parts.frameControls->move(0, view.y() + place.size.height());
+    m_parts.caption->setGeometry(0, view.y() + place.size.height(), fieldRight, captionHeight);
+    m_parts.frameControls->move(0, view.y() + place.size.height() + captionHeight);
 }
 
 } // namespace kinetra

@@ -37,6 +37,7 @@ public:
         const Surface *surface = nullptr;
         ToolPalette *palette = nullptr;
         QWidget *frameControls = nullptr;
+        QWidget *caption = nullptr; ///< between the field and the frame controls
         QAction *fit = nullptr;
         QLabel *label = nullptr;
     };
@@ -55,7 +56,8 @@ public:
     ZoomSetting setting() const { return m_setting; }
     void restore(const ZoomSetting &setting);
 
-    /// Places the field's view, the palette and the frame controls; with Fit on and the window
+    /// Places the field's view, the caption box under it, the frame controls under that and the
+    /// palette beside them; with Fit on and the window
     /// shown, the field first takes the largest step that fits. Nothing happens while the
     /// window is minimised. The body's least size is the field at the smallest step, whatever
     /// the zoom, so zooming never makes the window grow.

@@ -1,5 +1,6 @@
 #include "app/frmmain.h"
 
+#include "app/captionbox.h"
 #include "app/fieldzoom.h"
 #include "app/formationmenus.h"
 #include "app/mainmenus.h"
@@ -178,6 +179,8 @@ void frmMain::buildBody()
 
     m_palette = new ToolPalette(body);
 
+    m_captionBox = new CaptionBox(m_document, body);
+
     m_frame1 = new QGroupBox("Frame Control", body);
     m_frame1->setObjectName("Frame1");
     m_frame1->resize(twipsToPixels(4692), twipsToPixels(852));
@@ -224,12 +227,17 @@ void frmMain::buildStatusBar()
 void frmMain::connectZoomCommands()
 {
     m_fieldZoom = new FieldZoom({centralWidget(), fieldView, m_canvas, m_surface, m_palette, m_frame1,
-                                 m_mnuViewFit, m_sbZoom},
+                                 m_captionBox, m_mnuViewFit, m_sbZoom},
                                 this);
     onCommand("mnuViewZoomIn", [this] { m_fieldZoom->zoomIn(); });
     onCommand("mnuViewZoomOut", [this] { m_fieldZoom->zoomOut(); });
     onCommand("mnuViewActualSize", [this] { m_fieldZoom->actualSize(); });
     onCommand("mnuViewFit", [this] { m_fieldZoom->toggleFit(); });
+}
+
+QLabel *frmMain::captionBox() const
+{
+    return m_captionBox;
 }
 
 QAction *frmMain::toolbarButton(const QString &key) const

@@ -30,6 +30,8 @@ class QToolBar;
 namespace kinetra {
 
 class Canvas;
+class CaptionBox;
+class frmCaption;
 class FieldZoom;
 class FormationMenus;
 class OutputCommands;
@@ -161,6 +163,10 @@ public:
     void mnuEMovementLines_Click();
     /// How large players and symbols are drawn, as the next-moment commands measure them.
     ItemSizes itemSizes() const;
+    /// Edit > Frame Caption... (F2): opens the caption dialog modally on the current frame.
+    void mnuECaption_Click();
+    /// The caption dialog on the play's current frame.
+    std::unique_ptr<frmCaption> captionDialog();
     /// Opens the Move dialog modally on the current frame.
     void mnuEMove_Click();
     /// The Move dialog on the play's current frame; it opens beside this window where the
@@ -225,6 +231,8 @@ public:
     QLabel *Label1() const { return m_label1; }
     QScrollBar *SBar() const { return m_sbar; }
     QPushButton *CmdPlay() const { return m_cmdPlay; }
+    /// The box under the field with the current frame's caption.
+    QLabel *captionBox() const;
     const std::array<QLabel *, 4> &statusPanels() const { return m_statusPanels; }
     QLabel *sbZoom() const { return m_sbZoom; } ///< the zoom, shown when it is not 100 %
 
@@ -325,6 +333,7 @@ private:
     QLabel *m_label1 = nullptr;
     QScrollBar *m_sbar = nullptr;
     QPushButton *m_cmdPlay = nullptr;
+    CaptionBox *m_captionBox = nullptr;
     std::array<QLabel *, 4> m_statusPanels{};
     QLabel *m_sbZoom = nullptr;
     QAction *m_mnuEUndo = nullptr;

@@ -1,16 +1,19 @@
 // Frame commands of the Edit menu: Insert Before, After, Blank, Progressive and Next Moment,
-// Draw Movement Lines, and the Move dialog. The work is done by the frame-list operations of
+// Draw Movement Lines, the Move dialog and the frame's caption. The work is done by the frame-list operations of
 // the model; these handlers ask the user, refuse what the play cannot hold and keep the window
 // in step.
 #include "app/frmmain.h"
 
+#include "app/captionbox.h"
 #include "model/frameinsertion.h"
 #include "model/nextmoment.h"
 #include "model/numbertext.h"
 #include "surface/besidewindow.h"
 #include "surface/platform.h"
 #include "surface/playediting.h"
+#include "surface/surfaceeditor.h"
 #include "surface/surface.h"
+#include "windows/frmcaption.h"
 #include "windows/frmmove.h"
 
 namespace kinetra {
@@ -30,6 +33,8 @@ void frmMain::connectFrameCommands()
     onCommand("mnuINextMoment", [this] { mnuINextMoment_Click(); });
     onCommand("mnuEMove", [this] { mnuEMove_Click(); });
     onCommand("mnuEMovementLines", [this] { mnuEMovementLines_Click(); });
+    onCommand("mnuECaption", [this] { mnuECaption_Click(); });
+    connect(m_captionBox, &CaptionBox::editRequested, this, [this] { mnuECaption_Click(); });
     // Movement lines lead to the next frame: the last frame has none.
     const auto followFrame = [this] {
         const FrameList &frames = m_document.frames();
@@ -132,6 +137,18 @@ std::unique_ptr<frmMove> frmMain::moveDialog()
     if (const std::optional<QPoint> beside = besideWindow(*this, outerSize(*dialog, *this)))
         moveFrame(*dialog, *beside, this);
     return dialog;
+}
+
+std::unique_ptr<frmCaption> frmMain::captionDialog()
+{
+    return std::make_unique<frmCaption>(m_document, this);
+}
+
+void frmMain::mnuECaption_Click()
+{
+    // A gesture still running on the field ends first, so the caption is a step of its own.
+    m_editing->editor().abort();
+    captionDialog()->exec();
 }
 
 void frmMain::mnuEMove_Click()

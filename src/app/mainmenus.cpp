@@ -80,6 +80,7 @@ void buildMainMenus(QMenuBar *bar)
     edit->addSeparator();
     addMenuItem(edit, "&Move", "mnuEMove");
     addMenuItem(edit, "Draw Mo&vement Lines", "mnuEMovementLines");
+    addMenuItem(edit, "Frame Caption...", "mnuECaption", QKeySequence(Qt::Key_F2));
     edit->addSeparator();
     addMenuItem(edit, "&Delete Frame", "mnuEDel", QKeySequence("Ctrl+D"));
 

@@ -28,6 +28,8 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace kinetra {
 
 namespace {
@@ -143,9 +145,13 @@ void OutputCommands::nameExportSizes(QMenu *sizes) const
 
 void OutputCommands::exportPlay()
 {
+    const std::vector<PlayConfig> &frames = m_document.frames().frames();
+    const bool captioned = std::any_of(frames.begin(), frames.end(), [](const PlayConfig &f) {
+        return !f.Caption.empty();
+    });
     if (const std::optional<ExportOptions> options =
             askExportOptions(m_platform, m_window.startFolder(), m_document.pictureName(),
-                             m_window.exportScale(), int(FrameDelay)))
+                             m_window.exportScale(), int(FrameDelay), captioned))
         exportPlayTo(*options);
 }
 

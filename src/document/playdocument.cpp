@@ -93,6 +93,21 @@ bool PlayDocument::deleteCurrentFrame()
     return true;
 }
 
+QString PlayDocument::caption() const
+{
+    return QString::fromStdString(m_frames.currentFrame().Caption);
+}
+
+bool PlayDocument::setCaption(const QString &caption)
+{
+    std::string line = oneLineCaption(caption.toStdString());
+    std::string &held = m_frames.frame(m_frames.current()).Caption;
+    if (line == held)
+        return false;
+    held = std::move(line);
+    return recordEdit("Frame Caption");
+}
+
 void PlayDocument::framesEdited()
 {
     markChanged();
@@ -253,12 +268,12 @@ bool PlayDocument::matchSavedTexts()
     std::map<std::string, std::string> converted;
     const auto saveTexts = [&](PlayConfig &frame) {
         bool changed = false;
-        for (std::string &text : frame.TxtValue) {
-            auto it = converted.find(text);
+        for (std::string *text : {&frame.TxtValue[0], &frame.TxtValue[1], &frame.Caption}) {
+            auto it = converted.find(*text);
             if (it == converted.end())
-                it = converted.emplace(text, textAsSaved(text)).first;
-            if (it->second != text) {
-                text = it->second;
+                it = converted.emplace(*text, textAsSaved(*text)).first;
+            if (it->second != *text) {
+                *text = it->second;
                 changed = true;
             }
         }

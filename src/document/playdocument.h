@@ -53,6 +53,12 @@ public:
     QString noRoomFor(int n) const;
     /// Deletes the current frame unless it is the only one; the play is marked changed.
     bool deleteCurrentFrame();
+    /// The current frame's caption, empty when it has none.
+    QString caption() const;
+    /// Gives the current frame `caption`, made one line of at most kMaxCaptionLength
+    /// characters (see oneLineCaption), as one step named "Frame Caption". Returns false,
+    /// recording nothing, when the frame's caption stays as it was.
+    bool setCaption(const QString &caption);
 
     const QString &path() const { return m_path; }
     const QString &title() const { return m_title; }

@@ -45,6 +45,7 @@ size_t framesBytes(const std::vector<PlayConfig> &frames)
     for (const PlayConfig &f : frames) {
         for (const std::string &text : f.TxtValue)
             bytes += heapBytes(text);
+        bytes += heapBytes(f.Caption);
         bytes += f.ActionPaths.capacity() * sizeof(ActionPath);
         for (const ActionPath &path : f.ActionPaths)
             bytes += path.bends.capacity() * sizeof(LinePoint);
@@ -74,7 +75,7 @@ bool sameFrame(const PlayConfig &a, const PlayConfig &b)
            && sameBits(a.TxtSYMBOLY, b.TxtSYMBOLY) && sameBits(a.ActionSX, b.ActionSX)
            && sameBits(a.ActionSY, b.ActionSY) && sameBits(a.ActionEX, b.ActionEX)
            && sameBits(a.ActionEY, b.ActionEY) && a.TxtValue == b.TxtValue
-           && samePaths(a.ActionPaths, b.ActionPaths);
+           && samePaths(a.ActionPaths, b.ActionPaths) && a.Caption == b.Caption;
 }
 
 size_t FrameSplice::bytes() const

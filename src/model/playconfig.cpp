@@ -5,6 +5,30 @@
 
 namespace kinetra {
 
+std::string oneLineCaption(std::string_view text)
+{
+    std::string line;
+    line.reserve(text.size());
+    int characters = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        if (c == '\r' || c == '\n' || c == '\t')
+            c = ' ';
+        if (c == ' ' && line.empty())
+            continue;
+        // A byte that does not continue a UTF-8 sequence starts a character.
+        const bool starts = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (starts && ++characters > kMaxCaptionLength)
+            break;
+        line += c;
+    }
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line;
+}
+
 void PlayConfig::CopyFrame(const PlayConfig &from_me)
 {
     if (&from_me == this)

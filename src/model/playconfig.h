@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kinetra {
@@ -34,6 +35,11 @@ constexpr int kMaxLinesInFrame = 64;
 constexpr int kMaxBends = 16;
 /// A frame caption holds at most this many characters.
 constexpr int kMaxCaptionLength = 120;
+
+/// `text` as a frame caption: one line (each line break or tab becomes a blank), without
+/// blanks at either end, cut after kMaxCaptionLength characters (UTF-8 code points, never
+/// inside one).
+std::string oneLineCaption(std::string_view text);
 
 /// A point of an action line, in surface pixels.
 struct LinePoint

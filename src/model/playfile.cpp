@@ -110,6 +110,12 @@ public:
         return p;
     }
 
+    std::string quotedText()
+    {
+        within();
+        return m_in.readQuotedText();
+    }
+
     // After the record's last item: anything more on its line is stray.
     void end()
     {
@@ -202,7 +208,61 @@ void readLineBlock(PlayFileReader &in, FrameList &frames)
     handOver();
 }
 
-// After the labels, or after the line block: what follows that is not ours, kept as it is so
+// The block after the labels (and after the line block) that carries the frames' captions:
+//
+//   "KINETRA-CAPTIONS",<version>,<records>
+//   <frame>,<caption>
+//
+// one record per frame with a caption, in frame order, the caption a quoted text.
+constexpr std::string_view kCaptionsTag = "KINETRA-CAPTIONS";
+constexpr int16_t kCaptionsVersion = 1;
+
+int32_t captionCount(const FrameList &frames)
+{
+    int32_t count = 0;
+    for (int i = 1; i <= frames.count(); ++i)
+        count += !frames.frame(int16_t(i)).Caption.empty();
+    return count;
+}
+
+void emitCaptionBlock(const FrameList &frames, int32_t count, PlayFileWriter &out)
+{
+    out.writeText(kCaptionsTag);
+    out.writeInt16(kCaptionsVersion);
+    out.writeInt32(count);
+    out.endRecord();
+    for (int i = 1; i <= frames.count(); ++i) {
+        const std::string &caption = frames.frame(int16_t(i)).Caption;
+        if (caption.empty())
+            continue;
+        out.writeInt16(int16_t(i));
+        // Held as one line already; a caption set past that rule still stays on its record.
+        out.writeText(oneLineCaption(caption));
+        out.endRecord();
+    }
+}
+
+// Reads the block after its tag. Each record is checked whole before its caption is taken, so
+// a damaged record leaves the captions before it.
+void readCaptionBlock(PlayFileReader &in, FrameList &frames)
+{
+    RecordReader record(in);
+    record.integer(kCaptionsVersion, kCaptionsVersion);
+    const int32_t records = record.integer(0, frames.count());
+    record.end();
+    int32_t last = 0;
+    for (int32_t r = 0; r < records; ++r) {
+        const int32_t n = in.readInt32();
+        if (n <= last || n > frames.count())
+            throw RuntimeError(ErrorCode::SubscriptOutOfRange);
+        std::string caption = record.quotedText();
+        record.end();
+        frames.frame(int16_t(n)).Caption = oneLineCaption(caption);
+        last = n;
+    }
+}
+
+// After the labels, or after our blocks: what follows that is not ours, kept as it is so
 // the next save writes it back. Blanks and empty lines alone are nothing.
 std::string textNotOurs(PlayFileReader &in)
 {
@@ -246,6 +306,8 @@ void emitPlay(const PlaySnapshot &play, PlayFileWriter &out, Flush flush)
     }
     if (hasLineBlock(play.frames))
         emitLineBlock(play.frames, out, flush);
+    if (const int32_t captions = captionCount(play.frames))
+        emitCaptionBlock(play.frames, captions, out);
     out.writeBytes(play.trailingText);
 }
 
@@ -341,6 +403,10 @@ PlayReadResult readPlay(PlayFileReader &in)
         if (!in.atEnd() && in.nextIsText(kLinesTag)) {
             in.readQuotedText();
             readLineBlock(in, play.frames);
+        }
+        if (!in.atEnd() && in.nextIsText(kCaptionsTag)) {
+            in.readQuotedText();
+            readCaptionBlock(in, play.frames);
         }
         play.trailingText = textNotOurs(in);
         if (result.failureCode == 0)

@@ -79,7 +79,7 @@ struct PlaySnapshot
     std::string notes;
     PlayLooks looks;
     FrameList frames;
-    /// What the file held after the labels (and after the line block) that is not ours, as its
+    /// What the file held after the labels (and after our blocks) that is not ours, as its
     /// own bytes, unchanged: written back after the blocks. Empty when only blanks followed.
     std::string trailingText;
 };
@@ -137,8 +137,13 @@ PlayLooks openedLooks(const PlayReadResult &read, const PlayLooks &defaults);
 /// many 13, a value out of range or out of order 9: a record for a kind whose first line (in
 /// the frame line) is not on the surface, and a point that drawing cannot take (outside
 /// -32768..32767 once rounded), are out of range. The records before the failing one are
-/// kept, so every frame's ActionPaths stay well formed. Whatever else follows the labels, or
-/// the block's last record, is not ours: it goes unread into play.trailingText.
+/// kept, so every frame's ActionPaths stay well formed. Then the caption block (see
+/// formatPlay) is read when what follows begins with its tag, checked alike: cut short 62, a
+/// number for the caption, a caption not quoted or an item too many 13, a frame number outside
+/// 1..frame count or not above the one before, or more records than frames, 9; the captions
+/// before the failing record are kept. A caption read is taken as oneLineCaption makes it.
+/// Whatever else follows the labels, or the last block's last record, is not ours: it goes
+/// unread into play.trailingText.
 PlayReadResult readPlay(std::string_view bytes);
 
 /// Reads a play from `in`, as readPlay(bytes) does.
@@ -172,7 +177,14 @@ struct PlaySaveResult
 ///
 /// one record per ActionPaths entry, in frame order and then by id; start and end only from
 /// slot 1 on (the first line's are in the frame line); numbers in plain decimal, never with an
-/// exponent. Then play.trailingText, as it is. Frame lines that fail are reported by
+/// exponent. Then, only when some frame has a Caption, the caption block:
+///
+///     "KINETRA-CAPTIONS",1,<records>
+///     <frame>,<caption>
+///
+/// one record per frame with a caption, in frame order, the caption a quoted text like every
+/// other (Windows-1252, a double quote written as a single one). Then play.trailingText, as
+/// it is. Frame lines that fail are reported by
 /// PlayConfig::FileWrite; writing goes on.
 std::string formatPlay(const PlaySnapshot &play);
 

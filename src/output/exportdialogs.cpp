@@ -23,7 +23,8 @@ const char *const kExportExtensions[] = {"png", "pdf", "gif"};
 } // namespace
 
 std::optional<ExportOptions> askExportOptions(Platform &platform, const QString &startFolder,
-                                              const QString &name, int scale, int frameDelayMs)
+                                              const QString &name, int scale, int frameDelayMs,
+                                              bool captioned)
 {
     Platform::FileDialog dialog;
     dialog.title = "Export";
@@ -62,6 +63,14 @@ std::optional<ExportOptions> askExportOptions(Platform &platform, const QString 
         if (smooth == Platform::Answer::Cancel)
             return std::nullopt;
         options.smooth = smooth == Platform::Answer::Yes;
+        if (captioned) {
+            const Platform::Answer captions = platform.messageBox(
+                "Should each frame's caption show under the field?", "Animated GIF",
+                Platform::Buttons::YesNoCancel, Platform::Icon::Question);
+            if (captions == Platform::Answer::Cancel)
+                return std::nullopt;
+            options.captions = captions == Platform::Answer::Yes;
+        }
         // Each frame is held the playback's pause, as Play Video shows the play.
         options.delayMs = std::clamp(frameDelayMs, 20, 655350);
     }

@@ -18,10 +18,12 @@ class Platform;
 /// `startFolder` and proposing `name` as a PNG; a name typed without an extension takes the
 /// chosen type's, asking first before replacing a file of that name. A name that asks for no
 /// format is explained. For a GIF, whether players glide between frames, each frame held
-/// `frameDelayMs`. Pictures are `scale` times the field's size. nullopt when the user cancels
-/// or the name is refused.
+/// `frameDelayMs`, and, when the play has captions (`captioned`), whether they show under the
+/// frames. Pictures are `scale` times the field's size. nullopt when the user cancels or the
+/// name is refused.
 std::optional<ExportOptions> askExportOptions(Platform &platform, const QString &startFolder,
-                                              const QString &name, int scale, int frameDelayMs);
+                                              const QString &name, int scale, int frameDelayMs,
+                                              bool captioned = false);
 
 /// Save as Bmp's question: the bitmap file, asked with a save dialog proposing `name`, starting
 /// in `lastFolder` while it exists, else in `documentsFolder` (a bare name went to the

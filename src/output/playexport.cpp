@@ -5,6 +5,7 @@
 #include "model/glide.h"
 #include "model/playfile.h"
 #include "model/runtimeerror.h"
+#include "output/captionband.h"
 #include "output/gifencoder.h"
 #include "output/playimager.h"
 #include "output/playprinter.h"
@@ -270,12 +271,21 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
         });
         const int total = animationImageCount(count, options.delayMs, options.smooth);
         const int steps = glideSteps(options.delayMs);
+        std::optional<CaptionBand> band;
+        if (options.captions)
+            band.emplace(play.frames, imager.size().width() * options.scale, options.scale,
+                         options.print.font.family());
+        // The image of frame number `i`, or of a glide from it, with its caption when asked.
+        auto shown = [&](const PlayConfig &frame, int i) {
+            const QImage &picture = image(frame, i);
+            return band ? band->under(picture, play.frames.frame(int16_t(i)).Caption) : picture;
+        };
         int done = 0;
         for (int i = 1; i <= count; ++i) {
             if (!report(done++, total))
                 return false;
             const PlayConfig &frame = play.frames.frame(int16_t(i));
-            gif.addImage(image(frame, i), options.delayMs);
+            gif.addImage(shown(frame, i), options.delayMs);
             if (!options.smooth || i == count)
                 continue;
             // The paths along the lines are worked out once for all the steps between two frames.
@@ -283,7 +293,7 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
             for (int k = 1; k < steps; ++k) {
                 if (!report(done++, total))
                     return false;
-                gif.addImage(image(glide.at(double(k) / steps), i), kGlideStepMs);
+                gif.addImage(shown(glide.at(double(k) / steps), i), kGlideStepMs);
             }
         }
         gif.finish();

@@ -31,6 +31,9 @@ struct ExportOptions
     bool allFrames = false; ///< PNG, BMP: every frame, each in its own numbered file
     int delayMs = 1000;   ///< GIF: how long each frame is held
     bool smooth = false;  ///< GIF: gliding images between the frames
+    /// GIF: each image shows its frame's caption (an in-between image the caption of the
+    /// frame it leaves) on a band under the field; see CaptionBand.
+    bool captions = false;
     /// PDF playbook: the plays in order, each printed with all frames after a contents page;
     /// empty for one play on its own.
     QStringList plays;

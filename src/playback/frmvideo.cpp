@@ -111,9 +111,23 @@ frmvideo::frmvideo(PlaybackClock &clock, const PlayDocument &document, PlaybackV
     rate->addStretch();
     speed->addLayout(rate, 1, 0, 1, 3);
 
+    LblCaption = new QLabel(this);
+    LblCaption->setObjectName("LblCaption");
+    LblCaption->setTextFormat(Qt::PlainText);
+    LblCaption->setWordWrap(true);
+    LblCaption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    LblCaption->setFrameShape(QFrame::StyledPanel);
+    // As wide as the controls above it and always three lines high, so the window keeps its
+    // size whatever the caption.
+    LblCaption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    LblCaption->setFixedHeight(3 * LblCaption->fontMetrics().lineSpacing()
+                               + 2 * LblCaption->frameWidth() + 2);
+    LblCaption->setAccessibleName("Caption");
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(speed);
+    layout->addWidget(LblCaption);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(CmdPlay, PlayOption[0]);
@@ -134,6 +148,7 @@ frmvideo::frmvideo(PlaybackClock &clock, const PlayDocument &document, PlaybackV
     };
 
     showSpeedOfFrameDelay();
+    showCaption(m_document.currentFrame());
 }
 
 frmvideo::~frmvideo()
@@ -157,6 +172,11 @@ void frmvideo::showSpeedOfFrameDelay()
     const QSignalBlocker quiet(Sldrspeed);
     Sldrspeed->setValue(speedForFrameDelay(FrameDelay));
     LblFsecv->setText(frameRateText(frameDelayForSpeed(Sldrspeed->value())));
+}
+
+void frmvideo::showCaption(int16_t index)
+{
+    LblCaption->setText(QString::fromStdString(m_document.frames().frame(index).Caption));
 }
 
 void frmvideo::Sldrspeed_Click()
@@ -246,6 +266,7 @@ void frmvideo::showNextFrame(quint64 run)
             return;
         }
         m_view.drawFrame(*frame);
+        showCaption(*frame);
         // A failure reported while drawing has cleared the flag: stop now, not a pause later.
         if (!VideoPlaying) {
             playbackOver();
@@ -318,6 +339,7 @@ void frmvideo::playbackOver()
     VideoPlaying = false;
     CmdPlay->setEnabled(true);
     try {
+        showCaption(m_document.currentFrame());
         m_view.drawSelected();
     } catch (...) {
         reportFailure("Play video");

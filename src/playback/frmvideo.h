@@ -47,6 +47,9 @@ public:
 /// the slider act as without it. Looping goes from the last frame back to the first with a
 /// cut, as the play starts again.
 ///
+/// Under the speed, the caption of the frame shown: while playing the frame drawn last (the
+/// frame a glide leaves), else the play's current frame.
+///
 /// States: Idle (VideoPlaying false, "&Play"), Playing (VideoPlaying true, "&Stop") and
 /// Stopping (VideoPlaying false, "Stopped", disabled) until the loop has ended, which it does
 /// at once, before any further frame. A failure reported while playing clears VideoPlaying;
@@ -97,11 +100,15 @@ public:
     /// "Smooth": glide from frame to frame instead of showing each whole. Off when made; the
     /// main window ticks it as the user last left it (see readSmoothPlayback).
     QCheckBox *ChkSmooth = nullptr;
+    /// The caption of the frame shown; empty for a frame without one.
+    QLabel *LblCaption = nullptr;
 
 private:
     void Form_QueryUnload();
     /// Puts the slider at the speed of the current FrameDelay and shows its rate.
     void showSpeedOfFrameDelay();
+    /// Shows the caption of frame `index` (1-based).
+    void showCaption(int16_t index);
     /// The mode of the first option button that is selected; Once when none is.
     FrameStepper::Mode playMode() const;
     /// One step of the loop run `run`: show the next frame and set the timer for the one after.

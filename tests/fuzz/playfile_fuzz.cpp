@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the play-file reader. Whatever the bytes, reading must not crash,
 // leak or misbehave, a play it opens must hold a frame list that agrees with its header, and
 // reading the bytes piece by piece must give what reading them whole gives. The action lines
-// read from the block after the labels are always well formed, also when the block is damaged.
+// read from the block after the labels are always well formed, also when the block is damaged,
+// and every caption read is one line of at most the longest caption.
 
 #include "model/playfile.h"
 #include "model/playfilereader.h"
@@ -72,9 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         || r.partialActionItems < 0 || r.partialActionItems > 4)
         std::abort();
 
-    for (int i = 1; i <= count; ++i)
-        if (!wellFormedLines(r.play.frames.frame(int16_t(i))))
+    for (int i = 1; i <= count; ++i) {
+        const PlayConfig &frame = r.play.frames.frame(int16_t(i));
+        if (!wellFormedLines(frame) || oneLineCaption(frame.Caption) != frame.Caption)
             std::abort();
+    }
 
     // The same bytes in small pieces, sized by the first byte so the fuzzer varies them.
     const size_t piece = size ? data[0] % 16 + 1 : 1;

@@ -110,6 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsCase{{"--export", "a.png", "--small", "p.KTR"}, Action::Error, "for .pdf"},
         ArgsCase{{"--export", "a.gif", "--no-notes", "p.KTR"}, Action::Error, "for .pdf"},
         ArgsCase{{"--export", "a.png", "--smooth", "p.KTR"}, Action::Error, "for .gif"},
+        ArgsCase{{"--export", "a.gif", "--captions", "p.KTR"}, Action::Export, ""},
+        ArgsCase{{"--export", "a.pdf", "--captions", "p.KTR"}, Action::Error, "for .gif"},
         ArgsCase{{"--export", "a.pdf", "--delay", "100", "p.KTR"}, Action::Error, "for .gif"},
         ArgsCase{{"--export", "a.gif", "--delay", "10", "p.KTR"}, Action::Error, "--delay needs"},
         ArgsCase{{"--export", "a.gif", "--delay", "-5", "p.KTR"}, Action::Error, "--delay needs"},
@@ -726,6 +728,70 @@ TEST_F(ExportTest, GifLoopsForeverHoldsEachFrameAndShowsItExactly)
     for (size_t i = 1; i < gif.rects.size(); ++i)
         EXPECT_LT(gif.rects[i].width() * gif.rects[i].height(),
                   gif.rects[0].width() * gif.rects[0].height());
+}
+
+TEST_F(ExportTest, GifShowsCaptionsOnABandUnderTheFieldOnlyWhenAsked)
+{
+    Preferences prefs;
+    {
+        IniSettingsStore store;
+        loadPreferences(store, prefs, KINETRA_PROGRAM_DIR);
+    }
+    PlaySnapshot p = readPlayForExport(play(), prefs);
+    PlayImager imager = PlayImager::forPlay(p.looks, prefs, KINETRA_PROGRAM_DIR);
+    ExportOptions options;
+    options.play = play();
+    options.format = ExportFormat::Gif;
+    auto gifOf = [&](const QString &name, bool captions) {
+        options.output = out(name);
+        options.captions = captions;
+        EXPECT_TRUE(exportPlay(options, p, imager));
+        QFile file(out(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray plain = gifOf("plain.gif", false);
+    p.frames.frame(1).Caption = "Squeeze: the runner breaks on the pitch";
+    p.frames.frame(3).Caption = "Bunt toward first";
+    // Without asking, a play with captions gives the same file as without.
+    EXPECT_EQ(gifOf("uncaptioned.gif", false), plain);
+
+    gifOf("captioned.gif", true);
+    const ReadGif gif = readGif(out("captioned.gif"));
+    ASSERT_EQ(gif.shown.size(), 4u);
+    const int field = 373;
+    const int band = gif.shown[0].height() - field;
+    // At least one line of 14-pixel type, at most three.
+    EXPECT_GE(band, 14);
+    EXPECT_LE(band, 3 * 24);
+    EXPECT_EQ(gif.shown[0].width(), 400);
+    // White type on the dark band: its rows from the first white pixel to the last.
+    auto typeRows = [&](const QImage &shown) {
+        int first = -1, last = -1;
+        for (int y = field; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb c = shown.pixel(x, y);
+                if (c == qRgb(255, 255, 255)) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                } else {
+                    EXPECT_EQ(c, qRgb(24, 24, 24)) << x << "," << y;
+                    if (c != qRgb(24, 24, 24))
+                        return std::pair(-2, -2);
+                }
+            }
+        return std::pair(first, last);
+    };
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i + 1);
+        const QImage &shown = gif.shown[size_t(i)];
+        EXPECT_EQ(shown.copy(0, 0, 400, field), imager.draw(p.frames.frame(int16_t(i + 1))));
+        const auto [first, last] = typeRows(shown);
+        if (i == 0 || i == 2) {
+            EXPECT_GE(last - first + 1, 10) << "letters of a readable height";
+        } else {
+            EXPECT_EQ(first, -1) << "no caption, an empty band";
+        }
+    }
 }
 
 TEST_F(ExportTest, SmoothGifGlidesBetweenTheFramesAt25ImagesASecond)

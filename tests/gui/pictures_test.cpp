@@ -135,7 +135,8 @@ TEST_F(MissingPictures, MissingFieldStillGivesASurfaceToPlaceOn)
     openIn(program);
 
     EXPECT_EQ(window->canvas()->size(), QSize(400, 373));
-    EXPECT_EQ(window->Frame1()->y(), window->canvas()->y() + 373) << "frame controls under the field";
+    EXPECT_EQ(window->captionBox()->y(), window->canvas()->y() + 373) << "caption under the field";
+    EXPECT_EQ(window->Frame1()->y(), window->captionBox()->geometry().bottom() + 1);
     const QImage bare = window->surface()->picture();
     ASSERT_TRUE(drop(Part::Offense, 3, QPointF(200, 180)));
     EXPECT_EQ(frame().OPlayerX[3], 200.0f);
@@ -227,7 +228,7 @@ TEST_F(MissingPictures, LoadPicturesFollowsTheRecordAndRedraws)
     window->prefs().PicFile[0] = program.path("small.png").toStdString();
     window->LoadPictures();
     EXPECT_EQ(window->canvas()->size(), QSize(300, 200));
-    EXPECT_EQ(window->Frame1()->y(), window->canvas()->y() + 200);
+    EXPECT_EQ(window->captionBox()->y(), window->canvas()->y() + 200);
     EXPECT_NE(image().pixel(50, 50), qRgb(10, 90, 10)) << "the frame is drawn on the new field";
 }
 

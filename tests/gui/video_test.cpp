@@ -162,6 +162,30 @@ TEST_F(VideoTest, OpensWithItsControlsAtTheGivenPlaceWithoutChangingThePause)
         EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus) << w->objectName().toStdString();
 }
 
+TEST_F(VideoTest, ShowsTheCaptionOfTheFrameShown)
+{
+    addFrames(document, 3);
+    document.frames().frame(1).Caption = "Pitch";
+    document.frames().frame(3).Caption = "Throw home";
+    document.selectFrame(3);
+    open(3);
+    const QSize size = video->size();
+    EXPECT_EQ(video->LblCaption->text(), "Throw home");
+
+    QStringList shown;
+    onDraw = [this, &shown](int16_t) { shown << video->LblCaption->text(); };
+    play(Mode::Once);
+    runUntilDrawn(3);
+    // Each frame's caption shows from the next frame's drawing on, none for frame 2.
+    shown << video->LblCaption->text();
+    EXPECT_EQ(drawn, (QList<int>{1, 2, 3}));
+    EXPECT_EQ(shown, (QStringList{"Throw home", "Pitch", "", "Throw home"}));
+    platform.advance(60000);
+    expectIdle();
+    EXPECT_EQ(video->LblCaption->text(), "Throw home");
+    EXPECT_EQ(video->size(), size) << "the window keeps its size";
+}
+
 struct SpeedCase
 {
     int speed;

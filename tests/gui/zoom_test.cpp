@@ -194,7 +194,8 @@ TEST_F(ZoomWindowTest, ZoomingByHandTurnsFitOffAndShowsTheZoom)
     // The palette and the frame controls follow the field's view.
     const QRect view = window->findChild<QScrollArea *>("fieldView")->geometry();
     EXPECT_GT(window->toolPalette()->tbsPicList->x(), view.right());
-    EXPECT_EQ(window->Frame1()->y(), view.bottom() + 1);
+    EXPECT_EQ(window->captionBox()->y(), view.bottom() + 1);
+    EXPECT_EQ(window->Frame1()->y(), window->captionBox()->geometry().bottom() + 1);
 
     ctrlWheel(-240);
     EXPECT_EQ(window->canvas()->zoom(), 75);
@@ -217,19 +218,21 @@ TEST_F(ZoomWindowTest, WithFitTheFieldFollowsTheWindow)
 
     window->resize(1920, 1080);
     QApplication::processEvents();
-    const int room = window->centralWidget()->height() - window->Frame1()->height();
+    const int room = window->centralWidget()->height() - window->Frame1()->height()
+                     - window->captionBox()->height();
     const int expected = room >= 932 ? 250 : room >= 746 ? 200 : 175;
     EXPECT_EQ(window->canvas()->zoom(), expected) << "room " << room;
-    EXPECT_EQ(window->Frame1()->y(), window->canvas()->height());
+    EXPECT_EQ(window->captionBox()->y(), window->canvas()->height());
 
     // Shrinking the window shrinks the field to what the least window has room for, beside
-    // the palette and above the frame controls, which are wider than the field at 50 %.
+    // the palette and above the caption box and the frame controls, which are wider than the
+    // field at 50 %.
     window->resize(300, 300);
     QApplication::processEvents();
-    EXPECT_EQ(window->canvas()->zoom(), 75);
-    EXPECT_EQ(window->canvas()->size(), QSize(300, 280));
+    EXPECT_EQ(window->canvas()->zoom(), 67);
+    EXPECT_EQ(window->canvas()->size(), QSize(268, 250));
     const QRect view = window->findChild<QScrollArea *>("fieldView")->geometry();
-    EXPECT_EQ(view.size(), QSize(300, 280)) << "shown whole, without scroll bars";
+    EXPECT_EQ(view.size(), QSize(268, 250)) << "shown whole, without scroll bars";
 }
 
 // Zooming in by hand used to grow the window and its least size past the screen, so that
@@ -278,12 +281,17 @@ TEST_P(ZoomLayoutTest, NothingOverlapsAndEverythingLiesInTheWindow)
     const QRect body = window->centralWidget()->rect();
     const QRect view = window->findChild<QScrollArea *>("fieldView")->geometry();
     const QRect controls = window->Frame1()->geometry();
+    const QRect caption = window->captionBox()->geometry();
+    EXPECT_FALSE(caption.intersects(controls));
+    EXPECT_FALSE(caption.intersects(view));
+    EXPECT_TRUE(body.contains(caption));
     QList<QRect> palette{window->toolPalette()->tbsPicList->geometry()};
     for (int page = 0; page < 4; ++page)
         palette << window->toolPalette()->PicList[size_t(page)]->geometry();
     EXPECT_FALSE(view.intersects(controls));
     for (const QRect &part : palette) {
         EXPECT_FALSE(part.intersects(controls));
+        EXPECT_FALSE(part.intersects(caption));
         EXPECT_FALSE(part.intersects(view));
         EXPECT_TRUE(body.contains(part));
     }

@@ -691,5 +691,78 @@ TEST(PlayDocumentFrames, DeletingTheLastFrameSelectsTheNewLastAndMarks)
     EXPECT_FALSE(f.doc.isModified());
 }
 
+// ---- Captions ----
+
+TEST(PlayDocumentCaptions, SettingACaptionIsOneStepThatUndoTakesBackExactly)
+{
+    DocumentFixture f;
+    ASSERT_EQ(f.doc.open(dataFile("three_frames.KTR"), {}).status, PlayReadStatus::Opened);
+    f.doc.selectFrame(2);
+    f.frames = 0;
+
+    ASSERT_TRUE(f.doc.setCaption("Throw to second,\r\nthen cover"));
+    EXPECT_EQ(f.doc.caption(), "Throw to second, then cover");
+    EXPECT_EQ(f.doc.frames().frame(1).Caption, "");
+    EXPECT_TRUE(f.doc.isModified());
+    EXPECT_EQ(f.doc.history().count(), 1u);
+    EXPECT_EQ(f.doc.history().undoCaption(), "Frame Caption");
+    EXPECT_EQ(f.frames, 1);
+    // The same caption again, or only blanks more, is no change.
+    EXPECT_FALSE(f.doc.setCaption(" Throw to second, then cover "));
+    EXPECT_EQ(f.doc.history().count(), 1u);
+
+    f.doc.selectFrame(3);
+    ASSERT_TRUE(f.doc.undo());
+    EXPECT_EQ(f.doc.currentFrame(), 2);
+    EXPECT_EQ(f.doc.caption(), "");
+    EXPECT_FALSE(f.doc.isModified());
+    ASSERT_TRUE(f.doc.redo());
+    EXPECT_EQ(f.doc.caption(), "Throw to second, then cover");
+
+    // Clearing it is a step too; a caption is cut at its most characters.
+    ASSERT_TRUE(f.doc.setCaption(QString()));
+    EXPECT_EQ(f.doc.history().count(), 2u);
+    ASSERT_TRUE(f.doc.setCaption(QString(130, 'x')));
+    EXPECT_EQ(f.doc.caption(), QString(120, 'x'));
+}
+
+TEST(PlayDocumentCaptions, SavedSnapshotAndReopenedPlayHoldTheCaptionsAsTheFileDoes)
+{
+    DocumentFixture f;
+    ASSERT_EQ(f.doc.open(dataFile("three_frames.KTR"), {}).status, PlayReadStatus::Opened);
+    ASSERT_TRUE(f.doc.setCaption("Say \"go\" \u2192 run"));
+    // What recovery copies, export and printing take.
+    const PlayReadResult copy = readPlay(formatPlay(f.doc.snapshot()));
+    ASSERT_EQ(copy.status, PlayReadStatus::Opened);
+    EXPECT_EQ(copy.play.frames.frame(1).Caption, "Say 'go' ? run");
+
+    ASSERT_TRUE(f.save().ok());
+    EXPECT_EQ(f.doc.caption(), "Say 'go' ? run");
+    EXPECT_FALSE(f.doc.isModified());
+    PlayDocument reopened;
+    ASSERT_EQ(reopened.open(f.savePath(), {}).status, PlayReadStatus::Opened);
+    EXPECT_EQ(reopened.caption(), "Say 'go' ? run");
+    EXPECT_EQ(reopened.frames().frame(2).Caption, "");
+}
+
+TEST(PlayDocumentCaptions, ADamagedBlockKeepsWhatWasReadWithoutTheFile)
+{
+    DocumentFixture f;
+    QFile plain(dataFile("two_frames.KTR"));
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+    const QString damaged = f.dir.filePath("damaged.KTR");
+    QFile out(damaged);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(plain.readAll() + "\"KINETRA-CAPTIONS\",1,2\r\n1,\"Lead off\"\r\n1,\"Again\"\r\n");
+    out.close();
+
+    const PlayReadResult read = f.doc.open(damaged, {});
+    EXPECT_EQ(read.status, PlayReadStatus::OpenedWithFailure);
+    EXPECT_EQ(read.failureCode, 9);
+    EXPECT_EQ(f.doc.caption(), "Lead off");
+    EXPECT_EQ(f.doc.frames().count(), 2);
+    EXPECT_EQ(f.doc.path(), QString());
+}
+
 } // namespace
 } // namespace kinetra
