@@ -85,7 +85,8 @@ public:
             e.name = QString::fromStdString(look.label);
             e.type = look.type;
             e.endType = look.endType;
-            e.width = look.size;
+            // In black and white the sample is as wide as the frames draw the line.
+            e.width = options.mono ? std::max(look.size, kMonoMinLineWidth) : look.size;
             m_entries << e;
         }
     }
@@ -238,6 +239,8 @@ private:
         const double width = std::max<double>(1, e.width) * scale;
         QPen pen(color, width, penStyleOf(e.type - 1),
                  e.width <= 1 ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
+        if (m_options.mono && !monoDashes(e.type).isEmpty())
+            pen.setDashPattern(monoDashes(e.type));
         const QPoint from = cell.sample.p1().toPoint();
         const QPoint end = cell.sample.p2().toPoint();
         const int m = toInt32(e.marker * scale);

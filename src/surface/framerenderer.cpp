@@ -58,7 +58,8 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
         drawSymbols(frame, pic, looks);
         drawTextLabels(frame, pic);
         drawActionLines(frame, pic, looks, focus);
-        pic.setLineWidth(1);
+        pic.setDashPattern({});
+        pic.setLineWidth(looks.markerOutline);
         pic.setLineStyle(0);
         drawPlayers(frame, pic, looks, 0, focus, false);
         drawPlayers(frame, pic, looks, 1, focus, false);
@@ -67,6 +68,7 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
             drawPlayers(frame, pic, looks, focus.side, focus, true);
             drawFocusRing(pic, looks, focus);
         }
+        pic.setLineWidth(1);
         pic.setForeColor(foreColor);
         pic.setFillColor(fillColor);
     } catch (...) {
@@ -76,6 +78,7 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
         pic.setFillColor(fillColor);
         pic.setLineWidth(1);
         pic.setLineStyle(0);
+        pic.setDashPattern({});
         reportFailure("Drawing Play");
     }
 }
@@ -175,6 +178,7 @@ void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
                                  : looks.ActionColor[k];
         pic.setLineWidth(looks.ActionSize[k]);
         pic.setLineStyle(looks.ActionType[k] - 1);
+        pic.setDashPattern(looks.actionDashes[k]);
         if (line.bends.empty()) {
             // Nearly upright or level lines are drawn exactly so; the frame keeps its points.
             if (std::abs(SX - EX) < 5)

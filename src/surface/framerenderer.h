@@ -22,7 +22,8 @@ public:
     /// Draws the frame over whatever pic shows (it does not wipe first): symbols, text labels,
     /// every action line with its end marker (a line with bend points as the smooth curve
     /// through them), offensive then defensive players. Leaves pic with line width 1, solid,
-    /// and its own fore and fill colours, also after a failure. With a focus in the looks, the
+    /// without a dash pattern of its own, and with its own fore and fill colours, also after
+    /// a failure. With a focus in the looks, the
     /// focused player gets a bold ring and, with the lines starting at him, his own colours;
     /// every other player and line is faded toward white (see faded). A failure is reported as
     /// "Drawing Play" and ends the drawing, keeping what was drawn.
