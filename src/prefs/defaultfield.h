@@ -59,9 +59,9 @@ struct Diamond
 };
 
 /// The diamond of both full fields (Surface0 and Surface2).
-constexpr Diamond kFullDiamond{kHome, kBasePath, kBag, kPlateWidth};
+inline constexpr Diamond kFullDiamond{kHome, kBasePath, kBag, kPlateWidth};
 /// The baseball infield close-up (Surface1): 90 feet at two pixels a foot, home plate higher.
-constexpr Diamond kCloseUpDiamond{{200, 330}, 180, 10, 12};
+inline constexpr Diamond kCloseUpDiamond{{200, 330}, 180, 10, 12};
 
 // The baseball field (Surface0). The infield is to scale: 90 feet from base to base.
 constexpr double kBaseballPixelsPerFoot = kBasePath / 90;

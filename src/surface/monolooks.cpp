@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace kinetra {
 
@@ -40,14 +41,61 @@ QImage toGrey(const QImage &picture)
     return out;
 }
 
+// Which pixels are chalk, each chalk pixel grown by `reach` pixels across and down.
+std::vector<bool> grownChalk(const QImage &picture, int reach)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    std::vector<bool> chalk(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            chalk[size_t(y) * size_t(w) + size_t(x)] = isChalk(line[x]);
+    }
+    if (reach < 1)
+        return chalk;
+    std::vector<bool> across(chalk.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int d = std::max(0, x - reach); d <= std::min(w - 1, x + reach); ++d)
+                if (chalk[size_t(y) * size_t(w) + size_t(d)]) {
+                    across[size_t(y) * size_t(w) + size_t(x)] = true;
+                    break;
+                }
+    std::vector<bool> grown(chalk.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int d = std::max(0, y - reach); d <= std::min(h - 1, y + reach); ++d)
+                if (across[size_t(d) * size_t(w) + size_t(x)]) {
+                    grown[size_t(y) * size_t(w) + size_t(x)] = true;
+                    break;
+                }
+    return grown;
+}
+
 QImage toLightGrey(const QImage &picture)
 {
     QImage out = picture.convertToFormat(QImage::Format_RGB32);
-    const bool marks = shippedDiamond(out) != nullptr;
+    if (!shippedDiamond(out)) {
+        for (int y = 0; y < out.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+            for (int x = 0; x < out.width(); ++x)
+                line[x] = monoFieldPixel(line[x], false);
+        }
+        return out;
+    }
+    // The denser pictures are printed: their marks grow by half a field pixel on each side,
+    // so that a two-pixel foul line scaled down to a sheet still fills whole dots of a coarse
+    // copy. The field's own picture keeps its pixels exact.
+    const int density = out.width() / field::kPictureWidth;
+    const std::vector<bool> marks = grownChalk(out, density / 2);
+    const QRgb mark = monoFieldPixel(qRgb(255, 255, 255), true);
     for (int y = 0; y < out.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x)
-            line[x] = monoFieldPixel(line[x], marks);
+            line[x] = marks[size_t(y) * size_t(out.width()) + size_t(x)]
+                          ? mark
+                          : monoFieldPixel(line[x], false);
     }
     return out;
 }

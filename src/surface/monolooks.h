@@ -75,7 +75,9 @@ std::array<field::Point, 3> diamondGroundPoints(const field::Diamond &diamond);
 const field::Diamond *shippedDiamond(const QImage &picture);
 
 /// The field picture in black and white (RGB32): each pixel as monoFieldPixel, its chalk a
-/// mark when the picture shows a shipped diamond. A user's own picture is only made light grey.
+/// mark when the picture shows a shipped diamond; on a companion (two or four times as dense)
+/// the marks grow by half a field pixel on every side. A user's own picture is only made light
+/// grey.
 QImage lightGreyPicture(const QImage &picture);
 
 /// Companions changed as lightGreyPicture changes their picture, each when first drawn.
