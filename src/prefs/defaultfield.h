@@ -3,8 +3,9 @@
 // Where things lie on the full-field pictures the program ships: Surface0, the baseball field
 // every first start shows, and Surface2, the softball field. Both draw the diamond at the same
 // place and size, so a play or a formation fits either. Everything is in pixels of the
-// 400 x 373 surface (kPictureWidth x kPictureHeight), origin top left, y downwards. The picture generator draws from these
-// figures, and the formations of a first start and the sample plays are placed by them.
+// 400 x 373 surface, origin top left, y downwards. The picture generator draws from these
+// figures, the formations of a first start and the sample plays are placed by them, and black
+// and white finds the bases and lines of the pictures by them.
 
 namespace kinetra::field {
 
