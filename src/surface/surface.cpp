@@ -156,6 +156,19 @@ QRgb Surface::pixel(int x, int y) const
     return m_image.pixel(x, y) | 0xFF000000u;
 }
 
+void Surface::setDashPattern(const QList<qreal> &dashes)
+{
+    // A pattern that never moves along the line would never end.
+    qreal period = 0;
+    for (const qreal d : dashes) {
+        if (!(d >= 0))
+            period = -1;
+        if (period >= 0)
+            period += d;
+    }
+    m_dashes = dashes.size() % 2 == 0 && period >= 1 ? dashes : QList<qreal>();
+}
+
 void Surface::setFont(const QFont &font)
 {
     m_font = font;

@@ -75,8 +75,10 @@ public:
     void setLineStyle(int style) { m_lineStyle = style; }
     /// The dashes of the dashed styles (1 to 4) instead of the style's own: on, off, on, off
     /// ... in line widths, each dash capped as the line's width caps it; empty for the style's.
+    /// A pattern of odd length, with a negative length, or shorter than a width in all (it
+    /// would hardly move along the line) is not taken.
     QList<qreal> dashPattern() const { return m_dashes; }
-    void setDashPattern(const QList<qreal> &dashes) { m_dashes = dashes; }
+    void setDashPattern(const QList<qreal> &dashes);
     DrawMode drawMode() const { return m_drawMode; }
     /// Copy paints in the given colour; Invert inverts every pixel it touches instead.
     void setDrawMode(DrawMode mode) { m_drawMode = mode; }

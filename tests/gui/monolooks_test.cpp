@@ -127,6 +127,18 @@ INSTANTIATE_TEST_SUITE_P(
                     DashCase{"DashDotDot6", 5, 6, {24, 12, 9, 12, 9, 12}}),
     [](const auto &info) { return std::string(info.param.name); });
 
+TEST(SurfaceDashPattern, APatternThatWouldNotMoveAlongTheLineIsNotTaken)
+{
+    const std::vector<std::pair<QList<qreal>, bool>> patterns = {
+        {{3, 3}, true},  {{0.5, 0.5}, true}, {{0, 0}, false},   {{0.2, 0.2}, false},
+        {{1, 2, 3}, false}, {{-1, 3}, false}, {{qQNaN(), 3}, false}, {{}, false}};
+    for (const auto &[pattern, taken] : patterns) {
+        Surface surface;
+        surface.setDashPattern(pattern);
+        EXPECT_EQ(surface.dashPattern(), taken ? pattern : QList<qreal>()) << pattern.size();
+    }
+}
+
 // Worked out from the tip of home plate (200, 343): a pixels along the first-base line and b
 // along the third's lie at (200 + (a - b) / sqrt 2, 343 - (a + b) / sqrt 2); bases 126 apart.
 TEST(DiamondPoints, LieWhereTheFiguresPutTheBasesAndLines)
