@@ -13,34 +13,20 @@
 namespace kinetra {
 namespace {
 
-struct FieldPixelCase
+// Worked out with qGray = (11 r + 16 g + 5 b) / 32, then 255 - (255 - qGray) / 4.
+TEST(MonoFieldPixel, ChalkOfAShippedFieldTurnsDarkAndEverythingElseLight)
 {
-    const char *name;
-    QRgb pixel;
-    bool chalkIsMark;
-    int grey; // qGray = (11 r + 16 g + 5 b) / 32, then 255 - (255 - qGray) / 4
-};
-
-class MonoFieldPixel : public testing::TestWithParam<FieldPixelCase>
-{
-};
-
-TEST_P(MonoFieldPixel, ChalkOfAShippedFieldTurnsDarkAndEverythingElseLight)
-{
-    const FieldPixelCase &c = GetParam();
-    EXPECT_EQ(monoFieldPixel(c.pixel, c.chalkIsMark), qRgb(c.grey, c.grey, c.grey));
+    const std::vector<std::tuple<const char *, QRgb, bool, int>> cases = {
+        {"chalk", qRgb(246, 246, 240), true, 60},
+        {"chalk of a user's picture", qRgb(246, 246, 240), false, 253},
+        {"grass", qRgb(92, 160, 74), true, 222},
+        {"black", qRgb(0, 0, 0), true, 192},
+        {"lowest chalk", qRgb(224, 230, 248), true, 60},
+        {"too dark for chalk", qRgb(223, 230, 230), true, 248},
+        {"too coloured for chalk", qRgb(250, 225, 250), true, 251}};
+    for (const auto &[name, pixel, chalkIsMark, grey] : cases)
+        EXPECT_EQ(monoFieldPixel(pixel, chalkIsMark), qRgb(grey, grey, grey)) << name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Pixels, MonoFieldPixel,
-    testing::Values(FieldPixelCase{"chalk", qRgb(246, 246, 240), true, 60},
-                    FieldPixelCase{"chalkOfAUsersPicture", qRgb(246, 246, 240), false, 253},
-                    FieldPixelCase{"grass", qRgb(92, 160, 74), true, 222},
-                    FieldPixelCase{"black", qRgb(0, 0, 0), true, 192},
-                    FieldPixelCase{"lowestChalk", qRgb(224, 230, 248), true, 60},
-                    FieldPixelCase{"tooDarkForChalk", qRgb(223, 230, 230), true, 248},
-                    FieldPixelCase{"tooColouredForChalk", qRgb(250, 225, 250), true, 251}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 // Whatever colours the user chose: the offence's marker white in a black ring, the
 // defence's dark with a white ring and labels, lines black or dark grey and at least two
@@ -66,66 +52,46 @@ TEST(MonoLooks, SidesAndLinesFallOnEitherSideOfHalfGrey)
     EXPECT_EQ(looks.markerOutline, 1) << "colour keeps one-pixel rings";
 }
 
-// What a line shows along its length, caps included: each dash 4 widths, each dot 1.5, each
-// gap 2 (on, off, on, off ...).
-struct DashCase
-{
-    const char *name;
-    int16_t type;
-    int width;
-    std::vector<double> shown;
-};
-
-class MonoDashes : public testing::TestWithParam<DashCase>
-{
-};
-
 // On the surface's own aliased image and drawn three times as large (as print and export
-// draw it): the dark runs along the line's middle, each within a pixel or two.
-TEST_P(MonoDashes, TheSurfaceDrawsDashesDotsAndGapsTheirLengths)
+// draw it), the dark and light runs along the line's middle, each within a pixel or two: a
+// dash shows 4 widths long, a dot 1.5 and a gap 2 (on, off, on, off ...).
+TEST(MonoDashes, TheSurfaceDrawsDashesDotsAndGapsTheirLengths)
 {
-    const DashCase &c = GetParam();
-    EXPECT_EQ(monoDashes(c.type).isEmpty(), c.shown.empty());
-    for (const int scale : {1, 3}) {
-        SCOPED_TRACE(scale);
-        Surface surface;
-        QImage white(240, 20, QImage::Format_RGB32);
-        white.fill(Qt::white);
-        surface.setPicture(white);
-        surface.setLineWidth(c.width);
-        surface.setLineStyle(c.type - 1);
-        surface.setDashPattern(monoDashes(c.type));
-        surface.line(20, 10, 220, 10, Qt::black);
-        const QImage image = surface.scaledImage(scale);
-        const int y = 10 * scale + scale / 2;
-        auto dark = [&](int x) { return qGray(image.pixel(x, y)) < 128; };
-        std::vector<int> runs;
-        int x = 10 * scale;
-        while (!dark(x))
-            ++x;
-        while (x < 200 * scale) {
-            const bool d = dark(x);
-            int run = 0;
-            for (; x < 200 * scale && dark(x) == d; ++x)
-                ++run;
-            runs.push_back(run);
+    const std::vector<std::tuple<int16_t, int, std::vector<double>>> cases = {
+        {1, 3, {}},           {2, 3, {12, 6}},       {2, 2, {8, 4}},
+        {3, 3, {4.5, 6}},     {3, 2, {3, 4}},        {4, 3, {12, 6, 4.5, 6}},
+        {4, 2, {8, 4, 3, 4}}, {5, 3, {12, 6, 4.5, 6, 4.5, 6}},
+        {5, 6, {24, 12, 9, 12, 9, 12}}};
+    for (const auto &[type, width, shown] : cases)
+        for (const int scale : {1, 3}) {
+            SCOPED_TRACE(testing::Message() << "type " << type << " width " << width << " at "
+                                            << scale);
+            Surface surface;
+            QImage white(240, 20, QImage::Format_RGB32);
+            white.fill(Qt::white);
+            surface.setPicture(white);
+            surface.setLineWidth(width);
+            surface.setLineStyle(type - 1);
+            surface.setDashPattern(monoDashes(type));
+            surface.line(20, 10, 220, 10, Qt::black);
+            const QImage image = surface.scaledImage(scale);
+            auto dark = [&](int x) { return qGray(image.pixel(x, 10 * scale + scale / 2)) < 128; };
+            std::vector<int> runs;
+            int x = 10 * scale;
+            while (!dark(x))
+                ++x;
+            while (x < 200 * scale) {
+                const bool d = dark(x);
+                int run = 0;
+                for (; x < 200 * scale && dark(x) == d; ++x)
+                    ++run;
+                runs.push_back(run);
+            }
+            EXPECT_EQ(runs.size() == 1, shown.empty());
+            for (size_t i = 0; i < shown.size() && i < runs.size(); ++i)
+                EXPECT_NEAR(runs[i], shown[i] * scale, 1.0 + scale / 2.0) << "run " << i;
         }
-        if (c.shown.empty())
-            EXPECT_EQ(runs.size(), 1u) << "solid";
-        for (size_t i = 0; i < c.shown.size() && i < runs.size(); ++i)
-            EXPECT_NEAR(runs[i], c.shown[i] * scale, 1.0 + scale / 2.0) << "run " << i;
-    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Types, MonoDashes,
-    testing::Values(DashCase{"Solid", 1, 3, {}}, DashCase{"Dash3", 2, 3, {12, 6}},
-                    DashCase{"Dash2", 2, 2, {8, 4}}, DashCase{"Dot3", 3, 3, {4.5, 6}},
-                    DashCase{"Dot2", 3, 2, {3, 4}}, DashCase{"DashDot3", 4, 3, {12, 6, 4.5, 6}},
-                    DashCase{"DashDot2", 4, 2, {8, 4, 3, 4}},
-                    DashCase{"DashDotDot3", 5, 3, {12, 6, 4.5, 6, 4.5, 6}},
-                    DashCase{"DashDotDot6", 5, 6, {24, 12, 9, 12, 9, 12}}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(SurfaceDashPattern, APatternThatWouldNotMoveAlongTheLineIsNotTaken)
 {
@@ -143,20 +109,21 @@ TEST(SurfaceDashPattern, APatternThatWouldNotMoveAlongTheLineIsNotTaken)
 // along the third's lie at (200 + (a - b) / sqrt 2, 343 - (a + b) / sqrt 2); bases 126 apart.
 TEST(DiamondPoints, LieWhereTheFiguresPutTheBasesAndLines)
 {
-    const std::vector<field::Point> chalk = {
-        {200, 339},          {284.1457, 253.9045}, {200, 164.8091},     {115.8543, 253.9045},
-        {244.5477, 298.4523}, {315.8241, 227.1759}, {155.4523, 298.4523}, {84.1759, 227.1759}};
-    const std::vector<field::Point> ground = {
+    // Home plate, first, second, third; both foul lines at half and 1.3 base paths; then the
+    // ground points.
+    const std::vector<field::Point> expected = {
+        {200, 339},           {284.1457, 253.9045}, {200, 164.8091},      {115.8543, 253.9045},
+        {244.5477, 298.4523}, {315.8241, 227.1759}, {155.4523, 298.4523}, {84.1759, 227.1759},
         {231.1834, 285.0880}, {168.8166, 285.0880}, {257.9120, 311.8166}};
-    const auto gotChalk = diamondChalkPoints(field::kFullDiamond);
-    const auto gotGround = diamondGroundPoints(field::kFullDiamond);
-    for (size_t i = 0; i < chalk.size(); ++i) {
-        EXPECT_NEAR(gotChalk[i].x, chalk[i].x, 1e-3) << i;
-        EXPECT_NEAR(gotChalk[i].y, chalk[i].y, 1e-3) << i;
-    }
-    for (size_t i = 0; i < ground.size(); ++i) {
-        EXPECT_NEAR(gotGround[i].x, ground[i].x, 1e-3) << i;
-        EXPECT_NEAR(gotGround[i].y, ground[i].y, 1e-3) << i;
+    std::vector<field::Point> got;
+    for (const field::Point p : diamondChalkPoints(field::kFullDiamond))
+        got.push_back(p);
+    for (const field::Point p : diamondGroundPoints(field::kFullDiamond))
+        got.push_back(p);
+    ASSERT_EQ(got.size(), expected.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        EXPECT_NEAR(got[i].x, expected[i].x, 1e-3) << i;
+        EXPECT_NEAR(got[i].y, expected[i].y, 1e-3) << i;
     }
 }
 
