@@ -362,6 +362,7 @@ QImage FieldPainter::paint(int number, int density)
     // Both full fields take their diamond from the figures the formations and the sample
     // plays are placed by.
     const QPointF homeFull(field::kHome.x, field::kHome.y);
+    constexpr field::Diamond closeUp = field::kCloseUpDiamond;
     const Layout layouts[3] = {
         // 0: full baseball field
         {.home = homeFull, .scale = field::kBaseballPixelsPerFoot, .basePath = 90,
@@ -371,9 +372,10 @@ QImage FieldPainter::paint(int number, int density)
          .raisedMound = true, .baseSize = field::kBag, .plateSize = field::kPlateWidth,
          .lineWidth = 2, .stripe = 14, .boxes = false},
         // 1: baseball infield close-up
-        {.home = QPointF(kWidth / 2.0, 330), .scale = 2.0, .basePath = 90, .rubber = 60.5,
-         .skinRadius = 95, .fenceCentre = 800, .fenceLine = 660, .foulWidth = 110, .track = 24,
-         .grassInfield = true, .raisedMound = true, .baseSize = 10, .plateSize = 12,
+        {.home = QPointF(closeUp.home.x, closeUp.home.y), .scale = closeUp.basePath / 90,
+         .basePath = 90, .rubber = 60.5, .skinRadius = 95, .fenceCentre = 800,
+         .fenceLine = 660, .foulWidth = 110, .track = 24, .grassInfield = true,
+         .raisedMound = true, .baseSize = closeUp.bag, .plateSize = closeUp.plateWidth,
          .lineWidth = 3, .stripe = 24, .boxes = true},
         // 2: full softball field
         {.home = homeFull, .scale = field::kBasePath / 60, .basePath = 60, .rubber = 43,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prefs/defaultfield.h"
+
 #include <QImage>
 
 namespace kinetra {
@@ -8,8 +10,8 @@ namespace kinetra {
 class FieldPainter
 {
 public:
-    static constexpr int kWidth = 400;
-    static constexpr int kHeight = 373;
+    static constexpr int kWidth = field::kPictureWidth;
+    static constexpr int kHeight = field::kPictureHeight;
 
     /// Field picture number 0..3: full baseball field, infield close-up, softball field,
     /// plain practice field. Home plate lies toward the bottom centre. With a density above

@@ -60,7 +60,6 @@ QString usageText()
         "                --sheet      the play on one sheet: its frames in a grid, the\n"
         "                             legend and the notes below them\n"
         "                --large      one frame to a page (a playbook's pages too)\n"
-        "                --mono       black and white, for copiers\n"
         "                --no-legend  without the action-line legend\n"
         "                --no-notes   without the notes page\n"
         "              several plays (or --title or --position) make one playbook: a\n"
@@ -77,6 +76,7 @@ QString usageText()
         "                --captions   each frame's caption on a band under the field\n"
         "  --scale N   .png, .bmp and .gif: pictures N times the field's size (1 to 8,\n"
         "              default 1), drawn at that resolution\n"
+        "  --mono      any format: black and white, for copiers\n"
         "\n"
         "The looks come from your preferences; they are read, never changed.\n"
         "Exit status: 0 done, 1 a play could not be read or OUT not written,\n"
@@ -147,7 +147,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
             size = arg;
             pdfOption = true;
         } else if (arg == "--mono") {
-            o.print.mono = pdfOption = true;
+            o.print.mono = true;
         } else if (arg == "--position") {
             if (!value(text) || text.trimmed().isEmpty())
                 return fail("--position needs the label of a position, such as SS.");
@@ -209,8 +209,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (frameGiven && o.allFrames)
         return fail("Give either --frame or --all, not both.");
     if (pdfOption && o.format != ExportFormat::Pdf)
-        return fail("--small, --large, --sheet, --mono, --position, --no-legend, --no-notes and "
-                    "--title are for .pdf files.");
+        return fail("--small, --large, --sheet, --position, --no-legend, --no-notes and --title "
+                    "are for .pdf files.");
     if ((delayGiven || o.smooth) && o.format != ExportFormat::Gif)
         return fail("--delay and --smooth are for .gif files.");
     if (o.captions && o.format != ExportFormat::Gif)

@@ -229,6 +229,8 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
                  QStringList(options.plays) << options.play);
     // A PDF is printed from the surface itself, at the printer's resolution.
     imager.setScale(options.format == ExportFormat::Pdf ? 1 : options.scale);
+    imager.setMono(options.print.mono);
+    const auto colour = qScopeGuard([&imager] { imager.setMono(false); });
     DrawingFailures failures(drawingFailed);
     OutputFiles files;
     // `number` is the frame the picture shows, or the one a glide starts from.
@@ -312,8 +314,6 @@ bool exportPlay(const ExportOptions &options, const PlaySnapshot &play, PlayImag
         struct Cancelled
         {
         };
-        imager.setMono(printed.mono);
-        const auto colour = qScopeGuard([&imager] { imager.setMono(false); });
         try {
             printPlay(target, play, printed, imager.size(),
                       [&](int16_t index) -> FrameShot {

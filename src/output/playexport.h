@@ -39,7 +39,8 @@ struct ExportOptions
     QStringList plays;
     QString title;        ///< PDF playbook: its name
     /// PDF: how the pages are printed (size, black and white, legend, notes, a playbook's
-    /// position sections), in the font and with the header icon the window prints with.
+    /// position sections), in the font and with the header icon the window prints with. Its
+    /// black and white applies to every format.
     PrintOptions print{.font = QFont(QStringLiteral("DejaVu Sans"), 10)};
 };
 

@@ -36,9 +36,10 @@ public:
     /// Pictures `scale` times the field's size, drawn at that resolution (1: the surface's own
     /// image, pixel for pixel).
     void setScale(int scale) { m_scale = scale; }
-    /// Draws in black and white from the next frame on, for printing (see monoLooks): the
-    /// field light grey, lines black or dark grey, players in black outline, text labels
-    /// black. False goes back to the colours the imager was made with.
+    /// Draws in black and white from the next frame on, for printing and export (see
+    /// monoLooks and lightGreyPicture): the field light grey with a shipped field's chalk
+    /// dark, lines black or dark grey, offence markers white and defence markers dark, text
+    /// labels black. False goes back to the colours the imager was made with.
     void setMono(bool mono);
     /// The player the next pictures focus (see FrameLooks::focusPlayer); -1 for none.
     void setFocus(int player);

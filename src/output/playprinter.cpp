@@ -75,9 +75,9 @@ public:
     {
         m_header = QString::fromStdString(play.title + " : Created on " + play.date + " at "
                                           + play.time);
-        m_entries = legendEntries(play, options.allFrames, options.looks);
         // The marks are drawn as the frames draw them, plain: no focus, no label, none hidden.
         m_markLooks = options.mono ? monoLooks(options.looks) : options.looks;
+        m_entries = legendEntries(play, options.allFrames, m_markLooks);
         m_markLooks.focusPlayer = -1;
         m_markLooks.hideOffense.fill(false);
         m_markLooks.hideDefense.fill(false);
@@ -313,6 +313,8 @@ private:
         const double width = std::max<double>(1, e.width) * scale;
         QPen pen(color, width, penStyleOf(e.type - 1),
                  e.width <= 1 ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
+        if (m_options.mono && !monoDashes(e.type).isEmpty())
+            pen.setDashPattern(monoDashes(e.type));
         const QPoint from = cell.sample.p1().toPoint();
         const QPoint end = cell.sample.p2().toPoint();
         const int m = toInt32(e.marker * scale);
@@ -465,7 +467,7 @@ QList<LegendEntry> legendEntries(const PlaySnapshot &play, bool allFrames,
         e.name = QString::fromStdString(look.label);
         e.type = look.type;
         e.endType = look.endType;
-        e.width = look.size;
+        e.width = looks.ActionSize[k];
         entries << e;
     }
 

@@ -4,9 +4,15 @@
 // every first start shows, and Surface2, the softball field. Both draw the diamond at the same
 // place and size, so a play or a formation fits either. Everything is in pixels of the
 // 400 x 373 surface, origin top left, y downwards. The picture generator draws from these
-// figures, and the formations of a first start and the sample plays are placed by them.
+// figures, the formations of a first start and the sample plays are placed by them, and black
+// and white finds the bases and lines of the pictures by them.
 
 namespace kinetra::field {
+
+/// The shipped pictures' size at their own density; their companions are two and four times
+/// as large.
+constexpr int kPictureWidth = 400;
+constexpr int kPictureHeight = 373;
 
 struct Point
 {
@@ -40,6 +46,23 @@ constexpr Point kThird = fromLines(kBag / 2, kBasePath - kBag / 2);
 
 /// Bases in running order: home, first, second, third.
 constexpr Point kBases[4] = {kPlate, kFirst, kSecond, kThird};
+
+/// A diamond as a shipped picture draws it: the tip of home plate, home to first base, the
+/// drawn edge of a base and the width of home plate, all in pixels. The foul lines run from
+/// the tip through first and third base; first and third lie in fair ground touching them,
+/// second is centred on its corner, and home plate's centre lies half a plate above its tip.
+struct Diamond
+{
+    Point home;
+    double basePath;
+    double bag;
+    double plateWidth;
+};
+
+/// The diamond of both full fields (Surface0 and Surface2).
+inline constexpr Diamond kFullDiamond{kHome, kBasePath, kBag, kPlateWidth};
+/// The baseball infield close-up (Surface1): 90 feet at two pixels a foot, home plate higher.
+inline constexpr Diamond kCloseUpDiamond{{200, 330}, 180, 10, 12};
 
 // The baseball field (Surface0). The infield is to scale: 90 feet from base to base.
 constexpr double kBaseballPixelsPerFoot = kBasePath / 90;

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -35,6 +36,11 @@ struct FrameLooks
     std::array<int16_t, 8> ActionSize{};    ///< line width in pixels
     std::array<QColor, 8> ActionColor;
     std::array<int16_t, 8> ActionEndType{}; ///< 0 arrowhead, 1 cross bar, other none
+    /// A dashed line's own dash pattern in line widths, as a pen takes it (see
+    /// Surface::setDashPattern); empty for its type's usual dashes.
+    std::array<QList<qreal>, 8> actionDashes;
+    /// The width of the players' rings and active marks, in pixels.
+    int16_t markerOutline = 1;
 
     /// The pictures of the palette's eight symbol boxes; every symbol is read at the size of
     /// box 4's picture. Pure white pixels, and pixels more than half transparent, are

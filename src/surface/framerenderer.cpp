@@ -137,7 +137,8 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
         drawSymbols(frame, pic, looks);
         drawTextLabels(frame, pic);
         drawActionLines(frame, pic, looks, focus);
-        pic.setLineWidth(1);
+        pic.setDashPattern({});
+        pic.setLineWidth(looks.markerOutline);
         pic.setLineStyle(0);
         drawPlayers(frame, pic, looks, 0, focus, false);
         drawPlayers(frame, pic, looks, 1, focus, false);
@@ -146,6 +147,7 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
             drawPlayers(frame, pic, looks, focus.side, focus, true);
             drawFocusRing(pic, looks, focus);
         }
+        pic.setLineWidth(1);
         pic.setForeColor(foreColor);
         pic.setFillColor(fillColor);
     } catch (...) {
@@ -155,6 +157,7 @@ void FrameRenderer::Draw(const PlayConfig &frame, Surface &pic, const FrameLooks
         pic.setFillColor(fillColor);
         pic.setLineWidth(1);
         pic.setLineStyle(0);
+        pic.setDashPattern({});
         reportFailure("Drawing Play");
     }
 }
@@ -255,6 +258,7 @@ void FrameRenderer::drawActionLines(const PlayConfig &frame, Surface &pic,
                                  : looks.ActionColor[k];
         pic.setLineWidth(looks.ActionSize[k]);
         pic.setLineStyle(looks.ActionType[k] - 1);
+        pic.setDashPattern(looks.actionDashes[k]);
         // A short move beside a marker points the way the points go, before any squaring.
         const LinePoint move{float(EX - SX), float(EY - SY)};
         // Drawn through the whole pixels the points fall on. Nearly upright or level straight

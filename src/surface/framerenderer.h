@@ -26,11 +26,11 @@ public:
     /// through them), offensive then defensive players. A line that starts or ends on a
     /// player's marker is drawn from or to the marker's edge, its end marker outside it; a move
     /// too short for that is a short arrow beside the marker. Hidden players cut no line.
-    /// Leaves pic with line width 1, solid, and its own fore and fill colours, also after a
-    /// failure. With a focus in the looks, the focused player gets a bold ring and, with the
-    /// lines starting at him, his own colours; every other player and line is faded toward
-    /// white (see faded). A failure is reported as "Drawing Play" and ends the drawing, keeping
-    /// what was drawn.
+    /// Leaves pic with line width 1, solid, without a dash pattern of its own, and with its own
+    /// fore and fill colours, also after a failure. With a focus in the looks, the focused
+    /// player gets a bold ring and, with the lines starting at him, his own colours; every
+    /// other player and line is faded toward white (see faded). A failure is reported as
+    /// "Drawing Play" and ends the drawing, keeping what was drawn.
     static void Draw(const PlayConfig &frame, Surface &pic, const FrameLooks &looks);
 
     /// Works out the end marker of the action line from (SX, SY) to (EX, EY) into

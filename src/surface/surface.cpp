@@ -23,6 +23,7 @@ struct Surface::Drawing
     QColor fill;
     int lineWidth = 1;
     int lineStyle = 0;
+    QList<qreal> dashes; // the dashed styles' own pattern, if any
     QPolygon points; // line and box: two points; circle: the centre; polygon: its corners
     QPainterPath path;
     int radius = 0;
@@ -42,8 +43,38 @@ QRect boxRect(int x1, int y1, int x2, int y2)
     return QRect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1);
 }
 
-void strokeCurve(QPainter &painter, const QPainterPath &path, int lineWidth, int lineStyle,
-                 const QColor &color);
+void strokeCurve(QPainter &painter, const QPainterPath &path, int lineWidth,
+                 const QList<qreal> &dashes, const QColor &color);
+
+// Whether a line style is drawn in dashes.
+bool isDashed(int lineStyle)
+{
+    const Qt::PenStyle style = penStyleOf(lineStyle);
+    return style != Qt::SolidLine && style != Qt::NoPen;
+}
+
+// The dashes of a line style, in line widths: on, off, on, off ...; empty for a solid line.
+// A dashed style takes `own` when there is one.
+QList<qreal> dashesOf(int lineStyle, const QList<qreal> &own)
+{
+    if (isDashed(lineStyle) && !own.isEmpty())
+        return own;
+    switch (penStyleOf(lineStyle)) {
+    case Qt::DashLine: return {4, 2};
+    case Qt::DotLine: return {1, 2};
+    case Qt::DashDotLine: return {4, 2, 1, 2};
+    case Qt::DashDotDotLine: return {4, 2, 1, 2, 1, 2};
+    default: return {};
+    }
+}
+
+// A pen's style and dashes: the dashed styles' own pattern when there is one.
+void setStyle(QPen &pen, int lineStyle, const QList<qreal> &dashes)
+{
+    pen.setStyle(penStyleOf(lineStyle));
+    if (isDashed(lineStyle) && !dashes.isEmpty())
+        pen.setDashPattern(dashes);
+}
 
 // Surface pixels are logical pixels at 96 DPI, whatever resolution a picture file claims,
 // so a label font has the same pixel size on every field picture.
@@ -114,6 +145,7 @@ Surface::Drawing &Surface::record(int kind, const QColor &color)
     d.fill = m_fillColor;
     d.lineWidth = m_lineWidth;
     d.lineStyle = m_lineStyle;
+    d.dashes = m_dashes;
     return d;
 }
 
@@ -122,6 +154,19 @@ QRgb Surface::pixel(int x, int y) const
     if (!m_image.valid(x, y))
         return qRgb(0, 0, 0);
     return m_image.pixel(x, y) | 0xFF000000u;
+}
+
+void Surface::setDashPattern(const QList<qreal> &dashes)
+{
+    // A pattern that never moves along the line would never end.
+    qreal period = 0;
+    for (const qreal d : dashes) {
+        if (!(d >= 0))
+            period = -1;
+        if (period >= 0)
+            period += d;
+    }
+    m_dashes = dashes.size() % 2 == 0 && period >= 1 ? dashes : QList<qreal>();
 }
 
 void Surface::setFont(const QFont &font)
@@ -144,7 +189,7 @@ bool Surface::begin(QPainter &painter)
 QPen Surface::pen(const QColor &color) const
 {
     QPen pen(color);
-    pen.setStyle(penStyleOf(m_lineStyle));
+    setStyle(pen, m_lineStyle, m_dashes);
     if (m_lineWidth <= 1) {
         // One-pixel lines include their last pixel, like the end points the user placed.
         pen.setWidth(1);
@@ -185,7 +230,7 @@ void Surface::path(const QPainterPath &path, const QColor &color)
     if (!begin(painter))
         return;
     if (m_lineWidth > 1 && m_drawMode == DrawMode::Copy && penStyleOf(m_lineStyle) != Qt::NoPen) {
-        strokeCurve(painter, path, m_lineWidth, m_lineStyle, color);
+        strokeCurve(painter, path, m_lineWidth, dashesOf(m_lineStyle, m_dashes), color);
     } else {
         painter.setPen(pen(color));
         painter.setBrush(Qt::NoBrush);
@@ -322,10 +367,10 @@ namespace {
 
 // A line look at another scale: widths in image pixels, so a 1-pixel line stays one image
 // pixel wide and dashes keep their length against the field.
-QPen scaledPen(const QColor &color, int width, int style)
+QPen scaledPen(const QColor &color, int width, int style, const QList<qreal> &dashes)
 {
     QPen pen(color);
-    pen.setStyle(penStyleOf(style));
+    setStyle(pen, style, dashes);
     if (width <= 1) {
         pen.setWidthF(1.0);
         pen.setCapStyle(Qt::SquareCap);
@@ -388,23 +433,11 @@ void drawDisc(QPainter &painter, QPointF centre, qreal radius, const QColor &col
     painter.restore();
 }
 
-// The dashes of a line style, in line widths: on, off, on, off ...; empty for a solid line.
-QList<qreal> dashesOf(int lineStyle)
-{
-    switch (penStyleOf(lineStyle)) {
-    case Qt::DashLine: return {4, 2};
-    case Qt::DotLine: return {1, 2};
-    case Qt::DashDotLine: return {4, 2, 1, 2};
-    case Qt::DashDotDotLine: return {4, 2, 1, 2, 1, 2};
-    default: return {};
-    }
-}
-
 // A wide line with round caps, its dashes each capped, as a round-capped pen draws it. Qt
 // fills large slanting round-capped (and polygon) shapes slowly, but has a quick way for
 // flat-capped lines: a flat solid piece with a disc at each end is the same shape.
-void roundCappedLine(QPainter &painter, QPointF from, QPointF to, qreal width, int lineStyle,
-                     const QColor &color)
+void roundCappedLine(QPainter &painter, QPointF from, QPointF to, qreal width,
+                     const QList<qreal> &dashes, const QColor &color)
 {
     QPen flat(color, width);
     flat.setCapStyle(Qt::FlatCap);
@@ -421,7 +454,6 @@ void roundCappedLine(QPainter &painter, QPointF from, QPointF to, qreal width, i
         drawDisc(painter, a, r, color);
         drawDisc(painter, b, r, color);
     };
-    const QList<qreal> dashes = dashesOf(lineStyle);
     if (dashes.isEmpty() || length == 0) {
         piece(0, length);
         return;
@@ -447,8 +479,8 @@ qreal deviceScaleOf(const QPainter &painter)
 // lines quickly. The curve is flattened at the device's resolution; the pieces of a dash
 // overlap at each corner as far as a mitre would reach, and each dash is capped as the pen
 // would cap it: with a disc on wide lines, half a width further on one-pixel ones.
-void strokeCurve(QPainter &painter, const QPainterPath &path, int lineWidth, int lineStyle,
-                 const QColor &color)
+void strokeCurve(QPainter &painter, const QPainterPath &path, int lineWidth,
+                 const QList<qreal> &lineDashes, const QColor &color)
 {
     const qreal scale = deviceScaleOf(painter);
     const qreal width = std::max(1, lineWidth) * scale;
@@ -458,7 +490,7 @@ void strokeCurve(QPainter &painter, const QPainterPath &path, int lineWidth, int
     if (!(width > 0))
         return; // a device that shows nothing (and dashes that would never end)
     const qreal half = width / 2;
-    QList<qreal> dashes = dashesOf(lineStyle);
+    QList<qreal> dashes = lineDashes;
     for (qreal &d : dashes)
         d *= width;
     const QList<QPolygonF> polylines = path.toSubpathPolygons(painter.transform());
@@ -558,10 +590,10 @@ void strokeCurve(QPainter &painter, const QPainterPath &path, int lineWidth, int
 void Surface::strokeLine(QPainter &painter, QPointF from, QPointF to, const Drawing &d)
 {
     if (d.lineWidth > 1 && !d.inverted && penStyleOf(d.lineStyle) != Qt::NoPen) {
-        roundCappedLine(painter, from, to, d.lineWidth, d.lineStyle, d.color);
+        roundCappedLine(painter, from, to, d.lineWidth, dashesOf(d.lineStyle, d.dashes), d.color);
         return;
     }
-    painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+    painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle, d.dashes));
     if (from == to)
         painter.drawPoint(from);
     else
@@ -585,15 +617,16 @@ void Surface::replay(QPainter &painter, const Drawing &d, qreal deviceScale)
         break;
     case Drawing::Path:
         if (!d.inverted && penStyleOf(d.lineStyle) != Qt::NoPen) {
-            strokeCurve(painter, d.path.translated(middle), d.lineWidth, d.lineStyle, d.color);
+            strokeCurve(painter, d.path.translated(middle), d.lineWidth,
+                        dashesOf(d.lineStyle, d.dashes), d.color);
             break;
         }
-        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle, d.dashes));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(d.path.translated(middle));
         break;
     case Drawing::Box:
-        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle, d.dashes));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(QPointF(d.area.topLeft()) + middle,
                                 QSizeF(d.area.width() - 1, d.area.height() - 1)));
@@ -613,7 +646,7 @@ void Surface::replay(QPainter &painter, const Drawing &d, qreal deviceScale)
             drawDisc(painter, centre, d.radius - halfWidth, d.fill);
             break;
         }
-        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle));
+        painter.setPen(scaledPen(d.color, d.lineWidth, d.lineStyle, d.dashes));
         painter.setBrush(d.fill);
         painter.drawEllipse(centre, d.radius, d.radius);
         break;

@@ -73,6 +73,12 @@ public:
     int lineStyle() const { return m_lineStyle; }
     /// 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 transparent; others solid.
     void setLineStyle(int style) { m_lineStyle = style; }
+    /// The dashes of the dashed styles (1 to 4) instead of the style's own: on, off, on, off
+    /// ... in line widths, each dash capped as the line's width caps it; empty for the style's.
+    /// A pattern of odd length, with a negative length, or shorter than a width in all (it
+    /// would hardly move along the line) is not taken.
+    QList<qreal> dashPattern() const { return m_dashes; }
+    void setDashPattern(const QList<qreal> &dashes);
     DrawMode drawMode() const { return m_drawMode; }
     /// Copy paints in the given colour; Invert inverts every pixel it touches instead.
     void setDrawMode(DrawMode mode) { m_drawMode = mode; }
@@ -160,6 +166,7 @@ private:
     QColor m_fillColor = Qt::black;
     int m_lineWidth = 1;
     int m_lineStyle = 0;
+    QList<qreal> m_dashes;
     DrawMode m_drawMode = DrawMode::Copy;
     QPointF m_textPosition;
     QFont m_font;

@@ -129,7 +129,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "--position needs the label"},
         ArgsCase{{"--export", "a.pdf", "--position", " ", "p.KTR"}, Action::Error,
                  "--position needs the label"},
-        ArgsCase{{"--export", "a.png", "--mono", "p.KTR"}, Action::Error, "--mono, --position"},
+        ArgsCase{{"--export", "a.png", "--mono", "p.KTR"}, Action::Export, ""},
+        ArgsCase{{"--export", "a.gif", "--mono", "--smooth", "p.KTR"}, Action::Export, ""},
+        ArgsCase{{"--export", "a.bmp", "--mono", "--sheet", "p.KTR"}, Action::Error, "for .pdf"},
         ArgsCase{{"--export", "a.bmp", "--position", "SS", "p.KTR"}, Action::Error,
                  "for .pdf"}));
 
