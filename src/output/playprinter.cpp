@@ -78,6 +78,11 @@ public:
         // The marks are drawn as the frames draw them, plain: no focus, no label, none hidden.
         m_markLooks = options.mono ? monoLooks(options.looks) : options.looks;
         m_entries = legendEntries(play, options.allFrames, m_markLooks);
+        // In black and white a line's sample is as wide as the frames draw the line.
+        if (options.mono)
+            for (LegendEntry &e : m_entries)
+                if (e.kind == LegendKind::Line)
+                    e.width = std::max(e.width, double(kMonoMinLineWidth));
         m_markLooks.focusPlayer = -1;
         m_markLooks.hideOffense.fill(false);
         m_markLooks.hideDefense.fill(false);
@@ -467,7 +472,7 @@ QList<LegendEntry> legendEntries(const PlaySnapshot &play, bool allFrames,
         e.name = QString::fromStdString(look.label);
         e.type = look.type;
         e.endType = look.endType;
-        e.width = looks.ActionSize[k];
+        e.width = look.size;
         entries << e;
     }
 
