@@ -78,14 +78,17 @@ frame_on() {
 
 [ "$(frame_on "$before")" = 1 ] || fail "the opened play does not show frame 1"
 
-# Frame 2 becomes current: the right arrow of the frame scroll bar under the surface.
-xdotool mousemove $((CX + 16 + 137 - 8)) $((CY + 373 + 32 + 8)) click 1
+# The frame controls stand under the surface and the caption box (two lines, 32 pixels).
+BY=$((CY + 373 + 32))
+
+# Frame 2 becomes current: the right arrow of the frame scroll bar.
+xdotool mousemove $((CX + 16 + 137 - 8)) $((BY + 32 + 8)) click 1
 sleep 0.7
 current=$(shot current)
 [ "$(frame_on "$current")" = 2 ] || fail "the scroll bar did not move to frame 2"
 
 # "Play Video" opens the Video Control window.
-xdotool mousemove $((CX + 216 + 40)) $((CY + 373 + 16 + 16)) click 1
+xdotool mousemove $((CX + 216 + 40)) $((BY + 16 + 16)) click 1
 video=$(wait_window "Video Control" 10 "$KINETRA_PID") ||
     fail "Play Video showed no Video Control window"
 activate "$video"
