@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kinetra {
 
@@ -76,22 +77,18 @@ float crossing(const Inside &inside, float out, float in)
 // The piece between fractions t0 and t1 of it, as a Bezier of its own (de Casteljau).
 CurvePiece part(const CurvePiece &p, float t0, float t1)
 {
-    auto from = [](const CurvePiece &q, float t) {
+    // The two halves of q split at fraction t.
+    auto split = [](const CurvePiece &q, float t) {
         const LinePoint a = between(q.from, q.c1, t);
         const LinePoint b = between(q.c1, q.c2, t);
         const LinePoint c = between(q.c2, q.to, t);
         const LinePoint d = between(a, b, t);
         const LinePoint e = between(b, c, t);
-        return CurvePiece{between(d, e, t), e, c, q.to};
+        const LinePoint at = between(d, e, t);
+        return std::pair{CurvePiece{q.from, a, d, at}, CurvePiece{at, e, c, q.to}};
     };
-    auto upTo = [](const CurvePiece &q, float t) {
-        const LinePoint a = between(q.from, q.c1, t);
-        const LinePoint b = between(q.c1, q.c2, t);
-        const LinePoint c = between(q.c2, q.to, t);
-        const LinePoint d = between(a, b, t);
-        const LinePoint e = between(b, c, t);
-        return CurvePiece{q.from, a, d, between(d, e, t)};
-    };
+    auto from = [&split](const CurvePiece &q, float t) { return split(q, t).second; };
+    auto upTo = [&split](const CurvePiece &q, float t) { return split(q, t).first; };
     CurvePiece result = t0 > 0 ? from(p, t0) : p;
     if (t1 < 1)
         result = upTo(result, t0 < 1 ? (t1 - t0) / (1 - t0) : 1);
